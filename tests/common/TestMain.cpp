@@ -1,0 +1,29 @@
+// Test main: every suite runs headless, with its own settings folder, whatever the
+// caller's environment says.
+#ifdef VESK_TEST_WITH_WEB
+#include "WebSchemes.h"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QTemporaryDir home;
+    const QByteArray homePath = home.path().toLocal8Bit();
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 1);
+    setenv("XDG_CONFIG_HOME", homePath.constData(), 1);
+    setenv("XDG_RUNTIME_DIR", homePath.constData(), 1);
+    setenv("HOME", homePath.constData(), 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+#ifdef VESK_TEST_WITH_WEB
+    RegisterWebSchemes();  // URL schemes must be known before the application exists
+#endif
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

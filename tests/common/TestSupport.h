@@ -1,0 +1,11 @@
+#pragma once
+// Helpers shared by the test suites.
+#include <QString>
+#include <functional>
+
+namespace testsupport {
+// Runs the event loop until pred() holds or timeoutMs passes; returns pred().
+bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 15000);
+// A fresh temporary folder for this test process (removed at exit).
+QString TempDir();
+}  // namespace testsupport
