@@ -59,19 +59,24 @@ using TGetChildProc = std::function<void(TComponent*)>;
 
 class TComponent : public TPersistent {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName STORED IsNameStored)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
     Q_CLASSINFO("Default.Tag", "0")
 public:
     explicit TComponent(TComponent* owner);
     // Frees: Destroying(), tells every free-notification peer (opRemove), frees owned
-    // components last-first, then leaves the owner.
+    // components last-first, then leaves the owner. This runs after the subclass's own
+    // destructor: a subclass whose owned components call back into it while they are freed
+    // calls Destroying() and DestroyComponents() in its destructor first.
     ~TComponent() override;
 
     // Second construction phase, run by whoever created the component once the most-derived
     // constructor has finished (forms stream their resource here). new T(owner) followed by
     // AfterConstruction() is what Create<T>(owner) does.
     virtual void AfterConstruction() {}
+    // Called by a form on every component it owns (depth-first, owners first) while all of
+    // them still exist, before any is freed: the moment to save state that spans components.
+    virtual void BeforeFormDestroy() {}
 
     TComponent* Owner() const { return owner_; }
     int ComponentCount() const { return int(components_.size()); }
@@ -131,6 +136,8 @@ private:
     void Insert(TComponent* c);
     void Remove(TComponent* c);
     void RemoveNotification(TComponent* c);
+    // EComponentError when another owned component already has the name.
+    void CheckNameFree(const TComponent* component, const QString& name) const;
 
     TComponent* owner_ = nullptr;
     QList<TComponent*> components_;
@@ -140,11 +147,17 @@ private:
     TComponentState state_ = 0;
 };
 
-// Creates a component in both phases.
+// Creates a component in both phases. When the second phase fails, the half-made object
+// is freed (leaving its owner) and the exception goes on.
 template <class T, class... A>
 T* Create(A&&... args) {
     T* c = new T(std::forward<A>(args)...);
-    c->AfterConstruction();
+    try {
+        c->AfterConstruction();
+    } catch (...) {
+        delete c;
+        throw;
+    }
     return c;
 }
 

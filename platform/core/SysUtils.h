@@ -40,3 +40,10 @@ VESK_DECLARE_EXCEPTION(EInOutError, Exception)
 
 // Raises the silent abort.
 [[noreturn]] inline void Abort() { throw EAbort(QStringLiteral("Operation aborted")); }
+
+// Upper-cases ASCII letters only, so every character keeps its position ("ß" stays).
+inline QString UpperCaseAscii(QString s) {
+    for (QChar& c : s)
+        if (c.unicode() >= 'a' && c.unicode() <= 'z') c = QChar(c.unicode() - 32);
+    return s;
+}

@@ -1,0 +1,209 @@
+#include "TextFile.h"
+
+#include "SysUtils.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
+
+bool InRange(unsigned char b, unsigned char lo, unsigned char hi) { return b >= lo && b <= hi; }
+
+// Code points that a well-formed sequence may carry but that must not reach the text as
+// themselves (see the header).
+bool NeedsEscape(char32_t cp) {
+    return (cp >= TextStandInBase + 0x80u && cp <= TextStandInBase + 0xFFu) || cp == 0x2028 ||
+           cp == 0x2029 || cp == 0xFDD0 || cp == 0xFDD1;
+}
+
+// Length of the well-formed UTF-8 sequence at p (lead byte >= 0x80), or 0 when it is not
+// one. The ranges of the second byte exclude overlongs, surrogates and code points past
+// U+10FFFF.
+int SequenceLength(const unsigned char* p, const unsigned char* end) {
+    const unsigned char b0 = p[0];
+    int len = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (InRange(b0, 0xC2, 0xDF)) len = 2;
+    else if (b0 == 0xE0) { len = 3; lo = 0xA0; }
+    else if (b0 == 0xED) { len = 3; hi = 0x9F; }
+    else if (InRange(b0, 0xE1, 0xEF)) len = 3;
+    else if (b0 == 0xF0) { len = 4; lo = 0x90; }
+    else if (InRange(b0, 0xF1, 0xF3)) len = 4;
+    else if (b0 == 0xF4) { len = 4; hi = 0x8F; }
+    else return 0;
+    if (end - p < len || !InRange(p[1], lo, hi)) return 0;
+    for (int i = 2; i < len; ++i)
+        if (!InRange(p[i], 0x80, 0xBF)) return 0;
+    return len;
+}
+
+char32_t CodePoint(const unsigned char* p, int len) {
+    static constexpr unsigned char leadMask[] = {0, 0, 0x1F, 0x0F, 0x07};
+    char32_t cp = p[0] & leadMask[len];
+    for (int i = 1; i < len; ++i) cp = (cp << 6) | (p[i] & 0x3F);
+    return cp;
+}
+
+char16_t* PutCodePoint(char16_t* out, char32_t cp) {
+    if (cp < 0x10000) {
+        *out++ = char16_t(cp);
+    } else {
+        cp -= 0x10000;
+        *out++ = char16_t(0xD800 + (cp >> 10));
+        *out++ = char16_t(0xDC00 + (cp & 0x3FF));
+    }
+    return out;
+}
+
+char* PutUtf8(char* out, char32_t cp) {
+    if (cp < 0x80) {
+        *out++ = char(cp);
+    } else if (cp < 0x800) {
+        *out++ = char(0xC0 | (cp >> 6));
+        *out++ = char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        *out++ = char(0xE0 | (cp >> 12));
+        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = char(0x80 | (cp & 0x3F));
+    } else {
+        *out++ = char(0xF0 | (cp >> 18));
+        *out++ = char(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = char(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = char(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+// Encodes n UTF-16 units at in; out must have room for 3 bytes per unit.
+char* EncodeInto(const char16_t* in, qsizetype n, char* out) {
+    const char16_t* end = in + n;
+    while (in < end) {
+        const char16_t c = *in++;
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c >= TextStandInBase + 0x80 && c <= TextStandInBase + 0xFF) {
+            *out++ = char(c - TextStandInBase);
+        } else if (QChar::isHighSurrogate(c) && in < end && QChar::isLowSurrogate(*in)) {
+            out = PutUtf8(out, QChar::surrogateToUcs4(c, *in++));
+        } else if (QChar::isSurrogate(c)) {
+            out = PutUtf8(out, 0xFFFD);
+        } else {
+            out = PutUtf8(out, c);
+        }
+    }
+    return out;
+}
+
+bool HasBom(const QByteArray& bytes) {
+    return bytes.size() >= 3 && bytes.startsWith(QByteArray::fromRawData(reinterpret_cast<const char*>(kBom), 3));
+}
+
+}  // namespace
+
+QString DecodeText(const QByteArray& bytes) {
+    // Every byte yields at most one UTF-16 unit (a 4-byte sequence yields two).
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const unsigned char* end = p + bytes.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            *out++ = *p++;
+            continue;
+        }
+        const int len = SequenceLength(p, end);
+        const char32_t cp = len ? CodePoint(p, len) : 0;
+        if (len && !NeedsEscape(cp)) {
+            out = PutCodePoint(out, cp);
+            p += len;
+        } else {
+            // An invalid byte stands alone; an escaped sequence stands byte by byte.
+            const unsigned char* stop = p + (len ? len : 1);
+            while (p < stop) *out++ = char16_t(TextStandInBase + *p++);
+        }
+    }
+    text.resize(out - reinterpret_cast<char16_t*>(text.data()));
+    return text;
+}
+
+QByteArray EncodeText(const QString& text) {
+    QByteArray bytes(text.size() * 3, Qt::Uninitialized);
+    char* end = EncodeInto(reinterpret_cast<const char16_t*>(text.constData()), text.size(), bytes.data());
+    bytes.resize(end - bytes.constData());
+    return bytes;
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    const QChar* data = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(QString(data + start, i - start));
+        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.append(QString(data + start, n - start));
+    return lines;
+}
+
+TTextDocument ParseTextDocument(const QByteArray& bytes) {
+    TTextDocument doc;
+    doc.bom = HasBom(bytes);
+    // CR and LF never occur inside a multi-byte sequence, so decoding line by line gives
+    // the same text as decoding the whole and splitting it, without the whole in memory.
+    const char* p = bytes.constData() + (doc.bom ? 3 : 0);
+    const char* end = bytes.constData() + bytes.size();
+    while (p < end) {
+        const char* eol = p;
+        while (eol < end && *eol != '\r' && *eol != '\n') ++eol;
+        doc.lines.append(DecodeText(QByteArray::fromRawData(p, eol - p)));
+        if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n') ++eol;
+        p = eol + 1;
+    }
+    return doc;
+}
+
+QByteArray FormatTextDocument(const QStringList& lines, bool bom) {
+    qsizetype units = 0;
+    for (const QString& line : lines) units += line.size();
+    QByteArray bytes(3 + units * 3 + lines.size() * 2, Qt::Uninitialized);
+    char* out = bytes.data();
+    if (bom)
+        for (unsigned char b : kBom) *out++ = char(b);
+    for (const QString& line : lines) {
+        out = EncodeInto(reinterpret_cast<const char16_t*>(line.constData()), line.size(), out);
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    bytes.resize(out - bytes.constData());
+    bytes.squeeze();
+    return bytes;
+}
+
+TTextDocument ReadTextFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EInOutError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EInOutError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+    return ParseTextDocument(bytes);
+}
+
+void WriteTextFile(const QString& path, const QStringList& lines, bool bom) {
+    const QByteArray bytes = FormatTextDocument(lines, bom);
+    QSaveFile file(path);
+    // Never fall back to writing the target in place: a failure must leave it untouched.
+    file.setDirectWriteFallback(false);
+    bool ok = file.open(QIODevice::WriteOnly);
+    ok = ok && file.write(bytes) == bytes.size();
+    if (ok && file.commit()) return;
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
+}

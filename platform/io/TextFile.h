@@ -1,0 +1,45 @@
+#pragma once
+// Lossless text files: a document is read whole into lines and written back whole.
+//
+// Codec. Bytes are decoded as UTF-8. Every byte that is not part of a well-formed UTF-8
+// sequence becomes a stand-in code point U+EF00 + byte (U+EF80..U+EFFF, Private Use Area),
+// and EncodeText turns each stand-in back into its byte, so any byte string survives a
+// decode/encode round trip unchanged. Stand-ins are plain BMP characters: they survive
+// QString, the text pane's editing and the clipboard.
+// A well-formed sequence whose code point would not survive is escaped the same way, one
+// stand-in per byte: the stand-in range itself (so genuine U+EF80..U+EFFF in a file comes
+// back as the same bytes), and U+2028, U+2029, U+FDD0, U+FDD1, which the text pane's
+// document turns into paragraph breaks or frame markers.
+// NUL decodes to U+0000 and encodes back to a NUL byte. A lone UTF-16 surrogate in text to
+// be encoded (it can only come from outside) is written as U+FFFD.
+//
+// Lines. CR LF, CR and LF each end a line. Text ending in a line end has no extra empty
+// line ("a\r\nb\r\n" is two lines); an empty file has zero lines. On writing, every line
+// is followed by CR LF. A UTF-8 byte-order mark is remembered and written back.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+struct TTextDocument {
+    QStringList lines;
+    bool bom = false;
+};
+
+// First stand-in: byte b (0x80..0xFF) stands as U+EF00 + b.
+constexpr char16_t TextStandInBase = 0xEF00;
+
+QString DecodeText(const QByteArray& bytes);
+QByteArray EncodeText(const QString& text);
+
+// The lines of decoded text, as described above.
+QStringList SplitLines(const QString& text);
+
+// Bytes of a whole file <-> document, without touching the disk.
+TTextDocument ParseTextDocument(const QByteArray& bytes);
+QByteArray FormatTextDocument(const QStringList& lines, bool bom);
+
+// Raises EInOutError naming the file and the system's reason when it cannot be read.
+TTextDocument ReadTextFile(const QString& path);
+// Writes through a temporary file in the same folder and an atomic rename; on failure the
+// old file is untouched and EInOutError names the file and the system's reason.
+void WriteTextFile(const QString& path, const QStringList& lines, bool bom);

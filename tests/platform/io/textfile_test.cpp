@@ -1,0 +1,87 @@
+#include "SysUtils.h"
+#include "TestSupport.h"
+#include "TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
+
+namespace {
+
+QString Folder(const QString& name) {
+    const QString path = testsupport::TempDir() + "/textfile-" + name;
+    QDir().mkpath(path);
+    return path;
+}
+
+template <size_t N>
+QByteArray Raw(const char (&s)[N]) {
+    return QByteArray(s, N - 1);
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray Get(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Expects WriteTextFile to fail with a message naming the file, and the old file intact.
+void ExpectFailedWriteKeepsOldFile(const QString& path) {
+    try {
+        WriteTextFile(path, {"new"}, false);
+        ADD_FAILURE() << "write succeeded";
+    } catch (const EInOutError& e) {
+        EXPECT_TRUE(e.Message().contains(path)) << e.what();
+    }
+    EXPECT_EQ(Get(path), QByteArray("old\n"));
+}
+
+}  // namespace
+
+TEST(TextFile, OpenAndSaveKeepsEveryByteButLineEnds) {
+    const QString path = Folder("roundtrip") + "/page.htm";
+    Put(path, Raw("\xEF\xBB\xBF<p>\xE9t\xC3\xA9</p>\r<b>\0</b>\nlast"));
+    const TTextDocument doc = ReadTextFile(path);
+    EXPECT_TRUE(doc.bom);
+    ASSERT_EQ(doc.lines.size(), 3);
+    WriteTextFile(path, doc.lines, doc.bom);
+    EXPECT_EQ(Get(path), Raw("\xEF\xBB\xBF<p>\xE9t\xC3\xA9</p>\r\n<b>\0</b>\r\nlast\r\n"));
+    EXPECT_TRUE(QDir(Folder("roundtrip")).entryList(QDir::Files) == QStringList{"page.htm"});  // no temp file left
+}
+
+TEST(TextFile, ReadingMissingOrUnreadableFileRaises) {
+    const QString missing = Folder("missing") + "/nothing.htm";
+    try {
+        ReadTextFile(missing);
+        ADD_FAILURE() << "read succeeded";
+    } catch (const EInOutError& e) {
+        EXPECT_TRUE(e.Message().contains(missing)) << e.what();
+    }
+    EXPECT_THROW(ReadTextFile(Folder("missing")), EInOutError);  // a folder is no document
+}
+
+TEST(TextFile, FailedWriteLeavesOldFileIntact) {
+    // A name so long that no temporary file can be made beside it fails even for root.
+    const QString longName = Folder("longname") + "/" + QString(250, 'x') + ".htm";
+    Put(longName, "old\n");
+    ExpectFailedWriteKeepsOldFile(longName);
+
+    if (geteuid() == 0) return;  // folder permissions do not bind root
+    const QString folder = Folder("readonly");
+    const QString path = folder + "/page.htm";
+    Put(path, "old\n");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ExpectFailedWriteKeepsOldFile(path);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST(TextFile, WritingIntoMissingFolderRaises) {
+    EXPECT_THROW(WriteTextFile(Folder("nofolder") + "/no/such/page.htm", {"a"}, false), EInOutError);
+}
