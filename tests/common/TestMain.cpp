@@ -3,6 +3,9 @@
 #ifdef VESK_TEST_WITH_WEB
 #include "WebSchemes.h"
 #endif
+#ifdef VESK_TEST_WITH_FORMS
+#include "ExceptionBarrier.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -24,6 +27,10 @@ int main(int argc, char** argv) {
 #ifdef VESK_TEST_WITH_WEB
     RegisterWebSchemes();  // URL schemes must be known before the application exists
 #endif
+#ifdef VESK_TEST_WITH_FORMS
+    TQtApplication app(argc, argv);  // the exception barrier and the application object
+#else
     QApplication app(argc, argv);
+#endif
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,54 @@
+#pragma once
+// Enumerations of the controls and forms, published as Q_ENUMs of one namespace and
+// brought into the global scope under their own names (alClient, crHSplit ...).
+#include <QObject>
+
+namespace ControlTypes {
+Q_NAMESPACE
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
+
+// Cursor ids; values of the application's own cursors may lie outside the named ones.
+enum TCursor : int {
+    crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
+    crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
+    crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16,
+    crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22,
+};
+Q_ENUM_NS(TCursor)
+
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+Q_ENUM_NS(TBevelCut)
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+Q_ENUM_NS(TScrollStyle)
+
+enum TFormPosition {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+    poDesktopCenter, poMainFormCenter, poOwnerFormCenter,
+};
+Q_ENUM_NS(TFormPosition)
+
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+Q_ENUM_NS(TWindowState)
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+Q_ENUM_NS(TCloseAction)
+
+}  // namespace ControlTypes
+
+using ControlTypes::TAlign;
+using ControlTypes::TBevelCut;
+using ControlTypes::TCloseAction;
+using ControlTypes::TCursor;
+using ControlTypes::TFormPosition;
+using ControlTypes::TScrollStyle;
+using ControlTypes::TWindowState;
+using enum ControlTypes::TAlign;
+using enum ControlTypes::TCursor;
+using enum ControlTypes::TBevelCut;
+using enum ControlTypes::TScrollStyle;
+using enum ControlTypes::TFormPosition;
+using enum ControlTypes::TWindowState;
+using enum ControlTypes::TCloseAction;

@@ -1,0 +1,420 @@
+#include "Controls.h"
+
+#include "ExceptionBarrier.h"
+
+#include <QEvent>
+#include <QResizeEvent>
+#include <QWidget>
+#include <algorithm>
+
+// ---- TControl ----
+
+TControl::TControl(TComponent* owner, QWidget* widget) : TComponent(owner), widget_(widget), font_(new TFont) {
+    bounds_ = QRect(0, 0, 0, 0);
+    widget->installEventFilter(this);
+    widget->setGeometry(bounds_);
+    font_->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
+}
+
+TControl::~TControl() {
+    Destroying();
+    if (parent_) parent_->RemoveControl(this);
+    parent_ = nullptr;
+    if (QWidget* w = widget_) {
+        w->removeEventFilter(this);
+        widget_ = nullptr;
+        delete w;
+    }
+    delete font_;
+}
+
+void TControl::SetName(const QString& name) {
+    TComponent::SetName(name);
+    if (widget_) widget_->setObjectName(name);
+}
+
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetParentComponent(TComponent* value) {
+    if (auto* parent = qobject_cast<TWinControl*>(value)) SetParent(parent);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    for (TWinControl* p = parent; p; p = p->Parent())
+        if (p == this) throw EInvalidOperation(QStringLiteral("Control '%1' cannot be its own parent").arg(Name()));
+    if (parent_) parent_->RemoveControl(this);
+    parent_ = parent;
+    if (QWidget* w = widget_) {
+        // A control without a parent must not turn into a window of its own.
+        w->setParent(parent ? parent->ContainerWidget() : nullptr);
+        w->setGeometry(bounds_);
+        w->setVisible(parent && visible_);
+    }
+    if (parent) {
+        ParentColorChanged();
+        ParentFontChanged();
+        ApplyHint();
+        parent->InsertControl(this);
+    }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    const QRect r(left, top, std::max(0, width), std::max(0, height));
+    if (r == bounds_) return;
+    const bool resized = r.size() != bounds_.size();
+    bounds_ = r;
+    UpdateWidgetGeometry();
+    RequestAlign();
+    if (resized) Resized();
+}
+
+void TControl::SetAlignedBounds(const QRect& r) { SetBounds(r.x(), r.y(), r.width(), r.height()); }
+
+void TControl::UpdateWidgetGeometry() {
+    QWidget* w = widget_;
+    if (!w) return;
+    if (w->isWindow())
+        w->setGeometry(bounds_);
+    else if (w->geometry() != bounds_)
+        w->setGeometry(bounds_);
+}
+
+void TControl::RequestAlign() {
+    if (parent_ && align_ != alNone && !parent_->aligning_) parent_->Realign();
+}
+
+void TControl::Resized() { DoResize(); }
+
+void TControl::DoResize() {
+    if (onResize_ && !Loading() && !IsDestroying()) onResize_(this);
+}
+
+void TControl::SetAlign(TAlign value) {
+    if (value == align_) return;
+    const TAlign old = align_;
+    align_ = value;
+    // Turning between a horizontal and a vertical side keeps the thickness: width and
+    // height swap (a 3-pixel splitter stays 3 pixels across).
+    const bool wasVertical = old == alTop || old == alBottom, wasHorizontal = old == alLeft || old == alRight;
+    const bool isVertical = value == alTop || value == alBottom, isHorizontal = value == alLeft || value == alRight;
+    if ((wasVertical && isHorizontal) || (wasHorizontal && isVertical)) {
+        // No layout for the swap alone; the one below places the control.
+        const bool wasAligning = parent_ && parent_->aligning_;
+        if (parent_) parent_->aligning_ = true;
+        SetBounds(Left(), Top(), Height(), Width());
+        if (parent_) parent_->aligning_ = wasAligning;
+    }
+    if (parent_ && (old != alNone || value != alNone)) parent_->Realign();
+}
+
+void TControl::SetVisible(bool value) {
+    if (value == visible_) return;
+    visible_ = value;
+    if (QWidget* w = widget_) w->setVisible(value && parent_);
+    if (parent_ && align_ != alNone) parent_->Realign();
+}
+
+bool TControl::Showing() const { return widget_ && widget_->isVisible(); }
+
+void TControl::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    if (widget_) widget_->setEnabled(value);
+}
+
+void TControl::SetHint(const QString& value) {
+    hint_ = value;
+    ApplyHint();
+}
+
+void TControl::SetShowHint(bool value) {
+    showHint_ = value;
+    parentShowHint_ = false;
+    ApplyHint();
+}
+
+void TControl::SetParentShowHint(bool value) {
+    if (value == parentShowHint_) return;
+    parentShowHint_ = value;
+    ApplyHint();
+}
+
+bool TControl::EffectiveShowHint() const {
+    return parentShowHint_ && parent_ ? parent_->EffectiveShowHint() : showHint_;
+}
+
+void TControl::ApplyHint() {
+    if (parentShowHint_ && parent_) showHint_ = parent_->EffectiveShowHint();
+    if (widget_) widget_->setToolTip(EffectiveShowHint() ? hint_.section(QLatin1Char('|'), 0, 0) : QString());
+    if (auto* container = qobject_cast<TWinControl*>(this))
+        for (TControl* c : container->controls_) c->ParentShowHintChanged();
+}
+
+void TControl::ParentShowHintChanged() {
+    if (parentShowHint_) ApplyHint();
+}
+
+void TControl::SetCursor(TCursor value) {
+    cursor_ = value;
+    if (!widget_) return;
+    if (value == crDefault)
+        widget_->unsetCursor();
+    else
+        widget_->setCursor(CursorToQCursor(value));
+}
+
+QCursor TControl::CursorToQCursor(TCursor cursor) {
+    switch (cursor) {
+    case crNone: return QCursor(Qt::BlankCursor);
+    case crCross: return QCursor(Qt::CrossCursor);
+    case crIBeam: return QCursor(Qt::IBeamCursor);
+    case crSizeNESW: return QCursor(Qt::SizeBDiagCursor);
+    case crSizeNS: return QCursor(Qt::SizeVerCursor);
+    case crSizeNWSE: return QCursor(Qt::SizeFDiagCursor);
+    case crSizeWE: return QCursor(Qt::SizeHorCursor);
+    case crUpArrow: return QCursor(Qt::UpArrowCursor);
+    case crHourGlass:
+    case crSQLWait: return QCursor(Qt::WaitCursor);
+    case crDrag:
+    case crMultiDrag: return QCursor(Qt::DragMoveCursor);
+    case crNoDrop:
+    case crNo: return QCursor(Qt::ForbiddenCursor);
+    case crHSplit: return QCursor(Qt::SplitHCursor);
+    case crVSplit: return QCursor(Qt::SplitVCursor);
+    case crAppStart: return QCursor(Qt::BusyCursor);
+    case crHelp: return QCursor(Qt::WhatsThisCursor);
+    case crHandPoint: return QCursor(Qt::PointingHandCursor);
+    case crSizeAll: return QCursor(Qt::SizeAllCursor);
+    default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+void TControl::SetColor(TColor value) {
+    parentColor_ = false;
+    color_ = value;
+    ApplyColor();
+}
+
+void TControl::SetParentColor(bool value) {
+    if (value == parentColor_) return;
+    parentColor_ = value;
+    ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (!parentColor_ || !parent_) return;
+    color_ = parent_->Color();
+    ApplyColor();
+}
+
+void TControl::ApplyColor() {
+    QWidget* w = widget_;
+    if (!w) return;
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, ColorToQColor(color_));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void TControl::SetFont(TFont* value) {
+    if (value && value != font_) font_->Assign(value);
+}
+
+void TControl::SetParentFont(bool value) {
+    if (value == parentFont_) return;
+    parentFont_ = value;
+    ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!parentFont_ || !parent_) return;
+    fontFromParent_ = true;
+    font_->Assign(parent_->Font());
+    fontFromParent_ = false;
+    ApplyFont();
+}
+
+void TControl::FontChanged(TObject*) {
+    // A change made on this control's own font ends following the parent's.
+    if (!fontFromParent_) parentFont_ = false;
+    ApplyFont();
+}
+
+void TControl::ApplyFont() {
+    QWidget* w = widget_;
+    if (!w) return;
+    w->setFont(font_->ToQFont());
+    QPalette p = w->palette();
+    const QColor text = ColorToQColor(font_->Color());
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::ButtonText, text);
+    w->setPalette(p);
+}
+
+void TControl::Invalidate() {
+    if (widget_) widget_->update();
+}
+
+void TControl::Repaint() {
+    if (widget_) widget_->repaint();
+}
+
+void TControl::BringToFront() {
+    if (widget_) widget_->raise();
+}
+
+bool TControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != widget_) return false;
+    bool eaten = false;
+    RunGuarded(this, [&] { eaten = WidgetEvent(event); });
+    return eaten;
+}
+
+bool TControl::WidgetEvent(QEvent* event) {
+    QWidget* w = widget_;
+    if (!w || !w->isWindow()) return false;
+    // A window moved or sized by the user (or the window system): take the new bounds.
+    if (event->type() == QEvent::Resize) {
+        const QSize size = static_cast<QResizeEvent*>(event)->size();
+        if (size != bounds_.size()) {
+            bounds_.setSize(size);
+            Resized();
+        }
+    } else if (event->type() == QEvent::Move) {
+        bounds_.moveTopLeft(w->geometry().topLeft());
+    }
+    return false;
+}
+
+// ---- TWinControl ----
+
+TWinControl::TWinControl(TComponent* owner) : TWinControl(owner, new QWidget) {}
+
+TWinControl::TWinControl(TComponent* owner, QWidget* widget) : TControl(owner, widget) {}
+
+TWinControl::~TWinControl() {
+    Destroying();
+    while (!controls_.isEmpty()) delete controls_.last();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    if (!controls_.contains(control)) controls_.append(control);
+    if (control->Align() != alNone) Realign();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    controls_.removeOne(control);
+    if (control->Align() != alNone && !IsDestroying()) Realign();
+}
+
+void TWinControl::SetTabOrder(int value) {
+    tabOrder_ = value;
+    if (Parent()) Parent()->ApplyTabOrder();
+}
+
+void TWinControl::ApplyTabOrder() {
+    QList<TWinControl*> order;
+    for (TControl* c : controls_)
+        if (auto* wc = qobject_cast<TWinControl*>(c); wc && wc->Handle()) order.append(wc);
+    std::stable_sort(order.begin(), order.end(), [](TWinControl* a, TWinControl* b) {
+        return unsigned(a->tabOrder_) < unsigned(b->tabOrder_);  // -1 (unset) sorts last
+    });
+    for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1]->Handle(), order[i]->Handle());
+}
+
+void TWinControl::SetTabStop(bool value) {
+    tabStop_ = value;
+    if (Handle()) Handle()->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+bool TWinControl::CanFocus() const { return Handle() && Handle()->isVisible() && Handle()->isEnabled(); }
+
+void TWinControl::SetFocus() {
+    if (!CanFocus()) throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
+    Handle()->activateWindow();
+    Handle()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const { return Handle() && Handle()->hasFocus(); }
+
+QRect TWinControl::ClientRect() const { return AdjustClientRect(QRect(0, 0, Width(), Height())); }
+
+void TWinControl::Resized() {
+    Realign();
+    TControl::Resized();
+}
+
+void TWinControl::Realign() {
+    if (aligning_ || IsDestroying() || Loading()) return;
+    aligning_ = true;
+    try {
+        AlignControls();
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+void TWinControl::RealignAll() {
+    Realign();
+    for (TControl* c : controls_)
+        if (auto* wc = qobject_cast<TWinControl*>(c)) wc->RealignAll();
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}
+
+QList<TControl*> TWinControl::AlignedOrder(TAlign align) const {
+    QList<TControl*> list;
+    for (TControl* c : controls_)
+        if (c->Align() == align && c->Visible()) list.append(c);
+    auto key = [align](const TControl* c) {
+        switch (align) {
+        case alTop: return c->Top();
+        case alBottom: return -(c->Top() + c->Height());
+        case alLeft: return c->Left();
+        case alRight: return -(c->Left() + c->Width());
+        default: return 0;
+        }
+    };
+    std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
+    return list;
+}
+
+void TWinControl::AlignControls() {
+    const QRect client = ClientRect();
+    int l = client.left(), t = client.top();
+    int r = l + client.width(), b = t + client.height();
+    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
+        for (TControl* c : AlignedOrder(align)) {
+            const int w = c->Width(), h = c->Height();
+            switch (align) {
+            case alTop: c->SetAlignedBounds({l, t, r - l, h}); t += h; break;
+            case alBottom: c->SetAlignedBounds({l, b - h, r - l, h}); b -= h; break;
+            case alLeft: c->SetAlignedBounds({l, t, w, b - t}); l += w; break;
+            case alRight: c->SetAlignedBounds({r - w, t, w, b - t}); r -= w; break;
+            default: c->SetAlignedBounds({l, t, r - l, b - t}); break;
+            }
+        }
+    }
+}
+
+void TWinControl::ApplyColor() {
+    TControl::ApplyColor();
+    for (TControl* c : controls_) c->ParentColorChanged();
+}
+
+void TWinControl::ApplyFont() {
+    TControl::ApplyFont();
+    for (TControl* c : controls_) c->ParentFontChanged();
+}
+
+void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    for (TControl* c : controls_)
+        if (c->Owner() == root) proc(c);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Scripting of the dialog service. While a TDialogScript exists, no real dialog appears:
+// each message box, beep and common dialog is appended to its log, and answers come from
+// its queues (or a safe default when a queue is empty). When the process runs headless
+// (offscreen or minimal platform) and no script exists, a built-in fallback script answers
+// with the defaults, so an unscripted dialog never blocks.
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct TDialogRecord {
+    QString kind;     // "MessageBox", "Beep", "OpenDialog", "SaveDialog", "ColorDialog", "FontDialog", "FindDialog"
+    QString caption;  // box caption or dialog title
+    QString text;     // box text; file dialogs: the file name offered
+    int flags = 0;    // MessageBox: buttons | icon (MB_...); Beep: the beep kind
+    int result = 0;   // the id returned (IDOK ...), or 1/0 for executed/cancelled dialogs
+    QString answer;   // file dialogs: the chosen name
+};
+
+class TDialogScript {
+public:
+    TDialogScript();
+    ~TDialogScript();
+    TDialogScript(const TDialogScript&) = delete;
+    TDialogScript& operator=(const TDialogScript&) = delete;
+
+    // The next message box returns id (IDOK, IDYES, mrCancel ...).
+    void AnswerMessage(int id) { messages_.append(id); }
+    // The next open or save dialog picks fileName; std::nullopt cancels it.
+    void AnswerFile(std::optional<QString> fileName) { files_.append(fileName); }
+    // The next colour dialog picks color; std::nullopt cancels it.
+    void AnswerColor(std::optional<QColor> color) { colors_.append(color); }
+    // The next font dialog is confirmed (with the font unchanged) or cancelled.
+    void AnswerFont(bool confirm) { fonts_.append(confirm); }
+
+    const QList<TDialogRecord>& Log() const { return log_; }
+    // Records of one kind, in order.
+    QList<TDialogRecord> Log(const QString& kind) const;
+    void ClearLog() { log_.clear(); }
+
+    // The script in force: the innermost live one, else the fallback when headless, else nullptr.
+    static TDialogScript* Active();
+    // True for the built-in script of headless runs.
+    bool Fallback() const { return !installed_; }
+
+    // Used by the dialog service.
+    int TakeMessage(int defaultId);
+    std::optional<QString> TakeFile();
+    std::optional<QColor> TakeColor();
+    bool TakeFont();
+    void Record(TDialogRecord record) { log_.append(std::move(record)); }
+
+private:
+    struct FallbackTag {};
+    explicit TDialogScript(FallbackTag);
+
+    QList<int> messages_;
+    QList<std::optional<QString>> files_;
+    QList<std::optional<QColor>> colors_;
+    QList<bool> fonts_;
+    QList<TDialogRecord> log_;
+    TDialogScript* outer_ = nullptr;
+    bool installed_ = false;
+};

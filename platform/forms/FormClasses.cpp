@@ -1,0 +1,18 @@
+#include "FormClasses.h"
+
+#include "ClassRegistry.h"
+#include "Dialogs.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "TypInfo.h"
+
+void RegisterFormClasses() {
+    static const bool registered = [] {
+        RegisterClasses<TWinControl, TPanel, TSplitter, TLabel, TMemo, TEdit, TOpenDialog, TSaveDialog,
+                        TFindDialog, TColorDialog, TFontDialog>();
+        RegisterEventType<TCloseEvent>();
+        return true;
+    }();
+    (void)registered;
+}

@@ -1,0 +1,247 @@
+#include "Forms.h"
+
+#include "Application.h"
+#include "ExceptionBarrier.h"
+#include "FormClasses.h"
+#include "FormResources.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner, new QWidget(nullptr, Qt::Window)) {
+    RegisterFormClasses();
+    SetVisibleFlag(false);
+    SetColor(clBtnFace);
+    SetParentFont(false);
+    ApplyFont();
+    SetBounds(0, 0, 320, 240);
+}
+
+TCustomForm::~TCustomForm() {
+    if (modalLoop_) modalLoop_->quit();
+    Destroying();
+    CallBeforeFormDestroy(this);
+    DestroyComponents();
+}
+
+void TCustomForm::CallBeforeFormDestroy(TComponent* component) {
+    for (int i = 0; i < component->ComponentCount(); ++i) {
+        TComponent* c = component->Components(i);
+        RunGuarded(c, [c] { c->BeforeFormDestroy(); });
+        CallBeforeFormDestroy(c);
+    }
+}
+
+void TCustomForm::AfterConstruction() {
+    TWinControl::AfterConstruction();
+    ReadResource();
+    RealignAll();
+    DoCreate();
+}
+
+void TCustomForm::ReadResource() { InitInheritedComponent(this, &TCustomForm::staticMetaObject); }
+
+void TCustomForm::DoCreate() {
+    // A failing OnCreate is shown; the form itself is complete and stays.
+    if (onCreate_) RunGuarded(this, [this] { onCreate_(this); });
+}
+
+QString TCustomForm::Caption() const { return caption_; }
+
+void TCustomForm::SetCaption(const QString& value) {
+    caption_ = value;
+    if (Handle()) Handle()->setWindowTitle(value);
+}
+
+TWindowState TCustomForm::WindowState() const {
+    const QWidget* w = Handle();
+    if (!w || !w->isVisible()) return windowState_;
+    if (w->windowState() & Qt::WindowMinimized) return wsMinimized;
+    if (w->windowState() & Qt::WindowMaximized) return wsMaximized;
+    return wsNormal;
+}
+
+void TCustomForm::SetWindowState(TWindowState value) {
+    windowState_ = value;
+    QWidget* w = Handle();
+    if (!w || !w->isVisible()) return;
+    const Qt::WindowStates states[] = {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized};
+    w->setWindowState(states[value]);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    if (control) {
+        TWinControl* top = control;
+        while (top->Parent()) top = top->Parent();
+        if (top != this) throw EInvalidOperation(QStringLiteral("Invalid ActiveControl: %1").arg(control->Name()));
+    }
+    activeControl_ = control;
+    if (control && Showing() && control->CanFocus()) control->SetFocus();
+}
+
+void TCustomForm::SetFocus() {
+    if (!Handle()) return;
+    Handle()->activateWindow();
+    if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
+}
+
+void TCustomForm::SetVisible(bool value) {
+    if (value == Visible()) return;
+    SetVisibleFlag(value);
+    if (value) {
+        ShowWindow();
+    } else {
+        if (Handle()) Handle()->hide();
+        if (onHide_) onHide_(this);
+    }
+}
+
+void TCustomForm::ShowWindow() {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        PlaceOnFirstShow();
+        DoShow();
+        if (!Visible()) return;  // OnShow hid the form again
+    }
+    QWidget* w = Handle();
+    if (!w) return;
+    w->show();
+    SetWindowState(windowState_);
+    if (activeControl_ && activeControl_->CanFocus()) activeControl_->Handle()->setFocus(Qt::OtherFocusReason);
+}
+
+void TCustomForm::PlaceOnFirstShow() {
+    QRect area;
+    if (position_ == poMainFormCenter || position_ == poOwnerFormCenter) {
+        if (Application && Application->MainForm() && Application->MainForm() != this)
+            area = Application->MainForm()->BoundsRect();
+    }
+    if (area.isNull() && (position_ == poScreenCenter || position_ == poDesktopCenter ||
+                          position_ == poMainFormCenter || position_ == poOwnerFormCenter)) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+    }
+    if (area.isNull()) return;
+    SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::DoShow() {
+    if (onShow_) RunGuarded(this, [this] { onShow_(this); });
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (onCloseQuery_) onCloseQuery_(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& action) {
+    if (onClose_) onClose_(this, action);
+}
+
+void TCustomForm::Close() {
+    if (modalLoop_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        SetWindowState(wsMinimized);
+    else
+        Release();
+}
+
+void TCustomForm::Release() {
+    // Queued with the form as context: dropped if the form goes before the loop runs it.
+    QMetaObject::invokeMethod(this, [this] { delete this; }, Qt::QueuedConnection);
+}
+
+void TCustomForm::SetModalResult(TModalResult value) {
+    modalResult_ = value;
+    if (modalLoop_ && value != mrNone) modalLoop_->quit();
+}
+
+bool TCustomForm::CloseModal() {
+    try {
+        TCloseAction action = caNone;
+        if (CloseQuery()) {
+            action = caHide;
+            DoClose(action);
+        }
+        if (action == caNone) {
+            modalResult_ = mrNone;
+            return false;
+        }
+        if (action == caFree) Release();
+        return true;
+    } catch (...) {
+        modalResult_ = mrNone;
+        if (Application) Application->HandleCurrentException(this);
+        return false;
+    }
+}
+
+int TCustomForm::ShowModal() {
+    if (Visible() || modalLoop_) throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
+    QPointer<TCustomForm> self(this);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    modalResult_ = mrNone;
+    if (Application) Application->EnterModal();
+    auto terminated = [] { return Application && Application->Terminated(); };
+    auto finish = [&] {
+        if (Application) Application->LeaveModal();
+        if (!self) return;
+        modalLoop_ = nullptr;
+        Hide();
+        if (Handle()) Handle()->setWindowModality(Qt::NonModal);
+    };
+    try {
+        if (Handle()) Handle()->setWindowModality(Qt::ApplicationModal);
+        Show();
+        while (self) {
+            if (modalResult_ == mrNone && !terminated()) loop.exec();
+            if (!self) break;
+            if (terminated()) {
+                modalResult_ = mrCancel;
+                break;
+            }
+            if (modalResult_ != mrNone && CloseModal()) break;
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return self ? modalResult_ : mrCancel;
+}
+
+bool TCustomForm::WidgetEvent(QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        // The window's close button: our Close decides; the window hides only through it.
+        event->ignore();
+        RunGuarded(this, [this] { Close(); });
+        return true;
+    }
+    if (event->type() == QEvent::Show && !shownOnce_ && !event->spontaneous()) {
+        shownOnce_ = true;
+        DoShow();
+    }
+    return TWinControl::WidgetEvent(event);
+}
+
+void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    // Non-visual components first, then the controls by parent.
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (!Components(i)->HasParent()) proc(Components(i));
+    TWinControl::GetChildren(proc, root);
+}

@@ -1,0 +1,129 @@
+#pragma once
+// Forms: top-level windows that stream their component tree from their form resource.
+//
+// Life cycle: new TForm1(owner), then AfterConstruction(), which reads the resource of
+// the form's class, lays out the controls and fires OnCreate (an exception from OnCreate
+// is shown through Application; the form stays). OnShow fires on the first show only.
+//
+// Closing: Close() (and the window's close button) asks OnCloseQuery, then OnClose with
+// caHide; caNone or an exception from either keeps the window open (an EAbort silently).
+// The main form's close terminates the application; caFree frees the form later, from
+// the event loop.
+//
+// Destruction: the form marks everything it owns csDestroying, calls BeforeFormDestroy()
+// on every component it owns (depth-first, owners before what they own) while all still
+// exist, frees its owned components last-first, and only then deletes its window.
+#include "Controls.h"
+#include "Dialogs.h"
+
+#include <QPointer>
+
+class QEventLoop;
+
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+Q_DECLARE_METATYPE(TCloseEvent)
+
+class TCustomForm : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth STORED false)
+    Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight STORED false)
+    Q_PROPERTY(ControlTypes::TFormPosition Position READ Position WRITE SetPosition)
+    Q_PROPERTY(ControlTypes::TWindowState WindowState READ WindowState WRITE SetWindowState)
+    Q_PROPERTY(TWinControl* ActiveControl READ ActiveControl WRITE SetActiveControl)
+    Q_PROPERTY(TNotifyEvent OnCreate READ OnCreate WRITE SetOnCreate)
+    Q_PROPERTY(TNotifyEvent OnShow READ OnShow WRITE SetOnShow)
+    Q_PROPERTY(TNotifyEvent OnHide READ OnHide WRITE SetOnHide)
+    Q_PROPERTY(TCloseEvent OnClose READ OnClose WRITE SetOnClose)
+    Q_CLASSINFO("Default.Visible", "False")
+    Q_CLASSINFO("Default.ParentColor", "False")
+    Q_CLASSINFO("Default.ParentFont", "False")
+    Q_CLASSINFO("Default.Caption", "''")
+    Q_CLASSINFO("Default.Position", "poDesigned")
+    Q_CLASSINFO("Default.WindowState", "wsNormal")
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Reads the form resource of the class (none is fine), lays out, fires OnCreate.
+    void AfterConstruction() override;
+
+    QString Caption() const;
+    void SetCaption(const QString& value);
+    void SetClientWidth(int value) { SetWidth(value); }
+    void SetClientHeight(int value) { SetHeight(value); }
+    TFormPosition Position() const { return position_; }
+    void SetPosition(TFormPosition value) { position_ = value; }
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState value);
+    TWinControl* ActiveControl() const { return activeControl_; }
+    // nullptr is allowed; a control of another form is refused.
+    void SetActiveControl(TWinControl* control);
+
+    void SetVisible(bool value) override;
+    bool HasParent() const override { return false; }
+    // Gives the window the focus (the active control keeps it).
+    void SetFocus() override;
+
+    // Asks and closes as described above.
+    void Close();
+    // OnCloseQuery's answer (true when unassigned).
+    virtual bool CloseQuery();
+    // Frees the form from the event loop, after the current handler has returned.
+    void Release();
+
+    // Shows the form modal: runs a local event loop until ModalResult becomes non-zero
+    // (and OnClose agrees) and returns it; the form is hidden afterwards. EInvalidOperation
+    // when the form is visible already or modal.
+    int ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult value);
+    bool Modal() const { return modalLoop_ != nullptr; }
+
+    TNotifyEvent OnCreate() const { return onCreate_; }
+    void SetOnCreate(const TNotifyEvent& e) { onCreate_ = e; }
+    TNotifyEvent OnShow() const { return onShow_; }
+    void SetOnShow(const TNotifyEvent& e) { onShow_ = e; }
+    TNotifyEvent OnHide() const { return onHide_; }
+    void SetOnHide(const TNotifyEvent& e) { onHide_ = e; }
+    TCloseEvent OnClose() const { return onClose_; }
+    void SetOnClose(const TCloseEvent& e) { onClose_ = e; }
+    TCloseQueryEvent OnCloseQuery() const { return onCloseQuery_; }
+    void SetOnCloseQuery(const TCloseQueryEvent& e) { onCloseQuery_ = e; }
+
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+
+protected:
+    // Reads the resource of the form's class; forms without one keep their defaults.
+    virtual void ReadResource();
+    void DoCreate();
+    void DoShow();
+    void DoClose(TCloseAction& action);
+    bool WidgetEvent(QEvent* event) override;
+    QString DoGetText() const override { return Caption(); }
+    void DoSetText(const QString& value) override { SetCaption(value); }
+
+private:
+    void ShowWindow();
+    void PlaceOnFirstShow();
+    bool CloseModal();
+    void CallBeforeFormDestroy(TComponent* component);
+
+    TFormPosition position_ = poDesigned;
+    TWindowState windowState_ = wsNormal;
+    QPointer<TWinControl> activeControl_;
+    TModalResult modalResult_ = mrNone;
+    QEventLoop* modalLoop_ = nullptr;
+    QString caption_;
+    bool shownOnce_ = false;
+    TNotifyEvent onCreate_, onShow_, onHide_;
+    TCloseEvent onClose_;
+    TCloseQueryEvent onCloseQuery_;
+};
+
+class TForm : public TCustomForm {
+    Q_OBJECT
+public:
+    using TCustomForm::TCustomForm;
+};

@@ -1,0 +1,338 @@
+#include "StdCtrls.h"
+
+#include "ExceptionBarrier.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// '\n' for every CR LF, CR, paragraph or line separator.
+QString NormalizeBreaks(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+// ---- TLabel ----
+
+TLabel::TLabel(TComponent* owner) : TControl(owner, new QLabel) {
+    Label()->setTextFormat(Qt::PlainText);
+    SetBounds(0, 0, 0, 13);
+}
+
+QLabel* TLabel::Label() const { return static_cast<QLabel*>(Handle()); }
+
+void TLabel::SetCaption(const QString& value) {
+    caption_ = value;
+    if (Label()) Label()->setText(value);
+    AdjustSize();
+}
+
+void TLabel::SetTransparent(bool value) {
+    transparent_ = value;
+    ApplyColor();
+}
+
+void TLabel::SetAutoSize(bool value) {
+    autoSize_ = value;
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!autoSize_ || Align() != alNone || !Label()) return;
+    const QSize size = Label()->sizeHint();
+    SetBounds(Left(), Top(), size.width(), size.height());
+}
+
+void TLabel::ApplyColor() {
+    TControl::ApplyColor();
+    if (Handle()) Handle()->setAutoFillBackground(!transparent_);
+}
+
+void TLabel::ApplyFont() {
+    TControl::ApplyFont();
+    AdjustSize();
+}
+
+// ---- TMemoStrings ----
+
+const QStringList& TMemoStrings::Lines() const {
+    // Split once per change of the text, so walking the lines stays linear.
+    if (cached_) return lines_;
+    const QString text = memo_->Text();
+    lines_ = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    if (!lines_.isEmpty() && lines_.last().isEmpty()) lines_.removeLast();  // a final break ends the last line
+    cached_ = true;
+    return lines_;
+}
+
+QString TMemoStrings::Text() const {
+    QString text;
+    for (const QString& line : Lines()) text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+void TMemoStrings::SetLines(const QStringList& lines) {
+    memo_->SetText(lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+int TMemoStrings::Count() const { return int(Lines().size()); }
+
+QString TMemoStrings::Strings(int index) const {
+    const QStringList& lines = Lines();
+    if (index < 0 || index >= lines.size()) IndexError(index);
+    return lines.at(index);
+}
+
+void* TMemoStrings::Objects(int index) const {
+    if (index < 0 || index >= Count()) IndexError(index);
+    return nullptr;
+}
+
+void TMemoStrings::Put(int index, const QString& s) {
+    QStringList lines = Lines();  // a copy: SetLines invalidates the cache
+    if (index < 0 || index >= lines.size()) IndexError(index);
+    lines[index] = s;
+    SetLines(lines);
+}
+
+void TMemoStrings::Insert(int index, const QString& s) {
+    QStringList lines = Lines();
+    if (index < 0 || index > lines.size()) IndexError(index);
+    lines.insert(index, s);
+    SetLines(lines);
+}
+
+void TMemoStrings::Delete(int index) {
+    QStringList lines = Lines();
+    if (index < 0 || index >= lines.size()) IndexError(index);
+    lines.removeAt(index);
+    SetLines(lines);
+}
+
+void TMemoStrings::Clear() { memo_->SetText({}); }
+
+void TMemoStrings::SetText(const QString& text) { memo_->SetText(text); }
+
+void TMemoStrings::Assign(TPersistent* source) {
+    if (auto* strings = qobject_cast<TStrings*>(source)) {
+        SetLines(strings->ToStringList());
+        return;
+    }
+    TStrings::Assign(source);
+}
+
+// ---- TMemo ----
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_(new TMemoStrings(this)) {
+    SetBounds(0, 0, 185, 89);
+    SetColor(clWindow);
+    SetTabStop(true);
+    ApplyWrap();
+    connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
+        lines_->Invalidate();
+        Change();
+    }, this));
+}
+
+TMemo::~TMemo() {
+    if (Editor()) Editor()->disconnect(this);
+    delete lines_;
+}
+
+QPlainTextEdit* TMemo::Editor() const { return static_cast<QPlainTextEdit*>(Handle()); }
+
+void TMemo::SetLines(TStrings* value) {
+    if (value && value != lines_) lines_->Assign(value);
+}
+
+QString TMemo::Text() const {
+    // toRawText keeps non-breaking spaces, which toPlainText would turn into blanks.
+    return Editor() ? NormalizeBreaks(Editor()->document()->toRawText()) : QString();
+}
+
+void TMemo::SetText(const QString& value) {
+    if (Editor()) Editor()->setPlainText(NormalizeBreaks(value));
+}
+
+void TMemo::SetScrollBars(TScrollStyle value) {
+    scrollBars_ = value;
+    ApplyWrap();
+}
+
+void TMemo::SetWordWrap(bool value) {
+    wordWrap_ = value;
+    ApplyWrap();
+}
+
+void TMemo::ApplyWrap() {
+    QPlainTextEdit* e = Editor();
+    if (!e) return;
+    const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
+    const bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+    e->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    e->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    e->setLineWrapMode(wordWrap_ && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+bool TMemo::ReadOnly() const { return Editor() && Editor()->isReadOnly(); }
+
+void TMemo::SetReadOnly(bool value) {
+    if (Editor()) Editor()->setReadOnly(value);
+}
+
+int TMemo::SelStart() const { return Editor() ? Editor()->textCursor().selectionStart() : 0; }
+
+void TMemo::SetSelStart(int value) {
+    QPlainTextEdit* e = Editor();
+    if (!e) return;
+    QTextCursor c = e->textCursor();
+    const int end = e->document()->characterCount() - 1;  // without the closing separator
+    c.setPosition(std::clamp(value, 0, end));
+    e->setTextCursor(c);
+}
+
+int TMemo::SelLength() const {
+    if (!Editor()) return 0;
+    const QTextCursor c = Editor()->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TMemo::SetSelLength(int value) {
+    QPlainTextEdit* e = Editor();
+    if (!e) return;
+    QTextCursor c = e->textCursor();
+    const int start = c.selectionStart();
+    const int end = e->document()->characterCount() - 1;
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + std::max(0, value), start, end), QTextCursor::KeepAnchor);
+    e->setTextCursor(c);
+}
+
+QString TMemo::SelText() const {
+    return Editor() ? NormalizeBreaks(Editor()->textCursor().selectedText()) : QString();
+}
+
+void TMemo::SetSelText(const QString& value) {
+    if (!Editor()) return;
+    QTextCursor c = Editor()->textCursor();
+    c.insertText(NormalizeBreaks(value));
+    Editor()->setTextCursor(c);
+}
+
+bool TMemo::CanUndo() const { return Editor() && Editor()->document()->isUndoAvailable(); }
+bool TMemo::CanRedo() const { return Editor() && Editor()->document()->isRedoAvailable(); }
+
+void TMemo::Undo() {
+    if (Editor()) Editor()->undo();
+}
+
+void TMemo::Redo() {
+    if (Editor()) Editor()->redo();
+}
+
+void TMemo::ClearUndo() {
+    if (Editor()) Editor()->document()->clearUndoRedoStacks();
+}
+
+bool TMemo::Modified() const { return Editor() && Editor()->document()->isModified(); }
+
+void TMemo::SetModified(bool value) {
+    if (Editor()) Editor()->document()->setModified(value);
+}
+
+void TMemo::CutToClipboard() {
+    if (Editor()) Editor()->cut();
+}
+
+void TMemo::CopyToClipboard() {
+    if (Editor()) Editor()->copy();
+}
+
+void TMemo::PasteFromClipboard() {
+    if (Editor()) Editor()->paste();
+}
+
+void TMemo::ClearSelection() {
+    if (!Editor()) return;
+    QTextCursor c = Editor()->textCursor();
+    c.removeSelectedText();
+    Editor()->setTextCursor(c);
+}
+
+void TMemo::SelectAll() {
+    if (Editor()) Editor()->selectAll();
+}
+
+void TMemo::ApplyColor() {
+    TWinControl::ApplyColor();
+    if (!Handle()) return;
+    QPalette p = Handle()->palette();
+    p.setColor(QPalette::Base, ColorToQColor(Color()));
+    Handle()->setPalette(p);
+}
+
+void TMemo::Change() {
+    if (onChange_ && !IsDestroying()) onChange_(this);
+}
+
+// ---- TEdit ----
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner, new QLineEdit) {
+    SetBounds(0, 0, 121, 21);
+    SetColor(clWindow);
+    SetTabStop(true);
+    connect(Editor(), &QLineEdit::textChanged, this, Guarded([this] { Change(); }, this));
+}
+
+TEdit::~TEdit() {
+    if (Editor()) Editor()->disconnect(this);
+}
+
+QLineEdit* TEdit::Editor() const { return static_cast<QLineEdit*>(Handle()); }
+
+QString TEdit::Text() const { return Editor() ? Editor()->text() : QString(); }
+
+void TEdit::SetText(const QString& value) {
+    if (Editor()) Editor()->setText(value);
+}
+
+void TEdit::SetMaxLength(int value) {
+    maxLength_ = std::max(0, value);
+    // The widget always has a limit; the largest one stands for none.
+    if (Editor()) Editor()->setMaxLength(maxLength_ > 0 ? maxLength_ : std::numeric_limits<int>::max());
+}
+
+bool TEdit::ReadOnly() const { return Editor() && Editor()->isReadOnly(); }
+
+void TEdit::SetReadOnly(bool value) {
+    if (Editor()) Editor()->setReadOnly(value);
+}
+
+void TEdit::SelectAll() {
+    if (Editor()) Editor()->selectAll();
+}
+
+void TEdit::ApplyColor() {
+    TWinControl::ApplyColor();
+    if (!Handle()) return;
+    QPalette p = Handle()->palette();
+    p.setColor(QPalette::Base, ColorToQColor(Color()));
+    Handle()->setPalette(p);
+}
+
+void TEdit::Change() {
+    if (onChange_ && !IsDestroying()) onChange_(this);
+}

@@ -1,0 +1,192 @@
+#pragma once
+// Standard controls: label, multi-line memo and single-line edit.
+//
+// Memo text positions (SelStart, SelLength) are character indexes into Text, in which
+// every line break is one character ('\n'). Text given with CR LF or CR line breaks is
+// stored with '\n'; Lines.Text gives the lines each followed by CR LF.
+#include "Controls.h"
+#include "Strings.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class TMemo;
+
+class TLabel : public TControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_CLASSINFO("Default.Transparent", "False")
+    Q_CLASSINFO("Default.AutoSize", "True")
+public:
+    explicit TLabel(TComponent* owner);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    // Sizes the label to its text whenever caption or font change (unless aligned).
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+
+protected:
+    QString DoGetText() const override { return caption_; }
+    void DoSetText(const QString& value) override { SetCaption(value); }
+    void ApplyColor() override;
+    void ApplyFont() override;
+
+private:
+    QLabel* Label() const;
+    void AdjustSize();
+
+    QString caption_;
+    bool transparent_ = false;
+    bool autoSize_ = true;
+};
+
+// The memo's lines as a string list: every change goes straight to the memo's text.
+class TMemoStrings : public TStrings {
+    Q_OBJECT
+public:
+    explicit TMemoStrings(TMemo* memo) : memo_(memo) {}
+
+    int Count() const override;
+    QString Strings(int index) const override;
+    void* Objects(int index) const override;
+    void Put(int index, const QString& s) override;
+    void Insert(int index, const QString& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+    void SetText(const QString& text) override;
+    QString Text() const override;
+    // A string list source replaces the text in one change.
+    void Assign(TPersistent* source) override;
+
+    // The memo's text changed: the split lines are stale.
+    void Invalidate() { cached_ = false; }
+
+private:
+    const QStringList& Lines() const;
+    void SetLines(const QStringList& lines);
+
+    TMemo* memo_;
+    mutable QStringList lines_;
+    mutable bool cached_ = false;
+};
+
+class TMemo : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(TStrings* Lines READ Lines WRITE SetLines)
+    Q_PROPERTY(ControlTypes::TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(TNotifyEvent OnChange READ OnChange WRITE SetOnChange)
+    Q_CLASSINFO("Default.ScrollBars", "ssNone")
+    Q_CLASSINFO("Default.WordWrap", "True")
+    Q_CLASSINFO("Default.ReadOnly", "False")
+    Q_CLASSINFO("Default.ParentColor", "False")
+    Q_CLASSINFO("Default.Color", "clWindow")
+    Q_CLASSINFO("Default.TabStop", "True")
+public:
+    explicit TMemo(TComponent* owner);
+    ~TMemo() override;
+
+    TStrings* Lines() const { return lines_; }
+    void SetLines(TStrings* value);
+    QString Text() const;
+    void SetText(const QString& value);
+
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle value);
+    // Lines wrap at the window's edge; a horizontal scroll bar turns wrapping off.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value);
+    bool ReadOnly() const;
+    void SetReadOnly(bool value);
+
+    int SelStart() const;
+    // Puts the caret at value (clamped) with nothing selected.
+    void SetSelStart(int value);
+    int SelLength() const;
+    // Selects value characters from SelStart (clamped to the text).
+    void SetSelLength(int value);
+    QString SelText() const;
+    // Replaces the selection (one undoable edit).
+    void SetSelText(const QString& value);
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    void ClearUndo();
+    bool Modified() const;
+    void SetModified(bool value);
+
+    void CutToClipboard();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void ClearSelection();
+    void SelectAll();
+    void Clear() { SetText({}); }
+
+    TNotifyEvent OnChange() const { return onChange_; }
+    void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
+
+    QPlainTextEdit* Editor() const;
+
+protected:
+    QString DoGetText() const override { return Text(); }
+    void DoSetText(const QString& value) override { SetText(value); }
+    void ApplyColor() override;
+    virtual void Change();
+
+private:
+    void ApplyWrap();
+
+    TMemoStrings* lines_;
+    TScrollStyle scrollBars_ = ssNone;
+    bool wordWrap_ = true;
+    TNotifyEvent onChange_;
+};
+
+class TEdit : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(TNotifyEvent OnChange READ OnChange WRITE SetOnChange)
+    Q_CLASSINFO("Default.Text", "''")
+    Q_CLASSINFO("Default.MaxLength", "0")
+    Q_CLASSINFO("Default.ReadOnly", "False")
+    Q_CLASSINFO("Default.ParentColor", "False")
+    Q_CLASSINFO("Default.Color", "clWindow")
+    Q_CLASSINFO("Default.TabStop", "True")
+public:
+    explicit TEdit(TComponent* owner);
+    ~TEdit() override;
+
+    QString Text() const;
+    void SetText(const QString& value);
+    // 0: no limit. A shorter limit cuts the current text.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int value);
+    bool ReadOnly() const;
+    void SetReadOnly(bool value);
+    void SelectAll();
+
+    TNotifyEvent OnChange() const { return onChange_; }
+    void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
+
+    QLineEdit* Editor() const;
+
+protected:
+    QString DoGetText() const override { return Text(); }
+    void DoSetText(const QString& value) override { SetText(value); }
+    void ApplyColor() override;
+    virtual void Change();
+
+private:
+    int maxLength_ = 0;
+    TNotifyEvent onChange_;
+};
