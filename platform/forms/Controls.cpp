@@ -329,7 +329,14 @@ void TWinControl::SetTabStop(bool value) {
     if (Handle()) Handle()->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-bool TWinControl::CanFocus() const { return Handle() && Handle()->isVisible() && Handle()->isEnabled(); }
+// Judged by the controls' own Visible and Enabled up to the form, not by the widgets:
+// a form's OnShow runs before its window is on screen and may focus a control.
+bool TWinControl::CanFocus() const {
+    if (!Handle()) return false;
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
 
 void TWinControl::SetFocus() {
     if (!CanFocus()) throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));

@@ -25,7 +25,11 @@ public:
     bool abortClose = false;
 
     Q_INVOKABLE void FormCreate(TObject*) { ++creates; }
-    Q_INVOKABLE void FormShow(TObject*) { ++shows; }
+    bool focusOnShow = false;
+    Q_INVOKABLE void FormShow(TObject*) {
+        ++shows;
+        if (focusOnShow) mmCode->SetFocus();  // the window is not on screen yet
+    }
     Q_INVOKABLE void FormClose(TObject*, TCloseAction& action) {
         ++closes;
         if (abortClose) Abort();
@@ -95,6 +99,7 @@ TEST(Forms, ReadsItsResourceAndFiresOnCreate) {
 
 TEST(Forms, OnShowOnlyOnTheFirstShow) {
     auto form = MakeForm();
+    form->focusOnShow = true;
     form->Show();
     EXPECT_TRUE(form->Handle()->isVisible());
     form->Hide();

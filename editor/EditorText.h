@@ -1,0 +1,26 @@
+#pragma once
+// Text rules of the editor's main window that need no window: the command line and the
+// base tag the preview gets.
+#include <QString>
+#include <QStringList>
+
+namespace editortext {
+
+// The file named on the command line (arguments without the program). Each argument is
+// trimmed; two arguments were one path split at a blank, so they are joined with one
+// blank; none, or three and more, name no file. A relative path is made absolute against
+// currentDir.
+QString FileToOpen(const QStringList& arguments, const QString& currentDir);
+
+// The base address for the path bar's text: a folder becomes its file URL; text that is
+// already a URL with a scheme is used as it is. Either way it ends in "/".
+QString BaseAddress(const QString& pathBarText);
+
+// The text with <BASE HREF="..."> inserted right after the first "<HEAD>" (any case);
+// text without that tag comes back unchanged.
+QString InsertBaseHref(const QString& text, const QString& pathBarText);
+
+// The folder part of a file path, without a trailing separator.
+QString FolderOf(const QString& filePath);
+
+}  // namespace editortext

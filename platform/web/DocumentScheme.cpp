@@ -1,0 +1,42 @@
+#include "DocumentScheme.h"
+
+#include "WebSchemes.h"
+
+#include <QBuffer>
+#include <QWebEngineUrlRequestJob>
+
+TDocumentStore& TDocumentStore::Instance() {
+    static TDocumentStore store;
+    return store;
+}
+
+QUrl TDocumentStore::UrlFor(const QString& key) {
+    QUrl url;
+    url.setScheme(QLatin1String(kDocumentScheme));
+    url.setPath(QLatin1Char('/') + key);
+    return url;
+}
+
+void TDocumentStore::Put(const QString& key, const QString& text) { documents_.insert(key, text.toUtf8()); }
+
+void TDocumentStore::Remove(const QString& key) { documents_.remove(key); }
+
+bool TDocumentStore::Find(const QUrl& url, QByteArray* data) const {
+    if (url.scheme() != QLatin1String(kDocumentScheme)) return false;
+    const auto it = documents_.constFind(url.path().mid(1));
+    if (it == documents_.constEnd()) return false;
+    *data = it.value();
+    return true;
+}
+
+void TDocumentSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
+    QByteArray data;
+    if (!TDocumentStore::Instance().Find(job->requestUrl(), &data)) {
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    auto* buffer = new QBuffer(job);  // shares the stored bytes; the job frees the buffer
+    buffer->setData(data);
+    buffer->open(QIODevice::ReadOnly);
+    job->reply("text/html;charset=utf-8", buffer);
+}

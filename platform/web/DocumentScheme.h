@@ -1,0 +1,31 @@
+#pragma once
+// The document scheme: the text written into a browser is kept here and served from
+// memory when the browser loads its document URL (vesk-doc:/<key>).
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QUrl>
+#include <QWebEngineUrlSchemeHandler>
+
+class TDocumentStore {
+public:
+    static TDocumentStore& Instance();
+
+    // The URL that serves the text stored under key.
+    static QUrl UrlFor(const QString& key);
+    // Stores text (as UTF-8) under key, replacing what was there.
+    void Put(const QString& key, const QString& text);
+    void Remove(const QString& key);
+    // The stored bytes for a document URL; false when the URL names nothing stored.
+    bool Find(const QUrl& url, QByteArray* data) const;
+
+private:
+    QHash<QString, QByteArray> documents_;
+};
+
+class TDocumentSchemeHandler : public QWebEngineUrlSchemeHandler {
+    Q_OBJECT
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+    void requestStarted(QWebEngineUrlRequestJob* job) override;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The res scheme: maps a res URL to a file inside the program's compiled resources or a
+// loaded resource module, and serves it.
+#include <QString>
+#include <QUrl>
+#include <QWebEngineUrlSchemeHandler>
+
+// The Qt resource path (":/...") that url names, or an empty string when it names nothing
+// we serve. Names match without case; "." and ".." segments (also percent-encoded),
+// backslashes and empty segments are refused, so nothing outside a bundle is reachable.
+QString ResolveResUrl(const QUrl& url);
+
+// MIME type for a served file, from its name ("text/html", "text/css", "image/png" ...).
+QByteArray ResMimeType(const QString& fileName);
+
+class TResSchemeHandler : public QWebEngineUrlSchemeHandler {
+    Q_OBJECT
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+    void requestStarted(QWebEngineUrlRequestJob* job) override;
+};

@@ -1,0 +1,130 @@
+#include "WebDocument.h"
+
+#include "DocumentScheme.h"
+#include "WebSchemes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QPointer>
+#include <QVariantList>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <atomic>
+
+namespace {
+
+// Time the page gets to start the scripted navigation before the document URL is loaded
+// directly (a page without a script context never runs location.replace).
+constexpr int kStartTimeoutMs = 3000;
+
+QString NextKey() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("document-%1").arg(++counter);
+}
+
+QString JsString(const QString& s) {
+    // A JSON string literal is a valid script string literal.
+    const QByteArray json = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+// Local pages may send themselves to the (local) document scheme.
+bool CanReplaceByScript(const QUrl& url) {
+    const QString scheme = url.scheme();
+    return scheme == QLatin1String(kDocumentScheme) || scheme == QLatin1String(kResScheme) ||
+           scheme == QLatin1String("file");
+}
+
+}  // namespace
+
+TWebDocument::TWebDocument(QWebEnginePage* page, QObject* parent)
+    : QObject(parent), page_(page), key_(NextKey()), url_(TDocumentStore::UrlFor(key_)) {
+    fallback_.setSingleShot(true);
+    fallback_.setInterval(kStartTimeoutMs);
+    connect(&fallback_, &QTimer::timeout, this, &TWebDocument::LoadDirectly);
+    connect(page_, &QWebEnginePage::loadingChanged, this, &TWebDocument::OnLoadingChanged);
+}
+
+TWebDocument::~TWebDocument() { TDocumentStore::Instance().Remove(key_); }
+
+void TWebDocument::Close() { open_ = false; }
+
+void TWebDocument::Write(const QString& text) {
+    if (open_) {
+        text_ += text;
+    } else {
+        text_ = text;
+        open_ = true;
+    }
+    if (rendering_)
+        held_ = true;
+    else
+        StartRender();
+}
+
+void TWebDocument::StartRender() {
+    if (!page_) return;
+    rendering_ = true;
+    started_ = false;
+    held_ = false;
+    TDocumentStore::Instance().Put(key_, text_);
+    const bool rewrite = page_->url() == url_;
+    if (!CanReplaceByScript(page_->url())) {
+        // A web page may not navigate to a local scheme: load the document directly,
+        // which adds a history entry after that page.
+        page_->load(url_);
+        return;
+    }
+    // One script reads the scroll position and replaces the current history entry with
+    // the document URL. It runs in the application's world so the page's own scripts
+    // cannot get in the way.
+    const QString script =
+        QStringLiteral("(function(){var s=[window.scrollX,window.scrollY];location.replace(%1);return s;})()")
+            .arg(JsString(url_.toString()));
+    QPointer<TWebDocument> self(this);
+    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, rewrite](const QVariant& v) {
+        const QVariantList s = v.toList();
+        if (!self || !rewrite || s.size() != 2) return;
+        self->scroll_ = QPointF(s[0].toDouble(), s[1].toDouble());
+        self->restoreScroll_ = !self->scroll_.isNull();
+    });
+    fallback_.start();
+}
+
+void TWebDocument::LoadDirectly() {
+    if (page_ && rendering_ && !started_) page_->load(url_);
+}
+
+void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    const bool ours = info.url() == url_;
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        if (ours) {
+            started_ = true;
+            fallback_.stop();
+        } else {
+            // Navigating elsewhere ends the written stream and any render under way.
+            open_ = false;
+            if (rendering_) {
+                fallback_.stop();
+                rendering_ = held_ = restoreScroll_ = false;
+            }
+        }
+        return;
+    }
+    if (ours && rendering_ && started_)
+        FinishRender(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+}
+
+void TWebDocument::FinishRender(bool ok) {
+    rendering_ = false;
+    if (ok && restoreScroll_ && page_)
+        page_->runJavaScript(QStringLiteral("window.scrollTo(%1,%2)").arg(scroll_.x()).arg(scroll_.y()),
+                             QWebEngineScript::ApplicationWorld);
+    restoreScroll_ = false;
+    if (held_)
+        StartRender();
+    else
+        emit Rendered();
+}

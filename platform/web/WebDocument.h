@@ -1,0 +1,61 @@
+#pragma once
+// The document of a browser control, written from text. The text is served from memory
+// under the document's own URL (vesk-doc:/<key>) and the page is sent there with
+// location.replace(), which gives the written page a fresh script state and adds no
+// history entry, and renders documents of any size without blocking the GUI thread.
+// The scroll position is read before and restored after a rewrite. A web (non-local) page
+// may not send itself to the local document scheme, so from there the document URL is
+// loaded directly, which adds one history entry. Writes that arrive while one is still
+// rendering are held; only the latest is rendered.
+#include <QObject>
+#include <QPointer>
+#include <QPointF>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+
+class QWebEnginePage;
+class QWebEngineLoadingInfo;
+
+class TWebDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit TWebDocument(QWebEnginePage* page, QObject* parent = nullptr);
+    ~TWebDocument() override;
+
+    // Ends the written stream; the next Write starts a new document.
+    void Close();
+    // Replaces the document with text when the stream is closed (or the document was loaded
+    // by navigation); appends to the stream when it was written since the last Close.
+    void Write(const QString& text);
+    void write(const QString& text) { Write(text); }
+
+    // The URL that serves the written text.
+    const QUrl& Url() const { return url_; }
+    // The whole text written since the stream opened.
+    const QString& Text() const { return text_; }
+    // A render is under way (the page is loading the written text).
+    bool Rendering() const { return rendering_; }
+
+signals:
+    // The latest written text has finished loading (successfully or not).
+    void Rendered();
+
+private:
+    void StartRender();
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+    void FinishRender(bool ok);
+    void LoadDirectly();
+
+    QPointer<QWebEnginePage> page_;
+    QString key_;
+    QUrl url_;
+    QString text_;
+    bool open_ = false;
+    bool rendering_ = false;
+    bool started_ = false;
+    bool held_ = false;  // a newer text waits for the current render
+    bool restoreScroll_ = false;
+    QPointF scroll_;
+    QTimer fallback_;
+};

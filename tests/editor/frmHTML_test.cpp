@@ -1,0 +1,165 @@
+// The editor's main window headless: start-up, the command-line file and the live preview.
+#include "Application.h"
+#include "DialogScript.h"
+#include "Dialogs.h"
+#include "RegistryStore.h"
+#include "TestSupport.h"
+#include "WebBrowser.h"
+#include "frmHTML.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QWebEnginePage>
+#include <optional>
+
+using testsupport::WaitFor;
+
+namespace {
+constexpr int kWaitMs = 30000;
+
+class EditorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterWebClasses(); }
+
+    void TearDown() override {
+        delete form;
+        TfrmMain::SetArguments({});
+        TfrmMain::SetResourceLibraryName(QStringLiteral("Tarnwick.dll"));
+    }
+
+    void Start(const QStringList& arguments = {}) {
+        TfrmMain::SetArguments(arguments);
+        form = Create<TfrmMain>(Application);
+        frmMain = form;
+        form->Show();
+    }
+
+    QVariant Eval(const QString& script) {
+        std::optional<QVariant> result;
+        form->WebBrowser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
+        EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
+        return result.value_or(QVariant());
+    }
+    QString BodyText() { return Eval(QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
+    bool WaitForBody(const QString& text) {
+        return WaitFor([&] { return BodyText().contains(text); }, kWaitMs);
+    }
+
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(dir);
+        const QString path = dir + QLatin1Char('/') + name;
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    QString dir = testsupport::TempDir() + QStringLiteral("/site ") + QString::number(counter++);
+    TfrmMain* form = nullptr;
+    TDialogScript script;
+    static inline int counter = 0;
+};
+
+TEST_F(EditorTest, StartsWithTheStartPageAndAnEmptyDocument) {
+    Start();
+    EXPECT_EQ(form->CaptionBase, "Zundra's Dynamic HTML Editor");
+    EXPECT_FALSE(form->ResourceMissing);
+    EXPECT_TRUE(form->Unchanged);
+    EXPECT_TRUE(form->FileToOpen.isEmpty());
+    EXPECT_TRUE(form->ExeDir.endsWith('/'));
+    ASSERT_TRUE(WaitFor([&] { return form->WebBrowser->LocationURL().contains("Start.htm"); }, kWaitMs));
+    EXPECT_TRUE(WaitForBody("HTML"));
+    EXPECT_TRUE(form->mmHTMLCode->Text().isEmpty());
+    EXPECT_TRUE(script.Log("MessageBox").isEmpty());
+}
+
+TEST_F(EditorTest, OpensTheCommandLineFileAndPreviewsItAgainstItsFolder) {
+    QDir().mkpath(dir);
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dir + "/dot.png"));
+    const QString page = WriteFile("page one.htm",
+                                   "<html><HEAD><title>t</title></HEAD><body><p>Hello preview</p>"
+                                   "<img src=\"dot.png\"></body></html>\r\n");
+    // Split at its blank, as a shell passes an unquoted path.
+    const QString first = page.left(page.lastIndexOf(' '));
+    Start({first, page.mid(page.lastIndexOf(' ') + 1)});
+
+    EXPECT_EQ(form->FileToOpen, page);
+    EXPECT_EQ(form->edPathEdit->Text(), dir);
+    EXPECT_TRUE(form->mmHTMLCode->Text().startsWith("<html><HEAD><title>"));
+    EXPECT_TRUE(form->Unchanged);
+    ASSERT_TRUE(WaitForBody("Hello preview"));
+    // The image beside the file resolves through the base tag.
+    EXPECT_TRUE(WaitFor([&] { return Eval("document.images[0].naturalWidth").toInt() == 7; }, kWaitMs));
+
+    // Every typed character re-renders the preview and marks the document changed.
+    QPlainTextEdit* editor = form->mmHTMLCode->Editor();
+    const QString text = form->mmHTMLCode->Text();
+    form->mmHTMLCode->SetSelStart(int(text.indexOf("Hello") + 5));
+    form->mmHTMLCode->SetSelLength(0);
+    QTest::keyClicks(editor, " typed");
+    EXPECT_FALSE(form->Unchanged);
+    EXPECT_TRUE(WaitForBody("Hello typed preview"));
+    EXPECT_TRUE(WaitFor([&] { return Eval("document.images[0].naturalWidth").toInt() == 7; }, kWaitMs));
+}
+
+TEST_F(EditorTest, DynamicUpLeavesThePreviewUntilViewCode) {
+    Start();
+    ASSERT_TRUE(WaitForBody("HTML"));
+    form->mmHTMLCode->SetText("<p>first</p>");
+    ASSERT_TRUE(WaitForBody("first"));
+    form->SetDynamicDown(false);
+    form->mmHTMLCode->SetText("<p>second</p>");
+    EXPECT_FALSE(form->Unchanged);
+    QTest::qWait(300);
+    EXPECT_TRUE(BodyText().contains("first"));
+    form->btViewClick(form);
+    EXPECT_TRUE(WaitForBody("second"));
+}
+
+TEST_F(EditorTest, WritesDuringANavigationAreHeldAndTheLatestWins) {
+    Start();
+    // The start page is still loading: writes wait for it instead of being lost to it.
+    form->ShowHTML("<p>one</p>");
+    form->ShowHTML("<p>two</p>");
+    EXPECT_TRUE(WaitForBody("two"));
+    EXPECT_TRUE(form->PendingHTML.isEmpty());
+    EXPECT_FALSE(BodyText().contains("one"));
+}
+
+TEST_F(EditorTest, UnreadableCommandLineFileShowsOneError) {
+    Start({dir + "/missing.htm"});
+    const auto boxes = script.Log("MessageBox");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].text, "Cannot Open The VESK File.");
+    EXPECT_EQ(boxes[0].caption, Application->Title());
+    ASSERT_FALSE(script.Log("Beep").isEmpty());
+    EXPECT_EQ(script.Log("Beep")[0].flags, int(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(form->mmHTMLCode->Text().isEmpty());
+}
+
+QByteArray StoreBytes() {
+    QFile f(TRegistryStore::DefaultFilePath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST_F(EditorTest, MissingResourceLibraryShowsOnceClosesAndWritesNothing) {
+    const QByteArray before = StoreBytes();
+    TfrmMain::SetResourceLibraryName(QStringLiteral("NoSuchBundle.dll"));
+    Start();
+    EXPECT_TRUE(form->ResourceMissing);
+    EXPECT_TRUE(WaitFor([&] { return !form->Visible(); }, kWaitMs));
+    QTest::qWait(100);
+    const auto boxes = script.Log("MessageBox");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].text, "Could not find Resource DLL. Please reinstall the application.");
+    EXPECT_EQ(StoreBytes(), before);
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+// The browser control: navigation events, the res scheme in a page, and document writes.
+#include "WebBrowser.h"
+
+#include "DialogScript.h"
+#include "ResourceModule.h"
+#include "TestSupport.h"
+#include "TypInfo.h"
+#include "ClassRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+using testsupport::WaitFor;
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+class BrowserTest : public ::testing::Test, public QObject {
+protected:
+    void SetUp() override {
+        browser.reset(Create<TWebBrowser>(nullptr));
+        browser->SetBounds(0, 0, 800, 600);
+        browser->Handle()->show();
+        browser->SetOnNavigateComplete2(TWebNavigateCompleteEvent(this, &BrowserTest::NavigateComplete));
+        browser->SetOnCommandStateChange(TWebCommandStateChangeEvent(this, &BrowserTest::CommandStateChange));
+        QObject::connect(browser->Page(), &QWebEnginePage::loadingChanged, browser->Page(),
+                         [this](const QWebEngineLoadingInfo& info) {
+                             if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+                             lastLoadOk = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
+                         });
+    }
+
+    void NavigateComplete(TObject* sender, QString url) {
+        EXPECT_EQ(sender, browser.get());
+        completed.append(url);
+    }
+    void CommandStateChange(TObject*, int command, bool enable) { states[command] = enable; }
+
+    // Navigates and waits for the navigate-complete event.
+    void Go(const QString& url) {
+        const qsizetype before = completed.size();
+        browser->Navigate(url);
+        ASSERT_TRUE(WaitFor([&] { return completed.size() > before; }, kWaitMs)) << url.toStdString();
+    }
+
+    // Replaces the document and waits until it is shown.
+    void Show(const QString& text, int timeoutMs = kWaitMs) {
+        ASSERT_NE(browser->Document(), nullptr);
+        browser->Document()->Close();
+        browser->Document()->Write(text);
+        ASSERT_TRUE(WaitFor([&] { return !browser->Busy(); }, timeoutMs));
+    }
+
+    QVariant Eval(const QString& script) {
+        std::optional<QVariant> result;
+        browser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
+        EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
+        return result.value_or(QVariant());
+    }
+    QString BodyText() { return Eval(QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
+
+    std::unique_ptr<TWebBrowser> browser;
+    QStringList completed;
+    QMap<int, bool> states;
+    bool lastLoadOk = false;
+};
+
+QString StartPageUrl(const QString& name = QStringLiteral("Start.htm")) {
+    return QStringLiteral("Res://") + QCoreApplication::applicationDirPath() + QStringLiteral("/Tarnwick.dll/") + name;
+}
+
+}  // namespace
+
+TEST_F(BrowserTest, ServesTheStartPageWithItsStyleSheetAndImage) {
+    ASSERT_NE(TResourceModule::Load(QStringLiteral("Tarnwick.dll")), nullptr);
+    EXPECT_EQ(browser->Document(), nullptr) << "no document before the first navigation";
+    Go(StartPageUrl(QStringLiteral("START.HTM")));
+    EXPECT_TRUE(lastLoadOk);
+    EXPECT_NE(browser->Document(), nullptr);
+    EXPECT_TRUE(BodyText().contains(QStringLiteral("Zundra's HTML Editor")));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("Welcome"));
+    EXPECT_TRUE(browser->LocationURL().endsWith(QStringLiteral("/Tarnwick.dll/START.HTM")));
+    // Relative links of the page resolve against its res URL.
+    EXPECT_EQ(Eval(QStringLiteral("getComputedStyle(document.body).backgroundColor")).toString(),
+              QStringLiteral("rgb(244, 241, 234)"));
+    EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("document.images[0].naturalWidth")).toInt() > 0; }, kWaitMs));
+
+    Go(StartPageUrl(QStringLiteral("%2e%2e/Tarnwick.dll/Start.htm")));
+    EXPECT_FALSE(lastLoadOk) << "a way out of the bundle is refused";
+    Go(StartPageUrl(QStringLiteral("Missing.htm")));
+    EXPECT_FALSE(lastLoadOk);
+}
+
+TEST_F(BrowserTest, NavigationEventsAndHistoryCommands) {
+    Go(QStringLiteral("about:<B>Loading</B>...."));
+    EXPECT_EQ(completed.last(), QStringLiteral("about:<B>Loading</B>...."));
+    EXPECT_EQ(BodyText(), QStringLiteral("Loading...."));
+    EXPECT_FALSE(states.value(CSC_NAVIGATEBACK, true));
+    EXPECT_THROW(browser->GoBack(), EOleException);
+
+    Go(QStringLiteral("about:blank"));
+    EXPECT_EQ(completed.last(), QStringLiteral("about:blank"));
+    EXPECT_TRUE(states.value(CSC_NAVIGATEBACK));
+    EXPECT_FALSE(states.value(CSC_NAVIGATEFORWARD, true));
+
+    browser->GoBack();
+    ASSERT_TRUE(WaitFor([&] { return states.value(CSC_NAVIGATEFORWARD); }, kWaitMs));
+    EXPECT_FALSE(states.value(CSC_NAVIGATEBACK));
+    EXPECT_THROW(browser->GoBack(), EOleException);
+    EXPECT_NO_THROW(browser->GoForward());
+}
+
+TEST_F(BrowserTest, WritesReplaceTheDocumentWithoutHistoryOrOldScriptState) {
+    ASSERT_NE(TResourceModule::Load(QStringLiteral("Tarnwick.dll")), nullptr);
+    Go(StartPageUrl());  // the editor writes over its start page
+    const qsizetype events = completed.size();
+    // A top-level let in the page must not clash with the previous write's.
+    Show(QStringLiteral("<script>let x = 1; document.title = 'one' + x;</script><p>first</p>"));
+    EXPECT_EQ(BodyText(), QStringLiteral("first"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("one1"));
+    Show(QStringLiteral("<script>let x = 2; document.title = 'two' + x;</script><p>second \u00e9</p>"));
+    EXPECT_EQ(BodyText(), QStringLiteral("second \u00e9"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("two2"));
+
+    EXPECT_EQ(browser->LocationURL(), QStringLiteral("about:blank"));
+    EXPECT_FALSE(browser->Page()->history()->canGoBack());
+    EXPECT_EQ(browser->Page()->history()->count(), 1);
+    EXPECT_EQ(completed.size(), events) << "writing is not navigation";
+
+    // Without Close, writes continue the open stream; after Close they start anew.
+    browser->Document()->Close();
+    browser->Document()->write(QStringLiteral("<p>a"));
+    browser->Document()->write(QStringLiteral("b</p>"));
+    ASSERT_TRUE(WaitFor([&] { return !browser->Busy() && BodyText() == QStringLiteral("ab"); }, kWaitMs));
+    Show(QStringLiteral("<p>c</p>"));
+    EXPECT_EQ(BodyText(), QStringLiteral("c"));
+    EXPECT_EQ(browser->LocationName(), QStringLiteral("about:blank")) << "no title: the address";
+}
+
+TEST_F(BrowserTest, WritesWhileRenderingAreHeldAndOnlyTheLatestShows) {
+    Go(QStringLiteral("about:blank"));
+    int renders = 0;
+    QObject::connect(browser->Page(), &QWebEnginePage::loadingChanged, browser->Page(),
+                     [&](const QWebEngineLoadingInfo& info) {
+                         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus &&
+                             info.url() == browser->Document()->Url())
+                             ++renders;
+                     });
+    for (const char* text : {"<p>one</p>", "<p>two</p>", "<p>three</p>"}) {
+        browser->Document()->Close();
+        browser->Document()->Write(QString::fromLatin1(text));
+    }
+    ASSERT_TRUE(WaitFor([&] { return !browser->Busy(); }, kWaitMs));
+    EXPECT_EQ(BodyText(), QStringLiteral("three"));
+    EXPECT_EQ(renders, 2) << "the first write renders, the middle one is dropped";
+}
+
+TEST_F(BrowserTest, RewritesKeepTheScrollPosition) {
+    Go(QStringLiteral("about:blank"));
+    const QString body = QStringLiteral("<p style='height:4000px'>tall</p>");
+    Show(body);
+    Eval(QStringLiteral("window.scrollTo(0, 700)"));
+    ASSERT_TRUE(WaitFor([&] { return Eval(QStringLiteral("window.scrollY")).toInt() == 700; }, kWaitMs));
+    Show(body + QStringLiteral("<p>more</p>"));
+    EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("window.scrollY")).toInt() == 700; }, kWaitMs));
+}
+
+TEST_F(BrowserTest, LargeDocumentsRender) {
+    Go(QStringLiteral("about:blank"));
+    // Far beyond what the engine's setHtml takes; mostly text, so parsing stays quick.
+    const QString line = QStringLiteral("<p>") + QStringLiteral("words and ").repeated(200) + QStringLiteral("</p>\n");
+    QString text;
+    text.reserve(20 * 1024 * 1024 + line.size());
+    int lines = 0;
+    while (text.size() < 20 * 1024 * 1024) {
+        text += line;
+        ++lines;
+    }
+    Show(text, 3 * kWaitMs);
+    EXPECT_EQ(Eval(QStringLiteral("document.getElementsByTagName('p').length")).toInt(), lines);
+}
+
+TEST_F(BrowserTest, WrittenDocumentsReachLocalFilesThroughTheirBase) {
+    const QString dir = testsupport::TempDir();
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dir + QStringLiteral("/pic.png")));
+    Go(QStringLiteral("about:blank"));
+    Show(QStringLiteral("<html><head><base href=\"") + QUrl::fromLocalFile(dir + QLatin1Char('/')).toString() +
+         QStringLiteral("\"></head><body><img src=\"pic.png\"></body></html>"));
+    EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("document.images[0].naturalWidth")).toInt() == 4; }, kWaitMs));
+}
+
+TEST_F(BrowserTest, BrowserCommands) {
+    Go(QStringLiteral("about:blank"));
+    Show(QStringLiteral("<p>select me</p>"));
+    EXPECT_THROW(browser->ExecWB(OLECMDID_COPY), EOleException) << "nothing selected";
+    browser->ExecWB(OLECMDID_SELECTALL);
+    ASSERT_TRUE(WaitFor([&] { return browser->SelectedText() == QStringLiteral("select me"); }, kWaitMs));
+    EXPECT_NO_THROW(browser->ExecWB(OLECMDID_COPY));
+    EXPECT_THROW(browser->ExecWB(99), EOleException);
+
+    TDialogScript script;
+    browser->ExecWB(OLECMDID_PRINT);
+    browser->ExecWB(OLECMDID_PRINTPREVIEW);
+    browser->ExecWB(OLECMDID_PAGESETUP);
+    ASSERT_EQ(script.Log().size(), 3);
+    EXPECT_EQ(script.Log()[0].kind, QStringLiteral("PrintDialog"));
+    EXPECT_EQ(script.Log()[1].kind, QStringLiteral("PrintPreviewDialog"));
+    EXPECT_EQ(script.Log()[2].kind, QStringLiteral("PageSetupDialog"));
+
+    browser->SetNoContextMenu(true);
+    EXPECT_EQ(browser->View()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+TEST(WebClasses, BrowserAndItsEventTypesAreStreamable) {
+    RegisterWebClasses();
+    EXPECT_TRUE(GetClass(QStringLiteral("TWebBrowser")).has_value());
+    EXPECT_NE(FindEventTypeInfo(QMetaType::fromType<TWebNavigateCompleteEvent>()), nullptr);
+    EXPECT_NE(FindEventTypeInfo(QMetaType::fromType<TWebCommandStateChangeEvent>()), nullptr);
+}
