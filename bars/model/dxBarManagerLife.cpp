@@ -1,0 +1,242 @@
+// The manager's life: owner checks, defaults, destruction, streaming and loading.
+#include "Application.h"
+#include "Forms.h"
+#include "ImgList.h"
+#include "Streaming.h"
+#include "Strings.h"
+#include "dxBarBar.h"
+#include "dxBarDockControls.h"
+#include "dxBarItemLink.h"
+#include "dxBarItems.h"
+#include "dxBarManager.h"
+#include "dxBarStrs.h"
+#include "dxBarWindowsInterface.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Runs f on a component that may still be loading as if it were loaded: the item setters
+// only remember values while their own loading flag is set.
+void AsLoaded(TComponent* component, const std::function<void()>& f)
+{
+    const bool loading = component->Loading();
+    component->ExcludeState(csLoading);
+    try {
+        f();
+    } catch (...) {
+        if (loading) component->IncludeState(csLoading);
+        throw;
+    }
+    if (loading) component->IncludeState(csLoading);
+}
+
+void FinishLinksLoading(TdxBarItemLinks* links)
+{
+    if (!links) return;
+    for (TCollectionItem* ci : links->ItemList()) {
+        auto* link = static_cast<TdxBarItemLink*>(ci);
+        link->SetVisible(link->PendingVisible());
+    }
+}
+
+}  // namespace
+
+void TdxBarManager::CheckOwner(TComponent* owner)
+{
+    // Without an owner the manager serves the main form; its component owner stays nil.
+    TComponent* formOwner = owner;
+    if (!formOwner && Application) formOwner = Application->MainForm();
+    auto* form = qobject_cast<TCustomForm*>(formOwner);
+    if (!form) throw Exception(dxBarStr(dxSBAR_MANAGERNEEDSFORMOWNER));
+    if (TdxBarManagerList::Instance()->FindByForm(form)) throw Exception(dxBarStr(dxSBAR_ONEMANAGERPERFORM));
+    ownerForm_ = form;
+    // A form that does not own the manager would free its docks and die unseen: follow it.
+    if (!owner) form->FreeNotification(this);
+}
+
+void TdxBarManager::SetDefaults()
+{
+    auto* categories = new TStringList;
+    if (!Loading()) categories->Add(dxBarStr(dxSBAR_DEFAULTCATEGORYNAME));
+    categories_ = categories;
+    bars_ = new TdxBars(this);
+    font_ = new TFont;
+    font_->SetOnChange(TNotifyEvent(this, &TdxBarManager::FontChanged));
+    helpButtonGlyph_ = new TBitmap;
+    helpButtonGlyph_->SetOnChange(TNotifyEvent(this, &TdxBarManager::HelpButtonGlyphChanged));
+    imagesLink_ = new TChangeLink;
+    imagesLink_->OnChange = TNotifyEvent(this, &TdxBarManager::ImagesChanged);
+    largeImagesLink_ = new TChangeLink;
+    hotImagesLink_ = new TChangeLink;
+    SetMostRecentItemsPercents(95);
+    CalcSizeMetrics();
+    style_ = bmsStandard;  // so the setter runs the style step
+    SetStyle(bmsEnhanced);
+    SetUseSystemFont(true);
+}
+
+void TdxBarManager::FreeOwned()
+{
+    Destroying();
+    isCustomizing_ = false;
+    FreeAndNil(bars_);
+    // Placed docks outlive the manager: let them go.
+    const QList<TdxDockControl*> docks = std::exchange(dockControls_, {});
+    for (TdxDockControl* dock : docks) dock->SetBarManager(nullptr);
+    // Items unlist themselves as they go.
+    while (!items_.isEmpty()) delete items_.takeLast();
+    TdxBarManagerList::Instance()->Remove(this);
+    SetImageList(images_, imagesLink_, nullptr);
+    SetImageList(largeImages_, largeImagesLink_, nullptr);
+    SetImageList(hotImages_, hotImagesLink_, nullptr);
+    FreeAndNil(imagesLink_);
+    FreeAndNil(largeImagesLink_);
+    FreeAndNil(hotImagesLink_);
+    FreeAndNil(helpButtonGlyph_);
+    FreeAndNil(font_);
+    FreeAndNil(categories_);
+}
+
+TCustomForm* TdxBarManager::OwnerFormAsForm() const
+{
+    return qobject_cast<TCustomForm*>(ownerForm_);
+}
+
+void TdxBarManager::BeforeFormDestroy()
+{
+    if (ownerFormGone_) return;
+    ownerFormGone_ = true;
+    SaveLayoutOnFormDestroy();
+}
+
+void TdxBarManager::OwnerFormDestroyed()
+{
+    if (!ownerFormGone_) {
+        ownerFormGone_ = true;
+        try {
+            SaveLayoutOnFormDestroy();
+        } catch (const std::exception& e) {
+            dxBarHandleException(e);
+        }
+    }
+    // The form's windows are gone: hide the bars without touching them and forget the form.
+    if (bars_)
+        for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->DropWindow();
+    ownerForm_ = nullptr;
+}
+
+void TdxBarManager::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation != opRemove || !component || constructionFailed_) return;
+    if (component == ownerForm_) OwnerFormDestroyed();
+    if (component == images_) SetImages(nullptr);
+    if (component == largeImages_) SetLargeImages(nullptr);
+    if (component == hotImages_) SetHotImages(nullptr);
+}
+
+void TdxBarManager::ReadState(TReader* reader)
+{
+    ++loadedCount_;
+    TComponent::ReadState(reader);
+}
+
+void TdxBarManager::Loaded()
+{
+    TComponent::Loaded();
+    if (updateLocked_ || !bars_) return;
+    bars_->SetLoading(true);
+    try {
+        for (TdxBarItem* item : QList<TdxBarItem*>(items_)) {
+            if (auto* sub = qobject_cast<TCustomdxBarSubItem*>(item)) FinishLinksLoading(sub->ItemLinks());
+            AsLoaded(item, [item] { item->ApplyPendingVisible(); });
+        }
+        ApplyLoadedBars();
+        if (!designing_) LoadLayoutAfterLoading();
+    } catch (...) {
+        bars_->SetLoading(false);
+        throw;
+    }
+    bars_->SetLoading(false);
+    dockUpdating_ = true;
+    for (TdxDockControl* dock : QList<TdxDockControl*>(dockControls_)) dock->UpdateDock();
+    dockUpdating_ = false;
+}
+
+void TdxBarManager::ApplyLoadedBars()
+{
+    for (int i = 0; i < bars_->Count(); ++i) {
+        TdxBar* bar = bars_->Items(i);
+        FinishLinksLoading(bar->ItemLinks());
+        bar->ApplyLoadedState();
+    }
+}
+
+bool TdxBarManager::BarsRestoring() const
+{
+    return bars_ && bars_->Restoring();
+}
+
+void TdxBarManager::DefineProperties(TFiler* filer)
+{
+    TComponent::DefineProperties(filer);
+    filer->DefineProperty(
+        QStringLiteral("DockControlHeights"),
+        [this](TReader* reader) {
+            QList<int> heights;
+            reader->ReadListBegin();
+            while (!reader->EndOfList()) heights.append(reader->ReadInteger());
+            reader->ReadListEnd();
+            SetDockControlHeights(heights);
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (int height : DockControlHeights()) writer->WriteInteger(height);
+            writer->WriteListEnd();
+        },
+        true);
+}
+
+QList<int> TdxBarManager::DockControlHeights() const
+{
+    QList<int> heights;
+    for (TdxBarDockingStyle style : {dsLeft, dsRight, dsTop, dsBottom}) {
+        TdxDockControl* dock = bars_ ? bars_->BuiltInDock(style) : nullptr;
+        heights.append(dock ? dock->Thickness() : 0);
+    }
+    return heights;
+}
+
+void TdxBarManager::SetDockControlHeights(const QList<int>& heights)
+{
+    if (!bars_) return;
+    const TdxBarDockingStyle order[] = {dsLeft, dsRight, dsTop, dsBottom};
+    for (int i = 0; i < 4 && i < heights.size(); ++i)
+        if (TdxDockControl* dock = bars_->BuiltInDock(order[i])) dock->SetThickness(qMax(0, heights[i]));
+}
+
+void TdxBarManager::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
+    // Items with a negative category are the library's own and are never streamed.
+    for (TdxBarItem* item : items_)
+        if (item->Owner() == root && item->Category() >= 0) proc(item);
+}
+
+void TdxBarManager::SetName(const QString& name)
+{
+    const QString oldName = Name();
+    TComponent::SetName(name);
+    if (!designing_ || oldName == name || oldName.isEmpty()) return;
+    for (TdxBarItem* item : QList<TdxBarItem*>(items_)) {
+        const QString itemName = item->Name();
+        if (item->Owner() != Owner() || itemName.size() <= oldName.size() ||
+            !itemName.startsWith(oldName, Qt::CaseInsensitive))
+            continue;
+        try {
+            item->SetName(name + itemName.mid(oldName.size()));
+        } catch (const EComponentError&) {
+            // An invalid or taken name: the item keeps its old one.
+        }
+    }
+}

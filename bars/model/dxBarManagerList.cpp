@@ -1,0 +1,41 @@
+// The process-wide manager list's registration, and the start-up that makes the manager's
+// classes streamable.
+#include "ClassRegistry.h"
+#include "ImgList.h"
+#include "TypInfo.h"
+#include "dxBarDockControls.h"
+#include "dxBarManager.h"
+#include "dxBarServices.h"
+
+void TdxBarManagerList::Add(TdxBarManager* manager)
+{
+    if (!manager || managers_.contains(manager)) return;
+    managers_.append(manager);
+    if (managers_.size() > 1) return;
+    TdxBarWindowServices& services = dxBarWindowServices();
+    services.InstallHooks();
+    services.CreateHintWindow();
+}
+
+void TdxBarManagerList::Remove(TdxBarManager* manager)
+{
+    if (!managers_.removeOne(manager) || !managers_.isEmpty()) return;
+    TdxBarWindowServices& services = dxBarWindowServices();
+    services.RemoveHooks();
+    services.FreeHintWindow();
+}
+
+void dxBarRegisterManagerClasses()
+{
+    static const bool registered = [] {
+        RegisterClasses<TdxBarManager, TdxBarDockControl, TImageList>();
+        RegisterEventType<TdxBarClickItemEvent>();
+        RegisterEventType<TdxBarEvent>();
+        RegisterEventType<TdxBarItemLinkEvent>();
+        RegisterEventType<TdxBarCanDockingEvent>();
+        RegisterEventType<TdxBarMenuMergeEvent>();
+        RegisterEventType<TdxBarShowPopupEvent>();
+        return true;
+    }();
+    (void)registered;
+}

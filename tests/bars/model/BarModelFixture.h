@@ -1,0 +1,113 @@
+#pragma once
+// Shared set-up of the item model tests: a form with a bar manager, one toolbar,
+// and fake item controls that record the notifications they receive.
+#include "Forms.h"
+#include "dxBarBar.h"
+#include "dxBarItemLink.h"
+#include "dxBarItems.h"
+#include "dxBarManager.h"
+#include "dxBarRegistry.h"
+#include "dxBarWindowsInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <memory>
+#include <string>
+
+// Records every notification by name.
+class FakeItemControl : public TdxBarItemControl {
+public:
+    explicit FakeItemControl(TdxBarItemLink* link) : TdxBarItemControl(link) {}
+    bool IsActive() const override { return active; }
+    void Repaint() override { calls << "Repaint"; }
+    void RepaintBar() override { calls << "RepaintBar"; }
+    void CaptionChanged() override { calls << "CaptionChanged"; }
+    void EnabledChanged() override { calls << "EnabledChanged"; }
+    void GlyphChanged() override { calls << "GlyphChanged"; }
+    void ShortCutChanged() override { calls << "ShortCutChanged"; }
+    void DownChanged() override { calls << "DownChanged"; }
+    void PaintStyleChanged() override { calls << "PaintStyleChanged"; }
+    void WidthChanged() override { calls << "WidthChanged"; }
+
+    bool active = false;
+    QStringList calls;
+};
+
+// A form owning a manager with one bar whose links get fake controls.
+class BarModelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dxBarInitialize();
+        for (TdxBarItemControlClass* c : ControlClasses()) c->factory = &MakeFake;
+        form = std::make_unique<TForm>(nullptr);
+        manager = new TdxBarManager(form.get());
+        bar = manager->Bars()->Add();
+        // The model never dereferences the bar window; any non-null value marks "shown".
+        bar->ItemLinks()->SetBarControl(reinterpret_cast<TCustomdxBarControl*>(&fakeWindow));
+        dxBarSetExceptionHandler([this](const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        dxBarSetExceptionHandler({});
+        for (TdxBarItemControlClass* c : ControlClasses()) c->factory = nullptr;
+        dxBarFinalize();
+    }
+
+    template <class T>
+    T* NewItem(const QString& caption = {})
+    {
+        T* item = Create<T>(form.get());
+        if (!caption.isEmpty()) item->SetCaption(caption);
+        return item;
+    }
+
+    // Places item on the bar; the link gets a fake control.
+    TdxBarItemLink* Show(TdxBarItem* item)
+    {
+        TdxBarItemLink* link = bar->ItemLinks()->Add();
+        link->SetItem(item);
+        link->CreateControl();
+        return link;
+    }
+
+    static FakeItemControl* Fake(TdxBarItemLink* link) { return static_cast<FakeItemControl*>(link->Control()); }
+
+    static TdxBarItemControl* MakeFake(TdxBarItemLink* link) { return new FakeItemControl(link); }
+
+    static QList<TdxBarItemControlClass*> ControlClasses()
+    {
+        return {&TdxBarButtonControlClass, &TdxBarEditControlClass, &TCustomdxBarComboControlClass,
+                &TdxBarComboControlClass, &TdxBarSubItemControlClass, &TdxBarContainerItemControlClass};
+    }
+
+    std::unique_ptr<TForm> form;
+    TdxBarManager* manager = nullptr;
+    TdxBar* bar = nullptr;
+    QStringList shownErrors;
+    char fakeWindow = 0;
+};
+
+// Records handler calls for event binding in tests.
+class Recorder : public QObject {
+    Q_OBJECT
+public:
+    QStringList log;
+    std::function<void(TObject*)> onClick;
+    std::function<void(TdxBarItem*)> onClickItem;
+    void Click(TObject* sender)
+    {
+        log << QStringLiteral("OnClick");
+        if (onClick) onClick(sender);
+    }
+    void Execute(TObject*) { log << QStringLiteral("Execute"); }
+    void Update(TObject*) { log << QStringLiteral("Update"); }
+    void ClickItem(TdxBarManager*, TdxBarItem* item)
+    {
+        log << QStringLiteral("OnClickItem:") + item->Caption();
+        if (onClickItem) onClickItem(item);
+    }
+};
