@@ -5,6 +5,9 @@
 #include "Registry.h"
 #include "ResourceModule.h"
 #include "TextFile.h"
+#include "frm_About.h"
+#include "frm_Info.h"
+#include "frm_Parse.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,6 +46,7 @@ void TfrmMain::FormCreate(TObject* /*Sender*/) {
     Swapped = false;
     Unchanged = true;
     UndoDone = false;
+    if (btRedo) btRedo->SetShortCut(ShortCut('Z', ssShift | ssCtrl));  // Ctrl+Shift+Z, 0x605A
 }
 
 void TfrmMain::FormShow(TObject* /*Sender*/) {
@@ -124,3 +128,22 @@ void TfrmMain::mmHTMLCodeChange(TObject* /*Sender*/) {
 }
 
 void TfrmMain::btViewClick(TObject* /*Sender*/) { ShowHTML(mmHTMLCode->Text()); }
+
+void TfrmMain::btDynamicClick(TObject* /*Sender*/) {}
+
+namespace {
+// Shows a window modally and frees it afterwards, also when showing fails.
+template <class F>
+void ShowModalAndFree(F* form) {
+    std::unique_ptr<F> owned(form);
+    owned->ShowModal();
+}
+}  // namespace
+
+void TfrmMain::btParseClick(TObject* /*Sender*/) {
+    ShowModalAndFree(Create<TfrmParse>(nullptr, mmHTMLCode->Lines(), FileName()));
+}
+
+void TfrmMain::btAboutClick(TObject* /*Sender*/) { ShowModalAndFree(Create<TfrmAbout>(nullptr)); }
+
+void TfrmMain::btBrowserInfoClick(TObject* /*Sender*/) { ShowModalAndFree(Create<TfrmInfo>(nullptr)); }

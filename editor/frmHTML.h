@@ -5,6 +5,9 @@
 #include "StdCtrls.h"
 #include "ExtCtrls.h"
 #include "WebBrowser.h"
+#include "dxBarDockControls.h"
+#include "dxBarItems.h"
+#include "dxBarManager.h"
 
 #include <QString>
 #include <memory>
@@ -22,7 +25,13 @@ class TfrmMain : public TForm {
     Q_PROPERTY(TWebBrowser* WebBrowser MEMBER WebBrowser STORED false)
     Q_PROPERTY(TLabel* txCode MEMBER txCode STORED false)
     Q_PROPERTY(TLabel* txBrowser MEMBER txBrowser STORED false)
-    Q_PROPERTY(TEdit* edPathEdit MEMBER edPathEdit STORED false)
+    Q_PROPERTY(TdxBarManager* BarManager MEMBER BarManager STORED false)
+    Q_PROPERTY(TdxBarDockControl* DockControl1 MEMBER DockControl1 STORED false)
+    Q_PROPERTY(TdxBarDockControl* DockControl2 MEMBER DockControl2 STORED false)
+    Q_PROPERTY(TdxBarButton* btView MEMBER btView STORED false)
+    Q_PROPERTY(TdxBarButton* btDynamic MEMBER btDynamic STORED false)
+    Q_PROPERTY(TdxBarButton* btRedo MEMBER btRedo STORED false)
+    Q_PROPERTY(TdxBarEdit* edPathEdit MEMBER edPathEdit STORED false)
 
 public:
     explicit TfrmMain(TComponent* owner);
@@ -37,7 +46,14 @@ public:
     TWebBrowser* WebBrowser = nullptr;
     TLabel* txCode = nullptr;
     TLabel* txBrowser = nullptr;
-    TEdit* edPathEdit = nullptr;
+    TdxBarManager* BarManager = nullptr;
+    TdxBarDockControl* DockControl1 = nullptr;
+    TdxBarDockControl* DockControl2 = nullptr;
+    TdxBarButton* btView = nullptr;
+    TdxBarButton* btDynamic = nullptr;
+    TdxBarButton* btRedo = nullptr;
+    // The path bar: its folder is the preview's base address.
+    TdxBarEdit* edPathEdit = nullptr;
 
     // State of the window.
     QString CaptionBase;
@@ -52,9 +68,8 @@ public:
     QString ExeDir;
     QString FileToOpen;
 
-    // Whether every change of the code pane re-renders the preview.
-    bool DynamicDown() const { return dynamic_; }
-    void SetDynamicDown(bool down) { dynamic_ = down; }
+    // Whether every change of the code pane re-renders the preview: btDynamic is down.
+    bool DynamicDown() const { return btDynamic && btDynamic->Down(); }
 
     // The one entry to the preview.
     void ShowHTML(const QString& text);
@@ -66,8 +81,18 @@ public:
     Q_INVOKABLE void FormClose(TObject* Sender, TCloseAction& Action);
     Q_INVOKABLE void mmHTMLCodeChange(TObject* Sender);
     Q_INVOKABLE void btViewClick(TObject* Sender);
+    // Nothing to do: the button's Down state alone decides (it toggles on click).
+    Q_INVOKABLE void btDynamicClick(TObject* Sender);
     Q_INVOKABLE void WebBrowserNavigateComplete2(TObject* Sender, const QString& URL);
     Q_INVOKABLE void WebBrowserCommandStateChange(TObject* Sender, int Command, bool Enable);
+    // Check HTML, About and Browser Information: each opens its window modally.
+    Q_INVOKABLE void btParseClick(TObject* Sender);
+    Q_INVOKABLE void btAboutClick(TObject* Sender);
+    Q_INVOKABLE void btBrowserInfoClick(TObject* Sender);
+
+    // The current document's file; empty for a new document. For now the command-line
+    // file; the save dialog's file name takes its place once the file commands exist.
+    QString FileName() const { return FileToOpen; }
 
     // Command-line arguments (without the program) that FormCreate reads; the program
     // sets them from its own command line.
@@ -77,7 +102,6 @@ public:
 
 private:
     void OpenCommandLineFile();
-    bool dynamic_ = true;
     TResourceModule* resources_ = nullptr;
 };
 

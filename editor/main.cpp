@@ -3,6 +3,8 @@
 #include "ExceptionBarrier.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
+#include "dxBarManager.h"
+#include "dxBarRegistry.h"
 #include "frmHTML.h"
 
 #include <QByteArray>
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     TfrmMain::SetArguments(arguments);
     RegisterWebClasses();
+    dxBarInitialize();
+    dxBarRegisterManagerClasses();
     SetProgramResourcePrefix(QStringLiteral(":/editor"));
     Application->SetTitle(QStringLiteral("Zundra's HTML Editor"));
     Application->CreateForm(frmMain);

@@ -605,12 +605,17 @@ bool TdxBarItem::IsOnClickStored() const { return !actionLink_ || !actionLink_->
 
 QChar dxBarCaptionAccel(const QString& caption)
 {
+    return dxBarCaptionAccelChar(caption).toLower();
+}
+
+QChar dxBarCaptionAccelChar(const QString& caption)
+{
     QChar accel;
     const int n = int(caption.size());
     for (int i = 0; i < n; ++i) {
         if (caption[i] != QLatin1Char('&')) continue;
         if (i + 1 >= n) break;  // a lone "&" at the end names no character
-        if (caption[i + 1] != QLatin1Char('&')) accel = caption[i + 1].toLower();
+        if (caption[i + 1] != QLatin1Char('&')) accel = caption[i + 1];
         ++i;
     }
     return accel;

@@ -239,3 +239,5 @@ private:
 // literal ampersand), lowered; a null character when there is none, including a caption
 // that ends in a lone "&".
 QChar dxBarCaptionAccel(const QString& caption);
+// The same character as written in the caption (its case kept).
+QChar dxBarCaptionAccelChar(const QString& caption);

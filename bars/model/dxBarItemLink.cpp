@@ -1,37 +1,113 @@
 #include "dxBarItemLink.h"
 
 #include "Graphics.h"
+#include "dxBarBar.h"
 #include "dxBarItem.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
+#include "dxBarServices.h"
 #include "dxBarStrs.h"
 #include "dxBarWindowsInterface.h"
 
 #include <algorithm>
+#include <functional>
+
+namespace {
+
+// Runs f and shows what it raises: for work done in constructors and destructors, which
+// must not let an exception out.
+void Shielded(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        dxBarHandleException(e);
+    } catch (...) {
+        dxBarHandleException(std::runtime_error("Unknown error in an item link event"));
+    }
+}
+
+bool assignByName = false;
+
+}  // namespace
+
+bool dxBarAssignLinksByName()
+{
+    return assignByName;
+}
+
+TdxBarAssignLinksByNameScope::TdxBarAssignLinksByNameScope() : previous_(assignByName)
+{
+    assignByName = true;
+}
+
+TdxBarAssignLinksByNameScope::~TdxBarAssignLinksByNameScope()
+{
+    assignByName = previous_;
+}
 
 // ---------------------------------------------------------------- TdxBarItemLink
 
 TdxBarItemLink::TdxBarItemLink(TCollection* collection) : TCollectionItem(collection)
 {
     userGlyph_ = new TBitmap;
-    if (TdxBarItemLinks* links = Links()) {
-        if (TdxBarManager* manager = links->BarManager()) useCount_ = manager->InitialUseCount();
-        links->recent_.append(this);
-    }
+    TdxBarItemLinks* links = Links();
+    if (!links) return;
+    links->recent_.append(this);
+    TdxBarManager* manager = links->BarManager();
+    if (!manager) return;
+    useCount_ = manager->InitialUseCount();
+    if (!manager->IsLoading() && manager->OnItemLinkAdd)
+        Shielded([manager, this] { manager->OnItemLinkAdd(manager, this); });
 }
 
 TdxBarItemLink::~TdxBarItemLink()
 {
+    TdxBarItemLinks* links = Links();
+    QPointer<TdxBarManager> manager = BarManager();
+    if (manager && !manager->IsDestroying() && manager->OnItemLinkDelete)
+        Shielded([&manager, this] { manager->OnItemLinkDelete(manager, this); });
+
+    // A dragged link leaves its group start behind, so the group layout survives the move.
+    QPointer<TdxBarItemLink> handOverTo;
+    bool handOverValue = false;
+    if (manager && manager->DraggedLink() == this) {
+        manager->SetDraggedLink(nullptr);
+        const int pos = links ? int(links->canVisible_.indexOf(this)) : -1;
+        if (pos >= 0 && pos + 1 < links->canVisible_.size()) {
+            TdxBarItemLink* next = links->canVisible_[pos + 1];
+            if (pos == 0 && next->beginGroup_) {
+                handOverTo = next;
+            } else if (beginGroup_ && !next->beginGroup_) {
+                handOverTo = next;
+                handOverValue = true;
+            }
+        }
+    }
+
+    TCustomdxBarControl* window = BarControl();
+    TdxBarWindowServices& services = dxBarWindowServices();
+    if (control_) {
+        if (window && services.IsBarWindowLive(window) && services.BarWindowSelectedControl(window) == control_)
+            services.DeselectBarWindowControl(window);
+        if (manager && manager->SelectedControl() == control_) manager->SetSelectedControl(nullptr);
+    }
     DestroyControl();
     if (item_) item_->RemoveLink(this);
-    if (TdxBarItemLinks* links = Links()) {
+    if (links) {
         links->recent_.removeAll(this);
         links->available_.removeAll(this);
         links->canVisible_.removeAll(this);
         links->visible_.removeAll(this);
     }
     FreeAndNil(userGlyph_);
+    if (!links) return;
+    const bool collectionAlive = !links->destroying_;
+    Shielded([this] { SetCollection(nullptr); });
+    if (!collectionAlive) return;
+    if (handOverTo) Shielded([&handOverTo, handOverValue] { handOverTo->SetBeginGroup(handOverValue); });
+    if (window && services.IsBarWindowLive(window)) Shielded([&services, window] { services.RelayoutBarWindow(window); });
 }
 
 TdxBarItemLinks* TdxBarItemLink::Links() const
@@ -58,10 +134,10 @@ bool TdxBarItemLink::BeginGroup() const
     if (shown <= 0) return false;
     // A group start hidden by the recent filter carries over to the next shown link.
     const TdxBarItemLink* previous = links->visible_[shown - 1];
-    const int from = links->AvailableItems().indexOf(previous);
-    const int to = links->AvailableItems().indexOf(this);
+    const int from = int(links->available_.indexOf(previous));
+    const int to = int(links->available_.indexOf(this));
     for (int i = from + 1; i < to; ++i)
-        if (links->AvailableItems()[i]->beginGroup_) return true;
+        if (links->available_[i]->beginGroup_) return true;
     return false;
 }
 
@@ -71,6 +147,11 @@ void TdxBarItemLink::SetBeginGroup(bool value)
     beginGroup_ = value;
     if (control_) control_->RepaintBar();
     LinkChanged();
+}
+
+TdxBarItem* TdxBarItemLink::Item() const
+{
+    return item_;
 }
 
 void TdxBarItemLink::SetItem(TdxBarItem* value)
@@ -85,7 +166,9 @@ void TdxBarItemLink::SetItem(TdxBarItem* value)
     TdxBarItemLinks* links = Links();
     auto* ownerItem = links ? qobject_cast<TdxBarItem*>(links->OwnerObject()) : nullptr;
     if (ownerItem && !dxBarCanInsertItem(ownerItem, value)) {
+        // A link without an item would linger in every walk over the links: it goes.
         LinkChanged();
+        delete this;
         throw Exception(dxBarStr(dxSBAR_RECURSIVESUBITEMS));
     }
     item_ = value;
@@ -103,17 +186,6 @@ void TdxBarItemLink::SetMostRecentlyUsed(bool value)
     ApplyMostRecentlyUsed();
     if (control_) control_->RepaintBar();
     LinkChanged();
-}
-
-void TdxBarItemLink::ApplyMostRecentlyUsed()
-{
-    if (mostRecentlyUsed_) {
-        useCount_ = BarManager() ? BarManager()->InitialUseCount() : 0;
-        ItemClicked(false);
-    } else {
-        useCount_ = 0;
-        MoveToRecentEnd();
-    }
 }
 
 void TdxBarItemLink::SetUserCaption(const QString& value)
@@ -226,6 +298,12 @@ int TdxBarItemLink::Width() const
     return 0;
 }
 
+void TdxBarItemLink::SetStoredRecentState(int recentIndex, int useCount)
+{
+    storedRecentIndex_ = recentIndex;
+    storedUseCount_ = useCount;
+}
+
 int TdxBarItemLink::AvailableIndex() const
 {
     return Links() ? int(Links()->available_.indexOf(const_cast<TdxBarItemLink*>(this))) : -1;
@@ -250,6 +328,11 @@ void TdxBarItemLink::CreateControl()
 {
     if (control_ || !item_ || !BarControl()) return;
     TdxBarItemControlClass* controlClass = dxBarGetItemControlClass(item_->metaObject());
+    auto* bar = qobject_cast<TdxBar*>(Links()->OwnerObject());
+    const bool vertical = bar && (bar->DockingStyle() == dsLeft || bar->DockingStyle() == dsRight);
+    // A rotated vertical toolbar cannot host an editor: the item shows as a button there.
+    if (vertical && bar->RotateWhenVertical() && qobject_cast<TdxBarWindowItem*>(item_.data()))
+        controlClass = &TdxBarButtonControlClass;
     if (controlClass && controlClass->factory) control_ = controlClass->factory(this);
 }
 
@@ -270,12 +353,23 @@ void TdxBarItemLink::Assign(TPersistent* source)
         TCollectionItem::Assign(source);
         return;
     }
+    TdxBarItem* item = link->Item();
+    if (item && dxBarAssignLinksByName()) {
+        TdxBarManager* manager = BarManager();
+        TComponent* form = manager ? manager->OwnerForm() : nullptr;
+        item = form ? qobject_cast<TdxBarItem*>(form->FindComponent(item->Name())) : nullptr;
+    }
+    // Without an item this placement cannot exist; it is skipped rather than kept empty.
+    if (!item) {
+        delete this;
+        return;
+    }
     data_ = link->data_;
     userCaption_ = link->userCaption_;
     userGlyph_->Assign(link->userGlyph_);
     userPaintStyle_ = link->userPaintStyle_;
     userWidth_ = link->userWidth_;
-    SetItem(link->Item());
+    SetItem(item);
     SetUserDefine(link->UserDefine());
     SetBeginGroup(link->BeginGroup());
     SetVisible(link->Visible());
@@ -283,187 +377,11 @@ void TdxBarItemLink::Assign(TPersistent* source)
 
 void TdxBarItemLink::LinkChanged()
 {
+    TdxBarItemLinks* links = Links();
     TdxBarManager* manager = BarManager();
-    if (manager && !manager->IsLoading() && BarControl()) manager->Changed();
-}
-
-// ---------------------------------------------------------------- recent order
-
-void TdxBarItemLink::MoveToRecentPosition(int position)
-{
-    TdxBarItemLinks* links = Links();
-    if (!links) {
-        storedRecentIndex_ = position;
-        return;
+    TCustomdxBarControl* window = BarControl();
+    if (links && window && dxBarWindowServices().IsBarWindowCustomizing(window)) {
+        if (!dxBarWindowServices().HandleLinksChanged(links) && manager) manager->Changed();
     }
-    const int from = int(links->recent_.indexOf(this));
-    if (from < 0) return;
-    position = std::clamp(position, 0, int(links->recent_.size()) - 1);
-    links->recent_.move(from, position);
-    links->RebuildLists();
-}
-
-void TdxBarItemLink::MoveToRecentTop(bool count)
-{
-    MoveToRecentPosition(0);
-    if (count) ++useCount_;
-}
-
-void TdxBarItemLink::MoveToRecentEnd()
-{
-    MoveToRecentPosition(Links() ? int(Links()->recent_.size()) - 1 : -1);
-}
-
-void TdxBarItemLink::CopyRecentState(TdxBarItemLink* link)
-{
-    if (!link) return;
-    useCount_ = link->useCount_;
-    MoveToRecentPosition(link->RecentIndex());
-}
-
-void TdxBarItemLink::ItemClicked(bool count)
-{
-    if (!item_ || !item_->IsVisibleNow() || !visible_) return;
-    MoveToRecentTop(count);
-    TdxBarItemLinks* links = Links();
-    if (!links || CanVisibleIndex() < 0) return;
-    // A use inside a sub menu also counts for the sub item that opened it.
-    auto* parent = qobject_cast<TdxBarItem*>(links->OwnerObject());
-    if (!parent) return;
-    TdxBarItemLink* parentLink = parent->FindLiveLink();
-    if (parentLink && parentLink->OriginalItemLink()) parentLink = parentLink->OriginalItemLink();
-    if (parentLink && parentLink != this) parentLink->ItemClicked(count);
-}
-
-// ---------------------------------------------------------------- TdxBarItemLinks
-
-TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* manager, TPersistent* owner)
-    : TCollection(ItemClass<TdxBarItemLink>(), owner), manager_(manager)
-{
-}
-
-TdxBarItemLinks::~TdxBarItemLinks()
-{
-    // Free the links while this class's lists still exist; they leave them as they go.
-    destroying_ = true;
-    while (Count() > 0) delete Items(Count() - 1);
-}
-
-TdxBarItemLink* TdxBarItemLinks::Add()
-{
-    return static_cast<TdxBarItemLink*>(TCollection::Add());
-}
-
-TdxBarItemLink* TdxBarItemLinks::Insert(int index)
-{
-    return static_cast<TdxBarItemLink*>(TCollection::Insert(std::clamp(index, 0, Count())));
-}
-
-TdxBarItemLink* TdxBarItemLinks::Items(int index) const
-{
-    return static_cast<TdxBarItemLink*>(TCollection::Items(index));
-}
-
-TdxBarItemLink* TdxBarItemLinks::WholeLink(TCollectionItem* item) const
-{
-    // A link joins the recent order at the end of its construction and leaves it at the
-    // start of its destruction: an item outside it is not (or no longer) a whole link.
-    for (TdxBarItemLink* link : recent_)
-        if (static_cast<TCollectionItem*>(link) == item) return link;
-    return nullptr;
-}
-
-void TdxBarItemLinks::RebuildLists()
-{
-    available_.clear();
-    canVisible_.clear();
-    visible_.clear();
-    const bool designing = manager_ && manager_->IsDesigning();
-    for (TCollectionItem* ci : ItemList()) {
-        TdxBarItemLink* link = WholeLink(ci);
-        if (!link || !link->Item()) continue;
-        if (designing) {
-            available_.append(link);
-            canVisible_.append(link);
-            visible_.append(link);
-            continue;
-        }
-        if (!link->Item()->IsVisibleNow()) continue;
-        available_.append(link);
-        if (!link->Visible()) continue;
-        canVisible_.append(link);
-        if (recentLimit_ == -1) visible_.append(link);
-    }
-    if (designing || recentLimit_ < 1) return;
-    for (TdxBarItemLink* link : recent_) {
-        if (visible_.size() >= recentLimit_) break;
-        if (canVisible_.contains(link)) visible_.append(link);
-    }
-    std::sort(visible_.begin(), visible_.end(), [this](TdxBarItemLink* a, TdxBarItemLink* b) {
-        return canVisible_.indexOf(a) < canVisible_.indexOf(b);
-    });
-}
-
-void TdxBarItemLinks::SetRecentItemLimit(int limit)
-{
-    prevRecentLimit_ = recentLimit_;
-    recentLimit_ = useRecentItems_ ? limit : -1;
-    RebuildLists();
-}
-
-void TdxBarItemLinks::RestoreRecentItemLimit()
-{
-    recentLimit_ = prevRecentLimit_;
-    RebuildLists();
-}
-
-bool TdxBarItemLinks::ContainsItem(TdxBarItem* item) const
-{
-    QList<const TdxBarItemLinks*> visited;
-    return ContainsItem(item, visited);
-}
-
-bool TdxBarItemLinks::ContainsItem(TdxBarItem* item, QList<const TdxBarItemLinks*>& visited) const
-{
-    // Visited collections are skipped, so links streamed into a cycle cannot loop forever.
-    if (visited.contains(this)) return false;
-    visited.append(this);
-    for (TCollectionItem* ci : ItemList()) {
-        TdxBarItemLink* link = WholeLink(ci);
-        TdxBarItem* shown = link ? link->Item() : nullptr;
-        if (!shown) continue;
-        if (shown == item) return true;
-        auto* sub = qobject_cast<TCustomdxBarSubItem*>(shown);
-        if (sub && sub->ItemLinks() && sub->ItemLinks()->ContainsItem(item, visited))
-            return true;
-    }
-    return false;
-}
-
-void TdxBarItemLinks::UpdateActions()
-{
-    for (TCollectionItem* ci : ItemList())
-        if (TdxBarItemLink* link = WholeLink(ci)) link->UpdateAction();
-}
-
-void TdxBarItemLinks::Update(TCollectionItem*)
-{
-    if (destroying_) return;
-    RebuildLists();
-    if (OnChange) OnChange();
-}
-
-TdxBarItem* TdxBarItemLink::Item() const
-{
-    return item_;
-}
-
-TdxBarManager* TdxBarItemLinks::BarManager() const
-{
-    return manager_;
-}
-
-void TdxBarItemLinks::SetBarManager(TdxBarManager* manager)
-{
-    manager_ = manager;
+    if (manager && !manager->IsLoading() && manager->OnItemLinkChange) manager->OnItemLinkChange(manager, this);
 }

@@ -4,6 +4,7 @@
 // visible) and a recent order of all its links, from which menus show recently used
 // commands first.
 #include "Collections.h"
+#include "Keys.h"
 #include "dxBarTypes.h"
 
 #include <QList>
@@ -40,8 +41,10 @@ class TdxBarItemLink : public TCollectionItem {
     Q_CLASSINFO("Default.UserWidth", "0")
     Q_CLASSINFO("Default.Visible", "True")
 public:
+    // Joins the recent order and fires the manager's OnItemLinkAdd (unless it is loading).
     explicit TdxBarItemLink(TCollection* collection = nullptr);
-    // Frees the control, leaves the item's link list and the recent order.
+    // Fires OnItemLinkDelete, hands a dragged link's group start over, deselects and frees
+    // the control, leaves the item's link list, the recent order and the collection.
     ~TdxBarItemLink() override;
 
     TdxBarItemLinks* Links() const;
@@ -68,6 +71,8 @@ public:
     int UserWidth() const { return userWidth_; }
     void SetUserWidth(int value);
     bool Visible() const { return visible_; }
+    // While the manager loads or the collection is being assigned, only the pending
+    // visibility is stored.
     void SetVisible(bool value);
 
     // Effective values: the user override where UserDefine holds it, else the item's.
@@ -86,23 +91,35 @@ public:
     bool PendingVisible() const { return pendingVisible_; }
     int UseCount() const { return useCount_; }
     void SetUseCount(int value) { useCount_ = value; }
+    // The recent position and use count the layout store read; AfterLoad applies them.
+    int StoredRecentIndex() const { return storedRecentIndex_; }
+    int StoredUseCount() const { return storedUseCount_; }
+    void SetStoredRecentState(int recentIndex, int useCount);
 
     int AvailableIndex() const;
     int CanVisibleIndex() const;
     int VisibleIndex() const;
     int RecentIndex() const;
 
-    // Creates the control through the item/control class registry (no entry: no control).
+    // Creates the control through the item/control class registry (no entry: no control);
+    // a window item on a vertical toolbar that rotates gets a button control.
     void CreateControl();
     void DestroyControl();
     void UpdateAction();
+    // From a link: its data and overrides, then its item (in by-name mode the item of the
+    // manager's form with the source item's name), UserDefine, BeginGroup and Visible. A
+    // source whose item cannot be had (none, or no such item by name) frees this link.
     void Assign(TPersistent* source) override;
 
-    // Recent order.
+    // Recent order. ItemClicked moves the link to the front (counting one use with count)
+    // and passes the use on to the link of the sub item or drop-down button that opened it.
     void ItemClicked(bool count);
     void MoveToRecentTop(bool count);
     void MoveToRecentEnd();
     void CopyRecentState(TdxBarItemLink* link);
+    // Keep and restore the recent position around a temporary change.
+    void SaveRecentIndex();
+    void RestoreRecentIndex();
 
 protected:
     friend class TdxBarItemLinks;
@@ -111,6 +128,9 @@ protected:
     void MoveToRecentPosition(int position);
 
 private:
+    void ItemClicked(bool count, QList<const TdxBarItemLinks*>& visited);
+    TdxBarItem* ParentItem() const;
+    bool IsOnToolbarWindow() const;
     bool beginGroup_ = false;
     TdxBarItemControl* control_ = nullptr;
     int data_ = 0;
@@ -158,6 +178,9 @@ public:
     int VisibleItemCount() const { return int(visible_.size()); }
     const QList<TdxBarItemLink*>& RecentOrder() const { return recent_; }
 
+    // Available: links whose item is visible now; can-visible: those whose Visible is set;
+    // visible: the can-visible links, or under a recent limit the leading can-visible links
+    // of the recent order, in collection order. At design time every link with an item.
     void RebuildLists();
     void SetRecentItemLimit(int limit);
     void RestoreRecentItemLimit();
@@ -165,6 +188,36 @@ public:
     bool UseRecentItems() const { return useRecentItems_; }
     void SetUseRecentItems(bool value) { useRecentItems_ = value; }
     bool Assigning() const { return assigning_; }
+
+    // The manager shows recent items first and the collection at the root of this menu
+    // chain (a bar, a popup menu, or a menu without a parent window) uses them.
+    bool UsesRecentItems() const;
+    // How many links a shortened menu shows: -1 for all.
+    int RecentItemCount() const;
+    // Moves the can-visible links to the front of the recent order, keeping their order.
+    void PackRecentOrder();
+    // After the layout store read: applies MostRecentlyUsed, with applyVisibility the
+    // pending visibility, then the stored recent positions and use counts.
+    void AfterLoad(bool applyVisibility);
+    // Takes MostRecentlyUsed by index from links, then AfterLoad(false) and PackRecentOrder.
+    void AssignRecentState(TdxBarItemLinks* links);
+
+    // Keyboard navigation over the leading visible links that fit the window: the first,
+    // last, next or previous link whose control can be selected (Next and Prev wrap; none
+    // when no link qualifies).
+    int FittingVisibleCount() const;
+    TdxBarItemLink* First() const;
+    TdxBarItemLink* Last() const;
+    TdxBarItemLink* Next(TdxBarItemLink* link) const;
+    TdxBarItemLink* Prev(TdxBarItemLink* link) const;
+    // The first link after start (wrapping once) whose item accepts accelerators there and
+    // whose caption's accelerator is key with shift.
+    TdxBarItemLink* FindByAccelerator(int key, TShiftState shift, TdxBarItemLink* start) const;
+    void EmptyItemRects();
+
+    // Copies the links of another TdxBarItemLinks; visibility is applied once all are in,
+    // and a leading MDI system-menu link survives.
+    void Assign(TPersistent* source) override;
 
     // Some link shows item, directly or through a sub item's links.
     bool ContainsItem(TdxBarItem* item) const;
@@ -180,6 +233,8 @@ private:
     friend class TdxBarItemLink;
     bool ContainsItem(TdxBarItem* item, QList<const TdxBarItemLinks*>& visited) const;
     TdxBarItemLink* WholeLink(TCollectionItem* item) const;
+    TdxBarItemLink* Step(TdxBarItemLink* link, int direction) const;
+    void FinishAssign(TdxBarItem* systemMenuItem);
 
     bool assigning_ = false;
     bool destroying_ = false;
@@ -193,3 +248,25 @@ private:
     int recentLimit_ = -1;
     bool useRecentItems_ = true;
 };
+
+// By-name mode of link assignment (a bar's reset from a fresh copy of its form): an
+// assigned link takes the item of the live form with the source item's name. The scope
+// switches it on and restores the previous mode when it ends.
+bool dxBarAssignLinksByName();
+class TdxBarAssignLinksByNameScope {
+public:
+    TdxBarAssignLinksByNameScope();
+    ~TdxBarAssignLinksByNameScope();
+    TdxBarAssignLinksByNameScope(const TdxBarAssignLinksByNameScope&) = delete;
+    TdxBarAssignLinksByNameScope& operator=(const TdxBarAssignLinksByNameScope&) = delete;
+
+private:
+    bool previous_;
+};
+
+// Does the caption's accelerator answer key with shift? Alt is ignored, and Shift too when
+// the accelerator is written in upper case; Shift and Ctrl must otherwise match the key.
+bool dxBarIsAccel(const QString& caption, int key, TShiftState shift);
+
+// Multiplies and divides with rounding half away from zero; -1 for a zero divisor.
+int dxBarMulDiv(int number, int numerator, int denominator);

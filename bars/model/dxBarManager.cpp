@@ -1,7 +1,7 @@
 #include "dxBarManager.h"
 
-#include "Strings.h"
 #include "dxBarBar.h"
+#include "dxBarCategories.h"
 #include "dxBarItem.h"
 #include "dxBarStrs.h"
 #include "dxBarWindowsInterface.h"

@@ -17,6 +17,7 @@ Q_MOC_INCLUDE("dxBarItem.h")
 Q_MOC_INCLUDE("dxBarItemLink.h")
 Q_MOC_INCLUDE("dxBarDockControls.h")
 Q_MOC_INCLUDE("ImgList.h")
+Q_MOC_INCLUDE("dxBarCategories.h")
 
 class TBitmap;
 class TChangeLink;
@@ -30,6 +31,7 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
+class TdxBarManagerCategories;
 class TdxBars;
 class TdxDockControl;
 
@@ -60,7 +62,7 @@ class TdxBarManager : public TComponent {
     Q_PROPERTY(TdxBars* Bars READ Bars WRITE SetBars)
     Q_PROPERTY(int ButtonArrowWidth READ ButtonArrowWidth WRITE SetButtonArrowWidth)
     Q_PROPERTY(bool CanCustomize MEMBER canCustomize_)
-    Q_PROPERTY(TStrings* Categories READ Categories WRITE SetCategories)
+    Q_PROPERTY(TdxBarManagerCategories* Categories READ Categories WRITE SetCategories)
     Q_PROPERTY(TColor DockColor READ DockColor WRITE SetDockColor)
     Q_CLASSINFO("Stored.DockColor", "IsDockColorStored")
     Q_PROPERTY(bool FlatCloseButton READ FlatCloseButton WRITE SetFlatCloseButton)
@@ -162,7 +164,26 @@ public:
     // Items the manager made for its own use (system menu, quick customization).
     QList<TdxBarItem*>& InternalItems() { return internalItems_; }
     int CategoryCount() const;
-    TStrings* Categories() const { return categories_; }
+    TdxBarManagerCategories* Categories() const;
+
+    // --- category values (see dxBarCategories.cpp)
+    // ivNever outside the range; ivAlways for a category without a record.
+    TdxBarItemVisible GetCategoryItemsVisible(int index) const;
+    // Switches the category's items whose Visible still equals the category's old value.
+    // While loading, the value is only remembered; Loaded applies it.
+    void SetCategoryItemsVisible(int index, TdxBarItemVisible value);
+    // False outside the range; True for a category without a record.
+    bool GetCategoryVisible(int index) const;
+    void SetCategoryVisible(int index, bool value);
+    // Sets an item's category without checks or notifications (the category list renumbers).
+    void SetItemCategoryDirect(TdxBarItem* item, int category);
+
+    // --- groups (see dxBarGroups.cpp)
+    int GroupCount() const { return int(groups_.size()); }
+    // None out of range.
+    TdxBarGroup* GetGroup(int index) const { return groups_.value(index); }
+    // A new group owned by the owner form, listed by this manager.
+    TdxBarGroup* CreateGroup();
 
     // --- state
     bool IsCustomizing() const { return isCustomizing_ || designing_; }
@@ -302,6 +323,9 @@ public:
     void CloseActiveMenus();
     QObject* SelectedControl() const { return selectedControl_; }
     void SetSelectedControl(QObject* control);
+    // The link being moved by the customizing drag; a link clears it when it is freed.
+    TdxBarItemLink* DraggedLink() const { return draggedLink_; }
+    void SetDraggedLink(TdxBarItemLink* link) { draggedLink_ = link; }
     // True while the bars are being read or the read states are being applied.
     bool BarsRestoring() const;
 
@@ -357,6 +381,12 @@ public:
 private:
     friend class TdxBarItem;
     friend class TdxBars;
+    friend class TdxBarGroup;
+    void AddGroup(TdxBarGroup* group);
+    void RemoveGroup(TdxBarGroup* group);
+    void MoveGroup(TdxBarGroup* group, int newIndex);
+    void AutoHideBars(const QList<bool>& hadVisibleLinks, TdxBarItemVisible value);
+    void ApplyLoadedCategories();
     void AddItem(TdxBarItem* item);
     void RemoveItem(TdxBarItem* item);
     void CheckOwner(TComponent* owner);
@@ -437,6 +467,7 @@ private:
     QList<TdxDockControl*> dockControls_;
     TdxBar* mainMenuBar_ = nullptr;
     QPointer<QObject> selectedControl_;
+    TdxBarItemLink* draggedLink_ = nullptr;
     bool menusShowRecentItemsFirst_ = true;
     int mostRecentItemsPercents_ = 95;
     int initialUseCount_ = 20;
@@ -444,7 +475,8 @@ private:
     TdxBarManagerStyle style_ = bmsEnhanced;
     QList<TdxBarItem*> items_;
     QList<TdxBarItem*> internalItems_;
-    TStrings* categories_ = nullptr;
+    TdxBarManagerCategories* categories_ = nullptr;
+    QList<TdxBarGroup*> groups_;
     TdxBars* bars_ = nullptr;
     TdxBarClickItemEvent onClickItem_;
 };

@@ -5,7 +5,9 @@
 #include "Streaming.h"
 #include "Strings.h"
 #include "dxBarBar.h"
+#include "dxBarCategories.h"
 #include "dxBarDockControls.h"
+#include "dxBarGroups.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
@@ -57,7 +59,7 @@ void TdxBarManager::CheckOwner(TComponent* owner)
 
 void TdxBarManager::SetDefaults()
 {
-    auto* categories = new TStringList;
+    auto* categories = new TdxBarManagerCategories(this);
     if (!Loading()) categories->Add(dxBarStr(dxSBAR_DEFAULTCATEGORYNAME));
     categories_ = categories;
     bars_ = new TdxBars(this);
@@ -80,6 +82,8 @@ void TdxBarManager::FreeOwned()
 {
     Destroying();
     isCustomizing_ = false;
+    // Groups unlist themselves as they go.
+    while (!groups_.isEmpty()) delete groups_.takeLast();
     FreeAndNil(bars_);
     // Placed docks outlive the manager: let them go.
     const QList<TdxDockControl*> docks = std::exchange(dockControls_, {});
@@ -159,6 +163,7 @@ void TdxBarManager::Loaded()
         throw;
     }
     bars_->SetLoading(false);
+    ApplyLoadedCategories();
     dockUpdating_ = true;
     for (TdxDockControl* dock : QList<TdxDockControl*>(dockControls_)) dock->UpdateDock();
     dockUpdating_ = false;
@@ -218,6 +223,8 @@ void TdxBarManager::SetDockControlHeights(const QList<int>& heights)
 
 void TdxBarManager::GetChildren(const TGetChildProc& proc, TComponent* root)
 {
+    for (TdxBarGroup* group : groups_)
+        if (group->Owner() == root) proc(group);
     // Items with a negative category are the library's own and are never streamed.
     for (TdxBarItem* item : items_)
         if (item->Owner() == root && item->Category() >= 0) proc(item);

@@ -4,6 +4,7 @@
 #include "ImgList.h"
 #include "TypInfo.h"
 #include "dxBarDockControls.h"
+#include "dxBarGroups.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
 
@@ -28,7 +29,7 @@ void TdxBarManagerList::Remove(TdxBarManager* manager)
 void dxBarRegisterManagerClasses()
 {
     static const bool registered = [] {
-        RegisterClasses<TdxBarManager, TdxBarDockControl, TImageList>();
+        RegisterClasses<TdxBarManager, TdxBarDockControl, TdxBarGroup, TImageList>();
         RegisterEventType<TdxBarClickItemEvent>();
         RegisterEventType<TdxBarEvent>();
         RegisterEventType<TdxBarItemLinkEvent>();

@@ -90,14 +90,6 @@ TdxBar* TdxBarManager::BarByName(const QString& name) const
 
 // ---------------------------------------------------------------- items and categories
 
-int TdxBarManager::GetCategoryRealIndex(int index) const
-{
-    // Hidden categories are kept by the categories list of the customizing part; every
-    // category counts as visible until it exists.
-    if (designing_) return index;
-    return index >= 0 && index < CategoryCount() ? index : -1;
-}
-
 void TdxBarManager::MoveItem(int curIndex, int newIndex)
 {
     if (curIndex < 0 || curIndex >= items_.size() || newIndex < 0 || newIndex >= items_.size()) return;

@@ -3,6 +3,7 @@
 #include "ImgList.h"
 #include "Strings.h"
 #include "dxBarBar.h"
+#include "dxBarCategories.h"
 #include "dxBarDockControls.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"

@@ -5,7 +5,13 @@
 // start as a null implementation that has no windows, so the model runs headless.
 #include "dxBarTypes.h"
 
+#include <QRect>
+
+class TCustomdxBarControl;
+class TPersistent;
 class TdxBar;
+class TdxBarItem;
+class TdxBarItemControl;
 class TdxBarItemLinks;
 class TdxBarManager;
 class TdxBarPopupMenu;
@@ -50,6 +56,29 @@ public:
 
     // The links of a popup menu (a drop-down button's menu); none without the popup menus.
     virtual TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* /*menu*/) const { return nullptr; }
+
+    // --- what item links need from the bar window that shows them
+    // The window is in the library-wide live list and has its window handle.
+    virtual bool IsBarWindowLive(TCustomdxBarControl* /*window*/) const { return false; }
+    // The window is in customizing state.
+    virtual bool IsBarWindowCustomizing(TCustomdxBarControl* /*window*/) const { return false; }
+    virtual TdxBarItemControl* BarWindowSelectedControl(TCustomdxBarControl* /*window*/) const { return nullptr; }
+    // The window's selected control becomes none.
+    virtual void DeselectBarWindowControl(TCustomdxBarControl* /*window*/) {}
+    // Re-lays the window out now.
+    virtual void RelayoutBarWindow(TCustomdxBarControl* /*window*/) {}
+    // Asks the window to re-lay itself out later (a posted request).
+    virtual void PostBarWindowRelayout(TCustomdxBarControl* /*window*/) {}
+    virtual QRect BarWindowClientRect(TCustomdxBarControl* /*window*/) const { return {}; }
+    // The links of the bar window that opened window (its parent bar window); none for a
+    // toolbar or a window without a parent.
+    virtual TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* /*window*/) const { return nullptr; }
+    // The item of the button whose drop-down opened popupMenu (a TdxBarPopupMenu); none
+    // when the menu was not dropped down from a button.
+    virtual TdxBarItem* PopupMenuDropDownItem(TPersistent* /*popupMenu*/) const { return nullptr; }
+    // Handles a change of links owned by a popup menu or one of the library's own popups;
+    // false for owners the windows library does not handle (the manager's Changed runs).
+    virtual bool HandleLinksChanged(TdxBarItemLinks* /*links*/) { return false; }
 };
 
 // The installed services (a do-nothing instance when none is installed).

@@ -41,6 +41,8 @@ public:
     virtual bool IsSelectedInActiveBar() const { return false; }
     // The paint style the control really uses (a menu row shows captions).
     virtual TdxBarPaintStyle RealPaintStyle() const { return psStandard; }
+    // May the control be selected (keyboard navigation, accelerators)?
+    virtual bool CanSelect() const { return true; }
 
     virtual void Repaint() {}
     // The bar window re-lays itself out.

@@ -5,9 +5,11 @@
 #include <QByteArray>
 #include <QMetaMethod>
 #include <QObject>
+#include <QString>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 
 using TObject = QObject;
 
@@ -19,7 +21,7 @@ public:
     // Binds a C++ member function; its identity is the member pointer itself.
     template <class C>
     TEvent(C* object, void (C::*method)(Args...))
-        : data_(object), call_([object, method](Args... a) { (object->*method)(a...); }) {
+        : data_(object), call_([object, method](Args... a) { (object->*method)(std::forward<Args>(a)...); }) {
         code_.resize(sizeof(method));
         std::memcpy(code_.data(), &method, sizeof(method));
     }
@@ -45,7 +47,8 @@ public:
 
     explicit operator bool() const { return bool(call_); }
     void operator()(Args... a) const {
-        if (call_) call_(a...);
+        // Arguments are passed on, not copied again: each copy of a QString costs atomic counting.
+        if (call_) call_(std::forward<Args>(a)...);
     }
     QObject* Data() const { return data_; }
     // Name of the handler when bound by name, else empty.
@@ -61,3 +64,7 @@ private:
 
 using TNotifyEvent = TEvent<TObject*>;
 Q_DECLARE_METATYPE(TNotifyEvent)
+// (Sender, text) events come from several libraries (the browser's navigate-complete, the
+// HTML parser's found-tag events): one type, so its metatype is declared once, here.
+using TTextEvent = TEvent<TObject*, QString>;
+Q_DECLARE_METATYPE(TTextEvent)

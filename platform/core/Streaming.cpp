@@ -586,6 +586,18 @@ void TWriter::WriteData(TComponent* instance) {
 void TWriter::WriteProperties(QObject* instance, const QString& prefix, QList<TFormProperty>& out, int depth) {
     // Sub-objects nest only a few levels; the limit stops a sub-object cycle.
     if (!instance || depth > 16) return;
+    // The extra values a persistent streams itself (DefineProperties), named with pfx.
+    auto writeDefined = [this, &out](QObject* object, const QString& pfx) {
+        auto* persistent = qobject_cast<TPersistent*>(object);
+        if (!persistent) return;
+        QList<TFormProperty>* savedOut = definedOut_;
+        QString savedPrefix = definedPrefix_;
+        definedOut_ = &out;
+        definedPrefix_ = pfx;
+        persistent->DefineProperties(this);
+        definedOut_ = savedOut;
+        definedPrefix_ = savedPrefix;
+    };
     for (const QMetaProperty& p : PublishedProperties(instance->metaObject())) {
         // The component's name is the block's header.
         if (p.enclosingMetaObject() == &TComponent::staticMetaObject && qstrcmp(p.name(), "Name") == 0) continue;
@@ -597,16 +609,10 @@ void TWriter::WriteProperties(QObject* instance, const QString& prefix, QList<TF
         }
         TFormValue value;
         if (WritePropValue(instance, p, value)) out.append(TFormProperty{name, value, 0});
+        // A string list may stream values of its own after its lines ("Categories.Visibles").
+        if (PropertyKind(p) == TPropKind::Strings) writeDefined(ObjectValue(p.read(instance)), name + u'.');
     }
-    auto* persistent = qobject_cast<TPersistent*>(instance);
-    if (!persistent) return;
-    QList<TFormProperty>* savedOut = definedOut_;
-    QString savedPrefix = definedPrefix_;
-    definedOut_ = &out;
-    definedPrefix_ = prefix;
-    persistent->DefineProperties(this);
-    definedOut_ = savedOut;
-    definedPrefix_ = savedPrefix;
+    writeDefined(instance, prefix);
 }
 
 bool TWriter::WritePropValue(QObject* instance, const QMetaProperty& prop, TFormValue& value) {

@@ -9,7 +9,7 @@
 
 void RegisterFormClasses() {
     static const bool registered = [] {
-        RegisterClasses<TWinControl, TPanel, TSplitter, TLabel, TMemo, TEdit, TOpenDialog, TSaveDialog,
+        RegisterClasses<TWinControl, TPanel, TSplitter, TLabel, TMemo, TEdit, TButton, TOpenDialog, TSaveDialog,
                         TFindDialog, TColorDialog, TFontDialog>();
         RegisterEventType<TCloseEvent>();
         return true;

@@ -1,10 +1,12 @@
 #include "StdCtrls.h"
 
 #include "ExceptionBarrier.h"
+#include "Forms.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -335,4 +337,42 @@ void TEdit::ApplyColor() {
 
 void TEdit::Change() {
     if (onChange_ && !IsDestroying()) onChange_(this);
+}
+
+// ---- TButton ----
+
+TButton::TButton(TComponent* owner) : TWinControl(owner, new QPushButton) {
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+    connect(Button(), &QPushButton::clicked, this, Guarded([this] { Click(); }, this));
+}
+
+TButton::~TButton() {
+    if (Button()) Button()->disconnect(this);
+}
+
+QPushButton* TButton::Button() const { return static_cast<QPushButton*>(Handle()); }
+
+QString TButton::Caption() const { return Button() ? Button()->text() : QString(); }
+
+void TButton::SetCaption(const QString& value) {
+    if (Button()) Button()->setText(value);
+}
+
+void TButton::SetDefault(bool value) {
+    default_ = value;
+    if (Button()) Button()->setDefault(value);
+}
+
+void TButton::Click() {
+    // OnClick may free the form (and this button with it).
+    QPointer<TButton> self(this);
+    if (onClick_) onClick_(this);
+    if (!self || modalResult_ == 0) return;
+    for (TWinControl* p = Parent(); p; p = p->Parent()) {
+        if (auto* form = qobject_cast<TCustomForm*>(p)) {
+            form->SetModalResult(modalResult_);
+            return;
+        }
+    }
 }

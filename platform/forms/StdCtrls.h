@@ -1,5 +1,5 @@
 #pragma once
-// Standard controls: label, multi-line memo and single-line edit.
+// Standard controls: label, multi-line memo, single-line edit and push button.
 //
 // Memo text positions (SelStart, SelLength) are character indexes into Text, in which
 // every line break is one character ('\n'). Text given with CR LF or CR line breaks is
@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QPlainTextEdit;
 class TMemo;
 
@@ -189,4 +190,51 @@ protected:
 private:
     int maxLength_ = 0;
     TNotifyEvent onChange_;
+};
+
+// A push button. A click fires OnClick; then a non-zero ModalResult becomes the modal
+// result of the button's form, which ends that form's ShowModal. Default draws the button
+// as the window's default one; Cancel is kept for the form resource.
+class TButton : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool Default READ Default WRITE SetDefault)
+    Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+    Q_PROPERTY(TNotifyEvent OnClick READ OnClick WRITE SetOnClick)
+    Q_CLASSINFO("Default.Caption", "''")
+    Q_CLASSINFO("Default.Default", "False")
+    Q_CLASSINFO("Default.Cancel", "False")
+    Q_CLASSINFO("Default.ModalResult", "0")
+    Q_CLASSINFO("Default.TabStop", "True")
+public:
+    explicit TButton(TComponent* owner);
+    ~TButton() override;
+
+    QString Caption() const;
+    void SetCaption(const QString& value);
+    bool Default() const { return default_; }
+    void SetDefault(bool value);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool value) { cancel_ = value; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int value) { modalResult_ = value; }
+
+    // Runs the button's click: OnClick, then the modal result.
+    virtual void Click();
+
+    TNotifyEvent OnClick() const { return onClick_; }
+    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
+
+    QPushButton* Button() const;
+
+protected:
+    QString DoGetText() const override { return Caption(); }
+    void DoSetText(const QString& value) override { SetCaption(value); }
+
+private:
+    bool default_ = false;
+    bool cancel_ = false;
+    int modalResult_ = 0;
+    TNotifyEvent onClick_;
 };

@@ -20,7 +20,7 @@ class QWebEngineLoadingInfo;
 
 using TWebNavigateCompleteEvent = TEvent<TObject*, QString>;     // (Sender, URL)
 using TWebCommandStateChangeEvent = TEvent<TObject*, int, bool>;  // (Sender, Command, Enable)
-Q_DECLARE_METATYPE(TWebNavigateCompleteEvent)
+// TWebNavigateCompleteEvent is TTextEvent, declared as a metatype in Events.h.
 Q_DECLARE_METATYPE(TWebCommandStateChangeEvent)
 
 // ExecWB command ids and options.

@@ -5,6 +5,7 @@
 #include "RegistryStore.h"
 #include "TestSupport.h"
 #include "WebBrowser.h"
+#include "dxBarRegistry.h"
 #include "frmHTML.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,11 @@ constexpr int kWaitMs = 30000;
 
 class EditorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterWebClasses(); }
+    static void SetUpTestSuite() {
+        RegisterWebClasses();
+        dxBarInitialize();
+        dxBarRegisterManagerClasses();
+    }
 
     void TearDown() override {
         delete form;
@@ -114,7 +119,7 @@ TEST_F(EditorTest, DynamicUpLeavesThePreviewUntilViewCode) {
     ASSERT_TRUE(WaitForBody("HTML"));
     form->mmHTMLCode->SetText("<p>first</p>");
     ASSERT_TRUE(WaitForBody("first"));
-    form->SetDynamicDown(false);
+    form->btDynamic->SetDown(false);
     form->mmHTMLCode->SetText("<p>second</p>");
     EXPECT_FALSE(form->Unchanged);
     QTest::qWait(300);

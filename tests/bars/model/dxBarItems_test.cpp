@@ -198,13 +198,14 @@ TEST_F(BarModelTest, RecursiveSubItemsAreRefused)
 
     TdxBarItemLink* self = outer->ItemLinks()->Add();
     EXPECT_THROW(self->SetItem(outer), Exception);
-    EXPECT_EQ(self->Item(), nullptr);
+    EXPECT_EQ(outer->ItemLinks()->Count(), 0);  // the refused link is freed
     try {
         outer->ItemLinks()->Add()->SetItem(inner);
         FAIL() << "expected an exception";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), dxBarStr(dxSBAR_RECURSIVESUBITEMS));
     }
+    EXPECT_EQ(outer->ItemLinks()->Count(), 0);
     EXPECT_FALSE(outer->ItemLinks()->ContainsItem(inner));
     EXPECT_TRUE(inner->ItemLinks()->ContainsItem(outer));
 }

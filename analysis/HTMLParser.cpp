@@ -1,0 +1,582 @@
+#include "HTMLParser.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Upper-casing is ASCII-only so that positions in the upper-cased text match the original.
+constexpr char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
+
+const char16_t* Chars(QStringView text) { return reinterpret_cast<const char16_t*>(text.data()); }
+
+bool EqualsAscii(const char16_t* s, const char16_t* upper, qsizetype n) {
+    for (qsizetype i = 0; i < n; ++i)
+        if (AsciiUpper(s[i]) != AsciiUpper(upper[i])) return false;
+    return true;
+}
+
+bool EqualsAscii(QStringView text, QStringView upper) {
+    return text.size() == upper.size() && EqualsAscii(Chars(text), Chars(upper), text.size());
+}
+
+bool EqualsAnyAscii(QStringView text, std::initializer_list<QStringView> candidates) {
+    for (QStringView c : candidates)
+        if (EqualsAscii(text, c)) return true;
+    return false;
+}
+
+// Index of needle in text, both compared ASCII-upper-cased; -1 when absent.
+qsizetype IndexOfAscii(QStringView text, QStringView needle) {
+    const qsizetype n = needle.size();
+    if (n == 0) return 0;
+    const char16_t* s = Chars(text);
+    const char16_t* upper = Chars(needle);
+    // For a letter, c | 0x20 is its lower case and matches nothing but the letter's two cases.
+    const char16_t first = AsciiUpper(upper[0]);
+    const char16_t fold = first >= u'A' && first <= u'Z' ? 0x20 : 0;
+    const char16_t target = first | fold;
+    for (qsizetype i = 0, last = text.size() - n; i <= last; ++i)
+        if ((s[i] | fold) == target && EqualsAscii(s + i + 1, upper + 1, n - 1)) return i;
+    return -1;
+}
+
+bool ContainsAscii(QStringView text, QStringView needle) { return IndexOfAscii(text, needle) >= 0; }
+
+// Index of c in text from `from` on, or -1. Tags and links are short, so a plain loop beats
+// the set-up of the library's vectorised search.
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from = 0) {
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
+    for (qsizetype i = from, n = text.size(); i < n; ++i)
+        if (s[i] == c) return i;
+    return -1;
+}
+
+qsizetype LastIndexOfChar(QStringView text, char16_t c) {
+    const char16_t* s = reinterpret_cast<const char16_t*>(text.data());
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        if (s[i] == c) return i;
+    return -1;
+}
+
+bool ContainsCommentOpener(QStringView tag) {
+    const char16_t* s = Chars(tag);
+    const qsizetype last = tag.size() - 3;
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Few tags hold a "!" at all: look for one eight characters at a time.
+    const __m128i bang = _mm_set1_epi16(short(u'!'));
+    for (; i + 8 <= last + 1; i += 8) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(x, bang)));
+        for (; mask; mask &= mask - 1) {
+            const qsizetype k = i + (std::countr_zero(mask) >> 1);
+            if (s[k + 1] == u'-' && s[k + 2] == u'-') return true;
+            mask &= mask - 1;  // each character owns two mask bits
+        }
+    }
+#endif
+    for (; i <= last; ++i)
+        if (s[i] == u'!' && s[i + 1] == u'-' && s[i + 2] == u'-') return true;
+    return false;
+}
+
+// Bit k of the result is set when s[k] is "<" or ">", for the 32 characters at s. The
+// scanner spends most of its time here; "<" (0x3C) and ">" (0x3E) differ only in bit 1, so
+// one comparison of c | 2 with ">" finds both.
+std::uint32_t AngleMarks32(const char16_t* s) {
+#if defined(__SSE2__)
+    const __m128i two = _mm_set1_epi16(2);
+    const __m128i gt = _mm_set1_epi16(short(u'>'));
+    auto marks = [&](int k) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+        return _mm_cmpeq_epi16(_mm_or_si128(x, two), gt);
+    };
+    // Packing turns the 16-bit lane results into bytes, one mask bit per character.
+    const std::uint32_t low = std::uint32_t(_mm_movemask_epi8(_mm_packs_epi16(marks(0), marks(8))));
+    const std::uint32_t high = std::uint32_t(_mm_movemask_epi8(_mm_packs_epi16(marks(16), marks(24))));
+    return low | (high << 16);
+#else
+    std::uint32_t mask = 0;
+    for (int k = 0; k < 32; ++k)
+        if ((s[k] | 2) == u'>') mask |= std::uint32_t(1) << k;
+    return mask;
+#endif
+}
+
+// The marks of the up to 32 characters at s + from; the end of a line is copied into a
+// padded block so that nothing past the line is read.
+std::uint32_t AngleMarks(const char16_t* s, qsizetype from, qsizetype len) {
+    if (len - from >= 32) return AngleMarks32(s + from);
+    char16_t block[32] = {};
+    std::copy(s + from, s + len, block);
+    return AngleMarks32(block);
+}
+
+enum class TagWord { Other, Link, Image, Frame, Meta, Comment, Title, TitleClose, TitleCloseBracket };
+
+TagWord ClassifyWord(QStringView w) {
+    switch (w.size()) {
+    case 1: return EqualsAscii(w, u"A") ? TagWord::Link : TagWord::Other;
+    case 3:
+        if (EqualsAscii(w, u"IMG")) return TagWord::Image;
+        return w == u"!--" ? TagWord::Comment : TagWord::Other;
+    case 4: return EqualsAscii(w, u"META") ? TagWord::Meta : TagWord::Other;
+    case 5:
+        if (EqualsAscii(w, u"FRAME")) return TagWord::Frame;
+        return EqualsAscii(w, u"TITLE") ? TagWord::Title : TagWord::Other;
+    case 6: return EqualsAscii(w, u"/TITLE") ? TagWord::TitleClose : TagWord::Other;
+    case 7: return EqualsAscii(w, u"/TITLE>") ? TagWord::TitleCloseBracket : TagWord::Other;
+    default: return TagWord::Other;
+    }
+}
+
+// For the characters a keyword can start with ("A", "IMG", "FRAME", "META", "TITLE", "/TITLE",
+// "!--"), the upper-cased character that must follow; 0 for all others.
+constexpr std::array<char16_t, 128> kKeywordSecond = [] {
+    std::array<char16_t, 128> table{};
+    const auto both = [&](char16_t first, char16_t second) {
+        table[first] = second;
+        table[first + 32] = second;
+    };
+    both(u'A', u' ');
+    both(u'I', u'M');
+    both(u'F', u'R');
+    both(u'M', u'E');
+    both(u'T', u'I');
+    table[u'/'] = u'T';
+    table[u'!'] = u'-';
+    return table;
+}();
+
+// Most tags start with something no keyword starts with, so the first characters settle
+// most of them without looking for the first word.
+bool MayBeKeyword(QStringView tag) {
+    const qsizetype size = tag.size();
+    if (size == 0) return false;
+    const char16_t* s = Chars(tag);
+    if (s[0] >= kKeywordSecond.size()) return false;
+    const char16_t second = kKeywordSecond[s[0]];
+    if (second == 0) return false;
+    if (size == 1) return true;
+    if (AsciiUpper(s[1]) != second) return false;
+    // Closing tags are common; only "/TITLE" among them matters.
+    return s[0] != u'/' || (size > 2 && AsciiUpper(s[2]) == u'I');
+}
+
+// A first word longer than "/TITLE>" matches nothing, so only the first 8 characters are
+// searched for the blank that ends it.
+TagWord ClassifyTag(QStringView tag) {
+    if (!MayBeKeyword(tag)) return TagWord::Other;
+    constexpr qsizetype kLongest = 7;
+    const qsizetype blank = IndexOfChar(tag.left(kLongest + 1), u' ');
+    if (blank >= 0) return ClassifyWord(tag.left(blank));
+    return tag.size() <= kLongest ? ClassifyWord(tag) : TagWord::Other;
+}
+
+QStringView ExtractQuotedView(QStringView text, QChar ch) {
+    const qsizetype open = IndexOfChar(text, ch.unicode());
+    if (open < 0) return text;
+    const qsizetype close = IndexOfChar(text, ch.unicode(), open + 1);
+    return text.mid(open + 1, (close < 0 ? text.size() : close) - open - 1);
+}
+
+QStringView AttributeView(QStringView tag, QStringView name) {
+    if (name.isEmpty()) return {};
+    const qsizetype at = IndexOfAscii(tag, name);
+    if (at < 0) return {};
+    const char16_t* s = Chars(tag);
+    const qsizetype last = tag.size() - 1;
+    bool quoted = false;
+    qsizetype i = at;
+    for (; i < last; ++i) {
+        const char16_t c = s[i];
+        if (c > u'>') continue;  // most characters: none of blank, '"' and '>' lies above '>'
+        if (c == u'"')
+            quoted = !quoted;
+        else if ((c == u' ' && !quoted) || c == u'>')
+            break;
+    }
+    return tag.mid(at, i - at + 1);
+}
+
+QStringView AttributeValueView(QStringView attribute) {
+    const qsizetype eq = IndexOfChar(attribute, u'=');
+    if (eq < 0) return {};
+    return ExtractQuotedView(attribute.mid(eq + 1), u'"');
+}
+
+// AttributeValueView(AttributeView(tag, name)) in one pass over the attribute: the first "="
+// and the first two double quotes after it are noted on the way.
+QStringView TagAttributeValue(QStringView tag, QStringView name) {
+    if (name.isEmpty()) return {};
+    const qsizetype at = IndexOfAscii(tag, name);
+    if (at < 0) return {};
+    const char16_t* s = Chars(tag);
+    const qsizetype last = tag.size() - 1;
+    qsizetype eq = -1, open = -1, close = -1;
+    const auto note = [&](qsizetype k) {
+        if (s[k] == u'=') {
+            if (eq < 0) eq = k;
+        } else if (s[k] == u'"' && eq >= 0) {
+            if (open < 0)
+                open = k;
+            else if (close < 0)
+                close = k;
+        }
+    };
+    bool quoted = false;
+    qsizetype i = at;
+    for (; i < last; ++i) {
+        const char16_t c = s[i];
+        if (c > u'>') continue;  // blank, '"', '=' and '>' all lie below
+        note(i);
+        if (c == u'"')
+            quoted = !quoted;
+        else if ((c == u' ' && !quoted) || c == u'>')
+            break;
+    }
+    if (i == last) note(last);
+    // The attribute is tag[at..i]; its value follows the "=", without its double quotes.
+    if (eq < 0) return {};
+    if (open < 0) return tag.mid(eq + 1, i - eq);
+    return tag.mid(open + 1, (close < 0 ? i + 1 : close) - open - 1);
+}
+
+// What a link's protocol part says, from one pass over its ":" characters: the first
+// "://", and whether "MAILTO:", "FTP://" and "HTTP://" occur anywhere (ASCII case ignored).
+struct UrlProtocols {
+    qsizetype firstSeparator = -1;  // index of the first "://"
+    bool mailto = false, ftp = false, http = false;
+
+    explicit UrlProtocols(QStringView url) {
+        for (qsizetype i = IndexOfChar(url, u':'); i >= 0; i = IndexOfChar(url, u':', i + 1)) {
+            if (i >= 6 && EqualsAscii(url.mid(i - 6, 6), u"MAILTO")) mailto = true;
+            if (i + 2 >= url.size() || url[i + 1] != u'/' || url[i + 2] != u'/') continue;
+            if (firstSeparator < 0) firstSeparator = i;
+            if (i >= 3 && EqualsAscii(url.mid(i - 3, 3), u"FTP")) ftp = true;
+            if (i >= 4 && EqualsAscii(url.mid(i - 4, 4), u"HTTP")) http = true;
+        }
+    }
+};
+
+// The extension of the URL's file name ("" without one): the protocol part is dropped, the
+// file name is the part after the last "/" when it holds a ".", cut before its first "?".
+QStringView UrlExtension(QStringView url, const UrlProtocols& protocols) {
+    if (protocols.firstSeparator >= 0)
+        url = url.mid(protocols.firstSeparator + 3);
+    else if (protocols.mailto)
+        url = url.mid(7);
+    QStringView name = url.mid(LastIndexOfChar(url, u'/') + 1);
+    if (IndexOfChar(name, u'.') < 0) return {};
+    const qsizetype query = IndexOfChar(name, u'?');
+    if (query >= 0) name = name.left(query);
+    const qsizetype dot = LastIndexOfChar(name, u'.');
+    return dot < 0 ? QStringView() : name.mid(dot);
+}
+
+int LinkKind(QStringView ext) {
+    if (ContainsAscii(ext, u"HTM")) return TParsed::lkHTML;
+    if (EqualsAnyAscii(ext, {u".JPG", u".JPEG", u".GIF", u".TIF", u".PCX", u".PNG", u".BMP"}))
+        return TParsed::lkImage;
+    if (EqualsAnyAscii(ext, {u".AVI", u".MP3", u".AU", u".MOV", u".MPG", u".MPEG"})) return TParsed::lkMedia;
+    if (EqualsAnyAscii(ext, {u".JS", u".CLASS", u".JAVA"})) return TParsed::lkJava;
+    if (EqualsAscii(ext, u".ASP")) return TParsed::lkASP;
+    if (EqualsAnyAscii(ext, {u".PL", u".CGI"})) return TParsed::lkPERL;
+    if (ContainsAscii(ext, u"PHP")) return TParsed::lkPHP;
+    if (EqualsAscii(ext, u".CAB")) return TParsed::lkActiveX;
+    return -1;
+}
+
+// Makes the strings that go into the result lists. Pages repeat their links and images, so
+// the strings made lately are kept by content, and a repeated entry shares the earlier string
+// instead of allocating its own.
+class EntryMaker {
+public:
+    QString Make(QStringView text) {
+        // Empty texts are left alone: a null slot must not stand in for an empty string.
+        if (text.isEmpty()) return text.toString();
+        QString& slot = slots_[qHash(text) % slots_.size()];
+        if (slot.size() != text.size() || !std::equal(text.begin(), text.end(), slot.cbegin())) slot = text.toString();
+        return slot;
+    }
+
+private:
+    std::array<QString, 256> slots_;
+};
+
+}  // namespace
+
+// ---- TLocalRemote, TParsed ----
+
+TLocalRemote::TLocalRemote() : local_(std::make_unique<TStringList>()), remote_(std::make_unique<TStringList>()) {}
+
+TLocalRemote::~TLocalRemote() = default;
+
+TParsed::TParsed()
+    : hyperlinks_(std::make_unique<TStringList>()),
+      images_(std::make_unique<TStringList>()),
+      emails_(std::make_unique<TStringList>()),
+      httpLinks_(std::make_unique<TStringList>()),
+      ftpLinks_(std::make_unique<TStringList>()),
+      localLinks_(std::make_unique<TStringList>()),
+      framePages_(std::make_unique<TStringList>()) {
+    for (auto& kind : kinds_) kind = std::make_unique<TLocalRemote>();
+}
+
+TParsed::~TParsed() = default;
+
+void TParsed::ClearLists() {
+    for (TStringList* list : {Hyperlinks(), Images(), EMails(), HTTPlinks(), FTPlinks(), Locallinks(), FramePages()})
+        list->Clear();
+}
+
+// ---- THTMLParser ----
+
+// A scan's own copies of the events. Handlers run from these copies, so a handler that
+// reassigns its own event stays alive while it runs; a scan renews them after any assignment.
+struct THTMLParser::Handlers {
+    unsigned generation = 0;
+    TParsingEvent parsing;
+    TFoundEvent hyperlink, tag, text, comment;
+
+    void Renew(const THTMLParser& parser) {
+        generation = parser.eventsChanged_;
+        parsing = parser.onParsing_;
+        hyperlink = parser.onFoundHyperlink_;
+        tag = parser.onFoundTag_;
+        text = parser.onFoundText_;
+        comment = parser.onFoundComment_;
+    }
+};
+
+// The state of one pass. The lines are a snapshot, so views into them stay valid whatever
+// the handlers do to the input.
+struct THTMLParser::Scan {
+    explicit Scan(const THTMLParser& parser) : parser(parser) { handlers.Renew(parser); }
+
+    const THTMLParser& parser;
+    Handlers handlers;
+    QList<QString> lines;
+    bool inTag = false;
+    // Where the current text run or tag text begins (the tag text after its last "<"): the
+    // line, and the offset in it when that line is done with.
+    int startLine = 0;
+    qsizetype startOffset = 0;
+    qsizetype textLength = 0;
+    QString joined;
+    EntryMaker entries;
+    // The text handed to event handlers. Its storage is reused from one event to the next
+    // unless a handler kept the string, which then keeps its own copy.
+    QString eventText;
+
+    const Handlers& Events() {
+        if (handlers.generation != parser.eventsChanged_) handlers.Renew(parser);
+        return handlers;
+    }
+
+    const QString& EventText(QStringView text) {
+        eventText.setUnicode(text.data(), text.size());
+        return eventText;
+    }
+
+    // The characters from the start position up to (not including) end on line endLine, where
+    // a run that starts on endLine starts at offset.
+    QStringView Run(int endLine, qsizetype offset, qsizetype end) {
+        if (startLine == endLine) return QStringView(lines.at(endLine)).mid(offset, end - offset);
+        joined.clear();
+        joined += QStringView(lines.at(startLine)).mid(startOffset);
+        for (int i = startLine + 1; i < endLine; ++i) joined += lines.at(i);
+        joined += QStringView(lines.at(endLine)).left(end);
+        return joined;
+    }
+};
+
+THTMLParser::THTMLParser(TComponent* owner)
+    : TComponent(owner), html_(std::make_unique<TStringList>()), parsed_(std::make_unique<TParsed>()) {}
+
+THTMLParser::~THTMLParser() = default;
+
+void THTMLParser::SetHTML(TStrings* value) {
+    if (value == html_.get()) return;
+    html_->Clear();
+    if (value) html_->AddStrings(value);
+}
+
+void THTMLParser::Parse() {
+    parsed_->ClearLists();
+    Scan scan(*this);
+    // The snapshot list of the previous pass is reused: a large block allocated and freed on
+    // every pass would make the allocator sweep all the small blocks the lists just freed. A
+    // pass started from a handler finds no spare list and uses a list of its own.
+    scan.lines.swap(spareLines_);
+    const int count = html_->Count();
+    scan.lines.reserve(count);
+    for (int i = 0; i < count; ++i) scan.lines.append(html_->Strings(i));
+    lineCount_ = count;
+    linesParsed_ = 0;
+    for (int i = 0; i < count; ++i) {
+        currentLine_ = i + 1;
+        if (scan.lines.at(i).isEmpty()) continue;
+        ScanLine(scan, i);
+        linesParsed_ = i + 1;
+    }
+    scan.lines.clear();  // keeps the capacity, drops the lines
+    spareLines_.swap(scan.lines);
+}
+
+// Visits the line's "<" and ">" characters 32 at a time; everything between them is text or
+// tag text that is taken as a slice of the line when its run ends. The position state lives
+// in locals meanwhile: handlers cannot reach it.
+void THTMLParser::ScanLine(Scan& scan, int index) {
+    const QString& line = scan.lines.at(index);
+    const char16_t* s = reinterpret_cast<const char16_t*>(line.utf16());
+    const qsizetype len = line.size();
+    bool inTag = scan.inTag;
+    qsizetype textLength = scan.textLength;
+    qsizetype pos = 0;  // the first character not yet dealt with
+    for (qsizetype block = 0; block < len; block += 32) {
+        for (std::uint32_t marks = AngleMarks(s, block, len); marks; marks &= marks - 1) {
+            const qsizetype hit = block + std::countr_zero(marks);
+            const bool closes = s[hit] == u'>';
+            // Outside a tag only "<" matters; inside, "<" restarts the tag text and ">" ends it.
+            if (closes && !inTag) continue;
+            if (onParsing_) FireParsing(scan, hit + 1 - pos);
+            if (!inTag) {
+                textLength += hit - pos;
+                // Outside a title without a handler text has no effect: it is not put together.
+                if (textLength > 0 && (inTitle_ || onFoundText_)) TextFound(scan, scan.Run(index, pos, hit));
+                inTag = true;
+            } else if (closes) {
+                const QStringView tag = scan.Run(index, pos, hit + 1);
+                if (inTitle_ || onFoundTag_ || MayBeKeyword(tag)) TagFound(scan, tag);
+                inTag = false;
+                textLength = 0;
+            }
+            scan.startLine = index;
+            pos = hit + 1;
+        }
+    }
+    if (onParsing_) FireParsing(scan, len - pos);
+    if (!inTag) textLength += len - pos;
+    scan.inTag = inTag;
+    scan.textLength = textLength;
+    if (scan.startLine == index) scan.startOffset = pos;
+}
+
+void THTMLParser::FireParsing(Scan& scan, qsizetype count) {
+    for (qsizetype k = 0; k < count; ++k) {
+        const TParsingEvent& handler = scan.Events().parsing;
+        if (!handler) return;
+        handler(this, currentLine_, lineCount_);
+    }
+}
+
+void THTMLParser::FoundText(QStringView text) {
+    Scan scan(*this);
+    TextFound(scan, text);
+}
+
+void THTMLParser::FoundTag(QStringView tag) {
+    Scan scan(*this);
+    TagFound(scan, tag);
+}
+
+void THTMLParser::TextFound(Scan& scan, QStringView text) {
+    if (inTitle_)
+        titleBuffer_ = text.toString();
+    else if (const TFoundEvent& handler = scan.Events().text)
+        handler(this, scan.EventText(text));
+}
+
+void THTMLParser::TagFound(Scan& scan, QStringView tag) {
+    if (inTitle_ && !ContainsAscii(tag, titleEnd_)) {
+        // The tag text already ends with its ">" when it came from the scan.
+        titleBuffer_ += u'<';
+        titleBuffer_ += tag;
+        if (!tag.endsWith(u'>')) titleBuffer_ += u'>';
+        return;
+    }
+    if (onFoundTag_ && !ContainsCommentOpener(tag)) {
+        if (const TFoundEvent& handler = scan.Events().tag) handler(this, scan.EventText(tag));
+    }
+    switch (ClassifyTag(tag)) {
+    case TagWord::Link: FoundLink(scan, tag); break;
+    case TagWord::Image: parsed_->Images()->Add(scan.entries.Make(TagAttributeValue(tag, u"SRC"))); break;
+    case TagWord::Frame: parsed_->FramePages()->Add(scan.entries.Make(TagAttributeValue(tag, u"SRC"))); break;
+    case TagWord::Meta: FoundMeta(tag); break;
+    case TagWord::Comment: FoundComment(scan, tag); break;
+    case TagWord::Title: BeginTitle(); break;
+    case TagWord::TitleClose:
+    case TagWord::TitleCloseBracket:
+        // A closing tag outside a title must not wipe a title found earlier.
+        if (inTitle_) EndTitle();
+        break;
+    case TagWord::Other: break;
+    }
+}
+
+void THTMLParser::BeginTitle() {
+    inTitle_ = true;
+    titleEnd_ = QStringLiteral("/TITLE");
+}
+
+void THTMLParser::EndTitle() {
+    inTitle_ = false;
+    titleEnd_.clear();
+    parsed_->SetTitle(titleBuffer_);
+    titleBuffer_.clear();
+}
+
+void THTMLParser::FoundLink(Scan& scan, QStringView tag) {
+    const QStringView view = TagAttributeValue(tag, u"HREF");
+    // Named anchors (and empty hrefs) point nowhere: they are no link.
+    if (view.isEmpty()) return;
+    const QString href = scan.entries.Make(view);
+    const UrlProtocols protocols(view);
+    const int kind = LinkKind(UrlExtension(view, protocols));
+    if (kind >= 0) {
+        TLocalRemote* lists = parsed_->Kind(TParsed::TLinkKind(kind));
+        (protocols.http ? lists->Remote() : lists->Local())->Add(href);
+    }
+    if (protocols.mailto)
+        parsed_->EMails()->Add(scan.entries.Make(view.mid(7)));
+    else if (protocols.ftp)
+        parsed_->FTPlinks()->Add(href);
+    else if (protocols.http)
+        parsed_->HTTPlinks()->Add(href);
+    else if (protocols.firstSeparator < 0)
+        parsed_->Locallinks()->Add(href);
+    else if (const TFoundEvent& handler = scan.Events().hyperlink)
+        handler(this, href);
+    parsed_->Hyperlinks()->Add(href);
+}
+
+void THTMLParser::FoundMeta(QStringView tag) {
+    const QStringView name = TagAttributeValue(tag, u"NAME");
+    if (EqualsAscii(name, u"KEYWORD"))
+        parsed_->SetKeyword(TagAttributeValue(tag, u"CONTENT").toString());
+    else if (EqualsAscii(name, u"DESCRIPTION"))
+        parsed_->SetDescription(TagAttributeValue(tag, u"CONTENT").toString());
+}
+
+void THTMLParser::FoundComment(Scan& scan, QStringView tag) {
+    const TFoundEvent& handler = scan.Events().comment;
+    if (!handler) return;
+    // "!-- text -->": what lies between "!-- " and "-->"; shorter tags give no text.
+    const qsizetype length = tag.size() - 7;
+    handler(this, length > 0 ? scan.EventText(tag.mid(4, length)) : QString());
+}
+
+QString THTMLParser::GetAttribute(QStringView tag, QStringView name) { return AttributeView(tag, name).toString(); }
+
+QString THTMLParser::GetAttributeValue(QStringView attribute) { return AttributeValueView(attribute).toString(); }
+
+QString THTMLParser::ExtractQuoted(QStringView text, QChar ch) { return ExtractQuotedView(text, ch).toString(); }

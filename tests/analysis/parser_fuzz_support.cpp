@@ -1,0 +1,108 @@
+#include "ParserFuzz.h"
+
+#include "HTMLParser.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Receives every event and checks what the scanner promises about it.
+class FuzzSink : public QObject {
+public:
+    qsizetype parsingCalls = 0;
+    int lineCount = 0;
+    const char* failure = nullptr;
+
+    void Parsing(TObject*, int line, int count) {
+        ++parsingCalls;
+        if (line < 1 || line > count || count != lineCount) Fail("OnParsing outside the input");
+    }
+    void Tag(TObject*, QString tag) {
+        // The tag text runs from after the last "<" through the ">".
+        if (!tag.endsWith(u'>') || tag.contains(u'<')) Fail("malformed tag text");
+    }
+    void Text(TObject*, QString text) {
+        if (text.isEmpty() || text.contains(u'<')) Fail("malformed text run");
+    }
+    void Comment(TObject*, QString text) {
+        if (text.contains(u'<')) Fail("comment text holds a '<'");
+    }
+    void Link(TObject*, QString href) {
+        if (href.isEmpty()) Fail("empty link reported");
+    }
+
+private:
+    void Fail(const char* what) {
+        if (!failure) failure = what;
+    }
+};
+
+QString Decode(const std::uint8_t* data, std::size_t size) {
+    // The first byte picks the decoding: UTF-8 (invalid bytes become replacement
+    // characters) or raw UTF-16 code units (lone surrogates and NULs included).
+    if (size == 0) return {};
+    const char* bytes = reinterpret_cast<const char*>(data + 1);
+    const qsizetype n = qsizetype(size - 1);
+    if (data[0] & 1) return QString::fromUtf8(bytes, n);
+    QString s;
+    for (qsizetype i = 0; i + 1 < n; i += 2) s += QChar(char16_t(std::uint8_t(bytes[i]) | (std::uint8_t(bytes[i + 1]) << 8)));
+    return s;
+}
+
+const char* CheckHelpers(const QString& text) {
+    const QString name = text.left(4);
+    const QString attribute = THTMLParser::GetAttribute(text, name);
+    if (!name.isEmpty() && !attribute.isEmpty() && attribute.size() > text.size()) return "attribute longer than tag";
+    const QString value = THTMLParser::GetAttributeValue(attribute);
+    if (value.size() > attribute.size()) return "value longer than attribute";
+    if (THTMLParser::ExtractQuoted(text, u'"').size() > text.size()) return "quoted part longer than text";
+    return nullptr;
+}
+
+const char* ParseWithEvents(const QStringList& lines) {
+    THTMLParser parser(nullptr);
+    FuzzSink sink;
+    TStringList input;
+    input.AddStrings(lines);
+    parser.SetHTML(&input);
+    parser.SetOnParsing(TParsingEvent(&sink, &FuzzSink::Parsing));
+    parser.SetOnFoundTag(TFoundEvent(&sink, &FuzzSink::Tag));
+    parser.SetOnFoundText(TFoundEvent(&sink, &FuzzSink::Text));
+    parser.SetOnFoundComment(TFoundEvent(&sink, &FuzzSink::Comment));
+    parser.SetOnFoundHyperlink(TFoundEvent(&sink, &FuzzSink::Link));
+    sink.lineCount = int(lines.size());
+    parser.Parse();
+    if (sink.failure) return sink.failure;
+    qsizetype characters = 0;
+    for (const QString& line : lines) characters += line.size();
+    if (sink.parsingCalls != characters) return "OnParsing not once per character";
+    if (parser.LinesParsed() > parser.LineCount() || parser.LineCount() != lines.size()) return "line counts";
+    if (parser.Parsed()->Hyperlinks()->Count() < parser.Parsed()->EMails()->Count()) return "e-mail without link";
+    return nullptr;
+}
+
+const char* ParseQuietly(const QStringList& lines) {
+    THTMLParser parser(nullptr);
+    parser.HTML()->AddStrings(lines);
+    parser.Parse();
+    parser.Parse();  // a second pass must give the same plain lists
+    return parser.LinesParsed() <= int(lines.size()) ? nullptr : "lines parsed beyond the input";
+}
+
+}  // namespace
+
+const char* FuzzOneInputChecked(const std::uint8_t* data, std::size_t size) {
+    const QString text = Decode(data, size);
+    const QStringList lines = text.split(u'\n');
+    if (const char* failure = ParseWithEvents(lines)) return failure;
+    if (const char* failure = ParseQuietly(lines)) return failure;
+    return CheckHelpers(text);
+}
+
+void FuzzOneInput(const std::uint8_t* data, std::size_t size) {
+    if (const char* failure = FuzzOneInputChecked(data, size)) {
+        std::fprintf(stderr, "HTML scanner fuzz failure: %s\n", failure);
+        std::abort();
+    }
+}
