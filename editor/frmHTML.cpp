@@ -113,8 +113,11 @@ void TfrmMain::WebBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /
     }
 }
 
-void TfrmMain::WebBrowserCommandStateChange(TObject* /*Sender*/, int /*Command*/, bool /*Enable*/) {
-    // The Back and Forward commands follow the browser's history once they exist.
+void TfrmMain::WebBrowserCommandStateChange(TObject* /*Sender*/, int Command, bool Enable) {
+    if (Command == CSC_NAVIGATEFORWARD)
+        btForward->SetEnabled(Enable);
+    else if (Command == CSC_NAVIGATEBACK)
+        btBack->SetEnabled(Enable);
 }
 
 void TfrmMain::mmHTMLCodeChange(TObject* /*Sender*/) {

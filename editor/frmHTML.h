@@ -31,6 +31,8 @@ class TfrmMain : public TForm {
     Q_PROPERTY(TdxBarButton* btView MEMBER btView STORED false)
     Q_PROPERTY(TdxBarButton* btDynamic MEMBER btDynamic STORED false)
     Q_PROPERTY(TdxBarButton* btRedo MEMBER btRedo STORED false)
+    Q_PROPERTY(TdxBarButton* btBack MEMBER btBack STORED false)
+    Q_PROPERTY(TdxBarButton* btForward MEMBER btForward STORED false)
     Q_PROPERTY(TdxBarEdit* edPathEdit MEMBER edPathEdit STORED false)
 
 public:
@@ -52,6 +54,8 @@ public:
     TdxBarButton* btView = nullptr;
     TdxBarButton* btDynamic = nullptr;
     TdxBarButton* btRedo = nullptr;
+    TdxBarButton* btBack = nullptr;
+    TdxBarButton* btForward = nullptr;
     // The path bar: its folder is the preview's base address.
     TdxBarEdit* edPathEdit = nullptr;
 

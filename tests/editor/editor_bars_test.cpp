@@ -204,4 +204,20 @@ TEST_F(EditorBarsTest, DynamicAndViewCodeWorkThroughTheirItems) {
     EXPECT_TRUE(script.Log("MessageBox").isEmpty());
 }
 
+TEST_F(EditorBarsTest, BackAndForwardFollowTheBrowserHistory) {
+    Start();
+    ASSERT_TRUE(WaitForBody("HTML"));
+    ASSERT_TRUE(WaitFor([&] { return !form->WebBrowser->Busy(); }, kWaitMs));
+    EXPECT_FALSE(form->btForward->Enabled());
+    form->WebBrowser->Navigate("about:<p>second page</p>");
+    ASSERT_TRUE(WaitForBody("second page"));
+    EXPECT_TRUE(WaitFor([&] { return form->btBack->Enabled(); }, kWaitMs));
+    EXPECT_FALSE(form->btForward->Enabled());
+    form->WebBrowser->GoBack();
+    EXPECT_TRUE(WaitFor([&] { return form->btForward->Enabled(); }, kWaitMs));
+    // Other commands change nothing.
+    form->WebBrowserCommandStateChange(form, 5, false);
+    EXPECT_TRUE(form->btForward->Enabled());
+}
+
 }  // namespace
