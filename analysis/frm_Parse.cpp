@@ -216,25 +216,8 @@ QString TfrmParse::InsertResBase(const QString& page) {
     return result;
 }
 
-void TfrmParse::WriteToSubBrowser(const QString& page) {
-    // While a navigation is in flight its page would replace the write: the page waits for
-    // the navigation to complete.
-    TWebDocument* doc = SubBrowser->Document();
-    if (doc && !SubBrowser->Navigating()) {
-        PendingPage.clear();
-        doc->Close();
-        doc->Write(page);
-        return;
-    }
-    PendingPage = page;
-    if (!doc) SubBrowser->Navigate(QStringLiteral("about:blank"));
-}
+void TfrmParse::WriteToSubBrowser(const QString& page) { SubBrowser->WriteOrHold(page, PendingPage); }
 
 void TfrmParse::SubBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {
-    if (PendingPage.isEmpty()) return;
-    if (TWebDocument* doc = SubBrowser->Document()) {
-        const QString page = PendingPage;
-        PendingPage.clear();
-        doc->write(page);
-    }
+    SubBrowser->WritePending(PendingPage);
 }

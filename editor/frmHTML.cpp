@@ -90,27 +90,10 @@ void TfrmMain::InsertBaseHref(const QString& text) {
     WriteToBrowser(editortext::InsertBaseHref(text, edPathEdit->Text()));
 }
 
-void TfrmMain::WriteToBrowser(const QString& text) {
-    // While a navigation is in flight its page would replace the write, so the text
-    // waits for the navigation to complete (the latest text wins).
-    TWebDocument* doc = WebBrowser->Document();
-    if (doc && !WebBrowser->Navigating()) {
-        PendingHTML.clear();
-        doc->Close();
-        doc->Write(text);
-        return;
-    }
-    PendingHTML = text;
-    if (!doc) WebBrowser->Navigate(QStringLiteral("about:blank"));
-}
+void TfrmMain::WriteToBrowser(const QString& text) { WebBrowser->WriteOrHold(text, PendingHTML); }
 
 void TfrmMain::WebBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {
-    if (PendingHTML.isEmpty()) return;
-    if (TWebDocument* doc = WebBrowser->Document()) {
-        const QString text = PendingHTML;
-        PendingHTML.clear();
-        doc->write(text);
-    }
+    WebBrowser->WritePending(PendingHTML);
 }
 
 void TfrmMain::WebBrowserCommandStateChange(TObject* /*Sender*/, int Command, bool Enable) {

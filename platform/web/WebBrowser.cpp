@@ -178,6 +178,26 @@ void TWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         onNavigateComplete2_(this, LocationURL());
 }
 
+void TWebBrowser::WriteOrHold(const QString& text, QString& pending) {
+    TWebDocument* doc = Document();
+    if (doc && !navigating_) {
+        pending.clear();
+        doc->Close();
+        doc->Write(text);
+        return;
+    }
+    pending = text;
+    if (!doc) Navigate(QStringLiteral("about:blank"));
+}
+
+void TWebBrowser::WritePending(QString& pending) {
+    TWebDocument* doc = Document();
+    if (pending.isEmpty() || !doc) return;
+    const QString text = pending;
+    pending.clear();
+    doc->write(text);
+}
+
 void TWebBrowser::ReportCommandStates() {
     QWebEnginePage* page = Page();
     if (!page || !onCommandStateChange_) return;

@@ -69,6 +69,11 @@ public:
     bool Busy() const;
     // A Navigate() is in flight: its page will replace whatever is written meanwhile.
     bool Navigating() const { return navigating_; }
+    // Replaces the document with text. Without a document, or while a navigation is in
+    // flight, the text is held in pending instead (the latest text wins) and, without a
+    // document, the blank page is loaded; WritePending writes it once the navigation completes.
+    void WriteOrHold(const QString& text, QString& pending);
+    void WritePending(QString& pending);
     // The text selected in the page (empty when none).
     QString SelectedText() const;
 
