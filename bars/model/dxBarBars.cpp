@@ -14,6 +14,9 @@
 #include <QPointer>
 #include <QSet>
 
+#include <memory>
+#include <optional>
+
 // ---------------------------------------------------------------- TdxBars
 
 TdxBars::TdxBars(TdxBarManager* manager) : TCollection(ItemClass<TdxBar>(), manager), manager_(manager)
@@ -167,10 +170,100 @@ void TdxBar::ResetWithConfirmation()
         Reset();
 }
 
+namespace {
+
+// Takes the links of a sub item from its namesake in the fresh form, then those of the sub
+// items they reach; every list is reset once, so sub items that reach each other end.
+void ResetSubItemLinks(TdxBarItemLinks* links, TComponent* freshForm, QSet<TdxBarItemLinks*>& done)
+{
+    for (int i = 0; i < links->Count(); ++i) {
+        auto* sub = qobject_cast<TCustomdxBarSubItem*>(links->Items(i)->Item());
+        if (!sub || done.contains(sub->ItemLinks())) continue;
+        done.insert(sub->ItemLinks());
+        auto* fresh = qobject_cast<TCustomdxBarSubItem*>(freshForm->FindComponent(sub->Name()));
+        if (!fresh) continue;
+        sub->ItemLinks()->Assign(fresh->ItemLinks());
+        sub->ItemLinks()->AssignRecentState(fresh->ItemLinks());
+        ResetSubItemLinks(sub->ItemLinks(), freshForm, done);
+    }
+}
+
+// Restores the manager's update lock and the bar's visibility, whatever leaves the scope.
+class TFullResetScope {
+public:
+    TFullResetScope(TdxBarManager* manager, TdxBar* bar)
+        : manager_(manager), bar_(bar), locked_(manager->UpdateLocked()), visible_(bar->Visible())
+    {
+        manager_->LockUpdate(true);
+        bar_->SetVisible(false);
+    }
+    ~TFullResetScope()
+    {
+        try {
+            if (bar_) bar_->SetVisible(visible_);
+        } catch (...) {
+            // The exception that ended the reset is the one the caller sees.
+        }
+        if (manager_) manager_->LockUpdate(locked_);
+    }
+    TFullResetScope(const TFullResetScope&) = delete;
+    TFullResetScope& operator=(const TFullResetScope&) = delete;
+
+private:
+    QPointer<TdxBarManager> manager_;
+    QPointer<TdxBar> bar_;
+    bool locked_;
+    bool visible_;
+};
+
+// Holds the bar window's update lock; releasing it re-lays the window out.
+class TBarLockScope {
+public:
+    explicit TBarLockScope(TdxBar* bar) : bar_(bar)
+    {
+        dxBarWindowServices().BarWindowChanged(bar, TdxBarWindowChange::Lock);
+    }
+    ~TBarLockScope()
+    {
+        if (bar_) dxBarWindowServices().BarWindowChanged(bar_, TdxBarWindowChange::Unlock);
+    }
+    TBarLockScope(const TBarLockScope&) = delete;
+    TBarLockScope& operator=(const TBarLockScope&) = delete;
+
+private:
+    QPointer<TdxBar> bar_;
+};
+
+}  // namespace
+
 void TdxBar::Reset()
 {
-    // Resetting needs a fresh copy of the form read from its resource, which the layout
-    // store's temporary-form support provides; without it there is nothing to reset from.
+    TdxBarManager* manager = BarManager();
+    if (!manager) return;
+    std::unique_ptr<TCustomForm> freshForm(manager->CreateTempForm());
+    if (!freshForm) return;
+    auto* freshManager = qobject_cast<TdxBarManager*>(freshForm->FindComponent(manager->Name()));
+    if (!freshManager || Index() < 0 || Index() >= freshManager->Bars()->Count()) return;
+    TdxBar* fresh = freshManager->Bars()->Items(Index());
+
+    manager->DoBarBeforeReset(this);
+    {
+        std::optional<TFullResetScope> full;
+        std::optional<TBarLockScope> linksOnly;
+        if (manager->UseFullReset())
+            full.emplace(manager, this);
+        else
+            linksOnly.emplace(this);
+        TdxBarAssignLinksByNameScope byName;
+        if (full)
+            Assign(fresh);
+        else
+            SetItemLinks(fresh->ItemLinks());
+        itemLinks_->AssignRecentState(fresh->ItemLinks());
+        QSet<TdxBarItemLinks*> done;
+        ResetSubItemLinks(itemLinks_, freshForm.get(), done);
+    }
+    manager->DoBarAfterReset(this);
 }
 
 void TdxBar::StartDrag()

@@ -315,6 +315,9 @@ public:
     TCustomForm* OwnerFormAsForm() const;
     int LoadedCount() const { return loadedCount_; }
     bool CanReset() const { return loadedCount_ == 1 && allowReset_; }
+    // A hidden copy of the owner form holding only this manager's block of the form's own
+    // resource, read without event bindings; the caller frees it. None without a resource.
+    TCustomForm* CreateTempForm();
     int GetCategoryRealIndex(int index) const;
     void MoveItem(int curIndex, int newIndex);
     void ExchangeItems(int index1, int index2);
@@ -497,6 +500,9 @@ public:
 private:
     QList<TdxBarManager*> managers_;
 };
+
+// True while CreateTempForm reads its copy: the copy's manager skips the layout restore.
+bool dxBarReadingTempForm();
 
 // The manager of form (else the first live manager), as new items find theirs.
 TdxBarManager* dxBarManagerForOwner(const TComponent* owner);

@@ -157,7 +157,7 @@ void TdxBarManager::Loaded()
             AsLoaded(item, [item] { item->ApplyPendingVisible(); });
         }
         ApplyLoadedBars();
-        if (!designing_) LoadLayoutAfterLoading();
+        if (!designing_ && !dxBarReadingTempForm()) LoadLayoutAfterLoading();
     } catch (...) {
         bars_->SetLoading(false);
         throw;
