@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 #if defined(__SSE2__)
@@ -303,12 +304,34 @@ public:
     QString Make(QStringView text) {
         // Empty texts are left alone: a null slot must not stand in for an empty string.
         if (text.isEmpty()) return text.toString();
-        QString& slot = slots_[qHash(text) % slots_.size()];
-        if (slot.size() != text.size() || !std::equal(text.begin(), text.end(), slot.cbegin())) slot = text.toString();
+        QString& slot = slots_[Hash(text) % slots_.size()];
+        const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
+        if (slot.size() != text.size() || std::memcmp(slot.constData(), text.data(), bytes) != 0) slot = text.toString();
         return slot;
     }
 
 private:
+    // A quick multiplicative hash over four characters at a time; a collision only costs a
+    // string of its own.
+    static std::size_t Hash(QStringView text) {
+        const char* p = reinterpret_cast<const char*>(text.data());
+        const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
+        std::uint64_t h = bytes;
+        const auto mix = [&h](std::uint64_t word) { h = (h ^ word) * 0x9E3779B97F4A7C15ull; };
+        std::size_t i = 0;
+        for (; i + 8 <= bytes; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            mix(word);
+        }
+        if (i < bytes) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p + i, bytes - i);
+            mix(word);
+        }
+        return std::size_t(h >> 32);
+    }
+
     std::array<QString, 256> slots_;
 };
 
@@ -357,14 +380,40 @@ struct THTMLParser::Handlers {
     }
 };
 
-// The state of one pass. The lines are a snapshot, so views into them stay valid whatever
-// the handlers do to the input.
-struct THTMLParser::Scan {
-    explicit Scan(const THTMLParser& parser) : parser(parser) { handlers.Renew(parser); }
+// The input list. It tells the parser before anything changes it, so the lines a pass scans
+// need to be copied only when a handler really changes them.
+class THTMLParser::InputList : public TStringList {
+public:
+    explicit InputList(THTMLParser& parser) : parser_(parser) {}
 
-    const THTMLParser& parser;
+protected:
+    void Changing() override {
+        parser_.InputChanging();
+        TStringList::Changing();
+    }
+
+private:
+    THTMLParser& parser_;
+};
+
+// The state of one pass. The lines are read from the input until it is about to change; from
+// then on from a copy of them as they were, so views into them stay valid whatever the
+// handlers do to the input.
+struct THTMLParser::Scan {
+    explicit Scan(THTMLParser& parser) : parser(parser), outer(parser.scans_) {
+        handlers.Renew(parser);
+        parser.scans_ = this;
+    }
+    ~Scan() { parser.scans_ = outer; }
+    Scan(const Scan&) = delete;
+    Scan& operator=(const Scan&) = delete;
+
+    THTMLParser& parser;
+    Scan* outer;
     Handlers handlers;
-    QList<QString> lines;
+    int lineCount = 0;
+    bool copied = false;
+    QList<QString> lines;  // the copy, once taken
     bool inTag = false;
     // Where the current text run or tag text begins (the tag text after its last "<"): the
     // line, and the offset in it when that line is done with.
@@ -383,26 +432,50 @@ struct THTMLParser::Scan {
     }
 
     const QString& EventText(QStringView text) {
-        eventText.setUnicode(text.data(), text.size());
+        // Storage of its own with room to spare is overwritten in place; the general path
+        // checks and grows far more than an event per tag can afford.
+        QString::DataPointer& d = eventText.data_ptr();
+        const qsizetype n = text.size();
+        if (!d.needsDetach() && n < d.constAllocatedCapacity() - d.freeSpaceAtBegin()) {
+            std::memcpy(d.data(), text.data(), std::size_t(n) * sizeof(char16_t));
+            d.data()[n] = u'\0';
+            d.size = n;
+            return eventText;
+        }
+        eventText.setUnicode(text.data(), n);
         return eventText;
     }
 
-    // The characters from the start position up to (not including) end on line endLine, where
-    // a run that starts on endLine starts at offset.
-    QStringView Run(int endLine, qsizetype offset, qsizetype end) {
-        if (startLine == endLine) return QStringView(lines.at(endLine)).mid(offset, end - offset);
+    QString Line(int index) const { return copied ? lines.at(index) : parser.html_->Strings(index); }
+
+    // The input is about to change: keeps the lines as they are now, which are the lines as
+    // they were when the pass started.
+    void CopyLines() {
+        if (copied) return;
+        lines.reserve(lineCount);
+        for (int i = 0; i < lineCount; ++i) lines.append(parser.html_->Strings(i));
+        copied = true;
+    }
+
+    // The characters from the start position up to (not including) end on line endLine, for a
+    // run that began on an earlier line: put together in joined.
+    QStringView Join(QStringView line, int endLine, qsizetype end) {
         joined.clear();
-        joined += QStringView(lines.at(startLine)).mid(startOffset);
-        for (int i = startLine + 1; i < endLine; ++i) joined += lines.at(i);
-        joined += QStringView(lines.at(endLine)).left(end);
+        joined += QStringView(Line(startLine)).mid(startOffset);
+        for (int i = startLine + 1; i < endLine; ++i) joined += Line(i);
+        joined += line.left(end);
         return joined;
     }
 };
 
 THTMLParser::THTMLParser(TComponent* owner)
-    : TComponent(owner), html_(std::make_unique<TStringList>()), parsed_(std::make_unique<TParsed>()) {}
+    : TComponent(owner), html_(std::make_unique<InputList>(*this)), parsed_(std::make_unique<TParsed>()) {}
 
 THTMLParser::~THTMLParser() = default;
+
+void THTMLParser::InputChanging() {
+    for (Scan* scan = scans_; scan; scan = scan->outer) scan->CopyLines();
+}
 
 void THTMLParser::SetHTML(TStrings* value) {
     if (value == html_.get()) return;
@@ -413,62 +486,82 @@ void THTMLParser::SetHTML(TStrings* value) {
 void THTMLParser::Parse() {
     parsed_->ClearLists();
     Scan scan(*this);
-    // The snapshot list of the previous pass is reused: a large block allocated and freed on
-    // every pass would make the allocator sweep all the small blocks the lists just freed. A
-    // pass started from a handler finds no spare list and uses a list of its own.
-    scan.lines.swap(spareLines_);
     const int count = html_->Count();
-    scan.lines.reserve(count);
-    for (int i = 0; i < count; ++i) scan.lines.append(html_->Strings(i));
+    scan.lineCount = count;
     lineCount_ = count;
     linesParsed_ = 0;
     for (int i = 0; i < count; ++i) {
         currentLine_ = i + 1;
-        if (scan.lines.at(i).isEmpty()) continue;
-        ScanLine(scan, i);
-        linesParsed_ = i + 1;
+        // An empty line is not counted as parsed.
+        if (ScanLine(scan, i)) linesParsed_ = i + 1;
     }
-    scan.lines.clear();  // keeps the capacity, drops the lines
-    spareLines_.swap(scan.lines);
 }
 
 // Visits the line's "<" and ">" characters 32 at a time; everything between them is text or
 // tag text that is taken as a slice of the line when its run ends. The position state lives
 // in locals meanwhile: handlers cannot reach it.
-void THTMLParser::ScanLine(Scan& scan, int index) {
-    const QString& line = scan.lines.at(index);
+bool THTMLParser::ScanLine(Scan& scan, int index) {
+    // A copy: it keeps the characters alive while handlers run, whatever they do to the input.
+    const QString line = scan.Line(index);
+    if (line.isEmpty()) return false;
     const char16_t* s = reinterpret_cast<const char16_t*>(line.utf16());
     const qsizetype len = line.size();
     bool inTag = scan.inTag;
     qsizetype textLength = scan.textLength;
     qsizetype pos = 0;  // the first character not yet dealt with
+    bool runStartsHere = scan.startLine == index;
+    // What the events and the title state call for; only handlers and TagFound change them, so
+    // they are read again after each call.
+    bool parsing, wantText, wantTag;
+    const auto refresh = [&] {
+        parsing = bool(onParsing_);
+        wantText = inTitle_ || onFoundText_;
+        wantTag = inTitle_ || onFoundTag_;
+    };
+    refresh();
+    const auto run = [&](qsizetype end) {
+        return runStartsHere ? QStringView(line).mid(pos, end - pos) : scan.Join(line, index, end);
+    };
     for (qsizetype block = 0; block < len; block += 32) {
         for (std::uint32_t marks = AngleMarks(s, block, len); marks; marks &= marks - 1) {
             const qsizetype hit = block + std::countr_zero(marks);
             const bool closes = s[hit] == u'>';
             // Outside a tag only "<" matters; inside, "<" restarts the tag text and ">" ends it.
             if (closes && !inTag) continue;
-            if (onParsing_) FireParsing(scan, hit + 1 - pos);
+            if (parsing) {
+                FireParsing(scan, hit + 1 - pos);
+                refresh();
+            }
             if (!inTag) {
                 textLength += hit - pos;
                 // Outside a title without a handler text has no effect: it is not put together.
-                if (textLength > 0 && (inTitle_ || onFoundText_)) TextFound(scan, scan.Run(index, pos, hit));
+                if (textLength > 0 && wantText) {
+                    TextFound(scan, run(hit));
+                    refresh();
+                }
                 inTag = true;
             } else if (closes) {
-                const QStringView tag = scan.Run(index, pos, hit + 1);
-                if (inTitle_ || onFoundTag_ || MayBeKeyword(tag)) TagFound(scan, tag);
+                const QStringView tag = run(hit + 1);
+                if (wantTag || MayBeKeyword(tag)) {
+                    TagFound(scan, tag);
+                    refresh();
+                }
                 inTag = false;
                 textLength = 0;
             }
-            scan.startLine = index;
+            runStartsHere = true;
             pos = hit + 1;
         }
     }
-    if (onParsing_) FireParsing(scan, len - pos);
+    if (parsing) FireParsing(scan, len - pos);
     if (!inTag) textLength += len - pos;
     scan.inTag = inTag;
     scan.textLength = textLength;
-    if (scan.startLine == index) scan.startOffset = pos;
+    if (runStartsHere) {
+        scan.startLine = index;
+        scan.startOffset = pos;
+    }
+    return true;
 }
 
 void THTMLParser::FireParsing(Scan& scan, qsizetype count) {

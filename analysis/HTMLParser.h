@@ -124,7 +124,7 @@ public:
     TParsed* Parsed() const { return parsed_.get(); }
 
     // One pass over HTML. Handlers may change the input meanwhile: the pass scans the
-    // lines as they were when it started.
+    // lines as they were when it started (copied only when they are about to change).
     void Parse();
     // The handlers Parse calls: tag is the tag text without its "<" and with its ">".
     void FoundTag(QStringView tag);
@@ -159,12 +159,16 @@ public:
 private:
     struct Handlers;
     struct Scan;
+    class InputList;
     template <class E>
     void SetEvent(E& event, const E& value) {
         event = value;
         ++eventsChanged_;
     }
-    void ScanLine(Scan& scan, int index);
+    // Called before the input changes: passes in progress keep the lines they scan.
+    void InputChanging();
+    // False for an empty line, which it skips.
+    bool ScanLine(Scan& scan, int index);
     void FireParsing(Scan& scan, qsizetype count);
     void TagFound(Scan& scan, QStringView tag);
     void TextFound(Scan& scan, QStringView text);
@@ -176,7 +180,7 @@ private:
 
     std::unique_ptr<TStringList> html_;
     std::unique_ptr<TParsed> parsed_;
-    QList<QString> spareLines_;  // the storage of the line snapshot, kept between passes
+    Scan* scans_ = nullptr;  // the innermost pass in progress; each links to the one it runs in
     int linesParsed_ = 0;
     int currentLine_ = 0;
     int lineCount_ = 0;

@@ -1,6 +1,7 @@
 #include "Strings.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 // ---- TStrings ----
 
@@ -215,6 +216,12 @@ void TStringList::PutObject(int index, void* object) {
 }
 
 int TStringList::AddObject(const QString& s, void* object) {
+    // Appending to a plain list nobody listens to needs none of the virtual insertion steps;
+    // a subclass may mirror them, so it always takes the full path.
+    if (!sorted_ && !onChange_ && !onChanging_ && typeid(*this) == typeid(TStringList)) {
+        items_.append(Item{s, object});
+        return int(items_.size()) - 1;
+    }
     if (!sorted_) return TStrings::AddObject(s, object);
     int index = 0;
     if (Find(s, index)) {
