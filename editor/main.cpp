@@ -5,6 +5,7 @@
 #include "WebSchemes.h"
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
+#include "dxBarStrs.h"
 #include "frmHTML.h"
 
 #include <QByteArray>
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     RegisterWebClasses();
     dxBarInitialize();
     dxBarRegisterManagerClasses();
+    dxBarRegisterExtendedTexts();  // the editor carries the extended items' texts too
     SetProgramResourcePrefix(QStringLiteral(":/editor"));
     Application->SetTitle(QStringLiteral("Zundra's HTML Editor"));
     Application->CreateForm(frmMain);
