@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the item model tests: a form with a bar manager, one toolbar,
 // and fake item controls that record the notifications they receive.
+#include "FormResources.h"
 #include "Forms.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
@@ -14,6 +15,7 @@
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Records every notification by name.
 class FakeItemControl : public TdxBarItemControl {
@@ -110,4 +112,27 @@ public:
         log << QStringLiteral("OnClickItem:") + item->Caption();
         if (onClickItem) onClickItem(item);
     }
+};
+
+// Reads managers from form texts into forms of its own, freed after each test.
+class ManagerStreamingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dxBarInitialize();
+        dxBarRegisterManagerClasses();
+    }
+    void TearDown() override
+    {
+        forms.clear();
+        dxBarFinalize();
+    }
+    TdxBarManager* Read(const QString& text)
+    {
+        forms.push_back(std::make_unique<TForm>(nullptr));
+        ReadComponentFromText(text, forms.back().get());
+        return TdxBarManagerList::Instance()->FindByForm(forms.back().get());
+    }
+
+    std::vector<std::unique_ptr<TForm>> forms;
 };

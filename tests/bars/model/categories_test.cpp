@@ -164,28 +164,7 @@ TEST_F(CategoriesTest, DeleteFreesTheCategorysItemsAndKeepsADefault)
 
 // ---------------------------------------------------------------- streaming
 
-class CategoryStreamingTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dxBarInitialize();
-        dxBarRegisterManagerClasses();
-    }
-    void TearDown() override
-    {
-        forms.clear();
-        dxBarFinalize();
-    }
-
-    TdxBarManager* Read(const QString& text)
-    {
-        forms.push_back(std::make_unique<TForm>(nullptr));
-        ReadComponentFromText(text, forms.back().get());
-        return TdxBarManagerList::Instance()->FindByForm(forms.back().get());
-    }
-
-    std::vector<std::unique_ptr<TForm>> forms;
-};
+using CategoryStreamingTest = ManagerStreamingTest;
 
 const char* const kCategoriesForm = R"(object CatForm: TForm
   object BarManager1: TdxBarManager

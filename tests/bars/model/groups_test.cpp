@@ -95,27 +95,9 @@ TEST_F(GroupsTest, TheManagerFreesItsGroups)
 
 // ---------------------------------------------------------------- streaming
 
-class GroupStreamingTest : public ::testing::Test {
+class GroupStreamingTest : public ManagerStreamingTest {
 protected:
-    void SetUp() override
-    {
-        dxBarInitialize();
-        dxBarRegisterManagerClasses();
-    }
-    void TearDown() override
-    {
-        forms.clear();
-        dxBarFinalize();
-    }
-    TdxBarManager* Read(const QString& text)
-    {
-        forms.push_back(std::make_unique<TForm>(nullptr));
-        ReadComponentFromText(text, forms.back().get());
-        return TdxBarManagerList::Instance()->FindByForm(forms.back().get());
-    }
     TdxBarGroup* Group(const QString& name) { return qobject_cast<TdxBarGroup*>(forms.back()->FindComponent(name)); }
-
-    std::vector<std::unique_ptr<TForm>> forms;
 };
 
 // g1 and g2 name each other: the second link would make them recursive.
