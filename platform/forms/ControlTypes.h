@@ -36,12 +36,16 @@ Q_ENUM_NS(TWindowState)
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 Q_ENUM_NS(TCloseAction)
 
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+Q_ENUM_NS(TFormBorderStyle)
+
 }  // namespace ControlTypes
 
 using ControlTypes::TAlign;
 using ControlTypes::TBevelCut;
 using ControlTypes::TCloseAction;
 using ControlTypes::TCursor;
+using ControlTypes::TFormBorderStyle;
 using ControlTypes::TFormPosition;
 using ControlTypes::TScrollStyle;
 using ControlTypes::TWindowState;
@@ -52,3 +56,4 @@ using enum ControlTypes::TScrollStyle;
 using enum ControlTypes::TFormPosition;
 using enum ControlTypes::TWindowState;
 using enum ControlTypes::TCloseAction;
+using enum ControlTypes::TFormBorderStyle;

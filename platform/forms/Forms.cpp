@@ -4,12 +4,58 @@
 #include "ExceptionBarrier.h"
 #include "FormClasses.h"
 #include "FormResources.h"
+#include "Keys.h"
+#include "StdCtrls.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
+
+namespace {
+
+Qt::WindowFlags BorderStyleFlags(TFormBorderStyle style) {
+    constexpr Qt::WindowFlags caption =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    switch (style) {
+    case bsNone: return Qt::Window | Qt::FramelessWindowHint;
+    // No maximize button: the window cannot grow.
+    case bsSingle: return Qt::Window | caption | Qt::WindowMinimizeButtonHint;
+    case bsDialog: return Qt::Dialog | caption;
+    case bsToolWindow:
+    case bsSizeToolWin: return Qt::Tool | caption;
+    // Qt's own decoration of a plain window, spelled out so the flags compare equal.
+    default: return Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                    Qt::WindowCloseButtonHint;
+    }
+}
+
+bool IsFixedSize(TFormBorderStyle style) { return style == bsSingle || style == bsDialog || style == bsToolWindow; }
+
+// The control of parent's tree whose widget is widget.
+TWinControl* FindControlOf(const TWinControl* parent, const QWidget* widget) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* c = qobject_cast<TWinControl*>(parent->Controls(i));
+        if (!c) continue;
+        if (c->Handle() == widget) return c;
+        if (TWinControl* found = FindControlOf(c, widget)) return found;
+    }
+    return nullptr;
+}
+
+TButton* FindButtonIn(const TWinControl* parent, bool (TButton::*flag)() const) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (auto* button = qobject_cast<TButton*>(c); button && (button->*flag)() && button->CanFocus()) return button;
+        if (auto* container = qobject_cast<TWinControl*>(c))
+            if (TButton* found = FindButtonIn(container, flag)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner, new QWidget(nullptr, Qt::Window)) {
     RegisterFormClasses();
@@ -54,6 +100,52 @@ QString TCustomForm::Caption() const { return caption_; }
 void TCustomForm::SetCaption(const QString& value) {
     caption_ = value;
     if (Handle()) Handle()->setWindowTitle(value);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+    borderStyle_ = value >= bsNone && value <= bsSizeToolWin ? value : bsSizeable;
+    ApplyBorderStyle();
+}
+
+void TCustomForm::ApplyBorderStyle() {
+    QWidget* w = Handle();
+    // A form whose window was placed inside another widget stays a child there.
+    if (!w || !w->isWindow()) return;
+    ApplySizeLimits();
+    const Qt::WindowFlags flags = BorderStyleFlags(borderStyle_);
+    if (w->windowFlags() == flags) return;
+    // setWindowFlags re-creates the window hidden: show it again as it was.
+    const bool shown = w->isVisible();
+    const Qt::WindowStates states = w->windowState();
+    const QPointer<QWidget> focus = w->focusWidget();
+    w->setWindowFlags(flags);
+    if (!shown) return;
+    w->setWindowState(states);
+    w->show();
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
+}
+
+void TCustomForm::ApplySizeLimits() {
+    QWidget* w = Handle();
+    if (!w || !w->isWindow()) return;
+    if (IsFixedSize(borderStyle_)) {
+        w->setFixedSize(Width(), Height());
+    } else {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    }
+}
+
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    QWidget* w = Handle();
+    // The old fixed size would clamp the new geometry: lift it while the bounds change.
+    if (w && w->isWindow() && IsFixedSize(borderStyle_)) {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    TWinControl::SetBounds(left, top, width, height);
+    ApplySizeLimits();
 }
 
 TWindowState TCustomForm::WindowState() const {
@@ -232,6 +324,11 @@ bool TCustomForm::WidgetEvent(QEvent* event) {
         RunGuarded(this, [this] { Close(); });
         return true;
     }
+    // Key events come here only when the focused control and its parents let them pass.
+    if (event->type() == QEvent::KeyPress && DialogKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::Show && !shownOnce_ && !event->spontaneous()) {
         shownOnce_ = true;
         DoShow();
@@ -245,3 +342,31 @@ void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root) {
         if (!Components(i)->HasParent()) proc(Components(i));
     TWinControl::GetChildren(proc, root);
 }
+
+bool TCustomForm::DialogKey(const QKeyEvent& event) {
+    if (ShiftStateFromQt(event.modifiers())) return false;
+    const int vk = QtKeyToVK(event.key(), event.modifiers());
+    TButton* target = nullptr;
+    if (vk == VK_RETURN) {
+        TWinControl* focused = FocusedControl();
+        if (qobject_cast<TMemo*>(focused)) return false;  // a line break, even when read-only
+        target = qobject_cast<TButton*>(focused);
+        if (!target) target = FindButton(&TButton::Default);
+    } else if (vk == VK_ESCAPE) {
+        target = FindButton(&TButton::Cancel);
+    }
+    if (!target || !target->CanFocus()) return false;
+    target->Click();  // may free the form: nothing of it is touched afterwards
+    return true;
+}
+
+TWinControl* TCustomForm::FocusedControl() const {
+    QWidget* window = Handle();
+    if (!window) return nullptr;
+    // The focus may sit in an inner widget of a control (a browser's focus proxy).
+    for (QWidget* w = window->focusWidget(); w && w != window; w = w->parentWidget())
+        if (TWinControl* control = FindControlOf(this, w)) return control;
+    return nullptr;
+}
+
+TButton* TCustomForm::FindButton(bool (TButton::*flag)() const) const { return FindButtonIn(this, flag); }

@@ -10,6 +10,16 @@
 // The main form's close terminates the application; caFree frees the form later, from
 // the event loop.
 //
+// Border style: bsSizeable is a normal window; bsSingle, bsDialog and bsToolWindow keep the
+// client size the form was given (the user cannot resize them); bsDialog and the tool
+// windows have no minimize or maximize button; bsNone is frameless. A shown form stays
+// shown when its border style changes.
+//
+// Dialog keys: Enter or Escape that reaches the form unhandled (no control took it) clicks
+// a button through TButton::Click. Enter clicks the focused button, or else the visible,
+// enabled Default button, unless the focus is in a memo; Escape clicks the visible, enabled
+// Cancel button. Keys with Shift, Ctrl or Alt are left alone.
+//
 // Destruction: the form marks everything it owns csDestroying, calls BeforeFormDestroy()
 // on every component it owns (depth-first, owners before what they own) while all still
 // exist, frees its owned components last-first, and only then deletes its window.
@@ -19,6 +29,8 @@
 #include <QPointer>
 
 class QEventLoop;
+class QKeyEvent;
+class TButton;
 
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
@@ -26,6 +38,7 @@ Q_DECLARE_METATYPE(TCloseEvent)
 
 class TCustomForm : public TWinControl {
     Q_OBJECT
+    Q_PROPERTY(ControlTypes::TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth STORED false)
     Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight STORED false)
@@ -39,6 +52,7 @@ class TCustomForm : public TWinControl {
     Q_CLASSINFO("Default.Visible", "False")
     Q_CLASSINFO("Default.ParentColor", "False")
     Q_CLASSINFO("Default.ParentFont", "False")
+    Q_CLASSINFO("Default.BorderStyle", "bsSizeable")
     Q_CLASSINFO("Default.Caption", "''")
     Q_CLASSINFO("Default.Position", "poDesigned")
     Q_CLASSINFO("Default.WindowState", "wsNormal")
@@ -49,6 +63,8 @@ public:
     // Reads the form resource of the class (none is fine), lays out, fires OnCreate.
     void AfterConstruction() override;
 
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle value);
     QString Caption() const;
     void SetCaption(const QString& value);
     void SetClientWidth(int value) { SetWidth(value); }
@@ -61,6 +77,8 @@ public:
     // nullptr is allowed; a control of another form is refused.
     void SetActiveControl(TWinControl* control);
 
+    // A fixed-size form also fixes its window to the new size.
+    void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool value) override;
     bool HasParent() const override { return false; }
     // Gives the window the focus (the active control keeps it).
@@ -101,6 +119,8 @@ protected:
     void DoShow();
     void DoClose(TCloseAction& action);
     bool WidgetEvent(QEvent* event) override;
+    // Enter and Escape as described above; true when a button was clicked.
+    virtual bool DialogKey(const QKeyEvent& event);
     QString DoGetText() const override { return Caption(); }
     void DoSetText(const QString& value) override { SetCaption(value); }
 
@@ -109,7 +129,12 @@ private:
     void PlaceOnFirstShow();
     bool CloseModal();
     void CallBeforeFormDestroy(TComponent* component);
+    void ApplyBorderStyle();
+    void ApplySizeLimits();
+    TWinControl* FocusedControl() const;
+    TButton* FindButton(bool (TButton::*flag)() const) const;
 
+    TFormBorderStyle borderStyle_ = bsSizeable;
     TFormPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     QPointer<TWinControl> activeControl_;

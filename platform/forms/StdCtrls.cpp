@@ -344,6 +344,8 @@ void TEdit::Change() {
 TButton::TButton(TComponent* owner) : TWinControl(owner, new QPushButton) {
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
+    // Enter is the form's business (TCustomForm::DialogKey), also inside a QDialog.
+    Button()->setAutoDefault(false);
     connect(Button(), &QPushButton::clicked, this, Guarded([this] { Click(); }, this));
 }
 

@@ -193,8 +193,9 @@ private:
 };
 
 // A push button. A click fires OnClick; then a non-zero ModalResult becomes the modal
-// result of the button's form, which ends that form's ShowModal. Default draws the button
-// as the window's default one; Cancel is kept for the form resource.
+// result of the button's form, which ends that form's ShowModal. The form clicks its
+// Default button on Enter and its Cancel button on Escape (TCustomForm::DialogKey); the
+// Default button is also drawn as the window's default one.
 class TButton : public TWinControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
