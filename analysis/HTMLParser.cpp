@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,74 +18,116 @@ namespace {
 using namespace HTMLText;
 
 
+bool OpensCommentAt(const char16_t* s, qsizetype k, qsizetype size) {
+    return k + 2 < size && s[k + 1] == u'-' && s[k + 2] == u'-';
+}
+
 bool ContainsCommentOpener(QStringView tag) {
     const char16_t* s = Chars(tag);
-    const qsizetype last = tag.size() - 3;
-    qsizetype i = 0;
+    const qsizetype size = tag.size();
 #if defined(__SSE2__)
-    // Few tags hold a "!" at all: look for one eight characters at a time.
-    const __m128i bang = _mm_set1_epi16(short(u'!'));
-    for (; i + 8 <= last + 1; i += 8) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(x, bang)));
-        for (; mask; mask &= mask - 1) {
-            const qsizetype k = i + (std::countr_zero(mask) >> 1);
-            if (s[k + 1] == u'-' && s[k + 2] == u'-') return true;
-            mask &= mask - 1;  // each character owns two mask bits
+    // Few tags hold a "!" at all: look for one eight characters at a time, the last eight
+    // overlapping the ones before when the size is not a multiple of eight.
+    if (size >= 8) {
+        const __m128i bang = _mm_set1_epi16(short(u'!'));
+        for (qsizetype i = 0; i < size; i = std::min(i + 8, size - 8)) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            // Each character owns two mask bits; the odd ones are dropped.
+            for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(x, bang))) & 0x5555u; mask; mask &= mask - 1)
+                if (OpensCommentAt(s, i + (std::countr_zero(mask) >> 1), size)) return true;
+            if (i == size - 8) break;
         }
+        return false;
     }
 #endif
-    for (; i <= last; ++i)
-        if (s[i] == u'!' && s[i + 1] == u'-' && s[i + 2] == u'-') return true;
+    for (qsizetype i = 0; i < size; ++i)
+        if (s[i] == u'!' && OpensCommentAt(s, i, size)) return true;
     return false;
 }
 
-// Bit k of the result is set when s[k] is "<" or ">", for the 32 characters at s. The
-// scanner spends most of its time here; "<" (0x3C) and ">" (0x3E) differ only in bit 1, so
-// one comparison of c | 2 with ">" finds both.
-std::uint32_t AngleMarks32(const char16_t* s) {
+// Bit k of a mark mask stands for s[k]. The scanner spends most of its time here. With
+// kBoth, "<" and ">" are marked: they (0x3C, 0x3E) differ only in bit 1, so one comparison
+// of c | 2 with ">" finds both. Without, "<" alone is marked.
+template <bool kBoth>
+constexpr bool IsMark(char16_t c) {
+    return kBoth ? (c | 2) == u'>' : c == u'<';
+}
+
 #if defined(__SSE2__)
-    const __m128i two = _mm_set1_epi16(2);
-    const __m128i gt = _mm_set1_epi16(short(u'>'));
-    auto marks = [&](int k) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
-        return _mm_cmpeq_epi16(_mm_or_si128(x, two), gt);
-    };
+// 0xFFFF in each lane of the 8 characters at s that is a mark.
+template <bool kBoth>
+__m128i MarkLanes(const char16_t* s) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    if (kBoth) return _mm_cmpeq_epi16(_mm_or_si128(x, _mm_set1_epi16(2)), _mm_set1_epi16(short(u'>')));
+    return _mm_cmpeq_epi16(x, _mm_set1_epi16(short(u'<')));
+}
+#endif
+
+// The marks of the 32 characters at s.
+template <bool kBoth>
+std::uint32_t Marks32(const char16_t* s) {
+#if defined(__SSE2__)
     // Packing turns the 16-bit lane results into bytes, one mask bit per character.
-    const std::uint32_t low = std::uint32_t(_mm_movemask_epi8(_mm_packs_epi16(marks(0), marks(8))));
-    const std::uint32_t high = std::uint32_t(_mm_movemask_epi8(_mm_packs_epi16(marks(16), marks(24))));
-    return low | (high << 16);
+    const auto pair = [s](int k) {
+        return std::uint32_t(_mm_movemask_epi8(_mm_packs_epi16(MarkLanes<kBoth>(s + k), MarkLanes<kBoth>(s + k + 8))));
+    };
+    return pair(0) | (pair(16) << 16);
 #else
     std::uint32_t mask = 0;
     for (int k = 0; k < 32; ++k)
-        if ((s[k] | 2) == u'>') mask |= std::uint32_t(1) << k;
+        if (IsMark<kBoth>(s[k])) mask |= std::uint32_t(1) << k;
     return mask;
 #endif
 }
 
-// The marks of the up to 32 characters at s + from; the end of a line is copied into a
-// padded block so that nothing past the line is read.
-std::uint32_t AngleMarks(const char16_t* s, qsizetype from, qsizetype len) {
-    if (len - from >= 32) return AngleMarks32(s + from);
+// The marks of the up to 32 characters at s + from. Nothing past the line is read: at the
+// end of a line the last 32 characters are looked at and the mask shifted; a line shorter
+// than that is copied into a padded block.
+template <bool kBoth>
+std::uint32_t Marks(const char16_t* s, qsizetype from, qsizetype len) {
+    if (len - from >= 32) return Marks32<kBoth>(s + from);
+    if (len >= 32) return Marks32<kBoth>(s + len - 32) >> (from - (len - 32));
     char16_t block[32] = {};
     std::copy(s + from, s + len, block);
-    return AngleMarks32(block);
+    return Marks32<kBoth>(block);
+}
+
+std::uint32_t AngleMarks(const char16_t* s, qsizetype from, qsizetype len) { return Marks<true>(s, from, len); }
+// The "<" marks of the up to 64 characters at s + from.
+std::uint64_t OpenMarks64(const char16_t* s, qsizetype from, qsizetype len) {
+    const std::uint64_t low = Marks<false>(s, from, len);
+    if (len - from <= 32) return low;
+    return low | std::uint64_t(Marks<false>(s, from + 32, len)) << 32;
+}
+
+// Index of the first "<" or ">" at or after from, or -1.
+qsizetype NextAngle(const char16_t* s, qsizetype from, qsizetype len) {
+    for (qsizetype block = from; block < len; block += 32)
+        if (const std::uint32_t marks = AngleMarks(s, block, len)) return block + std::countr_zero(marks);
+    return -1;
 }
 
 enum class TagWord { Other, Link, Image, Frame, Meta, Comment, Title, TitleClose, TitleCloseBracket };
 
-TagWord ClassifyWord(QStringView w) {
-    switch (w.size()) {
-    case 1: return EqualsAscii(w, u"A") ? TagWord::Link : TagWord::Other;
+// A word of up to eight ASCII characters, upper-cased, a byte each, in one integer.
+constexpr std::uint64_t PackWord(std::u16string_view w) {
+    std::uint64_t key = 0;
+    for (char16_t c : w) key = key << 8 | AsciiUpper(c);
+    return key;
+}
+
+TagWord ClassifyWord(std::uint64_t key, qsizetype size) {
+    switch (size) {
+    case 1: return key == PackWord(u"A") ? TagWord::Link : TagWord::Other;
     case 3:
-        if (EqualsAscii(w, u"IMG")) return TagWord::Image;
-        return w == u"!--" ? TagWord::Comment : TagWord::Other;
-    case 4: return EqualsAscii(w, u"META") ? TagWord::Meta : TagWord::Other;
+        if (key == PackWord(u"IMG")) return TagWord::Image;
+        return key == PackWord(u"!--") ? TagWord::Comment : TagWord::Other;
+    case 4: return key == PackWord(u"META") ? TagWord::Meta : TagWord::Other;
     case 5:
-        if (EqualsAscii(w, u"FRAME")) return TagWord::Frame;
-        return EqualsAscii(w, u"TITLE") ? TagWord::Title : TagWord::Other;
-    case 6: return EqualsAscii(w, u"/TITLE") ? TagWord::TitleClose : TagWord::Other;
-    case 7: return EqualsAscii(w, u"/TITLE>") ? TagWord::TitleCloseBracket : TagWord::Other;
+        if (key == PackWord(u"FRAME")) return TagWord::Frame;
+        return key == PackWord(u"TITLE") ? TagWord::Title : TagWord::Other;
+    case 6: return key == PackWord(u"/TITLE") ? TagWord::TitleClose : TagWord::Other;
+    case 7: return key == PackWord(u"/TITLE>") ? TagWord::TitleCloseBracket : TagWord::Other;
     default: return TagWord::Other;
     }
 }
@@ -107,6 +150,21 @@ constexpr std::array<char16_t, 128> kKeywordSecond = [] {
     return table;
 }();
 
+// Whether the "<" at open may begin a keyword tag: the test of MayBeKeyword on the rest of
+// the line, with the case of the following characters folded by setting bit 5, which lets
+// through a few more characters and costs less.
+bool MayOpenKeyword(const char16_t* s, qsizetype open, qsizetype len) {
+    const qsizetype rest = len - open - 1;
+    if (rest <= 0) return false;
+    const char16_t first = s[open + 1];
+    if (first >= kKeywordSecond.size()) return false;
+    const char16_t second = kKeywordSecond[first];
+    if (second == 0) return false;
+    if (rest == 1) return true;
+    if ((s[open + 2] | 0x20) != (second | 0x20)) return false;
+    return first != u'/' || rest < 3 || (s[open + 3] | 0x20) == u'i';
+}
+
 // Most tags start with something no keyword starts with, so the first characters settle
 // most of them without looking for the first word.
 bool MayBeKeyword(QStringView tag) {
@@ -122,14 +180,22 @@ bool MayBeKeyword(QStringView tag) {
     return s[0] != u'/' || (size > 2 && AsciiUpper(s[2]) == u'I');
 }
 
-// A first word longer than "/TITLE>" matches nothing, so only the first 8 characters are
-// searched for the blank that ends it.
+// The first word runs to the first blank, or is the whole tag. A word longer than
+// "/TITLE>" or holding a character beyond ASCII matches nothing, so only the first 8
+// characters are looked at.
 TagWord ClassifyTag(QStringView tag) {
     if (!MayBeKeyword(tag)) return TagWord::Other;
     constexpr qsizetype kLongest = 7;
-    const qsizetype blank = IndexOfChar(tag.left(kLongest + 1), u' ');
-    if (blank >= 0) return ClassifyWord(tag.left(blank));
-    return tag.size() <= kLongest ? ClassifyWord(tag) : TagWord::Other;
+    const char16_t* s = Chars(tag);
+    const qsizetype n = std::min(tag.size(), kLongest + 1);
+    std::uint64_t key = 0;
+    qsizetype i = 0;
+    for (; i < n && s[i] != u' '; ++i) {
+        if (s[i] >= 0x80) return TagWord::Other;
+        key = key << 8 | AsciiUpper(s[i]);
+    }
+    if (i == n && tag.size() > kLongest) return TagWord::Other;
+    return ClassifyWord(key, i);
 }
 
 
@@ -141,7 +207,7 @@ public:
     QString Make(QStringView text) {
         // Empty texts are left alone: a null slot must not stand in for an empty string.
         if (text.isEmpty()) return text.toString();
-        QString& slot = slots_[Hash(text) % slots_.size()];
+        QString& slot = slots_[Hash(text) % kSlots];
         const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
         if (slot.size() != text.size() || std::memcmp(slot.constData(), text.data(), bytes) != 0) slot = text.toString();
         return slot;
@@ -169,7 +235,10 @@ private:
         return std::size_t(h >> 32);
     }
 
-    std::array<QString, 256> slots_;
+    // Pages hold hundreds of distinct links and images; with far more slots than that, few of
+    // them share a slot and keep replacing each other's string.
+    static constexpr std::size_t kSlots = 2048;
+    std::unique_ptr<QString[]> slots_ = std::make_unique<QString[]>(kSlots);
 };
 
 }  // namespace
@@ -283,7 +352,9 @@ struct THTMLParser::Scan {
         return eventText;
     }
 
-    QString Line(int index) const { return copied ? lines.at(index) : parser.html_->Strings(index); }
+    // The line's characters stay valid while handlers run: before anything changes the
+    // input, the pass keeps its own copy of the lines (CopyLines).
+    const QString& Line(int index) const { return copied ? lines.at(index) : parser.html_->StringRef(index); }
 
     // The input is about to change: keeps the lines as they are now, which are the lines as
     // they were when the pass started.
@@ -334,19 +405,115 @@ void THTMLParser::Parse() {
     }
 }
 
-// Visits the line's "<" and ">" characters 32 at a time; everything between them is text or
-// tag text that is taken as a slice of the line when its run ends. The position state lives
-// in locals meanwhile: handlers cannot reach it.
-bool THTMLParser::ScanLine(Scan& scan, int index) {
-    // A copy: it keeps the characters alive while handlers run, whatever they do to the input.
-    const QString line = scan.Line(index);
-    if (line.isEmpty()) return false;
-    const char16_t* s = reinterpret_cast<const char16_t*>(line.utf16());
-    const qsizetype len = line.size();
-    bool inTag = scan.inTag;
-    qsizetype textLength = scan.textLength;
+// Where a line's scan stands. The position state lives here, not in the parser, while
+// handlers run: they cannot reach it.
+struct THTMLParser::LineScan {
+    LineScan(Scan& scan, int index, QStringView text)
+        : scan(scan),
+          index(index),
+          line(text),
+          s(reinterpret_cast<const char16_t*>(text.data())),
+          len(text.size()),
+          inTag(scan.inTag),
+          textLength(scan.textLength),
+          runStartsHere(scan.startLine == index) {}
+
+    Scan& scan;
+    const int index;
+    const QStringView line;
+    const char16_t* const s;
+    const qsizetype len;
     qsizetype pos = 0;  // the first character not yet dealt with
-    bool runStartsHere = scan.startLine == index;
+    bool inTag;
+    qsizetype textLength;
+    bool runStartsHere;  // whether the current run or tag text starts on this line
+
+    // The current run or tag text, up to (not including) end.
+    QStringView Run(qsizetype end) {
+        return runStartsHere ? line.mid(pos, end - pos) : scan.Join(line, index, end);
+    }
+    void Open(qsizetype next) {
+        inTag = true;
+        pos = next;
+        runStartsHere = true;
+    }
+    void Close(qsizetype next) {
+        inTag = false;
+        textLength = 0;
+        pos = next;
+        runStartsHere = true;
+    }
+    void Finish() {
+        if (!inTag) textLength += len - pos;
+        scan.inTag = inTag;
+        scan.textLength = textLength;
+        if (runStartsHere) {
+            scan.startLine = index;
+            scan.startOffset = pos;
+        }
+    }
+};
+
+bool THTMLParser::ScanLine(Scan& scan, int index) {
+    LineScan ls(scan, index, scan.Line(index));
+    if (ls.len == 0) return false;
+    if (!Quiet() || !ScanKeywords(ls)) ScanAll(ls);
+    ls.Finish();
+    return true;
+}
+
+// While no handler wants every tag, text run or character, only tags that may be keywords
+// matter: the other "<" characters are passed over without looking for the end of their
+// tag, and the state at the end of the line follows from its last "<". False when a tag
+// calls for the full scan of the rest of the line (a title began, or a handler was set).
+bool THTMLParser::ScanKeywords(LineScan& ls) {
+    const char16_t* s = ls.s;
+    const qsizetype len = ls.len;
+    if (ls.inTag) {
+        // A tag carried over from an earlier line ends at the first ">", unless a "<" restarts it.
+        const qsizetype end = NextAngle(s, 0, len);
+        if (end < 0) return true;
+        if (s[end] == u'>') {
+            const QStringView tag = ls.Run(end + 1);
+            if (MayBeKeyword(tag)) TagFound(ls.scan, tag);
+            ls.Close(end + 1);
+            if (!Quiet()) return false;
+        } else {
+            ls.inTag = false;  // the "<" is met again below and settles the state
+            ls.pos = end;
+        }
+    }
+    qsizetype lastOpen = -1;
+    for (qsizetype block = ls.pos; block < len; block += 64) {
+        std::uint64_t opens = OpenMarks64(s, block, len);
+        if (opens) lastOpen = block + 63 - std::countl_zero(opens);
+        for (; opens; opens &= opens - 1) {
+            const qsizetype open = block + std::countr_zero(opens);
+            if (!MayOpenKeyword(s, open, len)) continue;
+            // A "<" before the next ">" restarts the tag; none on this line carries it over.
+            const qsizetype end = NextAngle(s, open + 1, len);
+            if (end < 0 || s[end] == u'<') continue;
+            TagFound(ls.scan, QStringView(s + open + 1, end - open));
+            if (!Quiet()) {
+                ls.Close(end + 1);
+                return false;
+            }
+        }
+    }
+    if (lastOpen < 0) return true;
+    // The last "<" of the line: its tag closes at the next ">" or goes on to the next line.
+    const qsizetype end = NextAngle(s, lastOpen + 1, len);
+    if (end >= 0)
+        ls.Close(end + 1);
+    else
+        ls.Open(lastOpen + 1);
+    return true;
+}
+
+// Visits the line's "<" and ">" characters 32 at a time from the current position;
+// everything between them is text or tag text that is taken as a slice of the line when
+// its run ends.
+void THTMLParser::ScanAll(LineScan& ls) {
     // What the events and the title state call for; only handlers and TagFound change them, so
     // they are read again after each call.
     bool parsing, wantText, wantTag;
@@ -356,49 +523,38 @@ bool THTMLParser::ScanLine(Scan& scan, int index) {
         wantTag = inTitle_ || onFoundTag_;
     };
     refresh();
-    const auto run = [&](qsizetype end) {
-        return runStartsHere ? QStringView(line).mid(pos, end - pos) : scan.Join(line, index, end);
-    };
-    for (qsizetype block = 0; block < len; block += 32) {
-        for (std::uint32_t marks = AngleMarks(s, block, len); marks; marks &= marks - 1) {
+    const char16_t* s = ls.s;
+    for (qsizetype block = ls.pos; block < ls.len; block += 32) {
+        for (std::uint32_t marks = AngleMarks(s, block, ls.len); marks; marks &= marks - 1) {
             const qsizetype hit = block + std::countr_zero(marks);
             const bool closes = s[hit] == u'>';
             // Outside a tag only "<" matters; inside, "<" restarts the tag text and ">" ends it.
-            if (closes && !inTag) continue;
+            if (closes && !ls.inTag) continue;
             if (parsing) {
-                FireParsing(scan, hit + 1 - pos);
+                FireParsing(ls.scan, hit + 1 - ls.pos);
                 refresh();
             }
-            if (!inTag) {
-                textLength += hit - pos;
+            if (!ls.inTag) {
+                ls.textLength += hit - ls.pos;
                 // Outside a title without a handler text has no effect: it is not put together.
-                if (textLength > 0 && wantText) {
-                    TextFound(scan, run(hit));
+                if (ls.textLength > 0 && wantText) {
+                    TextFound(ls.scan, ls.Run(hit));
                     refresh();
                 }
-                inTag = true;
+                ls.Open(hit + 1);
             } else if (closes) {
-                const QStringView tag = run(hit + 1);
+                const QStringView tag = ls.Run(hit + 1);
                 if (wantTag || MayBeKeyword(tag)) {
-                    TagFound(scan, tag);
+                    TagFound(ls.scan, tag);
                     refresh();
                 }
-                inTag = false;
-                textLength = 0;
+                ls.Close(hit + 1);
+            } else {
+                ls.Open(hit + 1);
             }
-            runStartsHere = true;
-            pos = hit + 1;
         }
     }
-    if (parsing) FireParsing(scan, len - pos);
-    if (!inTag) textLength += len - pos;
-    scan.inTag = inTag;
-    scan.textLength = textLength;
-    if (runStartsHere) {
-        scan.startLine = index;
-        scan.startOffset = pos;
-    }
-    return true;
+    if (parsing) FireParsing(ls.scan, ls.len - ls.pos);
 }
 
 void THTMLParser::FireParsing(Scan& scan, qsizetype count) {

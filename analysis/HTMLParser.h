@@ -159,16 +159,23 @@ public:
 private:
     struct Handlers;
     struct Scan;
+    struct LineScan;
     class InputList;
     template <class E>
     void SetEvent(E& event, const E& value) {
         event = value;
         ++eventsChanged_;
+        wantsEverything_ = bool(onParsing_) || bool(onFoundText_) || bool(onFoundTag_);
     }
     // Called before the input changes: passes in progress keep the lines they scan.
     void InputChanging();
     // False for an empty line, which it skips.
     bool ScanLine(Scan& scan, int index);
+    // Whether nothing but keyword tags can have an effect: no title is open and no handler
+    // wants every tag, text run or character.
+    bool Quiet() const { return !inTitle_ && !wantsEverything_; }
+    bool ScanKeywords(LineScan& line);
+    void ScanAll(LineScan& line);
     void FireParsing(Scan& scan, qsizetype count);
     void TagFound(Scan& scan, QStringView tag);
     void TextFound(Scan& scan, QStringView text);
@@ -191,4 +198,6 @@ private:
     TFoundEvent onFoundHyperlink_, onFoundTag_, onFoundText_, onFoundComment_;
     // Counts assignments to the events, so a scan knows when to renew its copies of them.
     unsigned eventsChanged_ = 0;
+    // Whether a handler wants every character, tag or text run.
+    bool wantsEverything_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <utility>
 
 // ---- TStrings ----
 
@@ -192,26 +193,26 @@ TStringList::~TStringList() {
 
 QString TStringList::Strings(int index) const {
     CheckIndex(index);
-    return items_.at(index).string;
+    return items_[std::size_t(index)].string;
 }
 
 void* TStringList::Objects(int index) const {
     CheckIndex(index);
-    return items_.at(index).object;
+    return items_[std::size_t(index)].object;
 }
 
 void TStringList::Put(int index, const QString& s) {
     if (sorted_) SortedListError();
     CheckIndex(index);
     Changing();
-    items_[index].string = s;
+    items_[std::size_t(index)].string = s;
     Changed();
 }
 
 void TStringList::PutObject(int index, void* object) {
     CheckIndex(index);
     Changing();
-    items_[index].object = object;
+    items_[std::size_t(index)].object = object;
     Changed();
 }
 
@@ -219,9 +220,14 @@ int TStringList::AddObject(const QString& s, void* object) {
     // Appending to a plain list nobody listens to needs none of the virtual insertion steps;
     // a subclass may mirror them, so it always takes the full path.
     if (!sorted_ && !onChange_ && !onChanging_ && typeid(*this) == typeid(TStringList)) {
-        items_.append(Item{s, object});
-        return int(items_.size()) - 1;
+        items_.push_back({s, object});
+        return Size() - 1;
     }
+    return AddObjectFully(s, object);
+}
+
+// Kept apart so that the plain append above needs no stack frame of its own.
+int TStringList::AddObjectFully(const QString& s, void* object) {
     if (!sorted_) return TStrings::AddObject(s, object);
     int index = 0;
     if (Find(s, index)) {
@@ -234,19 +240,19 @@ int TStringList::AddObject(const QString& s, void* object) {
 
 void TStringList::Insert(int index, const QString& s) {
     if (sorted_) SortedListError();
-    if (index < 0 || index > items_.size()) IndexError(index);
+    if (index < 0 || index > Size()) IndexError(index);
     InsertItem(index, s, nullptr);
 }
 
 void TStringList::Delete(int index) {
     CheckIndex(index);
     Changing();
-    items_.removeAt(index);
+    items_.erase(items_.begin() + index);
     Changed();
 }
 
 void TStringList::Clear() {
-    if (items_.isEmpty()) return;
+    if (items_.empty()) return;
     Changing();
     items_.clear();
     Changed();
@@ -256,7 +262,7 @@ void TStringList::Exchange(int index1, int index2) {
     CheckIndex(index1);
     CheckIndex(index2);
     Changing();
-    items_.swapItemsAt(index1, index2);
+    std::swap(items_[std::size_t(index1)], items_[std::size_t(index2)]);
     Changed();
 }
 
@@ -275,16 +281,16 @@ int TStringList::IndexOf(const QString& s) const {
 bool TStringList::Find(const QString& s, int& index) const {
     // Lower bound: with duplicates accepted the first equal string is found.
     int lo = 0;
-    int hi = int(items_.size());
+    int hi = Size();
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (CompareStrings(items_.at(mid).string, s) < 0)
+        if (CompareStrings(items_[std::size_t(mid)].string, s) < 0)
             lo = mid + 1;
         else
             hi = mid;
     }
     index = lo;
-    return lo < items_.size() && CompareStrings(items_.at(lo).string, s) == 0;
+    return lo < Size() && CompareStrings(items_[std::size_t(lo)].string, s) == 0;
 }
 
 void TStringList::Sort() {
@@ -328,10 +334,10 @@ int TStringList::CompareStrings(const QString& a, const QString& b) const {
 
 void TStringList::InsertItem(int index, const QString& s, void* object) {
     Changing();
-    items_.insert(index, Item{s, object});
+    items_.insert(items_.begin() + index, Item{s, object});
     Changed();
 }
 
 void TStringList::CheckIndex(int index) const {
-    if (index < 0 || index >= items_.size()) IndexError(index);
+    if (index < 0 || index >= Size()) IndexError(index);
 }

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
@@ -81,6 +82,12 @@ public:
 
     int Count() const override { return int(items_.size()); }
     QString Strings(int index) const override;
+    // The string at index without a copy, for readers that visit every line; valid until the
+    // list changes.
+    const QString& StringRef(int index) const {
+        if (index < 0 || index >= Size()) IndexError(index);
+        return items_[std::size_t(index)].string;
+    }
     void* Objects(int index) const override;
     // EStringListError "Operation not allowed on sorted list" when Sorted.
     void Put(int index, const QString& s) override;
@@ -126,10 +133,15 @@ private:
         QString string;
         void* object = nullptr;
     };
+    // Count() without the virtual call.
+    int Size() const { return int(items_.size()); }
+    // AddObject for a sorted list, a list with listeners or a subclass.
+    int AddObjectFully(const QString& s, void* object);
     void InsertItem(int index, const QString& s, void* object);
     void CheckIndex(int index) const;
 
-    QList<Item> items_;
+    // A plain vector: appending is the common case and costs a few instructions.
+    std::vector<Item> items_;
     bool sorted_ = false;
     bool caseSensitive_ = false;
     TDuplicates duplicates_ = dupIgnore;

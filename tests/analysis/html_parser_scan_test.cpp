@@ -157,3 +157,19 @@ TEST(HTMLParserScan, HandlersMayReassignEventsAndParseAgain) {
     // The nested pass found both links; the outer pass then added the second again.
     EXPECT_EQ(parser.Parsed()->Hyperlinks()->ToStringList(), QStringList({"1.htm", "2.htm", "2.htm"}));
 }
+
+TEST(HTMLParserScan, ATagHoldingACommentOpenerIsNeverReportedAsATag) {
+    // The opener is looked for eight characters at a time: put it at every place of tags of
+    // every length around those blocks, and a "!-" that is not one at the very end.
+    for (int size = 3; size <= 40; ++size) {
+        for (int at = 0; at + 3 <= size; ++at) {
+            QString body(size, u'x');
+            body.replace(at, 3, QStringLiteral("!--"));
+            const QStringList out = Outcome({"<" + body + ">"});
+            EXPECT_FALSE(out.first().startsWith(u"T:")) << body.toStdString();
+        }
+        QString almost(size - 2, u'y');
+        almost += u"!-";
+        EXPECT_EQ(Outcome({"<" + almost + ">"}).first(), "T:" + almost + ">");
+    }
+}

@@ -3,6 +3,8 @@
 #include "HTMLParser.h"
 
 #include <cstdio>
+
+using namespace Qt::StringLiterals;
 #include <cstdlib>
 
 namespace {
@@ -21,6 +23,7 @@ public:
     void Tag(TObject*, QString tag) {
         // The tag text runs from after the last "<" through the ">".
         if (!tag.endsWith(u'>') || tag.contains(u'<')) Fail("malformed tag text");
+        if (tag.contains(u"!--")) Fail("a tag holding a comment opener was reported");
     }
     void Text(TObject*, QString text) {
         if (text.isEmpty() || text.contains(u'<')) Fail("malformed text run");
@@ -60,7 +63,21 @@ const char* CheckHelpers(const QString& text) {
     return nullptr;
 }
 
-const char* ParseWithEvents(const QStringList& lines) {
+// What a parse found, in one list, so that two parses can be compared. The per-kind lists
+// gather over passes, so a second pass compares the others only.
+QStringList Findings(const TParsed* parsed, bool withKinds = true) {
+    QStringList all{parsed->Title(), parsed->Keyword(), parsed->Description()};
+    for (int kind = 0; withKinds && kind < TParsed::lkCount; ++kind) {
+        const TLocalRemote* lists = parsed->Kind(TParsed::TLinkKind(kind));
+        all << u"|"_s << lists->Local()->ToStringList() << u"|"_s << lists->Remote()->ToStringList();
+    }
+    for (const TStringList* list : {parsed->Hyperlinks(), parsed->Images(), parsed->EMails(), parsed->HTTPlinks(),
+                                    parsed->FTPlinks(), parsed->Locallinks(), parsed->FramePages()})
+        all << u"|"_s << list->ToStringList();
+    return all;
+}
+
+const char* ParseWithEvents(const QStringList& lines, QStringList& findings) {
     THTMLParser parser(nullptr);
     FuzzSink sink;
     TStringList input;
@@ -79,14 +96,23 @@ const char* ParseWithEvents(const QStringList& lines) {
     if (sink.parsingCalls != characters) return "OnParsing not once per character";
     if (parser.LinesParsed() > parser.LineCount() || parser.LineCount() != lines.size()) return "line counts";
     if (parser.Parsed()->Hyperlinks()->Count() < parser.Parsed()->EMails()->Count()) return "e-mail without link";
+    findings = Findings(parser.Parsed());
     return nullptr;
 }
 
-const char* ParseQuietly(const QStringList& lines) {
+// Without handlers the scanner looks at keyword tags only; it must find exactly what the
+// full scan with every handler found.
+const char* ParseQuietly(const QStringList& lines, const QStringList& findings) {
     THTMLParser parser(nullptr);
     parser.HTML()->AddStrings(lines);
     parser.Parse();
-    parser.Parse();  // a second pass must give the same plain lists
+    if (Findings(parser.Parsed()) != findings) return "quiet scan found something else";
+    // A second pass starts in the same state unless the first ended inside a title; it
+    // must give the same plain lists.
+    const QStringList plain = Findings(parser.Parsed(), false);
+    const bool sameStart = !parser.InTitle();
+    parser.Parse();
+    if (sameStart && Findings(parser.Parsed(), false) != plain) return "second quiet scan found something else";
     return parser.LinesParsed() <= int(lines.size()) ? nullptr : "lines parsed beyond the input";
 }
 
@@ -95,8 +121,9 @@ const char* ParseQuietly(const QStringList& lines) {
 const char* FuzzOneInputChecked(const std::uint8_t* data, std::size_t size) {
     const QString text = Decode(data, size);
     const QStringList lines = text.split(u'\n');
-    if (const char* failure = ParseWithEvents(lines)) return failure;
-    if (const char* failure = ParseQuietly(lines)) return failure;
+    QStringList findings;
+    if (const char* failure = ParseWithEvents(lines, findings)) return failure;
+    if (const char* failure = ParseQuietly(lines, findings)) return failure;
     return CheckHelpers(text);
 }
 
