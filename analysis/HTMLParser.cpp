@@ -152,12 +152,13 @@ constexpr std::array<char16_t, 128> kKeywordSecond = [] {
 
 // Whether the "<" at open may begin a keyword tag: the test of MayBeKeyword on the rest of
 // the line, with the case of the following characters folded by setting bit 5, which lets
-// through a few more characters and costs less.
-bool MayOpenKeyword(const char16_t* s, qsizetype open, qsizetype len) {
+// through a few more characters and costs less. A comment has no effect without a comment
+// handler: then "!" begins no keyword.
+bool MayOpenKeyword(const char16_t* s, qsizetype open, qsizetype len, bool comments) {
     const qsizetype rest = len - open - 1;
     if (rest <= 0) return false;
     const char16_t first = s[open + 1];
-    if (first >= kKeywordSecond.size()) return false;
+    if (first >= kKeywordSecond.size() || (first == u'!' && !comments)) return false;
     const char16_t second = kKeywordSecond[first];
     if (second == 0) return false;
     if (rest == 1) return true;
@@ -200,17 +201,28 @@ TagWord ClassifyTag(QStringView tag) {
 
 
 // Makes the strings that go into the result lists. Pages repeat their links and images, so
-// the strings made lately are kept by content, and a repeated entry shares the earlier string
-// instead of allocating its own.
+// the entries made lately are kept by content: a repeated entry shares the earlier string
+// instead of allocating its own, and a repeated link is classified once.
 class EntryMaker {
 public:
+    struct Entry {
+        QString text;
+        bool classified = false;
+        THrefInfo href;  // what the text says as a link, once classified
+    };
+
+    // The entry for a non-empty text.
+    Entry& Find(QStringView text) {
+        Entry& slot = slots_[Hash(text) % kSlots];
+        const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
+        if (slot.text.size() != text.size() || std::memcmp(slot.text.constData(), text.data(), bytes) != 0)
+            slot = Entry{text.toString(), false, {}};
+        return slot;
+    }
+
     QString Make(QStringView text) {
         // Empty texts are left alone: a null slot must not stand in for an empty string.
-        if (text.isEmpty()) return text.toString();
-        QString& slot = slots_[Hash(text) % kSlots];
-        const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
-        if (slot.size() != text.size() || std::memcmp(slot.constData(), text.data(), bytes) != 0) slot = text.toString();
-        return slot;
+        return text.isEmpty() ? text.toString() : Find(text).text;
     }
 
 private:
@@ -238,7 +250,7 @@ private:
     // Pages hold hundreds of distinct links and images; with far more slots than that, few of
     // them share a slot and keep replacing each other's string.
     static constexpr std::size_t kSlots = 2048;
-    std::unique_ptr<QString[]> slots_ = std::make_unique<QString[]>(kSlots);
+    std::unique_ptr<Entry[]> slots_ = std::make_unique<Entry[]>(kSlots);
 };
 
 }  // namespace
@@ -484,12 +496,13 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
         }
     }
     qsizetype lastOpen = -1;
+    bool comments = bool(onFoundComment_);
     for (qsizetype block = ls.pos; block < len; block += 64) {
         std::uint64_t opens = OpenMarks64(s, block, len);
         if (opens) lastOpen = block + 63 - std::countl_zero(opens);
         for (; opens; opens &= opens - 1) {
             const qsizetype open = block + std::countr_zero(opens);
-            if (!MayOpenKeyword(s, open, len)) continue;
+            if (!MayOpenKeyword(s, open, len, comments)) continue;
             // A "<" before the next ">" restarts the tag; none on this line carries it over.
             const qsizetype end = NextAngle(s, open + 1, len);
             if (end < 0 || s[end] == u'<') continue;
@@ -498,6 +511,7 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
                 ls.Close(end + 1);
                 return false;
             }
+            comments = bool(onFoundComment_);
         }
     }
     if (lastOpen < 0) return true;
@@ -625,8 +639,13 @@ void THTMLParser::FoundLink(Scan& scan, QStringView tag) {
     const QStringView view = TagAttributeValue(tag, u"HREF");
     // Named anchors (and empty hrefs) point nowhere: they are no link.
     if (view.isEmpty()) return;
-    const QString href = scan.entries.Make(view);
-    const THrefInfo info = ClassifyHref(view);
+    EntryMaker::Entry& entry = scan.entries.Find(view);
+    if (!entry.classified) {
+        entry.href = ClassifyHref(view);
+        entry.classified = true;
+    }
+    const QString href = entry.text;
+    const THrefInfo info = entry.href;
     if (info.kind >= 0) {
         TLocalRemote* lists = parsed_->Kind(TParsed::TLinkKind(info.kind));
         (info.http ? lists->Remote() : lists->Local())->Add(href);

@@ -28,10 +28,14 @@ public:
     void Text(TObject*, QString text) {
         if (text.isEmpty() || text.contains(u'<')) Fail("malformed text run");
     }
+    QStringList comments, links;  // in the order reported
+
     void Comment(TObject*, QString text) {
+        comments << text;
         if (text.contains(u'<')) Fail("comment text holds a '<'");
     }
     void Link(TObject*, QString href) {
+        links << href;
         if (href.isEmpty()) Fail("empty link reported");
     }
 
@@ -77,9 +81,8 @@ QStringList Findings(const TParsed* parsed, bool withKinds = true) {
     return all;
 }
 
-const char* ParseWithEvents(const QStringList& lines, QStringList& findings) {
+const char* ParseWithEvents(const QStringList& lines, QStringList& findings, FuzzSink& sink) {
     THTMLParser parser(nullptr);
-    FuzzSink sink;
     TStringList input;
     input.AddStrings(lines);
     parser.SetHTML(&input);
@@ -97,6 +100,20 @@ const char* ParseWithEvents(const QStringList& lines, QStringList& findings) {
     if (parser.LinesParsed() > parser.LineCount() || parser.LineCount() != lines.size()) return "line counts";
     if (parser.Parsed()->Hyperlinks()->Count() < parser.Parsed()->EMails()->Count()) return "e-mail without link";
     findings = Findings(parser.Parsed());
+    return nullptr;
+}
+
+// With handlers for comments and unusual links only, the scanner still looks at keyword
+// tags only; it must report the same comments and links as the full scan.
+const char* ParseWithFewHandlers(const QStringList& lines, const QStringList& findings, const FuzzSink& full) {
+    THTMLParser parser(nullptr);
+    FuzzSink sink;
+    parser.HTML()->AddStrings(lines);
+    parser.SetOnFoundComment(TFoundEvent(&sink, &FuzzSink::Comment));
+    parser.SetOnFoundHyperlink(TFoundEvent(&sink, &FuzzSink::Link));
+    parser.Parse();
+    if (Findings(parser.Parsed()) != findings) return "scan with few handlers found something else";
+    if (sink.comments != full.comments || sink.links != full.links) return "scan with few handlers reported otherwise";
     return nullptr;
 }
 
@@ -122,7 +139,9 @@ const char* FuzzOneInputChecked(const std::uint8_t* data, std::size_t size) {
     const QString text = Decode(data, size);
     const QStringList lines = text.split(u'\n');
     QStringList findings;
-    if (const char* failure = ParseWithEvents(lines, findings)) return failure;
+    FuzzSink sink;
+    if (const char* failure = ParseWithEvents(lines, findings, sink)) return failure;
+    if (const char* failure = ParseWithFewHandlers(lines, findings, sink)) return failure;
     if (const char* failure = ParseQuietly(lines, findings)) return failure;
     return CheckHelpers(text);
 }
