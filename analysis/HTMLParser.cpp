@@ -497,8 +497,8 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
     }
     qsizetype lastOpen = -1;
     bool comments = bool(onFoundComment_);
-    for (qsizetype block = ls.pos; block < len; block += 64) {
-        std::uint64_t opens = OpenMarks64(s, block, len);
+    // Looks at the "<" of one block; false when the rest of the line needs the full scan.
+    const auto visit = [&](qsizetype block, std::uint64_t opens) {
         if (opens) lastOpen = block + 63 - std::countl_zero(opens);
         for (; opens; opens &= opens - 1) {
             const qsizetype open = block + std::countr_zero(opens);
@@ -513,7 +513,13 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
             }
             comments = bool(onFoundComment_);
         }
-    }
+        return true;
+    };
+    // Whole blocks first, then the end of the line: the loop's own tests stay predictable.
+    qsizetype block = ls.pos;
+    for (; len - block >= 64; block += 64)
+        if (!visit(block, Marks32<false>(s + block) | std::uint64_t(Marks32<false>(s + block + 32)) << 32)) return false;
+    if (block < len && !visit(block, OpenMarks64(s, block, len))) return false;
     if (lastOpen < 0) return true;
     // The last "<" of the line: its tag closes at the next ">" or goes on to the next line.
     const qsizetype end = NextAngle(s, lastOpen + 1, len);
