@@ -93,6 +93,7 @@ std::uint32_t Marks(const char16_t* s, qsizetype from, qsizetype len) {
 }
 
 std::uint32_t AngleMarks(const char16_t* s, qsizetype from, qsizetype len) { return Marks<true>(s, from, len); }
+
 // The "<" marks of the up to 64 characters at s + from.
 std::uint64_t OpenMarks64(const char16_t* s, qsizetype from, qsizetype len) {
     const std::uint64_t low = Marks<false>(s, from, len);

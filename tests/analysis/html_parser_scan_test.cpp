@@ -18,6 +18,19 @@ public:
     void Link(TObject*, QString s) { log << "L:" + s; }
 };
 
+// Every result list of a parse.
+QStringList Findings(const TParsed* p) {
+    QStringList out{p->Title(), p->Keyword(), p->Description()};
+    for (TStrings* list : {p->Hyperlinks(), p->Images(), p->EMails(), p->HTTPlinks(), p->FTPlinks(), p->Locallinks(),
+                           p->FramePages()})
+        out << list->ToStringList().join(u'|');
+    for (int k = 0; k < TParsed::lkCount; ++k) {
+        out << p->Kind(TParsed::TLinkKind(k))->Local()->ToStringList().join(u'|');
+        out << p->Kind(TParsed::TLinkKind(k))->Remote()->ToStringList().join(u'|');
+    }
+    return out;
+}
+
 // Everything a parse reports: the events and every result list.
 QStringList Outcome(const QStringList& lines) {
     THTMLParser parser(nullptr);
@@ -28,17 +41,15 @@ QStringList Outcome(const QStringList& lines) {
     parser.SetOnFoundHyperlink(TFoundEvent(&events, &Events::Link));
     parser.HTML()->AddStrings(lines);
     parser.Parse();
-    QStringList out = events.log;
-    TParsed* p = parser.Parsed();
-    out << p->Title() << p->Keyword() << p->Description();
-    for (TStrings* list : {p->Hyperlinks(), p->Images(), p->EMails(), p->HTTPlinks(), p->FTPlinks(), p->Locallinks(),
-                           p->FramePages()})
-        out << list->ToStringList().join(u'|');
-    for (int k = 0; k < TParsed::lkCount; ++k) {
-        out << p->Kind(TParsed::TLinkKind(k))->Local()->ToStringList().join(u'|');
-        out << p->Kind(TParsed::TLinkKind(k))->Remote()->ToStringList().join(u'|');
-    }
-    return out;
+    return events.log + Findings(parser.Parsed());
+}
+
+// The result lists of a parse without handlers, which looks at possible keyword tags only.
+QStringList QuietFindings(const QStringList& lines) {
+    THTMLParser parser(nullptr);
+    parser.HTML()->AddStrings(lines);
+    parser.Parse();
+    return Findings(parser.Parsed());
 }
 
 QString SampleDocument() {
@@ -57,20 +68,24 @@ QString SampleDocument() {
 
 TEST(HTMLParserScan, LineSplitsDoNotChangeTheOutcome) {
     // No line break is added between lines, so cutting the text anywhere into non-empty lines
-    // must report the same. The cuts put "<" and ">" on every side of the 32-character blocks.
+    // must report the same, with handlers or without. The cuts put "<" and ">" on every side
+    // of the blocks the scan reads at once.
     const QString doc = SampleDocument();
     const QStringList expected = Outcome({doc});
     ASSERT_GT(expected.size(), 100);
+    const QStringList expectedLists = QuietFindings({doc});
+    ASSERT_EQ(expected.mid(expected.size() - expectedLists.size()), expectedLists);
     std::mt19937 rng(5);
     for (int round = 0; round < 40; ++round) {
         QStringList lines;
-        const int longest = 1 + round * 3;
+        const int longest = 1 + round * 5;
         for (qsizetype at = 0; at < doc.size();) {
             const qsizetype n = 1 + qsizetype(rng() % unsigned(longest));
             lines << doc.mid(at, n);
             at += n;
         }
         ASSERT_EQ(Outcome(lines), expected) << "longest line " << longest;
+        ASSERT_EQ(QuietFindings(lines), expectedLists) << "longest line " << longest;
     }
 }
 
