@@ -88,13 +88,15 @@ TEST(Classes, FreeNotificationWorksBothWaysAndIsDroppedWhenAPeerGoes) {
     x->FreeNotification(y);  // registered once, in both directions
     x->FreeNotification(y);
     z->FreeNotification(x);
+    // The ids are taken while the components live: a freed pointer is not used again.
+    const QString yId = Id(y), xId = Id(x);
     delete y;
     EXPECT_EQ(x->peer, nullptr);
-    EXPECT_TRUE(log.contains("X remove " + Id(y)));
+    EXPECT_TRUE(log.contains("X remove " + yId));
     log.clear();
     // y left x's list: freeing x must not touch y (ASan would catch it), only z.
     delete x;
-    EXPECT_TRUE(log.contains("Z remove " + Id(x)));
+    EXPECT_TRUE(log.contains("Z remove " + xId));
     EXPECT_EQ(log.filter(" remove ").size(), 1);
     log.clear();
     z->RemoveFreeNotification(nullptr);
