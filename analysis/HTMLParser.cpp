@@ -151,36 +151,23 @@ constexpr std::array<char16_t, 128> kKeywordSecond = [] {
     return table;
 }();
 
-// Whether the "<" at open may begin a keyword tag: the test of MayBeKeyword on the rest of
-// the line, with the case of the following characters folded by setting bit 5, which lets
-// through a few more characters and costs less. A comment has no effect without a comment
-// handler: then "!" begins no keyword.
-bool MayOpenKeyword(const char16_t* s, qsizetype open, qsizetype len, bool comments) {
-    const qsizetype rest = len - open - 1;
-    if (rest <= 0) return false;
-    const char16_t first = s[open + 1];
+// Whether a tag text may begin with a keyword, from its first characters: most tags start
+// with something no keyword starts with. The case of the characters after the first is
+// folded by setting bit 5, which lets through a few more tags than match and costs less;
+// ClassifyTag settles them. Closing tags are common; only "/TITLE" among them matters. A
+// comment has no effect without a comment handler: then "!" begins no keyword.
+bool MayBeKeyword(const char16_t* s, qsizetype size, bool comments = true) {
+    if (size <= 0) return false;
+    const char16_t first = s[0];
     if (first >= kKeywordSecond.size() || (first == u'!' && !comments)) return false;
     const char16_t second = kKeywordSecond[first];
     if (second == 0) return false;
-    if (rest == 1) return true;
-    if ((s[open + 2] | 0x20) != (second | 0x20)) return false;
-    return first != u'/' || rest < 3 || (s[open + 3] | 0x20) == u'i';
+    if (size == 1) return true;
+    if ((s[1] | 0x20) != (second | 0x20)) return false;
+    return first != u'/' || size < 3 || (s[2] | 0x20) == u'i';
 }
 
-// Most tags start with something no keyword starts with, so the first characters settle
-// most of them without looking for the first word.
-bool MayBeKeyword(QStringView tag) {
-    const qsizetype size = tag.size();
-    if (size == 0) return false;
-    const char16_t* s = Chars(tag);
-    if (s[0] >= kKeywordSecond.size()) return false;
-    const char16_t second = kKeywordSecond[s[0]];
-    if (second == 0) return false;
-    if (size == 1) return true;
-    if (AsciiUpper(s[1]) != second) return false;
-    // Closing tags are common; only "/TITLE" among them matters.
-    return s[0] != u'/' || (size > 2 && AsciiUpper(s[2]) == u'I');
-}
+bool MayBeKeyword(QStringView tag) { return MayBeKeyword(Chars(tag), tag.size()); }
 
 // The first word runs to the first blank, or is the whole tag. A word longer than
 // "/TITLE>" or holding a character beyond ASCII matches nothing, so only the first 8
@@ -503,7 +490,7 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
         if (opens) lastOpen = block + 63 - std::countl_zero(opens);
         for (; opens; opens &= opens - 1) {
             const qsizetype open = block + std::countr_zero(opens);
-            if (!MayOpenKeyword(s, open, len, comments)) continue;
+            if (!MayBeKeyword(s + open + 1, len - open - 1, comments)) continue;
             // A "<" before the next ">" restarts the tag; none on this line carries it over.
             const qsizetype end = NextAngle(s, open + 1, len);
             if (end < 0 || s[end] == u'<') continue;

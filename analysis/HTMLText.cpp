@@ -125,13 +125,6 @@ qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from) {
     return -1;
 }
 
-qsizetype LastIndexOfChar(QStringView text, char16_t c) {
-    const char16_t* s = Chars(text);
-    for (qsizetype i = text.size() - 1; i >= 0; --i)
-        if (s[i] == c) return i;
-    return -1;
-}
-
 QStringView ExtractQuotedView(QStringView text, QChar ch) {
     const qsizetype open = IndexOfChar(text, ch.unicode());
     if (open < 0) return text;

@@ -28,9 +28,8 @@ inline bool EqualsAscii(QStringView text, QStringView upper) {
 // Index of needle in text, both compared ASCII-upper-cased; -1 when absent.
 qsizetype IndexOfAscii(QStringView text, QStringView needle);
 inline bool ContainsAscii(QStringView text, QStringView needle) { return IndexOfAscii(text, needle) >= 0; }
-// Index of c in text from `from` on (the last one for LastIndexOfChar), or -1.
+// Index of c in text from `from` on, or -1.
 qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from = 0);
-qsizetype LastIndexOfChar(QStringView text, char16_t c);
 
 // The text between the first ch and the next one (or the end); all of text without ch.
 QStringView ExtractQuotedView(QStringView text, QChar ch);
