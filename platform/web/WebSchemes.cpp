@@ -3,8 +3,10 @@
 #include "DocumentScheme.h"
 #include "ResScheme.h"
 
+#include <QByteArray>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlScheme>
+#include <unistd.h>
 
 namespace {
 
@@ -48,3 +50,10 @@ void SetProgramResourcePrefix(const QString& prefix) {
 }
 
 QString ProgramResourcePrefix() { return ProgramPrefix(); }
+
+void AllowBrowserEngineAsRoot() {
+    if (geteuid() != 0) return;
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--no-sandbox")) return;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --no-sandbox");
+}

@@ -14,6 +14,10 @@ inline constexpr char kDocumentScheme[] = "vesk-doc";
 // Registers the schemes with the web engine. Must run before the application object exists.
 void RegisterWebSchemes();
 
+// The browser engine refuses to start as root unless its sandbox is off: run as root, the
+// programs turn it off. Must run before the application object exists.
+void AllowBrowserEngineAsRoot();
+
 // Installs the scheme handlers on a profile (once per profile; safe to call again).
 void InstallWebSchemeHandlers(QWebEngineProfile* profile);
 
