@@ -268,5 +268,3 @@ private:
 // the accelerator is written in upper case; Shift and Ctrl must otherwise match the key.
 bool dxBarIsAccel(const QString& caption, int key, TShiftState shift);
 
-// Multiplies and divides with rounding half away from zero; -1 for a zero divisor.
-int dxBarMulDiv(int number, int numerator, int denominator);

@@ -7,21 +7,9 @@
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
+#include "SysParams.h"
 
 #include <algorithm>
-#include <cstdlib>
-
-int dxBarMulDiv(int number, int numerator, int denominator)
-{
-    if (denominator == 0) return -1;
-    const long long product = static_cast<long long>(number) * numerator;
-    long long quotient = product / denominator;
-    const long long remainder = product % denominator;
-    // Half away from zero: twice the remainder reaching the divisor rounds the quotient out.
-    if (2 * std::llabs(remainder) >= std::llabs(static_cast<long long>(denominator)))
-        quotient += ((product < 0) == (denominator < 0)) ? 1 : -1;
-    return static_cast<int>(quotient);
-}
 
 // ---------------------------------------------------------------- TdxBarItemLink
 
@@ -156,7 +144,7 @@ int TdxBarItemLinks::RecentItemCount() const
         high = std::max(high, link->UseCount());
     }
     const int percents = manager_ ? manager_->MostRecentItemsPercents() : 0;
-    const int threshold = low + dxBarMulDiv(high - low, 100 - percents, 100);
+    const int threshold = low + MulDiv(high - low, 100 - percents, 100);
     int answer = 0;
     const int last = std::min(CanVisibleItemCount(), int(recent_.size())) - 1;
     for (int pos = last; pos >= 0; --pos) {

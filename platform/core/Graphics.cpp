@@ -1,6 +1,7 @@
 #include "Graphics.h"
 
 #include "Streaming.h"
+#include "SysParams.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -40,52 +41,10 @@ constexpr ColorName kColorNames[] = {
     {clInfoBk, "clInfoBk"}, {clNone, "clNone"}, {clDefault, "clDefault"},
 };
 
-struct SystemColor {
-    QPalette::ColorGroup group;
-    QPalette::ColorRole role;
-    TColor fallback;  // used without a GUI application
-};
-
-// System colour index -> palette entry, in index order (clScrollBar = 0 ... clInfoBk = 24).
-constexpr SystemColor kSystemColors[] = {
-    {QPalette::Active, QPalette::Button, RGB(0xD4, 0xD0, 0xC8)},           // clScrollBar
-    {QPalette::Active, QPalette::Dark, RGB(0x3A, 0x6E, 0xA5)},             // clBackground
-    {QPalette::Active, QPalette::Highlight, RGB(0x0A, 0x24, 0x6A)},        // clActiveCaption
-    {QPalette::Inactive, QPalette::Mid, RGB(0x80, 0x80, 0x80)},            // clInactiveCaption
-    {QPalette::Active, QPalette::Window, RGB(0xD4, 0xD0, 0xC8)},           // clMenu
-    {QPalette::Active, QPalette::Base, RGB(0xFF, 0xFF, 0xFF)},             // clWindow
-    {QPalette::Active, QPalette::Shadow, RGB(0x00, 0x00, 0x00)},           // clWindowFrame
-    {QPalette::Active, QPalette::WindowText, RGB(0x00, 0x00, 0x00)},       // clMenuText
-    {QPalette::Active, QPalette::Text, RGB(0x00, 0x00, 0x00)},             // clWindowText
-    {QPalette::Active, QPalette::HighlightedText, RGB(0xFF, 0xFF, 0xFF)},  // clCaptionText
-    {QPalette::Active, QPalette::Window, RGB(0xD4, 0xD0, 0xC8)},           // clActiveBorder
-    {QPalette::Inactive, QPalette::Window, RGB(0xD4, 0xD0, 0xC8)},         // clInactiveBorder
-    {QPalette::Active, QPalette::Mid, RGB(0x80, 0x80, 0x80)},              // clAppWorkSpace
-    {QPalette::Active, QPalette::Highlight, RGB(0x0A, 0x24, 0x6A)},        // clHighlight
-    {QPalette::Active, QPalette::HighlightedText, RGB(0xFF, 0xFF, 0xFF)},  // clHighlightText
-    {QPalette::Active, QPalette::Button, RGB(0xD4, 0xD0, 0xC8)},           // clBtnFace
-    {QPalette::Active, QPalette::Dark, RGB(0x80, 0x80, 0x80)},             // clBtnShadow
-    {QPalette::Disabled, QPalette::Text, RGB(0x80, 0x80, 0x80)},           // clGrayText
-    {QPalette::Active, QPalette::ButtonText, RGB(0x00, 0x00, 0x00)},       // clBtnText
-    {QPalette::Inactive, QPalette::HighlightedText, RGB(0xD4, 0xD0, 0xC8)},  // clInactiveCaptionText
-    {QPalette::Active, QPalette::Light, RGB(0xFF, 0xFF, 0xFF)},            // clBtnHighlight
-    {QPalette::Active, QPalette::Shadow, RGB(0x40, 0x40, 0x40)},           // cl3DDkShadow
-    {QPalette::Active, QPalette::Midlight, RGB(0xD4, 0xD0, 0xC8)},         // cl3DLight
-    {QPalette::Active, QPalette::ToolTipText, RGB(0x00, 0x00, 0x00)},      // clInfoText
-    {QPalette::Active, QPalette::ToolTipBase, RGB(0xFF, 0xFF, 0xE1)},      // clInfoBk
-};
-
-TColor SystemColorToRGB(int index) {
-    if (index < 0 || index >= int(std::size(kSystemColors))) return clBlack;
-    const SystemColor& sc = kSystemColors[index];
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return sc.fallback;
-    return QColorToColor(QGuiApplication::palette().color(sc.group, sc.role));
-}
-
 }  // namespace
 
 TColor ColorToRGB(TColor color) {
-    if (IsSystemColor(color)) return SystemColorToRGB(int(color) & 0xFF);
+    if (IsSystemColor(color)) return GetSysColor(int(color) & 0xFF);
     if (color == clNone || color == clDefault) return color;
     return TColor(int(color) & 0x00FFFFFF);
 }
@@ -151,17 +110,6 @@ bool IsColorProperty(const QMetaProperty& property) {
 }
 
 // ---- TFont ----
-
-namespace {
-
-// a * b / c rounded half away from zero, as the Windows MulDiv does.
-int MulDiv(int a, int b, int c) {
-    const qint64 p = qint64(a) * b;
-    const qint64 half = c / 2;
-    return int(p >= 0 ? (p + half) / c : (p - half) / c);
-}
-
-}  // namespace
 
 void TFont::SetCharset(int value) {
     if (charset_ == value) return;

@@ -129,17 +129,6 @@ TEST_F(ItemLinksTest, DerivedListsFollowItemAndLinkVisibility)
     manager->SetDesigningFlag(false);
 }
 
-TEST_F(ItemLinksTest, MulDivRoundsHalfAwayFromZero)
-{
-    EXPECT_EQ(dxBarMulDiv(20, 5, 100), 1);
-    EXPECT_EQ(dxBarMulDiv(5, 10, 100), 1);   // 0.5
-    EXPECT_EQ(dxBarMulDiv(-5, 10, 100), -1);
-    EXPECT_EQ(dxBarMulDiv(4, 10, 100), 0);   // 0.4
-    EXPECT_EQ(dxBarMulDiv(2, 1, 3), 1);
-    EXPECT_EQ(dxBarMulDiv(7, 1, 0), -1);
-    EXPECT_EQ(dxBarMulDiv(1 << 30, 4, 8), 1 << 29);  // no overflow in between
-}
-
 TEST_F(ItemLinksTest, RecentItemCountCountsLinksReachingTheThreshold)
 {
     QList<TdxBarItemLink*> l;

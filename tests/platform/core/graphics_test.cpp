@@ -1,4 +1,5 @@
 #include "Graphics.h"
+#include "SysParams.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +37,16 @@ QMetaProperty Prop(const QObject& o, const char* name) {
 
 }  // namespace
 
-TEST(Graphics, ColoursAreBgrAndSystemColoursComeFromThePalette) {
+TEST(Graphics, ColoursAreBgrAndSystemColoursComeFromTheClassicTable) {
     EXPECT_EQ(RGB(0x12, 0x34, 0x56), TColor(0x563412));
     EXPECT_EQ(ColorToQColor(clRed), QColor(255, 0, 0));
     EXPECT_EQ(ColorToQColor(clNavy), QColor(0, 0, 0x80));
     EXPECT_EQ(QColorToColor(QColor(0, 0xFF, 0, 0x10)), clLime);
-    const QPalette pal = QGuiApplication::palette();
-    EXPECT_EQ(ColorToQColor(clBtnFace), pal.color(QPalette::Active, QPalette::Button).toRgb());
-    EXPECT_EQ(ColorToRGB(clWindow), QColorToColor(pal.color(QPalette::Active, QPalette::Base)));
-    EXPECT_EQ(ColorToRGB(clInfoBk), QColorToColor(pal.color(QPalette::Active, QPalette::ToolTipBase)));
-    EXPECT_EQ(ColorToRGB(clGrayText), QColorToColor(pal.color(QPalette::Disabled, QPalette::Text)));
+    // Whatever the desktop's theme: the classic face, window, tooltip and gray text.
+    EXPECT_EQ(ColorToQColor(clBtnFace), QColor(0xD4, 0xD0, 0xC8));
+    EXPECT_EQ(ColorToRGB(clWindow), clWhite);
+    EXPECT_EQ(ColorToRGB(clInfoBk), RGB(0xFF, 0xFF, 0xE1));
+    EXPECT_EQ(ColorToRGB(clGrayText), clGray);
     EXPECT_EQ(ColorToRGB(TColor(0x800000FF)), clBlack);  // no such system colour
     EXPECT_EQ(ColorToRGB(TColor(0x02112233)), TColor(0x112233));
     EXPECT_EQ(ColorToRGB(clNone), clNone);
@@ -211,3 +212,24 @@ TEST(Graphics, BitmapTransparencyAndAssign) {
 }
 
 #include "graphics_test.moc"
+
+TEST(Graphics, MulDivRoundsHalfAwayFromZeroInSixtyFourBits) {
+    EXPECT_EQ(MulDiv(5, 10, 100), 1);    // 0.5
+    EXPECT_EQ(MulDiv(-5, 10, 100), -1);  // -0.5
+    EXPECT_EQ(MulDiv(4, 10, 100), 0);    // 0.4
+    EXPECT_EQ(MulDiv(5, -10, -100), 1);
+    EXPECT_EQ(MulDiv(1 << 30, 4, 8), 1 << 29);  // no overflow in between
+    EXPECT_EQ(MulDiv(7, 1, 0), -1);
+    EXPECT_EQ(MulDiv(1 << 30, 1 << 30, 1), -1);  // does not fit
+    // Font sizes go through it: 8 pt at 96 dpi is 11 pixels (10.67 rounded).
+    TFont font;
+    font.SetSize(8);
+    EXPECT_EQ(font.Height(), -11);
+}
+
+TEST(Graphics, ClassicTableGivesFixedMetrics) {
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(0x0A, 0x24, 0x6A));
+    EXPECT_EQ(GetSysColor(99), clBlack);
+    EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 4);
+    EXPECT_EQ(GetSystemMetrics(12345), 0);
+}

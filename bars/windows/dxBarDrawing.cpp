@@ -1,0 +1,307 @@
+#include "dxBarDrawing.h"
+
+#include "ImgList.h"
+#include "SysParams.h"
+#include "Window.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+QColor Q(TColor c)
+{
+    return ColorToQColor(c);
+}
+
+QRgb Rgb(TColor c)
+{
+    const TColor rgb = ColorToRGB(c);
+    return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+std::function<void(const QString&)> soundPlayer;
+
+}  // namespace
+
+// ---------------------------------------------------------------- colours and brushes
+
+TColor dxBarOffsetSysColor(int sysColorIndex, int dR, int dG, int dB)
+{
+    const TColor c = GetSysColor(sysColorIndex);
+    auto channel = [](int value, int delta) { return std::clamp(value + delta, 0, 255); };
+    return RGB(channel(GetRValue(c), dR), channel(GetGValue(c), dG), channel(GetBValue(c), dB));
+}
+
+TdxBarFlatColors dxBarFlatColors()
+{
+    return {dxBarOffsetSysColor(COLOR_BTNFACE, 10, 10, 10), dxBarOffsetSysColor(COLOR_BTNFACE, 0, 0, 16),
+            dxBarOffsetSysColor(COLOR_BTNFACE, -79, -62, -18), dxBarOffsetSysColor(COLOR_HIGHLIGHT, 172, 153, 104)};
+}
+
+QBrush dxBarPatternBrush()
+{
+    QImage pattern(8, 8, QImage::Format_RGB32);
+    const QRgb face = Rgb(clBtnFace), highlight = Rgb(clBtnHighlight);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) pattern.setPixel(x, y, (x % 2) == (y % 2) ? face : highlight);
+    return QBrush(pattern);
+}
+
+// ---------------------------------------------------------------- painters
+
+int dxBarArrowSize(const TRect& r, bool down)
+{
+    const int w = down ? r.Width() - 8 : r.Height() - 6;
+    int size = (w - 1) / 2;
+    if (w % 2 != 0) ++size;
+    return std::max(size, 3);
+}
+
+void dxBarDrawArrowInRect(QPainter& p, const TRect& r, bool down, bool enabled, bool selected, bool flat)
+{
+    dxBarDrawArrow(p, r, down, enabled, selected, flat, dxBarArrowSize(r, down));
+}
+
+void dxBarDrawArrow(QPainter& p, const TRect& r, bool down, bool enabled, bool selected, bool flat, int size)
+{
+    const int colorIndex = !enabled ? COLOR_BTNSHADOW : selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
+    const QColor color = SysColor(colorIndex);
+    int x0, y0;
+    QList<TPoint> points;
+    // Floor division, as the coordinates may be negative.
+    auto div2 = [](int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); };
+    if (down) {
+        x0 = div2(r.Left + r.Right - 2 * size + 1);
+        y0 = div2(r.Top + r.Bottom - size);
+        points = {{x0, y0}, {x0 + 2 * size - 2, y0}, {x0 + size - 1, y0 + size - 1}};
+    } else {
+        x0 = div2(r.Left + r.Right - size);
+        y0 = div2(r.Top + r.Bottom - 2 * size + 1);
+        points = {{x0, y0}, {x0, y0 + 2 * size - 2}, {x0 + size - 1, y0 + size - 1}};
+    }
+    FillPolygon(p, points, color);
+    if (enabled || flat) return;
+    const QColor light = SysColor(COLOR_BTNHIGHLIGHT);
+    if (down) {
+        DrawLine(p, {x0 + size, y0 + size - 1}, {x0 + 2 * size - 1, y0}, light);
+        DrawLine(p, {x0 + size, y0 + size}, {x0 + 2 * size, y0}, light);
+    } else {
+        DrawLine(p, {x0 + size - 1, y0 + size}, {x0, y0 + 2 * size - 1}, light);
+        DrawLine(p, {x0 + size, y0 + size}, {x0, y0 + 2 * size}, light);
+    }
+}
+
+void dxBarFrameHighlight(QPainter& p, const TRect& r)
+{
+    FrameRect(p, r, SysBrush(COLOR_HIGHLIGHT));
+}
+
+void dxBarFillGradient(QPainter& p, const TRect& r, TColor start, TColor end)
+{
+    const TColor s = ColorToRGB(start), e = ColorToRGB(end);
+    const int h = r.Height();
+    for (int i = 0; i < 256; ++i) {
+        const int top = r.Top + MulDiv(i, h, 256), bottom = r.Top + MulDiv(i + 1, h, 256);
+        auto channel = [i](int from, int to) { return from + MulDiv(i, to - from, 255); };
+        const QColor c(channel(GetRValue(s), GetRValue(e)), channel(GetGValue(s), GetGValue(e)),
+                       channel(GetBValue(s), GetBValue(e)));
+        FillRect(p, {r.Left, top, r.Right, bottom}, c);
+    }
+}
+
+void dxBarDesaturateImage(QImage& image, TColor transparent)
+{
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = Rgb(transparent) & 0xFFFFFF;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == key) continue;
+            const int gray = (qRed(line[x]) + qGreen(line[x]) + qBlue(line[x])) / 3;
+            line[x] = qRgba(gray, gray, gray, qAlpha(line[x]));
+        }
+    }
+}
+
+namespace {
+
+// Pixels of image whose colour differs from key, as an opaque-where-set mask.
+QImage ShapeOf(const QImage& image, QRgb key)
+{
+    QImage shape(image.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            shape.setPixel(x, y, (image.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF) ? 0u : 0xFF000000u);
+    return shape;
+}
+
+// The shape filled with one colour.
+QImage Tinted(const QImage& shape, const QColor& color)
+{
+    QImage out = shape;
+    QPainter p(&out);
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(out.rect(), color);
+    return out;
+}
+
+// The image with its key-coloured pixels transparent.
+QImage Keyed(const QImage& image, QRgb key)
+{
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF)) line[x] = 0;
+    }
+    return out;
+}
+
+// An image with alpha flattened onto a colour.
+QImage OnBackground(const QImage& image, const QColor& background)
+{
+    QImage out(image.size(), QImage::Format_RGB32);
+    out.fill(background);
+    QPainter p(&out);
+    p.drawImage(0, 0, image);
+    return out;
+}
+
+}  // namespace
+
+void dxBarDrawGlyph(QPainter& p, const QBrush& background, const TRect& dest, TColor imageListBkColor, unsigned flags,
+                    TCustomImageList* images, int imageIndex, const QImage& bitmap, const TRect& glyphRect,
+                    TColor bitmapTransparent)
+{
+    if (dest.IsEmpty()) return;
+    QImage memory(dest.Width(), dest.Height(), QImage::Format_RGB32);
+    {
+        QPainter m(&memory);
+        m.setBrushOrigin(-dest.Left, -dest.Top);
+        m.fillRect(memory.rect(), background);
+    }
+    const bool fromList = bitmap.isNull();
+    QImage source;
+    if (!fromList)
+        source = bitmap;
+    else if (images && imageIndex >= 0 && imageIndex < images->Count())
+        source = images->Image(imageIndex);
+    if (!source.isNull() && !glyphRect.IsEmpty()) {
+        const bool enabled = flags & dgEnabled;
+        // Image-list images sit on the list's background colour, bitmaps on white.
+        QImage image = OnBackground(source, fromList ? Q(imageListBkColor) : QColor(Qt::white));
+        image = image.scaled(glyphRect.Width(), glyphRect.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QRgb corner = image.pixel(0, image.height() - 1);
+        QRgb key = corner;
+        if (enabled) {
+            if (flags & dgDesaturate) dxBarDesaturateImage(image, TColor(RGB(qRed(key), qGreen(key), qBlue(key))));
+        } else if (fromList) {
+            // The shape of an image-list image is what differs from white once its own
+            // transparent colour is white too.
+            image = OnBackground(Keyed(image, corner), Qt::white);
+            key = qRgb(255, 255, 255);
+        } else if (bitmapTransparent != clDefault) {
+            const TColor t = ColorToRGB(bitmapTransparent);
+            key = qRgb(GetRValue(t), GetGValue(t), GetBValue(t));
+        }
+        const QPoint at(glyphRect.Left - dest.Left, glyphRect.Top - dest.Top);
+        QPainter m(&memory);
+        if (enabled) {
+            const bool shadow = (flags & dgHot) && (flags & dgShadowed) && !(flags & dgPressed);
+            if (shadow) {
+                m.drawImage(at + QPoint(1, 1), Tinted(ShapeOf(image, key), SysColor(COLOR_BTNSHADOW)));
+                m.drawImage(at - QPoint(1, 1), Keyed(image, key));
+            } else {
+                m.drawImage(at, Keyed(image, key));
+            }
+        } else {
+            const QImage shape = ShapeOf(image, key);
+            if (!(flags & dgFlat)) m.drawImage(at + QPoint(1, 1), Tinted(shape, SysColor(COLOR_BTNHIGHLIGHT)));
+            m.drawImage(at, Tinted(shape, SysColor(COLOR_BTNSHADOW)));
+        }
+    }
+    p.drawImage(dest.Left, dest.Top, memory);
+}
+
+// ---------------------------------------------------------------- texts and fonts
+
+QString dxBarRemoveAmpersands(const QString& text)
+{
+    QString out = text;
+    out.remove(u'&');
+    return out;
+}
+
+QFont dxBarCreateMenuFont(const TFont& font, bool useSystemFont, int systemMenuFontHeight)
+{
+    TFont copy;
+    copy.Assign(const_cast<TFont*>(&font));
+    if (useSystemFont) copy.SetHeight(systemMenuFontHeight >= -10 ? -11 : systemMenuFontHeight);
+    return copy.ToQFont();
+}
+
+int dxBarSmallCaptionHeight()
+{
+    return GetSystemMetrics(SM_CYSMCAPTION);
+}
+
+// ---------------------------------------------------------------- window routines
+
+void dxBarClampSize(int& value)
+{
+    value = std::clamp(value, 20, 600);
+}
+
+TRect dxBarGetWorkArea(const TPoint& screen)
+{
+    QScreen* s = QGuiApplication::screenAt(screen);
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return TRect::FromQRect(s->availableGeometry());
+}
+
+QWidget* dxBarWindowFromPoint(const TPoint& screen)
+{
+    return TWindow::WindowFromPoint(screen);
+}
+
+bool dxBarIsMouseTracked(TWindow* window)
+{
+    return window && window->IsMouseLeaveTracked();
+}
+
+void dxBarBeginMouseTracking(TWindow* window)
+{
+    if (window) window->TrackMouseLeave();
+}
+
+void dxBarEndMouseTracking(TWindow* window)
+{
+    if (window) window->EndMouseLeaveTracking();
+}
+
+bool dxBarLeftButtonState()
+{
+    return QGuiApplication::mouseButtons() & Qt::LeftButton;
+}
+
+bool dxBarIsRightButtonDown()
+{
+    return QGuiApplication::mouseButtons() & Qt::RightButton;
+}
+
+void dxBarPlaySound(int aliasIndex)
+{
+    static const char* const aliases[] = {"MenuPopup", "MenuCommand"};
+    if (aliasIndex < 0 || aliasIndex > 1 || !soundPlayer) return;
+    soundPlayer(QString::fromLatin1(aliases[aliasIndex]));
+}
+
+void dxBarSetSoundPlayer(std::function<void(const QString&)> player)
+{
+    soundPlayer = std::move(player);
+}

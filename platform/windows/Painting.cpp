@@ -1,0 +1,181 @@
+#include "Painting.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+
+QColor SysColor(int index)
+{
+    return ColorToQColor(GetSysColor(index));
+}
+
+QBrush SysBrush(int index)
+{
+    return QBrush(SysColor(index));
+}
+
+void FillRect(QPainter& p, const TRect& r, const QBrush& brush)
+{
+    if (r.IsEmpty()) return;
+    p.fillRect(r.ToQRect(), brush);
+}
+
+void FrameRect(QPainter& p, const TRect& r, const QBrush& brush)
+{
+    if (r.IsEmpty()) return;
+    FillRect(p, {r.Left, r.Top, r.Right, r.Top + 1}, brush);
+    FillRect(p, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, brush);
+    FillRect(p, {r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1}, brush);
+    FillRect(p, {r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1}, brush);
+}
+
+namespace {
+
+// One ring of an edge: top-left colour, bottom-right colour.
+void DrawEdgeRing(QPainter& p, const TRect& r, int topLeft, int bottomRight, unsigned sides)
+{
+    if (r.IsEmpty()) return;
+    const QBrush tl = SysBrush(topLeft), br = SysBrush(bottomRight);
+    if (sides & BF_TOP) FillRect(p, {r.Left, r.Top, r.Right - 1, r.Top + 1}, tl);
+    if (sides & BF_LEFT) FillRect(p, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, tl);
+    if (sides & BF_BOTTOM) FillRect(p, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, br);
+    if (sides & BF_RIGHT) FillRect(p, {r.Right - 1, r.Top, r.Right, r.Bottom}, br);
+}
+
+}  // namespace
+
+void DrawEdge(QPainter& p, const TRect& r, unsigned edge, unsigned sides)
+{
+    if (edge & BDR_RAISEDOUTER)
+        DrawEdgeRing(p, r, COLOR_3DLIGHT, COLOR_3DDKSHADOW, sides);
+    else if (edge & BDR_SUNKENOUTER)
+        DrawEdgeRing(p, r, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, sides);
+    const TRect inner(r.Left + ((sides & BF_LEFT) ? 1 : 0), r.Top + ((sides & BF_TOP) ? 1 : 0),
+                      r.Right - ((sides & BF_RIGHT) ? 1 : 0), r.Bottom - ((sides & BF_BOTTOM) ? 1 : 0));
+    const bool hasOuter = edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER);
+    const TRect& at = hasOuter ? inner : r;
+    if (edge & BDR_RAISEDINNER)
+        DrawEdgeRing(p, at, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, sides);
+    else if (edge & BDR_SUNKENINNER)
+        DrawEdgeRing(p, at, COLOR_3DDKSHADOW, COLOR_3DLIGHT, sides);
+}
+
+void DrawLine(QPainter& p, const TPoint& from, const TPoint& to, const QColor& color)
+{
+    int x = from.x(), y = from.y();
+    const int dx = std::abs(to.x() - x), dy = -std::abs(to.y() - y);
+    const int sx = x < to.x() ? 1 : -1, sy = y < to.y() ? 1 : -1;
+    int err = dx + dy;
+    while (x != to.x() || y != to.y()) {
+        p.fillRect(x, y, 1, 1, color);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void FillPolygon(QPainter& p, const QList<TPoint>& points, const QColor& color)
+{
+    if (points.isEmpty()) return;
+    int top = points[0].y(), bottom = top;
+    for (const TPoint& pt : points) {
+        top = std::min(top, pt.y());
+        bottom = std::max(bottom, pt.y());
+    }
+    const int n = int(points.size());
+    for (int y = top; y <= bottom; ++y) {
+        double lo = 1e9, hi = -1e9;
+        for (int i = 0; i < n; ++i) {
+            const TPoint a = points[i], b = points[(i + 1) % n];
+            if (y < std::min(a.y(), b.y()) || y > std::max(a.y(), b.y())) continue;
+            if (a.y() == b.y()) {
+                lo = std::min({lo, double(a.x()), double(b.x())});
+                hi = std::max({hi, double(a.x()), double(b.x())});
+                continue;
+            }
+            const double x = a.x() + double(y - a.y()) * (b.x() - a.x()) / (b.y() - a.y());
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+        }
+        const int from = int(std::ceil(lo - 1e-9)), to = int(std::floor(hi + 1e-9));
+        if (from <= to) p.fillRect(from, y, to - from + 1, 1, color);
+    }
+}
+
+QString StripMnemonic(const QString& text, int* accelIndex)
+{
+    QString out;
+    out.reserve(text.size());
+    int accel = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'&') {
+            out += text[i];
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == u'&') {
+            out += u'&';
+            ++i;
+        } else if (i + 1 < text.size()) {
+            accel = int(out.size());
+        }
+    }
+    if (accelIndex) *accelIndex = accel;
+    return out;
+}
+
+QSize TextExtent(const QFont& font, const QString& text)
+{
+    const QFontMetrics fm(font);
+    return {fm.horizontalAdvance(text), fm.height()};
+}
+
+int DrawText(QPainter& p, const QString& text, TRect& r, unsigned flags)
+{
+    int accel = -1;
+    const QString shown = (flags & DT_NOPREFIX) ? text : StripMnemonic(text, &accel);
+    const QFontMetrics fm(p.font());
+    const int width = fm.horizontalAdvance(shown), height = fm.height();
+    if (flags & DT_CALCRECT) {
+        r.Right = r.Left + width;
+        r.Bottom = r.Top + height;
+        return height;
+    }
+    int x = r.Left;
+    if (flags & DT_CENTER)
+        x = r.Left + (r.Width() - width) / 2;
+    else if (flags & DT_RIGHT)
+        x = r.Right - width;
+    int y = r.Top;
+    if (flags & DT_VCENTER)
+        y = r.Top + (r.Height() - height) / 2;
+    else if (flags & DT_BOTTOM)
+        y = r.Bottom - height;
+    p.save();
+    if (!(flags & DT_NOCLIP)) p.setClipRect(r.ToQRect(), Qt::IntersectClip);
+    p.drawText(QPoint(x, y + fm.ascent()), shown);
+    if (accel >= 0 && accel < shown.size()) {
+        const int ux = x + fm.horizontalAdvance(shown.left(accel));
+        const int uw = fm.horizontalAdvance(shown.at(accel));
+        const int uy = y + fm.ascent() + std::max(1, fm.underlinePos());
+        p.fillRect(ux, uy, uw, 1, p.pen().color());
+    }
+    p.restore();
+    return height;
+}
+
+void DrawRotatedText(QPainter& p, const QString& text, const TPoint& origin)
+{
+    const QFontMetrics fm(p.font());
+    p.save();
+    p.translate(origin);
+    p.rotate(90);
+    p.drawText(QPoint(0, fm.ascent()), text);
+    p.restore();
+}
