@@ -3,7 +3,7 @@
 // X and Y at the end.
 #include "ToolbarLayout.h"
 
-#include "dxBarItemLink.h"
+#include "SysParams.h"
 
 #include <algorithm>
 
@@ -270,7 +270,7 @@ TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int
     for (int i = 0; i < count; ++i) {
         const TSpan& s = spans[i];
         if (!s.Placed) continue;
-        TBox& r = result.Places[i].Rect;
+        TRect& r = result.Places[i].Rect;
         if (!vertical) {
             r = {s.Along, s.Across, s.Along + s.Length, s.Across + s.Thickness};
         } else {
@@ -282,9 +282,9 @@ TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int
     return result;
 }
 
-TBox ItemRect(const TBar& bar, const TPlace& place)
+TRect ItemRect(const TBar& bar, const TPlace& place)
 {
-    TBox r = place.Rect;
+    TRect r = place.Rect;
     if (r.IsEmpty()) return {};
     if (bar.Vertical()) {
         r.Left -= (place.RowThickness - r.Width()) / 2;
@@ -400,7 +400,7 @@ TSizeResult CalcSizeForHeight(const TBar& bar, const std::vector<TItem>& items, 
     return SizeFor(bar, items, style, height, true);
 }
 
-TBox MarkRect(TdxBarDockingStyle style, bool standardStyle, int clientWidth, int clientHeight)
+TRect MarkRect(TdxBarDockingStyle style, bool standardStyle, int clientWidth, int clientHeight)
 {
     if (IsVerticalStyle(style)) {
         const int top = clientHeight - MarkRoom;
@@ -413,8 +413,8 @@ TBox MarkRect(TdxBarDockingStyle style, bool standardStyle, int clientWidth, int
 
 TSize ScaleGrabOffset(TSize size, int grabX, int grabbedWidth, int grabY, int grabbedHeight)
 {
-    return {grabbedWidth == 0 ? 0 : dxBarMulDiv(size.X, grabX, grabbedWidth),
-            grabbedHeight == 0 ? 0 : dxBarMulDiv(size.Y, grabY, grabbedHeight)};
+    return {grabbedWidth == 0 ? 0 : MulDiv(size.X, grabX, grabbedWidth),
+            grabbedHeight == 0 ? 0 : MulDiv(size.Y, grabY, grabbedHeight)};
 }
 
 }  // namespace toolbarlayout

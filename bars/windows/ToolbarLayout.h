@@ -5,21 +5,12 @@
 // for a docking side or a given width or height. The toolbar window fills these records
 // from its item controls and its bar, and reads the results back; nothing here touches a
 // window, so every rule can be tested without one.
+#include "WinTypes.h"
 #include "dxBarTypes.h"
 
 #include <vector>
 
 namespace toolbarlayout {
-
-// A rectangle with exclusive right and bottom edges, in client co-ordinates.
-struct TBox {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-    bool operator==(const TBox&) const = default;
-};
 
 // Room kept for the mark at the end of a docked bar.
 constexpr int MarkRoom = 11;
@@ -61,7 +52,7 @@ struct TBar {
 // Where one item stands: its rectangle (empty when it does not fit) and the thickness of
 // the row it sits in.
 struct TPlace {
-    TBox Rect;
+    TRect Rect;
     int RowThickness = 0;
     bool LastInRow = false;
 };
@@ -92,7 +83,7 @@ TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int
                          int clientHeight, const std::vector<bool>& rowBreaks = {});
 
 // The rectangle an item answers for: its stored rectangle widened across to its row.
-TBox ItemRect(const TBar& bar, const TPlace& place);
+TRect ItemRect(const TBar& bar, const TPlace& place);
 
 // The wrap search: breaks rows where they overflow limit, preferring the row's last group
 // start. size comes in as the smallest size and goes out as the wrapped layout's size;
@@ -111,7 +102,7 @@ TSizeResult CalcSizeForWidth(const TBar& bar, const std::vector<TItem>& items, T
 TSizeResult CalcSizeForHeight(const TBar& bar, const std::vector<TItem>& items, TdxBarDockingStyle style, int height);
 
 // The rectangle of the mark in a docked window's client area.
-TBox MarkRect(TdxBarDockingStyle style, bool standardStyle, int clientWidth, int clientHeight);
+TRect MarkRect(TdxBarDockingStyle style, bool standardStyle, int clientWidth, int clientHeight);
 
 // The grab point scaled from one window shape to another: size x grab / grabbedSize on each
 // axis; a zero-sized grabbed window gives 0.

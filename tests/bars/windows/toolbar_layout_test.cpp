@@ -6,8 +6,11 @@
 
 using namespace toolbarlayout;
 
+static void PrintTo(const TRect& r, std::ostream* os)
+{
+    *os << "{" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << "}";
+}
 namespace toolbarlayout {
-void PrintTo(const TBox& r, std::ostream* os) { *os << "{" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << "}"; }
 void PrintTo(const TSize& s, std::ostream* os) { *os << "(" << s.X << "," << s.Y << ")"; }
 }  // namespace toolbarlayout
 
@@ -26,9 +29,9 @@ TBar Docked(TdxBarDockingStyle style)
     return bar;
 }
 
-std::vector<TBox> Rects(const TItemRects& layout)
+std::vector<TRect> Rects(const TItemRects& layout)
 {
-    std::vector<TBox> rects;
+    std::vector<TRect> rects;
     for (const TPlace& p : layout.Places) rects.push_back(p.Rect);
     return rects;
 }
@@ -49,12 +52,12 @@ TEST(ToolbarItemRects, SingleLineButtonsFollowEachOtherWithGroupGapsCentredAcros
     // A group start as the first item gets no gap; later ones get the 5-px gap.
     const std::vector<TItem> items{Button(true), Button(), Button(true), DropDownButton(), LargeButton()};
     const TItemRects layout = CalcItemRects(bar, items, 400, 40);
-    EXPECT_EQ(Rects(layout), (std::vector<TBox>{{0, 9, 23, 31}, {23, 9, 46, 31}, {51, 9, 74, 31},
+    EXPECT_EQ(Rects(layout), (std::vector<TRect>{{0, 9, 23, 31}, {23, 9, 46, 31}, {51, 9, 74, 31},
                                                 {74, 9, 108, 31}, {108, 1, 147, 39}}));
     EXPECT_EQ(LastInRow(layout), std::vector<int>{4});
     EXPECT_FALSE(layout.Truncated);
     // The hit rectangle spans the client across.
-    EXPECT_EQ(ItemRect(bar, layout.Places[0]), (TBox{0, 0, 23, 40}));
+    EXPECT_EQ(ItemRect(bar, layout.Places[0]), (TRect{0, 0, 23, 40}));
 }
 
 TEST(ToolbarItemRects, SingleLineShowsOnlyWhatFitsBeforeTheMarkAndAlwaysTheFirst)
@@ -76,7 +79,7 @@ TEST(ToolbarItemRects, SingleLineShowsOnlyWhatFitsBeforeTheMarkAndAlwaysTheFirst
 
     // The first item stands even when it is longer than the bar.
     layout = CalcItemRects(Docked(dsTop), {LargeButton(), Button()}, 20, 38);
-    EXPECT_EQ(layout.Places[0].Rect, (TBox{0, 0, 39, 38}));
+    EXPECT_EQ(layout.Places[0].Rect, (TRect{0, 0, 39, 38}));
     EXPECT_TRUE(layout.Places[1].Rect.IsEmpty());
 }
 
@@ -88,7 +91,7 @@ TEST(ToolbarItemRects, AlignedItemsEndTheRow)
     right.Align = iaRight;
     // A right-aligned item sits against the mark; what follows is hidden.
     TItemRects layout = CalcItemRects(bar, {Button(), right, Button()}, 200, 22);
-    EXPECT_EQ(layout.Places[1].Rect, (TBox{189 - 23, 0, 189, 22}));
+    EXPECT_EQ(layout.Places[1].Rect, (TRect{189 - 23, 0, 189, 22}));
     EXPECT_TRUE(layout.Places[2].Rect.IsEmpty());
     EXPECT_TRUE(layout.Truncated);
     // As the last item it truncates nothing.
@@ -104,7 +107,7 @@ TEST(ToolbarItemRects, AlignedItemsEndTheRow)
     client.Align = iaClient;
     client.MinLength = 60;
     layout = CalcItemRects(Docked(dsTop), {Button(), client}, 300, 22);
-    EXPECT_EQ(layout.Places[1].Rect, (TBox{23, 0, 300, 22}));
+    EXPECT_EQ(layout.Places[1].Rect, (TRect{23, 0, 300, 22}));
     client.Width = 30;
     layout = CalcItemRects(Docked(dsTop), {Button(), client}, 70, 22);
     EXPECT_EQ(layout.Places[1].Rect.Width(), 60);
@@ -114,15 +117,15 @@ TEST(ToolbarItemRects, VerticalBarsStackDownwardsAndWrapFromTheRightEdge)
 {
     const TBar left = Docked(dsLeft);
     TItemRects layout = CalcItemRects(left, {Button(), Button(true), {20, 22}}, 26, 200);
-    EXPECT_EQ(Rects(layout), (std::vector<TBox>{{1, 0, 24, 22}, {1, 27, 24, 49}, {3, 49, 23, 71}}));
-    EXPECT_EQ(ItemRect(left, layout.Places[2]), (TBox{0, 49, 26, 71}));
+    EXPECT_EQ(Rects(layout), (std::vector<TRect>{{1, 0, 24, 22}, {1, 27, 24, 49}, {3, 49, 23, 71}}));
+    EXPECT_EQ(ItemRect(left, layout.Places[2]), (TRect{0, 49, 26, 71}));
 
     // A multi-line vertical bar fills its first column at the right edge, centring narrower
     // items in their column.
     TBar multi = Docked(dsLeft);
     multi.MultiLine = true;
     layout = CalcItemRects(multi, {Button(), {20, 22}, Button(), Button()}, 60, 50);
-    EXPECT_EQ(Rects(layout), (std::vector<TBox>{{37, 0, 60, 22}, {39, 22, 59, 44}, {14, 0, 37, 22}, {14, 22, 37, 44}}));
+    EXPECT_EQ(Rects(layout), (std::vector<TRect>{{37, 0, 60, 22}, {39, 22, 59, 44}, {14, 0, 37, 22}, {14, 22, 37, 44}}));
     EXPECT_EQ(LastInRow(layout), (std::vector<int>{1, 3}));
     EXPECT_EQ(layout.Places[1].RowThickness, 23);
 }
@@ -134,9 +137,9 @@ TEST(ToolbarItemRects, WrappingRowsTakeTheirTallestItemAndTheGroupGapBetweenRows
     const TItemRects layout = CalcItemRects(floating, items, 70, 200);
     // Row 1: the button centred on the large one; the group start breaks into row 2 and its
     // gap lies between the rows.
-    EXPECT_EQ(Rects(layout), (std::vector<TBox>{{0, 8, 23, 30}, {23, 0, 62, 38}, {0, 43, 23, 65}, {23, 43, 46, 65}}));
+    EXPECT_EQ(Rects(layout), (std::vector<TRect>{{0, 8, 23, 30}, {23, 0, 62, 38}, {0, 43, 23, 65}, {23, 43, 46, 65}}));
     EXPECT_EQ(LastInRow(layout), (std::vector<int>{1, 3}));
-    EXPECT_EQ(ItemRect(floating, layout.Places[0]), (TBox{0, 0, 23, 38}));
+    EXPECT_EQ(ItemRect(floating, layout.Places[0]), (TRect{0, 0, 23, 38}));
 }
 
 TEST(ToolbarWrapSize, RowsBreakAtGroupStartsAndASplitGroupStartsTheNextGroupOnAFreshRow)
@@ -151,8 +154,8 @@ TEST(ToolbarWrapSize, RowsBreakAtGroupStartsAndASplitGroupStartsTheNextGroupOnAF
     EXPECT_EQ(size, (TSize{69, 22 + 5 + 22}));
     // The layout follows the search's breaks.
     const TItemRects layout = CalcItemRects(floating, groups, size.X, size.Y, breaks);
-    EXPECT_EQ(layout.Places[2].Rect, (TBox{0, 27, 23, 49}));
-    EXPECT_EQ(layout.Places[4].Rect, (TBox{46, 27, 69, 49}));
+    EXPECT_EQ(layout.Places[2].Rect, (TRect{0, 27, 23, 49}));
+    EXPECT_EQ(layout.Places[4].Rect, (TRect{46, 27, 69, 49}));
 
     // One group too long for a row breaks inside; the group after it starts a new row even
     // though it would fit behind.
@@ -256,10 +259,10 @@ TEST(ToolbarSizeForWidth, WrappingBarsTradeHeightForWidthAndTheSearchEnds)
 
 TEST(ToolbarMarkRect, DockedMarksSitAtTheEndOfTheBar)
 {
-    EXPECT_EQ(MarkRect(dsTop, false, 100, 22), (TBox{89, 0, 100, 22}));
-    EXPECT_EQ(MarkRect(dsTop, true, 100, 22), (TBox{89, 0, 100, 9}));
-    EXPECT_EQ(MarkRect(dsLeft, false, 24, 200), (TBox{0, 189, 24, 200}));
-    EXPECT_EQ(MarkRect(dsRight, true, 24, 200), (TBox{15, 189, 24, 200}));
+    EXPECT_EQ(MarkRect(dsTop, false, 100, 22), (TRect{89, 0, 100, 22}));
+    EXPECT_EQ(MarkRect(dsTop, true, 100, 22), (TRect{89, 0, 100, 9}));
+    EXPECT_EQ(MarkRect(dsLeft, false, 24, 200), (TRect{0, 189, 24, 200}));
+    EXPECT_EQ(MarkRect(dsRight, true, 24, 200), (TRect{15, 189, 24, 200}));
 }
 
 TEST(ToolbarGrabOffset, ScalesToTheNewShapeAndZeroSizedWindowsGiveZero)
