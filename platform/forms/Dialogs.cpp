@@ -140,14 +140,33 @@ QString TOpenDialog::QtFilter(const QString& filter) {
     return result.join(QStringLiteral(";;"));
 }
 
-QString TOpenDialog::WithDefaultExt(const QString& name) const {
+QString TOpenDialog::WithDefaultExt(const QString& name) {
     QString ext = defaultExt_;
     while (ext.startsWith(QLatin1Char('*')) || ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    extensionAdded_ = false;
     if (ext.isEmpty() || ext.contains(QLatin1Char('*')) || !QFileInfo(name).suffix().isEmpty()) return name;
+    extensionAdded_ = true;
     return name + QLatin1Char('.') + ext;
 }
 
 bool TOpenDialog::Execute() {
+    for (;;) {
+        if (!ExecuteOnce()) return false;
+        if (ConfirmExtendedName()) return true;
+    }
+}
+
+bool TOpenDialog::ConfirmExtendedName() {
+    // The dialog asked about the name as typed; a default extension added afterwards can
+    // name another file, which must not be replaced without asking.
+    if (!IsSave() || !options_.testFlag(ofOverwritePrompt) || !extensionAdded_ || !QFileInfo::exists(fileName_))
+        return true;
+    const QString text = QFileInfo(fileName_).fileName() + QStringLiteral(" already exists.\nDo you want to replace it?");
+    return MessageBox(text, title_.isEmpty() ? QStringLiteral("Save As") : title_,
+                      MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+bool TOpenDialog::ExecuteOnce() {
     const QString kind = IsSave() ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog");
     if (TDialogScript* script = TDialogScript::Active()) {
         TDialogRecord r{kind, title_, fileName_, int(options_), 0, {}};

@@ -107,7 +107,9 @@ public:
     explicit TOpenDialog(TComponent* owner);
 
     // Runs the dialog; on confirmation FileName holds the chosen path, with DefaultExt
-    // appended when the name has no extension.
+    // appended when the name has no extension. With ofOverwritePrompt, a save whose
+    // appended extension names an existing file asks before replacing it; No runs the
+    // dialog again.
     bool Execute() override;
 
     QString DefaultExt() const { return defaultExt_; }
@@ -132,9 +134,16 @@ public:
 
 protected:
     virtual bool IsSave() const { return false; }
-    QString WithDefaultExt(const QString& name) const;
+    QString WithDefaultExt(const QString& name);
 
 private:
+    // One run of the dialog (or its scripted answer).
+    bool ExecuteOnce();
+    // A save whose name got the default extension asks before replacing that file; false
+    // when the user would not replace it (the dialog runs again).
+    bool ConfirmExtendedName();
+
+    bool extensionAdded_ = false;
     QString defaultExt_, fileName_, filter_, initialDir_, title_;
     int filterIndex_ = 1;
     TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;

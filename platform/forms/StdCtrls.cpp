@@ -143,10 +143,27 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     SetColor(clWindow);
     SetTabStop(true);
     ApplyWrap();
+    connect(Editor()->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { lastChangeEnd_ = position + added; });
     connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
         lines_->Invalidate();
+        if (EnforceMaxLength()) return;  // the cut's own change reports the result
         Change();
     }, this));
+}
+
+bool TMemo::EnforceMaxLength() {
+    if (maxLength_ <= 0 || settingText_ || lastChangeEnd_ < 0) return false;
+    QTextDocument* document = Editor()->document();
+    const int excess = document->characterCount() - 1 - maxLength_;
+    if (excess <= 0) return false;
+    const int end = std::min(lastChangeEnd_, document->characterCount() - 1);
+    QTextCursor c(document);
+    c.setPosition(std::max(0, end - excess));
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    lastChangeEnd_ = -1;
+    c.removeSelectedText();
+    return true;
 }
 
 TMemo::~TMemo() {
@@ -166,7 +183,10 @@ QString TMemo::Text() const {
 }
 
 void TMemo::SetText(const QString& value) {
-    if (Editor()) Editor()->setPlainText(NormalizeBreaks(value));
+    if (!Editor()) return;
+    settingText_ = true;
+    Editor()->setPlainText(NormalizeBreaks(value));
+    settingText_ = false;
 }
 
 void TMemo::SetScrollBars(TScrollStyle value) {

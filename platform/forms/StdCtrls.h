@@ -66,10 +66,12 @@ public:
 
     // The memo's text changed: the split lines are stale.
     void Invalidate() { cached_ = false; }
+    // Replaces the text with these lines in one change; they read back the same, a final
+    // empty line included (the text gets a break after every line).
+    void SetLines(const QStringList& lines);
 
 private:
     const QStringList& Lines() const;
-    void SetLines(const QStringList& lines);
 
     TMemo* memo_;
     mutable QStringList lines_;
@@ -82,7 +84,9 @@ class TMemo : public TWinControl {
     Q_PROPERTY(ControlTypes::TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
     Q_PROPERTY(TNotifyEvent OnChange READ OnChange WRITE SetOnChange)
+    Q_CLASSINFO("Default.MaxLength", "0")
     Q_CLASSINFO("Default.ScrollBars", "ssNone")
     Q_CLASSINFO("Default.WordWrap", "True")
     Q_CLASSINFO("Default.ReadOnly", "False")
@@ -105,6 +109,10 @@ public:
     void SetWordWrap(bool value);
     bool ReadOnly() const;
     void SetReadOnly(bool value);
+    // The most characters the user can type or paste (0: no limit); what an edit adds
+    // beyond it is cut from the end of the addition. SetText is not limited.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int value) { maxLength_ = std::max(0, value); }
 
     int SelStart() const;
     // Puts the caret at value (clamped) with nothing selected.
@@ -144,8 +152,13 @@ protected:
 
 private:
     void ApplyWrap();
+    // Cuts what the last edit added beyond MaxLength; true when it cut.
+    bool EnforceMaxLength();
 
     TMemoStrings* lines_;
+    int maxLength_ = 0;
+    bool settingText_ = false;
+    int lastChangeEnd_ = -1;  // where the last edit's addition ends
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;
     TNotifyEvent onChange_;

@@ -4,10 +4,12 @@
 #include "DialogScript.h"
 #include "DocumentScheme.h"
 #include "ExceptionBarrier.h"
+#include "Screen.h"
 #include "TypInfo.h"
 #include "WebSchemes.h"
 
 #include <QEventLoop>
+#include <algorithm>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -19,6 +21,8 @@
 #include <QWebEngineView>
 
 namespace {
+
+constexpr int kMaxPreviewDpi = 150;
 
 QWebEngineView* CreateView() {
     // The handlers must be in place before the view's page first loads anything.
@@ -223,9 +227,18 @@ void TWebBrowser::Print(int option) {
 void TWebBrowser::PrintPreview() {
     if (TDialogScript* script = TDialogScript::Active())
         return RecordDialog(script, QStringLiteral("PrintPreviewDialog"), LocationName());
-    QPrintPreviewDialog dialog(Printer(), View());
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            Guarded([this](QPrinter* printer) { PrintAndWait(printer); }, this));
+    // The preview renders at screen resolution with the print settings' page layout: at
+    // printer resolution the pages would take minutes and gigabytes.
+    QPrinter preview(QPrinter::ScreenResolution);
+    preview.setPageLayout(Printer()->pageLayout());
+    preview.setResolution(std::min(preview.resolution(), kMaxPreviewDpi));
+    QPrintPreviewDialog dialog(&preview, View());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, Guarded([this](QPrinter* printer) {
+                struct RestoreCursor {
+                    ~RestoreCursor() { SetScreenCursor(crDefault); }
+                } restore;  // the busy cursor ends with the first render, also when it fails
+                PrintAndWait(printer);
+            }, this));
     dialog.exec();
 }
 

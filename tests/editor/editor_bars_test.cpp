@@ -176,7 +176,7 @@ TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories) {
     EXPECT_EQ(Button("btSave")->ButtonStyle(), bsDefault);
     EXPECT_EQ(form->btView->OnClick().MethodName(), "btViewClick");
     EXPECT_EQ(form->btDynamic->OnClick().MethodName(), "btDynamicClick");
-    EXPECT_FALSE(Button("btSave")->OnClick());
+    EXPECT_EQ(Button("btSave")->OnClick().MethodName(), "btSaveClick");
     EXPECT_FALSE(form->txCode->Visible());
 }
 

@@ -146,7 +146,7 @@ TEST_F(EditorTest, UnreadableCommandLineFileShowsOneError) {
     EXPECT_EQ(boxes[0].caption, Application->Title());
     ASSERT_FALSE(script.Log("Beep").isEmpty());
     EXPECT_EQ(script.Log("Beep")[0].flags, int(MB_ICONEXCLAMATION));
-    EXPECT_TRUE(form->mmHTMLCode->Text().isEmpty());
+    EXPECT_TRUE(form->mmHTMLCode->Text().startsWith("<!DOCTYPE"));  // then New
 }
 
 QByteArray StoreBytes() {

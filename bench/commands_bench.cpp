@@ -1,0 +1,122 @@
+// Prints the editor's Open and Save of 1 MB and 20 MB documents beside a bare text pane
+// given the same text in the same run, and Find Next from the start to a match at the end.
+#include "Application.h"
+#include "DialogScript.h"
+#include "ExceptionBarrier.h"
+#include "RegistryStore.h"
+#include "TextFile.h"
+#include "WebBrowser.h"
+#include "WebSchemes.h"
+#include "dxBarRegistry.h"
+#include "dxBarStrs.h"
+#include "frmHTML.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+QByteArray MakeDocument(qsizetype size, const QByteArray& tail) {
+    const QByteArray line = QByteArray("<p class=\"x\">Caf\xC3\xA9 na\xC3\xAFve \xE2\x82\xAC 42 text <b>bold</b></p>\r\n");
+    QByteArray doc = "<html><head><title>bench</title></head><body>\r\n";
+    doc.reserve(size + line.size());
+    while (doc.size() < size - tail.size()) doc += line;
+    return doc + tail;
+}
+
+// The best of a few runs, in milliseconds.
+template <class F>
+double BestMs(int runs, F&& run) {
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+}
+
+void Compare(const char* what, double ours, double bare, double goal) {
+    std::printf("  %-22s VESK %8.1f ms   bare pane %8.1f ms   ratio %.2f (goal <= %.1f)\n", what, ours, bare,
+                bare > 0 ? ours / bare : 0.0, goal);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    RegisterWebSchemes();
+    TQtApplication app(argc, argv);
+    QTemporaryDir dir;
+    TRegistryStore::SetDefaultFileForTesting(dir.path() + "/registry.json");
+    RegisterWebClasses();
+    dxBarInitialize();
+    dxBarRegisterManagerClasses();
+    dxBarRegisterExtendedTexts();
+    TDialogScript script;
+    TfrmMain* form = nullptr;
+    Application->CreateForm(form);
+    frmMain = form;
+    form->Show();
+    Settle();
+
+    const int runs = 3;
+    const QByteArray mark = "<p>UNIQUE-END-MARK</p>\r\n</body></html>\r\n";
+    for (const qsizetype mb : {1, 20}) {
+        const QByteArray bytes = MakeDocument(mb * 1024 * 1024, mark);
+        const QString path = dir.path() + QStringLiteral("/doc%1.htm").arg(mb);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        f.close();
+        std::printf("%lld MB document (%lld lines):\n", (long long)mb, (long long)bytes.count('\n'));
+
+        // Open: from the command to an editable pane holding the text. The preview's render
+        // runs afterwards, off the command's path.
+        const double openOurs = BestMs(runs, [&] {
+            script.AnswerFile(path);
+            form->Open1Click(form->btOpen);
+        });
+        Settle();
+        QPlainTextEdit bare;
+        bare.resize(form->mmHTMLCode->Editor()->size());
+        bare.show();
+        const double openBare = BestMs(runs, [&] {
+            QFile in(path);
+            in.open(QIODevice::ReadOnly);
+            bare.setPlainText(QString::fromUtf8(in.readAll()));
+        });
+        Compare("open to editable", openOurs, openBare, 1.2);
+
+        const double saveOurs = BestMs(runs, [&] { form->btSaveClick(form->btSave); });
+        const QString barePath = dir.path() + "/bare.htm";
+        const double saveBare = BestMs(runs, [&] {
+            QFile out(barePath);
+            out.open(QIODevice::WriteOnly);
+            out.write(bare.toPlainText().toUtf8());
+        });
+        Compare("save", saveOurs, saveBare, 1.2);
+        std::printf("  saved bytes identical to the file: %s\n", QFile(path).size() == bytes.size() ? "yes" : "NO");
+
+        form->FindDlg->SetFindText(QStringLiteral("unique-end-mark"));
+        const double find = BestMs(runs, [&] {
+            form->mmHTMLCode->SetSelStart(0);
+            form->btFindNextClick(form);
+        });
+        const bool found = form->mmHTMLCode->SelText() == QStringLiteral("UNIQUE-END-MARK");
+        std::printf("  Find Next start to end: %.1f ms (goal <= 50 ms at 20 MB)%s\n", find, found ? "" : "  NOT FOUND");
+        Settle();
+    }
+    form->Unchanged = true;
+    delete form;
+    return 0;
+}

@@ -1,0 +1,39 @@
+// The saver of save_stress.sh: writes a 5 MB document through the editor's save path.
+//   save_stress_saver FILE          saves the two versions into FILE in turn, forever
+//   save_stress_saver --versions D  writes the two versions as D/old.htm and D/new.htm
+#include "TextFile.h"
+
+#include <QStringList>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+QStringList Version(char tag) {
+    QStringList lines;
+    const QString line = QStringLiteral("<p>%1 line of version %1, caf\u00e9 \u20ac</p>").arg(QLatin1Char(tag));
+    qsizetype size = 0;
+    for (int i = 0; size < 5 * 1024 * 1024; ++i) {
+        lines.append(line + QString::number(i));
+        size += lines.last().size() + 2;
+    }
+    return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QStringList versions[2] = {Version('a'), Version('b')};
+    if (argc == 3 && std::strcmp(argv[1], "--versions") == 0) {
+        const QString dir = QString::fromLocal8Bit(argv[2]);
+        WriteTextFile(dir + QStringLiteral("/old.htm"), versions[0], false);
+        WriteTextFile(dir + QStringLiteral("/new.htm"), versions[1], false);
+        return 0;
+    }
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: save_stress_saver FILE | --versions DIR\n");
+        return 2;
+    }
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    for (unsigned i = 1;; ++i) WriteTextFile(path, versions[i % 2], false);
+}

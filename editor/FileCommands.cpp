@@ -1,0 +1,143 @@
+#include "FileCommands.h"
+
+#include "Dialogs.h"
+#include "EditorText.h"
+#include "InsertRS.h"
+#include "SysUtils.h"
+#include "TextFile.h"
+#include "frmHTML.h"
+
+#include <QFileInfo>
+
+namespace {
+
+void ShowError(const QString& text) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    MessageDlg(text, mtError, {mbOK});
+}
+
+const QString kSaveError = QStringLiteral("Save Error. Please try selecting another file.");
+
+}  // namespace
+
+void TFileCommands::SetCaption(const QString& label) {
+    form_.SetCaption(label + QStringLiteral(" - ") + form_.CaptionBase);
+}
+
+void TFileCommands::Show(const TTextDocument& document, const QString& folder, const QString& fileName,
+                         const QString& label) {
+    // The path bar first, so that the live preview of the change already has its base.
+    form_.edPathEdit->SetText(folder);
+    static_cast<TMemoStrings*>(form_.mmHTMLCode->Lines())->SetLines(document.lines);
+    bom_ = document.bom;
+    form_.SaveDlg->SetFileName(fileName);
+    if (!label.isEmpty()) SetCaption(label);
+    form_.Unchanged = true;
+    form_.ShowHTML(form_.mmHTMLCode->Text());
+}
+
+bool TFileCommands::AskSaveChanges() {
+    if (form_.Unchanged) return false;
+    MessageBeep(MB_ICONQUESTION);
+    switch (MessageDlg(QStringLiteral("Do you want to save the changes to your work?"), mtConfirmation,
+                       {mbYes, mbNo, mbCancel})) {
+    case mrNo: return false;
+    case mrYes:
+        // Yes counts only when the work was really written; otherwise nothing goes on.
+        if (Save()) return true;
+        Abort();
+    default: Abort();
+    }
+}
+
+void TFileCommands::New() {
+    AskSaveChanges();
+    form_.edPathEdit->SetText({});
+    form_.mmHTMLCode->SetText(InsertRS::LoadStr(InsertRS::sNewDocument));
+    bom_ = false;
+    form_.SaveDlg->SetFileName({});
+    SetCaption(QStringLiteral("New Document"));
+    form_.Unchanged = true;
+    form_.ShowHTML(form_.mmHTMLCode->Text());
+}
+
+void TFileCommands::Open() {
+    for (;;) {
+        AskSaveChanges();
+        if (!form_.OpenDlg->Execute()) return;
+        const QString name = form_.OpenDlg->FileName();
+        TTextDocument document;
+        try {
+            document = ReadTextFile(name);
+        } catch (const Exception&) {
+            ShowError(QStringLiteral("Can not open file. Please try again."));
+            continue;
+        }
+        Show(document, editortext::FolderOf(name), name, QFileInfo(name).fileName());
+        return;
+    }
+}
+
+bool TFileCommands::Write(const QString& path) {
+    try {
+        WriteTextFile(path, form_.mmHTMLCode->Lines()->ToStringList(), bom_);
+        return true;
+    } catch (const Exception&) {
+        ShowError(kSaveError);
+        return false;
+    }
+}
+
+bool TFileCommands::Save() {
+    const QString name = form_.SaveDlg->FileName();
+    if (name.isEmpty()) return SaveAs();
+    if (!Write(name)) return SaveAs();
+    form_.Unchanged = true;
+    return true;
+}
+
+bool TFileCommands::SaveAs() {
+    const QString current = form_.SaveDlg->FileName();
+    for (;;) {
+        if (!form_.SaveDlg->Execute()) {
+            // Nothing written: the document keeps its file.
+            form_.SaveDlg->SetFileName(current);
+            return false;
+        }
+        const QString name = form_.SaveDlg->FileName();
+        if (!Write(name)) continue;
+        form_.edPathEdit->SetText(editortext::FolderOf(name));
+        SetCaption(QFileInfo(name).fileName());
+        form_.Unchanged = true;
+        // The preview follows the new base folder.
+        form_.btViewClick(form_.btView);
+        return true;
+    }
+}
+
+void TFileCommands::Example() {
+    AskSaveChanges();
+    const QString folder = form_.ExeDir + QStringLiteral("Example");
+    TTextDocument document;
+    try {
+        document = ReadTextFile(folder + QStringLiteral("/Example.htm"));
+    } catch (const Exception&) {
+        ShowError(QStringLiteral("Could not find Example file (Example.htm)."));
+        return;
+    }
+    // No file name: a later Save asks for one.
+    Show(document, folder, {}, QStringLiteral("Example File"));
+}
+
+void TFileCommands::OpenCommandLineFile() {
+    const QString name = form_.FileToOpen;
+    TTextDocument document;
+    try {
+        document = ReadTextFile(name);
+    } catch (const Exception&) {
+        ShowError(QStringLiteral("Cannot Open The VESK File."));
+        New();
+        return;
+    }
+    Show(document, editortext::FolderOf(name), name, {});
+}

@@ -1,0 +1,237 @@
+// New, Open, Save, Save As and Example through their items, with the save prompt's answers.
+#include "CommandsFixture.h"
+#include "InsertRS.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kPrompt = QStringLiteral("Do you want to save the changes to your work?");
+const QString kSaveError = QStringLiteral("Save Error. Please try selecting another file.");
+
+TEST_F(CommandsTest, NewShowsTheSkeletonWithItsCaptionAndNoFile) {
+    Start();
+    Click("btNew");
+    const QStringList lines = form->mmHTMLCode->Lines()->ToStringList();
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0], "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">");
+    EXPECT_EQ(lines[3], "    <meta name=\"Author\" content=\"YOUR NAME\">");
+    EXPECT_EQ(lines[12], "</html>");
+    EXPECT_FALSE(form->mmHTMLCode->Text().endsWith('\n'));  // the last line has no line end
+    EXPECT_EQ(form->Caption(), "New Document - Zundra's Dynamic HTML Editor");
+    EXPECT_TRUE(form->FileName().isEmpty());
+    EXPECT_TRUE(form->edPathEdit->Text().isEmpty());
+    EXPECT_TRUE(form->Unchanged);
+    EXPECT_TRUE(script.Log("MessageBox").isEmpty());  // nothing to ask about
+}
+
+// Every byte survives an open and a save, except that line ends become CR LF.
+TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds) {
+    struct Case {
+        const char* name;
+        QByteArray in, out;
+    };
+    const QByteArray bom("\xEF\xBB\xBF");
+    const Case cases[] = {
+        {"crlf", "<p>a</p>\r\n<p>b</p>\r\n", "<p>a</p>\r\n<p>b</p>\r\n"},
+        {"lf and cr", "one\ntwo\rthree", "one\r\ntwo\r\nthree\r\n"},
+        {"final empty line", "a\r\n\r\n", "a\r\n\r\n"},
+        {"only breaks", "\r\n\r\n\r\n", "\r\n\r\n\r\n"},
+        {"bom", bom + "<b>\xC3\xA9t\xC3\xA9</b>\r\n", bom + "<b>\xC3\xA9t\xC3\xA9</b>\r\n"},
+        {"invalid utf-8 and nul, no final line end", QByteArray("x\xFF\xC3(\x00y\xE2\x80\xA8z\r\n\x00", 13),
+         QByteArray("x\xFF\xC3(\x00y\xE2\x80\xA8z\r\n\x00\r\n", 15)},
+        {"empty", "", ""},
+    };
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = WriteFile(QStringLiteral("in.htm"), c.in);
+        script.AnswerFile(path);
+        Click("btOpen");
+        EXPECT_EQ(form->FileName(), path);
+        EXPECT_EQ(form->edPathEdit->Text(), dir);
+        EXPECT_EQ(form->Caption(), "in.htm - Zundra's Dynamic HTML Editor");
+        EXPECT_TRUE(form->Unchanged);
+        form->btSaveClick(form->btSave);  // Save is enabled only once the text changes
+        EXPECT_EQ(ReadFile(path), c.out);
+    }
+    EXPECT_TRUE(script.Log("MessageBox").isEmpty()) << BoxTexts().join('|').toStdString();
+    EXPECT_TRUE(QDir(dir).entryList({"*.tmp", ".*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(CommandsTest, PromptAnswersAtNew) {
+    Start();
+    Click("btNew");
+    const QString before = form->mmHTMLCode->Text();
+
+    Type("x");
+    ASSERT_FALSE(form->Unchanged);
+    script.AnswerMessage(IDCANCEL);
+    Click("btNew");
+    EXPECT_EQ(BoxTexts(), QStringList{kPrompt});
+    EXPECT_EQ(form->mmHTMLCode->Text(), "x" + before);  // Cancel: nothing happened
+    EXPECT_FALSE(form->Unchanged);
+
+    // Yes, then a cancelled Save As: the work stays, as for Cancel.
+    script.AnswerMessage(IDYES);
+    script.AnswerFile(std::nullopt);
+    Click("btNew");
+    EXPECT_EQ(form->mmHTMLCode->Text(), "x" + before);
+    EXPECT_FALSE(form->Unchanged);
+    EXPECT_EQ(script.Log("SaveDialog").size(), 1);
+
+    // Yes with a name: written, then the New goes on.
+    script.AnswerMessage(IDYES);
+    script.AnswerFile(Path("saved"));
+    Click("btNew");
+    EXPECT_EQ(ReadFile(Path("saved.htm")).left(1), "x");  // the default extension
+    EXPECT_EQ(form->mmHTMLCode->Text(), before);
+    EXPECT_TRUE(form->Unchanged);
+
+    // No: the New goes on without writing.
+    Type("y");
+    script.AnswerMessage(IDNO);
+    Click("btNew");
+    EXPECT_EQ(form->mmHTMLCode->Text(), before);
+    EXPECT_EQ(ReadFile(Path("saved.htm")).left(1), "x");
+}
+
+TEST_F(CommandsTest, PromptAnswersAtOpenAndExample) {
+    const QString other = WriteFile("other.htm", "<p>other</p>\r\n");
+    Start();
+    Type("mine");
+    script.AnswerMessage(IDCANCEL);
+    Click("btOpen");
+    EXPECT_TRUE(script.Log("OpenDialog").isEmpty());
+    EXPECT_EQ(form->mmHTMLCode->Text(), "mine");
+
+    script.AnswerMessage(IDCANCEL);
+    Click("btExample");
+    EXPECT_EQ(form->mmHTMLCode->Text(), "mine");
+
+    script.AnswerMessage(IDYES);
+    script.AnswerFile(std::nullopt);  // Save As cancelled
+    Click("btExample");
+    EXPECT_EQ(form->mmHTMLCode->Text(), "mine");
+
+    script.AnswerMessage(IDNO);
+    script.AnswerFile(other);
+    Click("btOpen");
+    EXPECT_EQ(form->mmHTMLCode->Lines()->ToStringList(), QStringList{"<p>other</p>"});
+
+    Type("!");
+    script.AnswerMessage(IDNO);
+    Click("btExample");
+    EXPECT_EQ(form->Caption(), "Example File - Zundra's Dynamic HTML Editor");
+    EXPECT_EQ(form->edPathEdit->Text(), form->ExeDir + "Example");
+    EXPECT_TRUE(form->FileName().isEmpty());
+    EXPECT_FALSE(form->mmHTMLCode->Text().isEmpty());
+    // After Example, Save asks for a name.
+    script.AnswerFile(std::nullopt);
+    form->btSaveClick(form->btSave);
+    EXPECT_EQ(script.Log("SaveDialog").size(), 2);
+}
+
+TEST_F(CommandsTest, AFailedOpenRetriesAndLeavesTheDocumentWhole) {
+    const QString good = WriteFile("good.htm", "<p>good</p>");
+    Start();
+    script.AnswerFile(good);
+    Click("btOpen");
+    const QString caption = form->Caption();
+
+    script.AnswerFile(Path("missing.htm"));
+    script.AnswerFile(std::nullopt);  // the retry is cancelled
+    Click("btOpen");
+    EXPECT_EQ(BoxTexts(), QStringList{"Can not open file. Please try again."});
+    EXPECT_EQ(script.Log("OpenDialog").size(), 3);
+    EXPECT_EQ(form->mmHTMLCode->Lines()->ToStringList(), QStringList{"<p>good</p>"});
+    EXPECT_EQ(form->FileName(), good);
+    EXPECT_EQ(form->edPathEdit->Text(), dir);
+    EXPECT_EQ(form->Caption(), caption);
+}
+
+TEST_F(CommandsTest, AMissingExampleChangesNothing) {
+    Start();
+    Click("btNew");
+    form->ExeDir = dir + "/nowhere/";
+    Click("btExample");
+    EXPECT_EQ(BoxTexts(), QStringList{"Could not find Example file (Example.htm)."});
+    EXPECT_TRUE(form->edPathEdit->Text().isEmpty());
+    EXPECT_EQ(form->Caption(), "New Document - Zundra's Dynamic HTML Editor");
+}
+
+TEST_F(CommandsTest, AFailedSaveKeepsTheOldFileAndFallsBackToSaveAs) {
+    // A file that can be read but whose folder takes no new file, for any user.
+    const QString path = QStringLiteral("/proc/version");
+    const QByteArray old = ReadFile(path);
+    Start();
+    script.AnswerFile(path);
+    Click("btOpen");
+    ASSERT_EQ(form->FileName(), path);
+    Type("new ");
+    script.AnswerFile(QStringLiteral("/proc/other.htm"));  // the retry fails as well
+    script.AnswerFile(std::nullopt);
+    Click("btSave");
+    EXPECT_EQ(BoxTexts(), QStringList({kSaveError, kSaveError}));
+    EXPECT_EQ(script.Log("SaveDialog").size(), 2);
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_FALSE(form->Unchanged);
+    EXPECT_EQ(form->FileName(), path);
+}
+
+TEST_F(CommandsTest, SaveAsWritesRenamesAndPreviewsAgainstTheNewFolder) {
+    Start();
+    Click("btNew");
+    QDir().mkpath(Path("sub"));
+    script.AnswerFile(Path("sub/page"));
+    Click("btSaveAs");
+    EXPECT_EQ(form->FileName(), Path("sub/page.htm"));
+    EXPECT_EQ(form->edPathEdit->Text(), Path("sub"));
+    EXPECT_EQ(form->Caption(), "page.htm - Zundra's Dynamic HTML Editor");
+    EXPECT_TRUE(ReadFile(Path("sub/page.htm")).endsWith("</html>\r\n"));
+
+    // Typing "page" again must not silently replace the existing "page.htm".
+    Type("changed ");
+    script.AnswerFile(Path("sub/page"));
+    script.AnswerMessage(IDNO);  // do not replace
+    script.AnswerFile(std::nullopt);
+    Click("btSaveAs");
+    ASSERT_EQ(BoxTexts().size(), 1);
+    EXPECT_TRUE(BoxTexts()[0].contains("page.htm already exists"));
+    EXPECT_FALSE(ReadFile(Path("sub/page.htm")).startsWith("changed"));
+}
+
+TEST_F(CommandsTest, CloseAsksAndCancelKeepsTheWindowOpen) {
+    Start();
+    Type("work");
+    script.AnswerMessage(IDCANCEL);
+    EXPECT_FALSE(CloseWindow());
+    EXPECT_EQ(BoxTexts(), QStringList{kPrompt});
+
+    script.AnswerMessage(IDYES);
+    script.AnswerFile(std::nullopt);  // Yes without a save acts as Cancel
+    EXPECT_FALSE(CloseWindow());
+
+    script.AnswerMessage(IDYES);
+    script.AnswerFile(Path("kept.htm"));
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(ReadFile(Path("kept.htm")), "work\r\n");
+}
+
+TEST_F(CommandsTest, AnUnreadableCommandLineFileFallsBackToNew) {
+    Start({Path("missing.htm")});
+    EXPECT_EQ(BoxTexts(), QStringList{"Cannot Open The VESK File."});
+    EXPECT_EQ(form->mmHTMLCode->Text(), InsertRS::LoadStr(InsertRS::sNewDocument).replace("\r\n", "\n"));
+    EXPECT_EQ(form->Caption(), "New Document - Zundra's Dynamic HTML Editor");
+}
+
+TEST_F(CommandsTest, TheCommandLineFileKeepsItsByteOrderMarkAndFinalEmptyLine) {
+    const QByteArray bytes("\xEF\xBB\xBFline\r\n\r\n");
+    const QString path = WriteFile("cmd.htm", bytes);
+    Start({path});
+    EXPECT_EQ(form->FileName(), path);
+    form->btSaveClick(form->btSave);
+    EXPECT_EQ(ReadFile(path), bytes);
+}
+
+}  // namespace
