@@ -1,5 +1,10 @@
 #include "ImgList.h"
 
+#include "Streaming.h"
+
+#include <QBuffer>
+#include <QPainter>
+
 TChangeLink::~TChangeLink()
 {
     if (sender_) sender_->UnRegisterChanges(this);
@@ -60,4 +65,41 @@ void TCustomImageList::Change()
     const QList<TChangeLink*> links = links_;
     for (TChangeLink* link : links)
         if (links_.contains(link) && link->OnChange) link->OnChange(this);
+}
+
+void TCustomImageList::DefineProperties(TFiler* filer)
+{
+    TComponent::DefineProperties(filer);
+    if (!filer) return;
+    filer->DefineBinaryProperty(
+        QStringLiteral("Bitmap"), [this](const QByteArray& data) { ReadBitmap(data); },
+        [this](QByteArray& data) { data = WriteBitmap(); }, !images_.isEmpty());
+}
+
+void TCustomImageList::ReadBitmap(const QByteArray& data)
+{
+    images_.clear();
+    QImage strip;
+    if (strip.loadFromData(data, "PNG")) {
+        strip = strip.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y + height_ <= strip.height(); y += height_)
+            for (int x = 0; x + width_ <= strip.width(); x += width_)
+                images_.append(strip.copy(x, y, width_, height_));
+    }
+    Change();
+}
+
+QByteArray TCustomImageList::WriteBitmap() const
+{
+    QByteArray data;
+    if (images_.isEmpty()) return data;
+    QImage strip(width_ * int(images_.size()), height_, QImage::Format_ARGB32);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    for (int i = 0; i < images_.size(); ++i) painter.drawImage(i * width_, 0, images_[i]);
+    painter.end();
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    strip.save(&buffer, "PNG");
+    return data;
 }

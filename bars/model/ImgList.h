@@ -47,6 +47,14 @@ public:
     void RegisterChanges(TChangeLink* link);
     void UnRegisterChanges(TChangeLink* link);
 
+    // The images stream as "Bitmap": one PNG holding them side by side, in rows as wide as
+    // the list's images.
+    void DefineProperties(TFiler* filer) override;
+    // Replaces the images with the tiles of a PNG (left to right, then top to bottom).
+    // Data that is no image leaves the list empty.
+    void ReadBitmap(const QByteArray& data);
+    QByteArray WriteBitmap() const;
+
 protected:
     // Tells every registered link.
     void Change();

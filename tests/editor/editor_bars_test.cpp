@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
 #include <QWebEnginePage>
 #include <optional>
 
@@ -71,6 +72,22 @@ TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
     EXPECT_TRUE(m->UseSystemFont());
     ASSERT_NE(m->Images(), nullptr);
     EXPECT_EQ(m->Images()->Name(), "ImageList");
+    // Every button on a toolbar shows a glyph of its own from the image list.
+    QSet<int> glyphs;
+    for (int b = 1; b < m->Bars()->Count(); ++b) {
+        TdxBarItemLinks* links = m->Bars()->Items(b)->ItemLinks();
+        for (int i = 0; i < links->Count(); ++i) {
+            auto* button = qobject_cast<TdxBarButton*>(links->Items(i)->Item());
+            if (!button) continue;
+            const int index = button->ImageIndex();
+            EXPECT_TRUE(index >= 0 && index < m->Images()->Count()) << button->Name().toStdString();
+            EXPECT_FALSE(glyphs.contains(index)) << button->Name().toStdString();
+            glyphs.insert(index);
+            // Glyphs keep transparent corners.
+            EXPECT_EQ(qAlpha(m->Images()->Image(index).pixel(0, 15)), 0) << button->Name().toStdString();
+        }
+    }
+    EXPECT_EQ(glyphs.size(), 5 + 7 + 14);
 
     EXPECT_EQ(m->Categories()->ToStringList(),
               QStringList({"Default", "Action", "Menu", "Navigator", "Insert", "Custom"}));
