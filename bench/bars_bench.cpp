@@ -1,0 +1,146 @@
+// bars_bench: the bar library's dock relayout against Qt's own toolbars.
+//
+// Relayout: 20 docked toolbars of 20 glyph buttons (two bars a row, ten rows in one top dock)
+// are laid out again after the dock's width changes: every row's bars get their lengths
+// and places (squeezing when the row is too short), every bar its size for that length and
+// its item rectangles. Beside it, a QMainWindow with 20 QToolBars of 20 actions (a toolbar
+// break after every second) is resized the same way, in the same run.
+#include "DockRows.h"
+#include "ToolbarLayout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLayout>
+#include <QMainWindow>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kBars = 20;
+constexpr int kButtons = 20;
+constexpr int kBarsPerRow = 2;
+constexpr int kRuns = 400;
+// The widths the dock is resized to, in turn: wide enough, and too short for a row.
+constexpr int kWidths[] = {1000, 900, 760, 980, 640};
+// A docked bar's non-client room: frame and grip along the row, frame across.
+constexpr int kNcAlong = 2 + 2 + 8;
+constexpr int kNcAcross = 4;
+
+struct TStats {
+    double median = 0, p99 = 0;
+};
+
+TStats Stats(std::vector<double> us)
+{
+    std::sort(us.begin(), us.end());
+    return {us[us.size() / 2], us[std::min(us.size() - 1, us.size() * 99 / 100)]};
+}
+
+struct TBenchBar {
+    toolbarlayout::TBar bar;
+    std::vector<toolbarlayout::TItem> items;
+    int requested = 0;
+    // Results, as the windows would take them.
+    toolbarlayout::TItemRects rects;
+    int pos = 0, length = 0, thickness = 0;
+};
+
+// One dock relayout: what the dock control does for its rows, without moving windows.
+void LayoutDock(std::vector<TBenchBar>& bars, int width)
+{
+    using namespace toolbarlayout;
+    for (int first = 0; first < int(bars.size()); first += kBarsPerRow) {
+        std::vector<dockrows::TRowBar> row;
+        for (int i = first; i < first + kBarsPerRow; ++i) {
+            TBenchBar& b = bars[i];
+            dockrows::TRowBar r;
+            r.Requested = b.requested;
+            r.MinLength = GetMinWidth(b.bar, b.items, dsTop) + kNcAlong;
+            r.FullLength = GetMaxWidth(b.bar, b.items, dsTop) + kNcAlong;
+            r.FullThickness = GetMaxHeight(b.bar, b.items, dsTop) + kNcAcross;
+            r.MarkExists = b.bar.MarkExists;
+            r.ThicknessFor = [&b](int length, bool) {
+                return CalcSizeForWidth(b.bar, b.items, dsTop, length - kNcAlong).Size.Y + kNcAcross;
+            };
+            row.push_back(r);
+        }
+        const dockrows::TRowLayout placed = dockrows::LayoutRow(row, width);
+        for (int i = first; i < first + kBarsPerRow; ++i) {
+            TBenchBar& b = bars[i];
+            const dockrows::TRowPlace& p = placed.Bars[i - first];
+            b.pos = p.Pos;
+            b.length = p.Length;
+            b.thickness = p.Thickness;
+            b.bar.MarkExists = p.Truncated;
+            const TSizeResult size = CalcSizeForWidth(b.bar, b.items, dsTop, p.Length - kNcAlong);
+            b.rects = CalcItemRects(b.bar, VisibleUnderLimit(b.items, size.RecentLimit), p.Length - kNcAlong,
+                                    p.Thickness - kNcAcross);
+        }
+    }
+}
+
+TStats BenchOurs()
+{
+    std::vector<TBenchBar> bars(kBars);
+    for (int i = 0; i < kBars; ++i) {
+        bars[i].bar.Style = dsTop;
+        bars[i].requested = (i % kBarsPerRow) * 480;
+        for (int k = 0; k < kButtons; ++k) bars[i].items.push_back({23, 22, k % 5 == 0 && k > 0});
+    }
+    std::vector<double> us;
+    QElapsedTimer timer;
+    for (int run = 0; run < kRuns; ++run) {
+        const int width = kWidths[run % std::size(kWidths)];
+        timer.start();
+        LayoutDock(bars, width);
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    return Stats(us);
+}
+
+TStats BenchQt()
+{
+    QMainWindow window;
+    window.setCentralWidget(new QWidget);
+    for (int i = 0; i < kBars; ++i) {
+        if (i > 0 && i % kBarsPerRow == 0) window.addToolBarBreak();
+        auto* bar = window.addToolBar(QStringLiteral("Bar %1").arg(i));
+        bar->setIconSize(QSize(16, 16));
+        for (int k = 0; k < kButtons; ++k) {
+            if (k % 5 == 0 && k > 0) bar->addSeparator();
+            bar->addAction(QStringLiteral("A%1").arg(k));
+        }
+    }
+    window.resize(kWidths[0], 600);
+    window.show();
+    QApplication::processEvents();
+    std::vector<double> us;
+    QElapsedTimer timer;
+    for (int run = 0; run < kRuns; ++run) {
+        const int width = kWidths[run % std::size(kWidths)];
+        timer.start();
+        window.resize(width, 600);
+        window.layout()->activate();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    return Stats(us);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const TStats ours = BenchOurs();
+    const TStats qt = BenchQt();
+    std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs)\n", kBars, kButtons, kRuns);
+    std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median, ours.p99);
+    std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median, qt.p99);
+    return 0;
+}
