@@ -97,6 +97,9 @@ public:
     const QString& Caption() const { return caption_; }
     // A caption another bar carries already is refused; an unnamed bar takes it as name.
     void SetCaption(const QString& value);
+    // Drops the caption without naming the bar or notifying anyone, so that a stored caption
+    // it held can go to another bar (the layout store's restore).
+    void ReleaseCaption();
     const QString& Name() const { return name_; }
     void SetName(const QString& value) { name_ = value; }
     bool Visible() const { return visible_; }
@@ -254,6 +257,18 @@ private:
     void FontChange(TObject* sender);
 };
 
+// Holds a bar window's update lock; releasing it re-lays the window out.
+class TdxBarWindowLockScope {
+public:
+    explicit TdxBarWindowLockScope(TdxBar* bar);
+    ~TdxBarWindowLockScope();
+    TdxBarWindowLockScope(const TdxBarWindowLockScope&) = delete;
+    TdxBarWindowLockScope& operator=(const TdxBarWindowLockScope&) = delete;
+
+private:
+    QPointer<TdxBar> bar_;
+};
+
 class TdxBars : public TCollection {
     Q_OBJECT
 public:
@@ -276,6 +291,7 @@ public:
     // modifications.
     bool Restoring() const { return restoring_ || loading_; }
     void SetRestoring(bool value) { restoring_ = value; }
+    bool RestoringFlag() const { return restoring_; }
 
     // caption, else caption followed by 1, 2, ...: the first no bar bears as its name.
     QString GetUniqueBarName(const QString& caption) const;

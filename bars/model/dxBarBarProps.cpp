@@ -187,6 +187,13 @@ void TdxBar::SetCaption(const QString& value)
     ManagerChanged();
 }
 
+void TdxBar::ReleaseCaption()
+{
+    if (caption_.isEmpty()) return;
+    caption_.clear();
+    WindowChanged(int(TdxBarWindowChange::Caption));
+}
+
 void TdxBar::SetIsMainMenu(bool value)
 {
     if (value == isMainMenu_) return;

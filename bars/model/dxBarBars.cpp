@@ -163,6 +163,16 @@ void TdxBar::Assign(TPersistent* source)
 
 // ---------------------------------------------------------------- reset and drag
 
+TdxBarWindowLockScope::TdxBarWindowLockScope(TdxBar* bar) : bar_(bar)
+{
+    dxBarWindowServices().BarWindowChanged(bar, TdxBarWindowChange::Lock);
+}
+
+TdxBarWindowLockScope::~TdxBarWindowLockScope()
+{
+    if (bar_) dxBarWindowServices().BarWindowChanged(bar_, TdxBarWindowChange::Unlock);
+}
+
 void TdxBar::ResetWithConfirmation()
 {
     const QString title = Application ? Application->Title() : QString();
@@ -216,24 +226,6 @@ private:
     bool visible_;
 };
 
-// Holds the bar window's update lock; releasing it re-lays the window out.
-class TBarLockScope {
-public:
-    explicit TBarLockScope(TdxBar* bar) : bar_(bar)
-    {
-        dxBarWindowServices().BarWindowChanged(bar, TdxBarWindowChange::Lock);
-    }
-    ~TBarLockScope()
-    {
-        if (bar_) dxBarWindowServices().BarWindowChanged(bar_, TdxBarWindowChange::Unlock);
-    }
-    TBarLockScope(const TBarLockScope&) = delete;
-    TBarLockScope& operator=(const TBarLockScope&) = delete;
-
-private:
-    QPointer<TdxBar> bar_;
-};
-
 }  // namespace
 
 void TdxBar::Reset()
@@ -249,7 +241,7 @@ void TdxBar::Reset()
     manager->DoBarBeforeReset(this);
     {
         std::optional<TFullResetScope> full;
-        std::optional<TBarLockScope> linksOnly;
+        std::optional<TdxBarWindowLockScope> linksOnly;
         if (manager->UseFullReset())
             full.emplace(manager, this);
         else

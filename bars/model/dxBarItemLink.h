@@ -56,6 +56,8 @@ public:
     // carries over to the next shown link).
     bool BeginGroup() const;
     void SetBeginGroup(bool value);
+    // The group start as set, whatever is shown.
+    bool StoredBeginGroup() const { return beginGroup_; }
     TdxBarItem* Item() const;
     void SetItem(TdxBarItem* value);
     bool MostRecentlyUsed() const { return mostRecentlyUsed_; }

@@ -351,11 +351,17 @@ public:
     void DefineProperties(TFiler* filer) override;
     // The owner form is about to be destroyed: the moment the bar layout is stored.
     void BeforeFormDestroy() override;
-    // Stores the bar layout when the owner form goes (registry or ini file); empty until
-    // the layout store exists.
-    virtual void SaveLayoutOnFormDestroy() {}
-    // Restores the stored layout after loading; empty until the layout store exists.
-    virtual void LoadLayoutAfterLoading() {}
+    // Stores the bar layout when the owner form goes: registry first, then ini file, as
+    // StoreInRegistry and StoreInIniFile say (not at design time).
+    virtual void SaveLayoutOnFormDestroy();
+    // Restores the stored layout after loading: registry first, then ini file.
+    virtual void LoadLayoutAfterLoading();
+
+    // --- bar layout store (see dxBarLayoutStore.h)
+    void SaveToRegistry(const QString& path);
+    void LoadFromRegistry(const QString& path);
+    void SaveToIniFile(const QString& fileName);
+    void LoadFromIniFile(const QString& fileName);
 
     // Built-in dock sizes: left width, right width, top height, bottom height.
     QList<int> DockControlHeights() const;
@@ -396,6 +402,7 @@ private:
     void SetDefaults();
     void FreeOwned();
     void OwnerFormDestroyed();
+    void StoreLayoutOnce();
     void SetStyleMetrics();
     void CalcSizeMetrics();
     void SystemFontStep();
@@ -482,6 +489,26 @@ private:
     QList<TdxBarGroup*> groups_;
     TdxBars* bars_ = nullptr;
     TdxBarClickItemEvent onClickItem_;
+};
+
+// Holds the manager's update lock and restores its previous state when it ends, so
+// locks nest.
+class TdxBarUpdateLockScope {
+public:
+    explicit TdxBarUpdateLockScope(TdxBarManager* manager) : manager_(manager), previous_(manager->UpdateLocked())
+    {
+        manager->LockUpdate(true);
+    }
+    ~TdxBarUpdateLockScope()
+    {
+        if (manager_) manager_->LockUpdate(previous_);
+    }
+    TdxBarUpdateLockScope(const TdxBarUpdateLockScope&) = delete;
+    TdxBarUpdateLockScope& operator=(const TdxBarUpdateLockScope&) = delete;
+
+private:
+    QPointer<TdxBarManager> manager_;
+    bool previous_;
 };
 
 // The process-wide list of live managers.

@@ -109,21 +109,26 @@ TCustomForm* TdxBarManager::OwnerFormAsForm() const
 
 void TdxBarManager::BeforeFormDestroy()
 {
+    StoreLayoutOnce();
+}
+
+// Customizing ends before the layout is stored, so the store sees the bars as the user
+// left them. A store that cannot be written is passed over silently, as one that cannot be
+// opened: the program's own settings tell the user about an unwritable store.
+void TdxBarManager::StoreLayoutOnce()
+{
     if (ownerFormGone_) return;
     ownerFormGone_ = true;
-    SaveLayoutOnFormDestroy();
+    isCustomizing_ = false;
+    try {
+        SaveLayoutOnFormDestroy();
+    } catch (const std::exception&) {
+    }
 }
 
 void TdxBarManager::OwnerFormDestroyed()
 {
-    if (!ownerFormGone_) {
-        ownerFormGone_ = true;
-        try {
-            SaveLayoutOnFormDestroy();
-        } catch (const std::exception& e) {
-            dxBarHandleException(e);
-        }
-    }
+    StoreLayoutOnce();
     // The form's windows are gone: hide the bars without touching them and forget the form.
     if (bars_)
         for (int i = 0; i < bars_->Count(); ++i) bars_->Items(i)->DropWindow();

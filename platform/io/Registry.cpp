@@ -146,3 +146,17 @@ bool TRegistry::DeleteKey(const QString& key) {
 QStringList TRegistry::GetKeyNames() { return Writable() ? Store().KeyNames(path_) : QStringList(); }
 
 bool TRegistry::HasSubKeys() { return !GetKeyNames().isEmpty(); }
+
+std::optional<TRegKeyData> TRegistry::ReadKeyTree(const QString& key) {
+    QStringList path;
+    if (!Writable() || !Resolve(key, path)) return std::nullopt;
+    return Store().Snapshot(path);
+}
+
+void TRegistry::ReplaceKeyTree(const QString& key, const std::function<bool(const QString&)>& removeSubkey,
+                               const TRegKeyData& content) {
+    QStringList path;
+    if (readOnly_ || !Writable() || !Resolve(key, path))
+        throw ERegistryException(QStringLiteral("Failed to write key '%1'").arg(key));
+    Store().ReplaceKey(path, removeSubkey, content);
+}

@@ -73,6 +73,13 @@ public:
     QStringList GetKeyNames();
     bool HasSubKeys();
 
+    // Whole key trees (key absolute or relative, as for OpenKey), for callers that read or
+    // replace many values as one: see TRegistryStore::Snapshot and ReplaceKey. Reading
+    // gives none for a missing key or another root; replacing raises where writes do.
+    std::optional<TRegKeyData> ReadKeyTree(const QString& key);
+    void ReplaceKeyTree(const QString& key, const std::function<bool(const QString&)>& removeSubkey,
+                        const TRegKeyData& content);
+
 private:
     TRegistryStore& Store() const;
     bool Writable() const { return root_ == HKEY_CURRENT_USER; }

@@ -1,18 +1,16 @@
 #include "RegistryStore.h"
 
+#include "FileLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDeadlineTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,7 +40,6 @@ struct TRegistryStore::Stamp {
 
 namespace {
 
-constexpr int kLockWaitMs = 5000;
 const QLatin1StringView kFormat("vesk-registry");
 
 QString Folded(const QString& name) { return name.toCaseFolded(); }
@@ -160,41 +157,6 @@ TRegistryStore::Stamp CurrentStamp(const QString& path) {
 
 QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
-// The inter-process lock: flock on a file beside the store. The kernel drops it when its
-// holder exits or crashes, so a lock can never go stale.
-class StoreLock {
-public:
-    explicit StoreLock(const QString& path) {
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) {
-            error_ = SystemError();
-            return;
-        }
-        const QDeadlineTimer deadline(kLockWaitMs);
-        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK || deadline.hasExpired()) {
-                error_ = errno == EWOULDBLOCK ? QStringLiteral("Another program keeps it locked.") : SystemError();
-                Release();
-                return;
-            }
-            QThread::msleep(2);
-        }
-    }
-    const QString& Error() const { return error_; }
-    ~StoreLock() { Release(); }
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
-    bool Held() const { return fd_ >= 0; }
-
-private:
-    void Release() {
-        if (fd_ >= 0) ::close(fd_);  // closing drops the lock
-        fd_ = -1;
-    }
-    int fd_ = -1;
-    QString error_;
-};
-
 // Writes bytes to a temporary file beside path and renames it over path, so readers see
 // the old file or the new one, never a part. No sync to disk: a settings file is not worth
 // a disk flush per value, and a file damaged by a power cut reads as empty.
@@ -282,7 +244,7 @@ bool TRegistryStore::Modify(Change change) {
     const QFileInfo info(filePath_);
     if (!QDir().mkpath(info.absolutePath()))
         throw ERegistryException(QStringLiteral("Cannot create the folder of the settings store \"%1\"").arg(filePath_));
-    const StoreLock lock(filePath_ + QLatin1StringView(".lock"));
+    const TFileLock lock(filePath_ + QLatin1StringView(".lock"));
     if (!lock.Held())
         throw ERegistryException(QStringLiteral("Cannot lock the settings store \"%1\". %2").arg(filePath_, lock.Error()));
     Refresh();
@@ -386,5 +348,62 @@ bool TRegistryStore::DeleteValue(const QStringList& path, const QString& name) {
     return Modify([&] {
         Node* node = Find(path);
         return node && node->values.erase(Folded(name)) > 0;
+    });
+}
+
+namespace {
+
+void CopyOut(const TRegistryStore::Node& node, TRegKeyData& out) {
+    out.name = node.name;
+    out.values.reserve(node.values.size());
+    for (const auto& [folded, v] : node.values) out.values.push_back(v);
+    out.keys.resize(node.keys.size());
+    std::size_t i = 0;
+    for (const auto& [folded, child] : node.keys) CopyOut(*child, out.keys[i++]);
+}
+
+void CopyIn(const TRegKeyData& data, TRegistryStore::Node& node) {
+    for (const TRegValue& v : data.values) {
+        auto& slot = node.values[Folded(v.name)];
+        const QString name = slot.name.isEmpty() ? v.name : slot.name;
+        slot = v;
+        slot.name = name;
+    }
+    for (const TRegKeyData& key : data.keys) {
+        if (key.name.isEmpty() || key.name.contains(QLatin1Char('\\'))) continue;
+        auto child = std::make_unique<TRegistryStore::Node>();
+        child->name = key.name;
+        CopyIn(key, *child);
+        node.keys[Folded(key.name)] = std::move(child);
+    }
+}
+
+}  // namespace
+
+std::optional<TRegKeyData> TRegistryStore::Snapshot(const QStringList& path) {
+    Refresh();
+    const Node* node = Find(path);
+    if (!node) return std::nullopt;
+    TRegKeyData data;
+    CopyOut(*node, data);
+    return data;
+}
+
+void TRegistryStore::ReplaceKey(const QStringList& path, const std::function<bool(const QString&)>& removeSubkey,
+                                const TRegKeyData& content) {
+    Modify([&] {
+        Node* node = root_.get();
+        for (const QString& name : path) {
+            auto& slot = node->keys[Folded(name)];
+            if (!slot) {
+                slot = std::make_unique<Node>();
+                slot->name = name;
+            }
+            node = slot.get();
+        }
+        for (auto it = node->keys.begin(); it != node->keys.end();)
+            it = removeSubkey && removeSubkey(it->second->name) ? node->keys.erase(it) : std::next(it);
+        CopyIn(content, *node);
+        return true;
     });
 }

@@ -22,6 +22,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <functional>
+#include <vector>
 
 VESK_DECLARE_EXCEPTION(ERegistryException, Exception)
 
@@ -33,6 +35,13 @@ struct TRegValue {
     quint32 dword = 0;
     QString text;
     QByteArray binary;
+};
+
+// A key with its values and subkeys, detached from the store.
+struct TRegKeyData {
+    QString name;
+    std::vector<TRegValue> values;
+    std::vector<TRegKeyData> keys;
 };
 
 class TRegistryStore {
@@ -63,6 +72,15 @@ public:
     bool SetValue(const QStringList& path, const TRegValue& value);
     bool DeleteKey(const QStringList& path);
     bool DeleteValue(const QStringList& path, const QString& name);
+
+    // One consistent copy of the key at path with everything below it; none when missing.
+    std::optional<TRegKeyData> Snapshot(const QStringList& path);
+    // One change, so other readers see the old key or the new one: makes the key at path,
+    // deletes its subkeys that removeSubkey selects, then writes content's values into it
+    // and content's subkeys below it, each replacing a subkey of the same name whole.
+    // Everything else in the key stays. content's own name is not used.
+    void ReplaceKey(const QStringList& path, const std::function<bool(const QString&)>& removeSubkey,
+                    const TRegKeyData& content);
 
     struct Node;
     struct Stamp;

@@ -258,3 +258,43 @@ TEST_F(RegistryTest, UnwritableStoreRaisesAndDefaultStoreFollowsTheHook) {
     TRegistryStore::SetDefaultFileForTesting(QString());
     EXPECT_EQ(TRegistryStore::Default().FilePath(), TRegistryStore::DefaultFilePath());
 }
+
+TEST_F(RegistryTest, KeyTreesAreReadAndReplacedAsOneChange) {
+    TRegistryStore s(path);
+    TRegistry reg(&s);
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath\\Custom", true));
+    reg.WriteString("Custom1", "x");
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath\\Old", true));
+    reg.WriteInteger("Stale", 1);
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath", true));
+    reg.WriteInteger("Width", 5);
+    reg.WriteInteger("Count", 1);
+
+    TRegKeyData content;
+    content.values.push_back(TRegValue{"Count", rdInteger, 2, {}, {}});
+    TRegKeyData old;
+    old.name = "OLD";
+    old.values.push_back(TRegValue{"Fresh", rdString, 0, "new", {}});
+    content.keys.push_back(old);
+    reg.ReplaceKeyTree("\\Software\\Morvath\\", [](const QString& name) { return name == "Old"; }, content);
+
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath", false));
+    EXPECT_EQ(reg.ReadInteger("Width"), 5);
+    EXPECT_EQ(reg.ReadInteger("Count"), 2);
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath\\Old", false));
+    EXPECT_EQ(reg.GetValueNames(), QStringList({"Fresh"}));
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath\\Custom", false));
+    EXPECT_EQ(reg.ReadString("Custom1"), "x");
+
+    // Another process's store sees the whole change.
+    TRegistryStore other(path);
+    const std::optional<TRegKeyData> tree = TRegistry(&other).ReadKeyTree("\\Software\\Morvath");
+    ASSERT_TRUE(tree.has_value());
+    EXPECT_EQ(tree->keys.size(), 2u);
+    EXPECT_EQ(tree->values.size(), 2u);
+    EXPECT_FALSE(TRegistry(&other).ReadKeyTree("\\Software\\Nothing").has_value());
+    TRegistry other2(&other);
+    other2.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(other2.ReadKeyTree("\\").has_value());
+    EXPECT_THROW(other2.ReplaceKeyTree("\\Software", {}, content), ERegistryException);
+}
