@@ -76,6 +76,8 @@ void TfrmHelpMain::FormCreate(TObject* /*Sender*/) {
 
 void TfrmHelpMain::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/) {
     // The window closes whatever happens to its placement; a failure is told once.
+    // A window shown again after closing needs a registry object again.
+    if (!Registry) Registry = std::make_unique<TRegistry>();
     try {
         SavePlacement();
     } catch (const Exception& e) {

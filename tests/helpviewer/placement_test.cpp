@@ -67,6 +67,15 @@ TEST_F(THelpViewerTest, PlacementIsSavedAtCloseAndRestored) {
     Start();
     EXPECT_EQ(form->BoundsRect(), QRect(40, 50, 520, 380));
     EXPECT_EQ(form->WindowState(), wsNormal);
+
+    // Shown again after closing, the window stores its place at the next close too.
+    form->Close();
+    form->Show();
+    form->SetBounds(30, 35, 480, 330);
+    form->Close();
+    TRegistry registry = OpenHelpKey();
+    EXPECT_EQ(registry.ReadInteger("Width"), 480);
+    EXPECT_EQ(registry.ReadInteger("Left"), 30);
 }
 
 TEST_F(THelpViewerTest, MaximizedIsRestoredWithItsNormalRectangle) {
