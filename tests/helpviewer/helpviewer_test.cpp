@@ -4,6 +4,7 @@
 
 #include "Dialogs.h"
 #include "WebBrowser.h"
+#include "dxBarBar.h"
 #include "dxBarItemLink.h"
 
 #include <QApplication>
@@ -23,6 +24,35 @@ QStringList MessageTexts(const TDialogScript& script) {
     return texts;
 }
 }  // namespace
+
+// Where each group of links starts, by link index.
+QList<int> GroupStarts(TdxBarItemLinks* links) {
+    QList<int> starts;
+    for (int i = 0; i < links->Count(); ++i)
+        if (links->Items(i)->BeginGroup()) starts.append(i);
+    return starts;
+}
+
+TEST_F(THelpViewerTest, TheNavigationBarComesFromTheFormResource) {
+    Start();
+    TdxBar* bar = form->BarManager->BarByName("MainNavigation");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->DockingStyle(), dsTop);
+    EXPECT_EQ(bar->BorderStyle(), bbsNone);
+    EXPECT_FALSE(bar->AllowClose());
+    ASSERT_EQ(bar->ItemLinks()->Count(), 9);
+    EXPECT_EQ(bar->ItemLinks()->Items(0)->Item(), form->btQuickLink);
+    EXPECT_EQ(bar->ItemLinks()->Items(8)->Item(), form->btExit);
+    EXPECT_EQ(GroupStarts(bar->ItemLinks()), (QList<int>{1, 3, 6, 8}));
+    EXPECT_EQ(GroupStarts(form->btQuickLink->ItemLinks()), (QList<int>{1, 7}));
+    // Every command's hint is its caption without the accelerator mark and dots.
+    for (TdxBarItem* item : form->BarManager->ItemList()) {
+        QString caption = item->Caption();
+        caption.remove('&').remove('.');
+        EXPECT_EQ(item->Hint(), caption) << item->Name().toStdString();
+        EXPECT_TRUE(item->Enabled() || item == form->btBack || item == form->btForward) << item->Name().toStdString();
+    }
+}
 
 TEST_F(THelpViewerTest, WithoutArgumentsShowsTheContents) {
     Start();
