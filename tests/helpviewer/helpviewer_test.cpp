@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "WebBrowser.h"
 #include "dxBarBar.h"
+#include "ImgList.h"
 #include "dxBarItemLink.h"
 
 #include <QApplication>
@@ -51,7 +52,14 @@ TEST_F(THelpViewerTest, TheNavigationBarComesFromTheFormResource) {
         caption.remove('&').remove('.');
         EXPECT_EQ(item->Hint(), caption) << item->Name().toStdString();
         EXPECT_TRUE(item->Enabled() || item == form->btBack || item == form->btForward) << item->Name().toStdString();
+        // A glyph index names an image the list holds.
+        if (auto* button = qobject_cast<TdxBarButton*>(item); button && button->ImageIndex() >= 0) {
+            ASSERT_LT(button->ImageIndex(), form->ImageList->Count()) << item->Name().toStdString();
+            EXPECT_FALSE(form->ImageList->Image(button->ImageIndex()).isNull());
+        }
     }
+    EXPECT_GE(form->btBack->ImageIndex(), 0);
+    EXPECT_EQ(form->btLinkContents->ImageIndex(), -1);  // shown by caption only
 }
 
 TEST_F(THelpViewerTest, WithoutArgumentsShowsTheContents) {
