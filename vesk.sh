@@ -5,7 +5,12 @@
 #   ./vesk.sh build            install and build only
 #   ./vesk.sh sanitize         build the tests with ASan+UBSan into build-asan and run them
 set -euo pipefail
+# File arguments of start are the caller's: the program runs in the caller's folder.
+CALLER_DIR=$PWD
 cd "$(dirname "$0")"
+# VESK_BUILD_DIR: another build folder (relative to this script's folder);
+# VESK_PREBUILT=1: take it as it is, without installing or building (tests of this script).
+BUILD_DIR=${VESK_BUILD_DIR:-build}
 
 PACKAGES=(build-essential cmake ninja-build git pkg-config
           qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin
@@ -15,6 +20,7 @@ PACKAGES=(build-essential cmake ninja-build git pkg-config
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 install_packages() {
+  if [ "${VESK_PREBUILT:-}" = 1 ]; then return; fi
   local missing=()
   for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -27,6 +33,7 @@ install_packages() {
 
 build() {
   local dir=$1; shift
+  if [ "${VESK_PREBUILT:-}" = 1 ]; then return; fi
   cmake -G Ninja -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }
@@ -42,17 +49,19 @@ headless_env() {
 cmd=${1:-start}; shift || true
 case "$cmd" in
   start)
-    install_packages; build build
+    install_packages; build "$BUILD_DIR"
     # The browser engine refuses to run as root with its sandbox on.
     if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox ${QTWEBENGINE_CHROMIUM_FLAGS:-}"; fi
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}; fi
-    exec ./build/bin/VESK "$@" ;;
+    program=$(cd "$BUILD_DIR/bin" && pwd)/VESK
+    cd "$CALLER_DIR"
+    exec "$program" "$@" ;;
   build)
-    install_packages; build build ;;
+    install_packages; build "$BUILD_DIR" ;;
   test)
-    install_packages; build build
+    install_packages; build "$BUILD_DIR"
     headless_env
-    ctest --test-dir build --output-on-failure -j 4 "$@" ;;
+    ctest --test-dir "$BUILD_DIR" --output-on-failure -j 4 "$@" ;;
   sanitize)
     install_packages; build build-asan -DVESK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     headless_env

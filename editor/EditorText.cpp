@@ -1,10 +1,9 @@
 #include "EditorText.h"
 
-#include "SysUtils.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QUrl>
 
 namespace editortext {
@@ -42,14 +41,61 @@ static QString EscapeAttribute(QString s) {
         .replace(QLatin1Char('>'), QLatin1String("&gt;"));
 }
 
+QString BaseTag(const QString& pathBarText) {
+    return QStringLiteral("<BASE HREF=\"") + EscapeAttribute(BaseAddress(pathBarText)) + QStringLiteral("\">");
+}
+
+qsizetype HeadTagEnd(const TSharedText& text) {
+    static constexpr char16_t kTag[] = u"<HEAD>";
+    constexpr int kLength = 6;
+    // The tag's only '<' is its first character, so a mismatch restarts at 0, or at 1 on a '<'.
+    int matched = 0;
+    qsizetype position = 0;
+    for (const QString& piece : text.Pieces()) {
+        for (const QChar c : piece) {
+            ++position;
+            char16_t u = c.unicode();
+            if (u >= 'a' && u <= 'z') u -= 32;
+            if (u == kTag[matched]) {
+                if (++matched == kLength) return position;
+            } else {
+                matched = u == '<' ? 1 : 0;
+            }
+        }
+    }
+    return -1;
+}
+
 QString InsertBaseHref(const QString& text, const QString& pathBarText) {
-    const qsizetype p = UpperCaseAscii(text).indexOf(QLatin1String("<HEAD>"));
-    if (p < 0) return text;
-    const QString tag =
-        QStringLiteral("<BASE HREF=\"") + EscapeAttribute(BaseAddress(pathBarText)) + QStringLiteral("\">");
+    const qsizetype end = HeadTagEnd(TSharedText(text));
+    if (end < 0) return text;
     QString result = text;
-    result.insert(p + 6, tag);
+    result.insert(end, BaseTag(pathBarText));
     return result;
+}
+
+QByteArray PreviewBytes(const TSharedText& text, const QString& baseTag) {
+    const qsizetype insertAt = baseTag.isEmpty() ? -1 : HeadTagEnd(text);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    QByteArray bytes;
+    bytes.resize(encoder.requiredSpace(text.Size() + (insertAt < 0 ? 0 : baseTag.size())));
+    char* out = bytes.data();
+    qsizetype position = 0;
+    for (const QString& piece : text.Pieces()) {
+        const qsizetype at = insertAt - position;
+        if (at >= 0 && at < piece.size()) {
+            out = encoder.appendToBuffer(out, QStringView(piece).first(at));
+            out = encoder.appendToBuffer(out, baseTag);
+            out = encoder.appendToBuffer(out, QStringView(piece).sliced(at));
+        } else {
+            out = encoder.appendToBuffer(out, piece);
+        }
+        position += piece.size();
+    }
+    if (insertAt >= 0 && insertAt == position) out = encoder.appendToBuffer(out, baseTag);  // the text ends with the tag
+    bytes.truncate(out - bytes.data());
+    bytes.squeeze();
+    return bytes;
 }
 
 QString FolderOf(const QString& filePath) {

@@ -131,13 +131,12 @@ void TFileCommands::Example() {
 
 void TFileCommands::OpenCommandLineFile() {
     const QString name = form_.FileToOpen;
-    TTextDocument document;
     try {
-        document = ReadTextFile(name);
-    } catch (const Exception&) {
+        Show(ReadTextFile(name), editortext::FolderOf(name), name, {});
+    } catch (...) {
+        // Whatever failed (the file, its text, the pane or the preview), the user gets the one
+        // message and a new document.
         ShowError(QStringLiteral("Cannot Open The VESK File."));
         New();
-        return;
     }
-    Show(document, editortext::FolderOf(name), name, {});
 }

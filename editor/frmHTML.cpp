@@ -7,7 +7,9 @@
 #include "EditorText.h"
 #include "FileCommands.h"
 #include "InsertRS.h"
+#include "LivePreview.h"
 #include "Registry.h"
+#include "ResScheme.h"
 #include "ResourceModule.h"
 #include "TextFile.h"
 #include "ViewCommands.h"
@@ -47,6 +49,7 @@ void TfrmMain::SetArguments(const QStringList& arguments) { Arguments() = argume
 void TfrmMain::SetResourceLibraryName(const QString& fileName) { ResourceLibraryName() = fileName; }
 
 void TfrmMain::FormCreate(TObject* /*Sender*/) {
+    preview_ = std::make_unique<TLivePreview>(WebBrowser, mmHTMLCode, [this] { return edPathEdit->Text(); });
     WebBrowser->Navigate(QStringLiteral("about:<B>Loading</B>...."));
     CaptionBase = QStringLiteral("Zundra's Dynamic HTML Editor");
     // The start-page container is only ever taken from the program's own folder.
@@ -71,7 +74,7 @@ void TfrmMain::FormShow(TObject* /*Sender*/) {
     }
     LoadLayout();
     LoadCustomInserts();
-    WebBrowser->Navigate(QStringLiteral("Res://") + ExeDir + QStringLiteral("Tarnwick.dll/Start.htm"));
+    WebBrowser->Navigate(ResPageUrl(ExeDir + ResourceLibraryName(), QStringLiteral("Start.htm")));
     if (!FileToOpen.isEmpty()) fileCommands_->OpenCommandLineFile();
     Application->SetOnIdle(TIdleEvent(this, &TfrmMain::ApplicationIdle));
 }
@@ -102,13 +105,15 @@ void TfrmMain::ShowHTML(const QString& text) {
         WriteToBrowser(text);
 }
 
-void TfrmMain::InsertBaseHref(const QString& text) {
-    WriteToBrowser(editortext::InsertBaseHref(text, edPathEdit->Text()));
-}
+void TfrmMain::ShowPaneHTML() { preview_->ShowPane(); }
 
-void TfrmMain::WriteToBrowser(const QString& text) { WebBrowser->WriteOrHold(text, PendingHTML); }
+void TfrmMain::InsertBaseHref(const QString& text) { preview_->Show(text, true); }
+
+void TfrmMain::WriteToBrowser(const QString& text) { preview_->Show(text, false); }
 
 void TfrmMain::WebBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {
+    // A text that waited for the page is written by the live preview itself once the page
+    // has loaded; PendingHTML only carries what other callers held.
     WebBrowser->WritePending(PendingHTML);
 }
 
@@ -121,7 +126,7 @@ void TfrmMain::WebBrowserCommandStateChange(TObject* /*Sender*/, int Command, bo
 
 void TfrmMain::mmHTMLCodeChange(TObject* /*Sender*/) {
     if (DynamicDown()) {
-        ShowHTML(mmHTMLCode->Text());
+        ShowPaneHTML();
         SetActiveControl(nullptr);
         if (mmHTMLCode->CanFocus()) mmHTMLCode->SetFocus();  // a hidden pane takes no focus
     }
@@ -129,7 +134,7 @@ void TfrmMain::mmHTMLCodeChange(TObject* /*Sender*/) {
     Unchanged = false;
 }
 
-void TfrmMain::btViewClick(TObject* /*Sender*/) { ShowHTML(mmHTMLCode->Text()); }
+void TfrmMain::btViewClick(TObject* /*Sender*/) { ShowPaneHTML(); }
 
 void TfrmMain::btDynamicClick(TObject* /*Sender*/) {}
 

@@ -13,6 +13,7 @@
 #include <QString>
 #include <memory>
 
+class TLivePreview;
 class TRegistry;
 class TResourceModule;
 class TFileCommands;
@@ -126,8 +127,10 @@ public:
     // Whether every change of the code pane re-renders the preview: btDynamic is down.
     bool DynamicDown() const { return btDynamic && btDynamic->Down(); }
 
-    // The one entry to the preview.
+    // The one entry to the preview. The pane's own text goes through ShowPaneHTML, which
+    // reads it only when the preview can take it.
     void ShowHTML(const QString& text);
+    void ShowPaneHTML();
     void InsertBaseHref(const QString& text);
     void WriteToBrowser(const QString& text);
 
@@ -217,6 +220,9 @@ public:
     // The start-page container's file name in the program's folder (tests name a missing one).
     static void SetResourceLibraryName(const QString& fileName);
 
+    // The preview machinery (created with the window).
+    TLivePreview* Preview() const { return preview_.get(); }
+
 private:
     void ApplicationIdle(TObject* Sender, bool& Done);
     // Makes text the selection of the code pane (replacing it, or at the caret).
@@ -227,6 +233,7 @@ private:
     std::unique_ptr<TEditCommands> editCommands_;
     std::unique_ptr<TViewCommands> viewCommands_;
     bool settingsErrorShown_ = false;
+    std::unique_ptr<TLivePreview> preview_;
 };
 
 extern TfrmMain* frmMain;

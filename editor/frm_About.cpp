@@ -1,15 +1,11 @@
 #include "frm_About.h"
 
+#include "ResScheme.h"
+
 #include <QCoreApplication>
-#include <QUrl>
 #include <QWebEnginePage>
 
-QString ProgramPageUrl(const QString& page) {
-    // Percent-encoded, so that blanks, "#" or "%" in the program's path stay part of the path.
-    return QStringLiteral("res://") +
-           QString::fromLatin1(QUrl::toPercentEncoding(QCoreApplication::applicationFilePath(), "/")) +
-           QLatin1Char('/') + page;
-}
+QString ProgramPageUrl(const QString& page) { return ResPageUrl(QCoreApplication::applicationFilePath(), page); }
 
 void HidePageScrollBars(TWebBrowser* browser) {
     if (!browser || !browser->Page()) return;

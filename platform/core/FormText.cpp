@@ -163,7 +163,9 @@ private:
         if (Peek() == u'$') {
             ++pos_;
             std::optional<qint64> v = ReadDigits(16);
-            if (!v || IsIdentChar(Peek())) Fail(QStringLiteral("Invalid integer"));
+            // The negation of the most negative value has no 64-bit result.
+            if (!v || IsIdentChar(Peek()) || (negative && *v == std::numeric_limits<qint64>::min()))
+                Fail(QStringLiteral("Invalid integer"));
             tok_ = Tok::Integer;
             tokInt_ = negative ? -*v : *v;
             return;
@@ -182,19 +184,19 @@ private:
             pos_ += 2;
             while (IsDecimal(Peek())) ++pos_;
         }
-        QString digits = s_.mid(start, pos_ - start);
+        // The sign stays with the digits, so the most negative value reads as it is written.
+        const qsizetype signedStart = negative ? start - 1 : start;
+        QString digits = s_.mid(signedStart, pos_ - signedStart);
         if (IsIdentChar(Peek())) Fail(QStringLiteral("Invalid number"));
         bool ok = false;
         if (isFloat) {
             tok_ = Tok::Float;
             tokReal_ = digits.toDouble(&ok);
             if (!ok || !std::isfinite(tokReal_)) Fail(QStringLiteral("Invalid floating point number"));
-            if (negative) tokReal_ = -tokReal_;
         } else {
             tok_ = Tok::Integer;
             tokInt_ = digits.toLongLong(&ok);
             if (!ok) Fail(QStringLiteral("Invalid integer"));
-            if (negative) tokInt_ = -tokInt_;
         }
     }
 

@@ -18,20 +18,25 @@ bool RunGuarded(QObject* sender, const std::function<void()>& fn) noexcept;
 // only inside a catch block.
 void HandleGuardedException(QObject* sender) noexcept;
 
+namespace guarded_detail {
+// Calls fn with args when it takes them, else without: a signal may carry more arguments
+// than fn takes (clicked(bool) to a lambda without parameters).
+template <class F, class... Args>
+void CallWithOrWithout(const F& fn, Args&&... args) {
+    if constexpr (std::is_invocable_v<const F&, Args...>)
+        fn(std::forward<Args>(args)...);
+    else
+        fn();
+}
+}  // namespace guarded_detail
+
 // Wraps fn so that calling the wrapper runs fn guarded; fn takes all of the call's
 // arguments or none. For connect():
 //   connect(button, &QPushButton::clicked, this, Guarded([this] { DoClick(); }));
 template <class F>
 auto Guarded(F fn, QObject* sender = nullptr) {
     return [fn = std::move(fn), sender](auto&&... args) {
-        RunGuarded(sender, [&] {
-            // A signal may carry more arguments than fn takes (clicked(bool) to a
-            // lambda without parameters): then fn runs without them.
-            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-                fn(std::forward<decltype(args)>(args)...);
-            else
-                fn();
-        });
+        RunGuarded(sender, [&] { guarded_detail::CallWithOrWithout(fn, std::forward<decltype(args)>(args)...); });
     };
 }
 

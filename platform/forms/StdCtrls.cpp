@@ -25,6 +25,13 @@ QString NormalizeBreaks(QString text) {
     return text;
 }
 
+// The document's separators as '\n', one for one, so positions stay as the document has them.
+QString SeparatorsAsNewlines(QString text) {
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\r') c = u'\n';
+    return text;
+}
+
 }  // namespace
 
 // ---- TLabel ----
@@ -180,6 +187,31 @@ void TMemo::SetLines(TStrings* value) {
 QString TMemo::Text() const {
     // toRawText keeps non-breaking spaces, which toPlainText would turn into blanks.
     return Editor() ? NormalizeBreaks(Editor()->document()->toRawText()) : QString();
+}
+
+const TSharedText& TMemo::SharedText() {
+    if (!tracking_ && Editor()) {
+        tracking_ = true;
+        shared_ = TSharedText(Text());
+        connect(Editor()->document(), &QTextDocument::contentsChange, this,
+                Guarded([this](int position, int removed, int added) { TrackChange(position, removed, added); }, this));
+    }
+    return shared_;
+}
+
+void TMemo::TrackChange(int position, int removed, int added) {
+    QTextDocument* doc = Editor()->document();
+    const int end = doc->characterCount() - 1;  // without the closing separator
+    QString text;
+    if (added > 0 && position < end) {
+        QTextCursor c(doc);
+        c.setPosition(position);
+        c.setPosition(std::min(position + added, end), QTextCursor::KeepAnchor);
+        text = SeparatorsAsNewlines(c.selectedText());
+    }
+    shared_.Replace(position, removed, text);
+    // A change reported with its closing separator, or loosely: the text is read whole once.
+    if (shared_.Size() != end) shared_ = TSharedText(Text());
 }
 
 void TMemo::SetText(const QString& value) {

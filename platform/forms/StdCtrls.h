@@ -5,6 +5,7 @@
 // every line break is one character ('\n'). Text given with CR LF or CR line breaks is
 // stored with '\n'; Lines.Text gives the lines each followed by CR LF.
 #include "Controls.h"
+#include "SharedText.h"
 #include "Strings.h"
 
 class QLabel;
@@ -144,6 +145,10 @@ public:
 
     QPlainTextEdit* Editor() const;
 
+    // The text as Text() gives it, as shared pieces kept current with every change from the
+    // first call on: reading it copies no characters, and a copy may go to another thread.
+    const TSharedText& SharedText();
+
 protected:
     QString DoGetText() const override { return Text(); }
     void DoSetText(const QString& value) override { SetText(value); }
@@ -154,8 +159,11 @@ private:
     void ApplyWrap();
     // Cuts what the last edit added beyond MaxLength; true when it cut.
     bool EnforceMaxLength();
+    void TrackChange(int position, int removed, int added);
 
     TMemoStrings* lines_;
+    TSharedText shared_;
+    bool tracking_ = false;
     int maxLength_ = 0;
     bool settingText_ = false;
     int lastChangeEnd_ = -1;  // where the last edit's addition ends

@@ -85,8 +85,7 @@ void NodeFromJson(TRegistryStore::Node& node, const QJsonObject& json) {
 // The file is written by hand rather than through QJsonDocument: a change rewrites the
 // whole file, and building a QJsonObject tree for each of a few hundred values in a row
 // costs seconds. The output is plain JSON that NodeFromJson reads back.
-void AppendJsonString(QByteArray& out, const QString& text) {
-    out += '"';
+void AppendJsonBytes(QByteArray& out, QStringView text) {
     for (char c : text.toUtf8()) {
         if (c == '"' || c == '\\') {
             out += '\\';
@@ -98,6 +97,25 @@ void AppendJsonString(QByteArray& out, const QString& text) {
             out += c;
         }
     }
+}
+
+// A surrogate that is not half of a pair has no UTF-8 form; it is written as its \u escape,
+// which the JSON reader turns back into the same code unit, so every string survives.
+void AppendJsonString(QByteArray& out, const QString& text) {
+    out += '"';
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!c.isSurrogate()) continue;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        AppendJsonBytes(out, QStringView(text).sliced(run, i - run));
+        out += "\\u" + QByteArray::number(c.unicode(), 16);
+        run = i + 1;
+    }
+    AppendJsonBytes(out, QStringView(text).sliced(run));
     out += '"';
 }
 

@@ -19,6 +19,8 @@ QUrl TDocumentStore::UrlFor(const QString& key) {
 
 void TDocumentStore::Put(const QString& key, const QString& text) { documents_.insert(key, text.toUtf8()); }
 
+void TDocumentStore::PutBytes(const QString& key, const QByteArray& utf8) { documents_.insert(key, utf8); }
+
 void TDocumentStore::Remove(const QString& key) { documents_.remove(key); }
 
 bool TDocumentStore::Find(const QUrl& url, QByteArray* data) const {

@@ -15,6 +15,8 @@ public:
     static QUrl UrlFor(const QString& key);
     // Stores text (as UTF-8) under key, replacing what was there.
     void Put(const QString& key, const QString& text);
+    // Stores UTF-8 bytes under key as they are; they are shared, not copied, and served so.
+    void PutBytes(const QString& key, const QByteArray& utf8);
     void Remove(const QString& key);
     // The stored bytes for a document URL; false when the URL names nothing stored.
     bool Find(const QUrl& url, QByteArray* data) const;

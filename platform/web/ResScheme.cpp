@@ -60,6 +60,11 @@ QString ResolveInside(const QString& root, const QString& name) {
 
 }  // namespace
 
+QString ResPageUrl(const QString& containerPath, const QString& name) {
+    return QStringLiteral("res://") + QString::fromLatin1(QUrl::toPercentEncoding(containerPath, "/")) +
+           QLatin1Char('/') + name;
+}
+
 QString ResolveResUrl(const QUrl& url) {
     if (!url.isValid() || url.scheme().compare(QLatin1String(kResScheme), Qt::CaseInsensitive) != 0) return {};
     const QString path = UrlFilePath(url);

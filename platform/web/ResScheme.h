@@ -10,6 +10,11 @@
 // backslashes and empty segments are refused, so nothing outside a bundle is reachable.
 QString ResolveResUrl(const QUrl& url);
 
+// The res URL of the page name inside container (the program's file or a resource module's
+// file). The container's path is percent-encoded, so blanks, "#" and "%" in its folders stay
+// part of the path.
+QString ResPageUrl(const QString& containerPath, const QString& name);
+
 // MIME type for a served file, from its name ("text/html", "text/css", "image/png" ...).
 QByteArray ResMimeType(const QString& fileName);
 

@@ -58,6 +58,20 @@ void TWebDocument::Write(const QString& text) {
         text_ = text;
         open_ = true;
     }
+    fromBytes_ = false;
+    bytes_.clear();
+    RenderOrHold();
+}
+
+void TWebDocument::Replace(const QByteArray& utf8) {
+    text_.clear();
+    open_ = false;
+    bytes_ = utf8;
+    fromBytes_ = true;
+    RenderOrHold();
+}
+
+void TWebDocument::RenderOrHold() {
     if (rendering_)
         held_ = true;
     else
@@ -69,7 +83,10 @@ void TWebDocument::StartRender() {
     rendering_ = true;
     started_ = false;
     held_ = false;
-    TDocumentStore::Instance().Put(key_, text_);
+    if (fromBytes_)
+        TDocumentStore::Instance().PutBytes(key_, bytes_);
+    else
+        TDocumentStore::Instance().Put(key_, text_);
     const bool rewrite = page_->url() == url_;
     if (!CanReplaceByScript(page_->url())) {
         // A web page may not navigate to a local scheme: load the document directly,

@@ -29,10 +29,13 @@ public:
     // by navigation); appends to the stream when it was written since the last Close.
     void Write(const QString& text);
     void write(const QString& text) { Write(text); }
+    // Replaces the document with UTF-8 bytes, as Close and Write would with their text; the
+    // bytes are served as they are, shared rather than copied. The stream is closed after.
+    void Replace(const QByteArray& utf8);
 
     // The URL that serves the written text.
     const QUrl& Url() const { return url_; }
-    // The whole text written since the stream opened.
+    // The whole text written since the stream opened (empty after Replace).
     const QString& Text() const { return text_; }
     // A render is under way (the page is loading the written text).
     bool Rendering() const { return rendering_; }
@@ -42,6 +45,7 @@ signals:
     void Rendered();
 
 private:
+    void RenderOrHold();
     void StartRender();
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void FinishRender(bool ok);
@@ -51,6 +55,8 @@ private:
     QString key_;
     QUrl url_;
     QString text_;
+    QByteArray bytes_;          // set by Replace: served instead of text_
+    bool fromBytes_ = false;
     bool open_ = false;
     bool rendering_ = false;
     bool started_ = false;

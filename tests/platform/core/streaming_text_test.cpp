@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QString ReadError(const QString& text) {
@@ -154,3 +156,32 @@ TEST(FormTextTest, SingleValuesForDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+qint64 ReadInteger(const QString& text) {
+    const TFormObject o = ParseFormText(QStringLiteral("object A: TA\n  V = %1\nend\n").arg(text));
+    return Prop(o, QStringLiteral("V")).value.integer;
+}
+
+}  // namespace
+
+TEST(FormTextTest, EveryWrittenIntegerReadsBackAndNoOtherOverflows) {
+    const qint64 min = std::numeric_limits<qint64>::min(), max = std::numeric_limits<qint64>::max();
+    for (const qint64 v : {min, min + 1, qint64(-1), qint64(0), max}) {
+        TFormObject o;
+        o.name = QStringLiteral("A");
+        o.className = QStringLiteral("TA");
+        o.properties.append({QStringLiteral("V"), TFormValue::Integer(v), 0});
+        EXPECT_EQ(Prop(ParseFormText(FormatFormText(o)), QStringLiteral("V")).value.integer, v) << v;
+    }
+    // Hex is a bit pattern; its negation exists for every pattern but the most negative one.
+    EXPECT_EQ(ReadInteger(QStringLiteral("$8000000000000000")), min);
+    EXPECT_EQ(ReadInteger(QStringLiteral("-$7FFFFFFFFFFFFFFF")), min + 1);
+    EXPECT_EQ(ReadInteger(QStringLiteral("-$FFFFFFFFFFFFFFFF")), 1);
+    EXPECT_EQ(ReadError(QStringLiteral("object A: TA\n  V = -$8000000000000000\nend\n")), "Line 2: Invalid integer");
+    EXPECT_EQ(ReadError(QStringLiteral("object A: TA\n  V = -9223372036854775809\nend\n")), "Line 2: Invalid integer");
+    EXPECT_EQ(ReadError(QStringLiteral("object A: TA\n  V = 9223372036854775808\nend\n")), "Line 2: Invalid integer");
+    EXPECT_DOUBLE_EQ(Prop(ParseFormText(QStringLiteral("object A: TA\n  V = -0.25\nend\n")), QStringLiteral("V")).value.real,
+                     -0.25);
+}

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -96,6 +97,40 @@ TEST(Memo, UndoRedoModifiedAndTyping) {
     memo.SetReadOnly(true);
     QTest::keyClicks(memo.Editor(), "Q");
     EXPECT_EQ(memo.Text(), "baseXY");
+}
+
+TEST(Memo, SharedTextFollowsEveryKindOfEdit) {
+    TMemo memo(nullptr);
+    memo.SetText("first line\nsecond\u00a0line\n");
+    EXPECT_EQ(memo.SharedText().ToString(), memo.Text());
+    QString big;
+    for (int i = 0; i < 3000; ++i) big += QStringLiteral("line %1 with some text\n").arg(i);
+    QString expectedAfter;
+    const std::function<void()> edits[] = {
+        [&] { memo.SetSelStart(5); QTest::keyClicks(memo.Editor(), "typed"); },
+        [&] { memo.SetSelStart(3); QTest::keyClick(memo.Editor(), Qt::Key_Return); },
+        [&] { memo.SetSelStart(2); QTest::keyClick(memo.Editor(), Qt::Key_Backspace); },
+        [&] { memo.SetSelStart(0); QTest::keyClick(memo.Editor(), Qt::Key_Delete); },
+        [&] { memo.SetSelStart(4); memo.SetSelLength(12); memo.SetSelText("multi\nline\r\npaste"); },
+        [&] { memo.Undo(); },
+        [&] { memo.Undo(); },
+        [&] { memo.Redo(); },
+        [&] { memo.SetText(big); },
+        [&] { memo.SetSelStart(40000); memo.SetSelLength(20000); memo.ClearSelection(); },
+        [&] { memo.SelectAll(); QTest::keyClicks(memo.Editor(), "all gone"); },
+        [&] { memo.Lines()->Insert(0, "via the lines"); },
+        [&] { memo.Clear(); },
+        [&] { QTest::keyClicks(memo.Editor(), "again"); },
+    };
+    int step = 0;
+    for (const auto& edit : edits) {
+        const TSharedText before = memo.SharedText();
+        const QString beforeText = before.ToString();
+        edit();
+        EXPECT_EQ(memo.SharedText().ToString(), memo.Text()) << "edit " << step;
+        EXPECT_EQ(before.ToString(), beforeText) << "edit " << step;  // a taken copy keeps its text
+        ++step;
+    }
 }
 
 TEST(Memo, ScrollBarsDecideWrapping) {

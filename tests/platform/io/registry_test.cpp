@@ -298,3 +298,20 @@ TEST_F(RegistryTest, KeyTreesAreReadAndReplacedAsOneChange) {
     EXPECT_FALSE(other2.ReadKeyTree("\\").has_value());
     EXPECT_THROW(other2.ReplaceKeyTree("\\Software", {}, content), ERegistryException);
 }
+
+TEST_F(RegistryTest, LoneSurrogatesInNamesAndDataSurviveTheFile) {
+    const QString loneHigh = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+    const QString loneLow = QString(QChar(0xDC00)) + QStringLiteral("\u00e9\U0001D11E") + QChar(0xDBFF);
+    {
+        TRegistryStore store(path);
+        TRegistry reg(&store);
+        ASSERT_TRUE(reg.OpenKey("\\Software\\" + loneLow, true));
+        reg.WriteString(loneHigh, loneLow);
+        reg.WriteString("Other", "x");  // a second write rewrites the file with the first value in it
+    }
+    TRegistryStore fresh(path);  // reads the file anew
+    TRegistry reg(&fresh);
+    ASSERT_TRUE(reg.OpenKey("\\Software\\" + loneLow, false));
+    EXPECT_EQ(reg.ReadString(loneHigh), loneLow);
+    EXPECT_EQ(reg.GetValueNames(), QStringList({loneHigh, "Other"}));
+}

@@ -1,0 +1,431 @@
+// Prints the live preview's figures, headless, in the real main window:
+//  (a) the UI thread's time per keystroke (key press and release delivered through the event
+//      loop, with the code pane's repaint), with the preview idle and with a render in flight;
+//  (b) keystroke to the new text rendered, beside the same engine loading the same bytes from
+//      a file in the same run, and their ratio;
+//  (c) start-up to the start page shown, beside a bare window holding only a browser view
+//      showing the same page, each in a fresh process, and their ratio.
+// Usage: preview_bench [--sizes 10k,100k,1m,20m] [--runs N] [--startup-runs N] [--no-startup]
+#include "Application.h"
+#include "DialogScript.h"
+#include "ExceptionBarrier.h"
+#include "ResourceModule.h"
+#include "WebBrowser.h"
+#include "WebSchemes.h"
+#include "dxBarManager.h"
+#include "dxBarRegistry.h"
+#include "dxBarStrs.h"
+#include "LivePreview.h"
+#include "frmHTML.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// ---- figures ----
+
+struct Series {
+    std::vector<double> values;
+    void Add(double v) { values.push_back(v); }
+    double Quantile(double q) const {
+        if (values.empty()) return 0;
+        std::vector<double> v = values;
+        std::sort(v.begin(), v.end());
+        const size_t i = std::min(v.size() - 1, size_t(q * double(v.size() - 1) + 0.5));
+        return v[i];
+    }
+    double Median() const { return Quantile(0.5); }
+    double Max() const { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
+};
+
+void PrintSeries(const char* what, const Series& s, const char* unit) {
+    std::printf("  %-34s median %9.2f %s   p95 %9.2f %s   max %9.2f %s   (n=%zu)\n", what, s.Median(), unit,
+                s.Quantile(0.95), unit, s.Max(), unit, s.values.size());
+}
+
+double Ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+// ---- the application: times the delivery of key events and the main window's repaints ----
+
+class TBenchApplication : public TQtApplication {
+public:
+    using TQtApplication::TQtApplication;
+
+    QObject* keyTarget = nullptr;  // the code pane's widget
+    QObject* window = nullptr;     // the main window's widget (its repaint request)
+    bool measuring = false;
+    qint64 busyNs = 0;     // key events and repaints
+    qint64 keyNs = 0;      // key events alone
+    int keysDelivered = 0;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        const bool timed = measuring && depth_ == 0 &&
+                           (((type == QEvent::KeyPress || type == QEvent::KeyRelease) && receiver == keyTarget) ||
+                            (type == QEvent::UpdateRequest && receiver == window));
+        if (!timed) return TQtApplication::notify(receiver, event);
+        ++depth_;
+        QElapsedTimer t;
+        t.start();
+        const bool result = TQtApplication::notify(receiver, event);
+        busyNs += t.nsecsElapsed();
+        if (type != QEvent::UpdateRequest) keyNs += t.nsecsElapsed();
+        --depth_;
+        if (type == QEvent::KeyRelease) ++keysDelivered;
+        return result;
+    }
+
+private:
+    int depth_ = 0;
+};
+
+TBenchApplication* App() { return static_cast<TBenchApplication*>(QCoreApplication::instance()); }
+
+bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
+
+// ---- documents ----
+
+// A document of about bytes UTF-8 bytes: head, then sections of long paragraphs of text with
+// a few inline tags; it ends with the paragraph that the keystrokes go into.
+QString MakeDocument(qint64 bytes) {
+    QString text = QStringLiteral("<html>\n<head>\n<title>Bench</title>\n</head>\n<body>\n");
+    QString words;
+    for (int i = 0; words.size() < 900; ++i)
+        words += QStringLiteral("word%1 caf\u00e9 na\u00efve text, ").arg(i % 97);
+    const QString block = QStringLiteral("<h2>Section %1</h2>\n<p>Some <b>bold</b> and <a href=\"page%1.htm\">a link</a>: ") +
+                          words + QStringLiteral("</p>\n");
+    for (int i = 0; text.size() < bytes; ++i) text += block.arg(i);
+    text += QStringLiteral("<p id=\"last\">typed:</p>\n</body>\n</html>\n");
+    return text;
+}
+
+// The caret position for typing: inside the last paragraph.
+int TypingPosition(const QString& text) { return int(text.lastIndexOf(QStringLiteral("</p>"))); }
+
+// ---- the editor under measurement ----
+
+struct Editor {
+    TfrmMain* form = nullptr;
+    QPlainTextEdit* pane = nullptr;
+
+    bool Busy() const { return form->Preview()->Busy(); }
+    QWebEnginePage* Page() const { return form->WebBrowser->Page(); }
+};
+
+struct KeyCost {
+    double keys = 0;   // key press and release: the pane's edit and the preview's share
+    double total = 0;  // with the window's repaint
+};
+
+// Posts one keystroke to the pane through the event loop and returns the UI thread's time
+// for it, in ms.
+KeyCost Keystroke(Editor& e, QChar c) {
+    TBenchApplication* app = App();
+    app->busyNs = 0;
+    app->keyNs = 0;
+    app->keysDelivered = 0;
+    app->measuring = true;
+    const QString text(c);
+    QCoreApplication::postEvent(e.pane, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, text));
+    QCoreApplication::postEvent(e.pane, new QKeyEvent(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, text));
+    WaitFor([&] { return app->keysDelivered > 0; }, 600000);
+    // Let the repaint request that the edit posted be delivered too.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 20) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    app->measuring = false;
+    return {double(app->keyNs) / 1e6, double(app->busyNs) / 1e6};
+}
+
+// Runs the event loop until the preview has rendered the latest text; returns false on timeout.
+bool WaitRendered(Editor& e, int timeoutMs) {
+    return WaitFor([&] { return !e.Busy() && e.Page()->url() == e.form->WebBrowser->Document()->Url(); },
+                   timeoutMs);
+}
+
+// Loads url in view and returns the time to its load's end, in ms.
+double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs) {
+    bool done = false;
+    auto c = QObject::connect(view->page(), &QWebEnginePage::loadFinished, [&](bool) { done = true; });
+    QElapsedTimer t;
+    t.start();
+    view->load(url);
+    WaitFor([&] { return done; }, timeoutMs);
+    const double ms = Ms(t);
+    QObject::disconnect(c);
+    return ms;
+}
+
+QString SizeName(qint64 bytes) {
+    if (bytes >= 1 << 20) return QStringLiteral("%1 MB").arg(bytes >> 20);
+    return QStringLiteral("%1 KB").arg(bytes >> 10);
+}
+
+void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 bytes, int runs) {
+    const int timeoutMs = 600000;
+    const QString document = MakeDocument(bytes);
+    std::printf("\n%s document (%lld bytes UTF-8), %d runs\n", qPrintable(SizeName(bytes)),
+                (long long)document.toUtf8().size(), runs);
+    std::fflush(stdout);
+    QElapsedTimer load;
+    load.start();
+    e.form->mmHTMLCode->SetText(document);
+    if (!WaitRendered(e, timeoutMs)) std::printf("  (the first render did not end)\n");
+    std::printf("  set into the pane and first render: %.0f ms\n", Ms(load));
+    e.form->mmHTMLCode->SetSelStart(TypingPosition(document));
+    e.pane->setFocus();
+
+    // The same bytes the preview gets (with its base tag), from a file; loaded once so that each
+    // timed load replaces the same document, as each render does.
+    const QString filePath = folder + QStringLiteral("/same-bytes.htm");
+    const QUrl fileUrl = QUrl::fromLocalFile(filePath);
+    auto writeFile = [&] {
+        QString shown = e.form->mmHTMLCode->Text();
+        const QString base = QStringLiteral("<BASE HREF=\"%1/\">").arg(fileUrl.adjusted(QUrl::RemoveFilename).toString(QUrl::FullyEncoded));
+        const qsizetype head = shown.indexOf(QStringLiteral("<head>"));
+        if (head >= 0) shown.insert(head + 6, base);
+        QFile f(filePath);
+        f.open(QIODevice::WriteOnly);
+        f.write(shown.toUtf8());
+    };
+    writeFile();
+    TimedLoad(fileView, fileUrl, timeoutMs);
+
+    Series keyIdle, keyInFlight, paintIdle, paintInFlight, rendered, fromFile, ratio;
+    int inFlightKeys = 0, burstMisses = 0;
+    for (int run = 0; run < runs; ++run) {
+        // (a) idle, (b) keystroke to rendered.
+        WaitRendered(e, timeoutMs);
+        QElapsedTimer t;
+        t.start();
+        const KeyCost idle = Keystroke(e, QLatin1Char('a' + run % 26));
+        keyIdle.Add(idle.keys);
+        paintIdle.Add(idle.total);
+        if (!WaitRendered(e, timeoutMs)) std::printf("  (a render did not end)\n");
+        const double shownMs = Ms(t);
+        rendered.Add(shownMs);
+        writeFile();
+        const double fileMs = TimedLoad(fileView, fileUrl, timeoutMs);
+        fromFile.Add(fileMs);
+        ratio.Add(shownMs / fileMs);
+
+        // (a) with a render in flight: a burst of keys while the preview renders.
+        Keystroke(e, QLatin1Char('b'));
+        for (int k = 0; k < 5; ++k) {
+            if (!e.Busy()) break;
+            const KeyCost busy = Keystroke(e, QLatin1Char('c' + k));
+            keyInFlight.Add(busy.keys);
+            paintInFlight.Add(busy.total);
+            ++inFlightKeys;
+        }
+        if (!WaitRendered(e, timeoutMs)) std::printf("  (a burst's render did not end)\n");
+        // The latest text must be the one shown: the last paragraph's text is checked.
+        const QString pane = e.form->mmHTMLCode->Text();
+        const QString expected = pane.mid(pane.lastIndexOf(QStringLiteral("typed:")),
+                                          pane.lastIndexOf(QStringLiteral("</p>")) - pane.lastIndexOf(QStringLiteral("typed:")));
+        std::optional<QString> shown;
+        e.Page()->runJavaScript(QStringLiteral("document.getElementById('last').textContent"),
+                                [&](const QVariant& v) { shown = v.toString(); });
+        WaitFor([&] { return shown.has_value(); }, timeoutMs);
+        if (shown.value_or(QString()) != expected) ++burstMisses;
+        std::printf("  run %d: key idle %.2f ms, key->rendered %.0f ms, file %.0f ms\n", run + 1,
+                    keyIdle.values.back(), shownMs, fileMs);
+        std::fflush(stdout);
+    }
+    PrintSeries("UI per keystroke, preview idle", keyIdle, "ms");
+    PrintSeries("UI per keystroke, render in flight", keyInFlight, "ms");
+    PrintSeries("  with the window's repaint, idle", paintIdle, "ms");
+    PrintSeries("  with the window's repaint, in flight", paintInFlight, "ms");
+    PrintSeries("keystroke -> rendered", rendered, "ms");
+    PrintSeries("engine loading the bytes from a file", fromFile, "ms");
+    PrintSeries("ratio rendered / file", ratio, "x ");
+    std::printf("  keys typed during a render: %d; bursts whose preview missed the latest text: %d\n",
+                inFlightKeys, burstMisses);
+    std::fflush(stdout);
+}
+
+void SetUpEditorClasses() {
+    RegisterWebClasses();
+    dxBarInitialize();
+    dxBarRegisterManagerClasses();
+    dxBarRegisterExtendedTexts();
+    SetProgramResourcePrefix(QStringLiteral(":/editor"));
+}
+
+// ---- start-up ----
+
+// Child: starts the editor's main window (or a bare browser window on the same start page)
+// and prints "shown" when the start page has loaded.
+int RunStartupChild(int argc, char** argv, bool editor) {
+    RegisterWebSchemes();
+    TQtApplication app(argc, argv);
+    auto shown = [] {
+        std::printf("shown\n");
+        std::fflush(stdout);
+        std::exit(0);
+    };
+    const QString startPage =
+        QStringLiteral("Res://") + QCoreApplication::applicationDirPath() + QStringLiteral("/Tarnwick.dll/Start.htm");
+    QWebEnginePage* page = nullptr;
+    QWidget bare;
+    if (editor) {
+        SetUpEditorClasses();
+        Application->SetTitle(QStringLiteral("Zundra's HTML Editor"));
+        Application->CreateForm(frmMain);
+        frmMain->Show();
+        page = frmMain->WebBrowser->Page();
+    } else {
+        TResourceModule::Load(QStringLiteral("Tarnwick.dll"));
+        InstallWebSchemeHandlers(QWebEngineProfile::defaultProfile());
+        auto* view = new QWebEngineView(&bare);
+        bare.resize(634, 477);
+        view->resize(634, 477);
+        bare.show();
+        view->load(QUrl(QStringLiteral("res://") + QCoreApplication::applicationDirPath() +
+                        QStringLiteral("/Tarnwick.dll/Start.htm")));
+        page = view->page();
+    }
+    (void)startPage;
+    QObject::connect(page, &QWebEnginePage::loadingChanged, [&](const QWebEngineLoadingInfo& info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus &&
+            info.url().path().endsWith(QStringLiteral("Start.htm"), Qt::CaseInsensitive))
+            shown();
+    });
+    QTimer::singleShot(120000, [] { std::exit(2); });
+    return app.exec();
+}
+
+double TimeChild(const QString& mode) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer t;
+    t.start();
+    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), mode});
+    double ms = -1;
+    while (p.waitForReadyRead(120000)) {
+        if (p.readAllStandardOutput().contains("shown")) {
+            ms = Ms(t);
+            break;
+        }
+    }
+    p.waitForFinished(30000);
+    return ms;
+}
+
+void RunStartup(int runs) {
+    Series editor, bare, ratio;
+    TimeChild(QStringLiteral("bare"));  // warms the disk cache for both
+    for (int i = 0; i < runs; ++i) {
+        const double b = TimeChild(QStringLiteral("bare"));
+        const double ed = TimeChild(QStringLiteral("editor"));
+        bare.Add(b);
+        editor.Add(ed);
+        ratio.Add(ed / b);
+    }
+    std::printf("\nstart-up to the start page shown, %d runs each\n", runs);
+    PrintSeries("editor main window", editor, "ms");
+    PrintSeries("bare window with a browser view", bare, "ms");
+    PrintSeries("ratio editor / bare", ratio, "x ");
+    std::fflush(stdout);
+}
+
+void HeadlessEnvironment(const QByteArray& home) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 1);
+    setenv("XDG_CONFIG_HOME", home.constData(), 1);
+    setenv("XDG_RUNTIME_DIR", home.constData(), 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+}
+
+qint64 ParseSize(const QString& s) {
+    const QString l = s.trimmed().toLower();
+    if (l.endsWith('k')) return l.chopped(1).toLongLong() << 10;
+    if (l.endsWith('m')) return l.chopped(1).toLongLong() << 20;
+    return l.toLongLong();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--child") return RunStartupChild(argc, argv, std::string(argv[2]) == "editor");
+
+    QTemporaryDir home;
+    HeadlessEnvironment(home.path().toLocal8Bit());
+    QList<qint64> sizes{10 << 10, 100 << 10, 1 << 20, 20 << 20};
+    int runs = 0, startupRuns = 5;
+    bool startup = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--sizes" && i + 1 < argc) {
+            sizes.clear();
+            for (const QString& s : QString::fromLocal8Bit(argv[++i]).split(',')) sizes << ParseSize(s);
+        } else if (a == "--runs" && i + 1 < argc) {
+            runs = std::atoi(argv[++i]);
+        } else if (a == "--startup-runs" && i + 1 < argc) {
+            startupRuns = std::atoi(argv[++i]);
+        } else if (a == "--no-startup") {
+            startup = false;
+        }
+    }
+
+    RegisterWebSchemes();
+    TBenchApplication app(argc, argv);
+    if (startup) RunStartup(startupRuns);
+
+    SetUpEditorClasses();
+    TDialogScript script;  // no modal box ever blocks the run
+    Application->SetTitle(QStringLiteral("Zundra's HTML Editor"));
+    Editor e;
+    e.form = Create<TfrmMain>(Application);
+    frmMain = e.form;
+    e.form->Show();
+    e.pane = e.form->mmHTMLCode->Editor();
+    app.keyTarget = e.pane;
+    app.window = e.form->Handle();
+    // Wait for the start page, then give the document a folder, as an opened file has.
+    WaitFor([&] { return e.Page()->url().path().endsWith(QStringLiteral("Start.htm")) && !e.Busy(); }, 120000);
+    QTemporaryDir site;
+    e.form->edPathEdit->SetText(site.path());
+
+    QWidget fileWindow;
+    auto* fileView = new QWebEngineView(&fileWindow);
+    const QSize previewSize = e.form->WebBrowser->View()->size();
+    fileWindow.resize(previewSize);
+    fileView->resize(previewSize);
+    fileWindow.show();
+
+    for (qint64 bytes : sizes) {
+        const int n = runs > 0 ? runs : bytes >= (20 << 20) ? 3 : bytes >= (1 << 20) ? 7 : 15;
+        RunSize(e, fileView, site.path(), bytes, n);
+    }
+    delete e.form;
+    return 0;
+}
