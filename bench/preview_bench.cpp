@@ -8,6 +8,7 @@
 // Usage: preview_bench [--sizes 10k,100k,1m,20m] [--runs N] [--startup-runs N] [--no-startup]
 #include "Application.h"
 #include "DialogScript.h"
+#include "DocumentScheme.h"
 #include "ExceptionBarrier.h"
 #include "ResourceModule.h"
 #include "WebBrowser.h"
@@ -207,13 +208,12 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     const QString filePath = folder + QStringLiteral("/same-bytes.htm");
     const QUrl fileUrl = QUrl::fromLocalFile(filePath);
     auto writeFile = [&] {
-        QString shown = e.form->mmHTMLCode->Text();
-        const QString base = QStringLiteral("<BASE HREF=\"%1/\">").arg(fileUrl.adjusted(QUrl::RemoveFilename).toString(QUrl::FullyEncoded));
-        const qsizetype head = shown.indexOf(QStringLiteral("<head>"));
-        if (head >= 0) shown.insert(head + 6, base);
+        // Exactly the bytes the preview was served.
+        QByteArray served;
+        TDocumentStore::Instance().Find(e.form->WebBrowser->Document()->Url(), &served);
         QFile f(filePath);
         f.open(QIODevice::WriteOnly);
-        f.write(shown.toUtf8());
+        f.write(served);
     };
     writeFile();
     TimedLoad(fileView, fileUrl, timeoutMs);

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QUrl>
+#include <algorithm>
 
 namespace editortext {
 
@@ -78,8 +79,8 @@ QByteArray PreviewBytes(const TSharedText& text, const QString& baseTag) {
     const qsizetype insertAt = baseTag.isEmpty() ? -1 : HeadTagEnd(text);
     QStringEncoder encoder(QStringEncoder::Utf8);
     QByteArray bytes;
-    bytes.resize(encoder.requiredSpace(text.Size() + (insertAt < 0 ? 0 : baseTag.size())));
-    char* out = bytes.data();
+    bytes.resize(3 + encoder.requiredSpace(text.Size() + (insertAt < 0 ? 0 : baseTag.size())));
+    char* out = std::copy_n("\xEF\xBB\xBF", 3, bytes.data());
     qsizetype position = 0;
     for (const QString& piece : text.Pieces()) {
         const qsizetype at = insertAt - position;

@@ -30,8 +30,9 @@ qsizetype HeadTagEnd(const TSharedText& text);
 // text without that tag comes back unchanged.
 QString InsertBaseHref(const QString& text, const QString& pathBarText);
 
-// What the preview gets for text: its UTF-8 bytes, with baseTag (when not empty) inserted
-// right after the first "<HEAD>". Safe to run on any thread over a copy of the text.
+// What the preview gets for text: the UTF-8 byte-order mark and the text's UTF-8 bytes, with
+// baseTag (when not empty) inserted right after the first "<HEAD>". Safe to run on any thread
+// over a copy of the text.
 QByteArray PreviewBytes(const TSharedText& text, const QString& baseTag);
 
 // The folder part of a file path, without a trailing separator.

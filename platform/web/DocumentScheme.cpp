@@ -17,9 +17,13 @@ QUrl TDocumentStore::UrlFor(const QString& key) {
     return url;
 }
 
-void TDocumentStore::Put(const QString& key, const QString& text) { documents_.insert(key, text.toUtf8()); }
+void TDocumentStore::Put(const QString& key, const QString& text) {
+    documents_.insert(key, QByteArray(kUtf8Bom) + text.toUtf8());
+}
 
-void TDocumentStore::PutBytes(const QString& key, const QByteArray& utf8) { documents_.insert(key, utf8); }
+void TDocumentStore::PutBytes(const QString& key, const QByteArray& utf8) {
+    documents_.insert(key, utf8.startsWith(kUtf8Bom) ? utf8 : QByteArray(kUtf8Bom) + utf8);
+}
 
 void TDocumentStore::Remove(const QString& key) { documents_.remove(key); }
 
@@ -40,5 +44,8 @@ void TDocumentSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     auto* buffer = new QBuffer(job);  // shares the stored bytes; the job frees the buffer
     buffer->setData(data);
     buffer->open(QIODevice::ReadOnly);
-    job->reply("text/html;charset=utf-8", buffer);
+    // A plain MIME type: the job takes the whole string as the type, and a type with a charset
+    // parameter is not one the engine renders directly. The byte-order mark at the start
+    // fixes the encoding before anything else is looked at.
+    job->reply("text/html", buffer);
 }

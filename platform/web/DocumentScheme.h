@@ -7,6 +7,10 @@
 #include <QUrl>
 #include <QWebEngineUrlSchemeHandler>
 
+// Every stored document starts with the UTF-8 byte-order mark, so the engine decodes it as
+// UTF-8 at once, without sniffing.
+inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
 class TDocumentStore {
 public:
     static TDocumentStore& Instance();
@@ -15,7 +19,8 @@ public:
     static QUrl UrlFor(const QString& key);
     // Stores text (as UTF-8) under key, replacing what was there.
     void Put(const QString& key, const QString& text);
-    // Stores UTF-8 bytes under key as they are; they are shared, not copied, and served so.
+    // Stores UTF-8 bytes under key; bytes that start with the byte-order mark are shared, not
+    // copied, and served as they are.
     void PutBytes(const QString& key, const QByteArray& utf8);
     void Remove(const QString& key);
     // The stored bytes for a document URL; false when the URL names nothing stored.

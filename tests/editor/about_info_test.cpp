@@ -49,6 +49,17 @@ void ExpectPageShown(TWebBrowser* browser, const QString& page, const QString& t
         return Eval(browser, "getComputedStyle(document.querySelector('.banner')).display").toString() == "flex";
     }, kWaitMs));
     EXPECT_EQ(browser->View()->contextMenuPolicy(), Qt::NoContextMenu);
+    // The scroll bars are hidden, so the whole page must fit the window: its last element
+    // ends inside the view, and nothing reaches past its right edge.
+    EXPECT_TRUE(WaitFor([&] { return Eval(browser, "document.readyState").toString() == "complete"; }, kWaitMs));
+    const QVariantList fit = Eval(browser,
+        "(function(){var c=document.querySelector('.content');var r=c.lastElementChild.getBoundingClientRect();"
+        "return [r.bottom, window.innerHeight, document.documentElement.scrollWidth, window.innerWidth];})()")
+                                 .toList();
+    ASSERT_EQ(fit.size(), 4);
+    EXPECT_LE(fit[0].toDouble(), fit[1].toDouble()) << page.toStdString() << " is taller than its window";
+    EXPECT_LE(fit[2].toDouble(), fit[3].toDouble()) << page.toStdString() << " is wider than its window";
+    EXPECT_EQ(fit[3].toInt(), browser->View()->width());
 }
 
 // The visible top-level window called name, if any.

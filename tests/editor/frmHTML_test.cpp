@@ -6,6 +6,8 @@
 #include "TestSupport.h"
 #include "WebBrowser.h"
 #include "dxBarRegistry.h"
+#include "EditorText.h"
+#include "LivePreview.h"
 #include "frmHTML.h"
 
 #include <gtest/gtest.h>
@@ -165,6 +167,34 @@ TEST_F(EditorTest, MissingResourceLibraryShowsOnceClosesAndWritesNothing) {
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0].text, "Could not find Resource DLL. Please reinstall the application.");
     EXPECT_EQ(StoreBytes(), before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditorTest, KeysTypedDuringARenderLeaveExactlyTheLatestTextInThePreview) {
+    Start();
+    ASSERT_TRUE(WaitForBody("HTML"));
+    form->edPathEdit->SetText(dir);
+    // Big enough that each render takes a while, so the keys land while one is in flight.
+    QString text = QStringLiteral("<html><Head><title>t</title></HEAD><body>");
+    while (text.size() < 600000) text += QStringLiteral("<p>filler paragraph with some words in it</p>\n");
+    text += QStringLiteral("<p id=\"last\">typed:</p></body></html>");
+    form->mmHTMLCode->SetText(text);
+    ASSERT_TRUE(WaitFor([&] { return !form->Preview()->Busy(); }, kWaitMs));
+    form->mmHTMLCode->SetSelStart(int(text.lastIndexOf("</p>")));
+    int typedWhileBusy = 0;
+    for (const char c : QByteArray("burst of keys")) {
+        if (form->Preview()->Busy()) ++typedWhileBusy;
+        QTest::keyClick(form->mmHTMLCode->Editor(), c);
+        QTest::qWait(3);
+    }
+    EXPECT_GT(typedWhileBusy, 3);
+    ASSERT_TRUE(WaitFor([&] { return !form->Preview()->Busy(); }, kWaitMs));
+    EXPECT_EQ(Eval("document.getElementById('last').textContent").toString(), "typed:burst of keys");
+    // The base tag went in after the head tag, whatever its case.
+    EXPECT_EQ(Eval("document.baseURI").toString(), editortext::BaseAddress(dir));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // The browser control: navigation events, the res scheme in a page, and document writes.
+#include "ResScheme.h"
 #include "WebBrowser.h"
 
 #include "DialogScript.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -99,6 +102,24 @@ TEST_F(BrowserTest, ServesTheStartPageWithItsStyleSheetAndImage) {
     EXPECT_FALSE(lastLoadOk) << "a way out of the bundle is refused";
     Go(StartPageUrl(QStringLiteral("Missing.htm")));
     EXPECT_FALSE(lastLoadOk);
+}
+
+TEST_F(BrowserTest, PageAddressesKeepHashPercentAndBlankInTheirFolder) {
+    // A program folder with every character that means something else in a URL.
+    const QString folder = testsupport::TempDir() + QStringLiteral("/a #1 100% b");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Tarnwick.dll"),
+                            folder + QStringLiteral("/Tarnwick.dll")));
+    ASSERT_NE(TResourceModule::LoadFromFolder(folder, QStringLiteral("Tarnwick.dll")), nullptr);
+    const QString url = ResPageUrl(folder + QStringLiteral("/Tarnwick.dll"), QStringLiteral("Start.htm"));
+    EXPECT_FALSE(url.contains(QLatin1Char('#')));
+    EXPECT_FALSE(url.contains(QLatin1Char(' ')));
+    Go(url);
+    EXPECT_TRUE(lastLoadOk);
+    EXPECT_TRUE(BodyText().contains(QStringLiteral("Zundra's HTML Editor")));
+    // Its style sheet, named relative to the page, comes from the same folder.
+    EXPECT_EQ(Eval(QStringLiteral("getComputedStyle(document.body).backgroundColor")).toString(),
+              QStringLiteral("rgb(244, 241, 234)"));
 }
 
 TEST_F(BrowserTest, NavigationEventsAndHistoryCommands) {
