@@ -580,8 +580,7 @@ void TdxBarLayoutStore::LoadFromRegistry(const QString& path) const
 void TdxBarLayoutStore::SaveToIni(TMemIniFile& ini) const
 {
     const QString prefix = IniSectionPrefix();
-    for (const QString& section : ini.ReadSections())
-        if (section.startsWith(prefix, Qt::CaseInsensitive)) ini.EraseSection(section);
+    ini.EraseSectionsStartingWith(prefix);
     const TRegKeyData tree = TLayoutWriter(manager_, true).Build();
     auto write = [&ini](const QString& section, const TRegKeyData& key) {
         for (const TRegValue& v : key.values) {

@@ -161,6 +161,11 @@ void TMemIniFile::EraseSection(const QString& section) {
     if (std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); }) > 0) Reindex();
 }
 
+void TMemIniFile::EraseSectionsStartingWith(const QString& prefix) {
+    if (std::erase_if(sections_, [&](const Section& s) { return s.name.startsWith(prefix, Qt::CaseInsensitive); }) > 0)
+        Reindex();
+}
+
 QStringList TMemIniFile::Lines() const {
     QStringList lines = preamble_;
     for (const Section& s : sections_) {

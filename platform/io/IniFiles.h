@@ -44,6 +44,8 @@ public:
     void WriteInteger(const QString& section, const QString& ident, int value);
     void WriteBool(const QString& section, const QString& ident, bool value);
     void EraseSection(const QString& section);
+    // Erases every section whose name begins with prefix, compared without case.
+    void EraseSectionsStartingWith(const QString& prefix);
 
     // The file's text as it would be written.
     QStringList Lines() const;

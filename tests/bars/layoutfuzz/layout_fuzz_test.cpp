@@ -9,11 +9,19 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <QtGlobal>
+
+#include <chrono>
+#include <cstdio>
 #include <random>
 
 namespace {
 
-constexpr int kRuns = 150;
+// Inputs per format; VESK_LAYOUT_FUZZ_RUNS asks for a longer run.
+int Runs() {
+    const int asked = qEnvironmentVariableIntValue("VESK_LAYOUT_FUZZ_RUNS");
+    return asked > 0 ? asked : 150;
+}
 
 int Hostile(std::mt19937& rng) {
     static const int values[] = {-1, 0, 1, 2, 3, 4, 5, 9, 255, 999, -999, -1000, 32767, 32768, -32768, 1000000,
@@ -102,20 +110,28 @@ void RunInput(TLayoutFuzzFormat format, const QByteArray& input, int i) {
     ASSERT_EQ(failure, nullptr) << failure << " (input " << i << ")";
 }
 
+// The seed itself, then the generated inputs; prints how fast they ran.
+template <class Generate>
+void RunAll(TLayoutFuzzFormat format, const QByteArray& seed, std::uint32_t rngSeed, Generate generate) {
+    RunInput(format, seed, -1);
+    std::mt19937 rng(rngSeed);
+    const auto start = std::chrono::steady_clock::now();
+    const int n = Runs();
+    for (int i = 0; i < n && !::testing::Test::HasFatalFailure(); ++i) RunInput(format, generate(seed, rng), i);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%d inputs in %.1f s: %.1f executions/s\n", n, seconds, n / seconds);
+}
+
 }  // namespace
 
 TEST(BarLayoutFuzz, RegistryFilesLoadedIntoTheEditorsForm) {
     const QByteArray seed = LayoutFuzzSeed(TLayoutFuzzFormat::Registry);
     ASSERT_TRUE(seed.contains("\"BarCount\""));
-    RunInput(TLayoutFuzzFormat::Registry, seed, -1);
-    std::mt19937 rng(20261209u);
-    for (int i = 0; i < kRuns; ++i) RunInput(TLayoutFuzzFormat::Registry, RegistryInput(seed, rng), i);
+    RunAll(TLayoutFuzzFormat::Registry, seed, 20261209u, RegistryInput);
 }
 
 TEST(BarLayoutFuzz, IniFilesLoadedIntoTheEditorsForm) {
     const QByteArray seed = LayoutFuzzSeed(TLayoutFuzzFormat::Ini);
     ASSERT_TRUE(seed.contains("[frmMain.BarManager.Bar4]"));
-    RunInput(TLayoutFuzzFormat::Ini, seed, -1);
-    std::mt19937 rng(20261210u);
-    for (int i = 0; i < kRuns; ++i) RunInput(TLayoutFuzzFormat::Ini, IniInput(seed, rng), i);
+    RunAll(TLayoutFuzzFormat::Ini, seed, 20261210u, IniInput);
 }
