@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
         // Open: from the command to an editable pane holding the text. The preview's render
         // runs afterwards, off the command's path.
         const double openOurs = BestMs(runs, [&] {
+            form->Unchanged = true;  // no save prompt
             script.AnswerFile(path);
             form->Open1Click(form->btOpen);
         });
@@ -108,10 +109,14 @@ int main(int argc, char** argv) {
         std::printf("  saved bytes identical to the file: %s\n", QFile(path).size() == bytes.size() ? "yes" : "NO");
 
         form->FindDlg->SetFindText(QStringLiteral("unique-end-mark"));
-        const double find = BestMs(runs, [&] {
+        // Each search follows an edit at the start, as when the user types and then searches.
+        double find = 1e300;
+        for (int i = 0; i < runs; ++i) {
             form->mmHTMLCode->SetSelStart(0);
-            form->btFindNextClick(form);
-        });
+            form->mmHTMLCode->SetSelText(QStringLiteral("x"));
+            form->mmHTMLCode->SetSelStart(0);
+            find = std::min(find, BestMs(1, [&] { form->btFindNextClick(form); }));
+        }
         const bool found = form->mmHTMLCode->SelText() == QStringLiteral("UNIQUE-END-MARK");
         std::printf("  Find Next start to end: %.1f ms (goal <= 50 ms at 20 MB)%s\n", find, found ? "" : "  NOT FOUND");
         Settle();

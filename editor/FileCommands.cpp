@@ -33,7 +33,8 @@ void TFileCommands::Show(const TTextDocument& document, const QString& folder, c
     form_.SaveDlg->SetFileName(fileName);
     if (!label.isEmpty()) SetCaption(label);
     form_.Unchanged = true;
-    form_.ShowHTML(form_.mmHTMLCode->Text());
+    // With Dynamic down the change of the pane has shown it already.
+    if (!form_.DynamicDown()) form_.ShowHTML(form_.mmHTMLCode->Text());
 }
 
 bool TFileCommands::AskSaveChanges() {

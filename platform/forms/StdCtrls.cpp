@@ -18,6 +18,11 @@ namespace {
 
 // '\n' for every CR LF, CR, paragraph or line separator.
 QString NormalizeBreaks(QString text) {
+    const auto isBreak = [](QChar c) {
+        return c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
+    // Most texts have none: one pass to find out, and no copy.
+    if (std::none_of(text.cbegin(), text.cend(), isBreak)) return text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
@@ -150,13 +155,32 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     SetColor(clWindow);
     SetTabStop(true);
     ApplyWrap();
-    connect(Editor()->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { lastChangeEnd_ = position + added; });
+    connect(Editor()->document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
+        lastChangeEnd_ = position + added;
+        FollowChange(position, removed, added);
+    });
     connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
         lines_->Invalidate();
         if (EnforceMaxLength()) return;  // the cut's own change reports the result
         Change();
     }, this));
+}
+
+void TMemo::FollowChange(int position, int removed, int added) {
+    if (!textValid_ || settingText_) return;
+    const QTextDocument* document = Editor()->document();
+    const int length = document->characterCount() - 1;
+    // Counts that reach past either text (the document's closing separator) leave the copy
+    // to be built again when it is next read.
+    if (position < 0 || removed < 0 || added < 0 || position + removed > text_.size() || position + added > length) {
+        textValid_ = false;
+        return;
+    }
+    QTextCursor c(const_cast<QTextDocument*>(document));
+    c.setPosition(position);
+    c.setPosition(position + added, QTextCursor::KeepAnchor);
+    text_.replace(position, removed, NormalizeBreaks(c.selectedText()));
+    if (text_.size() != length) textValid_ = false;
 }
 
 bool TMemo::EnforceMaxLength() {
@@ -185,8 +209,13 @@ void TMemo::SetLines(TStrings* value) {
 }
 
 QString TMemo::Text() const {
-    // toRawText keeps non-breaking spaces, which toPlainText would turn into blanks.
-    return Editor() ? NormalizeBreaks(Editor()->document()->toRawText()) : QString();
+    if (!Editor()) return {};
+    if (!textValid_) {
+        // toRawText keeps non-breaking spaces, which toPlainText would turn into blanks.
+        text_ = NormalizeBreaks(Editor()->document()->toRawText());
+        textValid_ = true;
+    }
+    return text_;
 }
 
 const TSharedText& TMemo::SharedText() {
@@ -216,8 +245,17 @@ void TMemo::TrackChange(int position, int removed, int added) {
 
 void TMemo::SetText(const QString& value) {
     if (!Editor()) return;
+    // The copy is the new text already while the change handlers run.
+    text_ = NormalizeBreaks(value);
+    textValid_ = true;
     settingText_ = true;
-    Editor()->setPlainText(NormalizeBreaks(value));
+    try {
+        Editor()->setPlainText(text_);
+    } catch (...) {
+        settingText_ = false;
+        textValid_ = false;
+        throw;
+    }
     settingText_ = false;
 }
 

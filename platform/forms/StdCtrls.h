@@ -160,10 +160,16 @@ private:
     // Cuts what the last edit added beyond MaxLength; true when it cut.
     bool EnforceMaxLength();
     void TrackChange(int position, int removed, int added);
+    // Applies an edit of the document to the copy of its text.
+    void FollowChange(int position, int removed, int added);
 
     TMemoStrings* lines_;
     TSharedText shared_;
     bool tracking_ = false;
+    // The text as Text() gives it, kept in step with every edit so that reading it costs
+    // nothing; rebuilt from the document when an edit could not be followed.
+    mutable QString text_;
+    mutable bool textValid_ = false;
     int maxLength_ = 0;
     bool settingText_ = false;
     int lastChangeEnd_ = -1;  // where the last edit's addition ends
@@ -209,6 +215,10 @@ protected:
     virtual void Change();
 
 private:
+    // The text as Text() gives it, kept in step with every edit so that reading it costs
+    // nothing; rebuilt from the document when an edit could not be followed.
+    mutable QString text_;
+    mutable bool textValid_ = false;
     int maxLength_ = 0;
     TNotifyEvent onChange_;
 };
