@@ -19,10 +19,10 @@ whole=0; torn=0; leftovers=0; olds=0; news=0
 i=0
 while [ "$i" -lt "$ROUNDS" ]; do
     i=$((i + 1))
-    "$BIN" "$TARGET" &
+    "$BIN" "$TARGET" 2>/dev/null &
     pid=$!
-    # A random moment within about two saves.
-    sleep "0.$(printf '%03d' $(( $(od -An -N2 -tu2 /dev/urandom) % 120 )))"
+    # A random moment within the first second: start-up and about two saves.
+    sleep "0.$(printf '%03d' $(( $(od -An -N2 -tu2 /dev/urandom) % 1000 )))"
     kill -KILL "$pid"
     wait "$pid" 2>/dev/null || true
     sum=$(md5sum < "$TARGET")
