@@ -1,9 +1,9 @@
+#include "dxBarServices.h"
 #include "dxBarBar.h"
 
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
-#include "dxBarWindowsInterface.h"
 
 TdxBar::TdxBar(TCollection* collection) : TCollectionItem(collection)
 {

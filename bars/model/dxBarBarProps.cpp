@@ -5,7 +5,6 @@
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
-#include "dxBarWindowsInterface.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "dxBarManager.h"
 #include "dxBarServices.h"
 #include "dxBarStrs.h"
-#include "dxBarWindowsInterface.h"
 
 #include <QPointer>
 #include <QSet>

@@ -1,11 +1,11 @@
 // Groups of items, and the manager's group list.
+#include "dxBarServices.h"
 #include "dxBarGroups.h"
 
 #include "Streaming.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
-#include "dxBarWindowsInterface.h"
 
 namespace {
 

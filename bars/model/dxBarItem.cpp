@@ -1,3 +1,4 @@
+#include "dxBarServices.h"
 #include "dxBarItem.h"
 
 #include "Graphics.h"
@@ -5,7 +6,6 @@
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
-#include "dxBarWindowsInterface.h"
 
 #include <stdexcept>
 

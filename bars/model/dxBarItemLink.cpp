@@ -8,7 +8,6 @@
 #include "dxBarRegistry.h"
 #include "dxBarServices.h"
 #include "dxBarStrs.h"
-#include "dxBarWindowsInterface.h"
 
 #include <algorithm>
 #include <functional>

@@ -5,7 +5,6 @@
 #include "dxBarBar.h"
 #include "dxBarItem.h"
 #include "dxBarServices.h"
-#include "dxBarWindowsInterface.h"
 
 namespace {
 

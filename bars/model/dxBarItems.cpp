@@ -1,10 +1,10 @@
+#include "dxBarServices.h"
 #include "dxBarItems.h"
 
 #include "Strings.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
-#include "dxBarWindowsInterface.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,10 +1,10 @@
+#include "dxBarServices.h"
 #include "dxBarManager.h"
 
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
 #include "dxBarItem.h"
 #include "dxBarStrs.h"
-#include "dxBarWindowsInterface.h"
 
 #include <algorithm>
 

@@ -3,6 +3,7 @@
 // bars, items and categories; and TdxBarManagerList, the process-wide list of live managers.
 #include "Classes.h"
 #include "Graphics.h"
+#include "dxBarServices.h"
 #include "dxBarTypes.h"
 
 #include <QList>
@@ -324,8 +325,8 @@ public:
     int GetAllItemsByCategory(int category, QList<TdxBarItem*>& list) const;
     int GetItemsByCategory(int category, QList<TdxBarItem*>& list) const;
     void CloseActiveMenus();
-    QObject* SelectedControl() const { return selectedControl_; }
-    void SetSelectedControl(QObject* control);
+    TdxBarItemControl* SelectedControl() const { return selectedControl_; }
+    void SetSelectedControl(TdxBarItemControl* control);
     // The link being moved by the customizing drag; a link clears it when it is freed.
     TdxBarItemLink* DraggedLink() const { return draggedLink_; }
     void SetDraggedLink(TdxBarItemLink* link) { draggedLink_ = link; }
@@ -476,7 +477,7 @@ private:
     TChangeLink* hotImagesLink_ = nullptr;
     QList<TdxDockControl*> dockControls_;
     TdxBar* mainMenuBar_ = nullptr;
-    QPointer<QObject> selectedControl_;
+    QPointer<TdxBarItemControl> selectedControl_;
     TdxBarItemLink* draggedLink_ = nullptr;
     bool menusShowRecentItemsFirst_ = true;
     int mostRecentItemsPercents_ = 95;

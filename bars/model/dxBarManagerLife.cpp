@@ -4,6 +4,7 @@
 #include "ImgList.h"
 #include "Streaming.h"
 #include "Strings.h"
+#include "dxBarServices.h"
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
 #include "dxBarDockControls.h"
@@ -12,7 +13,6 @@
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
-#include "dxBarWindowsInterface.h"
 
 #include <stdexcept>
 

@@ -4,7 +4,6 @@
 #include "dxBarItem.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
-#include "dxBarWindowsInterface.h"
 
 namespace {
 
@@ -126,13 +125,13 @@ void TdxBarManager::CloseActiveMenus()
     dxBarWindowServices().CloseActiveMenus(this);
 }
 
-void TdxBarManager::SetSelectedControl(QObject* control)
+void TdxBarManager::SetSelectedControl(TdxBarItemControl* control)
 {
     if (control == selectedControl_) return;
-    QPointer<QObject> previous = selectedControl_;
+    QPointer<TdxBarItemControl> previous = selectedControl_;
     selectedControl_ = control;
     // The previous control repaints when its window still exists.
-    if (auto* itemControl = qobject_cast<TdxBarItemControl*>(previous.data())) itemControl->Repaint();
+    if (previous) previous->Repaint();
 }
 
 // ---------------------------------------------------------------- event firers

@@ -8,7 +8,6 @@
 #include "dxBarItem.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
-#include "dxBarWindowsInterface.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
+#include "dxBarServices.h"
 #include "dxBarRegistry.h"
 
 #include "ClassRegistry.h"
 #include "dxBarInternalItems.h"
 #include "dxBarItems.h"
-#include "dxBarWindowsInterface.h"
 
 #include <QHash>
 #include <QPixmap>

@@ -3,12 +3,13 @@
 // and fake item controls that record the notifications they receive.
 #include "FormResources.h"
 #include "Forms.h"
+#include "dxBarCustomControl.h"
+#include "dxBarServices.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
-#include "dxBarWindowsInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,8 @@ protected:
         form = std::make_unique<TForm>(nullptr);
         manager = new TdxBarManager(form.get());
         bar = manager->Bars()->Add();
-        // The model never dereferences the bar window; any non-null value marks "shown".
-        bar->ItemLinks()->SetBarControl(reinterpret_cast<TCustomdxBarControl*>(&fakeWindow));
+        // A bar window without layout marks the bar "shown"; the manager owns it.
+        bar->ItemLinks()->SetBarControl(new TCustomdxBarControl(manager, {}));
         dxBarSetExceptionHandler([this](const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
     }
 
@@ -90,7 +91,6 @@ protected:
     TdxBarManager* manager = nullptr;
     TdxBar* bar = nullptr;
     QStringList shownErrors;
-    char fakeWindow = 0;
 };
 
 // Records handler calls for event binding in tests.

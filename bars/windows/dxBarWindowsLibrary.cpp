@@ -1,0 +1,109 @@
+#include "dxBarWindowsLibrary.h"
+
+#include "dxBarBar.h"
+#include "dxBarButtonControl.h"
+#include "dxBarCustomControl.h"
+#include "dxBarManager.h"
+
+TdxBarWindowsLibrary::TdxBarWindowsLibrary()
+{
+    dxBarRegisterButtonControl();
+    dxBarSetWindowServices(this);
+}
+
+TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
+{
+    if (&dxBarWindowServices() == this) dxBarSetWindowServices(nullptr);
+    TdxBarButtonControlClass.factory = nullptr;
+}
+
+void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindowChange change)
+{
+    switch (change) {
+    case TdxBarWindowChange::Layout:
+    case TdxBarWindowChange::Caption:
+    case TdxBarWindowChange::CloseButton:
+        window->RepaintBar();
+        break;
+    case TdxBarWindowChange::Font:
+    case TdxBarWindowChange::Style:
+        window->SetDoubleClicks(window->BarManager() &&
+                                (window->BarManager()->Style() != bmsStandard || window->BarManager()->IsCustomizing()));
+        window->UpdateFont();
+        window->CalcDrawingConsts();
+        window->FrameChanged();
+        window->RepaintBar();
+        break;
+    case TdxBarWindowChange::Frame:
+        window->FrameChanged();
+        break;
+    case TdxBarWindowChange::Repaint:
+    case TdxBarWindowChange::Brushes:
+        window->Invalidate();
+        break;
+    case TdxBarWindowChange::Lock:
+    case TdxBarWindowChange::Unlock:
+        break;
+    }
+}
+
+void TdxBarWindowsLibrary::BarWindowChanged(TdxBar* bar, TdxBarWindowChange change)
+{
+    TCustomdxBarControl* window = bar && bar->ItemLinks() ? bar->ItemLinks()->BarControl() : nullptr;
+    if (dxBarIsBarControlAlive(window)) ApplyChange(window, change);
+}
+
+void TdxBarWindowsLibrary::ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change)
+{
+    for (TCustomdxBarControl* window : dxBarLiveBarControls()) {
+        QPointer<TCustomdxBarControl> guard(window);
+        if (guard && window->BarManager() == manager) ApplyChange(window, change);
+    }
+}
+
+void TdxBarWindowsLibrary::CloseActiveMenus(TdxBarManager* manager)
+{
+    TCustomdxBarControl* head = dxBarActiveBarControl();
+    if (head && head->BarManager() == manager) head->HideAll();
+}
+
+bool TdxBarWindowsLibrary::IsBarWindowLive(TCustomdxBarControl* window) const
+{
+    return dxBarIsBarControlAlive(window);
+}
+
+bool TdxBarWindowsLibrary::IsBarWindowCustomizing(TCustomdxBarControl* window) const
+{
+    return dxBarIsBarControlAlive(window) && window->IsCustomizing();
+}
+
+TdxBarItemControl* TdxBarWindowsLibrary::BarWindowSelectedControl(TCustomdxBarControl* window) const
+{
+    return dxBarIsBarControlAlive(window) ? window->SelectedControl() : nullptr;
+}
+
+void TdxBarWindowsLibrary::DeselectBarWindowControl(TCustomdxBarControl* window)
+{
+    if (dxBarIsBarControlAlive(window)) window->ClearSelectedControl();
+}
+
+void TdxBarWindowsLibrary::RelayoutBarWindow(TCustomdxBarControl* window)
+{
+    if (dxBarIsBarControlAlive(window)) window->RepaintBar();
+}
+
+void TdxBarWindowsLibrary::PostBarWindowRelayout(TCustomdxBarControl* window)
+{
+    if (dxBarIsBarControlAlive(window)) window->PostRepaintBar();
+}
+
+QRect TdxBarWindowsLibrary::BarWindowClientRect(TCustomdxBarControl* window) const
+{
+    return dxBarIsBarControlAlive(window) ? window->ClientRect().ToQRect() : QRect();
+}
+
+TdxBarItemLinks* TdxBarWindowsLibrary::ParentBarWindowLinks(TCustomdxBarControl* window) const
+{
+    if (!dxBarIsBarControlAlive(window) || !window->ParentBar()) return nullptr;
+    return window->ParentBar()->ItemLinks();
+}

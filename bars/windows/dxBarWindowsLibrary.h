@@ -1,0 +1,32 @@
+#pragma once
+// The bar windows library as the item model sees it. The program creates one at start-up
+// (after the bar library's own start-up) and frees it at the end: it hands its services to
+// the model and gives the control classes their factories.
+//
+// Showing, hiding and dragging a bar's window belong to the toolbar window, which extends
+// ShowBar, HideBar and DragBar here.
+#include "dxBarServices.h"
+
+class TdxBarWindowsLibrary : public TdxBarWindowServices {
+public:
+    TdxBarWindowsLibrary();
+    ~TdxBarWindowsLibrary() override;
+    TdxBarWindowsLibrary(const TdxBarWindowsLibrary&) = delete;
+    TdxBarWindowsLibrary& operator=(const TdxBarWindowsLibrary&) = delete;
+
+    void BarWindowChanged(TdxBar* bar, TdxBarWindowChange change) override;
+    void ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change) override;
+    void CloseActiveMenus(TdxBarManager* manager) override;
+    bool IsBarWindowLive(TCustomdxBarControl* window) const override;
+    bool IsBarWindowCustomizing(TCustomdxBarControl* window) const override;
+    TdxBarItemControl* BarWindowSelectedControl(TCustomdxBarControl* window) const override;
+    void DeselectBarWindowControl(TCustomdxBarControl* window) override;
+    void RelayoutBarWindow(TCustomdxBarControl* window) override;
+    void PostBarWindowRelayout(TCustomdxBarControl* window) override;
+    QRect BarWindowClientRect(TCustomdxBarControl* window) const override;
+    TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* window) const override;
+
+protected:
+    // What a change asks of one live bar window.
+    virtual void ApplyChange(TCustomdxBarControl* window, TdxBarWindowChange change);
+};

@@ -1,0 +1,149 @@
+#pragma once
+// A form with a flat-look manager, one bar and a plain horizontal bar window over its links,
+// with the windows library installed.
+#include "Forms.h"
+#include "Painting.h"
+#include "dxBarBar.h"
+#include "dxBarButtonControl.h"
+#include "dxBarCustomControl.h"
+#include "dxBarItemLink.h"
+#include "dxBarItems.h"
+#include "dxBarManager.h"
+#include "dxBarRegistry.h"
+#include "dxBarWindowsLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+// A toolbar reduced to a row: controls left to right, and keyboard mode on a press as the
+// real toolbar enters it, so that the release clicks.
+class TRowBar : public TCustomdxBarControl {
+public:
+    TRowBar(TdxBarManager* manager, TdxBarItemLinks* links, bool floating)
+        : TCustomdxBarControl(manager, Params())
+    {
+        if (!floating) SetDockingStyle(dsTop);
+        SetItemLinks(links);
+        FrameChanged();
+        RepaintBar();
+    }
+    ~TRowBar() override
+    {
+        Destroying();
+        BarControlDestroying();
+    }
+
+    bool IsToolbar() const override { return true; }
+    void RepaintBar() override
+    {
+        ++layouts;
+        DestroyControls();
+        CreateControls();
+        int x = 0;
+        for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
+            TdxBarItemControl* c = link->Control();
+            const int w = c ? c->GetWidthForBar() : 0, h = c ? c->GetHeightForBar() : 0;
+            link->SetItemRect(QRect(x, 0, w, h));
+            x += w;
+        }
+        Invalidate();
+    }
+    void Paint(QPainter& p) override
+    {
+        FillRect(p, ClientRect(), GetToolbarBrush());
+        for (TdxBarItemLink* link : ItemLinks()->VisibleItems())
+            if (TdxBarItemControl* c = link->Control()) {
+                DrawItem(p, c);
+                c->Draw(p, GetItemRect(c), dxBarPaintHorizontal);
+            }
+    }
+    void LButtonDown(const TPoint& client, TShiftState shift) override
+    {
+        if (ItemControlAtPos(client)) SetActive(true);
+        TCustomdxBarControl::LButtonDown(client, shift);
+    }
+
+    // Press and release at client points through the message handlers.
+    void ClickAt(const TPoint& down, const TPoint& up)
+    {
+        QPointer<TRowBar> self(this);
+        LButtonDown(down, {});
+        if (self) MouseMove(up, {});
+        if (self) LButtonUp(up, {});
+    }
+    TPoint CentreOf(TdxBarItemLink* link) const { return link->ItemRect().center(); }
+
+    int layouts = 0;
+
+private:
+    static TCreateParams Params()
+    {
+        TCreateParams p;
+        p.Bounds = TRect::Bounds(10, 10, 300, 30);
+        p.Popup = true;
+        return p;
+    }
+};
+
+// Records clicks by caption and runs an optional handler.
+class TClickRecorder : public QObject {
+public:
+    void Click(TObject* sender)
+    {
+        auto* button = static_cast<TdxBarButton*>(sender);
+        clicks << button->Caption();
+        if (onClick) onClick(button);
+    }
+    QStringList clicks;
+    std::function<void(TdxBarButton*)> onClick;
+};
+
+class BarWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dxBarInitialize();
+        library = std::make_unique<TdxBarWindowsLibrary>();
+        form = std::make_unique<TForm>(nullptr);
+        manager = new TdxBarManager(form.get());
+        manager->SetStyle(bmsFlat);
+        bar = manager->Bars()->Add();
+        dxBarSetExceptionHandler([this](const std::exception& e) { errors << QString::fromUtf8(e.what()); });
+    }
+    void TearDown() override
+    {
+        delete window.data();
+        form.reset();
+        library.reset();
+        dxBarSetExceptionHandler({});
+        dxBarFinalize();
+    }
+
+    TdxBarButton* AddButton(const QString& caption)
+    {
+        auto* button = Create<TdxBarButton>(form.get());
+        button->SetCaption(caption);
+        button->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
+        bar->ItemLinks()->Add()->SetItem(button);
+        return button;
+    }
+    TRowBar* Open(bool floating = false)
+    {
+        window = new TRowBar(manager, bar->ItemLinks(), floating);
+        return window;
+    }
+    TdxBarItemLink* Link(int i) const { return bar->ItemLinks()->Items(i); }
+
+    std::unique_ptr<TdxBarWindowsLibrary> library;
+    std::unique_ptr<TForm> form;
+    TdxBarManager* manager = nullptr;
+    TdxBar* bar = nullptr;
+    QPointer<TRowBar> window;
+    TClickRecorder recorder;
+    QStringList& clicks = recorder.clicks;
+    QStringList errors;
+};
