@@ -24,7 +24,7 @@
 class TRowBar : public TCustomdxBarControl {
 public:
     TRowBar(TdxBarManager* manager, TdxBarItemLinks* links, bool floating)
-        : TCustomdxBarControl(manager, Params())
+        : TCustomdxBarControl(manager, Params(floating))
     {
         if (!floating) SetDockingStyle(dsTop);
         SetItemLinks(links);
@@ -80,11 +80,12 @@ public:
     int layouts = 0;
 
 private:
-    static TCreateParams Params()
+    // Floating: a popup window; docked: a child window (of no widget until placed).
+    static TCreateParams Params(bool floating)
     {
         TCreateParams p;
         p.Bounds = TRect::Bounds(10, 10, 300, 30);
-        p.Popup = true;
+        p.Popup = floating;
         return p;
     }
 };

@@ -1,0 +1,25 @@
+// Test main of the checks that need a real X display and real input: focus and
+// activation. Run under xvfb-run; without a display every test is skipped (exit 77).
+#include "ExceptionBarrier.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!std::getenv("DISPLAY") || !*std::getenv("DISPLAY")) {
+        std::puts("No X display: the focus checks run under xvfb-run.");
+        return 77;
+    }
+    QTemporaryDir home;
+    const QByteArray homePath = home.path().toLocal8Bit();
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    setenv("XDG_CONFIG_HOME", homePath.constData(), 1);
+    setenv("HOME", homePath.constData(), 1);
+    TQtApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,72 @@
+// Bar windows never take activation or focus: real clicks through the X server.
+#include "../bars/windows/BarWindowFixture.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+// A real click at a screen point.
+bool ClickOnScreen(const QPoint& p)
+{
+    return QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
+                                         "click", "1"}) == 0;
+}
+
+class FocusTest : public BarWindowTest {
+protected:
+    void SetUp() override
+    {
+        BarWindowTest::SetUp();
+        QWidget* formWidget = form->Handle();
+        formWidget->setGeometry(100, 100, 400, 300);
+        edit = new QLineEdit(formWidget);
+        edit->setGeometry(10, 100, 200, 24);
+        formWidget->show();
+        formWidget->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(formWidget));
+        edit->setFocus();
+        ASSERT_TRUE(testsupport::WaitFor([this] { return edit->hasFocus(); }, 5000));
+    }
+
+    QLineEdit* edit = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FocusTest, AClickOnAFloatingBarClicksTheButtonAndTheFormKeepsActivationAndFocus)
+{
+    AddButton("Bold");
+    TRowBar* w = Open(true);
+    w->SetWindowPos(TRect::Bounds(600, 100, 200, 30));
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w->Handle()));
+    QTest::qWait(100);
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());  // showing does not activate
+
+    ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
+    QTest::qWait(200);
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(TWindow::GetCapture(), nullptr);
+}
+
+TEST_F(FocusTest, AClickOnADockedBarLeavesTheFocusInTheEditor)
+{
+    AddButton("Italic");
+    TRowBar* w = Open(false);
+    w->SetParentWidget(form->Handle());
+    w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+    QTest::qWait(100);
+    ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
+    QTest::qWait(200);
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+}
