@@ -6,6 +6,7 @@
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
 #include "dxBarStrs.h"
+#include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     dxBarInitialize();
     dxBarRegisterManagerClasses();
     dxBarRegisterExtendedTexts();  // the editor carries the extended items' texts too
+    TdxBarWindowsLibrary barWindows;  // the bars' windows, docked around the panes
     SetProgramResourcePrefix(QStringLiteral(":/editor"));
     Application->SetTitle(QStringLiteral("Zundra's HTML Editor"));
     Application->CreateForm(frmMain);

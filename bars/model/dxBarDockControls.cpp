@@ -1,5 +1,7 @@
 #include "dxBarDockControls.h"
 
+#include "dxBarServices.h"
+
 #include "dxBarManager.h"
 
 TAlign dxBarDockingStyleToAlign(TdxBarDockingStyle style)
@@ -31,6 +33,22 @@ TdxDockControl::TdxDockControl(TComponent* owner) : TWinControl(owner)
 TdxDockControl::~TdxDockControl()
 {
     SetBarManager(nullptr);
+    dxBarWindowServices().DockDestroyed(this);
+}
+
+void TdxDockControl::RecalcBars() { UpdateDock(); }
+
+void TdxDockControl::UpdateDock() { dxBarWindowServices().UpdateDock(this); }
+
+void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }
+
+void TdxDockControl::Resized()
+{
+    TWinControl::Resized();
+    const int length = Horizontal() ? Width() : Height();
+    if (length == laidOutLength_) return;
+    laidOutLength_ = length;
+    UpdateDock();
 }
 
 TdxDockControl* TdxDockControl::CreateForSide(TComponent* owner, TdxBarDockingStyle style, TdxBarManager* manager)

@@ -45,15 +45,20 @@ public:
     virtual void UpdateColor();
     virtual bool GetSunkenBorder() const;
     // The bar windows library's layout work; nothing to do without bar windows.
-    virtual void RecalcBars() {}
-    virtual void UpdateDock() {}
-    virtual void LayoutRows() {}
+    virtual void RecalcBars();
+    virtual void UpdateDock();
+    virtual void LayoutRows();
     // Redraw switch (WM_SETREDRAW) around locked updates.
     virtual void SetRedraw(bool /*value*/) {}
 
     void Notification(TComponent* component, TOperation operation) override;
 
+protected:
+    // A new length along the dock lays its rows out again.
+    void Resized() override;
+
 private:
+    int laidOutLength_ = -1;
     QPointer<TdxBarManager> barManager_;
     TdxBarDockingStyle builtInStyle_ = dsNone;
     bool allowDocking_ = true;

@@ -38,6 +38,7 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
 class TdxBarPopupMenu;
+class TdxDockControl;
 
 // ---------------------------------------------------------------- item controls
 
@@ -285,6 +286,10 @@ public:
     virtual void ManagerWindowsChanged(TdxBarManager* /*manager*/, TdxBarWindowChange /*change*/) {}
     // The modal drag of a bar window between dock areas and the floating state.
     virtual void DragBar(TdxBar* /*bar*/) {}
+    // Lays the dock's rows of bar windows out and sizes the dock to them.
+    virtual void UpdateDock(TdxDockControl* /*dock*/) {}
+    // The dock is going: its rows are forgotten.
+    virtual void DockDestroyed(TdxDockControl* /*dock*/) {}
     // Asks the active bar window of the manager, if any, to close all its menus.
     virtual void CloseActiveMenus(TdxBarManager* /*manager*/) {}
 

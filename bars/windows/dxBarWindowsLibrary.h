@@ -5,7 +5,11 @@
 //
 // Showing, hiding and dragging a bar's window belong to the toolbar window, which extends
 // ShowBar, HideBar and DragBar here.
+#include "DockRows.h"
 #include "dxBarServices.h"
+
+#include <QHash>
+#include <QSet>
 
 class TdxBarWindowsLibrary : public TdxBarWindowServices {
 public:
@@ -26,7 +30,20 @@ public:
     QRect BarWindowClientRect(TCustomdxBarControl* window) const override;
     TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* window) const override;
 
+    // Docked bar windows and their docks' rows (dxBarDockLayout.cpp).
+    void ShowBar(TdxBar* bar) override;
+    void HideBar(TdxBar* bar) override;
+    void UpdateDock(TdxDockControl* dock) override;
+    void DockDestroyed(TdxDockControl* dock) override;
+    // The rows of a dock (none for a dock without bar windows).
+    const dockrows::TDockRows* DockRows(const TdxDockControl* dock) const;
+
 protected:
     // What a change asks of one live bar window.
     virtual void ApplyChange(TCustomdxBarControl* window, TdxBarWindowChange change);
+
+private:
+    QHash<const TdxDockControl*, dockrows::TDockRows> dockRows_;
+    // Docks being laid out (a dock's new size asks again).
+    QSet<const TdxDockControl*> layingOut_;
 };

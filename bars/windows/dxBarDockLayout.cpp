@@ -1,0 +1,139 @@
+// Docked bar windows: showing a bar puts its window into its dock's rows, and every change
+// lays the dock's rows out again (DockRows) and sizes the dock to them.
+#include "DockRows.h"
+#include "dxBarBar.h"
+#include "dxBarControl.h"
+#include "dxBarDockControls.h"
+#include "dxBarManager.h"
+#include "dxBarWindowsLibrary.h"
+
+#include <QPointer>
+
+using namespace toolbarlayout;
+
+namespace {
+
+TdxBarControl* WindowOf(const dockrows::TDockCol& col)
+{
+    return static_cast<TdxBarControl*>(const_cast<void*>(col.Window));
+}
+
+// Thickness of a bar window laid out at a length along its row.
+int ThicknessAt(TdxBarControl* window, int length, bool truncated)
+{
+    window->SetTruncated(truncated);
+    const TBar bar = window->LayoutBar();
+    const bool standard = window->BarManager() && window->BarManager()->Style() == bmsStandard;
+    const int content = length - window->NCAlong() - (truncated && standard ? MarkRoom : 0);
+    const std::vector<TItem> items = window->LayoutItems();
+    const TSizeResult size = window->IsVertical() ? CalcSizeForHeight(bar, items, bar.Style, content)
+                                                  : CalcSizeForWidth(bar, items, bar.Style, content);
+    window->SetRecentLimit(size.RecentLimit);
+    return (window->IsVertical() ? size.Size.X : size.Size.Y) + window->NCAcross();
+}
+
+}  // namespace
+
+const dockrows::TDockRows* TdxBarWindowsLibrary::DockRows(const TdxDockControl* dock) const
+{
+    const auto it = dockRows_.constFind(dock);
+    return it == dockRows_.constEnd() ? nullptr : &*it;
+}
+
+void TdxBarWindowsLibrary::ShowBar(TdxBar* bar)
+{
+    TdxDockControl* dock = bar ? bar->RealDockControl() : nullptr;
+    TdxBarManager* manager = bar ? bar->BarManager() : nullptr;
+    if (!dock || !manager || !bar->ItemLinks()) return;
+    if (dxBarIsBarControlAlive(bar->ItemLinks()->BarControl())) return;
+    auto* window = new TdxBarControl(bar, dock);
+    dockrows::TDockRows& rows = dockRows_[dock];
+    dockrows::TDockRows::TInsert insert;
+    insert.Window = window;
+    insert.At = {bar->Row(), bar->OneOnRow()};
+    insert.WholeRow = bar->WholeRow();
+    insert.Restoring = true;
+    insert.MaxRows = manager->Bars()->Count();
+    insert.Horizontal = dock->Horizontal();
+    insert.Along = insert.Horizontal ? bar->DockedLeft() : bar->DockedTop();
+    rows.Insert(insert, [&rows](int row) {
+        for (const dockrows::TDockCol& col : rows.Row(row))
+            if (WindowOf(col)->Bar() && WindowOf(col)->Bar()->WholeRow()) return true;
+        return false;
+    });
+    window->Show();
+    UpdateDock(dock);
+}
+
+void TdxBarWindowsLibrary::HideBar(TdxBar* bar)
+{
+    if (!bar || !bar->ItemLinks()) return;
+    auto* window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    if (!dxBarIsBarControlAlive(window)) return;
+    TdxDockControl* dock = window->DockControl();
+    if (dock && dockRows_.contains(dock)) dockRows_[dock].Remove(window);
+    delete window;
+    if (dock) UpdateDock(dock);
+}
+
+void TdxBarWindowsLibrary::DockDestroyed(TdxDockControl* dock) { dockRows_.remove(dock); }
+
+void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
+{
+    TdxBarManager* manager = dock ? dock->BarManager() : nullptr;
+    if (!manager || manager->IsDestroying() || manager->IsLoading() || layingOut_.contains(dock)) return;
+    if (!dockRows_.contains(dock)) {
+        dock->SetThickness(0);
+        return;
+    }
+    layingOut_.insert(dock);
+    dockrows::TDockRows& rows = dockRows_[dock];
+    const bool horizontal = dock->Horizontal();
+    const int length = horizontal ? dock->Width() : dock->Height();
+    std::vector<int> thicknesses;
+    int rowStart = 0;
+    for (int r = 0; r < rows.RowCount(); ++r) {
+        std::vector<dockrows::TRowBar> bars;
+        std::vector<QPointer<TdxBarControl>> windows;
+        for (const dockrows::TDockCol& col : rows.Row(r)) {
+            TdxBarControl* window = WindowOf(col);
+            window->SetTruncated(false);
+            window->SetRecentLimit(-1);
+            const TBar bar = window->LayoutBar();
+            const std::vector<TItem> items = window->LayoutItems();
+            dockrows::TRowBar b;
+            b.Requested = horizontal ? col.X : col.Y;
+            b.MinLength = (horizontal ? GetMinWidth(bar, items, bar.Style) : GetMinHeight(bar, items, bar.Style)) +
+                          window->NCAlong();
+            b.FullLength = (horizontal ? GetMaxWidth(bar, items, bar.Style) : GetMaxHeight(bar, items, bar.Style)) +
+                           window->NCAlong();
+            b.FullThickness = (horizontal ? GetMaxHeight(bar, items, bar.Style) : GetMaxWidth(bar, items, bar.Style)) +
+                              window->NCAcross();
+            b.Wraps = bar.Wrapping();
+            b.WholeRow = window->Bar() && window->Bar()->WholeRow();
+            b.UseRestSpace = window->Bar() && window->Bar()->UseRestSpace();
+            b.MarkExists = window->MarkExists();
+            b.ThicknessFor = [window](int len, bool truncated) { return ThicknessAt(window, len, truncated); };
+            bars.push_back(b);
+            windows.push_back(window);
+        }
+        const dockrows::TRowLayout row = dockrows::LayoutRow(bars, length);
+        for (size_t i = 0; i < windows.size(); ++i) {
+            TdxBarControl* window = windows[i];
+            if (!window) continue;
+            const dockrows::TRowPlace& place = row.Bars[i];
+            ThicknessAt(window, place.Length, place.Truncated);
+            const TRect bounds = horizontal ? TRect::Bounds(place.Pos, rowStart, place.Length, row.Thickness)
+                                            : TRect::Bounds(rowStart, place.Pos, row.Thickness, place.Length);
+            if (bounds != window->BoundsRect()) window->SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
+            window->CalcItemRects();
+            window->Invalidate();
+            window->InvalidateFrame();
+        }
+        thicknesses.push_back(row.Thickness);
+        rowStart += row.Thickness;
+    }
+    const int thickness = dockrows::DockThickness(thicknesses, dock->GetSunkenBorder());
+    if (thickness != dock->Thickness()) dock->SetThickness(thickness);
+    layingOut_.remove(dock);
+}
