@@ -69,6 +69,20 @@ TBar TdxBarControl::LayoutBar() const
     return bar;
 }
 
+namespace {
+// The layout's view of one shown link: its control's size and how it lines up.
+TItem LayoutItemOf(const TdxBarItemLink* link, TdxBarItemControl* c, bool vertical)
+{
+    TItem item;
+    item.Width = c->GetWidthForBar();
+    item.Height = c->GetHeightForBar();
+    item.BeginGroup = link->BeginGroup();
+    item.Align = c->GetAlign();
+    item.MinLength = vertical ? c->GetMinHeight() : c->GetMinWidth();
+    return item;
+}
+} // namespace
+
 std::vector<TItem> TdxBarControl::LayoutItems() const
 {
     std::vector<TItem> items;
@@ -82,12 +96,7 @@ std::vector<TItem> TdxBarControl::LayoutItems() const
     for (TdxBarItemLink* link : links->CanVisibleItems()) {
         TdxBarItemControl* c = link->Control();
         if (!c) continue;
-        TItem item;
-        item.Width = c->GetWidthForBar();
-        item.Height = c->GetHeightForBar();
-        item.BeginGroup = link->BeginGroup();
-        item.Align = c->GetAlign();
-        item.MinLength = vertical ? c->GetMinHeight() : c->GetMinWidth();
+        TItem item = LayoutItemOf(link, c, vertical);
         item.RecentRank = ranks.value(link, int(ranks.size()));
         items.push_back(item);
     }
@@ -128,13 +137,7 @@ void TdxBarControl::CalcItemRects()
     for (TdxBarItemLink* link : links->VisibleItems()) {
         TdxBarItemControl* c = link->Control();
         if (!c) continue;
-        TItem item;
-        item.Width = c->GetWidthForBar();
-        item.Height = c->GetHeightForBar();
-        item.BeginGroup = link->BeginGroup();
-        item.Align = c->GetAlign();
-        item.MinLength = IsVertical() ? c->GetMinHeight() : c->GetMinWidth();
-        items.push_back(item);
+        items.push_back(LayoutItemOf(link, c, IsVertical()));
         controls.push_back(c);
     }
     const TRect client = ClientRect();
