@@ -81,6 +81,9 @@ void TdxBarManager::SetDefaults()
 void TdxBarManager::FreeOwned()
 {
     Destroying();
+    // What the manager owns (its bar windows among them) still calls back into it while it
+    // goes, so it goes while the manager is whole.
+    DestroyComponents();
     isCustomizing_ = false;
     // Groups unlist themselves as they go.
     while (!groups_.isEmpty()) delete groups_.takeLast();
