@@ -5,8 +5,11 @@
 #include "Painting.h"
 #include "SysParams.h"
 #include "dxBarBar.h"
+#include "dxBarDrawing.h"
 #include "dxBarManager.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QPainter>
 
 using namespace toolbarlayout;
@@ -337,7 +340,151 @@ void TdxBarControl::PaintMark(QPainter& p)
 
 void TdxBarControl::LButtonDown(const TPoint& client, TShiftState shift)
 {
-    // A press on an item starts the toolbar's menu mode, so that the release clicks it.
-    if (ItemControlAtPos(client)) SetActive(true);
-    TCustomdxBarControl::LButtonDown(client, shift);
+    QPointer<TdxBarControl> self(this);
+    TdxBarItemControl* control = ClientRect().Contains(client) ? ItemControlAtPos(client) : nullptr;
+    if (control && control->IsExpandable() && control->GetEnabled() && !IsCustomizing()) {
+        // A title of the menu bar: menu mode with its menu open.
+        if (!InKeyboardMode()) BarGetFocus(control);
+        if (self) SetDropDownMode(true);
+    } else if (control) {
+        // A press on an item starts the toolbar's menu mode, so that the release clicks it.
+        SetActive(true);
+    } else if (InKeyboardMode()) {
+        BarLostFocus();
+    }
+    if (self) TCustomdxBarControl::LButtonDown(client, shift);
+}
+
+// ---------------------------------------------------------------- keyboard mode
+
+namespace {
+
+// The toolbar window in keyboard mode, per manager.
+QHash<const TdxBarManager*, QPointer<TdxBarControl>>& FocusedBars()
+{
+    static QHash<const TdxBarManager*, QPointer<TdxBarControl>> bars;
+    return bars;
+}
+
+}  // namespace
+
+TdxBarControl* dxBarFocusedBar(const TdxBarManager* manager)
+{
+    return manager ? FocusedBars().value(manager).data() : nullptr;
+}
+
+bool TdxBarControl::InKeyboardMode() const
+{
+    return BarManager() && dxBarFocusedBar(BarManager()) == this;
+}
+
+void TdxBarControl::BarGetFocus(TdxBarItemControl* control)
+{
+    QPointer<TdxBarControl> self(this);
+    QPointer<TdxBarItemControl> chosen(control);
+    // Another bar under the pointer stops hot-tracking.
+    auto* under = dxBarFindControlOfWindow(dxBarWindowFromPoint(QCursor::pos()));
+    if (under && under != this && !under->IsActive()) under->SetMouseSelectedItem(nullptr);
+    if (!self) return;
+    TWindow::ReleaseCapture();
+    if (!self) return;
+    if (!InKeyboardMode()) savedFocus_ = QApplication::focusWidget();
+    if (!chosen && ItemLinks()) {
+        TdxBarItemLink* first = ItemLinks()->First();
+        chosen = first ? first->Control() : nullptr;
+    }
+    SetKeySelectedItem(chosen);
+    if (!self) return;
+    SetActive(true);
+    if (self && BarManager()) FocusedBars().insert(BarManager(), this);
+}
+
+void TdxBarControl::BarLostFocus()
+{
+    if (!InKeyboardMode()) return;
+    QPointer<TdxBarControl> self(this);
+    FocusedBars().remove(BarManager());
+    SetKeySelectedItem(nullptr);
+    if (!self) return;
+    SetActive(false);
+    if (!self) return;
+    // The bar under the pointer hot-tracks again from the next move.
+    if (auto* under = dxBarFindControlOfWindow(dxBarWindowFromPoint(QCursor::pos()))) {
+        QPointer<TCustomdxBarControl> target(under);
+        under->ForgetLastMousePos();
+        under->PostCall([target] {
+            if (target && target->Handle() && target->Handle()->isVisible())
+                target->MouseMove(target->ScreenToClient(QCursor::pos()), {});
+        });
+    }
+    QWidget* focus = savedFocus_;
+    savedFocus_ = nullptr;
+    const bool appActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (focus && appActive && focus->isVisible() && focus->isEnabled() && QApplication::focusWidget() != focus)
+        focus->setFocus(Qt::OtherFocusReason);
+}
+
+void TdxBarControl::SetDropDownMode(bool value)
+{
+    dropDownMode_ = value;
+}
+
+void TdxBarControl::HideAll()
+{
+    QPointer<TdxBarControl> self(this);
+    BarLostFocus();
+    if (self) TCustomdxBarControl::HideAll();
+}
+
+void TdxBarControl::SetActive(bool value)
+{
+    QPointer<TdxBarControl> self(this);
+    TCustomdxBarControl::SetActive(value);
+    if (value || !self) return;
+    dropDownMode_ = false;
+    if (!IsCustomizing()) BarLostFocus();
+}
+
+void TdxBarControl::SetKeySelectedItem(TdxBarItemControl* control)
+{
+    QPointer<TdxBarControl> self(this);
+    QPointer<TdxBarItemControl> guard(control);
+    TCustomdxBarControl::SetKeySelectedItem(control);
+    if (!self || !guard || IsCustomizing() || guard->IsActive() || SelectedControl() != guard) return;
+    // In drop-down mode the next title opens its menu at once.
+    if (dropDownMode_ && guard->IsExpandable())
+        guard->Click(false);
+    else
+        guard->ControlActivate();
+}
+
+void TdxBarControl::KeyDown(int& key, TShiftState shift)
+{
+    QPointer<TdxBarControl> self(this);
+    TdxBarItemControl* selected = SelectedControl();
+    const bool keyboardMode = InKeyboardMode();
+    const bool controlTakesKey = selected && selected->GetEnabled() && selected->WantsKey(key);
+    if (keyboardMode && !controlTakesKey) {
+        switch (key) {
+        case VK_ESCAPE:
+        case VK_MENU:
+            // Esc, and Alt pressed again, leave menu mode.
+            key = 0;
+            HideAll();
+            return;
+        case VK_RETURN:
+        case VK_UP:
+        case VK_DOWN:
+            if (selected && selected->IsExpandable()) {
+                key = 0;
+                SetDropDownMode(true);
+                selected->Click(false);
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    TCustomdxBarControl::KeyDown(key, shift);
 }

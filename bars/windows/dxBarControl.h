@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QWidget>
 #include <vector>
 
 class TdxBar;
@@ -48,6 +49,22 @@ public:
     void NCPaint(QPainter& p) override;
     void Paint(QPainter& p) override;
     void LButtonDown(const TPoint& client, TShiftState shift) override;
+    void KeyDown(int& key, TShiftState shift) override;
+
+    // --- keyboard (menu) mode: the bar takes the keys through the input hooks while the
+    // focus stays where it was
+    // Enters keyboard mode with control selected (none: the first selectable link) and
+    // becomes the manager's keyboard bar.
+    void BarGetFocus(TdxBarItemControl* control);
+    // Leaves keyboard mode (only the keyboard bar does); the focus goes back where it was.
+    void BarLostFocus();
+    bool InKeyboardMode() const;
+    // While set, selecting a title opens its menu (a title was opened by click or key).
+    bool DropDownMode() const { return dropDownMode_; }
+    void SetDropDownMode(bool value);
+    void HideAll() override;
+    void SetActive(bool value) override;
+    void SetKeySelectedItem(TdxBarItemControl* control) override;
 
 private:
     bool HasSizeGrip() const;
@@ -56,6 +73,11 @@ private:
 
     QPointer<TdxBar> bar_;
     bool truncated_ = false;
+    bool dropDownMode_ = false;
+    QPointer<QWidget> savedFocus_;
     // Where each shown link stands, by control.
     QHash<const TdxBarItemControl*, toolbarlayout::TPlace> places_;
 };
+
+// The manager's toolbar window in keyboard mode, if any.
+TdxBarControl* dxBarFocusedBar(const TdxBarManager* manager);

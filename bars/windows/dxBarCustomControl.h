@@ -92,6 +92,10 @@ public:
     // The window rectangle on the screen without the shadow.
     TRect WindowRectWithoutShadow() const;
     bool IsMouseOver() const;
+    // The next move at the last handled point is handled again.
+    void ForgetLastMousePos() { lastMouse_ = TPoint(-1, -1); }
+    // A press-drag-release may end here: menus and windows of the active chain.
+    bool TakesDraggedMouse() const override { return IsMenu() || active_; }
     bool HasItemControl(TdxBarItemControl* control) const;
     // The control of the first visible link whose item rectangle holds the client point.
     TdxBarItemControl* ItemControlAtPos(const TPoint& client) const;

@@ -9,12 +9,25 @@ TdxBarWindowsLibrary::TdxBarWindowsLibrary()
 {
     dxBarRegisterButtonControl();
     dxBarSetWindowServices(this);
+    // Managers made before the library came need the hooks too.
+    if (TdxBarManagerList::Instance()->Count() > 0) InstallHooks();
 }
 
 TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
 {
+    RemoveHooks();
     if (&dxBarWindowServices() == this) dxBarSetWindowServices(nullptr);
     TdxBarButtonControlClass.factory = nullptr;
+}
+
+void TdxBarWindowsLibrary::InstallHooks()
+{
+    SetInputHook(&hooks_);
+}
+
+void TdxBarWindowsLibrary::RemoveHooks()
+{
+    if (InputHook() == &hooks_) SetInputHook(nullptr);
 }
 
 void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindowChange change)

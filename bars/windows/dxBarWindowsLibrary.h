@@ -6,6 +6,7 @@
 // Showing, hiding and dragging a bar's window belong to the toolbar window, which extends
 // ShowBar, HideBar and DragBar here.
 #include "DockRows.h"
+#include "dxBarHooks.h"
 #include "dxBarServices.h"
 
 #include <QHash>
@@ -18,6 +19,9 @@ public:
     TdxBarWindowsLibrary(const TdxBarWindowsLibrary&) = delete;
     TdxBarWindowsLibrary& operator=(const TdxBarWindowsLibrary&) = delete;
 
+    // The keyboard and mouse hooks of all managers.
+    void InstallHooks() override;
+    void RemoveHooks() override;
     void BarWindowChanged(TdxBar* bar, TdxBarWindowChange change) override;
     void ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change) override;
     void CloseActiveMenus(TdxBarManager* manager) override;
@@ -43,6 +47,7 @@ protected:
     virtual void ApplyChange(TCustomdxBarControl* window, TdxBarWindowChange change);
 
 private:
+    TdxBarHooks hooks_;
     QHash<const TdxDockControl*, dockrows::TDockRows> dockRows_;
     // Docks being laid out (a dock's new size asks again).
     QSet<const TdxDockControl*> layingOut_;

@@ -57,13 +57,23 @@ TButton* FindButtonIn(const TWinControl* parent, bool (TButton::*flag)() const) 
 
 }  // namespace
 
+namespace {
+const char* const formProperty = "vesk.form";
+}  // namespace
+
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner, new QWidget(nullptr, Qt::Window)) {
     RegisterFormClasses();
+    Handle()->setProperty(formProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     SetVisibleFlag(false);
     SetColor(clBtnFace);
     SetParentFont(false);
     ApplyFont();
     SetBounds(0, 0, 320, 240);
+}
+
+TCustomForm* TCustomForm::FromWindow(const QWidget* window) {
+    if (!window) return nullptr;
+    return qobject_cast<TCustomForm*>(window->property(formProperty).value<QObject*>());
 }
 
 TCustomForm::~TCustomForm() {

@@ -59,6 +59,8 @@ class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
+    // The form whose window is window (a top-level widget); none for other windows.
+    static TCustomForm* FromWindow(const QWidget* window);
 
     // Reads the form resource of the class (none is fine), lays out, fires OnCreate.
     void AfterConstruction() override;

@@ -129,6 +129,9 @@ public:
     static void SetWindowFromPointFunction(std::function<QWidget*(const TPoint&)> fn);
     // The window of this layer a widget belongs to (its own widget), or none.
     static TWindow* FromWidget(QWidget* widget);
+    // While a button pressed in another window is held, moves and the release over this
+    // window come here (the input hooks re-target them) instead of to the pressed window.
+    virtual bool TakesDraggedMouse() const { return false; }
 
     // --- message handlers
     // rect: the window rectangle in window coordinates; leaves the client rectangle.
@@ -153,6 +156,7 @@ public:
     virtual void MouseLeave() {}
     // key may be set to 0 to swallow it.
     virtual void KeyDown(int& /*key*/, TShiftState /*shift*/) {}
+    virtual void KeyUp(int& /*key*/, TShiftState /*shift*/) {}
     virtual void Size(int /*clientWidth*/, int /*clientHeight*/) {}
     virtual void WindowPosChanging(TRect& /*bounds*/) {}
     virtual void WindowPosChanged() {}

@@ -1,6 +1,8 @@
 // Bar windows never take activation or focus: real clicks through the X server.
 #include "../bars/windows/BarWindowFixture.h"
 #include "TestSupport.h"
+#include "dxBarControl.h"
+#include "dxBarDockControls.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -69,4 +71,45 @@ TEST_F(FocusTest, AClickOnADockedBarLeavesTheFocusInTheEditor)
     QTest::qWait(200);
     EXPECT_TRUE(edit->hasFocus());
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+}
+
+namespace {
+
+// Real key strokes through the X server.
+bool TypeKeys(const QStringList& keys)
+{
+    return QProcess::execute("xdotool", QStringList{"key", "--delay", "50"} + keys) == 0;
+}
+
+}  // namespace
+
+TEST_F(FocusTest, AltThenEscEntersAndLeavesMenuModeWithTheFocusKeptInTheEditor)
+{
+    AddButton("&File");
+    AddButton("&Edit");
+    bar->SetIsMainMenu(true);
+    auto* dock = Create<TdxBarDockControl>(form.get());
+    dock->SetParent(form.get());
+    dock->SetAlign(alNone);
+    dock->SetBounds(0, 0, 400, 0);
+    dock->SetBarManager(manager);
+    bar->SetDockControl(dock);
+    bar->SetVisible(true);
+    auto* menuBar = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    ASSERT_NE(menuBar, nullptr);
+    QTest::qWait(100);
+
+    ASSERT_TRUE(TypeKeys({"alt"}));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return menuBar->InKeyboardMode(); }, 5000));
+    ASSERT_TRUE(TypeKeys({"Right"}));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return menuBar->SelectedControl() == Link(1)->Control(); }, 5000));
+    EXPECT_TRUE(edit->hasFocus());
+    ASSERT_TRUE(TypeKeys({"Escape"}));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !menuBar->InKeyboardMode(); }, 5000));
+    QTest::qWait(100);
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+    EXPECT_TRUE(clicks.isEmpty());
+    // The keys went to the bar, not into the editor.
+    EXPECT_TRUE(edit->text().isEmpty());
 }

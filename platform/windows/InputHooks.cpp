@@ -1,0 +1,171 @@
+// The application-wide input filter behind the keyboard and mouse hooks.
+#include "InputHooks.h"
+
+#include "ExceptionBarrier.h"
+#include "Window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QSet>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+class TInputFilter : public QObject {
+public:
+    bool eventFilter(QObject* receiver, QEvent* event) override;
+
+    TInputHook* hook = nullptr;
+    QSet<int> keysDown;
+
+private:
+    bool Key(QKeyEvent* event);
+    bool Mouse(QMouseEvent* event);
+    // The widget Qt gives a mouse message to, before any re-targeting.
+    QWidget* Receiver(const TPoint& screen, Qt::MouseButtons held) const;
+
+    QPointer<QWidget> pressWidget_;
+    // The release was given to another window: the press window's copy is eaten.
+    bool eatWidgetRelease_ = false;
+};
+
+QPointer<TInputFilter> filter;
+
+int ButtonVK(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return VK_LBUTTON;
+    case Qt::RightButton: return VK_RBUTTON;
+    case Qt::MiddleButton: return VK_MBUTTON;
+    default: return 0;
+    }
+}
+
+bool TInputFilter::eventFilter(QObject* receiver, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+    if (!key && !mouse) return false;
+    if (!receiver->isWindowType()) {
+        // The widget-level copy of an event the window level already handled.
+        if (type == QEvent::MouseButtonRelease && eatWidgetRelease_) {
+            eatWidgetRelease_ = false;
+            return true;
+        }
+        return false;
+    }
+    bool swallow = false;
+    RunGuarded(nullptr, [&] {
+        swallow = key ? Key(static_cast<QKeyEvent*>(event)) : Mouse(static_cast<QMouseEvent*>(event));
+    });
+    return swallow;
+}
+
+bool TInputFilter::Key(QKeyEvent* event)
+{
+    TKeyHookMessage m;
+    m.Key = QtKeyToVK(event->key(), event->modifiers());
+    m.KeyUp = event->type() == QEvent::KeyRelease;
+    m.AutoRepeat = event->isAutoRepeat();
+    m.Shift = ShiftStateFromQt(event->modifiers());
+    if (m.Key && !m.AutoRepeat) {
+        if (m.KeyUp)
+            keysDown.remove(m.Key);
+        else
+            keysDown.insert(m.Key);
+    }
+    m.OtherKeysDown = keysDown.size() > (keysDown.contains(m.Key) ? 1 : 0);
+    return hook && hook->KeyboardHook(m);
+}
+
+QWidget* TInputFilter::Receiver(const TPoint& screen, Qt::MouseButtons held) const
+{
+    if (TWindow* capture = TWindow::GetCapture()) return capture->Handle();
+    if (QWidget* grabber = QWidget::mouseGrabber()) return grabber;
+    if (held && pressWidget_) return pressWidget_;
+    return TWindow::WindowFromPoint(screen);
+}
+
+bool TInputFilter::Mouse(QMouseEvent* event)
+{
+    eatWidgetRelease_ = false;
+    const QEvent::Type type = event->type();
+    const TPoint screen = event->globalPosition().toPoint();
+    TMouseHookMessage m;
+    m.Screen = screen;
+    m.Button = ButtonVK(event->button());
+    m.Kind = type == QEvent::MouseMove              ? TMouseHookKind::Move
+             : type == QEvent::MouseButtonPress     ? TMouseHookKind::ButtonDown
+             : type == QEvent::MouseButtonDblClick ? TMouseHookKind::DoubleClick
+                                                    : TMouseHookKind::ButtonUp;
+    // A release still counts as held: Qt sends it to the window of the press.
+    const Qt::MouseButtons held = event->buttons() | (type == QEvent::MouseButtonRelease ? event->button() : Qt::NoButton);
+    const bool initialPress = type == QEvent::MouseButtonPress && event->buttons() == event->button();
+    if (initialPress) pressWidget_ = TWindow::WindowFromPoint(screen);
+    m.Window = Receiver(screen, held);
+
+    // A held button dragged over another window that takes dragged input.
+    QWidget* retarget = nullptr;
+    if ((type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) && held && pressWidget_ &&
+        !TWindow::GetCapture() && !QWidget::mouseGrabber()) {
+        QWidget* under = TWindow::WindowFromPoint(screen);
+        TWindow* target = under && under != pressWidget_ ? TWindow::FromWidget(under) : nullptr;
+        if (target && target->TakesDraggedMouse()) m.Window = retarget = under;
+    }
+    if (type == QEvent::MouseButtonRelease && !event->buttons()) pressWidget_ = nullptr;
+
+    QPointer<QWidget> guard(retarget);
+    if (hook && hook->MouseHook(m)) return true;
+    if (!retarget) return false;
+    if (!guard) return true;
+    QMouseEvent copy(type, guard->mapFromGlobal(event->globalPosition()), event->globalPosition(), event->button(),
+                     event->buttons(), event->modifiers(), event->pointingDevice());
+    QCoreApplication::sendEvent(guard, &copy);
+    if (type == QEvent::MouseMove) return true;
+    // Qt forgets the press window only while the release passes through it.
+    eatWidgetRelease_ = true;
+    return false;
+}
+
+}  // namespace
+
+void SetInputHook(TInputHook* hook)
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app) return;
+    if (!filter) {
+        // Lives as long as the application: removing the hook from inside a hook call
+        // (a shortcut that closes the last form) must not free the running filter.
+        filter = new TInputFilter;
+        filter->setParent(app);
+        QObject::connect(app, &QGuiApplication::applicationStateChanged, filter, [](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive) ClearKeyboardState();
+        });
+    }
+    if (hook && !filter->hook) app->installEventFilter(filter);
+    if (!hook && filter->hook) {
+        app->removeEventFilter(filter);
+        filter->keysDown.clear();
+    }
+    filter->hook = hook;
+}
+
+TInputHook* InputHook()
+{
+    return filter ? filter->hook : nullptr;
+}
+
+bool IsKeyDown(int vk)
+{
+    return filter && filter->keysDown.contains(vk);
+}
+
+void ClearKeyboardState()
+{
+    if (filter) filter->keysDown.clear();
+}
