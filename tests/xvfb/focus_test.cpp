@@ -1,8 +1,6 @@
 // Bar windows never take activation or focus: real clicks through the X server.
 #include "../bars/windows/BarWindowFixture.h"
 #include "TestSupport.h"
-#include "dxBarControl.h"
-#include "dxBarDockControls.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -88,14 +86,7 @@ TEST_F(FocusTest, AltThenEscEntersAndLeavesMenuModeWithTheFocusKeptInTheEditor)
     AddButton("&File");
     AddButton("&Edit");
     bar->SetIsMainMenu(true);
-    auto* dock = Create<TdxBarDockControl>(form.get());
-    dock->SetParent(form.get());
-    dock->SetAlign(alNone);
-    dock->SetBounds(0, 0, 400, 0);
-    dock->SetBarManager(manager);
-    bar->SetDockControl(dock);
-    bar->SetVisible(true);
-    auto* menuBar = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    TdxBarControl* menuBar = Dock(400);
     ASSERT_NE(menuBar, nullptr);
     QTest::qWait(100);
 

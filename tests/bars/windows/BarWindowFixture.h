@@ -5,6 +5,8 @@
 #include "Painting.h"
 #include "dxBarBar.h"
 #include "dxBarButtonControl.h"
+#include "dxBarControl.h"
+#include "dxBarDockControls.h"
 #include "dxBarCustomControl.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
@@ -138,11 +140,24 @@ protected:
         return window;
     }
     TdxBarItemLink* Link(int i) const { return bar->ItemLinks()->Items(i); }
+    // Shows the bar docked in a dock of its own width on the form; its window.
+    TdxBarControl* Dock(int width)
+    {
+        dock = Create<TdxBarDockControl>(form.get());
+        dock->SetParent(form.get());
+        dock->SetAlign(alNone);  // its own width, not the form's
+        dock->SetBounds(0, 0, width, 0);
+        dock->SetBarManager(manager);
+        bar->SetDockControl(dock);
+        bar->SetVisible(true);
+        return qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    }
 
     std::unique_ptr<TdxBarWindowsLibrary> library;
     std::unique_ptr<TForm> form;
     TdxBarManager* manager = nullptr;
     TdxBar* bar = nullptr;
+    TdxBarDockControl* dock = nullptr;
     QPointer<TRowBar> window;
     TClickRecorder recorder;
     QStringList& clicks = recorder.clicks;

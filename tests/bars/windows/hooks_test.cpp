@@ -91,19 +91,13 @@ protected:
     // Docks the main menu bar on the form and shows the form with the focus in the edit.
     TdxBarControl* ShowForm()
     {
-        auto* dock = Create<TdxBarDockControl>(form.get());
-        dock->SetParent(form.get());
-        dock->SetAlign(alNone);
-        dock->SetBounds(0, 0, 500, 0);
-        dock->SetBarManager(manager);
-        bar->SetDockControl(dock);
-        bar->SetVisible(true);
+        TdxBarControl* menuBar = Dock(500);
         QWidget* w = form->Handle();
         w->show();
         w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         edit->setFocus();
-        return qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+        return menuBar;
     }
     QWindow* FormWindow() const { return form->Handle()->windowHandle(); }
     void Key(int qtKey, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(FormWindow(), Qt::Key(qtKey), mods); }

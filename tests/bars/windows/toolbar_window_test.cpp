@@ -4,21 +4,7 @@
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
 
-class ToolbarWindowTest : public BarWindowTest {
-protected:
-    TdxBarControl* Dock(int width)
-    {
-        dock = Create<TdxBarDockControl>(form.get());
-        dock->SetParent(form.get());
-        dock->SetAlign(alNone);  // its own width, not the form's
-        dock->SetBounds(0, 0, width, 0);
-        dock->SetBarManager(manager);
-        bar->SetDockControl(dock);
-        bar->SetVisible(true);
-        return qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
-    }
-    TdxBarDockControl* dock = nullptr;
-};
+using ToolbarWindowTest = BarWindowTest;
 
 TEST_F(ToolbarWindowTest, ADockIsAsThickAsItsRowAndItemsFollowTheGrip)
 {
