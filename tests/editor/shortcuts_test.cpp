@@ -66,4 +66,17 @@ TEST_F(ShortcutsTest, ToolbarShortcutsWorkFromTheCodePaneWhichKeepsTheFocus)
     EXPECT_TRUE(form->mmHTMLCode->Text().contains('z'));
 }
 
+TEST_F(ShortcutsTest, F1StartsTheHelpViewerBesideTheEditor)
+{
+    // A stand-in viewer where the installed one lies, recording that it ran.
+    QDir().mkpath(Path("prog/Help"));
+    const QString viewer = WriteFile("prog/Help/VESKHelp", "#!/bin/sh\nprintf '%s' \"$#\" > \"$0.out\"\n");
+    QFile::setPermissions(viewer, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    form->ExeDir = Path("prog/");
+    Key(Qt::Key_F1);
+    EXPECT_TRUE(testsupport::WaitFor([&] { return ReadFile(viewer + ".out") == "0"; }));
+    EXPECT_TRUE(BoxTexts().isEmpty());
+    EXPECT_TRUE(form->mmHTMLCode->Focused());
+}
+
 }  // namespace

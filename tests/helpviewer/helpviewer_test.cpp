@@ -5,6 +5,8 @@
 #include "Dialogs.h"
 #include "WebBrowser.h"
 #include "dxBarBar.h"
+#include "dxBarControl.h"
+#include "dxBarWindowsLibrary.h"
 #include "ImgList.h"
 #include "dxBarItemLink.h"
 
@@ -60,6 +62,24 @@ TEST_F(THelpViewerTest, TheNavigationBarComesFromTheFormResource) {
     }
     EXPECT_GE(form->btBack->ImageIndex(), 0);
     EXPECT_EQ(form->btLinkContents->ImageIndex(), -1);  // shown by caption only
+}
+
+TEST_F(THelpViewerTest, WithTheBarWindowsTheNavigationBarIsDockedAtTheTopWithItsButtons) {
+    TdxBarWindowsLibrary library;
+    Start();
+    TdxBar* bar = form->BarManager->BarByName("MainNavigation");
+    ASSERT_NE(bar, nullptr);
+    auto* window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->Visible());
+    EXPECT_GT(window->Height(), 0);
+    EXPECT_EQ(window->DockControl()->Height(), window->Height());
+    // Back and Print stand in the row, one after the other.
+    const QRect back = form->btBack->LinkList().value(0)->ItemRect();
+    const QRect print = form->btPrint->LinkList().value(0)->ItemRect();
+    EXPECT_FALSE(back.isEmpty());
+    EXPECT_GT(print.left(), back.right());
+    Finish();
 }
 
 TEST_F(THelpViewerTest, WithoutArgumentsShowsTheContents) {

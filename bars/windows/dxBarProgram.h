@@ -1,0 +1,48 @@
+#pragma once
+// The start-up both programs share: the browser engine's schemes, the Qt application, the
+// bar library with its windows, the program's compiled-in pages; then the main form and the
+// event loop. Only the programs include this header: it needs the browser control's library,
+// which the bar windows themselves do not.
+#include "Application.h"
+#include "ExceptionBarrier.h"
+#include "WebBrowser.h"
+#include "WebSchemes.h"
+#include "dxBarManager.h"
+#include "dxBarRegistry.h"
+#include "dxBarWindowsLibrary.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct TdxBarProgram {
+    // The resource prefix of the program's own pages (":/editor").
+    QString ResourcePrefix;
+    // The application's title; empty keeps the default.
+    QString Title;
+    // Runs after the bar library's start-up (texts only one program carries).
+    std::function<void()> LibraryStarted;
+};
+
+// Starts the program, creates TMainForm (which takes the command-line arguments through its
+// SetArguments) into mainForm, and runs until it closes.
+template <class TMainForm>
+int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarProgram& program)
+{
+    AllowBrowserEngineAsRoot();
+    RegisterWebSchemes();
+    TQtApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    TMainForm::SetArguments(arguments);
+    RegisterWebClasses();
+    dxBarInitialize();
+    dxBarRegisterManagerClasses();
+    if (program.LibraryStarted) program.LibraryStarted();
+    TdxBarWindowsLibrary barWindows;  // the bars' windows, docked around the form's panes
+    SetProgramResourcePrefix(program.ResourcePrefix);
+    if (!program.Title.isEmpty()) Application->SetTitle(program.Title);
+    Application->CreateForm(mainForm);
+    Application->Run();
+    return 0;
+}
