@@ -1,19 +1,39 @@
-// bars_bench: the bar library's dock relayout against Qt's own toolbars.
+// bars_bench: the bar library's dock relayout against Qt's own toolbars, and hot-tracking.
 //
 // Relayout: 20 docked toolbars of 20 glyph buttons (two bars a row, ten rows in one top dock)
 // are laid out again after the dock's width changes: every row's bars get their lengths
 // and places (squeezing when the row is too short), every bar its size for that length and
 // its item rectangles. Beside it, a QMainWindow with 20 QToolBars of 20 actions (a toolbar
 // break after every second) is resized the same way, in the same run.
+//
+// Hot-tracking: a docked toolbar of 20 glyph buttons on a shown form; each move goes to the
+// form's window as the window system sends it (input hooks, the window bridge, hot-tracking)
+// onto the next button, and the repaint it asks for is painted at once. The painted area
+// per move is measured beside the time: only the two buttons whose state changed should be.
 #include "DockRows.h"
+#include "ExceptionBarrier.h"
+#include "Forms.h"
+#include "ImgList.h"
 #include "ToolbarLayout.h"
+#include "dxBarBar.h"
+#include "dxBarControl.h"
+#include "dxBarDockControls.h"
+#include "dxBarDrawing.h"
+#include "dxBarItemLink.h"
+#include "dxBarItems.h"
+#include "dxBarManager.h"
+#include "dxBarRegistry.h"
+#include "dxBarWindowsLibrary.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QToolBar>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -132,15 +152,104 @@ TStats BenchQt()
     return Stats(us);
 }
 
+constexpr int kMoves = 4000;
+
+struct THotTracking {
+    TStats time;
+    double paintedPerMove = 0;
+    int buttonArea = 0;
+    int barArea = 0;
+};
+
+// Sums the area of every paint of the widget.
+class TPaintArea : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            for (const QRect& r : static_cast<QPaintEvent*>(e)->region()) area += qint64(r.width()) * r.height();
+        return false;
+    }
+    qint64 area = 0;
+};
+
+THotTracking BenchHotTracking()
+{
+    dxBarInitialize();
+    THotTracking result;
+    {
+        TdxBarWindowsLibrary library;
+        TForm form(nullptr);
+        auto* manager = new TdxBarManager(&form);
+        manager->SetStyle(bmsFlat);
+        auto* images = Create<TImageList>(&form);
+        images->SetWidth(16);
+        images->SetHeight(16);
+        TdxBar* bar = manager->Bars()->Add();
+        for (int k = 0; k < kButtons; ++k) {
+            QImage glyph(16, 16, QImage::Format_RGB32);
+            glyph.fill(QColor::fromHsv(k * 17, 200, 200));
+            images->Add(glyph);
+            auto* button = Create<TdxBarButton>(&form);
+            button->SetCaption(QStringLiteral("B%1").arg(k));
+            button->SetImageIndex(k);
+            bar->ItemLinks()->Add()->SetItem(button);
+        }
+        manager->SetImages(images);
+        auto* dock = Create<TdxBarDockControl>(&form);
+        dock->SetParent(&form);
+        dock->SetAlign(alNone);
+        dock->SetBounds(0, 0, 800, 0);
+        dock->SetBarManager(manager);
+        bar->SetDockControl(dock);
+        bar->SetVisible(true);
+        auto* window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+        QWidget* top = form.Handle();
+        top->setGeometry(100, 100, 820, 200);
+        top->show();
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 500) QCoreApplication::processEvents();
+        TPaintArea painted;
+        window->Handle()->installEventFilter(&painted);
+        std::vector<double> us;
+        QElapsedTimer timer;
+        for (int run = 0; run < kMoves; ++run) {
+            TdxBarItemLink* link = bar->ItemLinks()->Items(run % kButtons);
+            const QPoint global = window->ClientToScreen(TPoint(link->ItemRect().center()));
+            QMouseEvent move(QEvent::MouseMove, top->mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            timer.start();
+            QCoreApplication::sendEvent(top->windowHandle(), &move);
+            dxBarProcessPaintMessages();
+            us.push_back(timer.nsecsElapsed() / 1000.0);
+        }
+        window->Handle()->removeEventFilter(&painted);
+        result.time = Stats(us);
+        result.paintedPerMove = double(painted.area) / kMoves;
+        const QRect button = bar->ItemLinks()->Items(0)->ItemRect();
+        result.buttonArea = button.width() * button.height();
+        result.barArea = window->Width() * window->Height();
+    }
+    dxBarFinalize();
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    TQtApplication app(argc, argv);
+    const THotTracking hot = BenchHotTracking();
     const TStats ours = BenchOurs();
     const TStats qt = BenchQt();
     std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs)\n", kBars, kButtons, kRuns);
     std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median, ours.p99);
     std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median, qt.p99);
+    std::printf("hot-tracking move onto the next of %d glyph buttons, input to painted (%d moves)\n", kButtons, kMoves);
+    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", hot.time.median,
+                hot.time.p99);
+    std::printf("  painted per move        : %8.0f px  (the two buttons that changed: %d px; the whole bar: %d px)\n",
+                hot.paintedPerMove, 2 * hot.buttonArea, hot.barArea);
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "SysParams.h"
 #include "Window.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -292,6 +294,19 @@ bool dxBarLeftButtonState()
 bool dxBarIsRightButtonDown()
 {
     return QGuiApplication::mouseButtons() & Qt::RightButton;
+}
+
+void dxBarPumpMouseMessages()
+{
+    // Qt dispatches no single kind of input on its own: everything pending goes, without
+    // waiting, and the queued mouse input with it.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void dxBarProcessPaintMessages()
+{
+    // Every widget's pending repaint is one update request of its top-level window.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 void dxBarPlaySound(int aliasIndex)

@@ -101,6 +101,10 @@ void dxBarEndMouseTracking(TWindow* window);
 // The logical buttons (a swapped mouse is already swapped by the system).
 bool dxBarLeftButtonState();
 bool dxBarIsRightButtonDown();
+// Dispatches the input waiting in the queue (with everything else pending) without waiting.
+void dxBarPumpMouseMessages();
+// Paints every window's invalid part now.
+void dxBarProcessPaintMessages();
 // Menu sounds: 0 "MenuPopup", 1 "MenuCommand". There is no sound device; the alias goes
 // to a replaceable player (nothing plays by default).
 void dxBarPlaySound(int aliasIndex);

@@ -1,7 +1,10 @@
 #include "BarWindowFixture.h"
 #include "dxBarDrawing.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QTest>
 
 TEST_F(BarWindowTest, PressAndReleaseOnOneButtonClicksOnceAndLeavingFirstClicksNothing)
 {
@@ -237,4 +240,34 @@ TEST_F(BarWindowTest, AHotFlatButtonIsFramedInTheHighlightOverTheSelectedColour)
     EXPECT_EQ(image.pixel(r.left() + 1, r.top() + 1) & 0xFFFFFF,
               ColorToQColor(dxBarFlatColors().Selected).rgb() & 0xFFFFFF);
     EXPECT_EQ(image.pixel(r.right() + 2, r.top()) & 0xFFFFFF, ColorToQColor(dxBarFlatColors().Toolbar).rgb() & 0xFFFFFF);
+}
+
+TEST_F(BarWindowTest, PumpsDeliverQueuedMovesAndPaintPendingRepaintsNow)
+{
+    AddButton("One");
+    TRowBar* w = Open(true);
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w->Handle()));
+    QTest::qWait(20);
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    w->Handle()->installEventFilter(&counter);
+    w->InvalidateRect(TRect::FromQRect(Link(0)->ItemRect()));
+    EXPECT_EQ(counter.paints, 0);
+    dxBarProcessPaintMessages();
+    EXPECT_EQ(counter.paints, 1);
+
+    const QPointF at = w->CentreOf(Link(0)) + QPoint(w->ClientBounds().Left, w->ClientBounds().Top);
+    QCoreApplication::postEvent(w->Handle(), new QMouseEvent(QEvent::MouseMove, at, w->Handle()->mapToGlobal(at),
+                                                             Qt::NoButton, Qt::NoButton, Qt::NoModifier));
+    EXPECT_EQ(w->SelectedControl(), nullptr);
+    dxBarPumpMouseMessages();
+    EXPECT_EQ(w->SelectedControl(), Link(0)->Control());
+    w->Handle()->removeEventFilter(&counter);
 }
