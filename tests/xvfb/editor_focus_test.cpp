@@ -1,0 +1,142 @@
+// The editor under real input: clicks on its toolbar buttons run their commands and
+// shortcuts typed in the code pane reach theirs, while the code pane keeps the focus.
+#include "Application.h"
+#include "DialogScript.h"
+#include "RegistryStore.h"
+#include "TestSupport.h"
+#include "WebBrowser.h"
+#include "dxBarBar.h"
+#include "dxBarControl.h"
+#include "dxBarItemLink.h"
+#include "dxBarRegistry.h"
+#include "dxBarWindowsLibrary.h"
+#include "frmHTML.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTest>
+#include <QWebEnginePage>
+#include <memory>
+#include <optional>
+
+using testsupport::WaitFor;
+
+namespace {
+
+constexpr int kWaitMs = 30000;
+
+bool XDoTool(const QStringList& arguments)
+{
+    return QProcess::execute("xdotool", arguments) == 0;
+}
+
+class EditorFocusTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RegisterWebClasses();
+        dxBarInitialize();
+        dxBarRegisterManagerClasses();
+    }
+    void SetUp() override
+    {
+        const QString dir = testsupport::TempDir() + QStringLiteral("/editor focus");
+        QDir().mkpath(dir);
+        TRegistryStore::SetDefaultFileForTesting(dir + QStringLiteral("/registry.json"));
+        library = std::make_unique<TdxBarWindowsLibrary>();
+        form = Create<TfrmMain>(Application);
+        frmMain = form;
+        form->Show();
+        QWidget* window = form->Handle();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        form->mmHTMLCode->SetFocus();
+        ASSERT_TRUE(WaitFor([&] { return CodeHasFocus(); }, 5000));
+        ASSERT_TRUE(WaitForBody("HTML"));
+    }
+    void TearDown() override
+    {
+        delete form;
+        library.reset();
+        TRegistryStore::SetDefaultFileForTesting(QString());
+    }
+
+    bool CodeHasFocus() const { return QApplication::focusWidget() == form->mmHTMLCode->Editor(); }
+    // A real click on the centre of the item's button in its toolbar.
+    bool ClickButton(TdxBarItem* item)
+    {
+        for (TdxBarItemLink* link : item->LinkList()) {
+            auto* window = qobject_cast<TdxBarControl*>(link->Links()->BarControl());
+            if (!window || !window->Visible() || !link->Control() || link->ItemRect().isEmpty()) continue;
+            const TPoint p = window->ClientToScreen(TPoint(link->ItemRect().center()));
+            return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+        }
+        ADD_FAILURE() << "no shown button of " << item->Name().toStdString();
+        return false;
+    }
+    QString BodyText()
+    {
+        std::optional<QVariant> result;
+        form->WebBrowser->Page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                                                [&](const QVariant& v) { result = v; });
+        EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs));
+        return result.value_or(QVariant()).toString();
+    }
+    bool WaitForBody(const QString& text)
+    {
+        return WaitFor([&] { return BodyText().contains(text); }, kWaitMs);
+    }
+
+    std::unique_ptr<TdxBarWindowsLibrary> library;
+    TfrmMain* form = nullptr;
+    TDialogScript script;
+};
+
+}  // namespace
+
+TEST_F(EditorFocusTest, DynamicAndViewClickedOnTheToolbarLeaveTheFocusInTheCodePane)
+{
+    form->mmHTMLCode->SetText("<p>first</p>");
+    ASSERT_TRUE(WaitForBody("first"));
+
+    ASSERT_TRUE(ClickButton(form->btDynamic));
+    ASSERT_TRUE(WaitFor([&] { return !form->btDynamic->Down(); }, 5000));
+    EXPECT_TRUE(CodeHasFocus());
+    form->mmHTMLCode->SetText("<p>second</p>");
+    QTest::qWait(300);
+    EXPECT_TRUE(BodyText().contains("first"));  // the live preview is off
+
+    ASSERT_TRUE(ClickButton(form->btView));
+    EXPECT_TRUE(WaitForBody("second"));
+    EXPECT_TRUE(CodeHasFocus());
+
+    ASSERT_TRUE(ClickButton(form->btDynamic));
+    ASSERT_TRUE(WaitFor([&] { return form->btDynamic->Down(); }, 5000));
+    form->mmHTMLCode->SetText("<p>third</p>");
+    EXPECT_TRUE(WaitForBody("third"));
+    EXPECT_TRUE(CodeHasFocus());
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+}
+
+TEST_F(EditorFocusTest, ShortcutsTypedInTheCodePaneReachTheirCommands)
+{
+    const bool wasDown = form->btDynamic->Down();
+    ASSERT_TRUE(XDoTool({"key", "--delay", "50", "ctrl+d"}));
+    ASSERT_TRUE(WaitFor([&] { return form->btDynamic->Down() != wasDown; }, 5000));
+    ASSERT_TRUE(XDoTool({"key", "--delay", "50", "ctrl+b"}));
+    ASSERT_TRUE(WaitFor([&] { return form->mmHTMLCode->Text().contains("<B>"); }, 5000));
+    EXPECT_TRUE(CodeHasFocus());
+
+    // Alt then Esc: menu mode on the menu bar and back, the focus never leaving the pane.
+    auto* menuBar = qobject_cast<TdxBarControl*>(form->BarManager->MainMenuBar()->ItemLinks()->BarControl());
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_TRUE(XDoTool({"key", "alt"}));
+    ASSERT_TRUE(WaitFor([&] { return menuBar->InKeyboardMode(); }, 5000));
+    ASSERT_TRUE(XDoTool({"key", "Escape"}));
+    ASSERT_TRUE(WaitFor([&] { return !menuBar->InKeyboardMode(); }, 5000));
+    EXPECT_TRUE(CodeHasFocus());
+}
