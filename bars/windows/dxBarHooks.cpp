@@ -19,6 +19,7 @@ namespace {
 constexpr int VK_PROCESSKEY = 229;
 
 TdxBarPopupMenuLinkHandler popupMenuLinkHandler;
+bool modalLoop = false;
 
 bool ShowPopupMenuLink(QWidget* window, const TPoint& screen)
 {
@@ -93,6 +94,21 @@ bool IsOverItemControl(QWidget* widget, const TPoint& screen)
 
 }  // namespace
 
+bool dxBarInModalLoop()
+{
+    return modalLoop;
+}
+
+TdxBarModalLoopScope::TdxBarModalLoopScope() : previous_(modalLoop)
+{
+    modalLoop = true;
+}
+
+TdxBarModalLoopScope::~TdxBarModalLoopScope()
+{
+    modalLoop = previous_;
+}
+
 void dxBarSetPopupMenuLinkHandler(TdxBarPopupMenuLinkHandler handler)
 {
     popupMenuLinkHandler = std::move(handler);
@@ -129,6 +145,7 @@ bool dxBarDispatchShortCut(TdxBarManager* manager, int key, TShiftState shift)
 
 bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
 {
+    if (modalLoop) return true;
     const int key = m.Key;
     if (key == 0 || key == VK_PROCESSKEY) return false;
     if (swallowKeyUp_ && key == swallowedKey_ && m.KeyUp) {

@@ -104,3 +104,43 @@ TEST_F(FocusTest, AltThenEscEntersAndLeavesMenuModeWithTheFocusKeptInTheEditor)
     // The keys went to the bar, not into the editor.
     EXPECT_TRUE(edit->text().isEmpty());
 }
+
+TEST_F(FocusTest, APressDragReleaseAcrossWindowsClicksWhereTheButtonIsReleased)
+{
+    // The press lands beside the first window's only button; the second window, in the active
+    // chain as a menu opened by that press would be, gets the drag and the release.
+    AddButton("One");
+    TRowBar* first = Open(true);
+    first->SetWindowPos(TRect::Bounds(600, 100, 200, 30));
+    first->Show();
+    TdxBar* other = manager->Bars()->Add();
+    auto* two = Create<TdxBarButton>(form.get());
+    two->SetCaption("Two");
+    two->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
+    other->ItemLinks()->Add()->SetItem(two);
+    auto* second = new TRowBar(manager, other->ItemLinks(), true);
+    second->SetWindowPos(TRect::Bounds(600, 200, 200, 30));
+    second->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(second->Handle()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(first->Handle()));
+    QTest::qWait(100);
+
+    const TPoint beside = first->ClientToScreen(TPoint(180, 10));
+    const TPoint onTwo = second->ClientToScreen(second->CentreOf(other->ItemLinks()->Items(0)));
+    auto xdo = [](const QStringList& args) { return QProcess::execute("xdotool", args) == 0; };
+    ASSERT_TRUE(xdo({"mousemove", "--sync", QString::number(beside.x()), QString::number(beside.y()), "mousedown", "1"}));
+    QTest::qWait(100);
+    second->SetActive(true);
+    ASSERT_TRUE(xdo({"mousemove", "--sync", QString::number(onTwo.x()), QString::number(onTwo.y())}));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return second->SelectedControl() != nullptr; }, 5000));
+    ASSERT_TRUE(xdo({"mouseup", "1"}));
+    ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
+    EXPECT_EQ(clicks, QStringList{"Two"});
+
+    // With the button up, moves go to the window under the pointer again.
+    const TPoint onOne = first->ClientToScreen(first->CentreOf(Link(0)));
+    ASSERT_TRUE(xdo({"mousemove", "--sync", QString::number(onOne.x()), QString::number(onOne.y())}));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return first->SelectedControl() == Link(0)->Control(); }, 5000));
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+    delete second;
+}

@@ -245,6 +245,7 @@ TEST_F(BarWindowTest, AHotFlatButtonIsFramedInTheHighlightOverTheSelectedColour)
 TEST_F(BarWindowTest, PumpsDeliverQueuedMovesAndPaintPendingRepaintsNow)
 {
     AddButton("One");
+    AddButton("Two");
     TRowBar* w = Open(true);
     w->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w->Handle()));
@@ -263,11 +264,12 @@ TEST_F(BarWindowTest, PumpsDeliverQueuedMovesAndPaintPendingRepaintsNow)
     dxBarProcessPaintMessages();
     EXPECT_EQ(counter.paints, 1);
 
-    const QPointF at = w->CentreOf(Link(0)) + QPoint(w->ClientBounds().Left, w->ClientBounds().Top);
+    w->SetMouseSelectedItem(Link(0)->Control());
+    const QPointF at = w->CentreOf(Link(1)) + QPoint(w->ClientBounds().Left, w->ClientBounds().Top);
     QCoreApplication::postEvent(w->Handle(), new QMouseEvent(QEvent::MouseMove, at, w->Handle()->mapToGlobal(at),
                                                              Qt::NoButton, Qt::NoButton, Qt::NoModifier));
-    EXPECT_EQ(w->SelectedControl(), nullptr);
-    dxBarPumpMouseMessages();
     EXPECT_EQ(w->SelectedControl(), Link(0)->Control());
+    dxBarPumpMouseMessages();
+    EXPECT_EQ(w->SelectedControl(), Link(1)->Control());
     w->Handle()->removeEventFilter(&counter);
 }

@@ -160,6 +160,27 @@ TEST_F(HooksTest, ShortcutsGoToTheMainMenuFirstAndTheKeyNeverReachesTheEditor)
     EXPECT_EQ(clicks.size(), 3);
 }
 
+TEST_F(HooksTest, DuringABarsModalLoopEveryKeyIsSwallowed)
+{
+    Button("New", ShortCut('N', ssCtrl), toolbar->ItemLinks());
+    toolbar->SetVisible(true);
+    ShowForm();
+    {
+        TdxBarModalLoopScope loop;
+        {
+            TdxBarModalLoopScope nested;
+        }
+        EXPECT_TRUE(dxBarInModalLoop());
+        Key(Qt::Key_N, Qt::ControlModifier);
+        Key(Qt::Key_A);
+    }
+    EXPECT_FALSE(dxBarInModalLoop());
+    EXPECT_TRUE(clicks.isEmpty());
+    EXPECT_TRUE(edit->text().isEmpty());
+    Key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(clicks, QStringList{"New"});
+}
+
 TEST_F(HooksTest, KeysOfWindowsThatAreNotFormsPass)
 {
     Button("New", ShortCut('N', ssCtrl), toolbar->ItemLinks());
