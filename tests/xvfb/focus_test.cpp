@@ -109,24 +109,13 @@ TEST_F(FocusTest, APressDragReleaseAcrossWindowsClicksWhereTheButtonIsReleased)
 {
     // The press lands beside the first window's only button; the second window, in the active
     // chain as a menu opened by that press would be, gets the drag and the release.
-    AddButton("One");
-    TRowBar* first = Open(true);
-    first->SetWindowPos(TRect::Bounds(600, 100, 200, 30));
-    first->Show();
-    TdxBar* other = manager->Bars()->Add();
-    auto* two = Create<TdxBarButton>(form.get());
-    two->SetCaption("Two");
-    two->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
-    other->ItemLinks()->Add()->SetItem(two);
-    auto* second = new TRowBar(manager, other->ItemLinks(), true);
-    second->SetWindowPos(TRect::Bounds(600, 200, 200, 30));
-    second->Show();
+    auto [first, second] = OpenTwoFloating(600, 100);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(second->Handle()));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(first->Handle()));
     QTest::qWait(100);
 
     const TPoint beside = first->ClientToScreen(TPoint(180, 10));
-    const TPoint onTwo = second->ClientToScreen(second->CentreOf(other->ItemLinks()->Items(0)));
+    const TPoint onTwo = second->ClientToScreen(second->CentreOf(second->ItemLinks()->Items(0)));
     auto xdo = [](const QStringList& args) { return QProcess::execute("xdotool", args) == 0; };
     ASSERT_TRUE(xdo({"mousemove", "--sync", QString::number(beside.x()), QString::number(beside.y()), "mousedown", "1"}));
     QTest::qWait(100);

@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <utility>
 
 // A toolbar reduced to a row: controls left to right, and keyboard mode on a press as the
 // real toolbar enters it, so that the release clicks.
@@ -140,6 +141,24 @@ protected:
         return window;
     }
     TdxBarItemLink* Link(int i) const { return bar->ItemLinks()->Items(i); }
+    // Two floating windows one above the other: the bar's with a button "One", and one of
+    // another bar with a button "Two" (the caller frees the second).
+    std::pair<TRowBar*, TRowBar*> OpenTwoFloating(int left, int top)
+    {
+        AddButton("One");
+        TRowBar* first = Open(true);
+        first->SetWindowPos(TRect::Bounds(left, top, 200, 30));
+        first->Show();
+        TdxBar* other = manager->Bars()->Add();
+        auto* two = Create<TdxBarButton>(form.get());
+        two->SetCaption("Two");
+        two->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
+        other->ItemLinks()->Add()->SetItem(two);
+        auto* second = new TRowBar(manager, other->ItemLinks(), true);
+        second->SetWindowPos(TRect::Bounds(left, top + 100, 200, 30));
+        second->Show();
+        return {first, second};
+    }
     // Shows the bar docked in a dock of its own width on the form; its window.
     TdxBarControl* Dock(int width)
     {

@@ -343,18 +343,7 @@ TEST_F(HooksTest, ADragWithTheButtonHeldEndsInTheMenuWindowUnderThePointer)
 {
     // Two floating windows: the press in the first, the release over the second, which is
     // in the active chain and so takes dragged input.
-    AddButton("One");
-    TRowBar* first = Open(true);
-    first->SetWindowPos(TRect::Bounds(100, 100, 200, 30));
-    first->Show();
-    TdxBar* other = manager->Bars()->Add();
-    auto* two = Create<TdxBarButton>(form.get());
-    two->SetCaption("Two");
-    two->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
-    other->ItemLinks()->Add()->SetItem(two);
-    auto* second = new TRowBar(manager, other->ItemLinks(), true);
-    second->SetWindowPos(TRect::Bounds(100, 200, 200, 30));
-    second->Show();
+    auto [first, second] = OpenTwoFloating(100, 100);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(second->Handle()));
     TWindow::SetWindowFromPointFunction([&](const TPoint& p) -> QWidget* {
         if (second->WindowRect().Contains(p)) return second->Handle();
@@ -366,7 +355,7 @@ TEST_F(HooksTest, ADragWithTheButtonHeldEndsInTheMenuWindowUnderThePointer)
     QTest::mousePress(from, Qt::LeftButton, {}, QPoint(150, 15));  // beside first's only item
     second->SetActive(true);  // as a menu opened by the press
     QTest::mouseMove(from, overTwo);
-    EXPECT_EQ(second->SelectedControl(), other->ItemLinks()->Items(0)->Control());
+    EXPECT_EQ(second->SelectedControl(), second->ItemLinks()->Items(0)->Control());
     QTest::mouseRelease(from, Qt::LeftButton, {}, overTwo);
     TWindow::SetWindowFromPointFunction({});
     EXPECT_EQ(clicks, QStringList{"Two"});
