@@ -10,6 +10,10 @@
 // form's window as the window system sends it (input hooks, the window bridge, hot-tracking)
 // onto the next button, and the repaint it asks for is painted at once. The painted area
 // per move is measured beside the time: only the two buttons whose state changed should be.
+//
+// Menus: a menu of 200 buttons is opened to its first paint (the window placed, laid out,
+// shown and painted) and closed again, beside a QMenu of 200 actions popped up and painted
+// the same way; then one hover move inside the open menu (selection, repaint of the rows).
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -22,7 +26,9 @@
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
+#include "dxBarPopupMenu.h"
 #include "dxBarRegistry.h"
+#include "dxBarSubMenuControl.h"
 #include "dxBarWindowsLibrary.h"
 
 #include <QAction>
@@ -30,6 +36,7 @@
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QToolBar>
@@ -235,11 +242,87 @@ THotTracking BenchHotTracking()
     return result;
 }
 
+constexpr int kMenuItems = 200;
+constexpr int kMenuRuns = 60;
+constexpr int kHoverMoves = 400;
+
+struct TMenuFigures {
+    TStats open, hover;
+};
+
+TMenuFigures BenchMenu()
+{
+    dxBarInitialize();
+    TdxBarWindowsLibrary library;
+    TForm form(nullptr);
+    auto* manager = new TdxBarManager(&form);
+    manager->SetStyle(bmsFlat);
+    manager->SetMenusShowRecentItemsFirst(false);
+    auto* popup = Create<TdxBarPopupMenu>(&form);
+    for (int i = 0; i < kMenuItems; ++i) {
+        auto* button = Create<TdxBarButton>(&form);
+        button->SetCaption(QStringLiteral("Command %1").arg(i));
+        popup->ItemLinks()->Add()->SetItem(button);
+    }
+    TMenuFigures figures;
+    std::vector<double> us;
+    QElapsedTimer timer;
+    auto open = [&] {
+        auto* menu = new TdxBarSubMenuControl(manager);
+        menu->SetItemLinks(popup->ItemLinks());
+        menu->SetPosition(100, 50);
+        menu->Show();
+        menu->Handle()->repaint();
+        return menu;
+    };
+    for (int run = 0; run < kMenuRuns; ++run) {
+        timer.start();
+        TdxBarSubMenuControl* menu = open();
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+        menu->Close();
+        QApplication::processEvents();
+    }
+    figures.open = Stats(us);
+    us.clear();
+    TdxBarSubMenuControl* menu = open();
+    const int shown = menu->VisibleItemCount();
+    for (int run = 0; run < kHoverMoves; ++run) {
+        const QRect row = popup->ItemLinks()->Items(1 + run % std::max(1, shown - 2))->ItemRect();
+        timer.start();
+        menu->MouseMove(row.center(), {});
+        menu->UpdateWindow();
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    figures.hover = Stats(us);
+    menu->Close();
+    QApplication::processEvents();
+    return figures;
+}
+
+TStats BenchQMenu()
+{
+    QMenu menu;
+    for (int i = 0; i < kMenuItems; ++i) menu.addAction(QStringLiteral("Command %1").arg(i));
+    std::vector<double> us;
+    QElapsedTimer timer;
+    for (int run = 0; run < kMenuRuns; ++run) {
+        timer.start();
+        menu.popup(QPoint(100, 50));
+        menu.repaint();
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+        menu.hide();
+        QApplication::processEvents();
+    }
+    return Stats(us);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     TQtApplication app(argc, argv);
+    const TMenuFigures menus = BenchMenu();
+    const TStats qmenu = BenchQMenu();
     const THotTracking hot = BenchHotTracking();
     const TStats ours = BenchOurs();
     const TStats qt = BenchQt();
@@ -251,5 +334,13 @@ int main(int argc, char** argv)
                 hot.time.p99);
     std::printf("  painted per move        : %8.0f px  (the two buttons that changed: %d px; the whole bar: %d px)\n",
                 hot.paintedPerMove, 2 * hot.buttonArea, hot.barArea);
+    std::printf("opening a menu of %d items to its first paint (%d runs)\n", kMenuItems, kMenuRuns);
+    std::printf("  bar library menu window : median %8.1f us  p99 %8.1f us  (goal <= 16000 us)\n", menus.open.median,
+                menus.open.p99);
+    std::printf("  QMenu                   : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qmenu.median,
+                qmenu.p99);
+    std::printf("one hover move inside the open menu (%d moves)\n", kHoverMoves);
+    std::printf("  bar library menu window : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", menus.hover.median,
+                menus.hover.p99);
     return 0;
 }

@@ -127,8 +127,10 @@ public:
     // The click path: nothing when disabled; ControlClick, then, while the parent is alive
     // and still holds this control, ControlUnclick (which fires the item's click).
     virtual void Click(bool byMouse);
-    virtual void ControlActivate() { active_ = true; }
-    virtual void ControlInactivate() { active_ = false; }
+    // byMouse: the mouse (or the control's own click) asks for it; false for a hover or a
+    // key selection, which a sub item in a menu answers after a delay.
+    virtual void ControlActivate(bool /*byMouse*/) { active_ = true; }
+    virtual void ControlInactivate(bool /*byMouse*/) { active_ = false; }
     virtual void ControlClick(bool /*byMouse*/) {}
     virtual void ControlUnclick(bool byMouse);
     virtual bool IsDrawnSelected() const { return IsSelected(); }
@@ -293,6 +295,14 @@ public:
     // Asks the active bar window of the manager, if any, to close all its menus.
     virtual void CloseActiveMenus(TdxBarManager* /*manager*/) {}
 
+    // Shows the popup menu's links in a menu window at (x, y); closedUp runs once that window
+    // has closed. False when no window was shown.
+    virtual bool ShowPopupMenu(TdxBarPopupMenu* /*menu*/, int /*x*/, int /*y*/, std::function<void()> /*closedUp*/)
+    {
+        return false;
+    }
+    // Closes the popup menu's window, if it has one.
+    virtual void ClosePopupMenu(TdxBarPopupMenu* /*menu*/) {}
     // The links of a popup menu (a drop-down button's menu); none without the popup menus.
     virtual TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* /*menu*/) const { return nullptr; }
 

@@ -65,9 +65,9 @@ void TdxBarButtonControl::GlyphChanged()
         Repaint();
 }
 
-void TdxBarButtonControl::ControlInactivate()
+void TdxBarButtonControl::ControlInactivate(bool byMouse)
 {
-    TdxBarItemControl::ControlInactivate();
+    TdxBarItemControl::ControlInactivate(byMouse);
     // Closing an open drop-down menu belongs to the popup menus; none is open without them.
 }
 
@@ -85,7 +85,7 @@ void TdxBarButtonControl::ControlUnclick(bool byMouse)
     QPointer<TdxBarButtonControl> self(this);
     if (TdxBarButton* button = Button(); button && button->ButtonStyle() == bsChecked) button->SetDown(!button->Down());
     if (!self) return;
-    ControlInactivate();
+    ControlInactivate(true);
     if (Parent() && Parent()->IsMenu()) dxBarPlaySound(1);
     TdxBarItemControl::ControlUnclick(byMouse);
 }
@@ -199,7 +199,7 @@ void TdxBarButtonControl::DropDown(bool /*byMouse*/)
     TdxBarButton* button = Button();
     if (droppedDown_ || !GetEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
     droppedDown_ = true;
-    if (!IsActive()) ControlActivate();
+    if (!IsActive()) ControlActivate(true);
     Repaint();
 }
 

@@ -16,7 +16,7 @@ public:
     TdxBarPaintStyle RealPaintStyle() const override;
 
     void GlyphChanged() override;
-    void ControlInactivate() override;
+    void ControlInactivate(bool byMouse) override;
     void ControlClick(bool byMouse) override;
     void ControlUnclick(bool byMouse) override;
     bool IsDrawnSelected() const override;

@@ -91,10 +91,7 @@ std::vector<TItem> TdxBarControl::LayoutItems() const
     std::vector<TItem> items;
     TdxBarItemLinks* links = ItemLinks();
     if (!links) return items;
-    // Ranks in the recent order, counting only the can-visible links.
-    QHash<const TdxBarItemLink*, int> ranks;
-    for (TdxBarItemLink* link : links->RecentOrder())
-        if (links->CanVisibleItems().contains(link)) ranks.insert(link, int(ranks.size()));
+    const QHash<const TdxBarItemLink*, int> ranks = dxBarRecentRanks(links);
     const bool vertical = IsVertical();
     for (TdxBarItemLink* link : links->CanVisibleItems()) {
         TdxBarItemControl* c = link->Control();
@@ -455,7 +452,7 @@ void TdxBarControl::SetKeySelectedItem(TdxBarItemControl* control)
     if (dropDownMode_ && guard->IsExpandable())
         guard->Click(false);
     else
-        guard->ControlActivate();
+        guard->ControlActivate(false);
 }
 
 void TdxBarControl::KeyDown(int& key, TShiftState shift)

@@ -60,8 +60,8 @@ public:
     void BarLostFocus();
     bool InKeyboardMode() const;
     // While set, selecting a title opens its menu (a title was opened by click or key).
-    bool DropDownMode() const { return dropDownMode_; }
-    void SetDropDownMode(bool value);
+    bool DropDownMode() const override { return dropDownMode_; }
+    void SetDropDownMode(bool value) override;
     void HideAll() override;
     void SetActive(bool value) override;
     void SetKeySelectedItem(TdxBarItemControl* control) override;

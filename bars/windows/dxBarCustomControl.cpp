@@ -17,6 +17,7 @@ namespace {
 QList<QPointer<TCustomdxBarControl>> liveList;
 QPointer<TCustomdxBarControl> activeHead;
 bool activeChainCustomizing = false;
+bool menusExpanded = false;
 
 }  // namespace
 
@@ -54,6 +55,25 @@ TCustomdxBarControl* dxBarActiveBarControl()
 bool dxBarActiveChainCustomizing()
 {
     return activeChainCustomizing;
+}
+
+bool dxBarMenusExpanded()
+{
+    return menusExpanded;
+}
+
+void dxBarSetMenusExpanded(bool value)
+{
+    menusExpanded = value;
+}
+
+QHash<const TdxBarItemLink*, int> dxBarRecentRanks(const TdxBarItemLinks* links)
+{
+    QHash<const TdxBarItemLink*, int> ranks;
+    if (!links) return ranks;
+    for (TdxBarItemLink* link : links->RecentOrder())
+        if (links->CanVisibleItems().contains(link)) ranks.insert(link, int(ranks.size()));
+    return ranks;
 }
 
 TCustomdxBarControl* dxBarGetRootControl(TCustomdxBarControl* window)
@@ -360,7 +380,11 @@ void TCustomdxBarControl::SetActive(bool value)
     if (value == active_) return;
     QPointer<TCustomdxBarControl> self(this);
     if (value) {
-        if (!activeHead) activeChainCustomizing = IsCustomizing();
+        if (!activeHead) {
+            // A new chain: its menus start in recent-items mode again.
+            activeChainCustomizing = IsCustomizing();
+            menusExpanded = false;
+        }
         nextActive_ = activeHead;
         activeHead = this;
         active_ = true;
@@ -385,13 +409,14 @@ void TCustomdxBarControl::SetActive(bool value)
     }
     nextActive_ = nullptr;
     if (activeHead && (!dxBarIsBarControlAlive(activeHead) || !activeHead->active_)) activeHead = nullptr;
+    if (!activeHead) menusExpanded = false;
 }
 
 void TCustomdxBarControl::SetKeySelectedItem(TdxBarItemControl* control)
 {
     if (control == selectedControl_) return;
     QPointer<TCustomdxBarControl> self(this);
-    if (selectedControl_ && selectedControl_->IsActive()) selectedControl_->ControlInactivate();
+    if (selectedControl_ && selectedControl_->IsActive()) selectedControl_->ControlInactivate(true);
     if (self) SetSelectedItem(control);
 }
 
@@ -400,10 +425,11 @@ void TCustomdxBarControl::SetMouseSelectedItem(TdxBarItemControl* control)
     if (control == selectedControl_) return;
     if (selectedControl_ && selectedControl_->HasEditor() && selectedControl_->EditorFocused()) return;
     QPointer<TCustomdxBarControl> self(this);
-    if (selectedControl_ && selectedControl_->IsActive()) selectedControl_->ControlInactivate();
+    // The old selection may keep its menu open a moment; a hover opens after a delay.
+    if (selectedControl_ && selectedControl_->IsActive()) selectedControl_->ControlInactivate(false);
     if (!self) return;
     SetSelectedItem(control);
-    if (self && selectedControl_) selectedControl_->ControlActivate();
+    if (self && selectedControl_) selectedControl_->ControlActivate(false);
 }
 
 void TCustomdxBarControl::SetSelectedItem(TdxBarItemControl* control)
@@ -432,7 +458,7 @@ void TCustomdxBarControl::HideAll()
     QPointer<TCustomdxBarControl> self(this);
     QPointer<TCustomdxBarControl> parent = parentBar_;
     SetActive(false);
-    if (self && parent) parent->HideAll();
+    if (self && parent && dxBarIsBarControlAlive(parent)) parent->HideAll();
 }
 
 void TCustomdxBarControl::PostRepaintBar()
@@ -499,7 +525,7 @@ void TCustomdxBarControl::LButtonDown(const TPoint& client, TShiftState /*shift*
     if (IsCustomizing()) {
         if (control && !control->CanCustomize()) return;
         if (control && control == selectedControl_) {
-            control->IsActive() ? control->ControlInactivate() : control->ControlActivate();
+            control->IsActive() ? control->ControlInactivate(true) : control->ControlActivate(true);
             if (!self) return;
             if (manager_) manager_->SetSelectedControl(control);
             if (control) RepaintItem(control);

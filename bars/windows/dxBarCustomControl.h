@@ -30,6 +30,7 @@
 #include "dxBarTypes.h"
 
 #include <QBrush>
+#include <QHash>
 #include <QFont>
 #include <QPointer>
 
@@ -108,6 +109,9 @@ public:
     // A vertical toolbar, and one whose bar rotates its captions.
     virtual bool IsVertical() const { return false; }
     virtual bool IsRotated() const { return false; }
+    // A toolbar's drop mode: hovering a sub item opens its menu at once.
+    virtual bool DropDownMode() const { return false; }
+    virtual void SetDropDownMode(bool /*value*/) {}
     // The mouse button went down on this window and is still down (toolbars).
     virtual bool MouseIsDown() const { return pressedControl_ != nullptr; }
 
@@ -225,6 +229,13 @@ QList<TCustomdxBarControl*> dxBarLiveBarControls();
 // The head of the active chain, and whether the chain began in customizing mode.
 TCustomdxBarControl* dxBarActiveBarControl();
 bool dxBarActiveChainCustomizing();
+// Some menu of the active chain was expanded: every menu of the chain shows all its links.
+// Cleared whenever a chain starts or empties.
+bool dxBarMenusExpanded();
+void dxBarSetMenusExpanded(bool value);
+// Each can-visible link's place in the links' recent order, counting only can-visible links
+// (0 = most recently used).
+QHash<const TdxBarItemLink*, int> dxBarRecentRanks(const TdxBarItemLinks* links);
 // Up the parent windows to the root of a menu chain.
 TCustomdxBarControl* dxBarGetRootControl(TCustomdxBarControl* window);
 // The root when it is not a menu window.

@@ -4,10 +4,14 @@
 #include "dxBarButtonControl.h"
 #include "dxBarCustomControl.h"
 #include "dxBarManager.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarSubMenuControl.h"
+#include "dxBarSubItemControl.h"
 
 TdxBarWindowsLibrary::TdxBarWindowsLibrary()
 {
     dxBarRegisterButtonControl();
+    dxBarRegisterSubItemControls();
     dxBarSetWindowServices(this);
     // Managers made before the library came need the hooks too.
     if (TdxBarManagerList::Instance()->Count() > 0) InstallHooks();
@@ -18,6 +22,7 @@ TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
     RemoveHooks();
     if (&dxBarWindowServices() == this) dxBarSetWindowServices(nullptr);
     TdxBarButtonControlClass.factory = nullptr;
+    dxBarUnregisterSubItemControls();
 }
 
 void TdxBarWindowsLibrary::InstallHooks()
@@ -119,4 +124,40 @@ TdxBarItemLinks* TdxBarWindowsLibrary::ParentBarWindowLinks(TCustomdxBarControl*
 {
     if (!dxBarIsBarControlAlive(window) || !window->ParentBar()) return nullptr;
     return window->ParentBar()->ItemLinks();
+}
+
+bool TdxBarWindowsLibrary::ShowPopupMenu(TdxBarPopupMenu* menu, int x, int y, std::function<void()> closedUp)
+{
+    TdxBarItemLinks* links = menu ? menu->ItemLinks() : nullptr;
+    if (!links || !menu->BarManager() || links->BarControl()) return false;
+    QPointer<TdxBarPopupMenu> owner(menu);
+    auto* window = new TdxBarSubMenuControl(menu->BarManager());
+    QPointer<TdxBarSubMenuControl> guard(window);
+    window->SetItemLinks(links);
+    window->SetSideStrip(menu->BarSize());
+    window->SetOwnerSize(menu->ExcludedWidth(), menu->ExcludedHeight());
+    window->SetAnimate(menu->Animate());
+    window->SetPosition(x, y);
+    window->OnPopup = [owner] {
+        if (owner) owner->DoPopup();
+    };
+    window->OnCloseUp = std::move(closedUp);
+    if (menu->BarSize() > 0)
+        window->OnPaintBar = [owner](QPainter& p, const TRect& r) {
+            if (owner) owner->DoPaintBar(p, r);
+        };
+    window->Show();
+    return guard && !guard->Closing();
+}
+
+void TdxBarWindowsLibrary::ClosePopupMenu(TdxBarPopupMenu* menu)
+{
+    TdxBarItemLinks* links = menu ? menu->ItemLinks() : nullptr;
+    auto* window = links ? qobject_cast<TdxBarSubMenuControl*>(links->BarControl()) : nullptr;
+    if (dxBarIsBarControlAlive(window)) window->Close();
+}
+
+TdxBarItemLinks* TdxBarWindowsLibrary::PopupMenuItemLinks(TdxBarPopupMenu* menu) const
+{
+    return menu ? menu->ItemLinks() : nullptr;
 }

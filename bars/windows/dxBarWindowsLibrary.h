@@ -34,6 +34,11 @@ public:
     QRect BarWindowClientRect(TCustomdxBarControl* window) const override;
     TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* window) const override;
 
+    // Popup menus: a menu window without a parent over the popup menu's links.
+    bool ShowPopupMenu(TdxBarPopupMenu* menu, int x, int y, std::function<void()> closedUp) override;
+    void ClosePopupMenu(TdxBarPopupMenu* menu) override;
+    TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* menu) const override;
+
     // Docked bar windows and their docks' rows (dxBarDockLayout.cpp).
     void ShowBar(TdxBar* bar) override;
     void HideBar(TdxBar* bar) override;

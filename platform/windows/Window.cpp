@@ -92,8 +92,8 @@ TWindow::TWindow(TComponent* owner, const TCreateParams& params)
     widget_ = new TWindowWidget(this);
     if (popup_) {
         QWidget* form = params.Owner ? params.Owner->window() : nullptr;
-        widget_->setParent(form, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                                     Qt::NoDropShadowWindowHint);
+        widget_->setParent(form, (params.Menu ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint |
+                                     Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
         widget_->setAttribute(Qt::WA_ShowWithoutActivating);
         widget_->setAttribute(Qt::WA_X11DoNotAcceptFocus);
     } else if (params.Parent) {
@@ -136,6 +136,7 @@ void TWindow::DetachHandle()
     if (trackedWindow == this) trackedWindow = nullptr;
     for (int qtId : std::as_const(timers_)) killTimer(qtId);
     timers_.clear();
+    timerIntervals_.clear();
     if (widget_) widget_->Detach();
 }
 
@@ -350,6 +351,7 @@ void TWindow::SetTimer(int id, int intervalMs)
     if (detached_) return;
     KillTimer(id);
     timers_.insert(id, startTimer(std::max(0, intervalMs)));
+    timerIntervals_.insert(id, std::max(0, intervalMs));
 }
 
 void TWindow::KillTimer(int id)
@@ -358,6 +360,7 @@ void TWindow::KillTimer(int id)
     if (it == timers_.end()) return;
     killTimer(it.value());
     timers_.erase(it);
+    timerIntervals_.remove(id);
 }
 
 void TWindow::timerEvent(QTimerEvent* event)

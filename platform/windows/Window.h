@@ -53,6 +53,8 @@ struct TCreateParams {
     QWidget* Owner = nullptr;
     // A top-level frameless tool window instead of a child window.
     bool Popup = false;
+    // A popup that the window manager leaves alone (menus): never activated, placed as asked.
+    bool Menu = false;
     // Double clicks arrive as LButtonDblClk; without, the second press is an LButtonDown.
     bool DoubleClicks = true;
 };
@@ -115,6 +117,8 @@ public:
     void SetTimer(int id, int intervalMs);
     void KillTimer(int id);
     bool TimerActive(int id) const { return timers_.contains(id); }
+    // The interval a running timer was set with (0 when it is not running).
+    int TimerInterval(int id) const { return timerIntervals_.value(id, 0); }
     // Runs fn from the event loop, unless the window is gone by then.
     void PostCall(std::function<void()> fn);
 
@@ -186,4 +190,5 @@ private:
     TRect client_;
     QRegion region_;
     QHash<int, int> timers_;  // our id -> Qt timer id
+    QHash<int, int> timerIntervals_;
 };

@@ -25,24 +25,24 @@ public:
     bool HidesMenusOnClick() const override { return false; }
     int GetWidth() override { return 40; }
     int GetHeight() override { return 20; }
-    void ControlActivate() override
+    void ControlActivate(bool byMouse) override
     {
-        TdxBarItemControl::ControlActivate();
+        TdxBarItemControl::ControlActivate(byMouse);
         auto* bar = qobject_cast<TdxBarControl*>(Parent());
         if (!open_ && bar && bar->DropDownMode()) {
             open_ = true;
             if (log) *log << "open " + GetCaption();
         }
     }
-    void ControlInactivate() override
+    void ControlInactivate(bool byMouse) override
     {
         if (open_ && log) *log << "close " + GetCaption();
         open_ = false;
-        TdxBarItemControl::ControlInactivate();
+        TdxBarItemControl::ControlInactivate(byMouse);
     }
     void ControlClick(bool /*byMouse*/) override
     {
-        if (!open_) ControlActivate();
+        if (!open_) ControlActivate(true);
     }
     void ControlUnclick(bool /*byMouse*/) override {}
     bool open_ = false;
