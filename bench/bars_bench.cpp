@@ -272,7 +272,8 @@ TMenuFigures BenchMenu()
         menu->SetItemLinks(popup->ItemLinks());
         menu->SetPosition(100, 50);
         menu->Show();
-        menu->Handle()->repaint();
+        // The first paint, forced: a window is painted only once the window system exposes it.
+        menu->Handle()->grab();
         return menu;
     };
     for (int run = 0; run < kMenuRuns; ++run) {
@@ -285,12 +286,19 @@ TMenuFigures BenchMenu()
     figures.open = Stats(us);
     us.clear();
     TdxBarSubMenuControl* menu = open();
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 300) QCoreApplication::processEvents();
     const int shown = menu->VisibleItemCount();
+    QWindow* window = menu->Handle()->windowHandle();
     for (int run = 0; run < kHoverMoves; ++run) {
         const QRect row = popup->ItemLinks()->Items(1 + run % std::max(1, shown - 2))->ItemRect();
+        const QPoint global = menu->ClientToScreen(TPoint(row.center()));
+        QMouseEvent move(QEvent::MouseMove, menu->Handle()->mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         timer.start();
-        menu->MouseMove(row.center(), {});
-        menu->UpdateWindow();
+        QCoreApplication::sendEvent(window, &move);
+        dxBarProcessPaintMessages();
         us.push_back(timer.nsecsElapsed() / 1000.0);
     }
     figures.hover = Stats(us);
@@ -308,7 +316,7 @@ TStats BenchQMenu()
     for (int run = 0; run < kMenuRuns; ++run) {
         timer.start();
         menu.popup(QPoint(100, 50));
-        menu.repaint();
+        menu.grab();
         us.push_back(timer.nsecsElapsed() / 1000.0);
         menu.hide();
         QApplication::processEvents();

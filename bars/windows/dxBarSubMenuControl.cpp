@@ -15,6 +15,7 @@
 
 #include <QCursor>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -215,7 +216,8 @@ void TdxBarSubMenuControl::CalcLayout()
     TdxBarItemLinks* links = ItemLinks();
     if (!links) return;
     links->EmptyItemRects();
-    const TResult r = Layout(LayoutMenu(), LayoutRows(), false);
+    if (rows_.size() != size_t(links->VisibleItemCount())) rows_ = LayoutRows();
+    const TResult r = Layout(LayoutMenu(), rows_, false);
     const QList<TdxBarItemLink*> visible = links->VisibleItems();
     for (int i = 0; i < visible.size() && size_t(i) < r.Places.size(); ++i) {
         const TPlace& place = r.Places[size_t(i)];
@@ -312,12 +314,14 @@ void TdxBarSubMenuControl::RebuildControls()
     DestroyControls();
     CreateControls();
     locked_ = false;
+    // The rows' sizes stay as measured until the controls are rebuilt.
+    rows_ = LayoutRows();
 }
 
 void TdxBarSubMenuControl::PlaceWindow()
 {
     const TMenu m = LayoutMenu();
-    const std::vector<TRow> rows = LayoutRows();
+    const std::vector<TRow>& rows = rows_;
     TMenu measuring = m;
     measuring.TopIndex = 0;
     const TResult measured = Layout(measuring, rows, true);
@@ -438,8 +442,10 @@ void TdxBarSubMenuControl::SetSelectedItem(TdxBarItemControl* control)
     if (!self || closing_) return;
     TdxBarItemLink* link = control ? control->ItemLink() : nullptr;
     const int index = link && ItemLinks() ? int(ItemLinks()->VisibleItems().indexOf(link)) : -1;
-    if (index >= 0) {
-        const int top = TopIndexFor(LayoutMenu(), LayoutRows(), index);
+    // Only a row under an arrow or out of sight moves the top index.
+    const bool hidden = (topIndex_ > 0 && index <= topIndex_) || (CanScrollDown() && index >= topIndex_ + shown_ - 1);
+    if (index >= 0 && hidden) {
+        const int top = TopIndexFor(LayoutMenu(), rows_, index);
         if (top != topIndex_) SetTopIndex(top);
     }
     TdxBarManager* manager = BarManager();
@@ -612,9 +618,15 @@ void TdxBarSubMenuControl::Paint(QPainter& p)
     TdxBarItemLinks* links = ItemLinks();
     if (links && links->VisibleItemCount() > 0) {
         const TRect up = UpArrowRect(), down = DownArrowRect();
+        // Only the rows in the painted area (a hover repaints two rows).
+        TRect clip = client;
+        if (QPaintEngine* engine = p.paintEngine(); engine && !engine->systemClip().isEmpty()) {
+            const QRect area = engine->systemClip().boundingRect();
+            clip = TRect::FromQRect(area).Offset(-ClientBounds().Left, -ClientBounds().Top).Intersected(client);
+        }
         for (int i = topIndex_; i < topIndex_ + shown_ && i < links->VisibleItemCount(); ++i) {
             TdxBarItemControl* c = links->VisibleItems().at(i)->Control();
-            if (!c) continue;
+            if (!c || !GetItemRectEx(c, true).Intersects(clip)) continue;
             if (i == topIndex_ && !up.IsEmpty()) continue;
             if (i == topIndex_ + shown_ - 1 && !down.IsEmpty()) continue;
             DrawItem(p, c);

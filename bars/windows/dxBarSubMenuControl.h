@@ -160,6 +160,7 @@ private:
     bool detachHot_ = false;
     TPoint lastScrollCursor_{-1, -1};
     QHash<const TdxBarItemControl*, menulayout::TPlace> places_;
+    std::vector<menulayout::TRow> rows_;
     // Animation.
     menulayout::TAnimationFrames frames_;
     int frame_ = 0;
