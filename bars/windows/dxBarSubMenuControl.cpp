@@ -3,6 +3,7 @@
 #include "dxBarSubMenuControl.h"
 
 #include "dxBarBar.h"
+#include "dxBarDetachDrag.h"
 #include "dxBarDrawing.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
@@ -915,8 +916,19 @@ bool TdxBarSubMenuControl::MenuKey(int key)
 
 void TdxBarSubMenuControl::DragDetach()
 {
-    // The menu's owner sub item tells its handler; floating the detaching bar belongs to the
-    // bar windows' drag, which this menu leaves docked and visible.
-    TdxBarItemControl* owner = ownerSubItem_.data();
-    if (auto* sub = owner ? qobject_cast<TCustomdxBarSubItem*>(owner->Item()) : nullptr) sub->Detaching();
+    QPointer<TdxBarSubMenuControl> self(this);
+    QPointer<TdxBarSubItemControl> owner = ownerSubItem_;
+    auto* sub = owner ? qobject_cast<TCustomdxBarSubItem*>(owner->Item()) : nullptr;
+    if (!sub) return;
+    sub->Detaching();
+    if (!self || !owner || !HasDetachBar()) return;
+    TdxBarManager* manager = BarManager();
+    const int index = sub->DetachingBar();
+    TdxBar* bar = manager && index >= 0 && index < manager->Bars()->Count() ? manager->Bars()->Items(index) : nullptr;
+    if (!bar) return;
+    // The bar that holds this menu's chain cannot be torn off from it.
+    TCustomdxBarControl* root = dxBarGetRootControl(owner->Parent());
+    if (root && !root->IsMenu() && bar->ItemLinks() && root == bar->ItemLinks()->BarControl()) return;
+    const TRect zone = DetachBarRect().Offset(ClientToScreen({0, 0}));
+    dxBarDetachDrag(owner, bar, zone, ParentBar());
 }

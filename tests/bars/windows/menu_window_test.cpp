@@ -332,3 +332,24 @@ TEST_F(MenuWindowTest, TheSlideAnimationRevealsTheMenuFrameByFrameAndAKeyComplet
     top->Close();
     manager->SetIsCustomizing(false);
 }
+
+TEST_F(MenuWindowTest, RandomAnimationsSlideAndUnfoldAboutEquallyOften)
+{
+    manager->SetMenuAnimations(maRandom);
+    TdxBarSubItem* file = AddSubItem("&File", {"New", "Open", "Save", "Save As", "Close", "Exit"});
+    int slides = 0;
+    const int runs = 200;
+    for (int i = 0; i < runs; ++i) {
+        auto* menu = new TdxBarSubMenuControl(manager);
+        menu->SetItemLinks(file->ItemLinks());
+        menu->SetAnimate(true);
+        menu->SetPosition(100, 100);
+        menu->Show();
+        ASSERT_TRUE(menu->Animating());
+        if (menu->AnimationFrames().Kind == menulayout::TAnimation::Slide) ++slides;
+        menu->Close();
+    }
+    EXPECT_GT(slides, runs / 4);
+    EXPECT_LT(slides, runs * 3 / 4);
+    EXPECT_EQ(dxBarAnimatingMenu(), nullptr);
+}

@@ -1,0 +1,153 @@
+#include "dxBarDetachDrag.h"
+
+#include "SysParams.h"
+#include "dxBarBar.h"
+#include "dxBarCustomControl.h"
+#include "dxBarHooks.h"
+#include "dxBarManager.h"
+#include "dxBarSubItemControl.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace {
+
+bool dragging = false;
+
+// Feeds the pointer's screen positions, the release and the keys of the loop to the drag.
+class TDetachLoop : public QObject {
+public:
+    TDetachLoop(TdxBarSubItemControl* owner, TdxBar* bar, const TRect& zone)
+        : owner_(owner), bar_(bar), zone_(zone.Inflated(15, 15))
+    {
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::MouseMove:
+            Move(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease:
+            dropped = true;
+            loop.quit();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+                Reopen();
+                loop.quit();
+            }
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    void Move(const TPoint& p)
+    {
+        if (p == last_ || !bar_) return;
+        last_ = p;
+        if (!left_) {
+            if (zone_.Contains(p)) return;
+            left_ = true;
+            // Out of the detach bar: the menu closes and the bar floats at the pointer.
+            if (owner_) owner_->ControlInactivate(true);
+            if (!bar_) return;
+            if (bar_->DockingStyle() != dsNone) {
+                bar_->SetVisible(false);
+                if (bar_) bar_->SetDockingStyle(dsNone);
+            }
+            if (bar_ && !bar_->Visible()) {
+                bar_->SetFloatLeft(p.x() - 100);
+                bar_->SetFloatTop(p.y() - GetSystemMetrics(SM_CYSMCAPTION) / 2);
+                bar_->SetVisible(true);
+            }
+            return;
+        }
+        if (zone_.Contains(p)) {
+            // Back over the detach bar: no bar, the menu again.
+            bar_->SetVisible(false);
+            Reopen();
+            loop.quit();
+            return;
+        }
+        // Centred on the pointer while it follows it.
+        bar_->SetFloatLeft(p.x() - 100);
+        bar_->SetFloatTop(p.y() - GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    }
+
+    void Reopen()
+    {
+        if (owner_) owner_->ControlActivate(true);
+    }
+
+    QEventLoop loop;
+    bool dropped = false;
+    bool left() const { return left_; }
+
+private:
+    QPointer<TdxBarSubItemControl> owner_;
+    QPointer<TdxBar> bar_;
+    TRect zone_;
+    TPoint last_{-1, -1};
+    bool left_ = false;
+};
+
+}  // namespace
+
+bool dxBarDetachDragging()
+{
+    return dragging;
+}
+
+bool dxBarDetachDrag(TdxBarSubItemControl* owner, TdxBar* bar, const TRect& zone, TCustomdxBarControl* captureWindow)
+{
+    if (!bar || dragging) return false;
+    QPointer<TdxBar> guardedBar(bar);
+    QPointer<TCustomdxBarControl> capture(captureWindow);
+    // Where the bar was, to put it back unless it is dropped.
+    const TdxBarDockingStyle style = bar->DockingStyle();
+    QPointer<TdxBarDockControl> dock = bar->DockControl();
+    const bool visible = bar->Visible();
+    const int floatLeft = bar->FloatLeft(), floatTop = bar->FloatTop();
+
+    TDetachLoop drag(owner, bar, zone);
+    dragging = true;
+    if (capture) capture->SetCapture();
+    {
+        TdxBarModalLoopScope modal;
+        QCoreApplication::instance()->installEventFilter(&drag);
+        drag.loop.exec();
+        QCoreApplication::instance()->removeEventFilter(&drag);
+    }
+    if (capture && TWindow::GetCapture() == capture.data()) TWindow::ReleaseCapture();
+    dragging = false;
+    if (!guardedBar) return false;
+    const bool floated = drag.dropped && drag.left() && guardedBar->Visible();
+    if (floated) {
+        if (TdxBarManager* manager = guardedBar->BarManager(); manager && manager->IsCustomizing())
+            dxBarCustomizingForm().BarChanged(guardedBar);
+        return true;
+    }
+    // Anything but a drop leaves the bar as it was.
+    if (guardedBar->DockingStyle() != style || guardedBar->DockControl() != dock) {
+        guardedBar->SetVisible(false);
+        if (guardedBar) guardedBar->SetDockingStyle(style);
+        if (guardedBar && dock) guardedBar->SetDockControl(dock);
+    }
+    if (guardedBar) {
+        guardedBar->SetFloatLeft(floatLeft);
+        guardedBar->SetFloatTop(floatTop);
+        guardedBar->SetVisible(visible);
+    }
+    return false;
+}
