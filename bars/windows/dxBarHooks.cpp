@@ -155,12 +155,14 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
 
     // An open menu or a toolbar in menu mode gets every key.
     if (QPointer<TCustomdxBarControl> active = dxBarActiveBarControl()) {
-        if (active->IsCustomizing()) {
-            if (key == VK_ESCAPE && TWindow::GetCapture() == active) TWindow::ReleaseCapture();
-            return true;
-        }
         TdxBarItemControl* selected = active->SelectedControl();
-        if (!(selected && selected->HasEditor() && selected->EditorFocused())) {
+        if (active->IsCustomizing()) {
+            // Esc ends a drag of the customizing mode; other keys go to the customizing window.
+            if (key == VK_ESCAPE && TWindow::GetCapture() == active) {
+                TWindow::ReleaseCapture();
+                return true;
+            }
+        } else if (!(selected && selected->HasEditor() && selected->EditorFocused())) {
             if (!m.KeyUp) {
                 swallowKeyUp_ = true;
                 swallowedKey_ = key;

@@ -181,6 +181,24 @@ TEST_F(HooksTest, DuringABarsModalLoopEveryKeyIsSwallowed)
     EXPECT_EQ(clicks, QStringList{"New"});
 }
 
+TEST_F(HooksTest, WhileCustomizingShortcutsRestAndKeysReachTheFormsControls)
+{
+    Title("&File");
+    Button("New", ShortCut('N', ssCtrl), toolbar->ItemLinks());
+    toolbar->SetVisible(true);
+    TdxBarControl* menuBar = ShowForm();
+    manager->SetIsCustomizing(true);
+    menuBar->SetActive(true);  // a bar window selected for customizing
+    Key(Qt::Key_N, Qt::ControlModifier);
+    Key(Qt::Key_A);
+    AltAlone();
+    EXPECT_TRUE(clicks.isEmpty());
+    EXPECT_EQ(edit->text(), "a");
+    EXPECT_FALSE(menuBar->InKeyboardMode());
+    menuBar->SetActive(false);
+    manager->SetIsCustomizing(false);
+}
+
 TEST_F(HooksTest, KeysOfWindowsThatAreNotFormsPass)
 {
     Button("New", ShortCut('N', ssCtrl), toolbar->ItemLinks());
