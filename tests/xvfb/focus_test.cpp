@@ -133,3 +133,33 @@ TEST_F(FocusTest, APressDragReleaseAcrossWindowsClicksWhereTheButtonIsReleased)
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
     delete second;
 }
+
+TEST_F(FocusTest, AMenuOpensWithoutActivationAndItsCommandLeavesTheFocusInTheEditor)
+{
+    auto* file = Create<TdxBarSubItem>(form.get());
+    file->SetCaption("&File");
+    auto* save = Create<TdxBarButton>(form.get());
+    save->SetCaption("Save");
+    save->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
+    file->ItemLinks()->Add()->SetItem(save);
+    bar->ItemLinks()->Add()->SetItem(file);
+    bar->SetIsMainMenu(true);
+    TdxBarControl* menuBar = Dock(400);
+    ASSERT_NE(menuBar, nullptr);
+    QTest::qWait(100);
+
+    ASSERT_TRUE(ClickOnScreen(menuBar->ClientToScreen(TPoint(Link(0)->ItemRect().center()))));
+    TCustomdxBarControl* menu = nullptr;
+    ASSERT_TRUE(testsupport::WaitFor([&] { return (menu = file->ItemLinks()->BarControl()) != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu->Handle()));
+    QTest::qWait(100);
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+    EXPECT_TRUE(edit->hasFocus());
+
+    ASSERT_TRUE(ClickOnScreen(menu->ClientToScreen(TPoint(file->ItemLinks()->Items(0)->ItemRect().center()))));
+    ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
+    QTest::qWait(200);
+    EXPECT_EQ(file->ItemLinks()->BarControl(), nullptr);
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+    EXPECT_TRUE(edit->hasFocus());
+}
