@@ -6,6 +6,7 @@
 #include "dxBarDockControls.h"
 #include "dxBarGroups.h"
 #include "dxBarManager.h"
+#include "dxBarPopupMenu.h"
 #include "dxBarServices.h"
 
 void TdxBarManagerList::Add(TdxBarManager* manager)
@@ -29,7 +30,7 @@ void TdxBarManagerList::Remove(TdxBarManager* manager)
 void dxBarRegisterManagerClasses()
 {
     static const bool registered = [] {
-        RegisterClasses<TdxBarManager, TdxBarDockControl, TdxBarGroup, TImageList>();
+        RegisterClasses<TdxBarManager, TdxBarDockControl, TdxBarGroup, TImageList, TdxBarPopupMenu>();
         RegisterEventType<TdxBarClickItemEvent>();
         RegisterEventType<TdxBarEvent>();
         RegisterEventType<TdxBarItemLinkEvent>();

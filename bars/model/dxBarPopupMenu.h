@@ -55,6 +55,12 @@ public:
     bool Animate() const { return animate_; }
     int ExcludedWidth() const { return excludedWidth_; }
     int ExcludedHeight() const { return excludedHeight_; }
+    // The size of the item the next showing must not cover (a drop-down button's).
+    void SetExcludedSize(int width, int height)
+    {
+        excludedWidth_ = width;
+        excludedHeight_ = height;
+    }
 
     // Fired when the menu window is about to show and after it closed.
     void DoPopup();

@@ -5,6 +5,7 @@
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
+#include "dxBarPopupMenu.h"
 
 #include <QCursor>
 #include <QFontMetrics>
@@ -68,7 +69,9 @@ void TdxBarButtonControl::GlyphChanged()
 void TdxBarButtonControl::ControlInactivate(bool byMouse)
 {
     TdxBarItemControl::ControlInactivate(byMouse);
-    // Closing an open drop-down menu belongs to the popup menus; none is open without them.
+    // An open drop-down menu closes with the button.
+    if (droppedDown_ && Button() && Button()->DropDownMenu())
+        dxBarWindowServices().ClosePopupMenu(Button()->DropDownMenu());
 }
 
 void TdxBarButtonControl::ControlClick(bool /*byMouse*/)
@@ -199,8 +202,25 @@ void TdxBarButtonControl::DropDown(bool /*byMouse*/)
     TdxBarButton* button = Button();
     if (droppedDown_ || !GetEnabled() || !button || !button->DropDownEnabled() || !button->DropDownMenu()) return;
     droppedDown_ = true;
+    QPointer<TdxBarButtonControl> self(this);
     if (!IsActive()) ControlActivate(true);
+    if (!self) return;
     Repaint();
+    TCustomdxBarControl* parent = Parent();
+    if (!parent) return;
+    // Below the button in a horizontal toolbar, beside it in a menu or a vertical toolbar; the
+    // menu returns at once and tells the button when it closes.
+    const TRect r = parent->GetItemRect(this);
+    const bool beside = parent->IsMenu() || parent->IsVertical();
+    const TPoint at = beside ? parent->ClientToScreen({r.Right, r.Top - (parent->IsMenu() ? (IsFlatStyle() ? 2 : 3) : 0)})
+                             : parent->ClientToScreen({r.Left, r.Bottom});
+    TdxBarPopupMenu* menu = button->DropDownMenu();
+    menu->SetExcludedSize(beside ? r.Width() : 0, beside ? 0 : r.Height());
+    const bool shown = dxBarWindowServices().ShowPopupMenu(menu, at.x(), at.y(), [self] {
+        if (self) self->CloseUp();
+    });
+    menu->SetExcludedSize(0, 0);
+    if (!shown && self) CloseUp();
 }
 
 void TdxBarButtonControl::CloseUp()

@@ -84,3 +84,25 @@ TEST_F(PopupMenuTest, WithoutAnyManagerAPopupMenuCannotBeMade)
     manager = nullptr;
     EXPECT_THROW(Create<TdxBarPopupMenu>(form.get()), Exception);
 }
+
+TEST_F(PopupMenuTest, ADropDownButtonOpensItsMenuBelowItAndForgetsItWhenItCloses)
+{
+    TdxBarPopupMenu* popup = MakePopup({"Red", "Green"});
+    TdxBarButton* colour = AddButton("Colour");
+    colour->SetButtonStyle(bsDropDown);
+    colour->SetDropDownMenu(popup);
+    ASSERT_NE(DockMenuBar(), nullptr);
+    auto* control = dynamic_cast<TdxBarButtonControl*>(Link(0)->Control());
+    ASSERT_NE(control, nullptr);
+    control->DropDown(true);
+    EXPECT_TRUE(control->DroppedDown());
+    ASSERT_TRUE(popup->IsShown());
+    TdxBarSubMenuControl* menu = dxBarActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    const QRect button = Link(0)->ItemRect();
+    EXPECT_EQ(menu->WindowRect().TopLeft(), menuBar->ClientToScreen({button.left(), button.bottom() + 1}));
+    ClickRow(menu, 1);
+    EXPECT_EQ(clicks, QStringList{"Green"});
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_FALSE(control->DroppedDown());
+}
