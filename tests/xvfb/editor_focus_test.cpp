@@ -8,6 +8,7 @@
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarItemLink.h"
+#include "dxBarItems.h"
 #include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
@@ -139,4 +140,55 @@ TEST_F(EditorFocusTest, ShortcutsTypedInTheCodePaneReachTheirCommands)
     ASSERT_TRUE(XDoTool({"key", "Escape"}));
     ASSERT_TRUE(WaitFor([&] { return !menuBar->InKeyboardMode(); }, 5000));
     EXPECT_TRUE(CodeHasFocus());
+}
+
+namespace {
+
+// The shown link of item in the links of a window (none while it is not laid out).
+TdxBarItemLink* ShownLink(TdxBarItemLinks* links, TdxBarItem* item)
+{
+    for (TdxBarItemLink* link : links->VisibleItems())
+        if (link->Item() == item && link->Control() && !link->ItemRect().isEmpty()) return link;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(EditorFocusTest, AMenuCommandByMouseOrByKeysLeavesTheFocusInTheCodePane)
+{
+    form->mmHTMLCode->SetText("<p>menus</p>");
+    QPlainTextEdit* code = form->mmHTMLCode->Editor();
+    code->moveCursor(QTextCursor::Start);
+    const int length = code->toPlainText().size();
+    auto selected = [&] { return code->textCursor().selectedText().size(); };
+    auto* edit = qobject_cast<TdxBarSubItem*>(form->FindComponent("miEdit"));
+    auto* selectAllItem = qobject_cast<TdxBarItem*>(form->FindComponent("btSelectAll"));
+    ASSERT_TRUE(edit && selectAllItem);
+    TdxBarItemLinks* editLinks = edit->ItemLinks();
+
+    // Edit, then Select All, by mouse.
+    ASSERT_TRUE(ClickButton(edit));
+    TdxBarItemLink* selectAll = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (selectAll = ShownLink(editLinks, selectAllItem)) != nullptr; }, 5000));
+    QTest::qWait(300);  // the opening animation
+    TCustomdxBarControl* menu = editLinks->BarControl();
+    ASSERT_NE(menu, nullptr);
+    const TPoint p = menu->ClientToScreen(TPoint(selectAll->ItemRect().center()));
+    ASSERT_TRUE(XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"}));
+    ASSERT_TRUE(WaitFor([&] { return selected() == length; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return dxBarActiveBarControl() == nullptr; }, 5000));
+    EXPECT_TRUE(CodeHasFocus());
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+
+    // Alt+E opens Edit, A clicks Select All.
+    code->moveCursor(QTextCursor::Start);
+    ASSERT_EQ(selected(), 0);
+    ASSERT_TRUE(XDoTool({"key", "--delay", "80", "alt+e"}));
+    ASSERT_TRUE(WaitFor([&] { return editLinks->BarControl() && editLinks->BarControl()->Visible(); }, 5000));
+    QTest::qWait(300);
+    ASSERT_TRUE(XDoTool({"key", "--delay", "80", "a"}));
+    ASSERT_TRUE(WaitFor([&] { return selected() == length; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return dxBarActiveBarControl() == nullptr; }, 5000));
+    EXPECT_TRUE(CodeHasFocus());
+    EXPECT_EQ(code->toPlainText().size(), length);
 }
