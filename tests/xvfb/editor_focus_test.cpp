@@ -192,3 +192,28 @@ TEST_F(EditorFocusTest, AMenuCommandByMouseOrByKeysLeavesTheFocusInTheCodePane)
     EXPECT_TRUE(CodeHasFocus());
     EXPECT_EQ(code->toPlainText().size(), length);
 }
+
+TEST_F(EditorFocusTest, PressOnATitleDragIntoItsMenuAndReleaseOnACommand)
+{
+    form->mmHTMLCode->SetText("<p>drag</p>");
+    QPlainTextEdit* code = form->mmHTMLCode->Editor();
+    code->moveCursor(QTextCursor::Start);
+    auto* edit = qobject_cast<TdxBarSubItem*>(form->FindComponent("miEdit"));
+    auto* selectAllItem = qobject_cast<TdxBarItem*>(form->FindComponent("btSelectAll"));
+    ASSERT_TRUE(edit && selectAllItem);
+    TdxBarItemLink* title = edit->LinkList().value(0);
+    auto* menuBar = qobject_cast<TdxBarControl*>(title->Links()->BarControl());
+    ASSERT_NE(menuBar, nullptr);
+    const TPoint onTitle = menuBar->ClientToScreen(TPoint(title->ItemRect().center()));
+    ASSERT_TRUE(XDoTool({"mousemove", "--sync", QString::number(onTitle.x()), QString::number(onTitle.y()), "mousedown", "1"}));
+    TdxBarItemLink* selectAll = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (selectAll = ShownLink(edit->ItemLinks(), selectAllItem)) != nullptr; }, 5000));
+    QTest::qWait(300);  // the opening animation
+    const TPoint onCommand = edit->ItemLinks()->BarControl()->ClientToScreen(TPoint(selectAll->ItemRect().center()));
+    ASSERT_TRUE(XDoTool({"mousemove", "--sync", QString::number(onCommand.x()), QString::number(onCommand.y() - 3)}));
+    ASSERT_TRUE(XDoTool({"mousemove", "--sync", QString::number(onCommand.x()), QString::number(onCommand.y())}));
+    ASSERT_TRUE(XDoTool({"mouseup", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return code->textCursor().selectedText().size() == code->toPlainText().size(); }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return dxBarActiveBarControl() == nullptr; }, 5000));
+    EXPECT_TRUE(CodeHasFocus());
+}
