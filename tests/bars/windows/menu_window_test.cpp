@@ -2,6 +2,8 @@
 // recent items and expansion, scrolling, keys, animation and the closing paths.
 #include "MenuWindowFixture.h"
 
+#include "Strings.h"
+
 #include <QCursor>
 
 TEST_F(MenuWindowTest, AClickOnATitleOpensItsMenuBelowItHoverSwitchesAndACommandClosesTheChain)
@@ -352,4 +354,52 @@ TEST_F(MenuWindowTest, RandomAnimationsSlideAndUnfoldAboutEquallyOften)
     EXPECT_GT(slides, runs / 4);
     EXPECT_LT(slides, runs * 3 / 4);
     EXPECT_EQ(dxBarAnimatingMenu(), nullptr);
+}
+
+TEST_F(MenuWindowTest, AListItemOnTheBarOpensAMenuOfItsEntriesAndAPickSetsItsIndex)
+{
+    auto* list = Create<TdxBarListItem>(form.get());
+    list->SetCaption("&Zoom");
+    list->Items()->Add("50%");
+    list->Items()->Add("100%");
+    bar->ItemLinks()->Add()->SetItem(list);
+    ASSERT_NE(DockMenuBar(), nullptr);
+    PressTitle(0);
+    auto* menu = qobject_cast<TdxBarSubMenuControl*>(list->ItemLinks()->BarControl());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(list->ItemLinks()->VisibleItemCount(), 2);
+    ClickRow(menu, 1);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    EXPECT_EQ(list->ItemLinks()->BarControl(), nullptr);
+    // The entries leave the links with the menu; opening again lists them once.
+    EXPECT_EQ(list->ItemLinks()->Count(), 0);
+    PressTitle(0);
+    EXPECT_EQ(list->ItemLinks()->VisibleItemCount(), 2);
+    menuBar->HideAll();
+}
+
+TEST_F(MenuWindowTest, TheExpandButtonTurnsHotAfterASelectionChangeAndExpandsASecondLater)
+{
+    manager->SetMenusShowRecentItemsFirst(true);
+    manager->SetShowFullMenusAfterDelay(true);
+    TdxBarSubItem* view = AddSubItem("&View", {"Code", "Preview", "Split"});
+    view->ItemLinks()->Items(2)->SetMostRecentlyUsed(false);
+    view->ItemLinks()->AfterLoad(false);
+    ASSERT_NE(DockMenuBar(), nullptr);
+    PressTitle(0);
+    QPointer<TdxBarSubMenuControl> menu = MenuOf(view);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->MarkExists());
+    int key = VK_DOWN;
+    menu->KeyDown(key, {});
+    EXPECT_FALSE(menu->TimerActive(TdxBarSubMenuControl::DelayTimerExpand));
+    EXPECT_EQ(menu->TimerInterval(TdxBarSubMenuControl::DelayTimerHot), 4000);
+    const TRect band = menu->ExpandButtonRect();
+    QCursor::setPos(menu->ClientToScreen({(band.Left + band.Right) / 2, (band.Top + band.Bottom) / 2}));
+    menu->Timer(TdxBarSubMenuControl::DelayTimerHot);
+    EXPECT_EQ(menu->MarkState(), 1);
+    EXPECT_EQ(menu->TimerInterval(TdxBarSubMenuControl::DelayTimerExpand), 1000);
+    menu->Timer(TdxBarSubMenuControl::DelayTimerExpand);
+    EXPECT_EQ(view->ItemLinks()->VisibleItemCount(), 3);
+    menuBar->HideAll();
 }
