@@ -1,0 +1,90 @@
+// The editor's menu bar: titles open their menus by mouse and by keyboard, a menu command
+// runs and the code pane keeps the focus.
+#include "CommandsFixture.h"
+#include "dxBarBar.h"
+#include "dxBarControl.h"
+#include "dxBarSubItemControl.h"
+#include "dxBarSubMenuControl.h"
+#include "dxBarWindowsLibrary.h"
+
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+namespace {
+
+class EditorMenusTest : public CommandsTest {
+protected:
+    void SetUp() override
+    {
+        CommandsTest::SetUp();
+        library = std::make_unique<TdxBarWindowsLibrary>();
+        Start();
+        QWidget* window = form->Handle();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        FocusCode();
+        TdxBar* mainMenu = form->BarManager->MainMenuBar();
+        ASSERT_NE(mainMenu, nullptr);
+        menuBar = qobject_cast<TdxBarControl*>(mainMenu->ItemLinks()->BarControl());
+        ASSERT_NE(menuBar, nullptr);
+    }
+    void TearDown() override
+    {
+        if (menuBar) menuBar->HideAll();
+        CommandsTest::TearDown();
+        library.reset();
+    }
+    TdxBarItemLink* Title(const QString& name)
+    {
+        TdxBarItemLinks* links = menuBar->ItemLinks();
+        for (int i = 0; i < links->Count(); ++i)
+            if (links->Items(i)->Item() && links->Items(i)->Item()->Name() == name) return links->Items(i);
+        return nullptr;
+    }
+    static TdxBarItemLink* Row(TdxBarSubMenuControl* menu, const QString& name)
+    {
+        for (TdxBarItemLink* link : menu->ItemLinks()->VisibleItems())
+            if (link->Item() && link->Item()->Name() == name) return link;
+        return nullptr;
+    }
+
+    std::unique_ptr<TdxBarWindowsLibrary> library;
+    QPointer<TdxBarControl> menuBar;
+};
+
+TEST_F(EditorMenusTest, TheFileTitleOpensItsMenuAndNewRunsFromIt)
+{
+    TdxBarItemLink* file = Title("miFile");
+    ASSERT_NE(file, nullptr);
+    const TPoint at = file->ItemRect().center();
+    menuBar->MouseMove(at, {});
+    menuBar->LButtonDown(at, {});
+    menuBar->LButtonUp(at, {});
+    TdxBarSubMenuControl* menu = dxBarActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->Visible());
+    TdxBarItemLink* newRow = Row(menu, "btNew");
+    ASSERT_NE(newRow, nullptr);
+    const TPoint row = newRow->ItemRect().center();
+    menu->MouseMove(row, {});
+    menu->LButtonDown(row, {});
+    menu->LButtonUp(row, {});
+    EXPECT_FALSE(dxBarMenuChainActive());
+    EXPECT_TRUE(form->mmHTMLCode->Text().startsWith("<!DOCTYPE HTML"));
+    EXPECT_TRUE(form->mmHTMLCode->Focused());
+}
+
+TEST_F(EditorMenusTest, AltFOpensTheFileMenuAndEscClosesItWithTheFocusKept)
+{
+    QTest::keyClick(form->Handle()->windowHandle(), Qt::Key_F, Qt::AltModifier);
+    TdxBarSubMenuControl* menu = dxBarActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_NE(menu->SelectedControl(), nullptr);
+    QTest::keyClick(form->Handle()->windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(dxBarMenuChainActive());
+    QTest::keyClick(form->Handle()->windowHandle(), Qt::Key_Escape);
+    EXPECT_TRUE(form->mmHTMLCode->Focused());
+}
+
+}  // namespace
