@@ -9,12 +9,16 @@
 #include "TestSupport.h"
 #include "WebBrowser.h"
 #include "dxBarRegistry.h"
+#include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
+#include <QWindow>
+#include <memory>
 
 class CommandsTest : public ::testing::Test {
 protected:
@@ -83,4 +87,26 @@ protected:
     TfrmMain* form = nullptr;
     TDialogScript script;
     static inline int counter = 0;
+};
+
+// The same with the bar windows: the main window shown and active, the code pane focused.
+class BarWindowsCommandsTest : public CommandsTest {
+protected:
+    void SetUp() override
+    {
+        CommandsTest::SetUp();
+        library = std::make_unique<TdxBarWindowsLibrary>();
+        Start();
+        QWidget* window = form->Handle();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        FocusCode();
+    }
+    void TearDown() override
+    {
+        CommandsTest::TearDown();
+        library.reset();
+    }
+
+    std::unique_ptr<TdxBarWindowsLibrary> library;
 };

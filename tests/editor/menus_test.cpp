@@ -13,17 +13,11 @@
 
 namespace {
 
-class EditorMenusTest : public CommandsTest {
+class EditorMenusTest : public BarWindowsCommandsTest {
 protected:
     void SetUp() override
     {
-        CommandsTest::SetUp();
-        library = std::make_unique<TdxBarWindowsLibrary>();
-        Start();
-        QWidget* window = form->Handle();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        FocusCode();
+        BarWindowsCommandsTest::SetUp();
         TdxBar* mainMenu = form->BarManager->MainMenuBar();
         ASSERT_NE(mainMenu, nullptr);
         menuBar = qobject_cast<TdxBarControl*>(mainMenu->ItemLinks()->BarControl());
@@ -32,8 +26,7 @@ protected:
     void TearDown() override
     {
         if (menuBar) menuBar->HideAll();
-        CommandsTest::TearDown();
-        library.reset();
+        BarWindowsCommandsTest::TearDown();
     }
     TdxBarItemLink* Title(const QString& name)
     {
@@ -49,7 +42,6 @@ protected:
         return nullptr;
     }
 
-    std::unique_ptr<TdxBarWindowsLibrary> library;
     QPointer<TdxBarControl> menuBar;
 };
 

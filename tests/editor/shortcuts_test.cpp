@@ -9,29 +9,12 @@
 
 namespace {
 
-class ShortcutsTest : public CommandsTest {
+class ShortcutsTest : public BarWindowsCommandsTest {
 protected:
-    void SetUp() override
-    {
-        CommandsTest::SetUp();
-        library = std::make_unique<TdxBarWindowsLibrary>();
-        Start();
-        QWidget* window = form->Handle();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        FocusCode();
-    }
-    void TearDown() override
-    {
-        CommandsTest::TearDown();
-        library.reset();
-    }
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = {})
     {
         QTest::keyClick(form->Handle()->windowHandle(), key, mods);
     }
-
-    std::unique_ptr<TdxBarWindowsLibrary> library;
 };
 
 TEST_F(ShortcutsTest, MenuCommandsWinOverToolbarInsertsWithTheSameKey)
