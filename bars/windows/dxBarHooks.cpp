@@ -187,7 +187,9 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
         if (ShowPopupMenuLink(QApplication::focusWidget(), TPoint(-1, -1))) return true;
     }
 
-    TdxBarManager* manager = dxBarKeyboardManager(QApplication::activeWindow());
+    // An open Qt popup (a text field's context menu) takes the keys like a window of its own.
+    QWidget* popup = QApplication::activePopupWidget();
+    TdxBarManager* manager = dxBarKeyboardManager(popup ? popup : QApplication::activeWindow());
     if (!manager || manager->IsCustomizing() || dxBarFocusedBar(manager)) return false;
 
     if (!m.KeyUp) {

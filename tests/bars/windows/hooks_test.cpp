@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QWindow>
@@ -216,6 +217,19 @@ TEST_F(HooksTest, KeysOfWindowsThatAreNotFormsPass)
     EXPECT_EQ(field->text(), "n");
     EXPECT_EQ(dxBarKeyboardManager(&dialog), nullptr);
     EXPECT_EQ(dxBarKeyboardManager(form->Handle()), manager);
+    dialog.hide();
+
+    // A Qt popup menu open over the form gets its keys too.
+    form->Handle()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Handle()));
+    QMenu popup(form->Handle());
+    popup.addAction("Item");
+    popup.popup(form->Handle()->mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activePopupWidget() == &popup; }, 2000));
+    QTest::keyClick(popup.windowHandle(), Qt::Key_N, Qt::ControlModifier);
+    popup.close();
+    Key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(clicks, QStringList{"New"});
 }
 
 TEST_F(HooksTest, AltAloneEntersMenuModeArrowsMoveAndEscLeavesWithTheFocusWhereItWas)
