@@ -62,6 +62,7 @@ void TfrmMain::FormCreate(TObject* /*Sender*/) {
     Unchanged = true;
     UndoDone = false;
     if (btRedo) btRedo->SetShortCut(ShortCut('Z', ssShift | ssCtrl));  // Ctrl+Shift+Z, 0x605A
+    if (edPathEdit) edPathEdit->OnChange = TNotifyEvent(this, &TfrmMain::edPathEditChange);
 }
 
 void TfrmMain::FormShow(TObject* /*Sender*/) {
@@ -135,6 +136,13 @@ void TfrmMain::mmHTMLCodeChange(TObject* /*Sender*/) {
 }
 
 void TfrmMain::btViewClick(TObject* /*Sender*/) { ShowPaneHTML(); }
+
+void TfrmMain::edPathEditChange(TObject* /*Sender*/) {
+    // A folder the user typed into the path bar and applied re-renders the preview against
+    // it; the file commands set the folder themselves and show the document once.
+    if (!edPathEdit->FocusedLink() || !DynamicDown()) return;
+    ShowPaneHTML();
+}
 
 void TfrmMain::btDynamicClick(TObject* /*Sender*/) {}
 

@@ -139,6 +139,7 @@ public:
     Q_INVOKABLE void FormClose(TObject* Sender, TCloseAction& Action);
     Q_INVOKABLE void mmHTMLCodeChange(TObject* Sender);
     Q_INVOKABLE void btViewClick(TObject* Sender);
+    Q_INVOKABLE void edPathEditChange(TObject* Sender);
     // Nothing to do: the button's Down state alone decides (it toggles on click).
     Q_INVOKABLE void btDynamicClick(TObject* Sender);
     Q_INVOKABLE void WebBrowserNavigateComplete2(TObject* Sender, const QString& URL);

@@ -407,6 +407,56 @@ int TdxBarCustomCombo::FindBestMatch(const QString& text) const
     return best;
 }
 
+TdxBarDropDownList* TdxBarCustomCombo::DropDownList()
+{
+    if (!listObject_) {
+        list_ = dxBarWindowServices().CreateDropDownList(this);
+        listObject_ = list_ ? list_->ListObject() : nullptr;
+    }
+    return listObject_ ? list_ : nullptr;
+}
+
+QWidget* TdxBarCustomCombo::GetDropDownWindow()
+{
+    if (QWidget* window = TCustomdxBarCombo::GetDropDownWindow()) return window;
+    TdxBarDropDownList* list = DropDownList();
+    return list ? list->ListWidget() : nullptr;
+}
+
+void TdxBarCustomCombo::DropDown(QPoint preferred, QSize linkSize, bool vertical)
+{
+    if (TCustomdxBarCombo::GetDropDownWindow()) {
+        TCustomdxBarCombo::DropDown(preferred, linkSize, vertical);
+        return;
+    }
+    QPointer<TdxBarCustomCombo> self(this);
+    if (OnDropDown) OnDropDown(this);
+    if (!self) return;
+    TdxBarDropDownList* list = DropDownList();
+    if (!list) return;
+    list->Prepare(CurItemIndex());
+    list->Drop(preferred, linkSize, vertical);
+}
+
+void TdxBarCustomCombo::CloseUp()
+{
+    if (TCustomdxBarCombo::GetDropDownWindow()) {
+        TCustomdxBarCombo::CloseUp();
+        return;
+    }
+    if (listObject_) list_->CloseList();
+    if (OnCloseUp) OnCloseUp(this);
+}
+
+void TdxBarCustomCombo::CurChange()
+{
+    QPointer<TdxBarCustomCombo> self(this);
+    TCustomdxBarCombo::CurChange();
+    if (!self || !listObject_ || !list_->ListVisible()) return;
+    const int exact = items_->IndexOf(CurText());
+    list_->SelectIndex(exact >= 0 ? exact : FindBestMatch(CurText()));
+}
+
 TdxBarCombo::TdxBarCombo(TComponent* owner) : TdxBarCustomCombo(owner) {}
 
 // ---------------------------------------------------------------- TCustomdxBarSubItem

@@ -20,6 +20,7 @@ class TStrings;
 class TStringList;
 class TdxBarItemLinks;
 class TdxBarPopupMenu;
+class TdxBarDropDownList;
 
 using TdxBarKeyEvent = TEvent<TObject*, int&, TShiftState>;
 using TdxBarKeyPressEvent = TEvent<TObject*, QChar&>;
@@ -266,6 +267,14 @@ public:
     bool CheckKeyForDropDownWindow(int key, TShiftState shift) override;
     // The current index of the focused control, else ItemIndex.
     int CurItemIndex() const;
+    // The list box drops down unless OnGetDropDownWindow supplies a window of its own.
+    QWidget* GetDropDownWindow() override;
+    void DropDown(QPoint preferred, QSize linkSize, bool vertical) override;
+    void CloseUp() override;
+    // The list follows the editor's text.
+    void CurChange() override;
+    // The drop-down list (made on first use; none without the bar windows).
+    TdxBarDropDownList* DropDownList();
     // First entry sharing the longest case-insensitive prefix with text; -1 when none shares
     // the first character.
     int FindBestMatch(const QString& text) const;
@@ -279,6 +288,9 @@ private:
     int itemIndex_ = -1;
     bool sorted_ = false;
     TStringList* items_ = nullptr;
+    // Owned as a component of the combo; guarded because the owner frees it.
+    QPointer<QObject> listObject_;
+    TdxBarDropDownList* list_ = nullptr;
 };
 
 class TdxBarCombo : public TdxBarCustomCombo {

@@ -51,6 +51,12 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(owner)
 TdxBarManager::~TdxBarManager()
 {
     if (constructionFailed_) return;
+    // Only the hint's own manager stops the hint timers: another manager's hint goes on.
+    if (dxBarHintManager() == this) {
+        dxBarKillHintTimer();
+        dxBarWindowServices().HideHint();
+        dxBarKillQuickTimer();
+    }
     FreeOwned();
 }
 

@@ -333,6 +333,14 @@ public:
     // True while the bars are being read or the read states are being applied.
     bool BarsRestoring() const;
 
+    // --- hints (dxBarHints.cpp)
+    // A bar window's hot item changed (text empty) or the pointer rests on a part with a
+    // text of its own: shows the hint after the delay, at once while one is shown or just
+    // after one was, or hides it.
+    void UpdateHint(bool show, const QString& text);
+    // Shows the wanted hint now (the show timer's action).
+    void ShowItemHint();
+
     // --- event firers
     void DoBarAfterReset(TdxBar* bar);
     void DoBarBeforeReset(TdxBar* bar);
@@ -528,6 +536,18 @@ public:
 private:
     QList<TdxBarManager*> managers_;
 };
+
+// The hint state shared by every manager of the thread.
+// The manager whose hint timer runs or whose hint is shown (none once it is gone).
+TdxBarManager* dxBarHintManager();
+bool dxBarHintShown();
+// True for a short while after a hint was hidden by a move to a place without one.
+bool dxBarQuickReshow();
+// Stops the show/hide timer; KillQuickTimer also ends the quick re-show.
+void dxBarKillHintTimer();
+void dxBarKillQuickTimer();
+// Delays of the hint: show, hide, quick re-show (ms).
+enum : int { dxBarHintShowDelay = 1000, dxBarHintHideDelay = 10000, dxBarHintQuickDelay = 400 };
 
 // True while CreateTempForm reads its copy: the copy's manager skips the layout restore.
 bool dxBarReadingTempForm();

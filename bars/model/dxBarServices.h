@@ -20,8 +20,10 @@
 
 #include <QBrush>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -38,7 +40,9 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
 class TdxBarPopupMenu;
+class TdxBarCustomCombo;
 class TdxDockControl;
+class QWidget;
 
 // ---------------------------------------------------------------- item controls
 
@@ -253,6 +257,28 @@ void dxBarHandleException(const std::exception& e);
 // the application's handler.
 void dxBarSetExceptionHandler(std::function<void(const std::exception&)> handler);
 
+// The list that drops down below a string combo (TdxBarCustomCombo). The windows library
+// makes it, owned by the combo; the combo fills, drops and closes it through this.
+class TdxBarDropDownList {
+public:
+    virtual ~TdxBarDropDownList() = default;
+    // The list's own object (for guarded pointers) and its window.
+    virtual QObject* ListObject() = 0;
+    virtual QWidget* ListWidget() const = 0;
+    // Takes a copy of the combo's entries, selects index and sizes itself for the combo's
+    // live link.
+    virtual void Prepare(int index) = 0;
+    // Shows the list at the preferred screen point, kept inside the work area, without
+    // activation; while the left button is still down the list tracks the pointer so that
+    // a drag and a release choose an entry.
+    virtual void Drop(QPoint preferred, QSize linkSize, bool vertical) = 0;
+    virtual void CloseList() = 0;
+    virtual bool ListVisible() const = 0;
+    virtual void SelectIndex(int index) = 0;
+    // A key the combo's editor passes on while the list is open.
+    virtual void ListKeyDown(int key, TShiftState shift) = 0;
+};
+
 // What changed for a bar window (or for every bar window of a manager).
 enum class TdxBarWindowChange {
     Caption,        // the bar's caption
@@ -303,12 +329,26 @@ public:
     }
     // Closes the popup menu's window, if it has one.
     virtual void ClosePopupMenu(TdxBarPopupMenu* /*menu*/) {}
+    // The one hint window of the thread: shown at a screen point for a manager, hidden.
+    virtual void ActivateHint(const TPoint& /*at*/, const QString& /*text*/, TdxBarManager* /*manager*/) {}
+    virtual void HideHint() {}
+    virtual bool HintVisible() const { return false; }
+    // The drop-down list of a string combo, owned by the combo; none headless.
+    virtual TdxBarDropDownList* CreateDropDownList(TdxBarCustomCombo* /*combo*/) { return nullptr; }
+
     // The links of a popup menu (a drop-down button's menu); none without the popup menus.
     virtual TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* /*menu*/) const { return nullptr; }
 
     // --- what item links need from the bar window that shows them
     // The window is in the library-wide live list and has its window handle.
     virtual bool IsBarWindowLive(TCustomdxBarControl* /*window*/) const { return false; }
+    // The window is in the active chain (menu or keyboard mode).
+    virtual bool IsBarWindowActive(TCustomdxBarControl* /*window*/) const { return false; }
+    // The control whose item rectangle in the window holds a screen point; none elsewhere.
+    virtual TdxBarItemControl* BarWindowControlAt(TCustomdxBarControl* /*window*/, const TPoint& /*screen*/) const
+    {
+        return nullptr;
+    }
     // The window is in customizing state.
     virtual bool IsBarWindowCustomizing(TCustomdxBarControl* /*window*/) const { return false; }
     virtual TdxBarItemControl* BarWindowSelectedControl(TCustomdxBarControl* /*window*/) const { return nullptr; }

@@ -379,6 +379,8 @@ void TCustomdxBarControl::SetActive(bool value)
 {
     if (value == active_) return;
     QPointer<TCustomdxBarControl> self(this);
+    if (manager_) manager_->UpdateHint(false, {});
+    if (!self) return;
     if (value) {
         if (!activeHead) {
             // A new chain: its menus start in recent-items mode again.
@@ -451,6 +453,7 @@ void TCustomdxBarControl::UpdateHint()
     TdxBarItemControl* c = selectedControl_;
     const bool showDisabled = manager_ && manager_->property("ShowHintForDisabledItems").toBool();
     hint_ = c && (c->GetEnabled() || showDisabled) ? c->GetHint().section(u'|', -1) : QString();
+    if (manager_) manager_->UpdateHint(true, {});
 }
 
 void TCustomdxBarControl::HideAll()

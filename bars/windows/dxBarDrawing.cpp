@@ -286,14 +286,28 @@ void dxBarEndMouseTracking(TWindow* window)
     if (window) window->EndMouseLeaveTracking();
 }
 
+namespace {
+std::function<Qt::MouseButtons()> mouseButtons;
+
+Qt::MouseButtons MouseButtons()
+{
+    return mouseButtons ? mouseButtons() : QGuiApplication::mouseButtons();
+}
+}  // namespace
+
 bool dxBarLeftButtonState()
 {
-    return QGuiApplication::mouseButtons() & Qt::LeftButton;
+    return MouseButtons() & Qt::LeftButton;
 }
 
 bool dxBarIsRightButtonDown()
 {
-    return QGuiApplication::mouseButtons() & Qt::RightButton;
+    return MouseButtons() & Qt::RightButton;
+}
+
+void dxBarSetMouseButtonsFunction(std::function<Qt::MouseButtons()> fn)
+{
+    mouseButtons = std::move(fn);
 }
 
 void dxBarPumpMouseMessages()

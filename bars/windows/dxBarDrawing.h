@@ -105,6 +105,9 @@ bool dxBarIsRightButtonDown();
 void dxBarPumpMouseMessages();
 // Paints every window's invalid part now.
 void dxBarProcessPaintMessages();
+// Replaces where the button state comes from (tests hold a button down); an empty
+// function restores the real one.
+void dxBarSetMouseButtonsFunction(std::function<Qt::MouseButtons()> fn);
 // Menu sounds: 0 "MenuPopup", 1 "MenuCommand". There is no sound device; the alias goes
 // to a replaceable player (nothing plays by default).
 void dxBarPlaySound(int aliasIndex);

@@ -6,6 +6,7 @@
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarCustomControl.h"
+#include "dxBarDropDownListBox.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
@@ -76,6 +77,9 @@ bool IsOverActiveChain(QWidget* widget)
 {
     if (!widget) return false;
     int guard = 0;
+    // A combo's drop-down list is open only for the chain's selected combo: it counts as the
+    // chain's own.
+    if (dynamic_cast<TdxBarDropDownListBox*>(TWindow::FromWidget(widget))) return true;
     for (TCustomdxBarControl* w = dxBarActiveBarControl(); w && guard < 1000; w = w->ParentBar(), ++guard) {
         QWidget* handle = w->Handle();
         if (handle && (widget == handle || widget->parentWidget() == handle)) return true;
@@ -90,6 +94,12 @@ bool IsOverItemControl(QWidget* widget, const TPoint& screen)
     if (!TWindow::GetCapture()) return false;
     TCustomdxBarControl* active = dxBarActiveBarControl();
     return active && TWindow::WindowFromPoint(screen) == active->Handle() && active->SelectedControl();
+}
+
+// A key or a press hides the hint that shows or waits.
+void HideHintOnInput()
+{
+    if (TdxBarManager* manager = dxBarHintManager()) manager->UpdateHint(false, {});
 }
 
 }  // namespace
@@ -148,6 +158,7 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
     if (modalLoop) return true;
     const int key = m.Key;
     if (key == 0 || key == VK_PROCESSKEY) return false;
+    if (!m.KeyUp) HideHintOnInput();
     if (swallowKeyUp_ && key == swallowedKey_ && m.KeyUp) {
         swallowKeyUp_ = false;
         return true;
@@ -216,6 +227,7 @@ bool TdxBarHooks::MouseHook(const TMouseHookMessage& m)
     if (mouseBusy_) return false;
     QPointer<QWidget> window = m.Window;
     const bool press = m.Kind == TMouseHookKind::ButtonDown || m.Kind == TMouseHookKind::DoubleClick;
+    if (press) HideHintOnInput();
     if (dxBarActiveBarControl()) {
         mouseBusy_ = true;
         struct Clear {

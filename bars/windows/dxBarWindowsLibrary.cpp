@@ -3,6 +3,9 @@
 #include "dxBarBar.h"
 #include "dxBarButtonControl.h"
 #include "dxBarCustomControl.h"
+#include "dxBarDropDownListBox.h"
+#include "dxBarEditControls.h"
+#include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarSubMenuControl.h"
@@ -12,6 +15,7 @@ TdxBarWindowsLibrary::TdxBarWindowsLibrary()
 {
     dxBarRegisterButtonControl();
     dxBarRegisterSubItemControls();
+    dxBarRegisterEditControls();
     dxBarSetWindowServices(this);
     // Managers made before the library came need the hooks too.
     if (TdxBarManagerList::Instance()->Count() > 0) InstallHooks();
@@ -23,6 +27,8 @@ TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
     if (&dxBarWindowServices() == this) dxBarSetWindowServices(nullptr);
     TdxBarButtonControlClass.factory = nullptr;
     dxBarUnregisterSubItemControls();
+    dxBarUnregisterEditControls();
+    FreeHintWindow();
 }
 
 void TdxBarWindowsLibrary::InstallHooks()
@@ -160,4 +166,47 @@ void TdxBarWindowsLibrary::ClosePopupMenu(TdxBarPopupMenu* menu)
 TdxBarItemLinks* TdxBarWindowsLibrary::PopupMenuItemLinks(TdxBarPopupMenu* menu) const
 {
     return menu ? menu->ItemLinks() : nullptr;
+}
+
+bool TdxBarWindowsLibrary::IsBarWindowActive(TCustomdxBarControl* window) const
+{
+    return dxBarIsBarControlAlive(window) && window->IsActive();
+}
+
+TdxBarItemControl* TdxBarWindowsLibrary::BarWindowControlAt(TCustomdxBarControl* window, const TPoint& screen) const
+{
+    if (!dxBarIsBarControlAlive(window)) return nullptr;
+    const TPoint client = window->ScreenToClient(screen);
+    return window->ClientRect().Contains(client) ? window->ItemControlAtPos(client) : nullptr;
+}
+
+void TdxBarWindowsLibrary::CreateHintWindow()
+{
+    if (!hintWindow_) hintWindow_ = new TdxBarHintWindow();
+}
+
+void TdxBarWindowsLibrary::FreeHintWindow()
+{
+    delete hintWindow_.data();
+}
+
+void TdxBarWindowsLibrary::ActivateHint(const TPoint& at, const QString& text, TdxBarManager* manager)
+{
+    CreateHintWindow();
+    hintWindow_->ActivateHint(at, text, manager);
+}
+
+void TdxBarWindowsLibrary::HideHint()
+{
+    if (hintWindow_) hintWindow_->Hide();
+}
+
+bool TdxBarWindowsLibrary::HintVisible() const
+{
+    return hintWindow_ && hintWindow_->Visible();
+}
+
+TdxBarDropDownList* TdxBarWindowsLibrary::CreateDropDownList(TdxBarCustomCombo* combo)
+{
+    return combo ? new TdxBarDropDownListBox(combo) : nullptr;
 }

@@ -7,9 +7,11 @@
 // ShowBar, HideBar and DragBar here.
 #include "DockRows.h"
 #include "dxBarHooks.h"
+#include "dxBarDropDownListBox.h"
 #include "dxBarServices.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QSet>
 
 class TdxBarWindowsLibrary : public TdxBarWindowServices {
@@ -33,6 +35,17 @@ public:
     void PostBarWindowRelayout(TCustomdxBarControl* window) override;
     QRect BarWindowClientRect(TCustomdxBarControl* window) const override;
     TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* window) const override;
+    bool IsBarWindowActive(TCustomdxBarControl* window) const override;
+    TdxBarItemControl* BarWindowControlAt(TCustomdxBarControl* window, const TPoint& screen) const override;
+
+    // The hint window and the combos' drop-down lists.
+    void CreateHintWindow() override;
+    void FreeHintWindow() override;
+    void ActivateHint(const TPoint& at, const QString& text, TdxBarManager* manager) override;
+    void HideHint() override;
+    bool HintVisible() const override;
+    TdxBarHintWindow* HintWindow() const { return hintWindow_; }
+    TdxBarDropDownList* CreateDropDownList(TdxBarCustomCombo* combo) override;
 
     // Popup menus: a menu window without a parent over the popup menu's links.
     bool ShowPopupMenu(TdxBarPopupMenu* menu, int x, int y, std::function<void()> closedUp) override;
@@ -53,6 +66,7 @@ protected:
 
 private:
     TdxBarHooks hooks_;
+    QPointer<TdxBarHintWindow> hintWindow_;
     QHash<const TdxDockControl*, dockrows::TDockRows> dockRows_;
     // Docks being laid out (a dock's new size asks again).
     QSet<const TdxDockControl*> layingOut_;

@@ -8,6 +8,9 @@
 #include "dxBarRegistry.h"
 #include "EditorText.h"
 #include "LivePreview.h"
+#include "dxBarEditControls.h"
+#include "dxBarItemLink.h"
+#include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWebEnginePage>
@@ -195,6 +199,32 @@ TEST_F(EditorTest, KeysTypedDuringARenderLeaveExactlyTheLatestTextInThePreview) 
     EXPECT_EQ(Eval("document.getElementById('last').textContent").toString(), "typed:burst of keys");
     // The base tag went in after the head tag, whatever its case.
     EXPECT_EQ(Eval("document.baseURI").toString(), editortext::BaseAddress(dir));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditorTest, AFolderTypedIntoThePathBarAndEnterRenderTheDocumentAgainstIt) {
+    TdxBarWindowsLibrary bars;  // the path bar shows as a real editor
+    Start();
+    ASSERT_TRUE(WaitForBody("HTML"));
+    form->mmHTMLCode->SetText(QStringLiteral("<html><HEAD><title>t</title></HEAD><body><p>page</p></body></html>"));
+    ASSERT_TRUE(WaitFor([&] { return !form->Preview()->Busy(); }, kWaitMs));
+    TdxBarEditControl* control = nullptr;
+    for (TdxBarItemLink* link : form->edPathEdit->LinkList())
+        if (!control) control = dynamic_cast<TdxBarEditControl*>(link->Control());
+    ASSERT_NE(control, nullptr);
+    control->Click(true);
+    ASSERT_TRUE(control->Focused());
+    QTest::keyClicks(control->Editor(), dir);
+    QTest::keyClick(control->Editor(), Qt::Key_Return);
+    EXPECT_EQ(form->edPathEdit->Text(), dir);
+    EXPECT_FALSE(control->Focused());
+    EXPECT_TRUE(WaitFor([&] { return Eval("document.baseURI").toString() == editortext::BaseAddress(dir); }, kWaitMs));
+    EXPECT_TRUE(BodyText().contains("page"));
+    delete form;  // before the bar windows' library goes
+    form = nullptr;
 }
 
 }  // namespace

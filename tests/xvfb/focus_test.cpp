@@ -1,6 +1,7 @@
 // Bar windows never take activation or focus: real clicks through the X server.
 #include "../bars/windows/BarWindowFixture.h"
 #include "TestSupport.h"
+#include "dxBarEditControls.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -162,4 +163,37 @@ TEST_F(FocusTest, AMenuOpensWithoutActivationAndItsCommandLeavesTheFocusInTheEdi
     EXPECT_EQ(file->ItemLinks()->BarControl(), nullptr);
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
     EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST_F(FocusTest, TypingIntoABarEditAndEnterAppliesTheTextAndGivesTheFocusBack)
+{
+    auto* path = Create<TdxBarEdit>(form.get());
+    path->SetText("old");
+    QStringList applied;
+    struct TRecord : QObject {
+        QStringList* applied;
+        void Changed(TObject* sender) { *applied << static_cast<TdxBarEdit*>(sender)->Text(); }
+    } record;
+    record.applied = &applied;
+    path->OnChange = TNotifyEvent(&record, &TRecord::Changed);
+    bar->ItemLinks()->Add()->SetItem(path);
+    TRowBar* w = Open(false);
+    w->SetParentWidget(form->Handle());
+    w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+    QTest::qWait(100);
+    ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    auto focusedEditor = [&] {
+        auto* c = dynamic_cast<TdxBarWinControl*>(Link(0)->Control());
+        return c && c->Focused() && c->Editor()->hasFocus();
+    };
+    ASSERT_TRUE(testsupport::WaitFor(focusedEditor, 5000));
+    ASSERT_EQ(QProcess::execute("xdotool", {"type", "--delay", "20", "/tmp/site"}), 0);
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "Return"}), 0);
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !applied.isEmpty(); }, 5000));
+    EXPECT_EQ(applied, QStringList({"/tmp/site"}));
+    EXPECT_EQ(path->Text(), "/tmp/site");
+    ASSERT_TRUE(testsupport::WaitFor([this] { return edit->hasFocus(); }, 5000));
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
 }

@@ -1,0 +1,165 @@
+// Hints of toolbar buttons: when they show and hide, what they say and where they go,
+// on a manual clock.
+#include "BarWindowFixture.h"
+#include "ThreadTimers.h"
+#include "dxBarDrawing.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+class HintTest : public BarWindowTest {
+protected:
+    void SetUp() override
+    {
+        BarWindowTest::SetUp();
+        UseManualTimerClock(true);
+        manager->SetShowShortCutInHint(true);
+        TdxBarButton* save = AddButton("Save");
+        save->SetHint("Save|Saves the document");
+        save->SetShortCut(ShortCut('S', ssCtrl));
+        AddButton("Open")->SetHint("Open");
+        Open();
+        TRowBar* w = window;
+        TWindow::SetWindowFromPointFunction([w](const TPoint&) { return w->Handle(); });
+    }
+    void TearDown() override
+    {
+        TWindow::SetWindowFromPointFunction({});
+        if (window) dxBarEndMouseTracking(window);
+        BarWindowTest::TearDown();
+        UseManualTimerClock(false);
+    }
+    void HoverAt(const TPoint& client)
+    {
+        QCursor::setPos(window->ClientToScreen(client));
+        window->MouseMove(client, {});
+    }
+    void Hover(int link) { HoverAt(window->CentreOf(Link(link))); }
+    void Leave() { window->MouseLeave(); }
+    TdxBarHintWindow* Hint() const { return library->HintWindow(); }
+    bool Shown() const { return library->HintVisible(); }
+};
+
+}  // namespace
+
+TEST_F(HintTest, AHoveredButtonShowsItsHintWithItsShortcutAfterTheDelayAndHidesItLater)
+{
+    Hover(0);
+    AdvanceTimerClock(999);
+    EXPECT_FALSE(Shown());
+    AdvanceTimerClock(1);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Hint()->Text(), "Save (Ctrl+S)");
+    // 20 px below the cursor.
+    EXPECT_EQ(Hint()->BoundsRect().TopLeft(), QCursor::pos() + TPoint(0, 20));
+    EXPECT_EQ(dxBarHintManager(), manager);
+    AdvanceTimerClock(9999);
+    EXPECT_TRUE(Shown());
+    AdvanceTimerClock(1);
+    EXPECT_FALSE(Shown());
+}
+
+TEST_F(HintTest, WhileAHintShowsOrJustAfterTheNextButtonShowsItsHintAtOnce)
+{
+    Hover(0);
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    Hover(1);
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(Hint()->Text(), "Open");
+    // Off the bar and back within 400 ms: at once again.
+    Leave();
+    EXPECT_FALSE(Shown());
+    AdvanceTimerClock(300);
+    Hover(0);
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(Hint()->Text(), "Save (Ctrl+S)");
+    // After 400 ms the delay applies again.
+    Leave();
+    AdvanceTimerClock(400);
+    EXPECT_FALSE(dxBarQuickReshow());
+    Hover(1);
+    EXPECT_FALSE(Shown());
+    AdvanceTimerClock(1000);
+    EXPECT_TRUE(Shown());
+}
+
+TEST_F(HintTest, NoHintInMenuModeWithShowHintOffWhileCustomizingOrAfterAPress)
+{
+    window->SetActive(true);
+    Hover(0);
+    AdvanceTimerClock(2000);
+    EXPECT_FALSE(Shown());
+    window->SetActive(false);
+    Leave();
+
+    manager->SetShowHint(false);
+    Hover(1);
+    AdvanceTimerClock(2000);
+    EXPECT_FALSE(Shown());
+    manager->SetShowHint(true);
+    Leave();
+
+    Hover(0);
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    window->LButtonDown(window->CentreOf(Link(0)), {});
+    EXPECT_FALSE(Shown());
+}
+
+TEST_F(HintTest, ADisabledButtonShowsItsHintOnlyWhenAllowedAndTheCursorMustBeOnTheButton)
+{
+    manager->setProperty("ShowHintForDisabledItems", false);
+    qobject_cast<TdxBarButton*>(Link(1)->Item())->SetEnabled(false);
+    window->SetSelectedItem(Link(1)->Control());
+    QCursor::setPos(window->ClientToScreen(window->CentreOf(Link(1))));
+    manager->UpdateHint(true, {});
+    AdvanceTimerClock(1000);
+    EXPECT_FALSE(Shown());
+    // The cursor elsewhere than on the selected button: no hint.
+    window->SetSelectedItem(Link(0)->Control());
+    QCursor::setPos(window->ClientToScreen(window->CentreOf(Link(1))));
+    manager->UpdateHint(true, {});
+    AdvanceTimerClock(1000);
+    EXPECT_FALSE(Shown());
+}
+
+TEST_F(HintTest, AnExplicitTextNearTheScreensCornerIsKeptOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCursor::setPos(screen.right() - 2, screen.bottom() - 2);
+    manager->UpdateHint(true, "More Buttons");
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    const TRect r = Hint()->BoundsRect();
+    EXPECT_EQ(r.Right, screen.x() + screen.width());
+    EXPECT_EQ(r.Top, QCursor::pos().y() + 20 - 50);
+    EXPECT_LE(r.Bottom, screen.y() + screen.height());
+}
+
+TEST_F(HintTest, AManagerGoingAwayStopsOnlyItsOwnHint)
+{
+    auto otherForm = std::make_unique<TForm>(nullptr);
+    auto* other = new TdxBarManager(otherForm.get());
+    Hover(0);
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    otherForm.reset();  // frees the other manager
+    (void)other;
+    EXPECT_TRUE(Shown());
+    AdvanceTimerClock(10000);
+    EXPECT_FALSE(Shown());  // its hide timer still ran
+
+    // The hint's own manager freed while its show timer waits: nothing fires.
+    Leave();
+    AdvanceTimerClock(500);
+    Hover(1);
+    delete window.data();
+    form.reset();
+    EXPECT_EQ(dxBarHintManager(), nullptr);
+    AdvanceTimerClock(20000);
+    EXPECT_FALSE(Shown());
+}
