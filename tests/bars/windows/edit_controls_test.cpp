@@ -18,6 +18,7 @@ protected:
     {
         dxBarSetMouseButtonsFunction({});
         BarWindowTest::TearDown();
+        QCursor::setPos(700, 700);  // away from where the next test's windows appear
     }
 
     TdxBarEdit* AddEdit(const QString& text)
@@ -49,6 +50,18 @@ protected:
         w->LButtonUp(at, {});
         return dynamic_cast<T*>(Link(index)->Control());
     }
+    // Presses the combo's drop-down button with the left button held; answers the control.
+    TdxBarComboControl* PressComboButton(int index)
+    {
+        auto* c = dynamic_cast<TdxBarComboControl*>(Link(index)->Control());
+        const TPoint button = c->ButtonRect.TopLeft() + TPoint(2, 2);
+        leftDown = true;
+        dxBarSetMouseButtonsFunction([this] { return leftDown ? Qt::LeftButton : Qt::NoButton; });
+        QCursor::setPos(window->ClientToScreen(button));
+        window->LButtonDown(button, {});
+        return c;
+    }
+    TPoint ButtonPoint(TdxBarComboControl* c) const { return c->ButtonRect.TopLeft() + TPoint(2, 2); }
     void Draw()
     {
         window->Snapshot();  // paints, so the controls know where their editors go
@@ -58,6 +71,7 @@ protected:
         void Changed(TObject*) { ++count; }
         int count = 0;
     } changes;
+    bool leftDown = false;
 };
 
 }  // namespace
@@ -198,12 +212,7 @@ TEST_F(EditControlTest, ADragFromTheButtonIntoTheListChoosesTheEntryOnRelease)
     TdxBarCombo* combo = AddCombo({"8", "10", "12", "14"}, 0);
     Open();
     Draw();
-    auto* c = dynamic_cast<TdxBarComboControl*>(Link(0)->Control());
-    const TPoint button = c->ButtonRect.TopLeft() + TPoint(2, 2);
-    bool leftDown = true;
-    dxBarSetMouseButtonsFunction([&] { return leftDown ? Qt::LeftButton : Qt::NoButton; });
-    QCursor::setPos(window->ClientToScreen(button));
-    window->LButtonDown(button, {});
+    TdxBarComboControl* c = PressComboButton(0);
     ASSERT_TRUE(c->DroppedDown());
     auto* list = dynamic_cast<TdxBarDropDownListBox*>(combo->DropDownList());
     ASSERT_TRUE(list && list->Visible());
@@ -229,12 +238,8 @@ TEST_F(EditControlTest, AReleaseBeforeTheListIsReachedLeavesItOpenAndTheButtonCl
     TdxBarCombo* combo = AddCombo({"8", "10"}, 1);
     Open();
     Draw();
-    auto* c = dynamic_cast<TdxBarComboControl*>(Link(0)->Control());
-    const TPoint button = c->ButtonRect.TopLeft() + TPoint(2, 2);
-    bool leftDown = true;
-    dxBarSetMouseButtonsFunction([&] { return leftDown ? Qt::LeftButton : Qt::NoButton; });
-    QCursor::setPos(window->ClientToScreen(button));
-    window->LButtonDown(button, {});
+    TdxBarComboControl* c = PressComboButton(0);
+    const TPoint button = ButtonPoint(c);
     auto* list = dynamic_cast<TdxBarDropDownListBox*>(combo->DropDownList());
     leftDown = false;
     list->LButtonUp(list->ScreenToClient(window->ClientToScreen(button)), {});

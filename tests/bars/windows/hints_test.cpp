@@ -31,6 +31,7 @@ protected:
         if (window) dxBarEndMouseTracking(window);
         BarWindowTest::TearDown();
         UseManualTimerClock(false);
+        QCursor::setPos(700, 700);  // away from where the next test's windows appear
     }
     void HoverAt(const TPoint& client)
     {
