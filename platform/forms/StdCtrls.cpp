@@ -155,10 +155,11 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     SetColor(clWindow);
     SetTabStop(true);
     ApplyWrap();
-    connect(Editor()->document(), &QTextDocument::contentsChange, this, [this](int position, int removed, int added) {
-        lastChangeEnd_ = position + added;
-        FollowChange(position, removed, added);
-    });
+    connect(Editor()->document(), &QTextDocument::contentsChange, this,
+            Guarded([this](int position, int removed, int added) {
+                lastChangeEnd_ = position + added;
+                TrackChange(position, removed, added);
+            }, this));
     connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
         lines_->Invalidate();
         if (EnforceMaxLength()) return;  // the cut's own change reports the result
@@ -166,21 +167,22 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     }, this));
 }
 
-void TMemo::FollowChange(int position, int removed, int added) {
-    if (!textValid_ || settingText_) return;
-    const QTextDocument* document = Editor()->document();
-    const int length = document->characterCount() - 1;
-    // Counts that reach past either text (the document's closing separator) leave the copy
-    // to be built again when it is next read.
-    if (position < 0 || removed < 0 || added < 0 || position + removed > text_.size() || position + added > length) {
-        textValid_ = false;
-        return;
+void TMemo::TrackChange(int position, int removed, int added) {
+    if (settingText_) return;  // SetText has put the new text in place already
+    joinedValid_ = false;
+    joined_.clear();
+    QTextDocument* doc = Editor()->document();
+    const int end = doc->characterCount() - 1;  // without the closing separator
+    QString text;
+    if (added > 0 && position < end) {
+        QTextCursor c(doc);
+        c.setPosition(position);
+        c.setPosition(std::min(position + added, end), QTextCursor::KeepAnchor);
+        text = SeparatorsAsNewlines(c.selectedText());
     }
-    QTextCursor c(const_cast<QTextDocument*>(document));
-    c.setPosition(position);
-    c.setPosition(position + added, QTextCursor::KeepAnchor);
-    text_.replace(position, removed, NormalizeBreaks(c.selectedText()));
-    if (text_.size() != length) textValid_ = false;
+    shared_.Replace(position, removed, text);
+    // A change reported with its closing separator, or loosely: the text is read whole once.
+    if (shared_.Size() != end) shared_ = TSharedText(NormalizeBreaks(doc->toRawText()));
 }
 
 bool TMemo::EnforceMaxLength() {
@@ -209,51 +211,27 @@ void TMemo::SetLines(TStrings* value) {
 }
 
 QString TMemo::Text() const {
-    if (!Editor()) return {};
-    if (!textValid_) {
-        // toRawText keeps non-breaking spaces, which toPlainText would turn into blanks.
-        text_ = NormalizeBreaks(Editor()->document()->toRawText());
-        textValid_ = true;
+    if (!joinedValid_) {
+        joined_ = shared_.ToString();
+        joinedValid_ = true;
     }
-    return text_;
-}
-
-const TSharedText& TMemo::SharedText() {
-    if (!tracking_ && Editor()) {
-        tracking_ = true;
-        shared_ = TSharedText(Text());
-        connect(Editor()->document(), &QTextDocument::contentsChange, this,
-                Guarded([this](int position, int removed, int added) { TrackChange(position, removed, added); }, this));
-    }
-    return shared_;
-}
-
-void TMemo::TrackChange(int position, int removed, int added) {
-    QTextDocument* doc = Editor()->document();
-    const int end = doc->characterCount() - 1;  // without the closing separator
-    QString text;
-    if (added > 0 && position < end) {
-        QTextCursor c(doc);
-        c.setPosition(position);
-        c.setPosition(std::min(position + added, end), QTextCursor::KeepAnchor);
-        text = SeparatorsAsNewlines(c.selectedText());
-    }
-    shared_.Replace(position, removed, text);
-    // A change reported with its closing separator, or loosely: the text is read whole once.
-    if (shared_.Size() != end) shared_ = TSharedText(Text());
+    return joined_;
 }
 
 void TMemo::SetText(const QString& value) {
     if (!Editor()) return;
-    // The copy is the new text already while the change handlers run.
-    text_ = NormalizeBreaks(value);
-    textValid_ = true;
+    // The shared text is the new text already while the change handlers run.
+    joined_ = NormalizeBreaks(value);
+    joinedValid_ = true;
+    shared_ = TSharedText(joined_);
     settingText_ = true;
     try {
-        Editor()->setPlainText(text_);
+        Editor()->setPlainText(joined_);
     } catch (...) {
         settingText_ = false;
-        textValid_ = false;
+        // Whatever the document holds now is the text.
+        joinedValid_ = false;
+        shared_ = TSharedText(NormalizeBreaks(Editor()->document()->toRawText()));
         throw;
     }
     settingText_ = false;

@@ -145,9 +145,9 @@ public:
 
     QPlainTextEdit* Editor() const;
 
-    // The text as Text() gives it, as shared pieces kept current with every change from the
-    // first call on: reading it copies no characters, and a copy may go to another thread.
-    const TSharedText& SharedText();
+    // The text as Text() gives it, as shared pieces kept current with every change: reading
+    // it copies no characters, and a copy may go to another thread.
+    const TSharedText& SharedText() const { return shared_; }
 
 protected:
     QString DoGetText() const override { return Text(); }
@@ -159,17 +159,17 @@ private:
     void ApplyWrap();
     // Cuts what the last edit added beyond MaxLength; true when it cut.
     bool EnforceMaxLength();
+    // Applies an edit of the document to the shared text; reads the document whole when the
+    // edit cannot be followed.
     void TrackChange(int position, int removed, int added);
-    // Applies an edit of the document to the copy of its text.
-    void FollowChange(int position, int removed, int added);
 
     TMemoStrings* lines_;
+    // The one copy of the text, kept in step with every edit, so that reading it never walks
+    // the document.
     TSharedText shared_;
-    bool tracking_ = false;
-    // The text as Text() gives it, kept in step with every edit so that reading it costs
-    // nothing; rebuilt from the document when an edit could not be followed.
-    mutable QString text_;
-    mutable bool textValid_ = false;
+    // The text in one string, joined from shared_ when first asked for after an edit.
+    mutable QString joined_;
+    mutable bool joinedValid_ = true;
     int maxLength_ = 0;
     bool settingText_ = false;
     int lastChangeEnd_ = -1;  // where the last edit's addition ends
