@@ -112,11 +112,9 @@ void TfrmMain::InsertBaseHref(const QString& text) { preview_->Show(text, true);
 
 void TfrmMain::WriteToBrowser(const QString& text) { preview_->Show(text, false); }
 
-void TfrmMain::WebBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {
-    // A text that waited for the page is written by the live preview itself once the page
-    // has loaded; PendingHTML only carries what other callers held.
-    WebBrowser->WritePending(PendingHTML);
-}
+// A text that waited for the page is written by the live preview itself once the page has
+// loaded: nothing is left to do here.
+void TfrmMain::WebBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {}
 
 void TfrmMain::WebBrowserCommandStateChange(TObject* /*Sender*/, int Command, bool Enable) {
     if (Command == CSC_NAVIGATEFORWARD)

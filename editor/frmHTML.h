@@ -115,7 +115,6 @@ public:
     QString CaptionBase;
     bool ResourceMissing = false;
     std::unique_ptr<TRegistry> Registry;
-    QString PendingHTML;
     bool Swapped = false;
     bool Unchanged = true;
     bool UndoDone = false;
