@@ -4,7 +4,6 @@
 #include "EditorText.h"
 #include "InsertRS.h"
 #include "SysUtils.h"
-#include "TextFile.h"
 #include "frmHTML.h"
 
 #include <QFileInfo>
@@ -34,7 +33,7 @@ void TFileCommands::Show(const TTextDocument& document, const QString& folder, c
     if (!label.isEmpty()) SetCaption(label);
     form_.Unchanged = true;
     // With Dynamic down the change of the pane has shown it already.
-    if (!form_.DynamicDown()) form_.ShowHTML(form_.mmHTMLCode->Text());
+    if (!form_.DynamicDown()) form_.ShowPaneHTML();
 }
 
 bool TFileCommands::AskSaveChanges() {
@@ -59,7 +58,7 @@ void TFileCommands::New() {
     form_.SaveDlg->SetFileName({});
     SetCaption(QStringLiteral("New Document"));
     form_.Unchanged = true;
-    form_.ShowHTML(form_.mmHTMLCode->Text());
+    form_.ShowPaneHTML();
 }
 
 void TFileCommands::Open() {
@@ -69,7 +68,7 @@ void TFileCommands::Open() {
         const QString name = form_.OpenDlg->FileName();
         TTextDocument document;
         try {
-            document = ReadTextFile(name);
+            document = reader_(name);
         } catch (const Exception&) {
             ShowError(QStringLiteral("Can not open file. Please try again."));
             continue;
@@ -121,7 +120,7 @@ void TFileCommands::Example() {
     const QString folder = form_.ExeDir + QStringLiteral("Example");
     TTextDocument document;
     try {
-        document = ReadTextFile(folder + QStringLiteral("/Example.htm"));
+        document = reader_(folder + QStringLiteral("/Example.htm"));
     } catch (const Exception&) {
         ShowError(QStringLiteral("Could not find Example file (Example.htm)."));
         return;
@@ -133,7 +132,7 @@ void TFileCommands::Example() {
 void TFileCommands::OpenCommandLineFile() {
     const QString name = form_.FileToOpen;
     try {
-        Show(ReadTextFile(name), editortext::FolderOf(name), name, {});
+        Show(reader_(name), editortext::FolderOf(name), name, {});
     } catch (...) {
         // Whatever failed (the file, its text, the pane or the preview), the user gets the one
         // message and a new document.

@@ -7,14 +7,20 @@
 // read leaves all of them naming the old document. Saves write through a temporary file
 // and a rename; a failed save leaves the old file as it was. A file's byte-order mark is
 // kept for its saves.
+#include "TextFile.h"
+
 #include <QString>
+#include <functional>
 
 class TfrmMain;
-struct TTextDocument;
 
 class TFileCommands {
 public:
-    explicit TFileCommands(TfrmMain& form) : form_(form) {}
+    // Reads a whole file, or raises why it cannot.
+    using TReader = std::function<TTextDocument(const QString& path)>;
+
+    explicit TFileCommands(TfrmMain& form, TReader reader = ReadTextFile)
+        : form_(form), reader_(std::move(reader)) {}
 
     // True when the document was saved; raises the silent abort on Cancel and when Yes did
     // not write the document (a cancelled Save As, a failed write).
@@ -41,5 +47,6 @@ private:
     bool Write(const QString& path);
 
     TfrmMain& form_;
+    TReader reader_;
     bool bom_ = false;
 };

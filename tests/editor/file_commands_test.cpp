@@ -1,6 +1,10 @@
 // New, Open, Save, Save As and Example through their items, with the save prompt's answers.
 #include "CommandsFixture.h"
+#include "FileCommands.h"
 #include "InsertRS.h"
+
+#include <functional>
+#include <stdexcept>
 
 #include <QFileInfo>
 
@@ -223,6 +227,29 @@ TEST_F(CommandsTest, AnUnreadableCommandLineFileFallsBackToNew) {
     EXPECT_EQ(BoxTexts(), QStringList{"Cannot Open The VESK File."});
     EXPECT_EQ(form->mmHTMLCode->Text(), InsertRS::LoadStr(InsertRS::sNewDocument).replace("\r\n", "\n"));
     EXPECT_EQ(form->Caption(), "New Document - Zundra's Dynamic HTML Editor");
+}
+
+// Whatever fails while the file is read, not only the library's own errors, ends in the one
+// message and a new document, with nothing of the failed file taken over.
+TEST_F(CommandsTest, AnyFailureOfTheCommandLineOpenFallsBackToNew) {
+    Start();
+    const QString newText = InsertRS::LoadStr(InsertRS::sNewDocument).replace("\r\n", "\n");
+    const std::function<TTextDocument(const QString&)> failures[] = {
+        [](const QString&) -> TTextDocument { throw std::runtime_error("disk on fire"); },
+        [](const QString&) -> TTextDocument { throw 42; },
+    };
+    for (const auto& failing : failures) {
+        script.ClearLog();
+        form->mmHTMLCode->SetText("<p>before</p>");
+        form->Unchanged = true;
+        form->FileToOpen = WriteFile("cmd.htm", "<p>never shown</p>");
+        TFileCommands commands(*form, failing);
+        EXPECT_NO_THROW(commands.OpenCommandLineFile());
+        EXPECT_EQ(BoxTexts(), QStringList{"Cannot Open The VESK File."});
+        EXPECT_EQ(form->mmHTMLCode->Text(), newText);
+        EXPECT_EQ(form->Caption(), "New Document - Zundra's Dynamic HTML Editor");
+        EXPECT_TRUE(form->FileName().isEmpty());
+    }
 }
 
 TEST_F(CommandsTest, TheCommandLineFileKeepsItsByteOrderMarkAndFinalEmptyLine) {
