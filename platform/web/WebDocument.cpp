@@ -15,10 +15,6 @@
 
 namespace {
 
-// Time the page gets to start the scripted navigation before the document URL is loaded
-// directly (a page without a script context never runs location.replace).
-constexpr int kStartTimeoutMs = 3000;
-
 QString NextKey() {
     static std::atomic<int> counter{0};
     return QStringLiteral("document-%1").arg(++counter);
@@ -41,10 +37,9 @@ bool CanReplaceByScript(const QUrl& url) {
 
 TWebDocument::TWebDocument(QWebEnginePage* page, QObject* parent)
     : QObject(parent), page_(page), key_(NextKey()), url_(TDocumentStore::UrlFor(key_)) {
-    fallback_.setSingleShot(true);
-    fallback_.setInterval(kStartTimeoutMs);
-    connect(&fallback_, &QTimer::timeout, this, &TWebDocument::LoadDirectly);
     connect(page_, &QWebEnginePage::loadingChanged, this, &TWebDocument::OnLoadingChanged);
+    // A page whose renderer died answers no script: a render waiting on one loads directly.
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] { LoadDirectly(renders_); });
 }
 
 TWebDocument::~TWebDocument() { TDocumentStore::Instance().Remove(key_); }
@@ -101,17 +96,24 @@ void TWebDocument::StartRender() {
         QStringLiteral("(function(){var s=[window.scrollX,window.scrollY];location.replace(%1);return s;})()")
             .arg(JsString(url_.toString()));
     QPointer<TWebDocument> self(this);
-    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, rewrite](const QVariant& v) {
+    // The answer comes once the script has run, or failed to run (a page without a script
+    // context, a script error): then the document URL is loaded directly.
+    const int render = ++renders_;
+    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, rewrite, render](const QVariant& v) {
+        if (!self) return;
         const QVariantList s = v.toList();
-        if (!self || !rewrite || s.size() != 2) return;
+        if (s.size() != 2) {
+            self->LoadDirectly(render);
+            return;
+        }
+        if (!rewrite) return;
         self->scroll_ = QPointF(s[0].toDouble(), s[1].toDouble());
         self->restoreScroll_ = !self->scroll_.isNull();
     });
-    fallback_.start();
 }
 
-void TWebDocument::LoadDirectly() {
-    if (page_ && rendering_ && !started_) page_->load(url_);
+void TWebDocument::LoadDirectly(int render) {
+    if (page_ && rendering_ && !started_ && render == renders_) page_->load(url_);
 }
 
 void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
@@ -119,14 +121,10 @@ void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         if (ours) {
             started_ = true;
-            fallback_.stop();
         } else {
             // Navigating elsewhere ends the written stream and any render under way.
             open_ = false;
-            if (rendering_) {
-                fallback_.stop();
-                rendering_ = held_ = restoreScroll_ = false;
-            }
+            if (rendering_) rendering_ = held_ = restoreScroll_ = false;
         }
         return;
     }

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QPointF>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 
 class QWebEnginePage;
@@ -49,7 +48,8 @@ private:
     void StartRender();
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void FinishRender(bool ok);
-    void LoadDirectly();
+    // Loads the document URL when render is still the current one and has not started.
+    void LoadDirectly(int render);
 
     QPointer<QWebEnginePage> page_;
     QString key_;
@@ -63,5 +63,5 @@ private:
     bool held_ = false;  // a newer text waits for the current render
     bool restoreScroll_ = false;
     QPointF scroll_;
-    QTimer fallback_;
+    int renders_ = 0;  // counts the renders started, so a late answer finds its own
 };
