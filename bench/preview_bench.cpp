@@ -5,7 +5,11 @@
 //      a file in the same run, and their ratio;
 //  (c) start-up to the start page shown, beside a bare window holding only a browser view
 //      showing the same page, each in a fresh process, and their ratio.
+// Where the time of (b) goes is printed as the median moment of each step (the key handled,
+// the write begun, the load started, the bytes asked for, the load ended), beside the same
+// steps of the file load and of a plain load of the same bytes from our document scheme.
 // Usage: preview_bench [--sizes 10k,100k,1m,20m] [--runs N] [--startup-runs N] [--no-startup]
+//                      [--settle MS] (quiet time before each timed load) [--trace] (every step)
 #include "Application.h"
 #include "DialogScript.h"
 #include "DocumentScheme.h"
@@ -31,6 +35,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 #include <algorithm>
@@ -65,6 +70,77 @@ void PrintSeries(const char* what, const Series& s, const char* unit) {
 
 double Ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
 
+// ---- probes: where the time from a keystroke (or a file load) to its page goes ----
+
+// Milliseconds since the clock started, at the first occurrence of each step (-1: not seen).
+struct Steps {
+    double keyDone = -1;      // the key release has been handled
+    double written = -1;      // the document write began (the page is loading our text)
+    double loadStarted = -1;  // the engine reports the navigation started
+    double requested = -1;    // the engine asked for the document's bytes
+    double finished = -1;     // the engine reports the load's end
+};
+
+struct Probe {
+    QElapsedTimer clock;
+    Steps* steps = nullptr;  // the run being traced, or none
+    QUrl url;                // the URL whose load is traced
+    bool trace = false;      // print every request and load step as it comes
+
+    void Start(Steps* s, const QUrl& u) {
+        steps = s;
+        url = u;
+        clock.start();
+    }
+    void Mark(double Steps::*step) {
+        if (steps && steps->*step < 0) steps->*step = Ms(clock);
+    }
+};
+
+Probe& TheProbe() {
+    static Probe probe;
+    return probe;
+}
+
+// Sees every request of the engine, on the GUI thread: when the traced document is asked for.
+class TRequestProbe : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        if (info.requestUrl() == TheProbe().url) TheProbe().Mark(&Steps::requested);
+        if (TheProbe().steps && TheProbe().trace)
+            std::printf("    %7.1f ms  request %s\n", Ms(TheProbe().clock), qPrintable(info.requestUrl().toString().left(80)));
+    }
+};
+
+void TraceLoads(QWebEnginePage* page) {
+    QObject::connect(page, &QWebEnginePage::loadingChanged, [](const QWebEngineLoadingInfo& info) {
+        if (TheProbe().steps && TheProbe().trace)
+            std::printf("    %7.1f ms  loading status %d %s\n", Ms(TheProbe().clock), int(info.status()),
+                        qPrintable(info.url().toString().left(80)));
+        if (info.url() != TheProbe().url) return;
+        TheProbe().Mark(info.status() == QWebEngineLoadingInfo::LoadStartedStatus ? &Steps::loadStarted
+                                                                                  : &Steps::finished);
+    });
+}
+
+struct StepSeries {
+    Series keyDone, written, loadStarted, requested, finished;
+    void Add(const Steps& s) {
+        keyDone.Add(s.keyDone);
+        written.Add(s.written);
+        loadStarted.Add(s.loadStarted);
+        requested.Add(s.requested);
+        finished.Add(s.finished);
+    }
+    void Print(const char* what) const {
+        std::printf("  %s, median ms from the start: key handled %.1f, write begun %.1f, load started %.1f, "
+                    "bytes asked for %.1f, load ended %.1f\n",
+                    what, keyDone.Median(), written.Median(), loadStarted.Median(), requested.Median(),
+                    finished.Median());
+    }
+};
+
 // ---- the application: times the delivery of key events and the main window's repaints ----
 
 class TBenchApplication : public TQtApplication {
@@ -78,7 +154,18 @@ public:
     qint64 keyNs = 0;      // key events alone
     int keysDelivered = 0;
 
+    // The document whose write the probe notes.
+    TWebDocument* document = nullptr;
+
     bool notify(QObject* receiver, QEvent* event) override {
+        const bool result = TimedNotify(receiver, event);
+        if (event->type() == QEvent::KeyRelease && receiver == keyTarget) TheProbe().Mark(&Steps::keyDone);
+        if (document && document->Rendering()) TheProbe().Mark(&Steps::written);
+        return result;
+    }
+
+private:
+    bool TimedNotify(QObject* receiver, QEvent* event) {
         const QEvent::Type type = event->type();
         const bool timed = measuring && depth_ == 0 &&
                            (((type == QEvent::KeyPress || type == QEvent::KeyRelease) && receiver == keyTarget) ||
@@ -95,7 +182,6 @@ public:
         return result;
     }
 
-private:
     int depth_ = 0;
 };
 
@@ -172,14 +258,16 @@ bool WaitRendered(Editor& e, int timeoutMs) {
 }
 
 // Loads url in view and returns the time to its load's end, in ms.
-double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs) {
+double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs, Steps* steps = nullptr) {
     bool done = false;
     auto c = QObject::connect(view->page(), &QWebEnginePage::loadFinished, [&](bool) { done = true; });
     QElapsedTimer t;
     t.start();
+    if (steps) TheProbe().Start(steps, url);
     view->load(url);
     WaitFor([&] { return done; }, timeoutMs);
     const double ms = Ms(t);
+    TheProbe().steps = nullptr;
     QObject::disconnect(c);
     return ms;
 }
@@ -189,7 +277,14 @@ QString SizeName(qint64 bytes) {
     return QStringLiteral("%1 KB").arg(bytes >> 10);
 }
 
-void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 bytes, int runs) {
+// Runs the event loop for ms milliseconds, the engines idle.
+void Settle(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+}
+
+void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 bytes, int runs, int settleMs) {
     const int timeoutMs = 600000;
     const QString document = MakeDocument(bytes);
     std::printf("\n%s document (%lld bytes UTF-8), %d runs\n", qPrintable(SizeName(bytes)),
@@ -217,23 +312,48 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     };
     writeFile();
     TimedLoad(fileView, fileUrl, timeoutMs);
+    // The same bytes again, served by our document scheme to a plain load: the scheme's share
+    // of the gap, apart from the preview's scripted navigation.
+    const QString schemeKey = QStringLiteral("bench-same-bytes");
+    const QUrl schemeUrl = TDocumentStore::UrlFor(schemeKey);
+    auto storeBytes = [&] {
+        QByteArray served;
+        TDocumentStore::Instance().Find(e.form->WebBrowser->Document()->Url(), &served);
+        TDocumentStore::Instance().PutBytes(schemeKey, served);
+    };
 
-    Series keyIdle, keyInFlight, paintIdle, paintInFlight, rendered, fromFile, ratio;
+    Series keyIdle, keyInFlight, paintIdle, paintInFlight, rendered, fromFile, ratio, fromScheme, afterRender;
+    StepSeries previewSteps, fileSteps, schemeSteps;
     int inFlightKeys = 0, burstMisses = 0;
     for (int run = 0; run < runs; ++run) {
         // (a) idle, (b) keystroke to rendered.
+        // The engine gets the same quiet time before the keystroke as before each file load: a
+        // render that follows another at once also pays for the engine's clean-up of the
+        // document it replaces (measured apart below).
         WaitRendered(e, timeoutMs);
+        Settle(settleMs);
         QElapsedTimer t;
         t.start();
+        Steps preview, file;
+        TheProbe().Start(&preview, e.form->WebBrowser->Document()->Url());
         const KeyCost idle = Keystroke(e, QLatin1Char('a' + run % 26));
         keyIdle.Add(idle.keys);
         paintIdle.Add(idle.total);
         if (!WaitRendered(e, timeoutMs)) std::printf("  (a render did not end)\n");
         const double shownMs = Ms(t);
+        TheProbe().steps = nullptr;
         rendered.Add(shownMs);
+        previewSteps.Add(preview);
         writeFile();
-        const double fileMs = TimedLoad(fileView, fileUrl, timeoutMs);
+        Settle(settleMs);
+        const double fileMs = TimedLoad(fileView, fileUrl, timeoutMs, &file);
         fromFile.Add(fileMs);
+        fileSteps.Add(file);
+        Steps scheme;
+        storeBytes();
+        Settle(settleMs);
+        fromScheme.Add(TimedLoad(fileView, schemeUrl, timeoutMs, &scheme));
+        schemeSteps.Add(scheme);
         ratio.Add(shownMs / fileMs);
 
         // (a) with a render in flight: a burst of keys while the preview renders.
@@ -255,8 +375,16 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
                                 [&](const QVariant& v) { shown = v.toString(); });
         WaitFor([&] { return shown.has_value(); }, timeoutMs);
         if (shown.value_or(QString()) != expected) ++burstMisses;
-        std::printf("  run %d: key idle %.2f ms, key->rendered %.0f ms, file %.0f ms\n", run + 1,
-                    keyIdle.values.back(), shownMs, fileMs);
+        // (b) once more, with the keystroke right after the burst's render.
+        QElapsedTimer after;
+        after.start();
+        Keystroke(e, QLatin1Char('a' + run % 26));
+        if (!WaitRendered(e, timeoutMs)) std::printf("  (a render did not end)\n");
+        afterRender.Add(Ms(after));
+        std::printf("  run %d: key idle %.2f ms, key->rendered %.0f ms (write %.0f, started %.0f, ended %.0f), "
+                    "file %.0f ms, our scheme %.0f ms; right after a render %.0f ms\n",
+                    run + 1, keyIdle.values.back(), shownMs, preview.written, preview.loadStarted, preview.finished,
+                    fileMs, fromScheme.values.back(), afterRender.values.back());
         std::fflush(stdout);
     }
     PrintSeries("UI per keystroke, preview idle", keyIdle, "ms");
@@ -266,6 +394,12 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     PrintSeries("keystroke -> rendered", rendered, "ms");
     PrintSeries("engine loading the bytes from a file", fromFile, "ms");
     PrintSeries("ratio rendered / file", ratio, "x ");
+    PrintSeries("engine loading them from our scheme", fromScheme, "ms");
+    PrintSeries("keystroke right after a render -> rendered", afterRender, "ms");
+    previewSteps.Print("preview");
+    fileSteps.Print("file   ");
+    schemeSteps.Print("scheme ");
+    TDocumentStore::Instance().Remove(schemeKey);
     std::printf("  keys typed during a render: %d; bursts whose preview missed the latest text: %d\n",
                 inFlightKeys, burstMisses);
     std::fflush(stdout);
@@ -380,7 +514,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     HeadlessEnvironment(home.path().toLocal8Bit());
     QList<qint64> sizes{10 << 10, 100 << 10, 1 << 20, 20 << 20};
-    int runs = 0, startupRuns = 5;
+    int runs = 0, startupRuns = 5, settleMs = -1;
     bool startup = true;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -391,6 +525,10 @@ int main(int argc, char** argv) {
             runs = std::atoi(argv[++i]);
         } else if (a == "--startup-runs" && i + 1 < argc) {
             startupRuns = std::atoi(argv[++i]);
+        } else if (a == "--settle" && i + 1 < argc) {
+            settleMs = std::atoi(argv[++i]);
+        } else if (a == "--trace") {
+            TheProbe().trace = true;
         } else if (a == "--no-startup") {
             startup = false;
         }
@@ -414,6 +552,7 @@ int main(int argc, char** argv) {
     WaitFor([&] { return e.Page()->url().path().endsWith(QStringLiteral("Start.htm")) && !e.Busy(); }, 120000);
     QTemporaryDir site;
     e.form->edPathEdit->SetText(site.path());
+    app.document = e.form->WebBrowser->Document();
 
     QWidget fileWindow;
     auto* fileView = new QWebEngineView(&fileWindow);
@@ -421,10 +560,13 @@ int main(int argc, char** argv) {
     fileWindow.resize(previewSize);
     fileView->resize(previewSize);
     fileWindow.show();
+    QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(new TRequestProbe(&app));
+    TraceLoads(e.Page());
+    TraceLoads(fileView->page());
 
     for (qint64 bytes : sizes) {
         const int n = runs > 0 ? runs : bytes >= (20 << 20) ? 3 : bytes >= (1 << 20) ? 7 : 15;
-        RunSize(e, fileView, site.path(), bytes, n);
+        RunSize(e, fileView, site.path(), bytes, n, settleMs >= 0 ? settleMs : bytes >= (20 << 20) ? 3000 : 1000);
     }
     delete e.form;
     return 0;
