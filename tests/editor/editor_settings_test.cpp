@@ -113,6 +113,33 @@ TEST_F(CommandsTest, FirstCloseStoresTheDefaultsAndARestartRestoresEverything) {
     EXPECT_EQ(Item("btCustom1")->Hint(), "Custom 1");
 }
 
+// A window closed minimized or maximized stores the rectangle it has when shown normally, and
+// comes back there (maximized again when it was).
+TEST_F(CommandsTest, AMinimizedOrMaximizedWindowStoresItsNormalRectangle) {
+    for (const TWindowState state : {wsMinimized, wsMaximized}) {
+        SCOPED_TRACE(int(state));
+        Start();
+        form->SetBounds(40, 30, 700, 500);
+        form->SetWindowState(state);
+        ASSERT_TRUE(CloseWindow());
+
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("\\Software\\Morvath", false));
+        EXPECT_EQ(registry.ReadInteger("Left"), 40);
+        EXPECT_EQ(registry.ReadInteger("Top"), 30);
+        EXPECT_EQ(registry.ReadInteger("Width"), 700);
+        EXPECT_EQ(registry.ReadInteger("Height"), 500);
+        registry.CloseKey();
+
+        Start();
+        EXPECT_EQ(form->WindowState(), state == wsMaximized ? wsMaximized : wsNormal);
+        form->SetWindowState(wsNormal);
+        EXPECT_EQ(form->Width(), 700);
+        EXPECT_EQ(form->Height(), 500);
+        ASSERT_TRUE(CloseWindow());
+    }
+}
+
 TEST_F(CommandsTest, HiddenPanesAreRestoredHidden) {
     Start();
     Click("btCode");
