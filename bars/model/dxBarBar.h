@@ -193,6 +193,13 @@ public:
     void Reset();
     // Starts the modal drag of the bar's window (nothing when no style may be taken).
     void StartDrag();
+    // The bar's window moved itself (a drag or a double click) to style and dock (none for
+    // a built-in dock): the bar takes them without showing its window again.
+    void WindowMoved(TdxBarDockingStyle style, TdxBarDockControl* dock);
+    // The window's own docking style as the bar last showed or moved it.
+    TdxBarDockingStyle WindowStyle() const { return windowStyle_; }
+    // The bar's window has been docked since the bar was made (or its docked place stored).
+    bool EverDocked() const { return everDocked_; }
 
     // Called by the manager: the values read while loading take effect.
     void ApplyLoadedState();
@@ -243,6 +250,7 @@ private:
     bool loaded_ = true;
     bool dockReentry_ = false;
     bool windowShown_ = false;
+    bool everDocked_ = false;
     TdxBarDockingStyle windowStyle_ = dsNone;
     TdxBarDockControl* pendingDockControl_ = nullptr;
     TdxBarDockingStyle pendingDockingStyle_ = dsNone;

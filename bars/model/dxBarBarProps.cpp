@@ -312,6 +312,19 @@ void TdxBar::DockTo(TdxBarDockingStyle style, TdxBarDockControl* dock)
         SetDockingStyle(style);
 }
 
+void TdxBar::WindowMoved(TdxBarDockingStyle style, TdxBarDockControl* dock)
+{
+    if (dock && dock->BarManager() != BarManager()) dock = nullptr;
+    const bool changed = style != DockingStyle() || dock != dockControl_;
+    windowStyle_ = style;
+    if (style != dsNone) everDocked_ = true;
+    dockControl_ = dock;
+    dockingStyle_ = style;
+    itemLinks_->SetRecentItemLimit(-1);
+    if (changed)
+        if (TdxBarManager* manager = BarManager()) manager->DoBarDockingStyleChange(this);
+}
+
 // ---------------------------------------------------------------- visibility
 
 void TdxBar::ShowWindow()
@@ -319,6 +332,7 @@ void TdxBar::ShowWindow()
     windowShown_ = true;
     // A side whose built-in dock is gone cannot hold the bar: it floats instead.
     windowStyle_ = DockingStyle() != dsNone && !RealDockControl() ? dsNone : DockingStyle();
+    if (windowStyle_ != dsNone) everDocked_ = true;
     dxBarWindowServices().ShowBar(this);
 }
 

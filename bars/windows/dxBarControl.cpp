@@ -2,11 +2,13 @@
 // group separators and the mark.
 #include "dxBarControl.h"
 
+#include "Forms.h"
 #include "Painting.h"
 #include "SysParams.h"
 #include "dxBarBar.h"
 #include "dxBarDrawing.h"
 #include "dxBarManager.h"
+#include "dxBarWindowsLibrary.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -16,18 +18,27 @@ using namespace toolbarlayout;
 
 namespace {
 
-TCreateParams DockedParams(TdxDockControl* dock)
+// A docked window is a child of its dock; a floating one a popup owned by the form.
+TCreateParams WindowParams(TdxBarManager* manager, TdxDockControl* dock, const TRect& bounds = {})
 {
     TCreateParams params;
-    params.Parent = dock ? dock->Handle() : nullptr;
+    params.Bounds = bounds;
+    if (dock) {
+        params.Parent = dock->Handle();
+    } else {
+        params.Popup = true;
+        TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
+        params.Owner = form ? form->Handle() : nullptr;
+    }
     return params;
 }
 
 }  // namespace
 
 TdxBarControl::TdxBarControl(TdxBar* bar, TdxDockControl* dock)
-    : TCustomdxBarControl(bar->BarManager(), DockedParams(dock)), bar_(bar)
+    : TCustomdxBarControl(bar->BarManager(), WindowParams(bar->BarManager(), dock)), bar_(bar)
 {
+    SetDoubleClicks(true);
     SetDockControl(dock);
     SetDockingStyle(dock ? dock->DockingStyle() : dsNone);
     SetItemLinks(bar->ItemLinks());
@@ -141,7 +152,13 @@ void TdxBarControl::CalcItemRects()
         controls.push_back(c);
     }
     const TRect client = ClientRect();
-    const TItemRects rects = toolbarlayout::CalcItemRects(bar, items, client.Width(), client.Height());
+    std::vector<bool> breaks;
+    if (bar.Wrapping()) {
+        // The rows break where the size search broke them (at group starts when it can).
+        CalcWrapSize(bar, items, !bar.Floating(), bar.Vertical() ? client.Height() : client.Width(),
+                     {GetMinWidth(bar, all, bar.Style), GetMinHeight(bar, all, bar.Style)}, breaks);
+    }
+    const TItemRects rects = toolbarlayout::CalcItemRects(bar, items, client.Width(), client.Height(), breaks);
     for (size_t i = 0; i < controls.size(); ++i) {
         places_.insert(controls[i], rects.Places[i]);
         controls[i]->LayoutRect = rects.Places[i].Rect;
@@ -167,14 +184,24 @@ void TdxBarControl::RepaintBar()
 {
     DestroyControls();
     CreateControls();
-    if (TdxDockControl* dock = DockControl()) dxBarWindowServices().UpdateDock(dock);
-    else CalcItemRects();
+    if (TdxDockControl* dock = DockControl()) {
+        dxBarWindowServices().UpdateDock(dock);
+    } else {
+        const floatingframe::TSize size = FloatingSizeFor(ClientRect().Width());
+        const TRect bounds = TRect::Bounds(BoundsRect().Left, BoundsRect().Top, size.X, size.Y);
+        if (bounds != BoundsRect()) SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
+        CalcItemRects();
+    }
     Invalidate();
     InvalidateFrame();
 }
 
 void TdxBarControl::NCCalcSize(TRect& rect)
 {
+    if (Floating() && bar_ && BarManager()) {
+        rect = FloatFrame().ClientRect(rect.Width(), rect.Height());
+        return;
+    }
     TCustomdxBarControl::NCCalcSize(rect);
     if (!bar_ || !BarManager()) return;
     if (bar_->BorderStyle() == bbsSingle) {
@@ -209,6 +236,10 @@ void TdxBarControl::NCPaint(QPainter& p)
 {
     TCustomdxBarControl::NCPaint(p);
     if (!bar_ || !BarManager()) return;
+    if (Floating()) {
+        NCPaintFloating(p);
+        return;
+    }
     TdxBarManager* manager = BarManager();
     TRect w(0, 0, Width(), Height());
     const QBrush brush = GetToolbarBrush();
@@ -335,8 +366,317 @@ void TdxBarControl::PaintMark(QPainter& p)
     }
 }
 
+
+// ---------------------------------------------------------------- floating frame
+
+floatingframe::TFloatFrame TdxBarControl::FloatFrame() const
+{
+    floatingframe::TFloatFrame frame;
+    TdxBarManager* manager = BarManager();
+    if (!manager) return frame;
+    frame.FrameWidth = manager->FrameWidth();
+    frame.FrameHeight = manager->FrameHeight();
+    frame.CaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
+    frame.Flat = manager->IsFlat();
+    frame.ShowsCloseButton = bar_ && bar_->ShowsCloseButton();
+    frame.CaptionMark = bar_ && bar_->ShowMark() && bar_->AllowQuickCustomizing() && manager->Style() != bmsStandard;
+    return frame;
+}
+
+floatingframe::TSize TdxBarControl::FloatingClientForWidth(int width) const
+{
+    TBar bar = LayoutBar();
+    bar.Style = dsNone;
+    const TSize s = CalcSizeForWidth(bar, LayoutItems(), dsNone, width).Size;
+    return {s.X, s.Y};
+}
+
+floatingframe::TSize TdxBarControl::FloatingClientForHeight(int height) const
+{
+    TBar bar = LayoutBar();
+    bar.Style = dsNone;
+    const TSize s = CalcSizeForHeight(bar, LayoutItems(), dsNone, height).Size;
+    return {s.X, s.Y};
+}
+
+floatingframe::TSize TdxBarControl::FloatingSizeFor(int clientWidth) const
+{
+    TBar bar = LayoutBar();
+    bar.Style = dsNone;
+    const int width = clientWidth > 0 ? clientWidth : GetMaxWidth(bar, LayoutItems(), dsNone);
+    return FloatFrame().WindowSize(FloatingClientForWidth(width));
+}
+
+int TdxBarControl::NCHitTest(const TPoint& screen)
+{
+    const int base = TCustomdxBarControl::NCHitTest(screen);
+    const TPoint local = screen - WindowRect().TopLeft();
+    const TPoint client = local - ClientBounds().TopLeft();
+    const bool inClient = ClientBounds().Contains(local);
+    const bool overItem = inClient && ItemControlAtPos(client);
+    if (Floating()) {
+        const floatingframe::THit hit =
+            floatingframe::FloatingHitTest(FloatFrame(), Width(), Height(), local, overItem, IsCustomizing());
+        ncHitCode_ = hit.Code;
+        return hit.Answer;
+    }
+    if (base == HTNOWHERE) {
+        ncHitCode_ = HTNOWHERE;
+        return base;
+    }
+    const bool overMark = inClient && MarkExists() && BarManager() && BarManager()->Style() != bmsStandard &&
+                          MarkRect(DockingStyle(), false, ClientRect().Width(), ClientRect().Height()).Contains(client);
+    ncHitCode_ = overItem || overMark || (inClient && IsCustomizing()) ? HTCLIENT : HTCAPTION;
+    return HTCLIENT;
+}
+
+namespace {
+
+// The caption font: the small caption font, with the bar's face unless the system font is
+// used, at least 11 px high.
+QFont CaptionFont(const TdxBarManager* manager, const TdxBar* bar)
+{
+    QFont font = bar && bar->Font() ? bar->Font()->ToQFont() : QFont();
+    if (manager && manager->UseSystemFont()) font = QFont(font.family());
+    font.setPixelSize(std::max(11, font.pixelSize() > 0 ? font.pixelSize() : 11));
+    font.setBold(false);
+    return font;
+}
+
+}  // namespace
+
+void TdxBarControl::NCPaintFloating(QPainter& p)
+{
+    const floatingframe::TFloatFrame frame = FloatFrame();
+    const TRect w = frame.Outer(Width(), Height());
+    const TRect c = ClientBounds();
+    const QBrush brush = GetToolbarBrush();
+    // The frame on the window, then the room between it and the client area.
+    if (frame.Flat) {
+        FrameRect(p, w, SysBrush(COLOR_WINDOWFRAME));
+        FrameRect(p, w.Inflated(-1, -1), SysBrush(COLOR_BTNHIGHLIGHT));
+        FrameRect(p, w.Inflated(-2, -2), brush);
+    } else {
+        DrawEdge(p, w, EDGE_RAISED, BF_RECT);
+        FrameRect(p, w.Inflated(-2, -2), SysBrush(COLOR_BTNFACE));
+        FrameRect(p, w.Inflated(-3, -3), SysBrush(COLOR_BTNFACE));
+        FillRect(p, {c.Left - 4, c.Top - 2, c.Left, c.Bottom + 1}, brush);
+        FillRect(p, {c.Right, c.Top - 2, c.Right + 4, c.Bottom + 1}, brush);
+        FillRect(p, {c.Left, c.Top - 2, c.Right, c.Top}, brush);
+        FillRect(p, {c.Left, c.Bottom, c.Right, c.Bottom + 1}, brush);
+    }
+    // The caption.
+    const TRect caption = frame.CaptionRect(Width());
+    FillRect(p, {caption.Left, caption.Bottom, caption.Right, caption.Bottom + 1}, brush);
+    const QColor captionColor = SysColor(frame.Flat ? COLOR_INACTIVECAPTION : COLOR_ACTIVECAPTION);
+    FillRect(p, caption, QBrush(captionColor));
+    const TRect text = frame.TextRect(Width());
+    if (!text.IsEmpty() && bar_) {
+        p.save();
+        p.setClipRect(text.ToQRect(), Qt::IntersectClip);
+        const QFont font = CaptionFont(BarManager(), bar_);
+        p.setFont(font);
+        p.setPen(SysColor(COLOR_CAPTIONTEXT));
+        const QFontMetrics metrics(font);
+        const int top = (text.Top + text.Bottom - metrics.height()) / 2;
+        p.drawText(QPoint(text.Left, top + metrics.ascent()), bar_->Caption());
+        p.restore();
+    }
+    if (frame.ShowsCloseButton) PaintCloseButton(p, frame.CloseButtonRect(Width()));
+    const TRect mark = frame.MarkRect(Width());
+    if (!mark.IsEmpty()) {
+        const QColor ink = frame.Flat && MarkState() == 1 ? SysColor(COLOR_BTNTEXT) : SysColor(COLOR_CAPTIONTEXT);
+        if (frame.Flat && MarkState() != 0) FillRect(p, mark, GetSelectedBrush());
+        const int x = mark.Left + (mark.Width() - 7) / 2, y = mark.Top + (mark.Height() - 4) / 2;
+        FillPolygon(p, {{x, y}, {x + 6, y}, {x + 3, y + 3}}, ink);
+        if (frame.Flat && frame.ShowsCloseButton)
+            FillRect(p, {mark.Right, mark.Top, mark.Right + 1, mark.Bottom}, QBrush(SysColor(COLOR_BTNSHADOW)));
+    }
+}
+
+void TdxBarControl::PaintCloseButton(QPainter& p, const TRect& r)
+{
+    if (r.IsEmpty()) return;
+    const bool flat = IsFlat();
+    QColor pen = SysColor(COLOR_CAPTIONTEXT);
+    if (flat) {
+        if (closeState_ != 0) {
+            FillRect(p, r.Inflated(-1, -1), GetSelectedBrush());
+            pen = SysColor(closeState_ == 2 ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+        }
+    } else {
+        FrameRect(p, r, QBrush(SysColor(COLOR_ACTIVECAPTION)));
+        const TRect face = r.Inflated(-1, -1);
+        FillRect(p, face, SysBrush(COLOR_BTNFACE));
+        DrawEdge(p, face, closeState_ == 2 ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        pen = SysColor(COLOR_BTNTEXT);
+    }
+    // Two diagonal strokes, two pixels wide, on an even square.
+    const int side = (std::min(r.Width() - 6, r.Height() - 8) / 2) * 2;
+    if (side <= 0) return;
+    const int x = r.Left + (r.Width() - side) / 2 + (closeState_ == 2 && !flat ? 1 : 0);
+    const int y = r.Top + (r.Height() - side) / 2 + (closeState_ == 2 && !flat ? 1 : 0);
+    for (int i = 0; i < side; ++i) {
+        FillRect(p, TRect::Bounds(x + i, y + i, 2, 1), QBrush(pen));
+        FillRect(p, TRect::Bounds(x + side - 2 - i, y + i, 2, 1), QBrush(pen));
+    }
+}
+
+// ---------------------------------------------------------------- moving between states
+
+void TdxBarControl::ChangeDockControl(TdxBarDockingStyle style, TdxDockControl* dock, const TRect& bounds)
+{
+    if (style == dsNone) dock = nullptr;
+    HideAll();
+    SwapHandle(WindowParams(BarManager(), dock, bounds));
+    if (!barDragging_) DestroyKeptHandle();
+    SetDockControl(dock);
+    SetDockingStyle(style);
+    UpdateRegion();
+    FrameChanged();
+    DestroyControls();
+    CreateControls();
+    if (!dock) {
+        CalcItemRects();
+        Invalidate();
+    }
+}
+
+void TdxBarControl::SetGrab(const TPoint& offset, int width, int height)
+{
+    grab_ = offset;
+    grabbedWidth_ = width;
+    grabbedHeight_ = height;
+}
+
+TPoint TdxBarControl::GrabOffsetFor(int width, int height) const
+{
+    const TSize s = ScaleGrabOffset({width, height}, grab_.x(), grabbedWidth_, grab_.y(), grabbedHeight_);
+    return {s.X, s.Y};
+}
+
+void TdxBarControl::SetBarDragging(bool value)
+{
+    if (barDragging_ == value) return;
+    barDragging_ = value;
+    SetDragging(value);
+    if (!value) {
+        DestroyKeptHandle();
+        UpdateRegion();
+    }
+}
+
+void TdxBarControl::StorePosition()
+{
+    TdxBarManager* manager = BarManager();
+    if (!bar_ || !manager || !bar_->Visible() || barDragging_ || placing_ || manager->IsLoading() ||
+        manager->IsDesigning())
+        return;
+    if (!ItemLinks() || ItemLinks()->BarControl() != this) return;
+    TdxBar* bar = bar_;
+    // Only what differs is set, so that the manager counts real changes.
+    auto store = [bar](int (TdxBar::*get)() const, void (TdxBar::*set)(int), int value) {
+        if ((bar->*get)() != value) (bar->*set)(value);
+    };
+    if (Floating()) {
+        store(&TdxBar::FloatLeft, &TdxBar::SetFloatLeft, BoundsRect().Left);
+        store(&TdxBar::FloatTop, &TdxBar::SetFloatTop, BoundsRect().Top);
+        store(&TdxBar::FloatClientWidth, &TdxBar::SetFloatClientWidth, ClientRect().Width());
+        store(&TdxBar::FloatClientHeight, &TdxBar::SetFloatClientHeight, ClientRect().Height());
+        return;
+    }
+    TdxDockControl* dock = DockControl();
+    if (!dock) return;
+    auto* placed = dock->IsBuiltIn() ? nullptr : qobject_cast<TdxBarDockControl*>(dock);
+    if (bar->DockedDockingStyle() != DockingStyle() || bar->DockedDockControl() != placed) {
+        bar->SetDockedDockingStyle(DockingStyle());
+        bar->SetDockedDockControl(placed);
+    }
+    if (TdxBarWindowsLibrary* library = TdxBarWindowsLibrary::Instance())
+        if (const dockrows::TDockRows* rows = library->DockRows(dock)) {
+            const dockrows::TDockRows::TPosition at = rows->Find(this);
+            if (at.Row >= 0) {
+                bar->SetRow(at.Row);
+                bar->SetOneOnRow(rows->ColCount(at.Row) == 1);
+            }
+        }
+    store(&TdxBar::DockedLeft, &TdxBar::SetDockedLeft, BoundsRect().Left);
+    store(&TdxBar::DockedTop, &TdxBar::SetDockedTop, BoundsRect().Top);
+}
+
+void TdxBarControl::ToggleDocking()
+{
+    QPointer<TdxBar> bar = bar_;
+    TdxBarManager* manager = BarManager();
+    if (!bar || !manager || manager->IsDesigning()) return;
+    if (!Floating()) {
+        if (!manager->CanDock(bar, dsNone, nullptr)) return;
+        // The window goes with the bar's hiding: nothing of it is touched afterwards.
+        bar->SetVisible(false);
+        if (bar) bar->SetDockingStyle(dsNone);
+        if (bar) bar->SetVisible(true);
+        return;
+    }
+    TdxBarDockingStyle style = bar->DockedDockingStyle();
+    TdxDockControl* dock = bar->DockedDockControl();
+    const bool neverDocked = !bar->EverDocked();
+    if (neverDocked) {
+        style = dsTop;
+        dock = nullptr;
+    }
+    if (!dock && manager->Bars()) dock = manager->Bars()->BuiltInDock(style);
+    if (!dock || !manager->CanDock(bar, style, dock->IsBuiltIn() ? nullptr : dock)) return;
+    bar->SetVisible(false);
+    if (!bar) return;
+    if (neverDocked) {
+        bar->SetOneOnRow(true);
+        const dockrows::TDockRows* rows =
+            TdxBarWindowsLibrary::Instance() ? TdxBarWindowsLibrary::Instance()->DockRows(dock) : nullptr;
+        bar->SetRow(rows ? rows->RowCount() : 0);
+    }
+    bar->DockTo(style, dock->IsBuiltIn() ? nullptr : qobject_cast<TdxBarDockControl*>(dock));
+    if (bar) bar->SetVisible(true);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TdxBarControl::StartDragAt(const TPoint& client)
+{
+    const TPoint local = client + ClientBounds().TopLeft();
+    SetGrab(local, Width(), Height());
+    QPointer<TdxBarControl> self(this);
+    HideAll();
+    if (self && bar_) bar_->StartDrag();
+}
+
+void TdxBarControl::SetCloseState(int state)
+{
+    if (state == closeState_) return;
+    closeState_ = state;
+    InvalidateFrame();
+}
+
 void TdxBarControl::LButtonDown(const TPoint& client, TShiftState shift)
 {
+    if (skipNextDown_) {
+        skipNextDown_ = false;
+        return;
+    }
+    if (Floating())
+        if (TdxBarWindowsLibrary* library = TdxBarWindowsLibrary::Instance()) library->BringToFront(this);
+    if (Floating() && ncHitCode_ == HTCLOSE) {
+        QPointer<TdxBarControl> self(this);
+        HideAll();
+        if (!self) return;
+        closePressed_ = true;
+        SetCloseState(2);
+        SetCapture();
+        return;
+    }
+    if (ncHitCode_ == HTCAPTION && !IsCustomizing()) {
+        StartDragAt(client);
+        return;
+    }
     QPointer<TdxBarControl> self(this);
     TdxBarItemControl* control = ClientRect().Contains(client) ? ItemControlAtPos(client) : nullptr;
     if (control && control->IsExpandable() && control->GetEnabled() && !IsCustomizing()) {
@@ -484,4 +824,151 @@ void TdxBarControl::KeyDown(int& key, TShiftState shift)
         }
     }
     TCustomdxBarControl::KeyDown(key, shift);
+}
+
+void TdxBarControl::NCLButtonDown(int hitTest, const TPoint& screen)
+{
+    if (!Floating()) return;
+    if (hitTest == HTCLOSE) {
+        ncHitCode_ = HTCLOSE;
+        LButtonDown(ScreenToClient(screen), {});
+        return;
+    }
+    if (hitTest == HTLEFT || hitTest == HTRIGHT || hitTest == HTTOP || hitTest == HTBOTTOM) BeginSizing(hitTest, screen);
+}
+
+void TdxBarControl::MouseMove(const TPoint& client, TShiftState shift)
+{
+    if (sizingEdge_) {
+        TrackSizing(ClientToScreen(client));
+        return;
+    }
+    const TPoint local = client + ClientBounds().TopLeft();
+    const TRect close = Floating() ? FloatFrame().CloseButtonRect(Width()) : TRect();
+    if (closePressed_) {
+        SetCloseState(close.Contains(local) ? 2 : 1);
+        return;
+    }
+    if (Floating() && IsFlat() && !close.IsEmpty()) {
+        // The flat close button follows the pointer.
+        if (close.Contains(local)) {
+            SetCloseState(1);
+            if (!dxBarIsMouseTracked(this)) dxBarBeginMouseTracking(this);
+        } else {
+            SetCloseState(0);
+        }
+    }
+    TCustomdxBarControl::MouseMove(client, shift);
+}
+
+void TdxBarControl::MouseLeave()
+{
+    TCustomdxBarControl::MouseLeave();
+    if (!closePressed_) SetCloseState(0);
+}
+
+void TdxBarControl::LButtonUp(const TPoint& client, TShiftState shift)
+{
+    skipNextDown_ = false;
+    if (sizingEdge_) {
+        EndSizing();
+        return;
+    }
+    if (closePressed_) {
+        closePressed_ = false;
+        const bool inside = closeState_ == 2 &&
+                            FloatFrame().CloseButtonRect(Width()).Contains(client + ClientBounds().TopLeft());
+        ReleaseCapture();
+        SetCloseState(0);
+        QPointer<TdxBar> bar = bar_;
+        TdxBarManager* manager = BarManager();
+        if (inside && bar && manager) {
+            // The window goes with the bar's hiding.
+            bar->SetVisible(false);
+            if (bar && manager) manager->DoBarClose(bar);
+        }
+        return;
+    }
+    TCustomdxBarControl::LButtonUp(client, shift);
+}
+
+void TdxBarControl::LButtonDblClk(const TPoint& client, TShiftState shift)
+{
+    if (ncHitCode_ == HTCAPTION && !(BarManager() && BarManager()->IsDesigning())) {
+        ToggleDocking();
+        return;
+    }
+    TCustomdxBarControl::LButtonDblClk(client, shift);
+}
+
+void TdxBarControl::NCLButtonDblClk(int hitTest, const TPoint& /*screen*/)
+{
+    if (hitTest == HTCAPTION) ToggleDocking();
+}
+
+void TdxBarControl::CaptureChanged()
+{
+    TCustomdxBarControl::CaptureChanged();
+    if (sizingEdge_) {
+        sizingEdge_ = 0;
+        StorePosition();
+    }
+    if (closePressed_) {
+        closePressed_ = false;
+        SetCloseState(0);
+    }
+}
+
+// ---------------------------------------------------------------- sizing
+
+void TdxBarControl::BeginSizing(int edge, const TPoint& screen)
+{
+    sizingEdge_ = edge;
+    sizingStart_ = screen;
+    sizingBounds_ = BoundsRect();
+    SetCapture();
+}
+
+void TdxBarControl::TrackSizing(const TPoint& screen)
+{
+    const TPoint d = screen - sizingStart_;
+    TRect dragged = sizingBounds_;
+    switch (sizingEdge_) {
+    case HTLEFT: dragged.Left += d.x(); break;
+    case HTRIGHT: dragged.Right += d.x(); break;
+    case HTTOP: dragged.Top += d.y(); break;
+    case HTBOTTOM: dragged.Bottom += d.y(); break;
+    default: return;
+    }
+    const TRect work = NearestWorkArea(GetMonitors(), sizingBounds_);
+    const TRect r = floatingframe::SizingRect(
+        FloatFrame(), sizingEdge_, dragged, BoundsRect(), work, [this](int w) { return FloatingClientForWidth(w); },
+        [this](int h) { return FloatingClientForHeight(h); });
+    if (r == BoundsRect()) return;
+    SetWindowPos(r, SWP_NOZORDER | SWP_NOACTIVATE);
+    CalcItemRects();
+    Invalidate();
+    InvalidateFrame();
+}
+
+void TdxBarControl::EndSizing()
+{
+    sizingEdge_ = 0;
+    QPointer<TdxBarControl> self(this);
+    ReleaseCapture();
+    if (self) StorePosition();
+}
+
+// ---------------------------------------------------------------- placement
+
+void TdxBarControl::WindowPosChanging(TRect& bounds)
+{
+    TCustomdxBarControl::WindowPosChanging(bounds);
+    if (Floating()) bounds = floatingframe::KeepReachable(bounds, GetMonitors());
+}
+
+void TdxBarControl::WindowPosChanged()
+{
+    TCustomdxBarControl::WindowPosChanged();
+    StorePosition();
 }

@@ -1,8 +1,13 @@
 #pragma once
-// TdxBarControl: the window of one bar (a toolbar or the menu bar) docked in a dock area.
-// It lays its item controls out in a row (ToolbarLayout), draws its frame, grip and size
-// grip in the non-client area, and paints its items, group separators and mark.
-// Floating, dragging and sizing by the user are not handled here.
+// TdxBarControl: the window of one bar (a toolbar or the menu bar), docked in a dock area
+// or floating with its own small caption. It lays its item controls out (ToolbarLayout),
+// draws its frame, grip, size grip or floating caption in the non-client area, and paints
+// its items, group separators and mark. A press on the grip or caption hands the bar to the
+// library's drag; a floating window sizes itself by its edges (snapping to the sizes its
+// items allow, FloatingFrame), closes by its close button, and a double click on the grip
+// or caption floats a docked bar or docks a floating one. After every move the bar holds
+// the new place (StorePosition), so the layout store can save it.
+#include "FloatingFrame.h"
 #include "ToolbarLayout.h"
 #include "dxBarCustomControl.h"
 
@@ -16,7 +21,7 @@ class TdxBar;
 class TdxBarControl : public TCustomdxBarControl {
     Q_OBJECT
 public:
-    // A docked window of bar inside dock.
+    // A docked window of bar inside dock, or a floating one without a dock.
     TdxBarControl(TdxBar* bar, TdxDockControl* dock);
     ~TdxBarControl() override;
 
@@ -45,7 +50,46 @@ public:
     QBrush GetToolbarBrush() const override;
     void RepaintBar() override;
 
+    // --- floating
+    bool Floating() const { return DockingStyle() == dsNone; }
+    floatingframe::TFloatFrame FloatFrame() const;
+    // The floating window size for a client width (0: all items in one row).
+    floatingframe::TSize FloatingSizeFor(int clientWidth) const;
+    // The floating client size the items allow for a client width or height.
+    floatingframe::TSize FloatingClientForWidth(int width) const;
+    floatingframe::TSize FloatingClientForHeight(int height) const;
+    // The last real hit-test code (HTCAPTION, a sizing edge, HTCLOSE, ...).
+    int NCHitCode() const { return ncHitCode_; }
+    // 0 normal, 1 hot, 2 pressed.
+    int CloseButtonState() const { return closeState_; }
+    // An edge being dragged by the sizing loop (0 none).
+    int SizingEdge() const { return sizingEdge_; }
+
+    // --- moving between states
+    // Switches the window to style in dock (none floating) at bounds: a docked window is a
+    // child of its dock, a floating one a popup of the form. While dragging the handle of the
+    // other state is kept for the way back; otherwise it goes.
+    void ChangeDockControl(TdxBarDockingStyle style, TdxDockControl* dock, const TRect& bounds);
+    // The grab point of a press on the grip or caption: the cursor's offset in the window
+    // and the window's size, so the grab can be scaled to another shape.
+    void SetGrab(const TPoint& offset, int width, int height);
+    // The grab point scaled to a window of the given size.
+    TPoint GrabOffsetFor(int width, int height) const;
+    // Dragging state: while set, the position is not stored.
+    void SetBarDragging(bool value);
+    // Set from construction until the library has placed the window: its passing
+    // placements are not the bar's place.
+    bool Placing() const { return placing_; }
+    void SetPlacing(bool value) { placing_ = value; }
+    // The bar takes this window's place: its float position and client size, or its dock,
+    // row, column and position in the dock.
+    void StorePosition();
+    // Floats a docked bar, or docks a floating one where it last was docked (on a new last
+    // row at the top when it never was); asks the manager first.
+    void ToggleDocking();
+
     void NCCalcSize(TRect& rect) override;
+    int NCHitTest(const TPoint& screen) override;
     void NCPaint(QPainter& p) override;
     void Paint(QPainter& p) override;
     void LButtonDown(const TPoint& client, TShiftState shift) override;
@@ -65,9 +109,27 @@ public:
     void HideAll() override;
     void SetActive(bool value) override;
     void SetKeySelectedItem(TdxBarItemControl* control) override;
+    void LButtonUp(const TPoint& client, TShiftState shift) override;
+    void LButtonDblClk(const TPoint& client, TShiftState shift) override;
+    void MouseMove(const TPoint& client, TShiftState shift) override;
+    void MouseLeave() override;
+    void NCLButtonDown(int hitTest, const TPoint& screen) override;
+    void NCLButtonDblClk(int hitTest, const TPoint& screen) override;
+    void CaptureChanged() override;
+    void WindowPosChanging(TRect& bounds) override;
+    void WindowPosChanged() override;
 
 private:
     bool HasSizeGrip() const;
+    void NCPaintFloating(QPainter& p);
+    void PaintCloseButton(QPainter& p, const TRect& r);
+    // The sizing loop: the edge follows the pointer, snapped and kept in the work area.
+    void BeginSizing(int edge, const TPoint& screen);
+    void TrackSizing(const TPoint& screen);
+    void EndSizing();
+    void SetCloseState(int state);
+    // Starts the drag when the press was on the grip or caption (not on an item).
+    void StartDragAt(const TPoint& client);
     void PaintSeparator(QPainter& p, TdxBarItemControl* control, const TRect& itemRect);
     void PaintMark(QPainter& p);
 
@@ -75,6 +137,18 @@ private:
     bool truncated_ = false;
     bool dropDownMode_ = false;
     QPointer<QWidget> savedFocus_;
+    int ncHitCode_ = HTNOWHERE;
+    int closeState_ = 0;
+    bool closePressed_ = false;
+    int sizingEdge_ = 0;
+    TPoint sizingStart_;
+    TRect sizingBounds_;
+    TPoint grab_;
+    int grabbedWidth_ = 0;
+    int grabbedHeight_ = 0;
+    bool barDragging_ = false;
+    bool placing_ = true;
+    bool skipNextDown_ = false;
     // Where each shown link stands, by control.
     QHash<const TdxBarItemControl*, toolbarlayout::TPlace> places_;
 };

@@ -1,13 +1,16 @@
 // Docked bar windows: showing a bar puts its window into its dock's rows, and every change
 // lays the dock's rows out again (DockRows) and sizes the dock to them.
 #include "DockRows.h"
+#include "Forms.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
+#include "dxBarDrag.h"
 #include "dxBarManager.h"
 #include "dxBarWindowsLibrary.h"
 
 #include <QPointer>
+#include <QWidget>
 
 using namespace toolbarlayout;
 
@@ -40,12 +43,45 @@ const dockrows::TDockRows* TdxBarWindowsLibrary::DockRows(const TdxDockControl* 
     return it == dockRows_.constEnd() ? nullptr : &*it;
 }
 
+namespace {
+
+// A floating window shows while its form shows (or while customizing); one made while the
+// form is still hidden shows once the form has come up.
+void ShowFloating(TdxBarControl* window, bool retry)
+{
+    TdxBarManager* manager = window->BarManager();
+    TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
+    const bool formShown = form && form->Handle() && form->Handle()->isVisible();
+    if (formShown || (manager && manager->IsCustomizing())) {
+        window->Show();
+        return;
+    }
+    if (retry)
+        window->PostCall([window] {
+            if (window->Bar() && window->Bar()->Visible()) ShowFloating(window, false);
+        });
+}
+
+}  // namespace
+
 void TdxBarWindowsLibrary::ShowBar(TdxBar* bar)
 {
-    TdxDockControl* dock = bar ? bar->RealDockControl() : nullptr;
     TdxBarManager* manager = bar ? bar->BarManager() : nullptr;
-    if (!dock || !manager || !bar->ItemLinks()) return;
+    if (!manager || !bar->ItemLinks()) return;
     if (dxBarIsBarControlAlive(bar->ItemLinks()->BarControl())) return;
+    TdxDockControl* dock = bar->DockingStyle() == dsNone ? nullptr : bar->RealDockControl();
+    if (!dock) {
+        auto* window = new TdxBarControl(bar, nullptr);
+        const floatingframe::TSize size = window->FloatingSizeFor(bar->FloatClientWidth());
+        window->SetWindowPos(TRect::Bounds(bar->FloatLeft(), bar->FloatTop(), size.X, size.Y),
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+        window->CalcItemRects();
+        window->SetPlacing(false);
+        window->StorePosition();
+        BringToFront(window);
+        ShowFloating(window, true);
+        return;
+    }
     auto* window = new TdxBarControl(bar, dock);
     dockrows::TDockRows& rows = dockRows_[dock];
     dockrows::TDockRows::TInsert insert;
@@ -62,6 +98,7 @@ void TdxBarWindowsLibrary::ShowBar(TdxBar* bar)
         return false;
     });
     window->Show();
+    window->SetPlacing(false);
     UpdateDock(dock);
 }
 
@@ -72,8 +109,104 @@ void TdxBarWindowsLibrary::HideBar(TdxBar* bar)
     if (!dxBarIsBarControlAlive(window)) return;
     TdxDockControl* dock = window->DockControl();
     if (dock && dockRows_.contains(dock)) dockRows_[dock].Remove(window);
+    floating_.removeAll(window);
+    // A window freed during its drag takes both its handles with it; the drag ends.
+    if (drag_ && drag_->Window() == window) drag_->WindowGone();
     delete window;
     if (dock) UpdateDock(dock);
+}
+
+dockrows::TDock TdxBarWindowsLibrary::DockGeometry(const TdxDockControl* dock) const
+{
+    dockrows::TDock d;
+    d.Style = dock->DockingStyle();
+    d.ClientWidth = dock->Width();
+    d.ClientHeight = dock->Height();
+    d.Dragging = drag_ != nullptr;
+    return d;
+}
+
+std::vector<int> TdxBarWindowsLibrary::RowThicknesses(const TdxDockControl* dock) const
+{
+    std::vector<int> thicknesses;
+    const dockrows::TDockRows* rows = DockRows(dock);
+    if (!rows) return thicknesses;
+    const bool horizontal = dock->Horizontal();
+    for (int r = 0; r < rows->RowCount(); ++r) {
+        int thickness = 0;
+        for (const dockrows::TDockCol& col : rows->Row(r)) {
+            const TRect b = WindowOf(col)->BoundsRect();
+            thickness = std::max(thickness, horizontal ? b.Height() : b.Width());
+        }
+        thicknesses.push_back(thickness);
+    }
+    return thicknesses;
+}
+
+void TdxBarWindowsLibrary::DockBarAt(TdxBarControl* window, const TPoint& screen)
+{
+    TdxDockControl* dock = window ? window->DockControl() : nullptr;
+    TdxBarManager* manager = dock ? dock->BarManager() : nullptr;
+    if (!manager || !dock->Handle()) return;
+    const bool horizontal = dock->Horizontal();
+    const TPoint client = dock->Handle()->mapFromGlobal(screen);
+    const dockrows::TRowHit hit =
+        dockrows::RowAtPos(DockGeometry(dock), RowThicknesses(dock), horizontal ? client.y() : client.x());
+    int along = horizontal ? client.x() : client.y();
+    if (drag_ && drag_->Window() == window) {
+        // The window stands where the grab point keeps the cursor on it.
+        const TPoint grab = window->GrabOffsetFor(window->Width(), window->Height());
+        along -= horizontal ? grab.x() : grab.y();
+    }
+    dockrows::TDockRows& rows = dockRows_[dock];
+    dockrows::TDockRows::TInsert insert;
+    insert.Window = window;
+    insert.At = hit;
+    insert.WholeRow = window->Bar() && window->Bar()->WholeRow();
+    insert.MaxRows = manager->Bars()->Count();
+    insert.Horizontal = horizontal;
+    insert.Along = std::max(0, along);
+    rows.Insert(insert, [&rows](int row) {
+        for (const dockrows::TDockCol& col : rows.Row(row))
+            if (WindowOf(col)->Bar() && WindowOf(col)->Bar()->WholeRow()) return true;
+        return false;
+    });
+    UpdateDock(dock);
+}
+
+void TdxBarWindowsLibrary::UndockBar(TdxBarControl* window)
+{
+    TdxDockControl* dock = window ? window->DockControl() : nullptr;
+    if (!dock || !dockRows_.contains(dock)) return;
+    dockRows_[dock].Remove(window);
+    UpdateDock(dock);
+}
+
+void TdxBarWindowsLibrary::MoveBarTo(TdxBarControl* window, const TPoint& screen)
+{
+    TdxDockControl* dock = window ? window->DockControl() : nullptr;
+    if (!dock) return;
+    if (dockRows_.contains(dock)) dockRows_[dock].Remove(window);
+    DockBarAt(window, screen);
+}
+
+void TdxBarWindowsLibrary::StoreBarPositions(TdxDockControl* dock)
+{
+    if (!dockRows_.contains(dock)) return;
+    dockrows::TDockRows& rows = dockRows_[dock];
+    for (int r = 0; r < rows.RowCount(); ++r)
+        for (int c = 0; c < rows.ColCount(r); ++c) {
+            dockrows::TDockCol& col = rows.Col(r, c);
+            const TRect b = WindowOf(col)->BoundsRect();
+            col.X = dockrows::ClampPosition(b.Left);
+            col.Y = dockrows::ClampPosition(b.Top);
+        }
+}
+
+void TdxBarWindowsLibrary::SetDockRows(TdxDockControl* dock, const dockrows::TDockRows& rows)
+{
+    dockRows_[dock] = rows;
+    UpdateDock(dock);
 }
 
 void TdxBarWindowsLibrary::DockDestroyed(TdxDockControl* dock) { dockRows_.remove(dock); }
@@ -117,7 +250,10 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
             bars.push_back(b);
             windows.push_back(window);
         }
-        const dockrows::TRowLayout row = dockrows::LayoutRow(bars, length);
+        int dragged = -1;
+        for (size_t i = 0; drag_ && i < windows.size(); ++i)
+            if (windows[i] == drag_->Window()) dragged = int(i);
+        const dockrows::TRowLayout row = dockrows::LayoutRow(bars, length, dragged);
         for (size_t i = 0; i < windows.size(); ++i) {
             TdxBarControl* window = windows[i];
             if (!window) continue;

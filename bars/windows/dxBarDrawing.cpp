@@ -1,5 +1,7 @@
 #include "dxBarDrawing.h"
 
+#include "Desktop.h"
+
 #include "ImgList.h"
 #include "SysParams.h"
 #include "Window.h"
@@ -260,10 +262,7 @@ void dxBarClampSize(int& value)
 
 TRect dxBarGetWorkArea(const TPoint& screen)
 {
-    QScreen* s = QGuiApplication::screenAt(screen);
-    if (!s) s = QGuiApplication::primaryScreen();
-    if (!s) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return TRect::FromQRect(s->availableGeometry());
+    return NearestWorkArea(GetMonitors(), TRect::Bounds(screen.x(), screen.y(), 1, 1));
 }
 
 QWidget* dxBarWindowFromPoint(const TPoint& screen)

@@ -6,10 +6,13 @@
 #include "dxBarDropDownListBox.h"
 #include "dxBarEditControls.h"
 #include "dxBarItems.h"
+#include "dxBarControl.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarSubMenuControl.h"
 #include "dxBarSubItemControl.h"
+
+#include <QWidget>
 
 TdxBarWindowsLibrary::TdxBarWindowsLibrary()
 {
@@ -19,6 +22,11 @@ TdxBarWindowsLibrary::TdxBarWindowsLibrary()
     dxBarSetWindowServices(this);
     // Managers made before the library came need the hooks too.
     if (TdxBarManagerList::Instance()->Count() > 0) InstallHooks();
+}
+
+TdxBarWindowsLibrary* TdxBarWindowsLibrary::Instance()
+{
+    return dynamic_cast<TdxBarWindowsLibrary*>(&dxBarWindowServices());
 }
 
 TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
@@ -51,8 +59,10 @@ void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindow
         break;
     case TdxBarWindowChange::Font:
     case TdxBarWindowChange::Style:
-        window->SetDoubleClicks(window->BarManager() &&
-                                (window->BarManager()->Style() != bmsStandard || window->BarManager()->IsCustomizing()));
+        // Toolbars take double clicks on their grip and caption in every style.
+        window->SetDoubleClicks(window->IsToolbar() ||
+                                (window->BarManager() && (window->BarManager()->Style() != bmsStandard ||
+                                                          window->BarManager()->IsCustomizing())));
         window->UpdateFont();
         window->CalcDrawingConsts();
         window->FrameChanged();
@@ -209,4 +219,20 @@ bool TdxBarWindowsLibrary::HintVisible() const
 TdxBarDropDownList* TdxBarWindowsLibrary::CreateDropDownList(TdxBarCustomCombo* combo)
 {
     return combo ? new TdxBarDropDownListBox(combo) : nullptr;
+}
+
+QList<TdxBarControl*> TdxBarWindowsLibrary::FloatingZOrder(TdxBarManager* manager) const
+{
+    QList<TdxBarControl*> order;
+    for (const QPointer<TdxBarControl>& window : floating_)
+        if (window && window->BarManager() == manager && window->Floating()) order << window;
+    return order;
+}
+
+void TdxBarWindowsLibrary::BringToFront(TdxBarControl* window)
+{
+    floating_.removeIf([window](const QPointer<TdxBarControl>& w) { return !w || w == window; });
+    if (!window || !window->Floating()) return;
+    floating_.append(window);
+    if (window->Handle()) window->Handle()->raise();
 }

@@ -3,21 +3,30 @@
 // (after the bar library's own start-up) and frees it at the end: it hands its services to
 // the model and gives the control classes their factories.
 //
-// Showing, hiding and dragging a bar's window belong to the toolbar window, which extends
-// ShowBar, HideBar and DragBar here.
+// Bar windows are docked in their docks' rows or float in the library's own z-order; a bar
+// is dragged between them by one drag at a time (TdxBarDrag), with the mouse captured on the
+// form's message window.
 #include "DockRows.h"
 #include "dxBarHooks.h"
 #include "dxBarDropDownListBox.h"
 #include "dxBarServices.h"
 
 #include <QHash>
+#include "Window.h"
+
+#include <QList>
 #include <QPointer>
 #include <QSet>
+
+class TdxBarControl;
+class TdxBarDrag;
 
 class TdxBarWindowsLibrary : public TdxBarWindowServices {
 public:
     TdxBarWindowsLibrary();
     ~TdxBarWindowsLibrary() override;
+    // The installed library, if the installed services are one.
+    static TdxBarWindowsLibrary* Instance();
     TdxBarWindowsLibrary(const TdxBarWindowsLibrary&) = delete;
     TdxBarWindowsLibrary& operator=(const TdxBarWindowsLibrary&) = delete;
 
@@ -59,6 +68,34 @@ public:
     void DockDestroyed(TdxDockControl* dock) override;
     // The rows of a dock (none for a dock without bar windows).
     const dockrows::TDockRows* DockRows(const TdxDockControl* dock) const;
+    // Puts a docked window into its dock's rows at a screen point (the row and column the
+    // point means; while dragging the grab point is allowed for) and lays the dock out.
+    void DockBarAt(TdxBarControl* window, const TPoint& screen);
+    // Takes the window out of its dock's rows and lays the dock out.
+    void UndockBar(TdxBarControl* window);
+    // Takes the window out of its row and puts it in again at the point.
+    void MoveBarTo(TdxBarControl* window, const TPoint& screen);
+    // Every column takes its window's position as the one it asks for.
+    void StoreBarPositions(TdxDockControl* dock);
+    // The thickness of each row of the dock as its windows stand now.
+    std::vector<int> RowThicknesses(const TdxDockControl* dock) const;
+    // The dock as the row geometry sees it.
+    dockrows::TDock DockGeometry(const TdxDockControl* dock) const;
+    // Replaces a dock's rows (a cancelled drag puts them back as they were).
+    void SetDockRows(TdxDockControl* dock, const dockrows::TDockRows& rows);
+
+    // Floating bar windows of a manager, bottom to top: the platform may not raise windows,
+    // so the order is ours.
+    QList<TdxBarControl*> FloatingZOrder(TdxBarManager* manager) const;
+    void BringToFront(TdxBarControl* window);
+
+    // The bar drag (dxBarDrag.cpp): the modal loop of one drag at a time.
+    void DragBar(TdxBar* bar) override;
+    // The drag in progress, if any.
+    TdxBarDrag* CurrentDrag() const { return drag_; }
+    // The window the drag captures the mouse on: one per form, a child of it that never
+    // moves to another parent.
+    TWindow* MessageWindow(TdxBarManager* manager);
 
 protected:
     // What a change asks of one live bar window.
@@ -67,7 +104,11 @@ protected:
 private:
     TdxBarHooks hooks_;
     QPointer<TdxBarHintWindow> hintWindow_;
+    friend class TdxBarDrag;
     QHash<const TdxDockControl*, dockrows::TDockRows> dockRows_;
+    QList<QPointer<TdxBarControl>> floating_;
+    QHash<TdxBarManager*, QPointer<TWindow>> messageWindows_;
+    TdxBarDrag* drag_ = nullptr;
     // Docks being laid out (a dock's new size asks again).
     QSet<const TdxDockControl*> layingOut_;
 };

@@ -89,24 +89,43 @@ TWindow::TWindow(TComponent* owner, const TCreateParams& params)
     : TComponent(owner), popup_(params.Popup), doubleClicks_(params.DoubleClicks), bounds_(params.Bounds)
 {
     WatchApplicationState();
-    widget_ = new TWindowWidget(this);
-    if (popup_) {
-        QWidget* form = params.Owner ? params.Owner->window() : nullptr;
-        widget_->setParent(form, (params.Menu ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint |
-                                     Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
-        widget_->setAttribute(Qt::WA_ShowWithoutActivating);
-        widget_->setAttribute(Qt::WA_X11DoNotAcceptFocus);
-    } else if (params.Parent) {
-        widget_->setParent(params.Parent);
-    }
-    widget_->setFocusPolicy(Qt::NoFocus);
-    widget_->setMouseTracking(true);
-    widget_->setAttribute(Qt::WA_OpaquePaintEvent);
-    widget_->setAttribute(Qt::WA_NoSystemBackground);
-    widget_->setGeometry(bounds_.ToQRect());
-    widget_->hide();
+    widget_ = CreateWidget(params);
     // A subclass with a frame of its own calls FrameChanged once it is constructed.
     client_ = {0, 0, bounds_.Width(), bounds_.Height()};
+}
+
+TWindowWidget* TWindow::CreateWidget(const TCreateParams& params)
+{
+    auto* widget = new TWindowWidget(this);
+    if (params.Popup) {
+        QWidget* form = params.Owner ? params.Owner->window() : nullptr;
+        widget->setParent(form, (params.Menu ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint |
+                                    Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint);
+        widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        widget->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    } else if (params.Parent) {
+        widget->setParent(params.Parent);
+    }
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->setMouseTracking(true);
+    widget->setAttribute(Qt::WA_OpaquePaintEvent);
+    widget->setAttribute(Qt::WA_NoSystemBackground);
+    widget->setGeometry(params.Bounds.ToQRect());
+    widget->hide();
+    return widget;
+}
+
+void TWindow::FreeWidget(TWindowWidget* w)
+{
+    if (!w) return;
+    w->Detach();
+    if (w->dispatching) {
+        // Freed from inside one of its own events: Qt still uses the widget afterwards.
+        w->hide();
+        w->deleteLater();
+    } else {
+        delete w;
+    }
 }
 
 TWindow::~TWindow()
@@ -115,14 +134,42 @@ TWindow::~TWindow()
     DetachHandle();
     TWindowWidget* w = widget_;
     widget_ = nullptr;
-    if (!w) return;
-    if (w->dispatching) {
-        // Freed from inside one of its own events: Qt still uses the widget afterwards.
-        w->hide();
-        w->deleteLater();
+    FreeWidget(static_cast<TWindowWidget*>(kept_.data()));
+    kept_ = nullptr;
+    FreeWidget(w);
+}
+
+void TWindow::SwapHandle(const TCreateParams& params)
+{
+    if (detached_ || !widget_) return;
+    const bool wasCaptured = captureOwner == this;
+    if (wasCaptured) widget_->releaseMouse();
+    TWindowWidget* old = widget_;
+    const bool oldPopup = popup_;
+    const bool reuse = kept_ && keptPopup_ == params.Popup && (params.Popup || static_cast<TWindowWidget*>(kept_.data())->parentWidget() == params.Parent);
+    if (reuse) {
+        widget_ = static_cast<TWindowWidget*>(kept_.data());
     } else {
-        delete w;
+        FreeWidget(static_cast<TWindowWidget*>(kept_.data()));
+        widget_ = CreateWidget(params);
     }
+    kept_ = old;
+    keptPopup_ = oldPopup;
+    popup_ = params.Popup;
+    old->hide();
+    bounds_ = params.Bounds;
+    widget_->setGeometry(bounds_.ToQRect());
+    widget_->setCursor(old->cursor());
+    if (!region_.isEmpty()) widget_->setMask(region_);
+    else widget_->clearMask();
+    RecalcClient();
+    if (wasCaptured && widget_->isVisible()) widget_->grabMouse();
+}
+
+void TWindow::DestroyKeptHandle()
+{
+    FreeWidget(static_cast<TWindowWidget*>(kept_.data()));
+    kept_ = nullptr;
 }
 
 void TWindow::DetachHandle()
@@ -138,6 +185,7 @@ void TWindow::DetachHandle()
     timers_.clear();
     timerIntervals_.clear();
     if (widget_) widget_->Detach();
+    if (kept_) static_cast<TWindowWidget*>(kept_.data())->Detach();
 }
 
 QWidget* TWindow::Handle() const

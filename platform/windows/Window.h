@@ -88,6 +88,15 @@ public:
     void FrameChanged();
     // The widget's Qt parent: a child window moves into another widget.
     void SetParentWidget(QWidget* parent);
+    // Switches to another handle made from params (a child of params.Parent, or a popup)
+    // placed at params.Bounds, and keeps the current one hidden. A kept handle of the same
+    // kind (popup, or child of the same widget) is taken back instead of making a new one;
+    // a kept handle of another kind goes. No widget is ever re-parented, so a shown handle
+    // is never hidden by Qt behind our back.
+    void SwapHandle(const TCreateParams& params);
+    // Frees the kept handle, if any.
+    void DestroyKeptHandle();
+    bool HasKeptHandle() const { return kept_ != nullptr; }
 
     bool Visible() const;
     void Show();
@@ -181,8 +190,13 @@ private:
     void RecalcClient();
     void FillRectFace(QPainter& p, const TRect& r);
     void timerEvent(QTimerEvent* event) override;
+    TWindowWidget* CreateWidget(const TCreateParams& params);
+    static void FreeWidget(TWindowWidget* w);
 
     TWindowWidget* widget_ = nullptr;
+    // Guarded: the widget a kept child handle lives in may free it first.
+    QPointer<QObject> kept_;
+    bool keptPopup_ = false;
     bool popup_ = false;
     bool doubleClicks_ = true;
     bool detached_ = false;

@@ -257,3 +257,53 @@ TEST(Painting, MnemonicsUnderlineTheMarkedCharacter)
     EXPECT_GE(marked.last(), aWidth);
     EXPECT_TRUE(std::ranges::any_of(marked, [&](int x) { return x >= aWidth && !plain.contains(x); }));
 }
+
+TEST(Window, SwappedHandlesAreKeptHiddenAndTakenBackWithoutReParenting)
+{
+    QWidget parent, other;
+    TCreateParams child = Params(40, 20);
+    child.Parent = &parent;
+    TFramedWindow w(child);
+    w.Show();
+    QPointer<QWidget> docked = w.Handle();
+
+    TCreateParams popup = Params(60, 30);
+    popup.Popup = true;
+    popup.Bounds = TRect::Bounds(300, 200, 60, 30);
+    w.SwapHandle(popup);
+    QPointer<QWidget> floating = w.Handle();
+    EXPECT_NE(floating, docked);
+    EXPECT_TRUE(w.IsPopup());
+    EXPECT_TRUE(w.HasKeptHandle());
+    EXPECT_TRUE(docked->isHidden());
+    EXPECT_EQ(docked->parentWidget(), &parent);  // never moved
+    EXPECT_EQ(w.WindowRect(), TRect::Bounds(300, 200, 60, 30));
+    EXPECT_EQ(w.ClientRect().Width(), 56);  // the frame is computed for the new size
+
+    // Back to a child of the same widget: the kept handle returns.
+    w.SwapHandle(child);
+    EXPECT_EQ(w.Handle(), docked.data());
+    EXPECT_FALSE(w.IsPopup());
+    // A child of another widget needs a new handle; the kept popup goes.
+    child.Parent = &other;
+    w.SwapHandle(child);
+    EXPECT_EQ(w.Handle()->parentWidget(), &other);
+    EXPECT_EQ(floating, nullptr);  // the kept popup was of another kind and went
+    EXPECT_TRUE(docked);
+    w.DestroyKeptHandle();
+    EXPECT_EQ(docked, nullptr);
+    EXPECT_FALSE(w.HasKeptHandle());
+}
+
+TEST(Window, AFreedWindowFreesItsKeptHandleToo)
+{
+    TCreateParams popup = Params();
+    popup.Popup = true;
+    auto* w = new TFramedWindow(popup);
+    QPointer<QWidget> first = w->Handle();
+    w->SwapHandle(Params());
+    QPointer<QWidget> second = w->Handle();
+    delete w;
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(second, nullptr);
+}
