@@ -14,6 +14,10 @@
 // Menus: a menu of 200 buttons is opened to its first paint (the window placed, laid out,
 // shown and painted) and closed again, beside a QMenu of 200 actions popped up and painted
 // the same way; then one hover move inside the open menu (selection, repaint of the rows).
+//
+// Drag step: a shown form whose top dock holds 20 toolbars of 8 buttons (two a row); one of
+// them is dragged, and each step is one mouse move of the drag (to and fro along its row and
+// across the rows), from the move to the dock laid out again and painted.
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -21,7 +25,9 @@
 #include "ToolbarLayout.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
+#include "Desktop.h"
 #include "dxBarDockControls.h"
+#include "dxBarDrag.h"
 #include "dxBarDrawing.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
@@ -324,6 +330,68 @@ TStats BenchQMenu()
     return Stats(us);
 }
 
+constexpr int kDragBars = 20;
+constexpr int kDragButtons = 8;
+constexpr int kDragSteps = 400;
+
+TStats BenchDragStep()
+{
+    dxBarInitialize();
+    TStats result;
+    {
+        TdxBarWindowsLibrary library;
+        TForm form(nullptr);
+        auto* manager = new TdxBarManager(&form);
+        manager->SetStyle(bmsFlat);
+        form.SetBounds(50, 50, 1000, 700);
+        std::vector<TdxBar*> bars;
+        for (int b = 0; b < kDragBars; ++b) {
+            TdxBar* bar = manager->Bars()->Add();
+            bar->SetCaption(QStringLiteral("Bar %1").arg(b));
+            for (int k = 0; k < kDragButtons; ++k) {
+                auto* button = Create<TdxBarButton>(&form);
+                button->SetCaption(QStringLiteral("B%1").arg(k));
+                bar->ItemLinks()->Add()->SetItem(button);
+            }
+            bar->SetRow(b / 2);
+            bar->SetDockedLeft((b % 2) * 450);
+            bar->SetDockingStyle(dsTop);
+            bar->SetVisible(true);
+            bars.push_back(bar);
+        }
+        form.Handle()->show();
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 300) QCoreApplication::processEvents();
+        auto* window = qobject_cast<TdxBarControl*>(bars[9]->ItemLinks()->BarControl());
+        QWidget* dock = manager->Bars()->BuiltInDock(dsTop)->Handle();
+        const QPoint start = window->WindowRect().TopLeft() + QPoint(4, window->Height() / 2);
+        QPoint cursor = start;
+        SetCursorPosFunction([&cursor] { return cursor; });
+        window->SetGrab(start - window->WindowRect().TopLeft(), window->Width(), window->Height());
+        std::vector<double> us;
+        {
+            TdxBarDrag drag(library, window, start);
+            QElapsedTimer timer;
+            for (int step = 0; step < kDragSteps; ++step) {
+                // Along the row, and every eighth step a row further down or back up.
+                const int along = (step * 37) % 600;
+                const int rows = (step / 8) % 6;
+                cursor = dock->mapToGlobal(QPoint(20 + along, 0)) + QPoint(0, start.y() - dock->mapToGlobal(QPoint()).y() + rows * 4);
+                timer.start();
+                drag.Move(cursor);
+                dxBarProcessPaintMessages();
+                us.push_back(timer.nsecsElapsed() / 1000.0);
+            }
+            drag.Drop();
+        }
+        SetCursorPosFunction({});
+        result = Stats(us);
+    }
+    dxBarFinalize();
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -334,6 +402,7 @@ int main(int argc, char** argv)
     const THotTracking hot = BenchHotTracking();
     const TStats ours = BenchOurs();
     const TStats qt = BenchQt();
+    const TStats drag = BenchDragStep();
     std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs)\n", kBars, kButtons, kRuns);
     std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median, ours.p99);
     std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median, qt.p99);
@@ -350,5 +419,8 @@ int main(int argc, char** argv)
     std::printf("one hover move inside the open menu (%d moves)\n", kHoverMoves);
     std::printf("  bar library menu window : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", menus.hover.median,
                 menus.hover.p99);
+    std::printf("drag step: one mouse move dragging a bar over a dock of %d toolbars, to laid out and painted (%d moves)\n",
+                kDragBars, kDragSteps);
+    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", drag.median, drag.p99);
     return 0;
 }

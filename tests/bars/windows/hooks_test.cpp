@@ -65,6 +65,8 @@ protected:
         edit->setGeometry(10, 150, 200, 24);
         bar->SetIsMainMenu(true);
         toolbar = manager->Bars()->Add();
+        // Docked: a floating tool window takes activation on the offscreen platform.
+        toolbar->SetDockingStyle(dsTop);
     }
     void TearDown() override
     {
