@@ -9,6 +9,7 @@
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
+#include "dxBarHooks.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarWindowsLibrary.h"
@@ -277,6 +278,8 @@ void TdxBarDrag::Run(TWindow* captureWindow)
     if (finished_) return;
     QPointer<TWindow> capture = captureWindow;
     if (capture) capture->SetCapture();
+    // The input hooks leave every key to the loop; the loop's own filter comes first.
+    TdxBarModalLoopScope modal;
     TDragKeyFilter keys(*this);
     QCoreApplication::instance()->installEventFilter(&keys);
     QEventLoop loop;
