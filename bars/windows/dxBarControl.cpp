@@ -135,11 +135,11 @@ void TdxBarControl::SetRecentLimit(int limit)
     if (TdxBarItemLinks* links = ItemLinks()) links->SetRecentItemLimit(limit);
 }
 
-void TdxBarControl::CalcItemRects()
+bool TdxBarControl::CalcItemRects()
 {
-    places_.clear();
+    const QHash<const TdxBarItemControl*, TPlace> before = std::exchange(places_, {});
     TdxBarItemLinks* links = ItemLinks();
-    if (!links) return;
+    if (!links) return !before.isEmpty();
     const TBar bar = LayoutBar();
     const std::vector<TItem> all = LayoutItems();
     std::vector<TItem> items;
@@ -165,6 +165,14 @@ void TdxBarControl::CalcItemRects()
         controls[i]->ItemLink()->SetItemRect(rects.Places[i].Rect.ToQRect());
     }
     if (rects.Truncated) truncated_ = true;
+    if (before.size() != places_.size()) return true;
+    for (auto it = places_.cbegin(); it != places_.cend(); ++it) {
+        const auto old = before.constFind(it.key());
+        if (old == before.cend() || old->Rect != it->Rect || old->RowThickness != it->RowThickness ||
+            old->LastInRow != it->LastInRow)
+            return true;
+    }
+    return false;
 }
 
 TRect TdxBarControl::GetItemRect(TdxBarItemControl* control) const

@@ -40,8 +40,8 @@ public:
     int NCAcross() const;
     // Shows the most recently used links up to limit (-1: all).
     void SetRecentLimit(int limit);
-    // Places the visible links in the client area.
-    void CalcItemRects();
+    // Places the visible links in the client area; answers whether any place changed.
+    bool CalcItemRects();
 
     int BeginGroupSize() const override { return IsFlat() ? 5 : 6; }
     bool CanAlignItems() const override;

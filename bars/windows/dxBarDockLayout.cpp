@@ -228,8 +228,10 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
     for (int r = 0; r < rows.RowCount(); ++r) {
         std::vector<dockrows::TRowBar> bars;
         std::vector<QPointer<TdxBarControl>> windows;
+        std::vector<bool> wasTruncated;
         for (const dockrows::TDockCol& col : rows.Row(r)) {
             TdxBarControl* window = WindowOf(col);
+            wasTruncated.push_back(window->Truncated());
             window->SetTruncated(false);
             window->SetRecentLimit(-1);
             const TBar bar = window->LayoutBar();
@@ -261,10 +263,15 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
             ThicknessAt(window, place.Length, place.Truncated);
             const TRect bounds = horizontal ? TRect::Bounds(place.Pos, rowStart, place.Length, row.Thickness)
                                             : TRect::Bounds(rowStart, place.Pos, row.Thickness, place.Length);
-            if (bounds != window->BoundsRect()) window->SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
-            window->CalcItemRects();
-            window->Invalidate();
-            window->InvalidateFrame();
+            const bool moved = bounds != window->BoundsRect();
+            if (moved) window->SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
+            if (!window) continue;
+            // Only a window whose place, items or chevrons changed is painted again.
+            const bool changed = window->CalcItemRects();
+            if (moved || changed || window->Truncated() != wasTruncated[i]) {
+                window->Invalidate();
+                window->InvalidateFrame();
+            }
         }
         thicknesses.push_back(row.Thickness);
         rowStart += row.Thickness;

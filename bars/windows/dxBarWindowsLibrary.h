@@ -9,11 +9,10 @@
 #include "DockRows.h"
 #include "dxBarHooks.h"
 #include "dxBarDropDownListBox.h"
+#include "Window.h"
 #include "dxBarServices.h"
 
 #include <QHash>
-#include "Window.h"
-
 #include <QList>
 #include <QPointer>
 #include <QSet>

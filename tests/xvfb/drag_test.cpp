@@ -1,7 +1,6 @@
 // Dragging a toolbar with the real pointer: the drag follows the pointer beyond the form's
 // windows, and the form keeps activation and the editor the focus throughout.
-#include "../bars/windows/BarWindowFixture.h"
-#include "TestSupport.h"
+#include "ActiveFormFixture.h"
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
 #include "dxBarDrag.h"
@@ -16,23 +15,13 @@ namespace {
 
 QString Arg(int v) { return QString::number(v); }
 
-class DragTest : public BarWindowTest {
+class DragTest : public ActiveFormTest {
 protected:
     void SetUp() override
     {
-        BarWindowTest::SetUp();
-        QWidget* formWidget = form->Handle();
+        ActiveFormTest::SetUp();
         form->SetBounds(100, 100, 500, 300);
-        edit = new QLineEdit(formWidget);
-        edit->setGeometry(10, 120, 200, 24);
-        formWidget->show();
-        formWidget->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(formWidget));
-        edit->setFocus();
-        ASSERT_TRUE(testsupport::WaitFor([this] { return edit->hasFocus(); }, 5000));
     }
-
-    QLineEdit* edit = nullptr;
 };
 
 }  // namespace

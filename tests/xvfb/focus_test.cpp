@@ -1,6 +1,5 @@
 // Bar windows never take activation or focus: real clicks through the X server.
-#include "../bars/windows/BarWindowFixture.h"
-#include "TestSupport.h"
+#include "ActiveFormFixture.h"
 #include "dxBarEditControls.h"
 
 #include <QApplication>
@@ -17,24 +16,7 @@ bool ClickOnScreen(const QPoint& p)
                                          "click", "1"}) == 0;
 }
 
-class FocusTest : public BarWindowTest {
-protected:
-    void SetUp() override
-    {
-        BarWindowTest::SetUp();
-        QWidget* formWidget = form->Handle();
-        formWidget->setGeometry(100, 100, 400, 300);
-        edit = new QLineEdit(formWidget);
-        edit->setGeometry(10, 100, 200, 24);
-        formWidget->show();
-        formWidget->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(formWidget));
-        edit->setFocus();
-        ASSERT_TRUE(testsupport::WaitFor([this] { return edit->hasFocus(); }, 5000));
-    }
-
-    QLineEdit* edit = nullptr;
-};
+class FocusTest : public ActiveFormTest {};
 
 }  // namespace
 
