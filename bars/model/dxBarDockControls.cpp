@@ -1,8 +1,9 @@
 #include "dxBarDockControls.h"
 
+#include "dxBarManager.h"
 #include "dxBarServices.h"
 
-#include "dxBarManager.h"
+#include <QMouseEvent>
 
 TAlign dxBarDockingStyleToAlign(TdxBarDockingStyle style)
 {
@@ -41,6 +42,18 @@ void TdxDockControl::RecalcBars() { UpdateDock(); }
 void TdxDockControl::UpdateDock() { dxBarWindowServices().UpdateDock(this); }
 
 void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }
+
+bool TdxDockControl::WidgetEvent(QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && barManager_ && !barManager_->IsCustomizing()) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::RightButton) {
+            dxBarWindowServices().ShowToolbarsPopup(barManager_, me->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return TWinControl::WidgetEvent(event);
+}
 
 void TdxDockControl::Resized()
 {

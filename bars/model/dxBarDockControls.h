@@ -56,6 +56,8 @@ public:
 protected:
     // A new length along the dock lays its rows out again.
     void Resized() override;
+    // A right press on the dock lists the manager's toolbars.
+    bool WidgetEvent(QEvent* event) override;
 
 private:
     int laidOutLength_ = -1;

@@ -19,6 +19,7 @@ Q_MOC_INCLUDE("dxBarItemLink.h")
 Q_MOC_INCLUDE("dxBarDockControls.h")
 Q_MOC_INCLUDE("ImgList.h")
 Q_MOC_INCLUDE("dxBarCategories.h")
+Q_MOC_INCLUDE("dxBarPopupMenuLinks.h")
 
 class TBitmap;
 class TChangeLink;
@@ -33,6 +34,7 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
 class TdxBarManagerCategories;
+class TdxBarPopupMenuLinks;
 class TdxBars;
 class TdxDockControl;
 
@@ -80,6 +82,7 @@ class TdxBarManager : public TComponent {
     Q_PROPERTY(bool MenusShowRecentItemsFirst READ MenusShowRecentItemsFirst WRITE SetMenusShowRecentItemsFirst)
     Q_PROPERTY(int MostRecentItemsPercents READ MostRecentItemsPercents WRITE SetMostRecentItemsPercents)
     Q_PROPERTY(dxBarDockingStyleSet::TdxBarDockingStyles NotDocking MEMBER notDocking_)
+    Q_PROPERTY(TdxBarPopupMenuLinks* PopupMenuLinks READ PopupMenuLinks WRITE SetPopupMenuLinks)
     Q_PROPERTY(QString RegistryPath MEMBER registryPath_)
     Q_PROPERTY(bool ShowCloseButton READ ShowCloseButton WRITE SetShowCloseButton)
     Q_PROPERTY(bool ShowFullMenusAfterDelay READ ShowFullMenusAfterDelay WRITE SetShowFullMenusAfterDelay)
@@ -186,6 +189,21 @@ public:
     // A new group owned by the owner form, listed by this manager.
     TdxBarGroup* CreateGroup();
 
+    // --- customizing mode, toolbars popup and usage reset (see dxBarManagerCustomizing.cpp)
+    // Switches every bar window between normal and customizing mode; nothing while another
+    // manager's customizing window is open.
+    void Customizing(bool value);
+    // Appends to links one checked button per closable, non-hidden bar (down while the bar is
+    // visible), lets OnShowToolbarsPopup change the list, then adds "&Customize...".
+    void CreateToolbarsListItems(TdxBarItemLinks* links);
+    // With CanCustomize: a "&Customize..." item made by makeItem (a button by default),
+    // enabled while no customizing window is open, linked at the end of links.
+    void AddCustomizeItem(TdxBarItemLinks* links, bool beginGroup,
+                          const std::function<TdxBarItem*(TdxBarManager*)>& makeItem = {});
+    // The click of the toolbars list's items: "&Customize..." starts customizing; a bar's
+    // button toggles that bar (found by its guarded reference, not by index).
+    void ToolbarsPopupClick(TObject* sender);
+
     // --- state
     bool IsCustomizing() const { return isCustomizing_ || designing_; }
     void SetIsCustomizing(bool value) { isCustomizing_ = value; }
@@ -223,6 +241,9 @@ public:
 
     TdxBars* Bars() const { return bars_; }
     void SetBars(TdxBars* value);
+    // Window controls of the form bound to popup menus (see dxBarPopupMenuLinks.h).
+    TdxBarPopupMenuLinks* PopupMenuLinks() const { return popupMenuLinks_; }
+    void SetPopupMenuLinks(TdxBarPopupMenuLinks* value);
     void SetCategories(TStrings* value);
 
     // --- published look and options (see dxBarManagerProps.cpp)
@@ -497,6 +518,7 @@ private:
     TdxBarManagerCategories* categories_ = nullptr;
     QList<TdxBarGroup*> groups_;
     TdxBars* bars_ = nullptr;
+    TdxBarPopupMenuLinks* popupMenuLinks_ = nullptr;
     TdxBarClickItemEvent onClickItem_;
 };
 

@@ -11,6 +11,7 @@
 #include "dxBarGroups.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
+#include "dxBarPopupMenuLinks.h"
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
 
@@ -63,6 +64,7 @@ void TdxBarManager::SetDefaults()
     if (!Loading()) categories->Add(dxBarStr(dxSBAR_DEFAULTCATEGORYNAME));
     categories_ = categories;
     bars_ = new TdxBars(this);
+    popupMenuLinks_ = new TdxBarPopupMenuLinks(this);
     font_ = new TFont;
     font_->SetOnChange(TNotifyEvent(this, &TdxBarManager::FontChanged));
     helpButtonGlyph_ = new TBitmap;
@@ -85,6 +87,7 @@ void TdxBarManager::FreeOwned()
     // goes, so it goes while the manager is whole.
     DestroyComponents();
     isCustomizing_ = false;
+    FreeAndNil(popupMenuLinks_);
     // Groups unlist themselves as they go.
     while (!groups_.isEmpty()) delete groups_.takeLast();
     FreeAndNil(bars_);

@@ -7,6 +7,7 @@
 #include "dxBarGroups.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarPopupMenuLinks.h"
 #include "dxBarServices.h"
 
 void TdxBarManagerList::Add(TdxBarManager* manager)
@@ -37,6 +38,7 @@ void dxBarRegisterManagerClasses()
         RegisterEventType<TdxBarCanDockingEvent>();
         RegisterEventType<TdxBarMenuMergeEvent>();
         RegisterEventType<TdxBarShowPopupEvent>();
+        RegisterEventType<TdxBarPopupMenuLinkActionEvent>();
         return true;
     }();
     (void)registered;

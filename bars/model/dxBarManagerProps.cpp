@@ -7,6 +7,7 @@
 #include "dxBarDockControls.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"
+#include "dxBarPopupMenuLinks.h"
 #include "dxBarServices.h"
 
 #include <QFontDatabase>
@@ -208,6 +209,11 @@ void TdxBarManager::HelpButtonGlyphChanged(TObject*)
 void TdxBarManager::SetBars(TdxBars* value)
 {
     if (value && value != bars_) bars_->Assign(value);
+}
+
+void TdxBarManager::SetPopupMenuLinks(TdxBarPopupMenuLinks* value)
+{
+    if (value && value != popupMenuLinks_ && popupMenuLinks_) popupMenuLinks_->Assign(value);
 }
 
 void TdxBarManager::SetCategories(TStrings* value)

@@ -3,6 +3,7 @@
 
 #include "ClassRegistry.h"
 #include "dxBarInternalItems.h"
+#include "dxBarTempItems.h"
 #include "dxBarItems.h"
 
 #include <QHash>
@@ -133,6 +134,7 @@ void dxBarInitialize()
 void dxBarFinalize()
 {
     if (startUpCount == 0 || --startUpCount > 0) return;
+    dxBarFreeTempItems();
     const QList<StandardPair> pairs = StandardPairs();
     for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) dxBarUnregisterItem(it->itemClass);
     Registry().clear();

@@ -233,6 +233,9 @@ public:
     virtual ~TdxBarCustomizingNotifications() = default;
     // True while a customizing window is open.
     virtual bool Exists() const { return false; }
+    // Opens the window for manager (customizing mode began) and closes it (mode ended).
+    virtual void Open(TdxBarManager* /*manager*/) {}
+    virtual void Close(TdxBarManager* /*manager*/) {}
     virtual void StyleChanged() {}
     virtual void HelpButtonChanged() {}
     virtual void BarChanged(TdxBar* /*bar*/) {}
@@ -335,7 +338,8 @@ public:
     virtual bool HintVisible() const { return false; }
     // The drop-down list of a string combo, owned by the combo; none headless.
     virtual TdxBarDropDownList* CreateDropDownList(TdxBarCustomCombo* /*combo*/) { return nullptr; }
-
+    // The list of the manager's toolbars at a screen point (a right click on a dock).
+    virtual void ShowToolbarsPopup(TdxBarManager* /*manager*/, const TPoint& /*screen*/) {}
     // The links of a popup menu (a drop-down button's menu); none without the popup menus.
     virtual TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* /*menu*/) const { return nullptr; }
 

@@ -9,6 +9,7 @@
 #include "dxBarDrawing.h"
 #include "dxBarManager.h"
 #include "dxBarWindowsLibrary.h"
+#include "dxBarToolbarsPopup.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -698,6 +699,15 @@ void TdxBarControl::LButtonDown(const TPoint& client, TShiftState shift)
         BarLostFocus();
     }
     if (self) TCustomdxBarControl::LButtonDown(client, shift);
+}
+
+void TdxBarControl::RButtonDown(const TPoint& client, TShiftState shift)
+{
+    QPointer<TdxBarControl> self(this);
+    TWindow::ReleaseCapture();
+    if (IsCustomizing() && InKeyboardMode()) BarLostFocus();
+    if (self) TCustomdxBarControl::RButtonDown(client, shift);
+    if (self && BarManager() && !IsCustomizing()) dxBarShowToolbarsPopup(BarManager(), ClientToScreen(client));
 }
 
 // ---------------------------------------------------------------- keyboard mode

@@ -93,6 +93,8 @@ public:
     void NCPaint(QPainter& p) override;
     void Paint(QPainter& p) override;
     void LButtonDown(const TPoint& client, TShiftState shift) override;
+    // Outside customizing, the list of the manager's toolbars opens at the click.
+    void RButtonDown(const TPoint& client, TShiftState shift) override;
     void KeyDown(int& key, TShiftState shift) override;
 
     // --- keyboard (menu) mode: the bar takes the keys through the input hooks while the

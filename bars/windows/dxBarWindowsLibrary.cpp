@@ -9,8 +9,10 @@
 #include "dxBarControl.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarPopupMenuLinks.h"
 #include "dxBarSubMenuControl.h"
 #include "dxBarSubItemControl.h"
+#include "dxBarToolbarsPopup.h"
 
 #include <QWidget>
 
@@ -20,6 +22,9 @@ TdxBarWindowsLibrary::TdxBarWindowsLibrary()
     dxBarRegisterSubItemControls();
     dxBarRegisterEditControls();
     dxBarSetWindowServices(this);
+    dxBarSetPopupMenuLinkHandler([](TdxBarManager* manager, QWidget* window, const TPoint& screen) {
+        return manager->PopupMenuLinks() && manager->PopupMenuLinks()->ShowPopupFor(window, screen);
+    });
     // Managers made before the library came need the hooks too.
     if (TdxBarManagerList::Instance()->Count() > 0) InstallHooks();
 }
@@ -32,6 +37,7 @@ TdxBarWindowsLibrary* TdxBarWindowsLibrary::Instance()
 TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
 {
     RemoveHooks();
+    dxBarSetPopupMenuLinkHandler({});
     if (&dxBarWindowServices() == this) dxBarSetWindowServices(nullptr);
     TdxBarButtonControlClass.factory = nullptr;
     dxBarUnregisterSubItemControls();
@@ -235,4 +241,14 @@ void TdxBarWindowsLibrary::BringToFront(TdxBarControl* window)
     if (!window || !window->Floating()) return;
     floating_.append(window);
     if (window->Handle()) window->Handle()->raise();
+}
+
+void TdxBarWindowsLibrary::ShowToolbarsPopup(TdxBarManager* manager, const TPoint& screen)
+{
+    if (manager && !manager->IsCustomizing()) dxBarShowToolbarsPopup(manager, screen);
+}
+
+bool TdxBarWindowsLibrary::HandleLinksChanged(TdxBarItemLinks* links)
+{
+    return dxBarIsLibraryPopupLinks(links);
 }

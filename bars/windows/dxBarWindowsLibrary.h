@@ -59,6 +59,8 @@ public:
     bool ShowPopupMenu(TdxBarPopupMenu* menu, int x, int y, std::function<void()> closedUp) override;
     void ClosePopupMenu(TdxBarPopupMenu* menu) override;
     TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* menu) const override;
+    void ShowToolbarsPopup(TdxBarManager* manager, const TPoint& screen) override;
+    bool HandleLinksChanged(TdxBarItemLinks* links) override;
 
     // Docked bar windows and their docks' rows (dxBarDockLayout.cpp).
     void ShowBar(TdxBar* bar) override;

@@ -1,0 +1,118 @@
+// The manager's customizing mode, the toolbars list of the toolbars popup and the usage reset.
+#include "Dialogs.h"
+#include "Forms.h"
+#include "dxBarBar.h"
+#include "dxBarItemLink.h"
+#include "dxBarItems.h"
+#include "dxBarManager.h"
+#include "dxBarPopupMenu.h"
+#include "dxBarServices.h"
+#include "dxBarStrs.h"
+#include "dxBarTempItems.h"
+
+#include <QHash>
+#include <QPointer>
+
+namespace {
+
+constexpr int CustomizeItemTag = 1000;
+
+// The bar each toolbars-list button stands for. The button's Tag is the bar's index as
+// handlers of OnShowToolbarsPopup know it; the click goes by this guarded reference, so a bar
+// freed or moved while the popup is open is never mistaken for another.
+QHash<const QObject*, QPointer<TdxBar>>& ToolbarOfButton()
+{
+    static QHash<const QObject*, QPointer<TdxBar>> map;
+    return map;
+}
+
+void RememberToolbar(TdxBarItem* button, TdxBar* bar)
+{
+    ToolbarOfButton().insert(button, bar);
+    QObject::connect(button, &QObject::destroyed, [button] { ToolbarOfButton().remove(button); });
+}
+
+// Every link list of the manager: its bars', its sub items' and its form's popup menus'.
+QList<TdxBarItemLinks*> AllLinkLists(TdxBarManager* manager)
+{
+    QList<TdxBarItemLinks*> lists;
+    TdxBars* bars = manager->Bars();
+    for (int i = 0; bars && i < bars->Count(); ++i)
+        if (TdxBarItemLinks* links = bars->Items(i)->ItemLinks()) lists << links;
+    for (TdxBarItem* item : manager->ItemList())
+        if (auto* sub = qobject_cast<TCustomdxBarSubItem*>(item); sub && sub->ItemLinks()) lists << sub->ItemLinks();
+    if (TComponent* form = manager->OwnerForm())
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            if (auto* popup = qobject_cast<TdxBarPopupMenu*>(form->Components(i)); popup && popup->ItemLinks())
+                lists << popup->ItemLinks();
+    return lists;
+}
+
+}  // namespace
+
+void TdxBarManager::Customizing(bool value)
+{
+    if (value == isCustomizing_) return;
+    if (value && dxBarCustomizingForm().Exists()) return;
+    QPointer<TdxBarManager> self(this);
+    TdxBarWindowServices& windows = dxBarWindowServices();
+    windows.CloseActiveMenus(this);
+    if (!self) return;
+    isCustomizing_ = value;
+    // While customizing every link is available: the lists change with the mode.
+    for (TdxBarItemLinks* links : AllLinkLists(this)) links->RebuildLists();
+    if (value)
+        dxBarCustomizingForm().Open(this);
+    else
+        dxBarCustomizingForm().Close(this);
+    if (self) windows.ManagerWindowsChanged(this, TdxBarWindowChange::Style);
+}
+
+void TdxBarManager::CreateToolbarsListItems(TdxBarItemLinks* links)
+{
+    if (!links || !bars_) return;
+    for (int i = 0; i < bars_->Count(); ++i) {
+        TdxBar* bar = bars_->Items(i);
+        if (!bar->AllowClose() || bar->IsMainMenu() || bar->Hidden()) continue;
+        auto* button = dxBarCreateTempItem<TdxBarButton>(this);
+        button->SetCaption(bar->Caption());
+        button->SetTag(i);
+        button->SetButtonStyle(bsChecked);
+        button->SetDown(bar->Visible());
+        button->SetOnClick(TNotifyEvent(this, &TdxBarManager::ToolbarsPopupClick));
+        RememberToolbar(button, bar);
+        links->Add()->SetItem(button);
+    }
+    DoShowToolbarsPopup(links);
+    AddCustomizeItem(links, true);
+}
+
+void TdxBarManager::AddCustomizeItem(TdxBarItemLinks* links, bool beginGroup,
+                                     const std::function<TdxBarItem*(TdxBarManager*)>& makeItem)
+{
+    if (!links || !canCustomize_) return;
+    TdxBarItem* item = makeItem ? makeItem(this) : nullptr;
+    if (item)
+        dxBarAddTempItem(item);
+    else
+        item = dxBarCreateTempItem<TdxBarButton>(this);
+    item->SetCaption(dxBarStr(dxSBAR_CUSTOMIZEMENU));
+    item->SetEnabled(!dxBarCustomizingForm().Exists());
+    item->SetTag(CustomizeItemTag);
+    item->SetOnClick(TNotifyEvent(this, &TdxBarManager::ToolbarsPopupClick));
+    TdxBarItemLink* link = links->Add();
+    link->SetItem(item);
+    link->SetBeginGroup(beginGroup);
+}
+
+void TdxBarManager::ToolbarsPopupClick(TObject* sender)
+{
+    auto* item = qobject_cast<TdxBarItem*>(sender);
+    if (!item) return;
+    if (item->Tag() == CustomizeItemTag && !ToolbarOfButton().contains(item)) {
+        Customizing(true);
+        return;
+    }
+    TdxBar* bar = ToolbarOfButton().value(item);
+    if (bar && bar->Collection() == bars_) bar->SetVisible(!bar->Visible());
+}
