@@ -16,7 +16,20 @@ bool ClickOnScreen(const QPoint& p)
                                          "click", "1"}) == 0;
 }
 
-class FocusTest : public ActiveFormTest {};
+class FocusTest : public ActiveFormTest {
+protected:
+    // Shows the bar as a child of the form along its top and clicks its first item for real.
+    void ClickFirstItemOfADockedBar()
+    {
+        TRowBar* w = Open(false);
+        w->SetParentWidget(form->Handle());
+        w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
+        w->Show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+        QTest::qWait(100);
+        ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    }
+};
 
 }  // namespace
 
@@ -41,13 +54,7 @@ TEST_F(FocusTest, AClickOnAFloatingBarClicksTheButtonAndTheFormKeepsActivationAn
 TEST_F(FocusTest, AClickOnADockedBarLeavesTheFocusInTheEditor)
 {
     AddButton("Italic");
-    TRowBar* w = Open(false);
-    w->SetParentWidget(form->Handle());
-    w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
-    w->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
-    QTest::qWait(100);
-    ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    ASSERT_NO_FATAL_FAILURE(ClickFirstItemOfADockedBar());
     ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
     QTest::qWait(200);
     EXPECT_TRUE(edit->hasFocus());
@@ -159,13 +166,7 @@ TEST_F(FocusTest, TypingIntoABarEditAndEnterAppliesTheTextAndGivesTheFocusBack)
     record.applied = &applied;
     path->OnChange = TNotifyEvent(&record, &TRecord::Changed);
     bar->ItemLinks()->Add()->SetItem(path);
-    TRowBar* w = Open(false);
-    w->SetParentWidget(form->Handle());
-    w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
-    w->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
-    QTest::qWait(100);
-    ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    ASSERT_NO_FATAL_FAILURE(ClickFirstItemOfADockedBar());
     auto focusedEditor = [&] {
         auto* c = dynamic_cast<TdxBarWinControl*>(Link(0)->Control());
         return c && c->Focused() && c->Editor()->hasFocus();
