@@ -1,16 +1,13 @@
 #include "dxBarDetachDrag.h"
 
+#include "InputHooks.h"
 #include "SysParams.h"
 #include "dxBarBar.h"
 #include "dxBarCustomControl.h"
-#include "dxBarHooks.h"
 #include "dxBarManager.h"
 #include "dxBarSubItemControl.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPointer>
 
 namespace {
@@ -18,38 +15,31 @@ namespace {
 bool dragging = false;
 
 // Feeds the pointer's screen positions, the release and the keys of the loop to the drag.
-class TDetachLoop : public QObject {
+class TDetachLoop : public TInputHook {
 public:
     TDetachLoop(TdxBarSubItemControl* owner, TdxBar* bar, const TRect& zone)
         : owner_(owner), bar_(bar), zone_(zone.Inflated(15, 15))
     {
     }
 
-    bool eventFilter(QObject* /*watched*/, QEvent* e) override
+    bool MouseHook(const TMouseHookMessage& m) override
     {
-        switch (e->type()) {
-        case QEvent::MouseMove:
-            Move(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
-            return true;
-        case QEvent::MouseButtonRelease:
+        if (m.Kind == TMouseHookKind::Move) {
+            Move(m.Screen);
+        } else if (m.Kind == TMouseHookKind::ButtonUp) {
             dropped = true;
             loop.quit();
-            return true;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            return true;
-        case QEvent::KeyPress:
-            if (static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
-                Reopen();
-                loop.quit();
-            }
-            return true;
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-            return true;
-        default:
-            return false;
         }
+        return true;
+    }
+
+    bool KeyboardHook(const TKeyHookMessage& m) override
+    {
+        if (m.Key == VK_ESCAPE && !m.KeyUp) {
+            Reopen();
+            loop.quit();
+        }
+        return true;
     }
 
     void Move(const TPoint& p)
@@ -124,10 +114,8 @@ bool dxBarDetachDrag(TdxBarSubItemControl* owner, TdxBar* bar, const TRect& zone
     dragging = true;
     if (capture) capture->SetCapture();
     {
-        TdxBarModalLoopScope modal;
-        QCoreApplication::instance()->installEventFilter(&drag);
+        TModalLoopHook modal(drag);
         drag.loop.exec();
-        QCoreApplication::instance()->removeEventFilter(&drag);
     }
     if (capture && TWindow::GetCapture() == capture.data()) TWindow::ReleaseCapture();
     dragging = false;

@@ -9,14 +9,13 @@
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
-#include "dxBarHooks.h"
+#include "InputHooks.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarWindowsLibrary.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QWidget>
 
 namespace {
@@ -68,22 +67,17 @@ private:
 };
 
 // Keys during the drag: Esc cancels, Ctrl re-evaluates the place, every other key is eaten.
-class TDragKeyFilter : public QObject {
+class TDragKeys : public TInputHook {
 public:
-    explicit TDragKeyFilter(TdxBarDrag& drag) : drag_(drag) {}
+    explicit TDragKeys(TdxBarDrag& drag) : drag_(drag) {}
 
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    bool KeyboardHook(const TKeyHookMessage& m) override
     {
-        const QEvent::Type type = event->type();
-        if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) return false;
-        if (type == QEvent::ShortcutOverride) return true;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat()) return true;
-        RunGuarded(nullptr, [&] {
-            if (key->key() == Qt::Key_Escape && type == QEvent::KeyPress) drag_.Cancel();
-            else if (key->key() == Qt::Key_Control) drag_.Reevaluate();
-        });
+        if (m.AutoRepeat) return true;
+        if (m.Key == VK_ESCAPE && !m.KeyUp)
+            drag_.Cancel();
+        else if (m.Key == VK_CONTROL)
+            drag_.Reevaluate();
         return true;
     }
 
@@ -278,15 +272,12 @@ void TdxBarDrag::Run(TWindow* captureWindow)
     if (finished_) return;
     QPointer<TWindow> capture = captureWindow;
     if (capture) capture->SetCapture();
-    // The input hooks leave every key to the loop; the loop's own filter comes first.
-    TdxBarModalLoopScope modal;
-    TDragKeyFilter keys(*this);
-    QCoreApplication::instance()->installEventFilter(&keys);
+    TDragKeys keys(*this);
+    TModalLoopHook modal(keys);
     QEventLoop loop;
     loop_ = &loop;
     if (!finished_) loop.exec();
     loop_ = nullptr;
-    QCoreApplication::instance()->removeEventFilter(&keys);
     if (!finished_) Cancel();
     if (capture && TWindow::GetCapture() == capture) TWindow::ReleaseCapture();
 }

@@ -20,7 +20,6 @@ namespace {
 constexpr int VK_PROCESSKEY = 229;
 
 TdxBarPopupMenuLinkHandler popupMenuLinkHandler;
-bool modalLoop = false;
 
 bool ShowPopupMenuLink(QWidget* window, const TPoint& screen)
 {
@@ -104,21 +103,6 @@ void HideHintOnInput()
 
 }  // namespace
 
-bool dxBarInModalLoop()
-{
-    return modalLoop;
-}
-
-TdxBarModalLoopScope::TdxBarModalLoopScope() : previous_(modalLoop)
-{
-    modalLoop = true;
-}
-
-TdxBarModalLoopScope::~TdxBarModalLoopScope()
-{
-    modalLoop = previous_;
-}
-
 void dxBarSetPopupMenuLinkHandler(TdxBarPopupMenuLinkHandler handler)
 {
     popupMenuLinkHandler = std::move(handler);
@@ -155,7 +139,6 @@ bool dxBarDispatchShortCut(TdxBarManager* manager, int key, TShiftState shift)
 
 bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
 {
-    if (modalLoop) return true;
     const int key = m.Key;
     if (key == 0 || key == VK_PROCESSKEY) return false;
     if (!m.KeyUp) HideHintOnInput();

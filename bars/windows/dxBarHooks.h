@@ -45,17 +45,3 @@ bool dxBarDispatchShortCut(TdxBarManager* manager, int key, TShiftState shift);
 // from the keyboard); answers whether a menu opened. Installed by the popup menus.
 using TdxBarPopupMenuLinkHandler = std::function<bool(TdxBarManager* manager, QWidget* window, const TPoint& screen)>;
 void dxBarSetPopupMenuLinkHandler(TdxBarPopupMenuLinkHandler handler);
-
-// While a bar window runs a modal mouse loop of its own (a bar being dragged), every key is
-// swallowed. The scope sets the state and restores the previous one.
-bool dxBarInModalLoop();
-class TdxBarModalLoopScope {
-public:
-    TdxBarModalLoopScope();
-    ~TdxBarModalLoopScope();
-    TdxBarModalLoopScope(const TdxBarModalLoopScope&) = delete;
-    TdxBarModalLoopScope& operator=(const TdxBarModalLoopScope&) = delete;
-
-private:
-    bool previous_;
-};

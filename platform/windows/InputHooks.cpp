@@ -12,13 +12,22 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class TInputFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override;
 
+    // Goes on the application while a hook is installed or a modal loop runs.
+    void UpdateInstalled();
+    // The innermost modal loop's hook, else none.
+    TInputHook* LoopHook() const { return loops.empty() ? nullptr : loops.back(); }
+
     TInputHook* hook = nullptr;
+    std::vector<TInputHook*> loops;
     QSet<int> keysDown;
 
 private:
@@ -27,6 +36,7 @@ private:
     // The widget Qt gives a mouse message to, before any re-targeting.
     QWidget* Receiver(const TPoint& screen, Qt::MouseButtons held) const;
 
+    bool installed_ = false;
     QPointer<QWidget> pressWidget_;
     // The release was given to another window: the press window's copy is eaten.
     bool eatWidgetRelease_ = false;
@@ -80,6 +90,7 @@ bool TInputFilter::Key(QKeyEvent* event)
             keysDown.insert(m.Key);
     }
     m.OtherKeysDown = keysDown.size() > (keysDown.contains(m.Key) ? 1 : 0);
+    if (TInputHook* loop = LoopHook(); loop && loop->KeyboardHook(m)) return true;
     return hook && hook->KeyboardHook(m);
 }
 
@@ -120,6 +131,7 @@ bool TInputFilter::Mouse(QMouseEvent* event)
     if (type == QEvent::MouseButtonRelease && !event->buttons()) pressWidget_ = nullptr;
 
     QPointer<QWidget> guard(retarget);
+    if (TInputHook* loop = LoopHook(); loop && loop->MouseHook(m)) return true;
     if (hook && hook->MouseHook(m)) return true;
     if (!retarget) return false;
     if (!guard) return true;
@@ -132,12 +144,23 @@ bool TInputFilter::Mouse(QMouseEvent* event)
     return false;
 }
 
-}  // namespace
+void TInputFilter::UpdateInstalled()
+{
+    const bool wanted = hook || !loops.empty();
+    if (wanted == installed_) return;
+    installed_ = wanted;
+    if (wanted) {
+        QCoreApplication::instance()->installEventFilter(this);
+    } else {
+        QCoreApplication::instance()->removeEventFilter(this);
+        keysDown.clear();
+    }
+}
 
-void SetInputHook(TInputHook* hook)
+TInputFilter* Filter()
 {
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app) return;
+    if (!app) return nullptr;
     if (!filter) {
         // Lives as long as the application: removing the hook from inside a hook call
         // (a shortcut that closes the last form) must not free the running filter.
@@ -147,12 +170,40 @@ void SetInputHook(TInputHook* hook)
             if (state != Qt::ApplicationActive) ClearKeyboardState();
         });
     }
-    if (hook && !filter->hook) app->installEventFilter(filter);
-    if (!hook && filter->hook) {
-        app->removeEventFilter(filter);
-        filter->keysDown.clear();
+    return filter;
+}
+
+}  // namespace
+
+void SetInputHook(TInputHook* hook)
+{
+    TInputFilter* f = Filter();
+    if (!f) return;
+    f->hook = hook;
+    f->UpdateInstalled();
+}
+
+TModalLoopHook::TModalLoopHook(TInputHook& hook) : hook_(hook)
+{
+    if (TInputFilter* f = Filter()) {
+        f->loops.push_back(&hook_);
+        f->UpdateInstalled();
     }
-    filter->hook = hook;
+}
+
+TModalLoopHook::~TModalLoopHook()
+{
+    if (!filter) return;
+    auto& loops = filter->loops;
+    // The innermost entry of this hook: brackets of one hook may nest.
+    const auto it = std::find(loops.rbegin(), loops.rend(), &hook_);
+    if (it != loops.rend()) loops.erase(std::next(it).base());
+    filter->UpdateInstalled();
+}
+
+bool InModalLoop()
+{
+    return filter && !filter->loops.empty();
 }
 
 TInputHook* InputHook()

@@ -13,6 +13,12 @@
 //   the filter gives that window the move or the release instead, so that a press in one
 //   menu and a release in another clicks there.
 //
+// - Modal loops: a local loop of its own (a bar or a menu being dragged) takes the input
+//   first while it runs. Each such loop pushes its hook with a TModalLoopHook bracket; the
+//   innermost loop's hook is offered every key and mouse message before the installed hook,
+//   and what it swallows goes no further. The filter stays on the application while a loop
+//   runs, with or without an installed hook.
+//
 // Nothing here knows bars or menus; the bar library installs its hook object with its
 // first manager and removes it with the last.
 #include "Keys.h"
@@ -53,6 +59,20 @@ public:
 // a time: installing replaces the previous one.
 void SetInputHook(TInputHook* hook);
 TInputHook* InputHook();
+// Offers the input to hook first for as long as the bracket lives. Brackets nest; leaving
+// one takes back only its own hook, even out of order.
+class TModalLoopHook {
+public:
+    explicit TModalLoopHook(TInputHook& hook);
+    ~TModalLoopHook();
+    TModalLoopHook(const TModalLoopHook&) = delete;
+    TModalLoopHook& operator=(const TModalLoopHook&) = delete;
+
+private:
+    TInputHook& hook_;
+};
+// A modal loop's hook takes the input now.
+bool InModalLoop();
 // The keyboard state as the filter saw it: the key is held down.
 bool IsKeyDown(int vk);
 // Forgets every held key (the application lost the keyboard).

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -375,7 +376,7 @@ TEST_F(BarDragTest, TheRealLoopFollowsTheMessageWindowAndEscCancels)
         mouse(QEvent::MouseMove, FormBottom() + TPoint(0, 80));
         floated = w->Floating();
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(form->Handle(), &esc);
+        QApplication::sendEvent(form->Handle()->windowHandle(), &esc);
     });
     cursor = Grip(w);
     Press(w, Grip(w));

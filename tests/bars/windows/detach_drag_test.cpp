@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 
 class DetachDragTest : public MenuWindowTest {
 protected:
@@ -42,17 +43,17 @@ protected:
     {
         QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), QPointF(screen), Qt::LeftButton, Qt::LeftButton,
                          Qt::NoModifier);
-        QCoreApplication::sendEvent(form->Handle(), &move);
+        QCoreApplication::sendEvent(form->Handle()->windowHandle(), &move);
     }
     void Send(QEvent::Type type, int key = 0)
     {
         if (type == QEvent::MouseButtonRelease) {
             QMouseEvent up(type, QPointF(0, 0), QPointF(0, 0), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(form->Handle(), &up);
+            QCoreApplication::sendEvent(form->Handle()->windowHandle(), &up);
             return;
         }
         QKeyEvent press(type, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->Handle(), &press);
+        QCoreApplication::sendEvent(form->Handle()->windowHandle(), &press);
     }
     TdxBarSubItem* insert = nullptr;
     TdxBar* toolbar = nullptr;

@@ -163,25 +163,69 @@ TEST_F(HooksTest, ShortcutsGoToTheMainMenuFirstAndTheKeyNeverReachesTheEditor)
     EXPECT_EQ(clicks.size(), 3);
 }
 
-TEST_F(HooksTest, DuringABarsModalLoopEveryKeyIsSwallowed)
+namespace {
+
+// A modal loop's hook: logs the keys it is offered under its name, swallows what it is told to.
+class TLoopKeys : public TInputHook {
+public:
+    TLoopKeys(QString name, QStringList& log, bool swallow) : name_(std::move(name)), log_(log), swallow_(swallow) {}
+    bool KeyboardHook(const TKeyHookMessage& m) override
+    {
+        if (!m.KeyUp) log_ << name_ + " " + QString::number(m.Key, 16);
+        return swallow_;
+    }
+
+private:
+    QString name_;
+    QStringList& log_;
+    bool swallow_;
+};
+
+}  // namespace
+
+TEST_F(HooksTest, AModalLoopsHookTakesTheInputFirstAndTheInnermostLoopWins)
 {
     Button("New", ShortCut('N', ssCtrl), toolbar->ItemLinks());
     toolbar->SetVisible(true);
     ShowForm();
+    QStringList log;
+    TLoopKeys outer("outer", log, true), inner("inner", log, false);
     {
-        TdxBarModalLoopScope loop;
-        {
-            TdxBarModalLoopScope nested;
-        }
-        EXPECT_TRUE(dxBarInModalLoop());
+        TModalLoopHook loop(outer);
+        EXPECT_TRUE(InModalLoop());
         Key(Qt::Key_N, Qt::ControlModifier);
         Key(Qt::Key_A);
+        EXPECT_TRUE(clicks.isEmpty());
+        EXPECT_TRUE(edit->text().isEmpty());
+        {
+            // What the innermost loop lets pass goes to the bars, not to the outer loop.
+            TModalLoopHook nested(inner);
+            Key(Qt::Key_N, Qt::ControlModifier);
+        }
+        EXPECT_EQ(clicks, QStringList{"New"});
+        // The keyboard state follows keys a loop swallows.
+        QTest::keyPress(FormWindow(), Qt::Key_Control);
+        EXPECT_TRUE(IsKeyDown(VK_CONTROL));
+        QTest::keyRelease(FormWindow(), Qt::Key_Control);
+        EXPECT_FALSE(IsKeyDown(VK_CONTROL));
     }
-    EXPECT_FALSE(dxBarInModalLoop());
-    EXPECT_TRUE(clicks.isEmpty());
-    EXPECT_TRUE(edit->text().isEmpty());
-    Key(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(clicks, QStringList{"New"});
+    // Ctrl (11) goes down before each N (4e).
+    EXPECT_EQ(log, (QStringList{"outer 11", "outer 4e", "outer 41", "inner 11", "inner 4e", "outer 11"}));
+
+    // Out of order: leaving the outer bracket first keeps the inner loop's hook.
+    log.clear();
+    auto first = std::make_unique<TModalLoopHook>(outer);
+    TModalLoopHook second(inner);
+    first.reset();
+    Key(Qt::Key_B);
+    EXPECT_EQ(log, QStringList{"inner 42"});
+
+    // Without an installed hook the loop still gets its keys.
+    TInputHook* installed = InputHook();
+    SetInputHook(nullptr);
+    Key(Qt::Key_C);
+    SetInputHook(installed);
+    EXPECT_EQ(log, (QStringList{"inner 42", "inner 43"}));
 }
 
 TEST_F(HooksTest, WhileCustomizingShortcutsRestAndKeysReachTheFormsControls)
