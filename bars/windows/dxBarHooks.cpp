@@ -205,6 +205,13 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
     return true;
 }
 
+void TdxBarHooks::ActivationChanged(bool active)
+{
+    if (active) return;
+    altPressed_ = false;
+    swallowKeyUp_ = false;
+}
+
 bool TdxBarHooks::MouseHook(const TMouseHookMessage& m)
 {
     if (mouseBusy_) return false;

@@ -24,6 +24,9 @@ class TdxBarHooks : public TInputHook {
 public:
     bool KeyboardHook(const TKeyHookMessage& message) override;
     bool MouseHook(const TMouseHookMessage& message) override;
+    // Another program took the activation: an Alt pressed before it is forgotten, so that
+    // its release on coming back does not enter menu mode.
+    void ActivationChanged(bool active) override;
 
 private:
     bool altPressed_ = false;

@@ -167,7 +167,7 @@ TInputFilter* Filter()
         filter = new TInputFilter;
         filter->setParent(app);
         QObject::connect(app, &QGuiApplication::applicationStateChanged, filter, [](Qt::ApplicationState state) {
-            if (state != Qt::ApplicationActive) ClearKeyboardState();
+            InputActivationChanged(state == Qt::ApplicationActive);
         });
     }
     return filter;
@@ -219,4 +219,10 @@ bool IsKeyDown(int vk)
 void ClearKeyboardState()
 {
     if (filter) filter->keysDown.clear();
+}
+
+void InputActivationChanged(bool active)
+{
+    if (!active) ClearKeyboardState();
+    if (TInputHook* hook = InputHook()) RunGuarded(nullptr, [hook, active] { hook->ActivationChanged(active); });
 }

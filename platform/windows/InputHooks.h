@@ -53,6 +53,9 @@ public:
     virtual bool KeyboardHook(const TKeyHookMessage& /*message*/) { return false; }
     // True swallows the mouse message.
     virtual bool MouseHook(const TMouseHookMessage& /*message*/) { return false; }
+    // The application gained or lost the activation (another program came to the front):
+    // keys held or half-pressed before are not this application's any more.
+    virtual void ActivationChanged(bool /*active*/) {}
 };
 
 // Installs the hook (the filter goes on the application); nullptr removes it. One hook at
@@ -77,3 +80,6 @@ bool InModalLoop();
 bool IsKeyDown(int vk);
 // Forgets every held key (the application lost the keyboard).
 void ClearKeyboardState();
+// The application's activation changed: a loss forgets the keyboard state; the hook is told
+// either way. Called by the filter when Qt reports it.
+void InputActivationChanged(bool active);

@@ -313,6 +313,21 @@ TEST_F(HooksTest, AltAloneEntersMenuModeArrowsMoveAndEscLeavesWithTheFocusWhereI
     EXPECT_FALSE(menuBar->InKeyboardMode());
 }
 
+TEST_F(HooksTest, AnAltHeldWhileAnotherProgramTookTheActivationDoesNotEnterMenuModeOnRelease)
+{
+    Title("&File");
+    TdxBarControl* menuBar = ShowForm();
+    ASSERT_NE(menuBar, nullptr);
+    // Alt+Tab: the press is ours, the release comes after switching back.
+    QTest::keyPress(FormWindow(), Qt::Key_Alt, Qt::AltModifier);
+    InputActivationChanged(false);
+    InputActivationChanged(true);
+    QTest::keyRelease(FormWindow(), Qt::Key_Alt, Qt::AltModifier);
+    EXPECT_FALSE(menuBar->InKeyboardMode());
+    AltAlone();
+    EXPECT_TRUE(menuBar->InKeyboardMode());
+}
+
 TEST_F(HooksTest, F10EntersMenuModeOnlyWhenTheManagerUsesIt)
 {
     Title("&File");
