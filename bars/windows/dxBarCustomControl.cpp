@@ -676,11 +676,17 @@ void TCustomdxBarControl::KeyDown(int& key, TShiftState shift)
 void TCustomdxBarControl::SelectByAccelerator(int key, TShiftState shift)
 {
     TdxBarItemLink* start = selectedControl_ ? selectedControl_->ItemLink() : nullptr;
-    TdxBarItemLink* found = itemLinks_->FindByAccelerator(key, shift, start);
+    QPointer<TdxBarItemLink> found = itemLinks_->FindByAccelerator(key, shift, start);
     if (!found || !found->Item() || !found->Item()->Enabled()) return;
     TdxBarItemLink* again = itemLinks_->FindByAccelerator(key, shift, found);
     const bool unique = again == found;
     QPointer<TCustomdxBarControl> self(this);
+    // A menu showing only its recent links opens out when the match lies among the others.
+    auto hidden = [this](TdxBarItemLink* link) { return link && !itemLinks_->VisibleItems().contains(link); };
+    if (IsMenu() && MarkExists() && (hidden(found) || (!unique && hidden(again)))) {
+        SetMarkState(2);
+        if (!self || !found) return;
+    }
     KeySelectLink(found);
     if (!self || !unique) return;
     int enter = VK_RETURN;

@@ -10,6 +10,7 @@
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
+#include "dxBarStrs.h"
 #include "dxBarSubItemControl.h"
 #include "Forms.h"
 #include "Painting.h"
@@ -468,9 +469,14 @@ void TdxBarSubMenuControl::SetMarkState(int state)
     }
     InvalidateRect(ExpandButtonRect());
     TdxBarManager* manager = BarManager();
-    if (manager && manager->ShowFullMenusAfterDelay()) {
+    if (!manager) return;
+    if (manager->ShowFullMenusAfterDelay()) {
         KillDelayTimer();
         if (state == 1 && CursorIn(ExpandButtonRect())) StartDelayTimer(HotExpandDelay, 1);
+    } else if (state == 1) {
+        manager->UpdateHint(true, dxBarStr(dxSBAR_EXPAND));
+    } else {
+        manager->UpdateHint(false, {});
     }
 }
 
@@ -517,7 +523,6 @@ void TdxBarSubMenuControl::StartAnimation(bool /*flippedH*/, bool /*flippedV*/)
     prepared_ = QImage(std::max(1, client.Width()), std::max(1, client.Height()), QImage::Format_RGB32);
     {
         QPainter p(&prepared_);
-        p.setFont(Font());
         Paint(p);
     }
     frame_ = 0;
@@ -599,6 +604,8 @@ void TdxBarSubMenuControl::NCPaint(QPainter& p)
 void TdxBarSubMenuControl::Paint(QPainter& p)
 {
     if (closing_) return;
+    // The rows measured their text in the menu's font: they draw it in the same.
+    p.setFont(Font());
     const TRect client = ClientRect();
     if (Animating() && !prepared_.isNull()) {
         const int x = growLeft_ ? 0 : client.Width() - prepared_.width();
@@ -764,13 +771,8 @@ void TdxBarSubMenuControl::MouseMove(const TPoint& client, TShiftState shift)
         owner->Parent() == parent)
         parent->SetMouseSelectedItem(owner);
     if (!self || closing_) return;
-    if (HasDetachBar()) {
-        const bool hot = DetachBarRect().Contains(client);
-        if (hot != detachHot_) {
-            detachHot_ = hot;
-            InvalidateFrame();
-        }
-    }
+    if (HasDetachBar()) SetDetachBarHot(DetachBarRect().Contains(client));
+    if (!self) return;
     const TRect band = ExpandButtonRect();
     if (!band.IsEmpty()) {
         if (band.Contains(client)) {
@@ -794,11 +796,23 @@ void TdxBarSubMenuControl::MouseMove(const TPoint& client, TShiftState shift)
 
 void TdxBarSubMenuControl::MouseLeave()
 {
-    if (detachHot_) {
-        detachHot_ = false;
-        InvalidateFrame();
-    }
-    TCustomdxBarControl::MouseLeave();
+    QPointer<TdxBarSubMenuControl> self(this);
+    SetDetachBarHot(false);
+    if (self) TCustomdxBarControl::MouseLeave();
+}
+
+void TdxBarSubMenuControl::SetDetachBarHot(bool hot)
+{
+    if (hot == detachHot_) return;
+    detachHot_ = hot;
+    InvalidateFrame();
+    // The hint tells what the bar does; it goes again when the bar cools with no row taking over.
+    TdxBarManager* manager = BarManager();
+    if (!manager) return;
+    if (hot)
+        manager->UpdateHint(true, dxBarStr(dxSBAR_DRAGTOMAKEMENUFLOAT));
+    else if (!SelectedControl())
+        manager->UpdateHint(false, {});
 }
 
 void TdxBarSubMenuControl::Timer(int id)

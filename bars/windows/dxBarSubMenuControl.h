@@ -141,6 +141,7 @@ private:
     void PaintArrowRow(QPainter& p, const TRect& r, bool up);
     void PaintExpandBand(QPainter& p);
     bool CursorIn(const TRect& r) const;
+    void SetDetachBarHot(bool hot);
     void DragDetach();
     // The key handling of an open menu after the base (Enter, Esc, Left, Right).
     bool MenuKey(int key);

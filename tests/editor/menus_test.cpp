@@ -80,3 +80,39 @@ TEST_F(EditorMenusTest, AltFOpensTheFileMenuAndEscClosesItWithTheFocusKept)
 }
 
 }  // namespace
+
+TEST_F(EditorMenusTest, TheWidestFileRowKeepsAGapBetweenItsCaptionAndItsShortcut)
+{
+    TdxBarItemLink* file = Title("miFile");
+    ASSERT_NE(file, nullptr);
+    const TPoint at = file->ItemRect().center();
+    menuBar->MouseMove(at, {});
+    menuBar->LButtonDown(at, {});
+    menuBar->LButtonUp(at, {});
+    TdxBarSubMenuControl* menu = dxBarActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    TdxBarItemLink* widest = nullptr;
+    for (TdxBarItemLink* link : menu->ItemLinks()->VisibleItems())
+        if (!widest || link->Control()->GetWidthForBar() > widest->Control()->GetWidthForBar()) widest = link;
+    ASSERT_NE(widest->Item()->ShortCut(), 0);
+    // The text columns of the row as painted: from the caption's start to the right edge.
+    const QImage image = menu->Snapshot();
+    const QRect row = widest->ItemRect().translated(menu->ClientBounds().Left, menu->ClientBounds().Top);
+    const int captionLeft = row.left() + widest->Control()->GetCaptionOffset();
+    std::vector<bool> ink;
+    for (int x = captionLeft; x <= row.right(); ++x) {
+        bool any = false;
+        for (int y = row.top() + 2; y < row.bottom() - 1 && !any; ++y) any = qGray(image.pixel(x, y)) < 128;
+        ink.push_back(any);
+    }
+    // The widest blank run between the first and the last ink is the caption-to-shortcut gap:
+    // blanks between words are narrower.
+    const auto first = std::find(ink.begin(), ink.end(), true);
+    const auto last = std::find(ink.rbegin(), ink.rend(), true).base();
+    int gap = 0, run = 0;
+    for (auto it = first; it < last; ++it) {
+        run = *it ? 0 : run + 1;
+        gap = std::max(gap, run);
+    }
+    EXPECT_GE(gap, menu->MenuItemHeight() - 10) << widest->Caption().toStdString();
+}

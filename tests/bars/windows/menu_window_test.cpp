@@ -3,6 +3,7 @@
 #include "MenuWindowFixture.h"
 
 #include "Strings.h"
+#include "ThreadTimers.h"
 
 #include <QCursor>
 
@@ -402,4 +403,77 @@ TEST_F(MenuWindowTest, TheExpandButtonTurnsHotAfterASelectionChangeAndExpandsASe
     menu->Timer(TdxBarSubMenuControl::DelayTimerExpand);
     EXPECT_EQ(view->ItemLinks()->VisibleItemCount(), 3);
     menuBar->HideAll();
+}
+
+TEST_F(MenuWindowTest, TheExpandButtonAndTheDetachBarTellWhatTheyDoInTheHint)
+{
+    UseManualTimerClock(true);
+    struct RealClock {
+        ~RealClock() { UseManualTimerClock(false); }
+    } realClock;
+    manager->SetMenusShowRecentItemsFirst(true);
+    manager->SetShowFullMenusAfterDelay(false);
+    TdxBarSubItem* view = AddSubItem("&View", {"Code", "Preview", "Split"});
+    view->setProperty("Detachable", true);
+    view->ItemLinks()->Items(2)->SetMostRecentlyUsed(false);
+    view->ItemLinks()->AfterLoad(false);
+    ASSERT_NE(DockMenuBar(), nullptr);
+    PressTitle(0);
+    QPointer<TdxBarSubMenuControl> menu = MenuOf(view);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->MarkExists());
+    auto hover = [&](const TRect& r) {
+        const TPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        QCursor::setPos(menu->ClientToScreen(at));
+        menu->MouseMove(at, {});
+    };
+    auto hint = [&] {
+        AdvanceTimerClock(1000);
+        return library->HintVisible() ? library->HintWindow()->Text() : QString();
+    };
+
+    hover(menu->DetachBarRect());
+    EXPECT_EQ(hint(), "Drag to make this menu float");
+    menu->MouseLeave();  // cools with nothing selected
+    EXPECT_EQ(hint(), "");
+
+    hover(menu->ExpandButtonRect());
+    EXPECT_EQ(menu->MarkState(), 1);
+    EXPECT_EQ(hint(), "Expand (Ctrl-Down)");
+    hover(TRect::FromQRect(view->ItemLinks()->Items(0)->ItemRect()));
+    EXPECT_EQ(menu->MarkState(), 0);
+    EXPECT_EQ(hint(), "");
+    menuBar->HideAll();
+}
+
+TEST_F(MenuWindowTest, AnAcceleratorOfAHiddenLinkExpandsTheMenuAndActsOnThatLink)
+{
+    manager->SetMenusShowRecentItemsFirst(true);
+    manager->SetShowFullMenusAfterDelay(false);
+    TdxBarSubItem* view = AddSubItem("&View", {"&Code", "&Preview", "&Split", "&Ruler", "&Status"});
+    for (int hidden : {1, 3, 4}) view->ItemLinks()->Items(hidden)->SetMostRecentlyUsed(false);
+    view->ItemLinks()->AfterLoad(false);
+    ASSERT_NE(DockMenuBar(), nullptr);
+    PressTitle(0);
+    QPointer<TdxBarSubMenuControl> menu = MenuOf(view);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(view->ItemLinks()->VisibleItemCount(), 2);
+    // Shared with a hidden link: the menu opens out and the shown one is selected.
+    int key = 'S';
+    menu->KeyDown(key, {});
+    ASSERT_FALSE(menu.isNull());
+    EXPECT_EQ(view->ItemLinks()->VisibleItemCount(), 5);
+    EXPECT_EQ(menu->SelectedControl(), view->ItemLinks()->Items(2)->Control());
+    EXPECT_TRUE(clicks.isEmpty());
+    menuBar->HideAll();
+
+    // Unique and hidden: the menu opens out and the link is clicked.
+    PressTitle(0);
+    menu = MenuOf(view);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(view->ItemLinks()->VisibleItemCount(), 2);
+    key = 'R';
+    menu->KeyDown(key, {});
+    EXPECT_EQ(clicks, QStringList{"&Ruler"});
+    EXPECT_TRUE(menu.isNull());
 }
