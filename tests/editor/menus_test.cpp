@@ -42,18 +42,24 @@ protected:
         return nullptr;
     }
 
+    // Opens a title's menu by a click, as a person does.
+    TdxBarSubMenuControl* OpenTitle(const QString& name)
+    {
+        TdxBarItemLink* title = Title(name);
+        if (!title) return nullptr;
+        const TPoint at = title->ItemRect().center();
+        menuBar->MouseMove(at, {});
+        menuBar->LButtonDown(at, {});
+        menuBar->LButtonUp(at, {});
+        return dxBarActiveMenu();
+    }
+
     QPointer<TdxBarControl> menuBar;
 };
 
 TEST_F(EditorMenusTest, TheFileTitleOpensItsMenuAndNewRunsFromIt)
 {
-    TdxBarItemLink* file = Title("miFile");
-    ASSERT_NE(file, nullptr);
-    const TPoint at = file->ItemRect().center();
-    menuBar->MouseMove(at, {});
-    menuBar->LButtonDown(at, {});
-    menuBar->LButtonUp(at, {});
-    TdxBarSubMenuControl* menu = dxBarActiveMenu();
+    TdxBarSubMenuControl* menu = OpenTitle("miFile");
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->Visible());
     TdxBarItemLink* newRow = Row(menu, "btNew");
@@ -83,13 +89,7 @@ TEST_F(EditorMenusTest, AltFOpensTheFileMenuAndEscClosesItWithTheFocusKept)
 
 TEST_F(EditorMenusTest, TheWidestFileRowKeepsAGapBetweenItsCaptionAndItsShortcut)
 {
-    TdxBarItemLink* file = Title("miFile");
-    ASSERT_NE(file, nullptr);
-    const TPoint at = file->ItemRect().center();
-    menuBar->MouseMove(at, {});
-    menuBar->LButtonDown(at, {});
-    menuBar->LButtonUp(at, {});
-    TdxBarSubMenuControl* menu = dxBarActiveMenu();
+    TdxBarSubMenuControl* menu = OpenTitle("miFile");
     ASSERT_NE(menu, nullptr);
     TdxBarItemLink* widest = nullptr;
     for (TdxBarItemLink* link : menu->ItemLinks()->VisibleItems())

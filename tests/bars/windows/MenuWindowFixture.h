@@ -5,6 +5,8 @@
 #include "dxBarSubItemControl.h"
 #include "dxBarSubMenuControl.h"
 
+#include <initializer_list>
+
 class MenuWindowTest : public BarWindowTest {
 protected:
     void SetUp() override
@@ -32,6 +34,15 @@ protected:
             sub->ItemLinks()->Add()->SetItem(button);
         }
         (links ? links : bar->ItemLinks())->Add()->SetItem(sub);
+        return sub;
+    }
+    // In recent-items mode: a sub item whose links at the indexes were not used recently.
+    TdxBarSubItem* AddShortenedSubItem(const QString& caption, const QStringList& items, std::initializer_list<int> notRecent)
+    {
+        manager->SetMenusShowRecentItemsFirst(true);
+        TdxBarSubItem* sub = AddSubItem(caption, items);
+        for (int i : notRecent) sub->ItemLinks()->Items(i)->SetMostRecentlyUsed(false);
+        sub->ItemLinks()->AfterLoad(false);
         return sub;
     }
     TdxBarControl* DockMenuBar(int width = 600)

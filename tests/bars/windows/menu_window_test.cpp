@@ -381,11 +381,8 @@ TEST_F(MenuWindowTest, AListItemOnTheBarOpensAMenuOfItsEntriesAndAPickSetsItsInd
 
 TEST_F(MenuWindowTest, TheExpandButtonTurnsHotAfterASelectionChangeAndExpandsASecondLater)
 {
-    manager->SetMenusShowRecentItemsFirst(true);
     manager->SetShowFullMenusAfterDelay(true);
-    TdxBarSubItem* view = AddSubItem("&View", {"Code", "Preview", "Split"});
-    view->ItemLinks()->Items(2)->SetMostRecentlyUsed(false);
-    view->ItemLinks()->AfterLoad(false);
+    TdxBarSubItem* view = AddShortenedSubItem("&View", {"Code", "Preview", "Split"}, {2});
     ASSERT_NE(DockMenuBar(), nullptr);
     PressTitle(0);
     QPointer<TdxBarSubMenuControl> menu = MenuOf(view);
@@ -411,12 +408,9 @@ TEST_F(MenuWindowTest, TheExpandButtonAndTheDetachBarTellWhatTheyDoInTheHint)
     struct RealClock {
         ~RealClock() { UseManualTimerClock(false); }
     } realClock;
-    manager->SetMenusShowRecentItemsFirst(true);
     manager->SetShowFullMenusAfterDelay(false);
-    TdxBarSubItem* view = AddSubItem("&View", {"Code", "Preview", "Split"});
+    TdxBarSubItem* view = AddShortenedSubItem("&View", {"Code", "Preview", "Split"}, {2});
     view->setProperty("Detachable", true);
-    view->ItemLinks()->Items(2)->SetMostRecentlyUsed(false);
-    view->ItemLinks()->AfterLoad(false);
     ASSERT_NE(DockMenuBar(), nullptr);
     PressTitle(0);
     QPointer<TdxBarSubMenuControl> menu = MenuOf(view);
@@ -448,11 +442,8 @@ TEST_F(MenuWindowTest, TheExpandButtonAndTheDetachBarTellWhatTheyDoInTheHint)
 
 TEST_F(MenuWindowTest, AnAcceleratorOfAHiddenLinkExpandsTheMenuAndActsOnThatLink)
 {
-    manager->SetMenusShowRecentItemsFirst(true);
     manager->SetShowFullMenusAfterDelay(false);
-    TdxBarSubItem* view = AddSubItem("&View", {"&Code", "&Preview", "&Split", "&Ruler", "&Status"});
-    for (int hidden : {1, 3, 4}) view->ItemLinks()->Items(hidden)->SetMostRecentlyUsed(false);
-    view->ItemLinks()->AfterLoad(false);
+    TdxBarSubItem* view = AddShortenedSubItem("&View", {"&Code", "&Preview", "&Split", "&Ruler", "&Status"}, {1, 3, 4});
     ASSERT_NE(DockMenuBar(), nullptr);
     PressTitle(0);
     QPointer<TdxBarSubMenuControl> menu = MenuOf(view);
