@@ -67,7 +67,30 @@ bool TdxBarControl::MarkExists() const
     return truncated_ || (manager && manager->Style() != bmsStandard && bar_->AllowQuickCustomizing());
 }
 
-bool TdxBarControl::HasSizeGrip() const { return bar_ && bar_->SizeGrip() && bar_->IsBottomBorderless(); }
+bool TdxBarControl::HasSizeGrip() const
+{
+    if (!bar_ || !bar_->SizeGrip() || !bar_->IsBottomBorderless()) return false;
+    QWidget* w = Handle();
+    if (!w || w->isWindow() || w->window()->isMaximized()) return false;
+    std::vector<sizegrip::TChainLink> chain;
+    for (; w && !w->isWindow() && w->parentWidget(); w = w->parentWidget())
+        chain.push_back({TRect::FromQRect(w->geometry()), w->parentWidget()->width(), w->parentWidget()->height()});
+    return sizegrip::ReachesLowerRight(chain);
+}
+
+bool TdxBarControl::UpdateSizeGrip()
+{
+    if (HasSizeGrip() == sizeGrip_) return false;
+    FrameChanged();
+    return true;
+}
+
+namespace {
+TRect GripRectOf(int width, int height)
+{
+    return sizegrip::GripRect(width, height, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
+}
+}  // namespace
 
 TBar TdxBarControl::LayoutBar() const
 {
@@ -120,7 +143,7 @@ int TdxBarControl::NCAlong() const
     if (!bar_) return 0;
     const TdxBarDockingStyle style = DockingStyle();
     int nc = IsVertical() ? bar_->NonClientHeight(style) : bar_->NonClientWidth(style);
-    if (HasSizeGrip() && !IsVertical()) nc += GetSystemMetrics(SM_CXVSCROLL);
+    if (!IsVertical() && HasSizeGrip()) nc += GetSystemMetrics(SM_CXVSCROLL);
     return nc;
 }
 
@@ -207,6 +230,7 @@ void TdxBarControl::RepaintBar()
 
 void TdxBarControl::NCCalcSize(TRect& rect)
 {
+    sizeGrip_ = HasSizeGrip();
     if (Floating() && bar_ && BarManager()) {
         rect = FloatFrame().ClientRect(rect.Width(), rect.Height());
         return;
@@ -218,7 +242,7 @@ void TdxBarControl::NCCalcSize(TRect& rect)
         const int grip = BarManager()->GripAreaSize();
         if (IsVertical()) rect.Top += grip;
         else rect.Left += grip;
-    } else if (HasSizeGrip()) {
+    } else if (sizeGrip_) {
         rect.Top += 2;
         rect.Right -= GetSystemMetrics(SM_CXVSCROLL);
     }
@@ -255,9 +279,8 @@ void TdxBarControl::NCPaint(QPainter& p)
     if (bar_->BorderStyle() == bbsNone) {
         if (!bar_->IsBottomBorderless()) return;
         FillRect(p, {w.Left, w.Top, w.Right, w.Top + 2}, SysBrush(COLOR_BTNFACE));
-        if (HasSizeGrip()) {
-            const TRect grip(w.Right - GetSystemMetrics(SM_CXVSCROLL), w.Bottom - GetSystemMetrics(SM_CYHSCROLL),
-                             w.Right, w.Bottom);
+        if (sizeGrip_) {
+            const TRect grip = GripRectOf(w.Width(), w.Height());
             FillRect(p, {grip.Left, w.Top + 2, grip.Right, grip.Top}, brush);
             FillRect(p, grip, SysBrush(COLOR_BTNFACE));
             DrawSizeGrip(p, grip);
@@ -428,6 +451,10 @@ int TdxBarControl::NCHitTest(const TPoint& screen)
             floatingframe::FloatingHitTest(FloatFrame(), Width(), Height(), local, overItem, IsCustomizing());
         ncHitCode_ = hit.Code;
         return hit.Answer;
+    }
+    if (sizeGrip_ && !inClient && GripRectOf(Width(), Height()).Contains(local)) {
+        ncHitCode_ = HTBOTTOMRIGHT;
+        return HTBOTTOMRIGHT;
     }
     if (base == HTNOWHERE) {
         ncHitCode_ = HTNOWHERE;
@@ -846,7 +873,10 @@ void TdxBarControl::KeyDown(int& key, TShiftState shift)
 
 void TdxBarControl::NCLButtonDown(int hitTest, const TPoint& screen)
 {
-    if (!Floating()) return;
+    if (!Floating()) {
+        if (hitTest == HTBOTTOMRIGHT && sizeGrip_) BeginSizing(hitTest, screen);
+        return;
+    }
     if (hitTest == HTCLOSE) {
         ncHitCode_ = HTCLOSE;
         LButtonDown(ScreenToClient(screen), {});
@@ -877,6 +907,11 @@ void TdxBarControl::MouseMove(const TPoint& client, TShiftState shift)
         }
     }
     TCustomdxBarControl::MouseMove(client, shift);
+}
+
+void TdxBarControl::NCMouseMove(int hitTest, const TPoint& /*screen*/)
+{
+    SetCursorShape(hitTest == HTBOTTOMRIGHT ? crSizeNWSE : crDefault);
 }
 
 void TdxBarControl::MouseLeave()
@@ -939,17 +974,39 @@ void TdxBarControl::CaptureChanged()
 
 // ---------------------------------------------------------------- sizing
 
+namespace {
+// The form a size grip sizes: only one whose border lets the user size it.
+TCustomForm* SizableForm(QWidget* handle)
+{
+    TCustomForm* form = handle ? TCustomForm::FromWindow(handle->window()) : nullptr;
+    if (!form || form->Handle() != handle->window()) return nullptr;
+    return form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin ? form : nullptr;
+}
+}  // namespace
+
 void TdxBarControl::BeginSizing(int edge, const TPoint& screen)
 {
+    sizingBounds_ = BoundsRect();
+    if (edge == HTBOTTOMRIGHT) {
+        TCustomForm* form = SizableForm(Handle());
+        if (!form) return;
+        sizingBounds_ = TRect::Bounds(form->Left(), form->Top(), form->Width(), form->Height());
+    }
     sizingEdge_ = edge;
     sizingStart_ = screen;
-    sizingBounds_ = BoundsRect();
     SetCapture();
 }
 
 void TdxBarControl::TrackSizing(const TPoint& screen)
 {
     const TPoint d = screen - sizingStart_;
+    if (sizingEdge_ == HTBOTTOMRIGHT) {
+        TCustomForm* form = SizableForm(Handle());
+        const TRect r = sizegrip::TrackedBounds(sizingBounds_, d.x(), d.y());
+        if (form && (r.Width() != form->Width() || r.Height() != form->Height()))
+            form->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        return;
+    }
     TRect dragged = sizingBounds_;
     switch (sizingEdge_) {
     case HTLEFT: dragged.Left += d.x(); break;

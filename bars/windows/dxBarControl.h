@@ -8,6 +8,7 @@
 // or caption floats a docked bar or docks a floating one. After every move the bar holds
 // the new place (StorePosition), so the layout store can save it.
 #include "FloatingFrame.h"
+#include "SizeGrip.h"
 #include "ToolbarLayout.h"
 #include "dxBarCustomControl.h"
 
@@ -62,8 +63,17 @@ public:
     int NCHitCode() const { return ncHitCode_; }
     // 0 normal, 1 hot, 2 pressed.
     int CloseButtonState() const { return closeState_; }
-    // An edge being dragged by the sizing loop (0 none).
+    // An edge being dragged by the sizing loop (0 none; HTBOTTOMRIGHT for the size grip,
+    // which sizes the form).
     int SizingEdge() const { return sizingEdge_; }
+
+    // --- the size grip of a bar docked at the bottom without a border: shown while the form
+    // is not maximized and the window reaches the form's lower-right corner
+    bool HasSizeGrip() const;
+    // The grip the frame was last computed with.
+    bool ShowsSizeGrip() const { return sizeGrip_; }
+    // Computes the frame again when the grip comes or goes; answers whether it did.
+    bool UpdateSizeGrip();
 
     // --- moving between states
     // Switches the window to style in dock (none floating) at bounds: a docked window is a
@@ -121,8 +131,9 @@ public:
     void WindowPosChanging(TRect& bounds) override;
     void WindowPosChanged() override;
 
+    void NCMouseMove(int hitTest, const TPoint& screen) override;
+
 private:
-    bool HasSizeGrip() const;
     void NCPaintFloating(QPainter& p);
     void PaintCloseButton(QPainter& p, const TRect& r);
     // The sizing loop: the edge follows the pointer, snapped and kept in the work area.
@@ -142,6 +153,7 @@ private:
     int ncHitCode_ = HTNOWHERE;
     int closeState_ = 0;
     bool closePressed_ = false;
+    bool sizeGrip_ = false;
     int sizingEdge_ = 0;
     TPoint sizingStart_;
     TRect sizingBounds_;

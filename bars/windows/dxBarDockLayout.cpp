@@ -224,6 +224,7 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
     const bool horizontal = dock->Horizontal();
     const int length = horizontal ? dock->Width() : dock->Height();
     std::vector<int> thicknesses;
+    std::vector<QPointer<TdxBarControl>> placed;
     int rowStart = 0;
     for (int r = 0; r < rows.RowCount(); ++r) {
         std::vector<dockrows::TRowBar> bars;
@@ -251,6 +252,7 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
             b.ThicknessFor = [window](int len, bool truncated) { return ThicknessAt(window, len, truncated); };
             bars.push_back(b);
             windows.push_back(window);
+            placed.push_back(window);
         }
         int dragged = -1;
         for (size_t i = 0; drag_ && i < windows.size(); ++i)
@@ -278,5 +280,12 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
     }
     const int thickness = dockrows::DockThickness(thicknesses, dock->GetSunkenBorder());
     if (thickness != dock->Thickness()) dock->SetThickness(thickness);
+    // A bottom bar's size grip comes or goes with its place in the form and the form's state.
+    for (const QPointer<TdxBarControl>& window : placed) {
+        if (!window || !window->UpdateSizeGrip() || !window) continue;
+        window->CalcItemRects();
+        window->Invalidate();
+        window->InvalidateFrame();
+    }
     layingOut_.remove(dock);
 }

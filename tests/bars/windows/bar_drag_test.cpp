@@ -248,6 +248,42 @@ TEST_F(BarDragTest, TheCloseButtonClosesOnAReleaseInsideOnly)
     EXPECT_EQ(TWindow::GetCapture(), nullptr);
 }
 
+TEST_F(BarDragTest, TheSizeGripOfABottomBarWithoutBorderSizesTheFormWhileItReachesTheCorner)
+{
+    AddButtons(2);
+    bar->SetBorderStyle(bbsNone);
+    bar->SetWholeRow(true);
+    bar->SetDockingStyle(dsBottom);
+    bar->SetVisible(true);
+    TdxBarControl* w = Window();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(w->ShowsSizeGrip());
+    const TPoint grip = At(w, w->Width() - 3, w->Height() - 3);
+    EXPECT_EQ(w->NCHitTest(grip), HTBOTTOMRIGHT);
+
+    // The drag sizes the form; the bar follows to the new corner and keeps its grip.
+    Press(w, grip);
+    w->MouseMove(w->ScreenToClient(grip + TPoint(40, 30)), {});
+    w->LButtonUp(w->ScreenToClient(grip + TPoint(40, 30)), {});
+    EXPECT_EQ(TWindow::GetCapture(), nullptr);
+    EXPECT_EQ(form->Width(), 640);
+    EXPECT_EQ(form->Height(), 430);
+    w = Window();
+    EXPECT_EQ(w->WindowRect().BottomRight(), TPoint(form->Handle()->mapToGlobal(QPoint(640, 430))));
+    EXPECT_TRUE(w->ShowsSizeGrip());
+
+    // Short of the form's right edge, or in a maximized form, the bar has no grip.
+    bar->SetWholeRow(false);
+    w = Window();
+    EXPECT_FALSE(w->ShowsSizeGrip());
+    EXPECT_NE(w->NCHitTest(At(w, w->Width() - 3, w->Height() - 3)), HTBOTTOMRIGHT);
+    bar->SetWholeRow(true);
+    form->Handle()->showMaximized();
+    EXPECT_TRUE(testsupport::WaitFor([&] { return form->Handle()->isMaximized() && !Window()->ShowsSizeGrip(); }));
+    form->Handle()->showNormal();
+    EXPECT_TRUE(testsupport::WaitFor([&] { return Window()->ShowsSizeGrip(); }));
+}
+
 TEST_F(BarDragTest, ABarDraggedBelowTheFormFloatsAndKeepsItsNewPlace)
 {
     AddButtons(3);

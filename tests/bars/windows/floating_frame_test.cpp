@@ -1,6 +1,8 @@
 // Floating toolbar geometry from numbers: what a point of the window means, how an edge drag
-// snaps, and how a floating window is kept within reach of one or two screens.
+// snaps, how a floating window is kept within reach of one or two screens, and the size grip
+// of a bottom bar without border.
 #include "FloatingFrame.h"
+#include "SizeGrip.h"
 
 #include <gtest/gtest.h>
 
@@ -188,4 +190,25 @@ TEST(FloatingFrame, NearestWorkAreaPrefersTheLargestOverlapThenTheClosestScreen)
     // A docking rectangle widens a horizontal dock all round and a vertical one only sideways.
     EXPECT_EQ(DockingRect({0, 0, 100, 10}, true, 23), TRect(-23, -23, 123, 33));
     EXPECT_EQ(DockingRect({0, 0, 10, 100}, false, 23), TRect(-23, 0, 33, 100));
+}
+
+TEST(SizeGripTest, TheGripShowsOnlyWhenEveryWindowEndsAtItsParentsCornerAndKeepsTheFormUsable)
+{
+    using sizegrip::TChainLink;
+    // The bar's window in its dock, the dock in the form.
+    const TChainLink bar{TRect(0, 0, 600, 24), 600, 24};
+    const TChainLink dock{TRect(0, 376, 600, 400), 600, 400};
+    EXPECT_TRUE(sizegrip::ReachesLowerRight({bar, dock}));
+    // A bar short of the dock's right end, or a dock above the form's bottom.
+    EXPECT_FALSE(sizegrip::ReachesLowerRight({{TRect(0, 0, 580, 24), 600, 24}, dock}));
+    EXPECT_FALSE(sizegrip::ReachesLowerRight({bar, {TRect(0, 350, 600, 374), 600, 400}}));
+    EXPECT_FALSE(sizegrip::ReachesLowerRight({}));
+
+    const TRect form = TRect::Bounds(100, 100, 600, 400);
+    EXPECT_EQ(sizegrip::TrackedBounds(form, 40, -30), TRect::Bounds(100, 100, 640, 370));
+    // Dragged far up and left the form stops at the smallest size; a form already smaller
+    // than that does not grow by itself.
+    EXPECT_EQ(sizegrip::TrackedBounds(form, -900, -900),
+              TRect::Bounds(100, 100, sizegrip::MinTrackWidth, sizegrip::MinTrackHeight));
+    EXPECT_EQ(sizegrip::TrackedBounds(TRect::Bounds(0, 0, 50, 20), -10, 5), TRect::Bounds(0, 0, 50, 25));
 }
