@@ -320,6 +320,69 @@ void TdxBarSubMenuControl::RebuildControls()
     rows_ = LayoutRows();
 }
 
+void TdxBarSubMenuControl::CreateControls()
+{
+    ExpandContainers();
+    TCustomdxBarControl::CreateControls();
+}
+
+void TdxBarSubMenuControl::DestroyControls()
+{
+    TCustomdxBarControl::DestroyControls();
+    CollapseContainers();
+}
+
+void TdxBarSubMenuControl::ExpandContainers()
+{
+    TdxBarItemLinks* links = ItemLinks();
+    if (!links || !containers_.empty() || IsCustomizing()) return;
+    // Only the menu's own links expand, not the links a container puts in.
+    const QList<TdxBarItemLink*> shown = links->CanVisibleItems();
+    const QList<QPointer<TdxBarItemLink>> own(shown.cbegin(), shown.cend());
+    QPointer<TdxBarSubMenuControl> self(this);
+    QPointer<TdxBarItemLinks> guardedLinks(links);
+    for (const QPointer<TdxBarItemLink>& link : own) {
+        auto* item = link ? qobject_cast<TCustomdxBarContainerItem*>(link->Item()) : nullptr;
+        if (!item || link->Links() != links) continue;
+        TContainerExpansion expansion;
+        expansion.Item = item;
+        const int index = link->Index();
+        if (item->ReplaceOwnLink()) {
+            expansion.TakenLink = link;
+            expansion.TakenIndex = index;
+            link->SetCollection(nullptr);
+        }
+        const QList<TCollectionItem*> before = links->ItemList();
+        // Recorded before the container runs: its data event may change anything.
+        containers_.push_back(expansion);
+        item->AddListedItemLinks(links, expansion.TakenLink ? index : index + 1, link, !shownOnce_);
+        if (!self || !guardedLinks) return;
+        for (TCollectionItem* ci : links->ItemList())
+            if (!before.contains(ci)) containers_.back().Listed << qobject_cast<TdxBarItemLink*>(ci);
+    }
+}
+
+void TdxBarSubMenuControl::CollapseContainers()
+{
+    TdxBarItemLinks* links = ItemLinks();
+    // Undone last first, so that every own link goes back where it was. Exactly the links an
+    // expansion put in go again, whatever the container holds by now.
+    while (!containers_.empty()) {
+        TContainerExpansion expansion = std::move(containers_.back());
+        containers_.pop_back();
+        for (const QPointer<TdxBarItemLink>& listed : expansion.Listed) delete listed.data();
+        // A closing menu leaves the container to make its entries afresh next time.
+        if (closing_ && expansion.Item) expansion.Item->SetClearPending();
+        if (!expansion.TakenLink) continue;
+        if (!links) {
+            delete expansion.TakenLink.data();  // its links went first: it belongs nowhere
+            continue;
+        }
+        expansion.TakenLink->SetCollection(links);
+        expansion.TakenLink->SetIndex(expansion.TakenIndex);
+    }
+}
+
 void TdxBarSubMenuControl::PlaceWindow()
 {
     const TMenu m = LayoutMenu();

@@ -19,6 +19,7 @@
 #include <functional>
 #include <vector>
 
+class TCustomdxBarContainerItem;
 class TdxBarSubItemControl;
 
 class TdxBarSubMenuControl : public TCustomdxBarControl {
@@ -128,8 +129,22 @@ public:
 protected:
     // Rebuilds the controls for the current recent-items state.
     void RebuildControls();
+    // Container items show their listed links in place of (or below) their own link while
+    // the controls exist, outside customizing.
+    void CreateControls() override;
+    void DestroyControls() override;
 
 private:
+    // One container expanded in place: the links it put in, and its own link when that left
+    // the list for them (to go back at its index).
+    struct TContainerExpansion {
+        QPointer<TCustomdxBarContainerItem> Item;
+        QList<QPointer<TdxBarItemLink>> Listed;
+        QPointer<TdxBarItemLink> TakenLink;
+        int TakenIndex = -1;
+    };
+    void ExpandContainers();
+    void CollapseContainers();
     void ApplyRecentLimit();
     void PlaceWindow();
     void StartAnimation(bool flippedH, bool flippedV);
@@ -146,6 +161,7 @@ private:
     // The key handling of an open menu after the base (Enter, Esc, Left, Right).
     bool MenuKey(int key);
 
+    std::vector<TContainerExpansion> containers_;
     QPointer<TdxBarSubItemControl> ownerSubItem_;
     int savedLeft_ = 0, savedTop_ = 0;
     int ownerWidth_ = 0, ownerHeight_ = 0;

@@ -468,3 +468,40 @@ TEST_F(MenuWindowTest, AnAcceleratorOfAHiddenLinkExpandsTheMenuAndActsOnThatLink
     EXPECT_EQ(clicks, QStringList{"&Ruler"});
     EXPECT_TRUE(menu.isNull());
 }
+
+TEST_F(MenuWindowTest, ContainerItemsInAMenuShowTheirLinksAsRowsInPlaceOfTheirOwnRow)
+{
+    TdxBarSubItem* file = AddSubItem("&File", {"New", "Exit"});
+    auto* recent = Create<TdxBarListItem>(form.get());
+    recent->SetCaption("Recent");
+    recent->Items()->Add("a.htm");
+    recent->Items()->Add("b.htm");
+    TdxBarItemLink* own = file->ItemLinks()->Insert(1);
+    own->SetItem(recent);
+    auto* more = Create<TdxBarContainerItem>(form.get());
+    auto* print = Create<TdxBarButton>(form.get());
+    print->SetCaption("Print");
+    more->ItemLinks()->Add()->SetItem(print);
+    TdxBarItemLink* moreLink = file->ItemLinks()->Insert(2);
+    moreLink->SetItem(more);
+    ASSERT_NE(DockMenuBar(), nullptr);
+    auto captions = [&] {
+        QStringList out;
+        for (TdxBarItemLink* link : file->ItemLinks()->VisibleItems()) out << link->Caption();
+        return out;
+    };
+    for (int round = 0; round < 2; ++round) {
+        PressTitle(0);
+        QPointer<TdxBarSubMenuControl> menu = MenuOf(file);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(captions(), (QStringList{"New", "&1 a.htm", "&2 b.htm", "Print", "Exit"}));
+        EXPECT_TRUE(file->ItemLinks()->VisibleItems().at(1)->BeginGroup());
+        ClickRow(menu, 2);
+        EXPECT_TRUE(menu.isNull());
+        EXPECT_EQ(recent->ItemIndex(), 1);
+        // Closed, the menu's links are as they were.
+        ASSERT_EQ(file->ItemLinks()->Count(), 4);
+        EXPECT_EQ(file->ItemLinks()->Items(1), own);
+        EXPECT_EQ(file->ItemLinks()->Items(2), moreLink);
+    }
+}
