@@ -107,7 +107,14 @@ const char* CheckLayout(TdxBarManager* m, int formBars) {
     return nullptr;
 }
 
+std::unique_ptr<TForm>& WarmForm() {
+    static std::unique_ptr<TForm> form;
+    return form;
+}
+
 }  // namespace
+
+void LayoutFuzzEndWarm() { WarmForm().reset(); }
 
 void LayoutFuzzInitialize() {
     static bool done = false;
@@ -139,6 +146,7 @@ QByteArray LayoutFuzzSeed(TLayoutFuzzFormat format) {
 
 const char* LayoutFuzzOneInputChecked(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size) {
     LayoutFuzzInitialize();
+    const int managersBefore = TdxBarManagerList::Instance()->Count();
     {
         QFile input(InputFile(format));
         if (!input.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -169,12 +177,52 @@ const char* LayoutFuzzOneInputChecked(TLayoutFuzzFormat format, const std::uint8
     if (const char* failure = CheckLayout(m, formBars)) return failure;
     // Freeing the form stores the layout into the input file, as the editor's end does.
     form.reset();
-    if (TdxBarManagerList::Instance()->Count() != 0) return "a manager outlived its form";
+    if (TdxBarManagerList::Instance()->Count() != managersBefore) return "a manager outlived its form";
     return nullptr;
 }
 
+const char* LayoutFuzzOneInputWarm(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size) {
+    // Loaded layouts only add bars, so the form is replaced before it grows far, and now and
+    // then anyway so that reading the form and freeing it keep being exercised.
+    std::unique_ptr<TForm>& form = WarmForm();
+    static int sinceFresh = 0;
+    constexpr int formBars = 5;
+    TdxBarManager* m = form ? TdxBarManagerList::Instance()->FindByForm(form.get()) : nullptr;
+    if (!m || ++sinceFresh >= 500 || m->Bars()->Count() > formBars + 50) {
+        form.reset();
+        sinceFresh = 0;
+        if (const char* failure = LayoutFuzzOneInputChecked(format, data, size)) return failure;
+        QFile::remove(InputFile(format));
+        form = OpenEditorForm(format);
+        return TdxBarManagerList::Instance()->FindByForm(form.get()) ? nullptr : "the editor's form has no manager";
+    }
+    {
+        QFile input(InputFile(format));
+        if (!input.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            input.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+            return "cannot write the input file";
+    }
+    const TdxBarLayoutStore store(m);
+    if (format == TLayoutFuzzFormat::Registry) {
+        // A new store object reads the file afresh even when its stamp looks unchanged.
+        TRegistryStore::SetDefaultFileForTesting(InputFile(format));
+        store.LoadFromRegistry(kPath);
+    } else {
+        store.LoadFromIniFile(InputFile(format));
+    }
+    if (const char* failure = CheckLayout(m, formBars)) return failure;
+    if (format == TLayoutFuzzFormat::Registry) {
+        store.LoadFromRegistryTree(store.RegistryTree());
+    } else {
+        TMemIniFile ini = TMemIniFile::FromText(QString());
+        store.SaveToIni(ini);
+        store.LoadFromIni(TMemIniFile::FromText(ini.Lines().join(QStringLiteral("\r\n"))));
+    }
+    return CheckLayout(m, formBars);
+}
+
 void LayoutFuzzOneInput(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size) {
-    if (const char* failure = LayoutFuzzOneInputChecked(format, data, size)) {
+    if (const char* failure = LayoutFuzzOneInputWarm(format, data, size)) {
         std::fprintf(stderr, "bar layout store fuzz failure: %s\n", failure);
         std::abort();
     }

@@ -104,22 +104,27 @@ QByteArray IniInput(const QByteArray& seed, std::mt19937& rng) {
     return bytes;
 }
 
-void RunInput(TLayoutFuzzFormat format, const QByteArray& input, int i) {
-    const char* failure =
-        LayoutFuzzOneInputChecked(format, reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
+using TEntry = const char* (*)(TLayoutFuzzFormat, const std::uint8_t*, std::size_t);
+
+void RunInput(TEntry entry, TLayoutFuzzFormat format, const QByteArray& input, int i) {
+    const char* failure = entry(format, reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
     ASSERT_EQ(failure, nullptr) << failure << " (input " << i << ")";
 }
 
-// The seed itself, then the generated inputs; prints how fast they ran.
+// The seed itself, then the generated inputs, each on a form of its own and then on one
+// form kept from input to input as the long runs do; prints how fast they ran.
 template <class Generate>
 void RunAll(TLayoutFuzzFormat format, const QByteArray& seed, std::uint32_t rngSeed, Generate generate) {
-    RunInput(format, seed, -1);
+    RunInput(LayoutFuzzOneInputChecked, format, seed, -1);
     std::mt19937 rng(rngSeed);
-    const auto start = std::chrono::steady_clock::now();
-    const int n = Runs();
-    for (int i = 0; i < n && !::testing::Test::HasFatalFailure(); ++i) RunInput(format, generate(seed, rng), i);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%d inputs in %.1f s: %.1f executions/s\n", n, seconds, n / seconds);
+    for (TEntry entry : {LayoutFuzzOneInputChecked, LayoutFuzzOneInputWarm}) {
+        const auto start = std::chrono::steady_clock::now();
+        const int n = Runs();
+        for (int i = 0; i < n && !::testing::Test::HasFatalFailure(); ++i) RunInput(entry, format, generate(seed, rng), i);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("%d inputs in %.1f s: %.1f executions/s\n", n, seconds, n / seconds);
+    }
+    LayoutFuzzEndWarm();
 }
 
 }  // namespace
