@@ -238,7 +238,7 @@ void TdxBarItemLink::SetUserPaintStyle(TdxBarPaintStyle value)
 
 void TdxBarItemLink::SetUserWidth(int value)
 {
-    value = std::clamp(value, 20, 600);
+    value = std::clamp(value, dxBarMinLinkWidth, dxBarMaxLinkWidth);
     if (value == Width()) return;
     userWidth_ = value;
     userDefine_ |= udWidth;

@@ -23,6 +23,10 @@ class TdxBarItemControl;
 class TdxBarItemLinks;
 class TdxBarManager;
 
+// The widths a link's own width may take.
+constexpr int dxBarMinLinkWidth = 20;
+constexpr int dxBarMaxLinkWidth = 600;
+
 class TdxBarItemLink : public TCollectionItem {
     Q_OBJECT
     Q_PROPERTY(bool BeginGroup READ BeginGroup WRITE SetBeginGroup)

@@ -1,6 +1,9 @@
 #include "InPlaceGeometry.h"
 
+#include "dxBarItemLink.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 
 namespace inplace {
@@ -28,6 +31,38 @@ TEditSize EditSize(int captionWidth, int linkWidth, int textBoxHeight, int itemH
     s.MinWidth = captionWidth + 20;
     s.Height = captionWidth > 0 ? std::max(textBoxHeight, itemHeight) : textBoxHeight;
     return s;
+}
+
+TWidthSide WidthDragSide(const TRect& item, const TPoint& at)
+{
+    if (item.IsEmpty() || at.y() < item.Top || at.y() >= item.Bottom) return TWidthSide::None;
+    if (std::abs(at.x() - item.Right) <= WidthDragZone) return TWidthSide::Right;
+    if (std::abs(at.x() - item.Left) <= WidthDragZone) return TWidthSide::Left;
+    return TWidthSide::None;
+}
+
+int WidthDragWidth(const TRect& item, TWidthSide side, int x, int fixedPart)
+{
+    const int reach = side == TWidthSide::Left ? item.Right - x : x - item.Left;
+    return std::clamp(reach - fixedPart, dxBarMinLinkWidth, dxBarMaxLinkWidth);
+}
+
+TRect WidthDragRect(const TRect& item, TWidthSide side, int fixedPart, int width)
+{
+    TRect r = item;
+    if (side == TWidthSide::Left)
+        r.Left = item.Right - fixedPart - width;
+    else
+        r.Right = item.Left + fixedPart + width;
+    return r;
+}
+
+std::vector<TRect> WidthDragFrame(const TRect& r)
+{
+    return {{r.Left, r.Top, r.Right, r.Top + 2},
+            {r.Left, r.Bottom - 2, r.Right, r.Bottom},
+            {r.Left, r.Top + 2, r.Left + 2, r.Bottom - 2},
+            {r.Right - 2, r.Top + 2, r.Right, r.Bottom - 2}};
 }
 
 TEditParts EditParts(const TRect& r, int captionWidth, bool flat, bool enabled, int buttonWidth)

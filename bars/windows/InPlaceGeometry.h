@@ -35,6 +35,21 @@ struct TEditParts {
 // buttonWidth 0: an edit item. The standard look has a 2 px frame, the flat look 1 px.
 TEditParts EditParts(const TRect& r, int captionWidth, bool flat, bool enabled, int buttonWidth);
 
+// ---------------------------------------------------------------- the width drag (customizing)
+
+// Which edge of an edit item a point arms for the width drag: the one within WidthDragZone
+// px of it (the right edge when both are), else none.
+enum class TWidthSide { None, Left, Right };
+constexpr int WidthDragZone = 7;
+TWidthSide WidthDragSide(const TRect& item, const TPoint& at);
+// The link width a drag of side to x gives an item whose caption takes fixedPart: from the
+// edge that stays to x, less the caption, within the widths a link may have (20..600).
+int WidthDragWidth(const TRect& item, TWidthSide side, int x, int fixedPart);
+// The item as it would stand with that width, grown or shrunk from the edge that stays.
+TRect WidthDragRect(const TRect& item, TWidthSide side, int fixedPart, int width);
+// The frame showing it: 2 px bars along its top, bottom, left and right.
+std::vector<TRect> WidthDragFrame(const TRect& r);
+
 // The drop-down arrow of a combo's button: a triangle of odd width W (half the button,
 // made odd) pointing down, centred in the button.
 struct TTriangle {

@@ -7,7 +7,9 @@
 #include "SysParams.h"
 #include "dxBarBar.h"
 #include "dxBarDrawing.h"
+#include "dxBarEditControls.h"
 #include "dxBarManager.h"
+#include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
 #include "dxBarToolbarsPopup.h"
 
@@ -344,6 +346,7 @@ void TdxBarControl::Paint(QPainter& p)
         p.restore();
     }
     if (MarkExists() && DockControl()) PaintMark(p);
+    if (widthDragging_) PaintEditWidthFrame(p);
 }
 
 void TdxBarControl::PaintSeparator(QPainter& p, TdxBarItemControl* control, const TRect& itemRect)
@@ -698,6 +701,17 @@ void TdxBarControl::LButtonDown(const TPoint& client, TShiftState shift)
         skipNextDown_ = false;
         return;
     }
+    if (IsCustomizing() && !widthDragging_) {
+        if (const inplace::TWidthSide side = WidthDragSideAt(client); side != inplace::TWidthSide::None) {
+            widthControl_ = WidthDragControl();
+            widthSide_ = side;
+            widthDragWidth_ = widthControl_->ItemLink()->Width();
+            widthDragging_ = true;
+            SetCapture();
+            Invalidate();
+            return;
+        }
+    }
     if (Floating())
         if (TdxBarWindowsLibrary* library = TdxBarWindowsLibrary::Instance()) library->BringToFront(this);
     if (Floating() && ncHitCode_ == HTCLOSE) {
@@ -891,6 +905,17 @@ void TdxBarControl::MouseMove(const TPoint& client, TShiftState shift)
         TrackSizing(ClientToScreen(client));
         return;
     }
+    if (widthDragging_) {
+        TrackEditWidth(client);
+        return;
+    }
+    if (IsCustomizing() && !GetCapture() && Handle()) {
+        // Over an edge of the selected edit item the width-drag cursor shows.
+        if (WidthDragSideAt(client) != inplace::TWidthSide::None)
+            Handle()->setCursor(dxBarCursor(crdxBarEditSizing));
+        else
+            SetCursorShape(crDefault);
+    }
     const TPoint local = client + ClientBounds().TopLeft();
     const TRect close = Floating() ? FloatFrame().CloseButtonRect(Width()) : TRect();
     if (closePressed_) {
@@ -925,6 +950,10 @@ void TdxBarControl::LButtonUp(const TPoint& client, TShiftState shift)
     skipNextDown_ = false;
     if (sizingEdge_) {
         EndSizing();
+        return;
+    }
+    if (widthDragging_) {
+        EndEditWidth();
         return;
     }
     if (closePressed_) {
@@ -970,6 +999,62 @@ void TdxBarControl::CaptureChanged()
         closePressed_ = false;
         SetCloseState(0);
     }
+    if (widthDragging_) {
+        widthDragging_ = false;
+        Invalidate();
+    }
+}
+
+// ---------------------------------------------------------------- the width drag of an edit item
+
+TdxBarEditControl* TdxBarControl::WidthDragControl() const
+{
+    auto* edit = dynamic_cast<TdxBarEditControl*>(SelectedControl());
+    return edit && edit->ItemLink() && places_.contains(edit) ? edit : nullptr;
+}
+
+inplace::TWidthSide TdxBarControl::WidthDragSideAt(const TPoint& client) const
+{
+    TdxBarEditControl* edit = IsCustomizing() ? WidthDragControl() : nullptr;
+    return edit ? inplace::WidthDragSide(GetItemRect(edit), client) : inplace::TWidthSide::None;
+}
+
+void TdxBarControl::TrackEditWidth(const TPoint& client)
+{
+    if (!widthControl_) return;
+    const int width =
+        inplace::WidthDragWidth(GetItemRect(widthControl_), widthSide_, client.x(), widthControl_->GetCaptionWidth());
+    if (width == widthDragWidth_) return;
+    widthDragWidth_ = width;
+    Invalidate();
+}
+
+void TdxBarControl::EndEditWidth()
+{
+    widthDragging_ = false;
+    QPointer<TdxBarControl> self(this);
+    QPointer<TdxBarItemLink> link = widthControl_ ? widthControl_->ItemLink() : nullptr;
+    const int width = widthDragWidth_;
+    widthControl_ = nullptr;
+    ReleaseCapture();
+    if (!self) return;
+    // A new width lays the bar out again; the same width only takes the frame away.
+    if (link && link->Width() != width)
+        link->SetUserWidth(width);
+    else
+        Invalidate();
+}
+
+void TdxBarControl::PaintEditWidthFrame(QPainter& p)
+{
+    if (!widthControl_) return;
+    const TRect r = inplace::WidthDragRect(GetItemRect(widthControl_), widthSide_, widthControl_->GetCaptionWidth(),
+                                           widthDragWidth_);
+    p.save();
+    // Inverted, so that the frame shows on any background.
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    for (const TRect& bar : inplace::WidthDragFrame(r)) p.fillRect(bar.ToQRect(), Qt::black);
+    p.restore();
 }
 
 // ---------------------------------------------------------------- sizing

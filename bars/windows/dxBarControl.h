@@ -8,6 +8,7 @@
 // or caption floats a docked bar or docks a floating one. After every move the bar holds
 // the new place (StorePosition), so the layout store can save it.
 #include "FloatingFrame.h"
+#include "InPlaceGeometry.h"
 #include "SizeGrip.h"
 #include "ToolbarLayout.h"
 #include "dxBarCustomControl.h"
@@ -18,6 +19,7 @@
 #include <vector>
 
 class TdxBar;
+class TdxBarEditControl;
 
 class TdxBarControl : public TCustomdxBarControl {
     Q_OBJECT
@@ -74,6 +76,12 @@ public:
     bool ShowsSizeGrip() const { return sizeGrip_; }
     // Computes the frame again when the grip comes or goes; answers whether it did.
     bool UpdateSizeGrip();
+
+    // --- the width drag of an edit item while customizing: a press within a few pixels of
+    // an edge of the selected edit item drags that edge; a frame shows the width the link
+    // takes on the release. A lost capture leaves the width as it was.
+    // The link width the drag shows (0: no drag).
+    int EditWidthDragWidth() const { return widthDragging_ ? widthDragWidth_ : 0; }
 
     // --- moving between states
     // Switches the window to style in dock (none floating) at bounds: a docked window is a
@@ -141,6 +149,12 @@ private:
     void TrackSizing(const TPoint& screen);
     void EndSizing();
     void SetCloseState(int state);
+    // The selected edit item while customizing, and the edge of it a client point arms.
+    TdxBarEditControl* WidthDragControl() const;
+    inplace::TWidthSide WidthDragSideAt(const TPoint& client) const;
+    void TrackEditWidth(const TPoint& client);
+    void EndEditWidth();
+    void PaintEditWidthFrame(QPainter& p);
     // Starts the drag when the press was on the grip or caption (not on an item).
     void StartDragAt(const TPoint& client);
     void PaintSeparator(QPainter& p, TdxBarItemControl* control, const TRect& itemRect);
@@ -154,6 +168,10 @@ private:
     int closeState_ = 0;
     bool closePressed_ = false;
     bool sizeGrip_ = false;
+    bool widthDragging_ = false;
+    inplace::TWidthSide widthSide_ = inplace::TWidthSide::None;
+    int widthDragWidth_ = 0;
+    QPointer<TdxBarEditControl> widthControl_;
     int sizingEdge_ = 0;
     TPoint sizingStart_;
     TRect sizingBounds_;

@@ -114,3 +114,24 @@ TEST(ComboArrow, AnOddTriangleCentredInTheButton)
     EXPECT_EQ(t.C.x(), t.A.x() + w / 2);
     EXPECT_EQ(t.A.x() - 100, 111 - 1 - t.B.x());  // as much room left as right
 }
+
+TEST(EditWidthDrag, AnEdgeArmsItsSideAndTheWidthFollowsThePointerFromTheOtherEdge)
+{
+    const TRect item(100, 2, 200, 24);  // a 40 px caption, a 60 px text box
+    EXPECT_EQ(WidthDragSide(item, {195, 10}), TWidthSide::Right);
+    EXPECT_EQ(WidthDragSide(item, {207, 10}), TWidthSide::Right);
+    EXPECT_EQ(WidthDragSide(item, {93, 10}), TWidthSide::Left);
+    EXPECT_EQ(WidthDragSide(item, {150, 10}), TWidthSide::None);
+    EXPECT_EQ(WidthDragSide(item, {200, 30}), TWidthSide::None);
+    // An item narrower than both zones is sized at its right edge.
+    EXPECT_EQ(WidthDragSide(TRect(100, 2, 110, 24), {104, 10}), TWidthSide::Right);
+
+    EXPECT_EQ(WidthDragWidth(item, TWidthSide::Right, 250, 40), 110);
+    EXPECT_EQ(WidthDragWidth(item, TWidthSide::Left, 50, 40), 110);
+    // Never narrower than 20 px nor wider than 600 px, whichever way the pointer goes.
+    EXPECT_EQ(WidthDragWidth(item, TWidthSide::Right, 90, 40), 20);
+    EXPECT_EQ(WidthDragWidth(item, TWidthSide::Left, -2000, 40), 600);
+
+    EXPECT_EQ(WidthDragRect(item, TWidthSide::Right, 40, 110), TRect(100, 2, 250, 24));
+    EXPECT_EQ(WidthDragRect(item, TWidthSide::Left, 40, 110), TRect(50, 2, 200, 24));
+}

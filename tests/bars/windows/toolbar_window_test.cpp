@@ -1,5 +1,5 @@
 // Docked toolbar windows: the dock takes their rows' thickness, items stand after the grip,
-// and a click on a button clicks it.
+// a click on a button clicks it, and an edit item's width is dragged while customizing.
 #include "BarWindowFixture.h"
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
@@ -47,4 +47,56 @@ TEST_F(ToolbarWindowTest, AShortDockTruncatesTheBarAndAClickReachesTheButton)
     window->LButtonDown(centre, {});
     if (guard) window->LButtonUp(centre, {});
     EXPECT_EQ(clicks, QStringList{"A"});
+}
+
+TEST_F(ToolbarWindowTest, WhileCustomizingTheEdgeOfTheSelectedEditItemDragsItsLinkWidth)
+{
+    auto* edit = Create<TdxBarEdit>(form.get());
+    edit->SetCaption("Path");
+    edit->SetWidth(100);
+    bar->ItemLinks()->Add()->SetItem(edit);
+    AddButton("Go");
+    TdxBarControl* window = Dock(600);
+    ASSERT_NE(window, nullptr);
+    manager->SetIsCustomizing(true);
+    QPointer<TdxBarItemLink> link = Link(0);
+    window->SetMouseSelectedItem(link->Control());
+    const QRect before = link->ItemRect();
+    const TPoint edge(before.right() + 1, before.center().y());
+
+    // Dragged 50 px out and back 20: the frame follows; the release sets the link's width
+    // and the next item moves along.
+    const QPoint frameTop = window->ClientBounds().TopLeft() + TPoint(before.right() + 25, before.top());
+    const QRgb plain = window->Handle()->grab().toImage().pixel(frameTop);
+    window->LButtonDown(edge, {});
+    EXPECT_EQ(window->EditWidthDragWidth(), 100);
+    window->MouseMove(edge + TPoint(50, 0), {});
+    window->MouseMove(edge + TPoint(30, 0), {});
+    EXPECT_EQ(window->EditWidthDragWidth(), 130);
+    // The frame inverts what is under it, out to the new edge.
+    EXPECT_EQ(window->Handle()->grab().toImage().pixel(frameTop) & 0xffffff, ~plain & 0xffffff);
+    const int buttonBefore = Link(1)->ItemRect().left();
+    window->LButtonUp(edge + TPoint(30, 0), {});
+    EXPECT_EQ(TWindow::GetCapture(), nullptr);
+    EXPECT_EQ(link->Width(), 130);
+    EXPECT_EQ(edit->Width(), 100);
+    EXPECT_EQ(link->ItemRect().width(), before.width() + 30);
+    EXPECT_EQ(Link(1)->ItemRect().left(), buttonBefore + 30);
+
+    // A drag far to the left stops at the narrowest link; a lost capture changes nothing.
+    window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    window->SetMouseSelectedItem(link->Control());
+    const TPoint right(link->ItemRect().right() + 1, link->ItemRect().center().y());
+    window->LButtonDown(right, {});
+    window->MouseMove(right - TPoint(400, 0), {});
+    EXPECT_EQ(window->EditWidthDragWidth(), 20);
+    TWindow::ReleaseCapture();
+    EXPECT_EQ(window->EditWidthDragWidth(), 0);
+    EXPECT_EQ(link->Width(), 130);
+
+    // Outside customizing a press there is an ordinary press.
+    manager->SetIsCustomizing(false);
+    window->LButtonDown(right, {});
+    EXPECT_EQ(window->EditWidthDragWidth(), 0);
+    window->LButtonUp(right, {});
 }
