@@ -57,6 +57,7 @@ TdxBarManager::~TdxBarManager()
         dxBarWindowServices().HideHint();
         dxBarKillQuickTimer();
     }
+    EndCustomizingQuietly();
     FreeOwned();
 }
 

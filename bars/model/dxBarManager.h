@@ -203,6 +203,14 @@ public:
     // The click of the toolbars list's items: "&Customize..." starts customizing; a bar's
     // button toggles that bar (found by its guarded reference, not by index).
     void ToolbarsPopupClick(TObject* sender);
+    // The caption offered for a new toolbar: "Custom " followed by the smallest number from
+    // 1 up that no bar carries as its caption.
+    QString NewToolbarCaption() const;
+    // Asks (No by default) whether to forget which commands were used; Yes resets.
+    void ResetUsageData();
+    // Every bar and every sub item takes the recent-use defaults of its namesake in a copy
+    // of the form read from its resource; nothing without a resource.
+    void ResetUsageDataToDefault();
 
     // --- state
     bool IsCustomizing() const { return isCustomizing_ || designing_; }
@@ -432,6 +440,8 @@ private:
     void SetDefaults();
     void FreeOwned();
     void OwnerFormDestroyed();
+    // Customizing(False) whatever it raises: the manager or its form is going.
+    void EndCustomizingQuietly();
     void StoreLayoutOnce();
     void SetStyleMetrics();
     void CalcSizeMetrics();

@@ -1,4 +1,5 @@
 // The manager's customizing mode, the toolbars list of the toolbars popup and the usage reset.
+#include "Application.h"
 #include "Dialogs.h"
 #include "Forms.h"
 #include "dxBarBar.h"
@@ -12,6 +13,8 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QSet>
+#include <memory>
 
 namespace {
 
@@ -115,4 +118,37 @@ void TdxBarManager::ToolbarsPopupClick(TObject* sender)
     }
     TdxBar* bar = ToolbarOfButton().value(item);
     if (bar && bar->Collection() == bars_) bar->SetVisible(!bar->Visible());
+}
+
+QString TdxBarManager::NewToolbarCaption() const
+{
+    const QString base = dxBarStr(dxSBAR_CUSTOMTOOLBARNAME);
+    QSet<QString> taken;
+    for (int i = 0; bars_ && i < bars_->Count(); ++i) taken.insert(bars_->Items(i)->Caption());
+    for (int n = 1;; ++n)
+        if (!taken.contains(base + QString::number(n))) return base + QString::number(n);
+}
+
+void TdxBarManager::ResetUsageData()
+{
+    const QString title = Application ? Application->Title() : QString();
+    if (MessageBox(dxBarStr(dxSBAR_CONFIRMRESETUSAGEDATA), title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES)
+        ResetUsageDataToDefault();
+}
+
+void TdxBarManager::ResetUsageDataToDefault()
+{
+    TdxBarUpdateLockScope lock(this);
+    const std::unique_ptr<TCustomForm> copy(CreateTempForm());
+    auto* fresh = copy ? qobject_cast<TdxBarManager*>(copy->FindComponent(Name())) : nullptr;
+    if (!fresh) return;
+    const QList<TdxBarItem*> items = items_;
+    for (TdxBarItem* item : items) {
+        auto* sub = qobject_cast<TCustomdxBarSubItem*>(item);
+        if (!sub || !sub->ItemLinks() || sub->Name().isEmpty()) continue;
+        auto* freshSub = qobject_cast<TCustomdxBarSubItem*>(copy->FindComponent(sub->Name()));
+        if (freshSub && freshSub->ItemLinks()) sub->ItemLinks()->AssignRecentState(freshSub->ItemLinks());
+    }
+    for (int i = 0; bars_ && fresh->Bars() && i < bars_->Count() && i < fresh->Bars()->Count(); ++i)
+        bars_->Items(i)->ItemLinks()->AssignRecentState(fresh->Bars()->Items(i)->ItemLinks());
 }

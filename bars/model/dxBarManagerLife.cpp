@@ -125,11 +125,21 @@ void TdxBarManager::StoreLayoutOnce()
 {
     if (ownerFormGone_) return;
     ownerFormGone_ = true;
-    isCustomizing_ = false;
+    EndCustomizingQuietly();
     try {
         SaveLayoutOnFormDestroy();
     } catch (const std::exception&) {
     }
+}
+
+void TdxBarManager::EndCustomizingQuietly()
+{
+    // The customizing window must close while the manager is whole: it holds the manager.
+    try {
+        Customizing(false);
+    } catch (const std::exception&) {
+    }
+    isCustomizing_ = false;
 }
 
 void TdxBarManager::OwnerFormDestroyed()

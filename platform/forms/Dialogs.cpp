@@ -65,6 +65,9 @@ int RealMessageBox(const QString& text, const QString& caption, int flags, const
     QMessageBox box(IconOf(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
     for (const ButtonId& b : kButtons)
         if (ids.contains(b.id)) box.addButton(b.button);
+    const int defaultIndex = (flags & MB_DEFMASK) >> 8;
+    for (const ButtonId& b : kButtons)
+        if (defaultIndex < ids.size() && b.id == ids[defaultIndex]) box.setDefaultButton(b.button);
     const int pressed = box.exec();
     for (const ButtonId& b : kButtons)
         if (b.button == pressed) return b.id;

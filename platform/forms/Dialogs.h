@@ -21,6 +21,8 @@ enum : int {
     MB_ICONQUESTION = 0x20,
     MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30,
     MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0,
+    // Which button of the set is the default (the first unless told).
+    MB_DEFBUTTON1 = 0x000, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00,
 };
 // Answers of a message box.
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };

@@ -1,4 +1,5 @@
 // Resetting a bar from a fresh copy of its form read from the form's resource.
+#include "Application.h"
 #include "ClassRegistry.h"
 #include "DialogScript.h"
 #include "Dialogs.h"
@@ -318,3 +319,45 @@ end
 }
 
 #include "bar_reset_test.moc"
+
+TEST_F(BarResetTest, UsageResetAsksWithNoAsDefaultThenRestoresRecentUseButNotCustomizations)
+{
+    TdxBarManager* manager = form->BarManager1;
+    Customize();
+    form->siFile->ItemLinks()->Add()->SetItem(form->btNew);
+    TdxBarItemLink* open = bar->ItemLinks()->Items(0);
+    TdxBarItemLink* subNew = form->siFile->ItemLinks()->Items(0);
+    open->SetMostRecentlyUsed(false);
+    subNew->SetMostRecentlyUsed(false);
+    open->SetUseCount(3);
+    const auto forgotten = [&] { return !open->MostRecentlyUsed() && !subNew->MostRecentlyUsed() && open->UseCount() == 3; };
+
+    TDialogScript script;
+    script.AnswerMessage(IDNO);
+    manager->ResetUsageData();
+    ASSERT_EQ(script.Log("MessageBox").size(), 1);
+    const TDialogRecord box = script.Log("MessageBox").first();
+    EXPECT_EQ(box.text, dxBarStr(dxSBAR_CONFIRMRESETUSAGEDATA));
+    EXPECT_EQ(box.caption, Application ? Application->Title() : QString());
+    EXPECT_EQ(box.flags, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
+    EXPECT_TRUE(forgotten());
+
+    script.AnswerMessage(IDYES);
+    manager->ResetUsageData();
+    EXPECT_TRUE(open->MostRecentlyUsed());
+    EXPECT_TRUE(subNew->MostRecentlyUsed());
+    EXPECT_EQ(open->UseCount(), manager->InitialUseCount());
+    // The links as the user arranged them stay.
+    EXPECT_EQ(ItemNames(bar->ItemLinks()), QStringList({"btOpen", "siFile", "btNew"}));
+    EXPECT_EQ(ItemNames(form->siFile->ItemLinks()), QStringList({"btNew"}));
+    EXPECT_FALSE(manager->UpdateLocked());
+
+    // A form without a resource of its own has nothing to reset from.
+    auto plain = std::unique_ptr<TPlainResetForm>(Create<TPlainResetForm>(nullptr));
+    auto* plainManager = Create<TdxBarManager>(plain.get());
+    TdxBarItemLink* link = plainManager->Bars()->Add()->ItemLinks()->Add();
+    link->SetItem(Create<TdxBarButton>(plain.get()));
+    link->SetMostRecentlyUsed(false);
+    plainManager->ResetUsageDataToDefault();
+    EXPECT_FALSE(link->MostRecentlyUsed());
+}

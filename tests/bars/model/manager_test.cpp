@@ -286,3 +286,53 @@ TEST_F(ManagerTest, DockControlHeightsTakesTheFirstFourAndSkipsMissingDocks)
 }
 
 #include "manager_test.moc"
+
+namespace {
+
+// A customizing window that records being opened and closed.
+class RecordingCustomizingForm : public TdxBarCustomizingNotifications {
+public:
+    bool Exists() const override { return manager != nullptr; }
+    void Open(TdxBarManager* m) override { manager = m; }
+    void Close(TdxBarManager*) override
+    {
+        manager = nullptr;
+        ++closes;
+    }
+    TdxBarManager* manager = nullptr;
+    int closes = 0;
+};
+
+}  // namespace
+
+TEST_F(ManagerTest, AManagerGoingClosesItsCustomizingWindowFirst)
+{
+    RecordingCustomizingForm window;
+    dxBarSetCustomizingForm(&window);
+    // The manager freed by itself, and with its form.
+    TdxBarManager* manager = NewManager();
+    manager->Customizing(true);
+    ASSERT_EQ(window.manager, manager);
+    delete manager;
+    EXPECT_FALSE(window.Exists());
+    EXPECT_EQ(window.closes, 1);
+
+    NewManager()->Customizing(true);
+    form.reset();
+    EXPECT_FALSE(window.Exists());
+    EXPECT_EQ(window.closes, 2);
+    dxBarSetCustomizingForm(nullptr);
+}
+
+TEST_F(ManagerTest, ANewToolbarIsOfferedTheSmallestCustomNumberNoBarCarries)
+{
+    TdxBarManager* manager = NewManager();
+    EXPECT_EQ(manager->NewToolbarCaption(), "Custom 1");
+    for (const char* caption : {"Custom 1", "Custom 3", "Custom "}) manager->Bars()->Add()->SetCaption(caption);
+    // Names are not captions: a bar named "Custom 2" that shows another caption leaves 2 free.
+    TdxBar* renamed = manager->Bars()->Add();
+    renamed->SetCaption("Custom 2");
+    renamed->SetCaption("Tools");
+    EXPECT_EQ(renamed->Name(), "Custom 2");
+    EXPECT_EQ(manager->NewToolbarCaption(), "Custom 2");
+}
