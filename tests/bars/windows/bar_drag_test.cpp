@@ -260,6 +260,12 @@ TEST_F(BarDragTest, TheSizeGripOfABottomBarWithoutBorderSizesTheFormWhileItReach
     ASSERT_TRUE(w->ShowsSizeGrip());
     const TPoint grip = At(w, w->Width() - 3, w->Height() - 3);
     EXPECT_EQ(w->NCHitTest(grip), HTBOTTOMRIGHT);
+    // Its ridges are drawn in the corner.
+    const auto cornerPixel = [this] {
+        TdxBarControl* shown = Window();
+        return QColor(shown->Handle()->grab().toImage().pixel(shown->Width() - 3, shown->Height() - 1));
+    };
+    EXPECT_EQ(cornerPixel(), SysColor(COLOR_BTNSHADOW));
 
     // The drag sizes the form; the bar follows to the new corner and keeps its grip.
     Press(w, grip);
@@ -277,6 +283,7 @@ TEST_F(BarDragTest, TheSizeGripOfABottomBarWithoutBorderSizesTheFormWhileItReach
     w = Window();
     EXPECT_FALSE(w->ShowsSizeGrip());
     EXPECT_NE(w->NCHitTest(At(w, w->Width() - 3, w->Height() - 3)), HTBOTTOMRIGHT);
+    EXPECT_NE(cornerPixel(), SysColor(COLOR_BTNSHADOW));
     bar->SetWholeRow(true);
     form->Handle()->showMaximized();
     EXPECT_TRUE(testsupport::WaitFor([&] { return form->Handle()->isMaximized() && !Window()->ShowsSizeGrip(); }));
