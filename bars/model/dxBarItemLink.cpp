@@ -297,6 +297,13 @@ int TdxBarItemLink::Width() const
     return 0;
 }
 
+void TdxBarItemLink::SetReplacedInMenu(bool value)
+{
+    if (replacedInMenu_ == value) return;
+    replacedInMenu_ = value;
+    if (TdxBarItemLinks* links = Links()) links->RebuildLists();
+}
+
 void TdxBarItemLink::SetStoredRecentState(int recentIndex, int useCount)
 {
     storedRecentIndex_ = recentIndex;

@@ -87,6 +87,11 @@ public:
     TdxBarPaintStyle PaintStyle() const;
     int Width() const;
 
+    // While an open menu shows the listed links of this link's container item in its place,
+    // the can-visible and visible lists leave this link out.
+    bool ReplacedInMenu() const { return replacedInMenu_; }
+    void SetReplacedInMenu(bool value);
+
     int Data() const { return data_; }
     void SetData(int value) { data_ = value; }
     QRect ItemRect() const { return itemRect_; }
@@ -155,6 +160,7 @@ private:
     TdxBarPaintStyle userPaintStyle_ = psStandard;
     int userWidth_ = 0;
     bool visible_ = true;
+    bool replacedInMenu_ = false;
 };
 
 class TdxBarItemLinks : public TCollection {

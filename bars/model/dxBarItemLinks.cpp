@@ -73,7 +73,7 @@ void TdxBarItemLinks::RebuildLists()
         }
         if (!link->Item()->IsVisibleNow()) continue;
         available_.append(link);
-        if (!link->Visible()) continue;
+        if (!link->Visible() || link->ReplacedInMenu()) continue;
         canVisible_.append(link);
         // No limit, or a limit of 0 (no link reached the recent threshold): show them all.
         if (recentLimit_ < 1) visible_.append(link);

@@ -346,16 +346,14 @@ void TdxBarSubMenuControl::ExpandContainers()
         if (!item || link->Links() != links) continue;
         TContainerExpansion expansion;
         expansion.Item = item;
-        const int index = link->Index();
         if (item->ReplaceOwnLink()) {
-            expansion.TakenLink = link;
-            expansion.TakenIndex = index;
-            link->SetCollection(nullptr);
+            expansion.Replaced = link;
+            link->SetReplacedInMenu(true);
         }
         const QList<TCollectionItem*> before = links->ItemList();
         // Recorded before the container runs: its data event may change anything.
         containers_.push_back(expansion);
-        item->AddListedItemLinks(links, expansion.TakenLink ? index : index + 1, link, !shownOnce_);
+        item->AddListedItemLinks(links, link->Index() + 1, link, !shownOnce_);
         if (!self || !guardedLinks) return;
         for (TCollectionItem* ci : links->ItemList())
             if (!before.contains(ci)) containers_.back().Listed << qobject_cast<TdxBarItemLink*>(ci);
@@ -364,22 +362,14 @@ void TdxBarSubMenuControl::ExpandContainers()
 
 void TdxBarSubMenuControl::CollapseContainers()
 {
-    TdxBarItemLinks* links = ItemLinks();
-    // Undone last first, so that every own link goes back where it was. Exactly the links an
-    // expansion put in go again, whatever the container holds by now.
+    // Exactly the links an expansion put in go again, whatever the container holds by now.
     while (!containers_.empty()) {
         TContainerExpansion expansion = std::move(containers_.back());
         containers_.pop_back();
         for (const QPointer<TdxBarItemLink>& listed : expansion.Listed) delete listed.data();
+        if (expansion.Replaced) expansion.Replaced->SetReplacedInMenu(false);
         // A closing menu leaves the container to make its entries afresh next time.
         if (closing_ && expansion.Item) expansion.Item->SetClearPending();
-        if (!expansion.TakenLink) continue;
-        if (!links) {
-            delete expansion.TakenLink.data();  // its links went first: it belongs nowhere
-            continue;
-        }
-        expansion.TakenLink->SetCollection(links);
-        expansion.TakenLink->SetIndex(expansion.TakenIndex);
     }
 }
 

@@ -135,13 +135,12 @@ protected:
     void DestroyControls() override;
 
 private:
-    // One container expanded in place: the links it put in, and its own link when that left
-    // the list for them (to go back at its index).
+    // One container expanded in place: the links it put in, and its own link when those
+    // replace it.
     struct TContainerExpansion {
         QPointer<TCustomdxBarContainerItem> Item;
         QList<QPointer<TdxBarItemLink>> Listed;
-        QPointer<TdxBarItemLink> TakenLink;
-        int TakenIndex = -1;
+        QPointer<TdxBarItemLink> Replaced;
     };
     void ExpandContainers();
     void CollapseContainers();

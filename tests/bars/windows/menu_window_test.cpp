@@ -496,7 +496,10 @@ TEST_F(MenuWindowTest, ContainerItemsInAMenuShowTheirLinksAsRowsInPlaceOfTheirOw
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(captions(), (QStringList{"New", "&1 a.htm", "&2 b.htm", "Print", "Exit"}));
         EXPECT_TRUE(file->ItemLinks()->VisibleItems().at(1)->BeginGroup());
-        ClickRow(menu, 2);
+        const TPoint row = Centre(file->ItemLinks()->VisibleItems().at(2));
+        menu->MouseMove(row, {});
+        menu->LButtonDown(row, {});
+        menu->LButtonUp(row, {});
         EXPECT_TRUE(menu.isNull());
         EXPECT_EQ(recent->ItemIndex(), 1);
         // Closed, the menu's links are as they were.
