@@ -12,11 +12,11 @@ constexpr int PadSide = 4, PadTop = 2, PadBottom = 1;
 
 }  // namespace
 
-int TFloatFrame::NCWidth() const { return 2 * FrameWidth + (Flat ? Shadow : 2 * PadSide); }
+int TFloatFrame::NCWidth() const { return 2 * FrameWidth + (Flat ? Shadow : Padded ? 2 * PadSide : 0); }
 
 int TFloatFrame::NCHeight() const
 {
-    return CaptionHeight + 2 * FrameHeight + (Flat ? Shadow : PadTop + PadBottom);
+    return CaptionHeight + 2 * FrameHeight + (Flat ? Shadow : Padded ? PadTop + PadBottom : 0);
 }
 
 TRect TFloatFrame::Outer(int windowWidth, int windowHeight) const
@@ -28,7 +28,7 @@ TRect TFloatFrame::ClientRect(int windowWidth, int windowHeight) const
 {
     TRect r = Outer(windowWidth, windowHeight).Inflated(-FrameWidth, -FrameHeight);
     r.Top += CaptionHeight;
-    if (!Flat) r = {r.Left + PadSide, r.Top + PadTop, r.Right - PadSide, r.Bottom - PadBottom};
+    if (!Flat && Padded) r = {r.Left + PadSide, r.Top + PadTop, r.Right - PadSide, r.Bottom - PadBottom};
     r.Right = std::max(r.Left, r.Right);
     r.Bottom = std::max(r.Top, r.Bottom);
     return r;

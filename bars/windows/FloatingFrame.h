@@ -28,6 +28,7 @@ struct TFloatFrame {
     bool Flat = false;       // our own frame and a 2-px shadow at the right and bottom
     bool ShowsCloseButton = true;
     bool CaptionMark = false;  // the "More Buttons" mark in the caption (not the standard style)
+    bool Padded = true;        // the standard look's room round the client (windows with a caption)
 
     // Room outside the client area: left + right and top + bottom.
     int NCWidth() const;

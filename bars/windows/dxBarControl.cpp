@@ -10,8 +10,11 @@
 #include "dxBarEditControls.h"
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
+#include "dxBarQuickControl.h"
+#include "dxBarStrs.h"
 #include "dxBarWindowsLibrary.h"
 #include "dxBarToolbarsPopup.h"
+#include "Keys.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -38,8 +41,8 @@ TCreateParams WindowParams(TdxBarManager* manager, TdxDockControl* dock, const T
 
 }  // namespace
 
-TdxBarControl::TdxBarControl(TdxBar* bar, TdxDockControl* dock)
-    : TCustomdxBarControl(bar->BarManager(), WindowParams(bar->BarManager(), dock)), bar_(bar)
+TdxBarControl::TdxBarControl(TdxBar* bar, TdxDockControl* dock, bool withCaption)
+    : TCustomdxBarControl(bar->BarManager(), WindowParams(bar->BarManager(), dock)), bar_(bar), withCaption_(withCaption)
 {
     SetDoubleClicks(true);
     SetDockControl(dock);
@@ -54,6 +57,7 @@ TdxBarControl::~TdxBarControl()
 {
     Destroying();
     BarControlDestroying();
+    if (TdxBarQuickControl* quick = std::exchange(quickControl_, nullptr); quick && !quick->IsDestroying()) delete quick;
 }
 
 bool TdxBarControl::IsVertical() const { return DockingStyle() == dsLeft || DockingStyle() == dsRight; }
@@ -377,6 +381,15 @@ void TdxBarControl::PaintMark(QPainter& p)
     const TRect mark = MarkRect(DockingStyle(), standard, client.Width(), client.Height());
     FillRect(p, mark, GetToolbarBrush());
     const QColor ink = SysColor(COLOR_BTNTEXT);
+    if (!standard && MarkState() != 0) {
+        // Hot or pressed: framed like a selected button.
+        if (IsFlat()) {
+            dxBarFrameHighlight(p, mark);
+            FillRect(p, mark.Inflated(-1, -1), GetSelectedBrush());
+        } else {
+            DrawEdge(p, mark, MarkState() == 2 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+        }
+    }
     if (!standard) {
         if (IsVertical()) {
             const int x = mark.Left + 5;
@@ -401,6 +414,75 @@ void TdxBarControl::PaintMark(QPainter& p)
     }
 }
 
+// ---------------------------------------------------------------- the mark
+
+TRect TdxBarControl::GetMarkRect() const
+{
+    if (!MarkExists() || !BarManager()) return {};
+    if (Floating()) {
+        const TRect mark = FloatFrame().MarkRect(Width());
+        return mark.IsEmpty() ? mark : mark.Offset(-ClientBounds().Left, -ClientBounds().Top);
+    }
+    const TRect client = ClientRect();
+    return MarkRect(DockingStyle(), BarManager()->Style() == bmsStandard, client.Width(), client.Height());
+}
+
+bool TdxBarControl::IsOverMark(const TPoint& client) const
+{
+    return BarManager() && BarManager()->Style() != bmsStandard && GetMarkRect().Contains(client);
+}
+
+TdxBarQuickControl* TdxBarControl::QuickControl() const
+{
+    return quickControl_;
+}
+
+void TdxBarControl::SetMarkState(int state)
+{
+    if (IsCustomizing() || state == MarkState()) return;
+    QPointer<TdxBarControl> self(this);
+    KillTimer(MarkTimer);
+    TCustomdxBarControl::SetMarkState(state);
+    if (Floating())
+        InvalidateFrame();
+    else
+        InvalidateRect(GetMarkRect());
+    // The drop-down goes first, so that its teardown finds the mark already changed.
+    if (TdxBarQuickControl* quick = std::exchange(quickControl_, nullptr); quick && !quick->IsDestroying()) delete quick;
+    if (!self) return;
+    TdxBarManager* manager = BarManager();
+    if (state == 2) {
+        dxBarPlaySound(0);
+        const TRect mark = GetMarkRect();
+        const TPoint topLeft = ClientToScreen(mark.TopLeft());
+        quickControl_ = new TdxBarQuickControl(manager, this);
+        if (quickControl_) quickControl_->UpdatePosition(TRect::Bounds(topLeft.x(), topLeft.y(), mark.Width(), mark.Height()));
+    } else if (state == 1) {
+        if (Floating()) SetTimer(MarkTimer, MarkTimerInterval);
+        if (manager) manager->UpdateHint(true, dxBarStr(dxSBAR_MOREBUTTONS));
+    } else if (manager && !SelectedControl()) {
+        manager->UpdateHint(false, {});
+    }
+}
+
+bool TdxBarControl::ClickMark(const TPoint& client)
+{
+    if (!IsOverMark(client)) return false;
+    SetMarkState(MarkState() == 2 ? 1 : 2);
+    return true;
+}
+
+void TdxBarControl::Timer(int id)
+{
+    if (id != MarkTimer) {
+        TCustomdxBarControl::Timer(id);
+        return;
+    }
+    if (!Visible() || !GetMarkRect().Contains(ScreenToClient(QCursor::pos()))) {
+        KillTimer(MarkTimer);
+        SetMarkState(0);
+    }
+}
 
 // ---------------------------------------------------------------- floating frame
 
@@ -415,6 +497,12 @@ floatingframe::TFloatFrame TdxBarControl::FloatFrame() const
     frame.Flat = manager->IsFlat();
     frame.ShowsCloseButton = bar_ && bar_->ShowsCloseButton();
     frame.CaptionMark = bar_ && bar_->ShowMark() && bar_->AllowQuickCustomizing() && manager->Style() != bmsStandard;
+    if (!withCaption_) {
+        frame.CaptionHeight = 0;
+        frame.ShowsCloseButton = false;
+        frame.CaptionMark = false;
+        frame.Padded = false;
+    }
     return frame;
 }
 
@@ -499,11 +587,14 @@ void TdxBarControl::NCPaintFloating(QPainter& p)
         DrawEdge(p, w, EDGE_RAISED, BF_RECT);
         FrameRect(p, w.Inflated(-2, -2), SysBrush(COLOR_BTNFACE));
         FrameRect(p, w.Inflated(-3, -3), SysBrush(COLOR_BTNFACE));
+    }
+    if (!frame.Flat && frame.Padded) {
         FillRect(p, {c.Left - 4, c.Top - 2, c.Left, c.Bottom + 1}, brush);
         FillRect(p, {c.Right, c.Top - 2, c.Right + 4, c.Bottom + 1}, brush);
         FillRect(p, {c.Left, c.Top - 2, c.Right, c.Top}, brush);
         FillRect(p, {c.Left, c.Bottom, c.Right, c.Bottom + 1}, brush);
     }
+    if (frame.CaptionHeight <= 0) return;
     // The caption.
     const TRect caption = frame.CaptionRect(Width());
     FillRect(p, {caption.Left, caption.Bottom, caption.Right, caption.Bottom + 1}, brush);
@@ -714,6 +805,7 @@ void TdxBarControl::LButtonDown(const TPoint& client, TShiftState shift)
     }
     if (Floating())
         if (TdxBarWindowsLibrary* library = TdxBarWindowsLibrary::Instance()) library->BringToFront(this);
+    if (!IgnoreClick() && !IsCustomizing() && ClickMark(client)) return;
     if (Floating() && ncHitCode_ == HTCLOSE) {
         QPointer<TdxBarControl> self(this);
         HideAll();
@@ -931,7 +1023,12 @@ void TdxBarControl::MouseMove(const TPoint& client, TShiftState shift)
             SetCloseState(0);
         }
     }
+    QPointer<TdxBarControl> self(this);
+    const bool overMark = IsOverMark(client);
+    if (overMark && MarkState() == 0 && !IgnoreMouseMove(client) && !InKeyboardMode()) SetMarkState(1);
+    if (!self) return;
     TCustomdxBarControl::MouseMove(client, shift);
+    if (self && MarkState() == 1 && !overMark) SetMarkState(0);
 }
 
 void TdxBarControl::NCMouseMove(int hitTest, const TPoint& /*screen*/)
@@ -976,6 +1073,7 @@ void TdxBarControl::LButtonUp(const TPoint& client, TShiftState shift)
 
 void TdxBarControl::LButtonDblClk(const TPoint& client, TShiftState shift)
 {
+    if (!IsCustomizing() && ClickMark(client)) return;
     if (ncHitCode_ == HTCAPTION && !(BarManager() && BarManager()->IsDesigning())) {
         ToggleDocking();
         return;

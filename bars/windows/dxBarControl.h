@@ -20,12 +20,14 @@
 
 class TdxBar;
 class TdxBarEditControl;
+class TdxBarQuickControl;
 
 class TdxBarControl : public TCustomdxBarControl {
     Q_OBJECT
 public:
-    // A docked window of bar inside dock, or a floating one without a dock.
-    TdxBarControl(TdxBar* bar, TdxDockControl* dock);
+    // A docked window of bar inside dock, or a floating one without a dock. A window
+    // without a caption (the quick-customization drop-down) has no close button either.
+    TdxBarControl(TdxBar* bar, TdxDockControl* dock, bool withCaption = true);
     ~TdxBarControl() override;
 
     TdxBar* Bar() const { return bar_; }
@@ -52,6 +54,24 @@ public:
     TRect GetItemRect(TdxBarItemControl* control) const override;
     QBrush GetToolbarBrush() const override;
     void RepaintBar() override;
+
+    // --- the "More Buttons" mark
+    // Its rectangle in client coordinates (in the caption of a floating window); empty
+    // without a mark.
+    TRect GetMarkRect() const;
+    // The mark exists, the style is not the standard one, and the client point is on it.
+    bool IsOverMark(const TPoint& client) const;
+    // 0 normal, 1 hot, 2 pressed: pressing opens the quick-customization drop-down below
+    // the mark, any other state closes it. Nothing while customizing.
+    void SetMarkState(int state) override;
+    // A press on the mark toggles it between pressed and hot; answers whether it was one.
+    bool ClickMark(const TPoint& client);
+    TdxBarQuickControl* QuickControl() const;
+    // The hot mark of a floating window is checked on this timer (the pointer may leave
+    // through the frame, where no move reaches the window).
+    enum : int { MarkTimer = 1 };
+    static constexpr int MarkTimerInterval = 50;
+    void Timer(int id) override;
 
     // --- floating
     bool Floating() const { return DockingStyle() == dsNone; }
@@ -141,6 +161,10 @@ public:
 
     void NCMouseMove(int hitTest, const TPoint& screen) override;
 
+protected:
+    // Sets the remembered hit-test code (a window that may not be moved or sized).
+    void SetNCHitCode(int code) { ncHitCode_ = code; }
+
 private:
     void NCPaintFloating(QPainter& p);
     void PaintCloseButton(QPainter& p, const TRect& r);
@@ -181,6 +205,8 @@ private:
     bool barDragging_ = false;
     bool placing_ = true;
     bool skipNextDown_ = false;
+    bool withCaption_ = true;
+    QPointer<TdxBarQuickControl> quickControl_;
     // Where each shown link stands, by control.
     QHash<const TdxBarItemControl*, toolbarlayout::TPlace> places_;
 };

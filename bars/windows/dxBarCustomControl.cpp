@@ -1,5 +1,7 @@
 #include "dxBarCustomControl.h"
 
+#include "dxBarQuickControl.h"
+
 #include "dxBarDockControls.h"
 #include "dxBarDrawing.h"
 #include "dxBarItem.h"
@@ -437,6 +439,9 @@ void TCustomdxBarControl::SetMouseSelectedItem(TdxBarItemControl* control)
 void TCustomdxBarControl::SetSelectedItem(TdxBarItemControl* control)
 {
     if (control == selectedControl_) return;
+    // Another window taking the pointer closes an idle quick-customization drop-down soon.
+    if (TdxBarQuickControl* quick = dxBarQuickControl(); quick && quick != this && control && !quick->IsActive())
+        dxBarStartQuickCloseTimer();
     QPointer<TCustomdxBarControl> self(this);
     QPointer<TdxBarItemControl> old = selectedControl_;
     selectedControl_ = control;
@@ -453,7 +458,8 @@ void TCustomdxBarControl::UpdateHint()
     TdxBarItemControl* c = selectedControl_;
     const bool showDisabled = manager_ && manager_->property("ShowHintForDisabledItems").toBool();
     hint_ = c && (c->GetEnabled() || showDisabled) ? c->GetHint().section(u'|', -1) : QString();
-    if (manager_) manager_->UpdateHint(true, {});
+    // A hot mark keeps its own hint while the selection goes.
+    if (manager_ && (c || IsMenu() || markState_ == 0)) manager_->UpdateHint(true, {});
 }
 
 void TCustomdxBarControl::HideAll()

@@ -10,6 +10,7 @@
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
+#include "dxBarQuickControl.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -93,6 +94,24 @@ bool IsOverItemControl(QWidget* widget, const TPoint& screen)
     if (!TWindow::GetCapture()) return false;
     TCustomdxBarControl* active = dxBarActiveBarControl();
     return active && TWindow::WindowFromPoint(screen) == active->Handle() && active->SelectedControl();
+}
+
+// A button message outside the quick-customization drop-down (and the menus opened from it)
+// closes it; its own mark keeps it, except for a right press.
+void CloseQuickControlOnClick(const TMouseHookMessage& m, QWidget* window)
+{
+    QPointer<TdxBarQuickControl> quick = dxBarQuickControl();
+    if (!quick || m.Kind == TMouseHookKind::Move) return;
+    auto* target = dynamic_cast<TCustomdxBarControl*>(TWindow::FromWidget(window));
+    if (target && dxBarGetRootControl(target) == quick) return;
+    if (dynamic_cast<TdxBarDropDownListBox*>(TWindow::FromWidget(window))) return;
+    TdxBarControl* owner = quick->OwnerControl();
+    if (owner && target == owner && owner->GetMarkRect().Contains(owner->ScreenToClient(m.Screen)) &&
+        !(m.Kind == TMouseHookKind::ButtonDown && m.Button == VK_RBUTTON))
+        return;
+    if (owner)
+        owner->SetMarkState(0);
+    if (quick) delete quick.data();
 }
 
 // A key or a press hides the hint that shows or waits.
@@ -241,6 +260,7 @@ bool TdxBarHooks::MouseHook(const TMouseHookMessage& m)
         }
         if (window && !window->isVisible()) return true;
     }
+    if (!mouseBusy_) CloseQuickControlOnClick(m, window);
     if (m.Kind == TMouseHookKind::ButtonUp && m.Button == VK_RBUTTON) return ShowPopupMenuLink(window, m.Screen);
     return false;
 }

@@ -10,6 +10,7 @@
 #include "dxBarManager.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarPopupMenuLinks.h"
+#include "dxBarQuickControl.h"
 #include "dxBarSubMenuControl.h"
 #include "dxBarSubItemControl.h"
 #include "dxBarToolbarsPopup.h"
@@ -21,6 +22,7 @@ TdxBarWindowsLibrary::TdxBarWindowsLibrary()
     dxBarRegisterButtonControl();
     dxBarRegisterSubItemControls();
     dxBarRegisterEditControls();
+    dxBarRegisterQuickCustControls();
     dxBarSetWindowServices(this);
     dxBarSetPopupMenuLinkHandler([](TdxBarManager* manager, QWidget* window, const TPoint& screen) {
         return manager->PopupMenuLinks() && manager->PopupMenuLinks()->ShowPopupFor(window, screen);
@@ -42,6 +44,7 @@ TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
     TdxBarButtonControlClass.factory = nullptr;
     dxBarUnregisterSubItemControls();
     dxBarUnregisterEditControls();
+    dxBarUnregisterQuickCustControls();
     FreeHintWindow();
 }
 
