@@ -1,12 +1,14 @@
 #include "dxBarServices.h"
 #include "dxBarItems.h"
 
+#include "Painting.h"
 #include "Strings.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -385,6 +387,46 @@ int TdxBarCustomCombo::CurItemIndex() const
 {
     TdxBarItemLink* link = FocusedLink();
     return link ? link->Control()->CurItemIndex() : itemIndex_;
+}
+
+void TdxBarCustomCombo::DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+                                 bool flatInterior)
+{
+    p.save();
+    QPainter* previous = std::exchange(canvas_, &p);
+    struct Restore {
+        QPainter*& canvas;
+        QPainter* previous;
+        QPainter& p;
+        ~Restore()
+        {
+            canvas = previous;
+            p.restore();
+        }
+    } restore{canvas_, previous, p};
+    p.setFont(font);
+    if (OnDrawItem) {
+        OnDrawItem(this, index, rect, state);
+        return;
+    }
+    const bool selected = state & odSelected;
+    FillRect(p, rect, SysBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    p.setPen(SysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const QString text = index >= 0 && index < items_->Count() ? items_->Strings(index) : index == -1 ? Text() : QString();
+    TRect r{rect.Left + 2, rect.Top + (flatInterior ? 2 : 0), rect.Right, rect.Bottom};
+    DrawText(p, text, r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (state & odFocused) DrawFocusRect(p, rect);
+}
+
+void TdxBarCustomCombo::MeasureItem(int index, const QFont& font, int& height)
+{
+    height = itemHeight_ > 0 ? itemHeight_ : TextExtent(font, QStringLiteral("Qq")).height();
+    if (OnMeasureItem) OnMeasureItem(this, index, height);
+}
+
+void TdxBarCustomCombo::MeasureItemWidth(int index, const QFont& font, int& width)
+{
+    width = TextExtent(font, index >= 0 && index < items_->Count() ? items_->Strings(index) : QString()).width() + 2;
 }
 
 int TdxBarCustomCombo::FindBestMatch(const QString& text) const

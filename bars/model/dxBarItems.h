@@ -1,6 +1,7 @@
 #pragma once
 // The standard item kinds: buttons, edits, combos, sub items and container items (list
 // item, container item). Their item controls draw and operate them; this is their model.
+#include "WinTypes.h"
 #include "dxBarItem.h"
 
 #include <QList>
@@ -15,6 +16,8 @@ Q_MOC_INCLUDE("Graphics.h")
 Q_MOC_INCLUDE("Strings.h")
 Q_MOC_INCLUDE("dxBarItemLink.h")
 
+class QFont;
+class QPainter;
 class QWidget;
 class TStrings;
 class TStringList;
@@ -26,10 +29,18 @@ using TdxBarKeyEvent = TEvent<TObject*, int&, TShiftState>;
 using TdxBarKeyPressEvent = TEvent<TObject*, QChar&>;
 using TdxBarCheckKeyEvent = TEvent<TObject*, int, TShiftState, bool&>;
 using TdxBarGetDropDownWindowEvent = TEvent<TObject*, QWidget*&>;
+// An owner-drawn entry's state: selected, and focused (the list draws as focused).
+enum TOwnerDrawStateFlag : unsigned { odSelected = 0x0001, odFocused = 0x0010 };
+// Draws entry AIndex (-1: the combo's text) into ARect on the combo's Canvas.
+using TdxBarDrawItemEvent = TEvent<TObject*, int, const TRect&, unsigned>;
+// May change the height of entry AIndex.
+using TdxBarMeasureItemEvent = TEvent<TObject*, int, int&>;
 Q_DECLARE_METATYPE(TdxBarKeyEvent)
 Q_DECLARE_METATYPE(TdxBarKeyPressEvent)
 Q_DECLARE_METATYPE(TdxBarCheckKeyEvent)
 Q_DECLARE_METATYPE(TdxBarGetDropDownWindowEvent)
+Q_DECLARE_METATYPE(TdxBarDrawItemEvent)
+Q_DECLARE_METATYPE(TdxBarMeasureItemEvent)
 
 // An item with text and an in-place editor window.
 class TdxBarWindowItem : public TdxBarItem {
@@ -244,6 +255,8 @@ class TdxBarCustomCombo : public TCustomdxBarCombo {
     Q_OBJECT
     Q_PROPERTY(int DropDownCount MEMBER dropDownCount_)
     Q_PROPERTY(int DropDownWidth MEMBER dropDownWidth_)
+    Q_PROPERTY(TdxBarDrawItemEvent OnDrawItem MEMBER OnDrawItem)
+    Q_PROPERTY(TdxBarMeasureItemEvent OnMeasureItem MEMBER OnMeasureItem)
     Q_CLASSINFO("Default.DropDownCount", "8")
     Q_CLASSINFO("Default.DropDownWidth", "0")
 public:
@@ -279,6 +292,22 @@ public:
     // the first character.
     int FindBestMatch(const QString& text) const;
 
+    // --- drawing and measuring the entries (the list and the combo's text box)
+    // The painter of the entry being drawn; none outside DrawItem.
+    QPainter* Canvas() const { return canvas_; }
+    // OnDrawItem when assigned; else the rectangle is filled (the highlight when selected)
+    // and the entry (or Text for -1) written at left + 2 (top + 2 in the flat text box), with
+    // a focus rectangle when focused. font: the font of the list or the text box.
+    virtual void DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+                          bool flatInterior = false);
+    // ItemHeight when above 0, else the height of "Qq" in font; then OnMeasureItem.
+    virtual void MeasureItem(int index, const QFont& font, int& height);
+    // The entry's text width + 2.
+    virtual void MeasureItemWidth(int index, const QFont& font, int& width);
+
+    TdxBarDrawItemEvent OnDrawItem;
+    TdxBarMeasureItemEvent OnMeasureItem;
+
 private:
     void ItemsChange(TObject* sender);
 
@@ -291,6 +320,7 @@ private:
     // Owned as a component of the combo; guarded because the owner frees it.
     QPointer<QObject> listObject_;
     TdxBarDropDownList* list_ = nullptr;
+    QPainter* canvas_ = nullptr;
 };
 
 class TdxBarCombo : public TdxBarCustomCombo {

@@ -9,6 +9,7 @@
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -62,18 +63,20 @@ void TdxBarDropDownListBox::Prepare(int index)
     entries_.clear();
     TStrings* items = combo_->Items();
     for (int i = 0; i < items->Count(); ++i) entries_ << items->Strings(i);
-    rowHeight_ = combo_->ItemHeight() > 0 ? combo_->ItemHeight() : TextExtent(font_, QStringLiteral("Qq")).height();
-    rowHeight_ = std::max(1, rowHeight_);
-    std::vector<int> widths, heights;
-    for (const QString& entry : std::as_const(entries_)) {
-        widths.push_back(TextExtent(font_, entry).width() + 2);
-        heights.push_back(rowHeight_);
+    std::vector<int> widths;
+    heights_.clear();
+    for (int i = 0; i < entries_.size(); ++i) {
+        int width = 0, height = 0;
+        combo_->MeasureItemWidth(i, font_, width);
+        combo_->MeasureItem(i, font_, height);
+        widths.push_back(width);
+        heights_.push_back(std::max(1, height));
     }
     TdxBarItemLink* link = combo_->FindLiveLink();
     const int linkWidth = link ? link->ItemRect().width() : combo_->Width();
     const inplace::TListBoxSize size =
         inplace::ListBoxSize(combo_->DropDownWidth(), linkWidth, inplace::DropDownButtonWidth(IsFlat()),
-                             GetSystemMetrics(SM_CXVSCROLL), combo_->DropDownCount(), widths, heights);
+                             GetSystemMetrics(SM_CXVSCROLL), combo_->DropDownCount(), widths, heights_);
     scrollBar_ = size.ScrollBar;
     visibleRows_ = std::min<int>(int(entries_.size()), std::max(0, combo_->DropDownCount()));
     index_ = index >= 0 && index < entries_.size() ? index : -1;
@@ -114,19 +117,28 @@ void TdxBarDropDownListBox::Select(int index)
     Invalidate();
 }
 
+int TdxBarDropDownListBox::RowHeight(int index) const
+{
+    return index >= 0 && index < int(heights_.size()) ? heights_[index] : 0;
+}
+
 int TdxBarDropDownListBox::ItemAt(const TPoint& client) const
 {
     if (!ClientRect().Contains(client) || (scrollBar_ && ScrollBarRect().Contains(client))) return -1;
-    const int row = client.y() / rowHeight_;
-    const int index = top_ + row;
-    return row < visibleRows_ && index < entries_.size() ? index : -1;
+    const int count = int(entries_.size());
+    for (int index = top_, y = 0; index < count && index < top_ + visibleRows_; y += RowHeight(index), ++index)
+        if (client.y() >= y && client.y() < y + RowHeight(index)) return index;
+    return -1;
 }
 
 TRect TdxBarDropDownListBox::ItemRect(int index) const
 {
-    const int row = index - top_;
+    // Rows stack from the top entry shown; entries above it lie above the client area.
+    int top = 0;
+    for (int i = top_; i < index; ++i) top += RowHeight(i);
+    for (int i = index; i < top_; ++i) top -= RowHeight(i);
     const int right = ClientRect().Right - (scrollBar_ ? GetSystemMetrics(SM_CXVSCROLL) : 0);
-    return {0, row * rowHeight_, right, (row + 1) * rowHeight_};
+    return {0, top, right, top + RowHeight(index)};
 }
 
 TRect TdxBarDropDownListBox::ScrollBarRect() const
@@ -212,15 +224,14 @@ void TdxBarDropDownListBox::NCPaint(QPainter& p)
 void TdxBarDropDownListBox::Paint(QPainter& p)
 {
     FillRect(p, ClientRect(), SysBrush(COLOR_WINDOW));
-    p.setFont(font_);
     const int last = std::min<int>(int(entries_.size()), top_ + visibleRows_);
-    for (int i = top_; i < last; ++i) {
-        const TRect r = ItemRect(i);
-        const bool selected = i == index_;
-        if (selected) FillRect(p, r, SysBrush(COLOR_HIGHLIGHT));
-        p.setPen(SysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        TRect text{r.Left + 2, r.Top, r.Right, r.Bottom};
-        DrawText(p, entries_[i], text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    for (int i = top_; i < last && combo_; ++i) {
+        // The list draws as focused: the selected entry carries the focus frame.
+        const unsigned state = i == index_ ? odSelected | odFocused : 0u;
+        p.save();
+        p.setClipRect(ItemRect(i).ToQRect(), Qt::IntersectClip);
+        combo_->DrawItem(p, font_, i, ItemRect(i), state);
+        p.restore();
     }
     if (!scrollBar_) return;
     const TRect bar = ScrollBarRect();
@@ -290,6 +301,16 @@ TCreateParams HintParams()
     return params;
 }
 
+// The system's status font: the platform's font for status bars; without a GUI application
+// to ask, the default font at 8 points.
+QFont SystemStatusFont()
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) return QApplication::font("QStatusBar");
+    QFont font;
+    font.setPointSize(8);
+    return font;
+}
+
 }  // namespace
 
 TdxBarHintWindow::TdxBarHintWindow() : TWindow(nullptr, HintParams()) {}
@@ -303,8 +324,10 @@ TdxBarHintWindow::~TdxBarHintWindow()
 void TdxBarHintWindow::ActivateHint(const TPoint& at, const QString& text, TdxBarManager* manager)
 {
     text_ = text;
-    font_ = manager && manager->Font() ? manager->Font()->ToQFont() : QFont();
-    if (manager && manager->UseSystemFont()) font_.setPointSize(8);
+    if (manager && manager->UseSystemFont())
+        font_ = SystemStatusFont();
+    else
+        font_ = manager && manager->Font() ? manager->Font()->ToQFont() : QFont();
     const TRect area = dxBarGetWorkArea(at);
     const QRect measured = QFontMetrics(font_).boundingRect(QRect(0, 0, inplace::HintTextWidth(area), 1 << 20),
                                                             Qt::TextWordWrap, text_);

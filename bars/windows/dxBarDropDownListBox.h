@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QStringList>
+#include <vector>
 
 class TdxBarDropDownListBox : public TWindow, public TdxBarDropDownList {
     Q_OBJECT
@@ -35,7 +36,8 @@ public:
     const QStringList& Entries() const { return entries_; }
     int ItemIndex() const { return index_; }
     int TopIndex() const { return top_; }
-    int RowHeight() const { return rowHeight_; }
+    // Each entry's height, as the combo measures it.
+    int RowHeight(int index) const;
     int VisibleRows() const { return visibleRows_; }
     bool HasScrollBar() const { return scrollBar_; }
     bool DropPending() const { return pending_; }
@@ -68,7 +70,7 @@ private:
     QFont font_;
     int index_ = -1;
     int top_ = 0;
-    int rowHeight_ = 1;
+    std::vector<int> heights_;
     int visibleRows_ = 0;
     bool scrollBar_ = false;
     bool pending_ = false;

@@ -442,6 +442,15 @@ void TdxBarEditControl::DrawInterior(QPainter& p, const TRect& r) const
         FillRect(p, r, parent->GetToolbarBrush());
         return;
     }
+    auto* combo = qobject_cast<TdxBarCustomCombo*>(Item());
+    if (enabled && combo && combo->OnDrawItem) {
+        // An owner-drawn combo draws its current entry itself.
+        p.save();
+        p.setClipRect(r.ToQRect(), Qt::IntersectClip);
+        combo->DrawItem(p, parent->Font(), combo->CurItemIndex(), r, 0, IsFlatStyle());
+        p.restore();
+        return;
+    }
     FillRect(p, r, enabled ? SysBrush(COLOR_WINDOW) : parent->GetToolbarBrush());
     auto* item = qobject_cast<TdxBarWindowItem*>(Item());
     if (!item) return;

@@ -27,6 +27,9 @@ void FrameRect(QPainter& p, const TRect& r, const QBrush& brush);
 // inner edge one pixel inside. The top and left lines stop one pixel short of the far
 // corner, which belongs to the bottom and right lines. r is not changed.
 void DrawEdge(QPainter& p, const TRect& r, unsigned edge, unsigned sides);
+// The focus frame: every other pixel of a 1-pixel frame just inside r inverted, so that
+// drawing it twice erases it.
+void DrawFocusRect(QPainter& p, const TRect& r);
 // A 1-pixel line from `from` to `to`, leaving `to` out.
 void DrawLine(QPainter& p, const TPoint& from, const TPoint& to, const QColor& color);
 // A filled convex polygon with its outline in the same colour (the outline pixels count).

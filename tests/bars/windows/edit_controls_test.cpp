@@ -335,3 +335,47 @@ TEST_F(EditControlTest, ADisabledEditDrawsNoEditorAndKeepsAnEmptyEditRect)
     window->LButtonDown(at, {});
     EXPECT_FALSE(c->Focused());
 }
+
+namespace {
+
+// Owner drawing of a combo: records what it was asked and paints each entry in one colour.
+struct TOwnerDraw : QObject {
+    void Measure(TObject*, int index, int& height) { height = 10 + 5 * index; }
+    void Draw(TObject* sender, int index, const TRect& rect, unsigned state)
+    {
+        auto* combo = static_cast<TdxBarCustomCombo*>(sender);
+        drawn << QString("%1%2").arg(index).arg(state & odSelected ? "*" : "");
+        if (QPainter* canvas = combo->Canvas()) canvas->fillRect(rect.ToQRect(), Qt::red);
+    }
+    QStringList drawn;
+};
+
+}  // namespace
+
+TEST_F(EditControlTest, AnOwnerDrawnComboMeasuresAndDrawsItsEntriesThroughItsEvents)
+{
+    TdxBarCombo* combo = AddCombo({"8", "10", "12", "14"}, 1);
+    TOwnerDraw owner;
+    combo->OnMeasureItem = TdxBarMeasureItemEvent(&owner, &TOwnerDraw::Measure);
+    combo->OnDrawItem = TdxBarDrawItemEvent(&owner, &TOwnerDraw::Draw);
+    Open();
+    Draw();
+    // The text box shows the chosen entry, drawn by the handler.
+    EXPECT_EQ(owner.drawn, QStringList{"1"});
+    EXPECT_EQ(combo->Canvas(), nullptr);
+
+    auto* c = ClickEdit<TdxBarComboControl>(0);
+    QTest::keyClick(c->Editor(), Qt::Key_F4);
+    auto* list = dynamic_cast<TdxBarDropDownListBox*>(combo->DropDownList());
+    ASSERT_TRUE(list && list->Visible());
+    // Rows of 10, 15, 20 and 25 px; the list is 4 px taller than its rows.
+    EXPECT_EQ(list->ItemRect(2), TRect(0, 25, list->ItemRect(2).Right, 45));
+    EXPECT_EQ(list->Height(), 4 + 10 + 15 + 20 + 25);
+    list->MouseMove({5, 30}, {});
+    EXPECT_EQ(list->ItemIndex(), 2);
+
+    owner.drawn.clear();
+    const QImage image = list->Snapshot();
+    EXPECT_EQ(owner.drawn, (QStringList{"0", "1", "2*", "3"}));
+    EXPECT_EQ(image.pixelColor(list->ClientToScreen({5, 30}) - list->BoundsRect().TopLeft()), QColor(Qt::red));
+}

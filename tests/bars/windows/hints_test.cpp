@@ -4,6 +4,7 @@
 #include "ThreadTimers.h"
 #include "dxBarDrawing.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -163,4 +164,30 @@ TEST_F(HintTest, AManagerGoingAwayStopsOnlyItsOwnHint)
     EXPECT_EQ(dxBarHintManager(), nullptr);
     AdvanceTimerClock(20000);
     EXPECT_FALSE(Shown());
+}
+
+TEST_F(HintTest, TheHintTakesTheSystemStatusFontOrTheManagersOwnFont)
+{
+    // The fixture's manager uses the system font: the hint uses the status bars' font.
+    ASSERT_TRUE(manager->UseSystemFont());
+    manager->UpdateHint(true, "More Buttons");
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Hint()->Font(), QApplication::font("QStatusBar"));
+    manager->UpdateHint(false, {});
+
+    // A font of the manager's own (which drops the system font) is the hint's font.
+    manager->SetScaled(false);
+    manager->Font()->SetHeight(-20);
+    ASSERT_FALSE(manager->UseSystemFont());
+    manager->UpdateHint(true, "More Buttons");
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Hint()->Font().pixelSize(), 20);
+    const int width = Hint()->Width();
+    manager->UpdateHint(false, {});
+    manager->Font()->SetHeight(-10);
+    manager->UpdateHint(true, "More Buttons");
+    AdvanceTimerClock(1000);
+    EXPECT_LT(Hint()->Width(), width);
 }
