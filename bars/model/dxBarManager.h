@@ -359,6 +359,15 @@ public:
     // The link being moved by the customizing drag; a link clears it when it is freed.
     TdxBarItemLink* DraggedLink() const { return draggedLink_; }
     void SetDraggedLink(TdxBarItemLink* link) { draggedLink_ = link; }
+    // The item being dragged (none once it is freed).
+    TdxBarItem* DraggedItem() const;
+    void SetDraggedItem(TdxBarItem* item);
+    // True while an item drag runs.
+    bool Dragging() const { return dragging_; }
+    void SetDragging(bool value) { dragging_ = value; }
+    // Drags item (moving link, or a new link when link is none) onto the bars and menus
+    // until the button goes up; returns when the drag has ended.
+    void DragItem(TdxBarItem* item, TdxBarItemLink* link);
     // True while the bars are being read or the read states are being applied.
     bool BarsRestoring() const;
 
@@ -518,6 +527,8 @@ private:
     TdxBar* mainMenuBar_ = nullptr;
     QPointer<TdxBarItemControl> selectedControl_;
     TdxBarItemLink* draggedLink_ = nullptr;
+    QPointer<TdxBarItem> draggedItem_;
+    bool dragging_ = false;
     bool menusShowRecentItemsFirst_ = true;
     int mostRecentItemsPercents_ = 95;
     int initialUseCount_ = 20;

@@ -71,6 +71,22 @@ void TdxBarManager::Customizing(bool value)
     if (self) windows.ManagerWindowsChanged(this, TdxBarWindowChange::Style);
 }
 
+TdxBarItem* TdxBarManager::DraggedItem() const
+{
+    return draggedItem_;
+}
+
+void TdxBarManager::SetDraggedItem(TdxBarItem* item)
+{
+    draggedItem_ = item;
+}
+
+void TdxBarManager::DragItem(TdxBarItem* item, TdxBarItemLink* link)
+{
+    if (!item || dragging_) return;
+    dxBarWindowServices().DragItem(this, item, link);
+}
+
 void TdxBarManager::CreateToolbarsListItems(TdxBarItemLinks* links)
 {
     if (!links || !bars_) return;

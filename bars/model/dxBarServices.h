@@ -317,6 +317,9 @@ public:
     virtual void ManagerWindowsChanged(TdxBarManager* /*manager*/, TdxBarWindowChange /*change*/) {}
     // The modal drag of a bar window between dock areas and the floating state.
     virtual void DragBar(TdxBar* /*bar*/) {}
+    // The modal drag of an item (or of one of its links) onto the manager's bars and menus
+    // while customizing.
+    virtual void DragItem(TdxBarManager* /*manager*/, TdxBarItem* /*item*/, TdxBarItemLink* /*link*/) {}
     // Lays the dock's rows of bar windows out and sizes the dock to them.
     virtual void UpdateDock(TdxDockControl* /*dock*/) {}
     // The dock is going: its rows are forgotten.

@@ -212,6 +212,33 @@ TRect TdxBarControl::GetItemRect(TdxBarItemControl* control) const
     return ItemRect(LayoutBar(), *it);
 }
 
+bool TdxBarControl::CanCustomize() const
+{
+    return TCustomdxBarControl::CanCustomize() || (bar_ && bar_->AllowCustomizing());
+}
+
+TdxBarItemControl* TdxBarControl::ItemAtPosEx(const TPoint& client, bool& outside, bool& before, bool& vertical) const
+{
+    if (TdxBarItemControl* control = TCustomdxBarControl::ItemAtPosEx(client, outside, before, vertical)) return control;
+    if (!ClientRect().Contains(client) || !ItemLinks()) return nullptr;
+    outside = before = false;
+    const bool alongY = IsVertical();
+    for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
+        TdxBarItemControl* control = link->Control();
+        const auto place = places_.constFind(control);
+        if (!control || !control->CanCustomize() || place == places_.constEnd() || !place->LastInRow) continue;
+        const TRect& r = place->Rect;
+        const bool inBand = alongY ? client.x() >= r.Left && client.x() < r.Right
+                                   : client.y() >= r.Top && client.y() < r.Bottom;
+        if (!inBand) continue;
+        // Before the row's last item (aligned to the centre or right): the drop goes before it.
+        before = alongY ? client.y() < r.Top : client.x() < r.Left;
+        if (before && control->GetAlign() != iaCenter && control->GetAlign() != iaRight) before = false;
+        return control;
+    }
+    return nullptr;
+}
+
 QBrush TdxBarControl::GetToolbarBrush() const
 {
     if (IsFlat() && bar_ && (bar_->IsMainMenu() || bar_->IsBottomBorderless())) return SysBrush(COLOR_BTNFACE);

@@ -54,6 +54,10 @@ public:
     TRect GetItemRect(TdxBarItemControl* control) const override;
     QBrush GetToolbarBrush() const override;
     void RepaintBar() override;
+    // The bar allows customizing.
+    bool CanCustomize() const override;
+    // Past the last item of a row the answer is that item, with the drop after it.
+    TdxBarItemControl* ItemAtPosEx(const TPoint& client, bool& outside, bool& before, bool& vertical) const override;
 
     // --- the "More Buttons" mark
     // Its rectangle in client coordinates (in the caption of a floating window); empty

@@ -4,7 +4,10 @@
 
 #include "dxBarDockControls.h"
 #include "dxBarDrawing.h"
+#include "SysParams.h"
 #include "dxBarItem.h"
+#include "dxBarItemDrag.h"
+#include "dxBarToolbarsPopup.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 
@@ -540,6 +543,13 @@ void TCustomdxBarControl::LButtonDown(const TPoint& client, TShiftState /*shift*
             if (control) RepaintItem(control);
         }
         if (self) SetMouseSelectedItem(control);
+        if (!self || !control || !manager_) return;
+        // The press may become a drag of the control's link.
+        dragStart_ = client;
+        manager_->SetDraggedItem(control->Item());
+        manager_->SetDraggedLink(control->ItemLink());
+        dragPending_ = true;
+        SetCapture();
         return;
     }
     if (control && (!control->GetEnabled() || !control->IsSelectable())) control = nullptr;
@@ -560,6 +570,14 @@ void TCustomdxBarControl::MouseMove(const TPoint& client, TShiftState /*shift*/)
 {
     if (destroyingControls_) return;
     QPointer<TCustomdxBarControl> self(this);
+    if (dragPending_) {
+        const int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+        const TRect still = TRect::Bounds(dragStart_.x() - cx / 2, dragStart_.y() - cy / 2, cx, cy);
+        if (!still.Contains(client)) {
+            StartItemDrag();
+            return;
+        }
+    }
     if (pressedControl_) {
         const bool inside = ClientContains(client) && ItemControlAtPos(client) == pressedControl_;
         if (inside != pressedInside_) {
@@ -583,6 +601,11 @@ void TCustomdxBarControl::LButtonUp(const TPoint& client, TShiftState /*shift*/)
 {
     if (ignoreClick_) {
         ignoreClick_ = false;
+        return;
+    }
+    if (dragPending_) {
+        EndDragPending();
+        ReleaseCapture();
         return;
     }
     QPointer<TCustomdxBarControl> self(this);
@@ -614,6 +637,22 @@ void TCustomdxBarControl::LButtonDblClk(const TPoint& client, TShiftState shift)
         LButtonDown(client, shift);
 }
 
+void TCustomdxBarControl::RButtonDown(const TPoint& client, TShiftState /*shift*/)
+{
+    if (!IsCustomizing()) return;
+    QPointer<TCustomdxBarControl> self(this);
+    if (selectedControl_ && selectedControl_->IsActive()) selectedControl_->ControlInactivate(true);
+    if (!self) return;
+    QPointer<TdxBarItemControl> control = ClientContains(client) ? ItemControlAtPos(client) : nullptr;
+    if (!control) return;
+    if (control == selectedControl_) {
+        if (manager_) manager_->SetSelectedControl(control);
+        if (self && control) RepaintItem(control);
+    }
+    if (self && control) SetKeySelectedItem(control);
+    if (self && control) dxBarShowCustomizingPopup(manager_, control, ClientToScreen(client));
+}
+
 void TCustomdxBarControl::MouseLeave()
 {
     if (markState_ == 1) SetMarkState(0);
@@ -624,8 +663,32 @@ void TCustomdxBarControl::MouseLeave()
 
 void TCustomdxBarControl::CaptureChanged()
 {
+    if (dragPending_) EndDragPending();
     pressedControl_ = nullptr;
     pressedInside_ = false;
+}
+
+void TCustomdxBarControl::EndDragPending()
+{
+    dragPending_ = false;
+    if (!manager_) return;
+    manager_->SetDraggedItem(nullptr);
+    manager_->SetDraggedLink(nullptr);
+}
+
+void TCustomdxBarControl::StartItemDrag()
+{
+    // Pending ends first, so that giving up the capture keeps what the manager drags.
+    dragPending_ = false;
+    ReleaseCapture();
+    QPointer<TdxBarManager> manager = manager_;
+    TdxBarItem* item = manager ? manager->DraggedItem() : nullptr;
+    TdxBarItemLink* link = manager ? manager->DraggedLink() : nullptr;
+    if (!item) return;
+    if (link && link->Control() && link->Control()->IsActive()) link->Control()->ControlInactivate(true);
+    if (!manager) return;
+    dxBarSetItemDragStart(ClientToScreen(dragStart_));
+    manager->DragItem(item, link);
 }
 
 void TCustomdxBarControl::KeySelectLink(TdxBarItemLink* link)

@@ -63,6 +63,8 @@ public:
     bool IgnoreClick() const { return ignoreClick_; }
     void SetIgnoreClick(bool value) { ignoreClick_ = value; }
     bool IsActive() const { return active_; }
+    // A customizing press on an item waits for the pointer to move far enough to drag it.
+    bool DragPending() const { return dragPending_; }
     int MarkState() const { return markState_; }
     bool Dragging() const { return dragging_; }
     void SetDragging(bool value) { dragging_ = value; }
@@ -170,6 +172,8 @@ public:
     void LButtonDown(const TPoint& client, TShiftState shift) override;
     void LButtonUp(const TPoint& client, TShiftState shift) override;
     void LButtonDblClk(const TPoint& client, TShiftState shift) override;
+    // While customizing, the customizing popup of the link under the point opens there.
+    void RButtonDown(const TPoint& client, TShiftState shift) override;
     void MouseMove(const TPoint& client, TShiftState shift) override;
     void MouseLeave() override;
     void KeyDown(int& key, TShiftState shift) override;
@@ -188,6 +192,10 @@ protected:
 
 private:
     bool ClientContains(const TPoint& client) const { return ClientRect().Contains(client); }
+    // Ends a pending customizing press; the manager forgets what it was to drag.
+    void EndDragPending();
+    // The pointer left the press's drag rectangle: the item drag starts.
+    void StartItemDrag();
     void SelectByAccelerator(int key, TShiftState shift);
 
     QPointer<TdxBarManager> manager_;
@@ -199,6 +207,8 @@ private:
     QPointer<TdxDockControl> dockControl_;
     TdxBarDockingStyle dockingStyle_ = dsNone;
     bool ignoreClick_ = false;
+    bool dragPending_ = false;
+    TPoint dragStart_;
     bool active_ = false;
     int markState_ = 0;
     bool pressedInside_ = false;

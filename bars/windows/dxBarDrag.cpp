@@ -10,6 +10,7 @@
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
 #include "InputHooks.h"
+#include "dxBarItemDrag.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarWindowsLibrary.h"
@@ -40,15 +41,18 @@ public:
 
     void MouseMove(const TPoint& client, TShiftState /*shift*/) override
     {
-        if (TdxBarDrag* drag = Drag()) drag->Move(ClientToScreen(client));
+        if (TdxBarItemDrag* item = dxBarCurrentItemDrag()) item->Move(ClientToScreen(client));
+        else if (TdxBarDrag* drag = Drag()) drag->Move(ClientToScreen(client));
     }
     void LButtonUp(const TPoint& /*client*/, TShiftState /*shift*/) override
     {
-        if (TdxBarDrag* drag = Drag()) drag->Drop();
+        if (TdxBarItemDrag* item = dxBarCurrentItemDrag()) item->Drop();
+        else if (TdxBarDrag* drag = Drag()) drag->Drop();
     }
     void CaptureChanged() override
     {
-        if (TdxBarDrag* drag = Drag(); drag && !drag->Finished()) drag->Cancel();
+        if (TdxBarItemDrag* item = dxBarCurrentItemDrag()) item->Cancel();
+        else if (TdxBarDrag* drag = Drag(); drag && !drag->Finished()) drag->Cancel();
     }
 
 private:

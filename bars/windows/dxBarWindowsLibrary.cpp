@@ -98,10 +98,12 @@ void TdxBarWindowsLibrary::BarWindowChanged(TdxBar* bar, TdxBarWindowChange chan
 
 void TdxBarWindowsLibrary::ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change)
 {
-    for (TCustomdxBarControl* window : dxBarLiveBarControls()) {
-        QPointer<TCustomdxBarControl> guard(window);
-        if (guard && window->BarManager() == manager) ApplyChange(window, change);
-    }
+    // Guarded before any change: a window's change may free others (a sub item's menu goes
+    // with its control).
+    const QList<TCustomdxBarControl*> live = dxBarLiveBarControls();
+    const QList<QPointer<TCustomdxBarControl>> windows(live.cbegin(), live.cend());
+    for (const QPointer<TCustomdxBarControl>& window : windows)
+        if (window && window->BarManager() == manager) ApplyChange(window, change);
 }
 
 void TdxBarWindowsLibrary::CloseActiveMenus(TdxBarManager* manager)

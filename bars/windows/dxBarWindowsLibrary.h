@@ -94,6 +94,8 @@ public:
     void DragBar(TdxBar* bar) override;
     // The drag in progress, if any.
     TdxBarDrag* CurrentDrag() const { return drag_; }
+    // The item drag of customizing mode (dxBarItemDrag.cpp).
+    void DragItem(TdxBarManager* manager, TdxBarItem* item, TdxBarItemLink* link) override;
     // The window the drag captures the mouse on: one per form, a child of it that never
     // moves to another parent.
     TWindow* MessageWindow(TdxBarManager* manager);

@@ -63,6 +63,22 @@ protected:
         menuBar->LButtonDown(at, {});
         menuBar->LButtonUp(at, {});
     }
+    // Each row of a menu as its caption, with "[x]" when checked, "|" before a group start
+    // and "-" when disabled.
+    static QStringList MenuRows(TdxBarSubMenuControl* menu)
+    {
+        QStringList rows;
+        TdxBarItemLinks* links = menu ? menu->ItemLinks() : nullptr;
+        for (int i = 0; links && i < links->Count(); ++i) {
+            TdxBarItemLink* link = links->Items(i);
+            auto* button = qobject_cast<TdxBarButton*>(link->Item());
+            QString row = (link->BeginGroup() ? "|" : "") + link->Item()->Caption();
+            if (button && button->ButtonStyle() == bsChecked && button->Down()) row += "[x]";
+            if (!link->Item()->Enabled()) row += "-";
+            rows << row;
+        }
+        return rows;
+    }
     // Press and release on a row of a menu.
     static void ClickRow(TdxBarSubMenuControl* menu, int index)
     {

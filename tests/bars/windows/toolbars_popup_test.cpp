@@ -58,22 +58,7 @@ protected:
         popup = dxBarShowToolbarsPopup(manager, TPoint(50, 60));
         return popup;
     }
-    // Each row as "caption", with "[x]" when checked, "|" before a group start and "-" when
-    // disabled.
-    QStringList Rows() const
-    {
-        QStringList rows;
-        TdxBarItemLinks* links = popup ? popup->ItemLinks() : nullptr;
-        for (int i = 0; links && i < links->Count(); ++i) {
-            TdxBarItemLink* link = links->Items(i);
-            auto* button = qobject_cast<TdxBarButton*>(link->Item());
-            QString row = (link->BeginGroup() ? "|" : "") + link->Item()->Caption();
-            if (button && button->ButtonStyle() == bsChecked && button->Down()) row += "[x]";
-            if (!link->Item()->Enabled()) row += "-";
-            rows << row;
-        }
-        return rows;
-    }
+    QStringList Rows() const { return MenuRows(popup); }
 
     TdxBar* standard = nullptr;
     TdxBar* format = nullptr;
