@@ -97,7 +97,8 @@ public:
     QRect ItemRect() const { return itemRect_; }
     void SetItemRect(const QRect& r) { itemRect_ = r; }
     // The link a generated link was made from.
-    TdxBarItemLink* OriginalItemLink() const { return sourceLink_; }
+    // The link this one stands in for (a copy in a drop-down); none once that link is freed.
+    TdxBarItemLink* OriginalItemLink() const { return sourceLink_.data(); }
     void SetOriginalItemLink(TdxBarItemLink* link) { sourceLink_ = link; }
     bool PendingVisible() const { return pendingVisible_; }
     int UseCount() const { return useCount_; }
@@ -151,7 +152,7 @@ private:
     int storedUseCount_ = 0;
     bool pendingVisible_ = true;
     bool mostRecentlyUsed_ = true;
-    TdxBarItemLink* sourceLink_ = nullptr;
+    QPointer<TdxBarItemLink> sourceLink_;
     int savedRecentIndex_ = -1;
     int useCount_ = 0;
     QString userCaption_;

@@ -329,6 +329,17 @@ TEST_F(ItemLinksTest, FreeingALinkDeselectsItsControlAndHandsOverTheDraggedGroup
     EXPECT_TRUE(d->BeginGroup());
 }
 
+TEST_F(ItemLinksTest, ACopyForgetsTheLinkItStandsInForWhenThatLinkIsFreed)
+{
+    TdxBarItemLink* original = Show(NewItem<TdxBarButton>("a"));
+    QList<TdxBarItemLink*> copies;
+    Menu({"a"}, copies);
+    copies[0]->SetOriginalItemLink(original);
+    EXPECT_EQ(copies[0]->OriginalItemLink(), original);
+    delete original;
+    EXPECT_EQ(copies[0]->OriginalItemLink(), nullptr);
+}
+
 TEST_F(ItemLinksTest, AssignDefersVisibilityAndKeepsTheSystemMenu)
 {
     QList<TdxBarItemLink*> src;
