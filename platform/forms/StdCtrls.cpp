@@ -99,7 +99,16 @@ QString TMemoStrings::Text() const {
 }
 
 void TMemoStrings::SetLines(const QStringList& lines) {
-    memo_->SetText(lines.isEmpty() ? QString() : lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    // Each line with its line end, joined in one pass into one allocation.
+    qsizetype size = lines.size();
+    for (const QString& line : lines) size += line.size();
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1Char('\n');
+    }
+    memo_->SetText(text);
 }
 
 int TMemoStrings::Count() const { return int(Lines().size()); }
