@@ -10,13 +10,13 @@
 #include "dxBarControl.h"
 #include "dxBarDockControls.h"
 #include "InputHooks.h"
+#include "dxBarModalLoop.h"
 #include "dxBarItemDrag.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarWindowsLibrary.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QWidget>
 
 namespace {
@@ -268,22 +268,14 @@ void TdxBarDrag::Finish()
     finished_ = true;
     wait_.stop();
     if (window_) window_->SetBarDragging(false);
-    if (auto* loop = qobject_cast<QEventLoop*>(loop_.data())) loop->quit();
+    dxBarQuitDragLoop(loop_);
 }
 
 void TdxBarDrag::Run(TWindow* captureWindow)
 {
     if (finished_) return;
-    QPointer<TWindow> capture = captureWindow;
-    if (capture) capture->SetCapture();
     TDragKeys keys(*this);
-    TModalLoopHook modal(keys);
-    QEventLoop loop;
-    loop_ = &loop;
-    if (!finished_) loop.exec();
-    loop_ = nullptr;
-    if (!finished_) Cancel();
-    if (capture && TWindow::GetCapture() == capture) TWindow::ReleaseCapture();
+    dxBarRunDragLoop(captureWindow, keys, finished_, loop_, [this] { Cancel(); });
 }
 
 // ---------------------------------------------------------------- the library's part

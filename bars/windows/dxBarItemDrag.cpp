@@ -5,6 +5,7 @@
 #include "Window.h"
 #include "dxBarCustomControl.h"
 #include "InputHooks.h"
+#include "dxBarModalLoop.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
@@ -14,7 +15,6 @@
 #include "dxBarWindowsLibrary.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWidget>
@@ -285,7 +285,7 @@ void TdxBarItemDrag::Finish()
         QGuiApplication::restoreOverrideCursor();
         cursorShown_ = false;
     }
-    if (auto* loop = qobject_cast<QEventLoop*>(loop_.data())) loop->quit();
+    dxBarQuitDragLoop(loop_);
 }
 
 void TdxBarItemDrag::DropNowhere()
@@ -350,16 +350,8 @@ void TdxBarItemDrag::BeginGroupGesture(const TPlace& place)
 void TdxBarItemDrag::Run(TWindow* captureWindow)
 {
     if (finished_) return;
-    QPointer<TWindow> capture = captureWindow;
-    if (capture) capture->SetCapture();
     TItemDragKeys keys(*this);
-    TModalLoopHook modal(keys);
-    QEventLoop loop;
-    loop_ = &loop;
-    if (!finished_) loop.exec();
-    loop_ = nullptr;
-    if (!finished_) Cancel();
-    if (capture && TWindow::GetCapture() == capture) TWindow::ReleaseCapture();
+    dxBarRunDragLoop(captureWindow, keys, finished_, loop_, [this] { Cancel(); });
 }
 
 // ---------------------------------------------------------------- the library's part

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStringList>
@@ -94,6 +96,16 @@ private:
 };
 
 // Records clicks by caption and runs an optional handler.
+// A left-button move, press or release at a screen point, sent to a window as real input
+// reaches it (the drag loops' mouse arrives on the form's message window).
+inline void SendLeftMouse(TWindow* window, QEvent::Type type, const TPoint& global)
+{
+    const QPoint local = window->Handle()->mapFromGlobal(global);
+    QMouseEvent e(type, local, global, Qt::LeftButton, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(window->Handle(), &e);
+}
+
 class TClickRecorder : public QObject {
 public:
     void Click(TObject* sender)

@@ -408,12 +408,7 @@ TEST_F(BarDragTest, TheRealLoopFollowsTheMessageWindowAndEscCancels)
     const TRect before = w->BoundsRect();
     TWindow* messages = library->MessageWindow(manager);
     ASSERT_TRUE(messages);
-    auto mouse = [messages](QEvent::Type type, const TPoint& global) {
-        const QPoint local = messages->Handle()->mapFromGlobal(global);
-        QMouseEvent e(type, local, global, Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(messages->Handle(), &e);
-    };
+    auto mouse = [messages](QEvent::Type type, const TPoint& global) { SendLeftMouse(messages, type, global); };
     bool floated = false;
     QTimer::singleShot(0, [&] {
         mouse(QEvent::MouseMove, FormBottom() + TPoint(0, 80));

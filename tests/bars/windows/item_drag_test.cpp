@@ -213,12 +213,7 @@ TEST_F(ItemDragTest, APressDragOnAControlRunsTheLoopOnTheMessageWindowAndEscCanc
     auto* window = qobject_cast<TdxBarControl*>(WindowOf(bar->ItemLinks()));
     TWindow* messages = library->MessageWindow(manager);
     ASSERT_TRUE(messages);
-    auto mouse = [messages](QEvent::Type type, const TPoint& global) {
-        const QPoint local = messages->Handle()->mapFromGlobal(global);
-        QMouseEvent e(type, local, global, Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(messages->Handle(), &e);
-    };
+    auto mouse = [messages](QEvent::Type type, const TPoint& global) { SendLeftMouse(messages, type, global); };
     const TPoint press = Link(0)->ItemRect().center();
     const TPoint target = Right(other->ItemLinks()->Items(0));
     // Within the drag rectangle nothing starts; the release ends the pending press.
