@@ -385,15 +385,11 @@ void TdxBarSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
         const int h = parent->ItemHeight();
         const QFont& font = parent->Font();
         const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height() - 2;
-        if (paintType == dxBarPaintHorizontal) {
-            const int left = r.Right - pixels / 2 - h / 2;
-            dxBarDrawArrow(p, {left, r.Top, r.Right - pixels / 2, r.Bottom}, true, GetEnabled(), false, flat,
-                           std::max(2, dxBarArrowSize(r, true) - 1));
-        } else {
-            const int top = r.Bottom - pixels / 2 - h / 2;
-            dxBarDrawArrow(p, {r.Left, top, r.Right, r.Bottom - pixels / 2}, false, GetEnabled(), false, flat,
-                           std::max(2, dxBarArrowSize(r, false) - 1));
-        }
+        // The arrow is sized by its own corner of the item, not by the whole item.
+        const bool down = paintType == dxBarPaintHorizontal;
+        const TRect at = down ? TRect(r.Right - pixels / 2 - h / 2, r.Top, r.Right - pixels / 2, r.Bottom)
+                              : TRect(r.Left, r.Bottom - pixels / 2 - h / 2, r.Right, r.Bottom - pixels / 2);
+        dxBarDrawArrow(p, at, down, GetEnabled(), false, flat, std::max(2, dxBarArrowSize(at, down) - 1));
     }
 }
 
