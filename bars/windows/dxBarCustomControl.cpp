@@ -1,6 +1,8 @@
 #include "dxBarCustomControl.h"
 
 #include "dxBarQuickControl.h"
+#include "dxBarSubItemControl.h"
+#include "dxBarSubMenuControl.h"
 
 #include "dxBarDockControls.h"
 #include "dxBarDrawing.h"
@@ -471,6 +473,16 @@ void TCustomdxBarControl::HideAll()
     QPointer<TCustomdxBarControl> parent = parentBar_;
     SetActive(false);
     if (self && parent && dxBarIsBarControlAlive(parent)) parent->HideAll();
+}
+
+void TCustomdxBarControl::CloseSubMenus()
+{
+    QPointer<TdxBarSubMenuControl> menu = qobject_cast<TdxBarSubMenuControl*>(childMenu_.data());
+    if (!menu || !dxBarIsBarControlAlive(menu) || menu->Closing()) return;
+    // Through the sub item that opened it, so that the item closes up and repaints.
+    if (TdxBarSubItemControl* owner = menu->OwnerSubItemControl(); owner && owner->Parent() == this)
+        owner->ControlInactivate(true);
+    if (menu && !menu->Closing()) menu->Close();
 }
 
 void TCustomdxBarControl::PostRepaintBar()

@@ -155,6 +155,9 @@ public:
     virtual void SetMouseSelectedItem(TdxBarItemControl* control);
     virtual void SetSelectedItem(TdxBarItemControl* control);
     virtual void HideAll();
+    // The sub menu opened from this window closes, with every menu opened from it (while
+    // customizing, HideAll leaves menus open).
+    void CloseSubMenus();
     // Rebuilds the controls, lays out and repaints; nothing in the base.
     virtual void RepaintBar() {}
     // Runs RepaintBar after the current message.

@@ -3,6 +3,8 @@
 #include "Desktop.h"
 #include "Keys.h"
 #include "Window.h"
+#include "dxBarBar.h"
+#include "dxBarControl.h"
 #include "dxBarCustomControl.h"
 #include "InputHooks.h"
 #include "dxBarModalLoop.h"
@@ -312,6 +314,9 @@ void TdxBarItemDrag::DropOnPlace(const TPlace& place)
         return;
     }
     TdxBarItemLinks* links = target->ItemLinks();
+    // The window whose menus were open when the button went up (the menu the link may
+    // have come from).
+    QPointer<TCustomdxBarControl> active = dxBarActiveBarControl();
     QPointer<TCustomdxBarControl> source = link_ ? link_->BarControl() : nullptr;
     QPointer<TdxBarItemLink> pushed = place.Before && place.Control ? place.Control->ItemLink() : nullptr;
     target->SetSelectedItem(nullptr);
@@ -331,7 +336,18 @@ void TdxBarItemDrag::DropOnPlace(const TPlace& place)
     if (source && source != target) dxBarWindowServices().RelayoutBarWindow(source);
     if (!target) return;
     dxBarWindowServices().RelayoutBarWindow(target);
-    if (target && added && added->Control()) target->SetSelectedItem(added->Control());
+    if (!target || !added || !added->Control()) return;
+    // Dropped on a toolbar while other menus were open: those close, and the toolbar takes
+    // the keys with the new control selected.
+    QPointer<TdxBarControl> toolbar = qobject_cast<TdxBarControl*>(target.data());
+    if (toolbar && active && active != target) {
+        QPointer<TCustomdxBarControl> root = dxBarGetRootControl(active);
+        active->HideAll();
+        if (root) root->CloseSubMenus();
+        if (toolbar && added && added->Control()) toolbar->BarGetFocus(added->Control());
+        return;
+    }
+    target->SetSelectedItem(added->Control());
 }
 
 void TdxBarItemDrag::BeginGroupGesture(const TPlace& place)

@@ -249,3 +249,26 @@ TEST_F(ItemDragTest, APressDragOnAControlRunsTheLoopOnTheMessageWindowAndEscCanc
     EXPECT_FALSE(InModalLoop());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
+
+TEST_F(ItemDragTest, ALinkDroppedFromAnOpenMenuOntoAToolbarClosesTheMenuAndTheToolbarTakesTheKeys)
+{
+    TdxBarItemLink* fileLink = LinkOf(bar->ItemLinks(), "File");
+    menuBar->LButtonDown(fileLink->ItemRect().center(), {});
+    menuBar->LButtonUp(fileLink->ItemRect().center(), {});
+    QPointer<TdxBarSubMenuControl> menu = MenuOf(file);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_NE(dxBarActiveBarControl(), nullptr);
+
+    Begin(file->ItemLinks()->Items(0))->Move(Right(other->ItemLinks()->Items(0)));
+    drag->Drop();
+    EXPECT_EQ(Captions(other->ItemLinks()), QStringList({"D", "Open"}));
+    EXPECT_TRUE(menu.isNull());
+    auto* toolbar = qobject_cast<TdxBarControl*>(WindowOf(other->ItemLinks()));
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(toolbar->InKeyboardMode());
+    EXPECT_EQ(toolbar->SelectedControl(), LinkOf(other->ItemLinks(), "Open")->Control());
+    EXPECT_EQ(manager->SelectedControl(), toolbar->SelectedControl());
+    EXPECT_FALSE(menuBar->IsActive());
+    toolbar->HideAll();
+    EXPECT_TRUE(errors.isEmpty());
+}
