@@ -207,6 +207,15 @@ void TdxBarItemDrag::Evaluate()
     target_ = place_.Window;
     UpdateMark();
     ShowCursor();
+    SelectUnderPointer(previous);
+    // A menu under the pointer also gets the move: it scrolls while the pointer rests on
+    // one of its arrows.
+    if (TCustomdxBarControl* under = WindowAt(cursor_); under && under->IsMenu() && !finished_)
+        under->MouseMove(under->ScreenToClient(cursor_), {});
+}
+
+void TdxBarItemDrag::SelectUnderPointer(TdxBarItemControl* previous)
+{
     QPointer<TCustomdxBarControl> window = place_.Window;
     QPointer<TdxBarItemControl> control = place_.Control;
     if (!window || place_.Refused || !control || control == previous) return;

@@ -5,7 +5,8 @@
 // pressed or the capture is lost (nothing changes). Every move finds the target: the bar
 // window under the pointer (one of another manager counts as none), or else the first bar
 // window of the manager lying under it; a window that may not be customized, or a menu the
-// dragged item would then contain itself through, counts as none. Ctrl held copies.
+// dragged item would then contain itself through, counts as none. Ctrl held copies. A menu
+// under the pointer gets each move as well, so that it scrolls by its arrows.
 //
 // The drop:
 // - on no target, a moved link is deleted (a copied one stays);
@@ -15,6 +16,8 @@
 // - on the dragged link's own control, a move of more than 3 pixels along the bar sets its
 //   group start (right or down) or clears it (left or up);
 // - on a place that leaves the link where it is, nothing changes.
+// A drop onto a toolbar while menus of another window are open closes them, and the toolbar
+// enters keyboard mode on the new control.
 // An item or link freed during the drag, or a target window freed, cancels the drop.
 //
 // The loop only feeds this object; tests drive it directly through Move, SetCopying, Drop
@@ -80,6 +83,8 @@ private:
     TPlace FindPlace(const TPoint& cursor) const;
     TCustomdxBarControl* WindowAt(const TPoint& cursor) const;
     void Evaluate();
+    // The control under the pointer becomes the selected one (a sub item opens its menu).
+    void SelectUnderPointer(TdxBarItemControl* previous);
     void UpdateMark();
     void ShowCursor();
     void DropOnPlace(const TPlace& place);

@@ -272,3 +272,39 @@ TEST_F(ItemDragTest, ALinkDroppedFromAnOpenMenuOntoAToolbarClosesTheMenuAndTheTo
     toolbar->HideAll();
     EXPECT_TRUE(errors.isEmpty());
 }
+
+TEST_F(ItemDragTest, AMenuUnderThePointerScrollsByItsArrowAndTheDropLandsAtTheRowShownThere)
+{
+    QStringList many;
+    for (int i = 0; i < 200; ++i) many << QString("Item %1").arg(i);
+    TdxBarSubItem* big = AddSubItem("Big", many);
+    menuBar->RepaintBar();
+    TdxBarItemLink* bigLink = LinkOf(bar->ItemLinks(), "Big");
+    menuBar->LButtonDown(bigLink->ItemRect().center(), {});
+    menuBar->LButtonUp(bigLink->ItemRect().center(), {});
+    QPointer<TdxBarSubMenuControl> menu = MenuOf(big);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->CanScrollDown());
+
+    const TRect down = menu->DownArrowRect();
+    const TPoint onArrow = menu->ClientToScreen({(down.Left + down.Right) / 2, (down.Top + down.Bottom) / 2});
+    QCursor::setPos(onArrow);
+    Begin(Link(0))->Move(onArrow);
+    EXPECT_EQ(drag->Cursor(), crdxBarDragNoDrop);
+    ASSERT_TRUE(menu->TimerActive(TdxBarSubMenuControl::ScrollTimer));
+    menu->Timer(TdxBarSubMenuControl::ScrollTimer);
+    menu->Timer(TdxBarSubMenuControl::ScrollTimer);
+    EXPECT_EQ(menu->TopIndex(), 2);
+
+    // The upper half of the row now showing Item 3: the link goes before it.
+    TdxBarItemLink* row = big->ItemLinks()->Items(3);
+    const TPoint upper = menu->ClientToScreen(TPoint(10, row->ItemRect().top() + 2));
+    QCursor::setPos(upper);
+    drag->Move(upper);
+    EXPECT_EQ(drag->Target(), menu);
+    drag->Drop();
+    EXPECT_EQ(big->ItemLinks()->Items(3)->Item()->Caption(), "A");
+    EXPECT_EQ(big->ItemLinks()->Items(4)->Item()->Caption(), "Item 3");
+    EXPECT_EQ(big->ItemLinks()->Count(), 201);
+    EXPECT_TRUE(errors.isEmpty());
+}
