@@ -27,7 +27,7 @@ void TFileCommands::Show(const TTextDocument& document, const QString& folder, c
                          const QString& label) {
     // The path bar first, so that the live preview of the change already has its base.
     form_.edPathEdit->SetText(folder);
-    static_cast<TMemoStrings*>(form_.mmHTMLCode->Lines())->SetLines(document.lines);
+    form_.mmHTMLCode->SetText(document.text);
     bom_ = document.bom;
     form_.SaveDlg->SetFileName(fileName);
     if (!label.isEmpty()) SetCaption(label);

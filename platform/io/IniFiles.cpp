@@ -27,7 +27,7 @@ bool IsSectionHeader(const QString& trimmed) {
 }  // namespace
 
 TMemIniFile::TMemIniFile(const QString& fileName) : fileName_(fileName) {
-    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) Parse(ReadTextFile(fileName).lines);
+    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) Parse(ReadTextFile(fileName).Lines());
 }
 
 TMemIniFile TMemIniFile::FromText(const QString& text) {

@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -96,18 +99,9 @@ char* EncodeInto(const char16_t* in, qsizetype n, char* out) {
     return out;
 }
 
-bool HasBom(const QByteArray& bytes) {
-    return bytes.size() >= 3 && bytes.startsWith(QByteArray::fromRawData(reinterpret_cast<const char*>(kBom), 3));
-}
-
-}  // namespace
-
-QString DecodeText(const QByteArray& bytes) {
-    // Every byte yields at most one UTF-16 unit (a 4-byte sequence yields two).
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const unsigned char* end = p + bytes.size();
+// Decodes the bytes at p byte by byte into out (room for one unit per byte); returns the
+// end of what it wrote.
+char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t* out) {
     while (p < end) {
         if (*p < 0x80) {
             *out++ = *p++;
@@ -124,7 +118,74 @@ QString DecodeText(const QByteArray& bytes) {
             while (p < stop) *out++ = char16_t(TextStandInBase + *p++);
         }
     }
-    text.resize(out - reinterpret_cast<char16_t*>(text.data()));
+    return out;
+}
+
+// Whether the bytes are well-formed UTF-8 with nothing to escape, so that any UTF-8
+// decoder gives the text the byte-by-byte one gives.
+bool IsPlainUtf8(const unsigned char* p, const unsigned char* end) {
+    constexpr quint64 kHighBits = 0x8080808080808080ull;
+    while (p < end) {
+        quint64 word;
+        while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0)) p += 8;
+        if (p == end) break;
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        const int len = SequenceLength(p, end);
+        if (!len || NeedsEscape(CodePoint(p, len))) return false;
+        p += len;
+    }
+    return true;
+}
+
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Where the chunk that starts at from ends: about chunk bytes on, but never inside a
+// well-formed sequence nor between the CR and LF of one line end, so that each chunk
+// decodes to what it is within the whole.
+const unsigned char* ChunkEnd(const unsigned char* from, const unsigned char* end, qsizetype chunk) {
+    if (end - from <= chunk) return end;
+    const unsigned char* p = from + chunk;
+    // A sequence is at most four bytes long: none crosses a byte that is no continuation
+    // byte, nor one that follows three of them.
+    for (int i = 0; i < 3 && p < end && IsContinuation(*p); ++i) ++p;
+    if (p < end && p[-1] == '\r' && *p == '\n') ++p;
+    return p;
+}
+
+// Turns each CR LF and CR in [from, end) into '\n', in place; returns the new end.
+char16_t* JoinLineEnds(char16_t* from, char16_t* end) {
+    const auto nextCr = [end](char16_t* p) {
+        const qsizetype i = QStringView(p, end - p).indexOf(QChar(u'\r'));
+        return i < 0 ? end : p + i;
+    };
+    char16_t* in = nextCr(from);
+    char16_t* out = in;
+    while (in < end) {
+        *out++ = u'\n';
+        if (++in < end && *in == u'\n') ++in;
+        char16_t* const stop = nextCr(in);
+        std::memmove(out, in, (stop - in) * sizeof(char16_t));
+        out += stop - in;
+        in = stop;
+    }
+    return out;
+}
+
+bool HasBom(const QByteArray& bytes) {
+    return bytes.size() >= 3 && bytes.startsWith(QByteArray::fromRawData(reinterpret_cast<const char*>(kBom), 3));
+}
+
+}  // namespace
+
+QString DecodeText(const QByteArray& bytes) {
+    // Every byte yields at most one UTF-16 unit (a 4-byte sequence yields two).
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* const first = reinterpret_cast<char16_t*>(text.data());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    text.resize(DecodeInto(p, p + bytes.size(), first) - first);
     return text;
 }
 
@@ -151,20 +212,38 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-TTextDocument ParseTextDocument(const QByteArray& bytes) {
+TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes) {
     TTextDocument doc;
     doc.bom = HasBom(bytes);
-    // CR and LF never occur inside a multi-byte sequence, so decoding line by line gives
-    // the same text as decoding the whole and splitting it, without the whole in memory.
-    const char* p = bytes.constData() + (doc.bom ? 3 : 0);
-    const char* end = bytes.constData() + bytes.size();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + (doc.bom ? 3 : 0);
+    const auto* const end = reinterpret_cast<const unsigned char*>(bytes.constData()) + bytes.size();
+    if (p == end) return doc;
+    // One unit per byte at most, and one for a closing line end. The fast decoder needs a
+    // unit more than its input; as no chunk's text is longer than its bytes, it has it.
+    doc.text = QString(end - p + 1, Qt::Uninitialized);
+    char16_t* const first = reinterpret_cast<char16_t*>(doc.text.data());
+    char16_t* out = first;
+    // A mark at the start of a chunk is a character of the text, not one to skip.
+    QStringDecoder fast(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    chunkBytes = std::max<qsizetype>(chunkBytes, 1);
     while (p < end) {
-        const char* eol = p;
-        while (eol < end && *eol != '\r' && *eol != '\n') ++eol;
-        doc.lines.append(DecodeText(QByteArray::fromRawData(p, eol - p)));
-        if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n') ++eol;
-        p = eol + 1;
+        const unsigned char* const stop = ChunkEnd(p, end, chunkBytes);
+        char16_t* const chunkText = out;
+        const bool plain = IsPlainUtf8(p, stop);
+        if (plain)
+            out = reinterpret_cast<char16_t*>(
+                fast.appendToBuffer(reinterpret_cast<QChar*>(out), QByteArrayView(p, stop - p)));
+        if (!plain || fast.hasError()) {
+            fast.resetState();
+            out = DecodeInto(p, stop, chunkText);
+        }
+        out = JoinLineEnds(chunkText, out);
+        p = stop;
     }
+    if (out[-1] != u'\n') *out++ = u'\n';
+    doc.text.resize(out - first);
+    // Text much shorter than its bytes (most characters multi-byte) gives back the rest.
+    if (doc.text.capacity() - doc.text.size() > doc.text.size() / 4) doc.text.squeeze();
     return doc;
 }
 

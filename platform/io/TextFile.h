@@ -16,13 +16,24 @@
 // Lines. CR LF, CR and LF each end a line. Text ending in a line end has no extra empty
 // line ("a\r\nb\r\n" is two lines); an empty file has zero lines. On writing, every line
 // is followed by CR LF. A UTF-8 byte-order mark is remembered and written back.
+//
+// Reading. Most files are well-formed UTF-8 with nothing to escape: they are checked and
+// decoded a chunk at a time by the fast decoder, and only a chunk that needs stand-ins or
+// escapes goes through the byte-by-byte decoder. Both give the same text.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+// The lines of decoded text, as described above.
+QStringList SplitLines(const QString& text);
+
 struct TTextDocument {
-    QStringList lines;
+    // The decoded text with '\n' after every line, the last one included: the text pane
+    // takes it as it is.
+    QString text;
     bool bom = false;
+
+    QStringList Lines() const { return SplitLines(text); }
 };
 
 // First stand-in: byte b (0x80..0xFF) stands as U+EF00 + b.
@@ -31,11 +42,9 @@ constexpr char16_t TextStandInBase = 0xEF00;
 QString DecodeText(const QByteArray& bytes);
 QByteArray EncodeText(const QString& text);
 
-// The lines of decoded text, as described above.
-QStringList SplitLines(const QString& text);
-
-// Bytes of a whole file <-> document, without touching the disk.
-TTextDocument ParseTextDocument(const QByteArray& bytes);
+// Bytes of a whole file <-> document, without touching the disk. The bytes are decoded
+// about chunkBytes at a time (tests try small chunks).
+TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes = 64 * 1024);
 QByteArray FormatTextDocument(const QStringList& lines, bool bom);
 
 // Raises EInOutError naming the file and the system's reason when it cannot be read.

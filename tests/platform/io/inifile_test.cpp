@@ -60,7 +60,7 @@ TEST_F(IniFileTest, WritesKeepOtherLinesAndCannotOpenSectionsOrEntries) {
 TEST_F(IniFileTest, ModifyReadsAfreshAndWritesTheFileBack) {
     TMemIniFile::Modify(path, [](TMemIniFile& ini) { ini.WriteString("S", "a", "1"); });
     TMemIniFile::Modify(path, [](TMemIniFile& ini) { ini.WriteString("S", "b", "2"); });
-    EXPECT_EQ(ReadTextFile(path).lines, QStringList({"[S]", "a=1", "b=2"}));
+    EXPECT_EQ(ReadTextFile(path).Lines(), QStringList({"[S]", "a=1", "b=2"}));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("[S]\r\na=1\r\nb=2\r\n"));

@@ -117,23 +117,84 @@ TEST(TextLines, LineEndsOfEveryKind) {
 TEST(TextLines, DocumentKeepsBomAndWritesCrLf) {
     const TTextDocument withBom = ParseTextDocument("\xEF\xBB\xBFone\ntwo");
     EXPECT_TRUE(withBom.bom);
-    EXPECT_EQ(withBom.lines, QStringList({"one", "two"}));
-    EXPECT_EQ(FormatTextDocument(withBom.lines, withBom.bom), QByteArray("\xEF\xBB\xBFone\r\ntwo\r\n"));
+    EXPECT_EQ(withBom.Lines(), QStringList({"one", "two"}));
+    EXPECT_EQ(FormatTextDocument(withBom.Lines(), withBom.bom), QByteArray("\xEF\xBB\xBFone\r\ntwo\r\n"));
 
     const TTextDocument bomOnly = ParseTextDocument("\xEF\xBB\xBF");
     EXPECT_TRUE(bomOnly.bom);
-    EXPECT_TRUE(bomOnly.lines.isEmpty());
-    EXPECT_EQ(FormatTextDocument(bomOnly.lines, true), QByteArray("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bomOnly.Lines().isEmpty());
+    EXPECT_EQ(FormatTextDocument(bomOnly.Lines(), true), QByteArray("\xEF\xBB\xBF"));
 
     const TTextDocument plain = ParseTextDocument("x\xEF\xBB\xBF\r\n");
     EXPECT_FALSE(plain.bom);  // a mark inside the text is a character like any other
-    EXPECT_EQ(FormatTextDocument(plain.lines, plain.bom), QByteArray("x\xEF\xBB\xBF\r\n"));
+    EXPECT_EQ(FormatTextDocument(plain.Lines(), plain.bom), QByteArray("x\xEF\xBB\xBF\r\n"));
     EXPECT_EQ(FormatTextDocument({}, false), QByteArray());
 }
 
 TEST(TextLines, CrLfFileWithInvalidBytesIsReproducedExactly) {
     const QByteArray bytes = Bytes({0xEF, 0xBB, 0xBF, 'a', 0xC0, '\r', '\n', 0x00, 0xFF, '\r', '\n', '\r', '\n'});
     const TTextDocument doc = ParseTextDocument(bytes);
-    EXPECT_EQ(doc.lines.size(), 3);
-    EXPECT_EQ(FormatTextDocument(doc.lines, doc.bom), bytes);
+    EXPECT_EQ(doc.Lines().size(), 3);
+    EXPECT_EQ(FormatTextDocument(doc.Lines(), doc.bom), bytes);
+}
+
+namespace {
+
+// The document text the byte-by-byte decoder gives: every line followed by '\n'.
+QString ReferenceText(const QByteArray& body) {
+    QString text;
+    for (const QString& line : SplitLines(DecodeText(body))) text += line + u'\n';
+    return text;
+}
+
+}  // namespace
+
+TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
+    // Each case at every chunk size: cuts fall inside sequences, line ends, invalid runs
+    // and marks, and each chunk goes fast or byte by byte on its own.
+    const QByteArray cases[] = {
+        "\xEF\xBB\xBF\xEF\xBB\xBFx\xEF\xBB\xBF",          // a mark after the file's own is text
+        "ab\r\ncd\r\rz\n\r\n",                             // CR LF never split into two ends
+        "\xE2\x82\xAC\xF0\x9F\x98\x80\xC3\xA9\r\n\xE2\x82\xAC",  // sequences across cuts
+        "valid \xC3\xA9 text until the last byte \xC3",
+        "\x80\x80\x80\x80\x80\xC3\xA9\xE2\x82\r\n\xF0\x9F\x98",  // invalid runs and truncations
+        "\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xB7\xAF\xEE\xBE\x80\xE2\x80\xA8",  // noncharacters, escapes
+        QByteArray("a\0b\r\n\0", 7),
+    };
+    for (const QByteArray& bytes : cases) {
+        const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        for (qsizetype chunk = 1; chunk <= bytes.size(); ++chunk) {
+            const TTextDocument doc = ParseTextDocument(bytes, chunk);
+            ASSERT_EQ(doc.text, ReferenceText(body)) << bytes.toHex().constData() << " chunk " << chunk;
+        }
+    }
+
+    QRandomGenerator rng(777);
+    const QByteArray pieces[] = {"a", "<p>", "\r", "\n", "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                                 "\x80", "\xC3", "\xE2\x82", "\xED\xA0\x80", "\xEE\xBE\x80", "\xEF\xBB\xBF"};
+    for (int round = 0; round < 500; ++round) {
+        QByteArray bytes;
+        for (int i = rng.bounded(1, 40); i > 0; --i) bytes += pieces[rng.bounded(int(std::size(pieces)))];
+        const qsizetype chunk = rng.bounded(1, 12);
+        const TTextDocument doc = ParseTextDocument(bytes, chunk);
+        const QByteArray body = doc.bom ? bytes.mid(3) : bytes;
+        ASSERT_EQ(doc.text, ReferenceText(body)) << bytes.toHex().constData() << " chunk " << chunk;
+        ASSERT_EQ(FormatTextDocument(doc.Lines(), doc.bom), FormatTextDocument(SplitLines(DecodeText(body)), doc.bom));
+    }
+}
+
+TEST(TextDocument, LargeFileReadsWithDefaultChunks) {
+    // Many chunks of well-formed text, one broken chunk in the middle and a file that is
+    // well-formed until its last byte.
+    QByteArray line = "<p>Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 text</p>\r\n";
+    QByteArray bytes;
+    while (bytes.size() < 300 * 1024) bytes += line;
+    bytes.insert(150 * 1024, "\xFF");
+    bytes += "tail \xE2\x82";
+    const TTextDocument doc = ParseTextDocument(bytes);
+    EXPECT_EQ(doc.text, ReferenceText(bytes));
+    EXPECT_TRUE(doc.text.endsWith(QStringLiteral("tail ") + StandIns("\xE2\x82") + u'\n'));
+    QByteArray saved = bytes;
+    saved += "\r\n";
+    EXPECT_EQ(FormatTextDocument(doc.Lines(), doc.bom), saved);
 }

@@ -50,8 +50,8 @@ TEST(TextFile, OpenAndSaveKeepsEveryByteButLineEnds) {
     Put(path, Raw("\xEF\xBB\xBF<p>\xE9t\xC3\xA9</p>\r<b>\0</b>\nlast"));
     const TTextDocument doc = ReadTextFile(path);
     EXPECT_TRUE(doc.bom);
-    ASSERT_EQ(doc.lines.size(), 3);
-    WriteTextFile(path, doc.lines, doc.bom);
+    ASSERT_EQ(doc.Lines().size(), 3);
+    WriteTextFile(path, doc.Lines(), doc.bom);
     EXPECT_EQ(Get(path), Raw("\xEF\xBB\xBF<p>\xE9t\xC3\xA9</p>\r\n<b>\0</b>\r\nlast\r\n"));
     EXPECT_TRUE(QDir(Folder("roundtrip")).entryList(QDir::Files) == QStringList{"page.htm"});  // no temp file left
 }
