@@ -129,6 +129,13 @@ void TdxBarManager::SetSelectedControl(TdxBarItemControl* control)
 {
     if (control == selectedControl_) return;
     QPointer<TdxBarItemControl> previous = selectedControl_;
+    // While customizing, menus opened by hovering do not outlive the selection that opened
+    // them.
+    if (previous && IsCustomizing() && (!control || control->Parent() != previous->Parent())) {
+        QPointer<TdxBarItemControl> next = control;
+        dxBarWindowServices().SelectionLeftWindow(previous->Parent(), control ? control->Parent() : nullptr);
+        if (!next) control = nullptr;
+    }
     selectedControl_ = control;
     // The previous control repaints when its window still exists.
     if (previous) previous->Repaint();

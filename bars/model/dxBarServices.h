@@ -326,6 +326,9 @@ public:
     virtual void DockDestroyed(TdxDockControl* /*dock*/) {}
     // Asks the active bar window of the manager, if any, to close all its menus.
     virtual void CloseActiveMenus(TdxBarManager* /*manager*/) {}
+    // While customizing, the selection went from a control of left to one of entered (none):
+    // the menus opened from left close, unless entered is one of them.
+    virtual void SelectionLeftWindow(TCustomdxBarControl* /*left*/, TCustomdxBarControl* /*entered*/) {}
 
     // Shows the popup menu's links in a menu window at (x, y); closedUp runs once that window
     // has closed. False when no window was shown.

@@ -225,6 +225,8 @@ void TdxBarItemDrag::SelectUnderPointer(TdxBarItemControl* previous)
         old->ControlInactivate(false);
     if (!window || !control) return;
     window->SetSelectedItem(control);
+    // The window may have held it from before while the manager's selection went elsewhere.
+    if (window && control && manager_) manager_->SetSelectedControl(control);
     auto* sub = dynamic_cast<TdxBarSubItemControl*>(control.data());
     if (window && sub && dxBarCanInsertItem(sub->Item(), item_)) sub->ControlActivate(true);
 }

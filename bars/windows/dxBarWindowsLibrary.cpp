@@ -112,6 +112,13 @@ void TdxBarWindowsLibrary::CloseActiveMenus(TdxBarManager* manager)
     if (head && head->BarManager() == manager) head->HideAll();
 }
 
+void TdxBarWindowsLibrary::SelectionLeftWindow(TCustomdxBarControl* left, TCustomdxBarControl* entered)
+{
+    if (!dxBarIsBarControlAlive(left) || left == entered) return;
+    if (dxBarIsBarControlAlive(entered) && left->IsChildOf(entered)) return;
+    left->CloseSubMenus();
+}
+
 bool TdxBarWindowsLibrary::IsBarWindowLive(TCustomdxBarControl* window) const
 {
     return dxBarIsBarControlAlive(window);

@@ -35,6 +35,7 @@ public:
     void BarWindowChanged(TdxBar* bar, TdxBarWindowChange change) override;
     void ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change) override;
     void CloseActiveMenus(TdxBarManager* manager) override;
+    void SelectionLeftWindow(TCustomdxBarControl* left, TCustomdxBarControl* entered) override;
     bool IsBarWindowLive(TCustomdxBarControl* window) const override;
     bool IsBarWindowCustomizing(TCustomdxBarControl* window) const override;
     TdxBarItemControl* BarWindowSelectedControl(TCustomdxBarControl* window) const override;

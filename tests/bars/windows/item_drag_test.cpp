@@ -308,3 +308,44 @@ TEST_F(ItemDragTest, AMenuUnderThePointerScrollsByItsArrowAndTheDropLandsAtTheRo
     EXPECT_EQ(big->ItemLinks()->Count(), 201);
     EXPECT_TRUE(errors.isEmpty());
 }
+
+TEST_F(ItemDragTest, MenusOpenedByHoveringCloseWhenTheSelectionLeavesTheirWindow)
+{
+    TdxBarSubItem* more = AddSubItem("More", {"X"}, file->ItemLinks());
+    TdxBarItemLink* fileLink = LinkOf(bar->ItemLinks(), "File");
+    // Over the title and on into its menu: the menu stays open.
+    Begin(Link(1))->Move(Middle(fileLink));
+    QPointer<TdxBarSubMenuControl> fileMenu = MenuOf(file);
+    ASSERT_NE(fileMenu, nullptr);
+    drag->Move(At(file->ItemLinks()->Items(0), 10));
+    EXPECT_FALSE(fileMenu.isNull());
+    // A sub menu opened from a row closes when the pointer goes to another bar; the menu
+    // the row lies in stays.
+    drag->Move(At(LinkOf(file->ItemLinks(), "More"), 10));
+    QPointer<TdxBarSubMenuControl> moreMenu = MenuOf(more);
+    ASSERT_NE(moreMenu, nullptr);
+    drag->Move(Middle(other->ItemLinks()->Items(0)));
+    EXPECT_TRUE(moreMenu.isNull());
+    EXPECT_FALSE(fileMenu.isNull());
+    drag->Cancel();
+    drag.reset();
+
+    // Straight from the title to another bar: the title's menu closes.
+    fileLink = LinkOf(bar->ItemLinks(), "File");
+    Begin(Link(1))->Move(Middle(fileLink));
+    fileMenu = MenuOf(file);
+    ASSERT_NE(fileMenu, nullptr);
+    drag->Move(Middle(other->ItemLinks()->Items(0)));
+    EXPECT_TRUE(fileMenu.isNull());
+    drag->Cancel();
+    drag.reset();
+
+    // A selection cleared closes them too.
+    fileLink = LinkOf(bar->ItemLinks(), "File");
+    Begin(Link(1))->Move(Middle(fileLink));
+    fileMenu = MenuOf(file);
+    ASSERT_NE(fileMenu, nullptr);
+    manager->SetSelectedControl(nullptr);
+    EXPECT_TRUE(fileMenu.isNull());
+    EXPECT_TRUE(errors.isEmpty());
+}
