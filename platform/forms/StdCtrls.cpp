@@ -18,11 +18,9 @@ namespace {
 
 // '\n' for every CR LF, CR, paragraph or line separator.
 QString NormalizeBreaks(QString text) {
-    const auto isBreak = [](QChar c) {
-        return c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-    };
-    // Most texts have none: one pass to find out, and no copy.
-    if (std::none_of(text.cbegin(), text.cend(), isBreak)) return text;
+    // Most texts have none: a quick search to find out, and no copy.
+    if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator) && !text.contains(QChar::LineSeparator))
+        return text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));

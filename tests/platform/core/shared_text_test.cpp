@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace {
 
@@ -53,6 +54,25 @@ TEST(SharedTextTest, SurrogatePairsAreNeverCutBetweenPieces) {
         EXPECT_FALSE(piece.back().isHighSurrogate());
     }
     EXPECT_GT(text.Pieces().size(), 1);
+}
+
+TEST(SharedTextTest, ATextGivenWholeIsSharedUntilAChangeCutsItIntoPieces) {
+    const QString whole(200000, QLatin1Char('w'));
+    TSharedText text(whole);
+    ASSERT_EQ(text.Pieces().size(), 1);
+    EXPECT_EQ(text.Pieces().front().constData(), whole.constData());  // no characters copied
+    const TSharedText copy = text;
+    text.Replace(100000, 1, u"x");
+    EXPECT_EQ(copy.ToString(), whole);
+    EXPECT_EQ(text.ToString(), QString(whole).replace(100000, 1, QStringLiteral("x")));
+    // Once cut, a change copies a few pieces and shares the rest with the text before it.
+    const QList<QString> before = text.Pieces();
+    ASSERT_GT(before.size(), 4);
+    text.Replace(10, 0, u"y");
+    qsizetype shared = 0;
+    for (const QString& piece : text.Pieces())
+        shared += std::count_if(before.begin(), before.end(), [&](const QString& p) { return p.constData() == piece.constData(); });
+    EXPECT_GE(shared, before.size() - 2);
 }
 
 }  // namespace
