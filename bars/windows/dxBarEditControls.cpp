@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <limits>
@@ -84,6 +85,13 @@ private:
             auto* ke = static_cast<QKeyEvent*>(e);
             int key = QtKeyToVK(ke->key(), ke->modifiers());
             return key && control_->EditorKeyUp(key, ShiftStateFromQt(ke->modifiers())) ? Eaten(e) : false;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            auto* me = static_cast<QMouseEvent*>(e);
+            if (me->button() != Qt::RightButton) return false;
+            control_->EditorRButtonDown(me->globalPosition().toPoint(), ShiftStateFromQt(me->modifiers()));
+            return Eaten(e);
         }
         case QEvent::FocusIn:
             control_->EditorFocusIn();
@@ -307,6 +315,12 @@ bool TdxBarWinControl::EditorChar(QChar& ch)
 void TdxBarWinControl::EditorFocusIn()
 {
     if (auto* item = qobject_cast<TdxBarWindowItem*>(Item())) item->DoEnter();
+}
+
+void TdxBarWinControl::EditorRButtonDown(const TPoint& screen, TShiftState shift)
+{
+    QPointer<TCustomdxBarControl> parent = Parent();
+    if (parent) parent->RButtonDown(parent->ScreenToClient(screen), shift);
 }
 
 void TdxBarWinControl::EditorFocusOut()

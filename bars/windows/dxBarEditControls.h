@@ -54,6 +54,9 @@ public:
     virtual bool EditorChar(QChar& ch);
     virtual void EditorFocusIn();
     virtual void EditorFocusOut();
+    // A right press in the editor (screen point): the bar window takes it as its own, for its
+    // customizing popup or the list of toolbars.
+    void EditorRButtonDown(const TPoint& screen, TShiftState shift);
     virtual void EditorTextChanged() {}
 
 protected:

@@ -312,10 +312,13 @@ TEST_F(ItemDragTest, AMenuUnderThePointerScrollsByItsArrowAndTheDropLandsAtTheRo
 TEST_F(ItemDragTest, MenusOpenedByHoveringCloseWhenTheSelectionLeavesTheirWindow)
 {
     TdxBarSubItem* more = AddSubItem("More", {"X"}, file->ItemLinks());
-    TdxBarItemLink* fileLink = LinkOf(bar->ItemLinks(), "File");
+    // A drag of B that rests on the File title: its menu opens.
+    const auto overFile = [this] {
+        Begin(Link(1))->Move(Middle(LinkOf(bar->ItemLinks(), "File")));
+        return QPointer<TdxBarSubMenuControl>(MenuOf(file));
+    };
     // Over the title and on into its menu: the menu stays open.
-    Begin(Link(1))->Move(Middle(fileLink));
-    QPointer<TdxBarSubMenuControl> fileMenu = MenuOf(file);
+    QPointer<TdxBarSubMenuControl> fileMenu = overFile();
     ASSERT_NE(fileMenu, nullptr);
     drag->Move(At(file->ItemLinks()->Items(0), 10));
     EXPECT_FALSE(fileMenu.isNull());
@@ -331,9 +334,7 @@ TEST_F(ItemDragTest, MenusOpenedByHoveringCloseWhenTheSelectionLeavesTheirWindow
     drag.reset();
 
     // Straight from the title to another bar: the title's menu closes.
-    fileLink = LinkOf(bar->ItemLinks(), "File");
-    Begin(Link(1))->Move(Middle(fileLink));
-    fileMenu = MenuOf(file);
+    fileMenu = overFile();
     ASSERT_NE(fileMenu, nullptr);
     drag->Move(Middle(other->ItemLinks()->Items(0)));
     EXPECT_TRUE(fileMenu.isNull());
@@ -341,9 +342,7 @@ TEST_F(ItemDragTest, MenusOpenedByHoveringCloseWhenTheSelectionLeavesTheirWindow
     drag.reset();
 
     // A selection cleared closes them too.
-    fileLink = LinkOf(bar->ItemLinks(), "File");
-    Begin(Link(1))->Move(Middle(fileLink));
-    fileMenu = MenuOf(file);
+    fileMenu = overFile();
     ASSERT_NE(fileMenu, nullptr);
     manager->SetSelectedControl(nullptr);
     EXPECT_TRUE(fileMenu.isNull());
