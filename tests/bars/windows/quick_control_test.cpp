@@ -193,3 +193,30 @@ TEST(QuickControlBoundsTest, TheDropDownStaysOnTheWorkArea)
     EXPECT_EQ(quickcontrol::Bounds({0, 300, 20, 311}, 100, 50, true, false, work), TRect(20, 300, 120, 350));
     EXPECT_EQ(quickcontrol::Bounds({780, 770, 800, 781}, 100, 50, true, false, work), TRect(680, 750, 780, 800));
 }
+
+TEST_F(QuickControlTest, AddOrRemoveDrawsASmallArrowInItsCornerThatLeavesTheCaptionAlone)
+{
+    DockButtons({"One", "Two"}, 400);
+    TdxBarQuickControl* quick = PressMark();
+    ASSERT_NE(quick, nullptr);
+    TdxBarItemLink* addRemove = quick->ItemLinks()->Items(quick->ItemLinks()->Count() - 1);
+    ASSERT_EQ(addRemove->Item(), quick->AddRemoveItem());
+    const TRect item = quick->GetItemRect(addRemove->Control());
+    const QImage image = quick->Snapshot();
+    const TPoint origin = quick->ClientToScreen({0, 0}) - quick->WindowRect().TopLeft();
+    const QRgb ink = SysColor(COLOR_BTNTEXT).rgb() & 0xFFFFFF;
+    // The caption's strokes and the arrow are both in the text colour: an arrow sized by the
+    // whole item would lie over the caption as long runs of it.
+    int longestRun = 0, rightmostInk = -1;
+    for (int y = item.Top; y < item.Bottom; ++y) {
+        int run = 0;
+        for (int x = item.Left; x < item.Right; ++x) {
+            const bool isInk = (image.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFF) == ink;
+            run = isInk ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+            if (isInk) rightmostInk = std::max(rightmostInk, x);
+        }
+    }
+    EXPECT_LT(longestRun, item.Height() / 2);
+    EXPECT_GT(rightmostInk, item.Right - item.Height()) << "no arrow at the right end";
+}
