@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -174,8 +176,69 @@ char16_t* JoinLineEnds(char16_t* from, char16_t* end) {
     return out;
 }
 
-bool HasBom(const QByteArray& bytes) {
-    return bytes.size() >= 3 && bytes.startsWith(QByteArray::fromRawData(reinterpret_cast<const char*>(kBom), 3));
+// Decodes a document whose bytes read gives (as a device's read: the count it put at to,
+// at most most, 0 at the end; it raises on failure), about chunkBytes at a time, into a
+// text that starts with room for sizeHint bytes' worth.
+TTextDocument DecodeDocument(const std::function<qsizetype(char* to, qsizetype most)>& read, qsizetype sizeHint,
+                             qsizetype chunkBytes) {
+    chunkBytes = std::max<qsizetype>(chunkBytes, 1);
+    // Where a chunk may end shows in the four bytes after it; the first chunk may follow a
+    // mark.
+    constexpr qsizetype kLookahead = 4;
+    const qsizetype capacity = 3 + chunkBytes + kLookahead;
+    const auto buffer = std::make_unique<unsigned char[]>(capacity);
+    qsizetype held = 0;
+    bool atEnd = false;
+    const auto fill = [&] {
+        while (!atEnd && held < capacity) {
+            const qsizetype n = read(reinterpret_cast<char*>(buffer.get()) + held, capacity - held);
+            atEnd = n <= 0;
+            held += std::max<qsizetype>(n, 0);
+        }
+    };
+
+    TTextDocument doc;
+    fill();
+    doc.bom = held >= 3 && std::equal(kBom, kBom + 3, buffer.get());
+    qsizetype start = doc.bom ? 3 : 0;
+    // One unit per byte at most, and one for a closing line end. The fast decoder needs a
+    // unit more than its input; as no chunk's text is longer than its bytes, it has it.
+    QString text(std::max<qsizetype>(sizeHint, 0) + 1, Qt::Uninitialized);
+    qsizetype length = 0;
+    // A mark at the start of a chunk is a character of the text, not one to skip.
+    QStringDecoder fast(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    for (;;) {
+        const unsigned char* const from = buffer.get() + start;
+        const unsigned char* const end = buffer.get() + held;
+        const unsigned char* const stop = atEnd ? end : ChunkEnd(from, end, end - from - kLookahead);
+        // A file that grew since its size was taken needs more room.
+        if (text.size() - length < (stop - from) + 1)
+            text.resize(std::max(text.size() * 2, length + (stop - from) + 1));
+        char16_t* const chunkText = reinterpret_cast<char16_t*>(text.data()) + length;
+        char16_t* out = chunkText;
+        const bool plain = IsPlainUtf8(from, stop);
+        if (plain)
+            out = reinterpret_cast<char16_t*>(
+                fast.appendToBuffer(reinterpret_cast<QChar*>(out), QByteArrayView(from, stop - from)));
+        if (!plain || fast.hasError()) {
+            fast.resetState();
+            out = DecodeInto(from, stop, chunkText);
+        }
+        length = JoinLineEnds(chunkText, out) - reinterpret_cast<char16_t*>(text.data());
+        // The bytes after the chunk start the next one.
+        held = end - stop;
+        std::memmove(buffer.get(), stop, held);
+        start = 0;
+        if (atEnd && held == 0) break;
+        fill();
+    }
+    if (length == 0) return doc;
+    if (text[length - 1] != u'\n') text[length++] = u'\n';
+    text.resize(length);
+    // Text much shorter than its bytes (most characters multi-byte) gives back the rest.
+    if (text.capacity() - text.size() > text.size() / 4) text.squeeze();
+    doc.text = std::move(text);
+    return doc;
 }
 
 }  // namespace
@@ -213,38 +276,15 @@ QStringList SplitLines(const QString& text) {
 }
 
 TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes) {
-    TTextDocument doc;
-    doc.bom = HasBom(bytes);
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + (doc.bom ? 3 : 0);
-    const auto* const end = reinterpret_cast<const unsigned char*>(bytes.constData()) + bytes.size();
-    if (p == end) return doc;
-    // One unit per byte at most, and one for a closing line end. The fast decoder needs a
-    // unit more than its input; as no chunk's text is longer than its bytes, it has it.
-    doc.text = QString(end - p + 1, Qt::Uninitialized);
-    char16_t* const first = reinterpret_cast<char16_t*>(doc.text.data());
-    char16_t* out = first;
-    // A mark at the start of a chunk is a character of the text, not one to skip.
-    QStringDecoder fast(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    chunkBytes = std::max<qsizetype>(chunkBytes, 1);
-    while (p < end) {
-        const unsigned char* const stop = ChunkEnd(p, end, chunkBytes);
-        char16_t* const chunkText = out;
-        const bool plain = IsPlainUtf8(p, stop);
-        if (plain)
-            out = reinterpret_cast<char16_t*>(
-                fast.appendToBuffer(reinterpret_cast<QChar*>(out), QByteArrayView(p, stop - p)));
-        if (!plain || fast.hasError()) {
-            fast.resetState();
-            out = DecodeInto(p, stop, chunkText);
-        }
-        out = JoinLineEnds(chunkText, out);
-        p = stop;
-    }
-    if (out[-1] != u'\n') *out++ = u'\n';
-    doc.text.resize(out - first);
-    // Text much shorter than its bytes (most characters multi-byte) gives back the rest.
-    if (doc.text.capacity() - doc.text.size() > doc.text.size() / 4) doc.text.squeeze();
-    return doc;
+    qsizetype at = 0;
+    return DecodeDocument(
+        [&](char* to, qsizetype most) {
+            const qsizetype n = std::min(most, bytes.size() - at);
+            std::memcpy(to, bytes.constData() + at, n);
+            at += n;
+            return n;
+        },
+        bytes.size(), chunkBytes);
 }
 
 QByteArray FormatTextDocument(const QStringList& lines, bool bom) {
@@ -266,12 +306,17 @@ QByteArray FormatTextDocument(const QStringList& lines, bool bom) {
 
 TTextDocument ReadTextFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EInOutError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
-    return ParseTextDocument(bytes);
+    // A chunk at a time through one small buffer: the whole file is never held in memory
+    // beside its text.
+    return DecodeDocument(
+        [&](char* to, qsizetype most) {
+            const qint64 n = file.read(to, most);
+            if (n < 0) throw EInOutError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
+            return qsizetype(n);
+        },
+        file.size(), TextChunkBytes);
 }
 
 void WriteTextFile(const QString& path, const QStringList& lines, bool bom) {

@@ -42,9 +42,12 @@ constexpr char16_t TextStandInBase = 0xEF00;
 QString DecodeText(const QByteArray& bytes);
 QByteArray EncodeText(const QString& text);
 
+// Bytes decoded at a time: a chunk and its text stay in the processor's cache.
+constexpr qsizetype TextChunkBytes = 64 * 1024;
+
 // Bytes of a whole file <-> document, without touching the disk. The bytes are decoded
 // about chunkBytes at a time (tests try small chunks).
-TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes = 64 * 1024);
+TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes = TextChunkBytes);
 QByteArray FormatTextDocument(const QStringList& lines, bool bom);
 
 // Raises EInOutError naming the file and the system's reason when it cannot be read.

@@ -85,3 +85,20 @@ TEST(TextFile, FailedWriteLeavesOldFileIntact) {
 TEST(TextFile, WritingIntoMissingFolderRaises) {
     EXPECT_THROW(WriteTextFile(Folder("nofolder") + "/no/such/page.htm", {"a"}, false), EInOutError);
 }
+
+TEST(TextFile, ReadsChunkByChunkWhateverTheFileSaysItsSizeIs) {
+    // Many chunks, a sequence and a line end at every offset against the chunk size.
+    QByteArray bytes = "\xEF\xBB\xBF";
+    for (int i = 0; bytes.size() < 3 * TextChunkBytes; ++i) bytes += QByteArray(i % 7, 'x') + "\xE2\x82\xAC\r\n";
+    const QString path = Folder("chunks") + "/page.htm";
+    Put(path, bytes);
+    const TTextDocument doc = ReadTextFile(path);
+    EXPECT_TRUE(doc.bom);
+    EXPECT_EQ(doc.text, ParseTextDocument(bytes, 1000).text);
+    EXPECT_EQ(FormatTextDocument(doc.Lines(), doc.bom), bytes);
+
+    // The proc file system gives files no size: the text grows as they are read.
+    const QString version = QStringLiteral("/proc/version");
+    if (!QFile::exists(version)) return;
+    EXPECT_EQ(ReadTextFile(version).text, ParseTextDocument(Get(version)).text);
+}
