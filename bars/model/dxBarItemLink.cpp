@@ -54,6 +54,7 @@ TdxBarItemLink::TdxBarItemLink(TCollection* collection) : TCollectionItem(collec
     TdxBarItemLinks* links = Links();
     if (!links) return;
     links->recent_.append(this);
+    links->whole_.insert(this);
     TdxBarManager* manager = links->BarManager();
     if (!manager) return;
     useCount_ = manager->InitialUseCount();
@@ -96,6 +97,7 @@ TdxBarItemLink::~TdxBarItemLink()
     if (item_) item_->RemoveLink(this);
     if (links) {
         links->recent_.removeAll(this);
+        links->whole_.remove(this);
         links->available_.removeAll(this);
         links->canVisible_.removeAll(this);
         links->visible_.removeAll(this);

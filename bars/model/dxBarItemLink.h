@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPointer>
 #include <QRect>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -258,6 +259,8 @@ private:
     QPointer<TdxBarManager> manager_;
     int prevRecentLimit_ = -1;
     QList<TdxBarItemLink*> recent_;
+    // The links of recent_, for lookups by collection item.
+    QSet<const TCollectionItem*> whole_;
     int recentLimit_ = -1;
     bool useRecentItems_ = true;
 };

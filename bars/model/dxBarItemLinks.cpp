@@ -8,6 +8,7 @@
 #include "dxBarServices.h"
 
 #include <QPointer>
+#include <QSet>
 #include <algorithm>
 
 TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* manager, TPersistent* owner)
@@ -51,9 +52,7 @@ TdxBarItemLink* TdxBarItemLinks::WholeLink(TCollectionItem* item) const
 {
     // A link joins the recent order at the end of its construction and leaves it at the
     // start of its destruction: an item outside it is not (or no longer) a whole link.
-    for (TdxBarItemLink* link : recent_)
-        if (static_cast<TCollectionItem*>(link) == item) return link;
-    return nullptr;
+    return whole_.contains(item) ? static_cast<TdxBarItemLink*>(item) : nullptr;
 }
 
 void TdxBarItemLinks::RebuildLists()
@@ -79,13 +78,15 @@ void TdxBarItemLinks::RebuildLists()
         if (recentLimit_ < 1) visible_.append(link);
     }
     if (designing || recentLimit_ < 1) return;
+    // The first recentLimit_ links of the recent order that can show, shown in list order.
+    QSet<const TdxBarItemLink*> shown;
+    const QSet<const TdxBarItemLink*> canShow(canVisible_.cbegin(), canVisible_.cend());
     for (TdxBarItemLink* link : recent_) {
-        if (visible_.size() >= recentLimit_) break;
-        if (canVisible_.contains(link)) visible_.append(link);
+        if (shown.size() >= recentLimit_) break;
+        if (canShow.contains(link)) shown.insert(link);
     }
-    std::sort(visible_.begin(), visible_.end(), [this](TdxBarItemLink* a, TdxBarItemLink* b) {
-        return canVisible_.indexOf(a) < canVisible_.indexOf(b);
-    });
+    for (TdxBarItemLink* link : canVisible_)
+        if (shown.contains(link)) visible_.append(link);
 }
 
 void TdxBarItemLinks::SetRecentItemLimit(int limit)
