@@ -85,13 +85,16 @@ struct Probe {
     QElapsedTimer clock;
     Steps* steps = nullptr;  // the run being traced, or none
     QUrl url;                // the URL whose load is traced
+    TWebDocument* follow = nullptr;  // or: the URL this document's next render loads
     bool trace = false;      // print every request and load step as it comes
 
-    void Start(Steps* s, const QUrl& u) {
+    void Start(Steps* s, const QUrl& u, TWebDocument* document = nullptr) {
         steps = s;
         url = u;
+        follow = document;
         clock.start();
     }
+    bool Traced(const QUrl& u) const { return follow ? u == follow->Url() : u == url; }
     void Mark(double Steps::*step) {
         if (steps && steps->*step < 0) steps->*step = Ms(clock);
     }
@@ -107,7 +110,7 @@ class TRequestProbe : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        if (info.requestUrl() == TheProbe().url) TheProbe().Mark(&Steps::requested);
+        if (TheProbe().Traced(info.requestUrl())) TheProbe().Mark(&Steps::requested);
         if (TheProbe().steps && TheProbe().trace)
             std::printf("    %7.1f ms  request %s\n", Ms(TheProbe().clock), qPrintable(info.requestUrl().toString().left(80)));
     }
@@ -118,7 +121,7 @@ void TraceLoads(QWebEnginePage* page) {
         if (TheProbe().steps && TheProbe().trace)
             std::printf("    %7.1f ms  loading status %d %s\n", Ms(TheProbe().clock), int(info.status()),
                         qPrintable(info.url().toString().left(80)));
-        if (info.url() != TheProbe().url) return;
+        if (!TheProbe().Traced(info.url())) return;
         TheProbe().Mark(info.status() == QWebEngineLoadingInfo::LoadStartedStatus ? &Steps::loadStarted
                                                                                   : &Steps::finished);
     });
@@ -302,10 +305,20 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     // timed load replaces the same document, as each render does.
     const QString filePath = folder + QStringLiteral("/same-bytes.htm");
     const QUrl fileUrl = QUrl::fromLocalFile(filePath);
-    auto writeFile = [&] {
-        // Exactly the bytes the preview was served.
+    // Exactly the bytes the preview was served: its page's file, or what our scheme served.
+    auto servedBytes = [&] {
+        const QUrl url = e.form->WebBrowser->Document()->Url();
         QByteArray served;
-        TDocumentStore::Instance().Find(e.form->WebBrowser->Document()->Url(), &served);
+        if (url.isLocalFile()) {
+            QFile page(url.toLocalFile());
+            if (page.open(QIODevice::ReadOnly)) served = page.readAll();
+        } else {
+            TDocumentStore::Instance().Find(url, &served);
+        }
+        return served;
+    };
+    auto writeFile = [&] {
+        const QByteArray served = servedBytes();
         QFile f(filePath);
         f.open(QIODevice::WriteOnly);
         f.write(served);
@@ -316,11 +329,7 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     // of the gap, apart from the preview's scripted navigation.
     const QString schemeKey = QStringLiteral("bench-same-bytes");
     const QUrl schemeUrl = TDocumentStore::UrlFor(schemeKey);
-    auto storeBytes = [&] {
-        QByteArray served;
-        TDocumentStore::Instance().Find(e.form->WebBrowser->Document()->Url(), &served);
-        TDocumentStore::Instance().PutBytes(schemeKey, served);
-    };
+    auto storeBytes = [&] { TDocumentStore::Instance().PutBytes(schemeKey, servedBytes()); };
 
     Series keyIdle, keyInFlight, paintIdle, paintInFlight, rendered, fromFile, ratio, fromScheme, afterRender;
     StepSeries previewSteps, fileSteps, schemeSteps;
@@ -335,7 +344,7 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
         QElapsedTimer t;
         t.start();
         Steps preview, file;
-        TheProbe().Start(&preview, e.form->WebBrowser->Document()->Url());
+        TheProbe().Start(&preview, {}, e.form->WebBrowser->Document());
         const KeyCost idle = Keystroke(e, QLatin1Char('a' + run % 26));
         keyIdle.Add(idle.keys);
         paintIdle.Add(idle.total);

@@ -2,6 +2,7 @@
 
 #include "EditorText.h"
 #include "ExceptionBarrier.h"
+#include "PageFolder.h"
 #include "StdCtrls.h"
 #include "WebBrowser.h"
 
@@ -12,14 +13,18 @@
 #include <QWebEnginePage>
 
 TLivePreview::TLivePreview(TWebBrowser* browser, TMemo* pane, std::function<QString()> pathBarText)
-    : browser_(browser), pane_(pane), pathBarText_(std::move(pathBarText)) {
+    : browser_(browser), pane_(pane), pathBarText_(std::move(pathBarText)), pages_(std::make_shared<TPageFolder>()) {
     // A render or a navigation that ends lets the next write in. Connected after the browser's
     // and its document's own handlers, so their state is current when this runs.
     connect(browser_->Page(), &QWebEnginePage::loadingChanged, this,
             Guarded([this](const QWebEngineLoadingInfo& info) {
-                if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus) Pump();
+                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+                RemoveSuperseded();
+                Pump();
             }, this));
 }
+
+TLivePreview::~TLivePreview() = default;
 
 void TLivePreview::Show(const QString& text, bool withBase) {
     fromPane_ = false;
@@ -57,26 +62,44 @@ void TLivePreview::Pump() {
     const QString baseTag = pathBar.isEmpty() ? QString() : editortext::BaseTag(pathBar);
     const quint64 generation = ++generation_;
     QPointer<TLivePreview> self(this);
-    QThreadPool::globalInstance()->start([self, text, baseTag, generation] {
-        const QByteArray bytes = editortext::PreviewBytes(text, baseTag);
-        // Back on the GUI thread, where the preview may already be gone.
+    std::shared_ptr<TPageFolder> pages = pages_;
+    QThreadPool::globalInstance()->start([self, text, baseTag, generation, pages] {
+        QByteArray bytes = editortext::PreviewBytes(text, baseTag);
+        const QUrl page = pages->Write(bytes);
+        if (!page.isEmpty()) bytes = QByteArray();  // kept only for a page that could not be written
+        // Back on the GUI thread, where the preview may already be gone (and its pages with it).
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, bytes, generation] {
-                if (self) RunGuarded(self, [&] { self->Prepared(generation, bytes); });
+            [self, bytes, page, generation] {
+                if (self) RunGuarded(self, [&] { self->Prepared(generation, bytes, page); });
             },
             Qt::QueuedConnection);
     });
 }
 
-void TLivePreview::Prepared(quint64 generation, const QByteArray& bytes) {
-    if (generation != generation_) return;
+void TLivePreview::Prepared(quint64 generation, const QByteArray& bytes, const QUrl& page) {
+    if (generation != generation_) {
+        pages_->Remove(page);
+        return;
+    }
     preparing_ = false;
     // Typed on while this was prepared: the newer text goes instead.
     if (stale_ || !BrowserReady()) {
+        pages_->Remove(page);
         stale_ = true;
         Pump();
         return;
     }
-    browser_->Document()->Replace(bytes);
+    if (!shownPage_.isEmpty()) superseded_.append(shownPage_);
+    shownPage_ = page;
+    if (page.isEmpty())
+        browser_->Document()->Replace(bytes);
+    else
+        browser_->Document()->ReplaceFromFile(page);
+}
+
+void TLivePreview::RemoveSuperseded() {
+    if (browser_->Document() && browser_->Document()->Rendering()) return;
+    for (const QUrl& page : std::as_const(superseded_)) pages_->Remove(page);
+    superseded_.clear();
 }

@@ -36,7 +36,7 @@ bool CanReplaceByScript(const QUrl& url) {
 }  // namespace
 
 TWebDocument::TWebDocument(QWebEnginePage* page, QObject* parent)
-    : QObject(parent), page_(page), key_(NextKey()), url_(TDocumentStore::UrlFor(key_)) {
+    : QObject(parent), page_(page), key_(NextKey()), url_(TDocumentStore::UrlFor(key_)), current_(url_) {
     connect(page_, &QWebEnginePage::loadingChanged, this, &TWebDocument::OnLoadingChanged);
     // A page whose renderer died answers no script: a render waiting on one loads directly.
     connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] { LoadDirectly(renders_); });
@@ -53,7 +53,7 @@ void TWebDocument::Write(const QString& text) {
         text_ = text;
         open_ = true;
     }
-    fromBytes_ = false;
+    source_ = TSource::Text;
     bytes_.clear();
     RenderOrHold();
 }
@@ -62,7 +62,16 @@ void TWebDocument::Replace(const QByteArray& utf8) {
     text_.clear();
     open_ = false;
     bytes_ = utf8;
-    fromBytes_ = true;
+    source_ = TSource::Bytes;
+    RenderOrHold();
+}
+
+void TWebDocument::ReplaceFromFile(const QUrl& file) {
+    text_.clear();
+    open_ = false;
+    bytes_.clear();
+    file_ = file;
+    source_ = TSource::File;
     RenderOrHold();
 }
 
@@ -78,15 +87,17 @@ void TWebDocument::StartRender() {
     rendering_ = true;
     started_ = false;
     held_ = false;
-    if (fromBytes_)
-        TDocumentStore::Instance().PutBytes(key_, bytes_);
-    else
-        TDocumentStore::Instance().Put(key_, text_);
-    const bool rewrite = page_->url() == url_;
+    const bool rewrite = page_->url() == current_;
+    switch (source_) {
+    case TSource::Text: TDocumentStore::Instance().Put(key_, text_); break;
+    case TSource::Bytes: TDocumentStore::Instance().PutBytes(key_, bytes_); break;
+    case TSource::File: TDocumentStore::Instance().Remove(key_); break;  // the file holds the page
+    }
+    current_ = source_ == TSource::File ? file_ : url_;
     if (!CanReplaceByScript(page_->url())) {
-        // A web page may not navigate to a local scheme: load the document directly,
+        // A web page may not navigate to a local scheme or a file: load the document directly,
         // which adds a history entry after that page.
-        page_->load(url_);
+        page_->load(current_);
         return;
     }
     // One script reads the scroll position and replaces the current history entry with
@@ -94,7 +105,7 @@ void TWebDocument::StartRender() {
     // cannot get in the way.
     const QString script =
         QStringLiteral("(function(){var s=[window.scrollX,window.scrollY];location.replace(%1);return s;})()")
-            .arg(JsString(url_.toString()));
+            .arg(JsString(current_.toString(QUrl::FullyEncoded)));
     QPointer<TWebDocument> self(this);
     // The answer comes once the script has run, or failed to run (a page without a script
     // context, a script error): then the document URL is loaded directly.
@@ -113,11 +124,11 @@ void TWebDocument::StartRender() {
 }
 
 void TWebDocument::LoadDirectly(int render) {
-    if (page_ && rendering_ && !started_ && render == renders_) page_->load(url_);
+    if (page_ && rendering_ && !started_ && render == renders_) page_->load(current_);
 }
 
 void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
-    const bool ours = info.url() == url_;
+    const bool ours = info.url() == current_;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         if (ours) {
             started_ = true;

@@ -1,6 +1,7 @@
 #pragma once
 // The document of a browser control, written from text. The text is served from memory
-// under the document's own URL (vesk-doc:/<key>) and the page is sent there with
+// under the document's own URL (vesk-doc:/<key>), or loaded from a file the caller wrote,
+// and the page is sent there with
 // location.replace(), which gives the written page a fresh script state and adds no
 // history entry, and renders documents of any size without blocking the GUI thread.
 // The scroll position is read before and restored after a rewrite. A web (non-local) page
@@ -31,9 +32,13 @@ public:
     // Replaces the document with UTF-8 bytes, as Close and Write would with their text; the
     // bytes are served as they are, shared rather than copied. The stream is closed after.
     void Replace(const QByteArray& utf8);
+    // Replaces the document with the page in a local file, as Replace does with bytes; the
+    // file must stay until the next render has ended.
+    void ReplaceFromFile(const QUrl& file);
 
-    // The URL that serves the written text.
-    const QUrl& Url() const { return url_; }
+    // The URL of the written document: the one that serves the written text, or the file of
+    // the latest ReplaceFromFile.
+    const QUrl& Url() const { return current_; }
     // The whole text written since the stream opened (empty after Replace).
     const QString& Text() const { return text_; }
     // A render is under way (the page is loading the written text).
@@ -51,12 +56,17 @@ private:
     // Loads the document URL when render is still the current one and has not started.
     void LoadDirectly(int render);
 
+    // Where the next render comes from.
+    enum class TSource { Text, Bytes, File };
+
     QPointer<QWebEnginePage> page_;
     QString key_;
-    QUrl url_;
+    QUrl url_;      // serves the written text or bytes
+    QUrl current_;  // the URL the latest render loads: url_ or file_
     QString text_;
-    QByteArray bytes_;          // set by Replace: served instead of text_
-    bool fromBytes_ = false;
+    QByteArray bytes_;  // set by Replace: served instead of text_
+    QUrl file_;         // set by ReplaceFromFile
+    TSource source_ = TSource::Text;
     bool open_ = false;
     bool rendering_ = false;
     bool started_ = false;

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -224,6 +225,63 @@ TEST_F(EditorTest, AFolderTypedIntoThePathBarAndEnterRenderTheDocumentAgainstIt)
     EXPECT_TRUE(BodyText().contains("page"));
     delete form;  // before the bar windows' library goes
     form = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The preview's pages: written into a private folder, removed once replaced, the folder with
+// the window; a page that cannot be written reaches the preview all the same.
+class PreviewPagesTest : public EditorTest {
+protected:
+    QUrl Render(const QString& text) {
+        form->mmHTMLCode->SetText(text);
+        EXPECT_TRUE(WaitFor([&] { return !form->Preview()->Busy(); }, kWaitMs));
+        return form->WebBrowser->Page()->url();
+    }
+};
+
+TEST_F(PreviewPagesTest, GoOnceReplacedAndTheirFolderWithTheWindow) {
+    Start();
+    ASSERT_TRUE(WaitForBody("HTML"));
+    QDir().mkpath(dir);
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dir + "/dot.png"));
+    form->edPathEdit->SetText(dir);
+    const QUrl first = Render("<html><head></head><body><p>one</p><img src=\"dot.png\"></body></html>");
+    ASSERT_TRUE(first.isLocalFile()) << first.toString().toStdString();
+    EXPECT_EQ(BodyText(), "one");
+    EXPECT_TRUE(WaitFor([&] { return Eval("document.images[0].naturalWidth").toInt() == 7; }, kWaitMs));
+    EXPECT_EQ(form->WebBrowser->LocationURL(), "about:blank");
+    const QString folder = QFileInfo(first.toLocalFile()).absolutePath();
+    EXPECT_FALSE(folder.startsWith(dir));
+    EXPECT_EQ(QFile::permissions(folder) & ~(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                             QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
+              0);
+
+    const QUrl second = Render("<p>two</p>");
+    EXPECT_EQ(BodyText(), "two");
+    ASSERT_TRUE(second.isLocalFile());
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(QFile::exists(first.toLocalFile()));
+    EXPECT_TRUE(QFile::exists(second.toLocalFile()));
+
+    delete form;
+    form = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return !QFileInfo::exists(folder); }, kWaitMs));
+}
+
+TEST_F(PreviewPagesTest, APageThatCannotBeWrittenGoesThroughTheDocument) {
+    Start();
+    ASSERT_TRUE(WaitForBody("HTML"));
+    const QUrl first = Render("<p>one</p>");
+    ASSERT_TRUE(first.isLocalFile());
+    ASSERT_TRUE(QDir(QFileInfo(first.toLocalFile()).absolutePath()).removeRecursively());
+    const QUrl second = Render("<p>two \u00e9</p>");
+    EXPECT_FALSE(second.isLocalFile());
+    EXPECT_EQ(BodyText(), "two \u00e9");
 }
 
 }  // namespace

@@ -196,6 +196,34 @@ TEST_F(BrowserTest, RewritesKeepTheScrollPosition) {
     EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("window.scrollY")).toInt() == 700; }, kWaitMs));
 }
 
+TEST_F(BrowserTest, PagesFromFilesReplaceTheDocumentLikeWrites) {
+    const QString dir = testsupport::TempDir();
+    auto page = [&](const QString& name, const QByteArray& body) {
+        QFile f(dir + QLatin1Char('/') + name);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<p style='height:4000px'>" + body + "</p>");
+        return QUrl::fromLocalFile(f.fileName());
+    };
+    Go(StartPageUrl());
+    Show(QStringLiteral("<p style='height:4000px'>written</p>"));
+    Eval(QStringLiteral("window.scrollTo(0, 700)"));
+    ASSERT_TRUE(WaitFor([&] { return Eval(QStringLiteral("window.scrollY")).toInt() == 700; }, kWaitMs));
+    for (const auto& [name, body] : {std::pair{"a b#1.htm", "one"}, std::pair{"a b#2.htm", "two"}}) {
+        const QUrl url = page(QString::fromLatin1(name), body);
+        browser->Document()->ReplaceFromFile(url);
+        ASSERT_TRUE(WaitFor([&] { return !browser->Busy(); }, kWaitMs));
+        EXPECT_EQ(BodyText(), QString::fromLatin1(body));
+        EXPECT_EQ(browser->Document()->Url(), url);
+        EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("window.scrollY")).toInt() == 700; }, kWaitMs));
+    }
+    EXPECT_EQ(browser->LocationURL(), QStringLiteral("about:blank"));
+    EXPECT_EQ(browser->Page()->history()->count(), 1);
+    // Back to written text from a file's page.
+    Show(QStringLiteral("<p>text</p>"));
+    EXPECT_EQ(BodyText(), QStringLiteral("text"));
+    EXPECT_EQ(browser->Page()->url().scheme(), QStringLiteral("vesk-doc"));
+}
+
 TEST_F(BrowserTest, LargeDocumentsRender) {
     Go(QStringLiteral("about:blank"));
     // Far beyond what the engine's setHtml takes; mostly text, so parsing stays quick.
