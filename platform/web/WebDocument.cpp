@@ -94,9 +94,9 @@ void TWebDocument::StartRender() {
     case TSource::File: TDocumentStore::Instance().Remove(key_); break;  // the file holds the page
     }
     current_ = source_ == TSource::File ? file_ : url_;
-    if (!CanReplaceByScript(page_->url())) {
-        // A web page may not navigate to a local scheme or a file: load the document directly,
-        // which adds a history entry after that page.
+    if (pageFailed_ || !CanReplaceByScript(page_->url())) {
+        // A web page may not navigate to a local scheme or a file, and an error page nowhere:
+        // load the document directly, which adds a history entry after that page.
         page_->load(current_);
         return;
     }
@@ -129,6 +129,8 @@ void TWebDocument::LoadDirectly(int render) {
 
 void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     const bool ours = info.url() == current_;
+    if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+        pageFailed_ = info.status() == QWebEngineLoadingInfo::LoadFailedStatus;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         if (ours) {
             started_ = true;

@@ -72,6 +72,7 @@ private:
     bool started_ = false;
     bool held_ = false;  // a newer text waits for the current render
     bool restoreScroll_ = false;
+    bool pageFailed_ = false;  // the last load failed: the page is the engine's error page
     QPointF scroll_;
     int renders_ = 0;  // counts the renders started, so a late answer finds its own
 };

@@ -204,6 +204,7 @@ TEST_F(BrowserTest, PagesFromFilesReplaceTheDocumentLikeWrites) {
         f.write("<p style='height:4000px'>" + body + "</p>");
         return QUrl::fromLocalFile(f.fileName());
     };
+    ASSERT_NE(TResourceModule::Load(QStringLiteral("Tarnwick.dll")), nullptr);
     Go(StartPageUrl());
     Show(QStringLiteral("<p style='height:4000px'>written</p>"));
     Eval(QStringLiteral("window.scrollTo(0, 700)"));
@@ -222,6 +223,13 @@ TEST_F(BrowserTest, PagesFromFilesReplaceTheDocumentLikeWrites) {
     Show(QStringLiteral("<p>text</p>"));
     EXPECT_EQ(BodyText(), QStringLiteral("text"));
     EXPECT_EQ(browser->Page()->url().scheme(), QStringLiteral("vesk-doc"));
+}
+
+TEST_F(BrowserTest, WritesShowOverAPageThatFailedToLoad) {
+    Go(StartPageUrl().replace(QStringLiteral("Tarnwick.dll"), QStringLiteral("Missing.dll")));
+    EXPECT_FALSE(lastLoadOk);
+    Show(QStringLiteral("<p>written</p>"));
+    EXPECT_EQ(BodyText(), QStringLiteral("written"));
 }
 
 TEST_F(BrowserTest, LargeDocumentsRender) {
