@@ -11,6 +11,7 @@
 // Usage: preview_bench [--sizes 10k,100k,1m,20m] [--runs N] [--startup-runs N] [--no-startup]
 //                      [--settle MS] (quiet time before each timed load) [--trace] (every step)
 #include "Application.h"
+#include "BrowserBench.h"
 #include "DialogScript.h"
 #include "DocumentScheme.h"
 #include "ExceptionBarrier.h"
@@ -46,6 +47,11 @@
 #include <vector>
 
 namespace {
+
+using browserbench::HeadlessEnvironment;
+using browserbench::ParseSize;
+using browserbench::Settle;
+using browserbench::WaitFor;
 
 // ---- figures ----
 
@@ -190,16 +196,6 @@ private:
 
 TBenchApplication* App() { return static_cast<TBenchApplication*>(QCoreApplication::instance()); }
 
-bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
-
 // ---- documents ----
 
 // A document of about bytes UTF-8 bytes: head, then sections of long paragraphs of text with
@@ -278,13 +274,6 @@ double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs, Steps* st
 QString SizeName(qint64 bytes) {
     if (bytes >= 1 << 20) return QStringLiteral("%1 MB").arg(bytes >> 20);
     return QStringLiteral("%1 KB").arg(bytes >> 10);
-}
-
-// Runs the event loop for ms milliseconds, the engines idle.
-void Settle(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
 }
 
 void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 bytes, int runs, int settleMs) {
@@ -497,22 +486,6 @@ void RunStartup(int runs) {
     PrintSeries("bare window with a browser view", bare, "ms");
     PrintSeries("ratio editor / bare", ratio, "x ");
     std::fflush(stdout);
-}
-
-void HeadlessEnvironment(const QByteArray& home) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 1);
-    setenv("XDG_CONFIG_HOME", home.constData(), 1);
-    setenv("XDG_RUNTIME_DIR", home.constData(), 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-}
-
-qint64 ParseSize(const QString& s) {
-    const QString l = s.trimmed().toLower();
-    if (l.endsWith('k')) return l.chopped(1).toLongLong() << 10;
-    if (l.endsWith('m')) return l.chopped(1).toLongLong() << 20;
-    return l.toLongLong();
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 //  plain-scheme  one buffer from a scheme registered without the local flags
 //  secure-scheme one buffer from a scheme registered as secure and local
 // Usage: scheme_reply_bench [--size 20m] [--runs N] [--settle MS] [--only name,name]
+#include "BrowserBench.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -33,6 +35,10 @@
 #include <vector>
 
 namespace {
+
+using browserbench::ParseSize;
+using browserbench::Settle;
+using browserbench::WaitFor;
 
 QByteArray g_bytes;  // the page, with the byte-order mark
 
@@ -112,22 +118,6 @@ QByteArray MakePage(qint64 bytes) {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!pred()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
-
-void Settle(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-}
-
 double TimedLoad(QWebEngineView* view, const QUrl& url) {
     bool done = false;
     auto c = QObject::connect(view->page(), &QWebEnginePage::loadFinished, [&](bool) { done = true; });
@@ -145,22 +135,11 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-qint64 ParseSize(const QString& s) {
-    const QString l = s.trimmed().toLower();
-    if (l.endsWith('k')) return l.chopped(1).toLongLong() << 10;
-    if (l.endsWith('m')) return l.chopped(1).toLongLong() << 20;
-    return l.toLongLong();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 1);
-    setenv("XDG_CONFIG_HOME", home.path().toLocal8Bit().constData(), 1);
-    setenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit().constData(), 1);
-    unsetenv("DISPLAY");
+    browserbench::HeadlessEnvironment(home.path().toLocal8Bit());
     qint64 size = 20 << 20;
     int runs = 3, settleMs = 1500;
     QStringList only;
