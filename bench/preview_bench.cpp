@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -40,6 +41,7 @@
 #include <QWebEngineView>
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -75,6 +77,28 @@ void PrintSeries(const char* what, const Series& s, const char* unit) {
 }
 
 double Ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+// The CPU time the calling thread has used, in ns: beside the wall time of a keystroke, it
+// tells the UI thread's own work from time it spent waiting or preempted.
+qint64 ThreadCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// Where the UI thread's time of one keystroke went, in ms from its key press: the pane's
+// document changed (the edit and the pane's own bookkeeping), the pane's change handled (the
+// editor's handler and the preview's share), the key events' end.
+struct KeyTrace {
+    double wall = 0;  // key press and release
+    double cpu = 0;   // the UI thread's CPU time in them
+    double docChanged = -1, changeHandled = -1, pressEnd = -1;
+    void Print(const char* what) const {
+        std::printf("  %s: %.2f ms (UI thread CPU %.2f ms): document changed at %.2f, change handled at %.2f, "
+                    "key press done at %.2f\n",
+                    what, wall, cpu, docChanged, changeHandled, pressEnd);
+    }
+};
 
 // ---- probes: where the time from a keystroke (or a file load) to its page goes ----
 
@@ -161,7 +185,15 @@ public:
     bool measuring = false;
     qint64 busyNs = 0;     // key events and repaints
     qint64 keyNs = 0;      // key events alone
+    qint64 keyCpuNs = 0;   // the UI thread's CPU time in the key events
     int keysDelivered = 0;
+    QElapsedTimer keyClock;  // from the key press
+    KeyTrace trace;          // of the keystroke being measured
+
+    // Notes a step of the keystroke being measured.
+    void Stamp(double KeyTrace::*step) {
+        if (measuring && keyClock.isValid() && trace.*step < 0) trace.*step = Ms(keyClock);
+    }
 
     // The document whose write the probe notes.
     TWebDocument* document = nullptr;
@@ -181,11 +213,17 @@ private:
                             (type == QEvent::UpdateRequest && receiver == window));
         if (!timed) return TQtApplication::notify(receiver, event);
         ++depth_;
+        if (type == QEvent::KeyPress) keyClock.start();
         QElapsedTimer t;
         t.start();
+        const qint64 cpu = ThreadCpuNs();
         const bool result = TQtApplication::notify(receiver, event);
         busyNs += t.nsecsElapsed();
-        if (type != QEvent::UpdateRequest) keyNs += t.nsecsElapsed();
+        if (type != QEvent::UpdateRequest) {
+            keyNs += t.nsecsElapsed();
+            keyCpuNs += ThreadCpuNs() - cpu;
+        }
+        if (type == QEvent::KeyPress) Stamp(&KeyTrace::pressEnd);
         --depth_;
         if (type == QEvent::KeyRelease) ++keysDelivered;
         return result;
@@ -228,6 +266,7 @@ struct Editor {
 struct KeyCost {
     double keys = 0;   // key press and release: the pane's edit and the preview's share
     double total = 0;  // with the window's repaint
+    KeyTrace trace;
 };
 
 // Posts one keystroke to the pane through the event loop and returns the UI thread's time
@@ -236,7 +275,10 @@ KeyCost Keystroke(Editor& e, QChar c) {
     TBenchApplication* app = App();
     app->busyNs = 0;
     app->keyNs = 0;
+    app->keyCpuNs = 0;
     app->keysDelivered = 0;
+    app->trace = KeyTrace();
+    app->keyClock.invalidate();
     app->measuring = true;
     const QString text(c);
     QCoreApplication::postEvent(e.pane, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, text));
@@ -247,7 +289,10 @@ KeyCost Keystroke(Editor& e, QChar c) {
     settle.start();
     while (settle.elapsed() < 20) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     app->measuring = false;
-    return {double(app->keyNs) / 1e6, double(app->busyNs) / 1e6};
+    KeyTrace trace = app->trace;
+    trace.wall = double(app->keyNs) / 1e6;
+    trace.cpu = double(app->keyCpuNs) / 1e6;
+    return {trace.wall, double(app->busyNs) / 1e6, trace};
 }
 
 // Runs the event loop until the preview has rendered the latest text; returns false on timeout.
@@ -321,6 +366,11 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     auto storeBytes = [&] { TDocumentStore::Instance().PutBytes(schemeKey, servedBytes()); };
 
     Series keyIdle, keyInFlight, paintIdle, paintInFlight, rendered, fromFile, ratio, fromScheme, afterRender;
+    Series cpuIdle, cpuInFlight;
+    KeyTrace slowestIdle, slowestInFlight;
+    auto keep = [](KeyTrace& slowest, const KeyTrace& t) {
+        if (t.wall > slowest.wall) slowest = t;
+    };
     StepSeries previewSteps, fileSteps, schemeSteps;
     int inFlightKeys = 0, burstMisses = 0;
     for (int run = 0; run < runs; ++run) {
@@ -336,6 +386,8 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
         TheProbe().Start(&preview, {}, e.form->WebBrowser->Document());
         const KeyCost idle = Keystroke(e, QLatin1Char('a' + run % 26));
         keyIdle.Add(idle.keys);
+        cpuIdle.Add(idle.trace.cpu);
+        keep(slowestIdle, idle.trace);
         paintIdle.Add(idle.total);
         if (!WaitRendered(e, timeoutMs)) std::printf("  (a render did not end)\n");
         const double shownMs = Ms(t);
@@ -360,6 +412,8 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
             if (!e.Busy()) break;
             const KeyCost busy = Keystroke(e, QLatin1Char('c' + k));
             keyInFlight.Add(busy.keys);
+            cpuInFlight.Add(busy.trace.cpu);
+            keep(slowestInFlight, busy.trace);
             paintInFlight.Add(busy.total);
             ++inFlightKeys;
         }
@@ -387,6 +441,10 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     }
     PrintSeries("UI per keystroke, preview idle", keyIdle, "ms");
     PrintSeries("UI per keystroke, render in flight", keyInFlight, "ms");
+    PrintSeries("  its UI thread CPU time, idle", cpuIdle, "ms");
+    PrintSeries("  its UI thread CPU time, in flight", cpuInFlight, "ms");
+    slowestIdle.Print("slowest keystroke, preview idle");
+    slowestInFlight.Print("slowest keystroke, render in flight");
     PrintSeries("  with the window's repaint, idle", paintIdle, "ms");
     PrintSeries("  with the window's repaint, in flight", paintInFlight, "ms");
     PrintSeries("keystroke -> rendered", rendered, "ms");
@@ -529,6 +587,9 @@ int main(int argc, char** argv) {
     e.form->Show();
     e.pane = e.form->mmHTMLCode->Editor();
     app.keyTarget = e.pane;
+    // Connected after the pane's own handlers, so each runs when theirs have.
+    QObject::connect(e.pane->document(), &QTextDocument::contentsChange, [&] { app.Stamp(&KeyTrace::docChanged); });
+    QObject::connect(e.pane, &QPlainTextEdit::textChanged, [&] { app.Stamp(&KeyTrace::changeHandled); });
     app.window = e.form->Handle();
     // Wait for the start page, then give the document a folder, as an opened file has.
     WaitFor([&] { return e.Page()->url().path().endsWith(QStringLiteral("Start.htm")) && !e.Busy(); }, 120000);
