@@ -25,9 +25,9 @@ void AppendCut(QList<QString>& out, const QString& text) {
 
 }  // namespace
 
-TSharedText::TSharedText(const QString& text) : size_(text.size()) {
-    if (!text.isEmpty()) pieces_.append(text);
-}
+// A large text is cut as it comes in, not at its first change: that change is a keystroke,
+// and cutting 20 MB there would stall it.
+TSharedText::TSharedText(const QString& text) : size_(text.size()) { AppendCut(pieces_, text); }
 
 QString TSharedText::ToString() const {
     if (pieces_.size() == 1) return pieces_.front();
@@ -41,12 +41,6 @@ void TSharedText::Replace(qsizetype position, qsizetype count, QStringView text)
     position = std::clamp<qsizetype>(position, 0, size_);
     count = std::clamp<qsizetype>(count, 0, size_ - position);
     if (count == 0 && text.isEmpty()) return;
-    // Only a text given whole can be one long piece; the first change cuts it, so that no
-    // change copies more than a few pieces.
-    if (pieces_.size() == 1 && pieces_.front().size() > 2 * kPiece) {
-        const QString whole = pieces_.takeFirst();
-        AppendCut(pieces_, whole);
-    }
     // The piece that holds position (or the last one, at the very end).
     qsizetype first = 0, firstStart = 0;
     while (first + 1 < pieces_.size() && firstStart + pieces_[first].size() <= position)

@@ -2,8 +2,6 @@
 // Text kept as a list of shared pieces. A copy shares every piece, so copying costs no
 // characters and a copy can be handed to another thread while the original goes on
 // changing: a change replaces the pieces it touches and leaves the others shared.
-// A text given whole stays one piece, shared with the giver, until the first change cuts
-// it: taking a large text in costs no characters either.
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -11,7 +9,7 @@
 class TSharedText {
 public:
     TSharedText() = default;
-    // The text as one piece, shared with text as it is.
+    // The text as pieces; a short text is shared with text as it is.
     explicit TSharedText(const QString& text);
 
     qsizetype Size() const { return size_; }
