@@ -176,8 +176,7 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
 
 void TMemo::TrackChange(int position, int removed, int added) {
     if (settingText_) return;  // SetText has put the new text in place already
-    joinedValid_ = false;
-    joined_.clear();
+    joinedValid_ = false;  // its buffer is kept for the next join
     QTextDocument* doc = Editor()->document();
     const int end = doc->characterCount() - 1;  // without the closing separator
     QString text;
@@ -219,7 +218,10 @@ void TMemo::SetLines(TStrings* value) {
 
 QString TMemo::Text() const {
     if (!joinedValid_) {
-        joined_ = shared_.ToString();
+        // Joined into the last join's buffer: a large text needs no fresh memory each time.
+        joined_.resize(shared_.Size());
+        QChar* out = joined_.data();
+        for (const QString& piece : shared_.Pieces()) out = std::copy(piece.cbegin(), piece.cend(), out);
         joinedValid_ = true;
     }
     return joined_;

@@ -167,7 +167,8 @@ private:
     // The one copy of the text, kept in step with every edit, so that reading it never walks
     // the document.
     TSharedText shared_;
-    // The text in one string, joined from shared_ when first asked for after an edit.
+    // The text in one string, joined from shared_ when first asked for after an edit, into
+    // the buffer of the join before.
     mutable QString joined_;
     mutable bool joinedValid_ = true;
     int maxLength_ = 0;
