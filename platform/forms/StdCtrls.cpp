@@ -2,6 +2,7 @@
 
 #include "ExceptionBarrier.h"
 #include "Forms.h"
+#include "WrappedTextLayout.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -158,6 +159,11 @@ void TMemoStrings::Assign(TPersistent* source) {
 // ---- TMemo ----
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_(new TMemoStrings(this)) {
+    // A document of our own, laid out by the layout that keeps a keystroke local.
+    auto* document = new QTextDocument(Editor());
+    document->setDefaultFont(Editor()->font());
+    document->setDocumentLayout(new TWrappedTextLayout(document));
+    Editor()->setDocument(document);
     SetBounds(0, 0, 185, 89);
     SetColor(clWindow);
     SetTabStop(true);
@@ -165,6 +171,7 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     connect(Editor()->document(), &QTextDocument::contentsChange, this,
             Guarded([this](int position, int removed, int added) {
                 lastChangeEnd_ = position + added;
+                GiveLayouts(position, added);
                 TrackChange(position, removed, added);
             }, this));
     connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
@@ -189,6 +196,20 @@ void TMemo::TrackChange(int position, int removed, int added) {
     shared_.Replace(position, removed, text);
     // A change reported with its closing separator, or loosely: the text is read whole once.
     if (shared_.Size() != end) shared_ = TSharedText(NormalizeBreaks(doc->toRawText()));
+}
+
+// The pane's layout finds its widest line anew by visiting every block whenever the block that
+// held it gets narrower (as when a word of the paragraph being typed wraps to the next line),
+// and the visit gives every block that has none a layout object. Done during a keystroke, that
+// stalls it (about 50 ms at 20 MB); so each block gets its layout object as the text comes in,
+// and the visits cost about a millisecond.
+void TMemo::GiveLayouts(int position, int added) {
+    QTextDocument* doc = Editor()->document();
+    const QTextBlock last = doc->findBlock(std::min(position + added, doc->characterCount() - 1));
+    for (QTextBlock b = doc->findBlock(position); b.isValid(); b = b.next()) {
+        b.layout();
+        if (b == last) break;
+    }
 }
 
 bool TMemo::EnforceMaxLength() {
