@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -25,8 +24,17 @@ QUrl TPageFolder::Write(const QByteArray& bytes) {
         }
         path = dir_->filePath(QStringLiteral("page-%1.htm").arg(++pages_));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) return {};
+    // A page is thrown away at the next render: written whole under another name and renamed,
+    // so the engine never reads half a page, but not flushed to disk.
+    const QString partial = path + QStringLiteral(".part");
+    QFile file(partial);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    file.close();
+    written = written && file.error() == QFileDevice::NoError && QFile::rename(partial, path);
+    if (!written) {
+        QFile::remove(partial);
+        return {};
+    }
     return QUrl::fromLocalFile(path);
 }
 
