@@ -110,9 +110,11 @@ const char* CheckLayout(TdxBarManager* m, int formBars) {
     return nullptr;
 }
 
+// Never destroyed: a form still kept when the fuzzer exits would be freed after the library's
+// own objects, which are destroyed at exit in no order we control.
 std::unique_ptr<TForm>& WarmForm() {
-    static std::unique_ptr<TForm> form;
-    return form;
+    static auto* form = new std::unique_ptr<TForm>;
+    return *form;
 }
 
 }  // namespace
