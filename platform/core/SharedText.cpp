@@ -32,9 +32,14 @@ TSharedText::TSharedText(const QString& text) : size_(text.size()) { AppendCut(p
 QString TSharedText::ToString() const {
     if (pieces_.size() == 1) return pieces_.front();
     QString text;
-    text.reserve(size_);
-    for (const QString& piece : pieces_) text += piece;
+    JoinInto(text);
     return text;
+}
+
+void TSharedText::JoinInto(QString& buffer) const {
+    buffer.resize(size_);
+    QChar* out = buffer.data();
+    for (const QString& piece : pieces_) out = std::copy(piece.cbegin(), piece.cend(), out);
 }
 
 void TSharedText::Replace(qsizetype position, qsizetype count, QStringView text) {

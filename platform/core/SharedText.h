@@ -18,6 +18,8 @@ public:
     const QList<QString>& Pieces() const { return pieces_; }
     // The whole text in one string.
     QString ToString() const;
+    // The whole text into buffer, reusing its memory when it is not shared.
+    void JoinInto(QString& buffer) const;
 
     // Replaces count characters at position with text (both clamped to the text). A surrogate
     // pair is never split between two pieces.

@@ -171,7 +171,6 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     connect(Editor()->document(), &QTextDocument::contentsChange, this,
             Guarded([this](int position, int removed, int added) {
                 lastChangeEnd_ = position + added;
-                GiveLayouts(position, added);
                 TrackChange(position, removed, added);
             }, this));
     connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
@@ -196,20 +195,6 @@ void TMemo::TrackChange(int position, int removed, int added) {
     shared_.Replace(position, removed, text);
     // A change reported with its closing separator, or loosely: the text is read whole once.
     if (shared_.Size() != end) shared_ = TSharedText(NormalizeBreaks(doc->toRawText()));
-}
-
-// The pane's layout finds its widest line anew by visiting every block whenever the block that
-// held it gets narrower (as when a word of the paragraph being typed wraps to the next line),
-// and the visit gives every block that has none a layout object. Done during a keystroke, that
-// stalls it (about 50 ms at 20 MB); so each block gets its layout object as the text comes in,
-// and the visits cost about a millisecond.
-void TMemo::GiveLayouts(int position, int added) {
-    QTextDocument* doc = Editor()->document();
-    const QTextBlock last = doc->findBlock(std::min(position + added, doc->characterCount() - 1));
-    for (QTextBlock b = doc->findBlock(position); b.isValid(); b = b.next()) {
-        b.layout();
-        if (b == last) break;
-    }
 }
 
 bool TMemo::EnforceMaxLength() {
@@ -240,9 +225,7 @@ void TMemo::SetLines(TStrings* value) {
 QString TMemo::Text() const {
     if (!joinedValid_) {
         // Joined into the last join's buffer: a large text needs no fresh memory each time.
-        joined_.resize(shared_.Size());
-        QChar* out = joined_.data();
-        for (const QString& piece : shared_.Pieces()) out = std::copy(piece.cbegin(), piece.cend(), out);
+        shared_.JoinInto(joined_);
         joinedValid_ = true;
     }
     return joined_;

@@ -162,8 +162,6 @@ private:
     // Applies an edit of the document to the shared text; reads the document whole when the
     // edit cannot be followed.
     void TrackChange(int position, int removed, int added);
-    // Gives the blocks an edit touched their layout objects (see the definition).
-    void GiveLayouts(int position, int added);
 
     TMemoStrings* lines_;
     // The one copy of the text, kept in step with every edit, so that reading it never walks

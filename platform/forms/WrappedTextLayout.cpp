@@ -18,6 +18,7 @@ void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAd
     const bool wrapped = doc->defaultTextOption().wrapMode() != QTextOption::NoWrap;
     QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
     if (!wrapped || !inOneParagraph || !layout || layout->lineCount() == 0) {
+        GiveLayoutObjects(from, charsAdded);
         QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
         blockCount_ = blocks;
         return;
@@ -34,6 +35,15 @@ void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAd
     }
     if (doc->lineCount() != oldLines) emit documentSizeChanged(documentSize());
     emit update(QRectF(0., -doc->documentMargin(), 1e9, 1e9));
+}
+
+void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded) {
+    QTextDocument* doc = document();
+    const QTextBlock last = doc->findBlock(std::min(from + charsAdded, doc->characterCount() - 1));
+    for (QTextBlock b = doc->findBlock(from); b.isValid(); b = b.next()) {
+        b.layout();
+        if (b == last) break;
+    }
 }
 
 void TWrappedTextLayout::LayOut(const QTextBlock& block, qreal width) {
