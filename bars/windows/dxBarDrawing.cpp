@@ -177,6 +177,71 @@ QImage OnBackground(const QImage& image, const QColor& background)
 
 }  // namespace
 
+namespace {
+
+// A picture that carries its own transparency: some pixel is not fully opaque. Only a
+// picture without it marks its background with a key colour.
+bool HasOwnTransparency(const QImage& image)
+{
+    if (!image.hasAlphaChannel()) return false;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) != 255) return true;
+    }
+    return false;
+}
+
+// The glyph as it is drawn (in its colours, or greyed) and its shape, both with alpha.
+struct TGlyphImages {
+    QImage Colours;
+    QImage Shape;
+};
+
+// A picture with its own alpha: drawn with it, its soft edges blending into the background.
+TGlyphImages AlphaGlyph(const QImage& source, const QSize& size, bool desaturate)
+{
+    QImage image = source.convertToFormat(QImage::Format_ARGB32)
+                       .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (desaturate) {
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int gray = (qRed(line[x]) + qGreen(line[x]) + qBlue(line[x])) / 3;
+                line[x] = qRgba(gray, gray, gray, qAlpha(line[x]));
+            }
+        }
+    }
+    return {image, image};
+}
+
+// A picture without alpha: what has the key colour (its bottom-left pixel, or the bitmap's
+// own transparent colour when disabled) is transparent. Image-list pictures sit on the
+// list's background colour, bitmaps on white.
+TGlyphImages KeyedGlyph(const QImage& source, const QSize& size, bool fromList, const QColor& listBackground,
+                        unsigned flags, TColor bitmapTransparent)
+{
+    QImage image = OnBackground(source, fromList ? listBackground : QColor(Qt::white));
+    image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QRgb corner = image.pixel(0, image.height() - 1);
+    QRgb key = corner;
+    if (flags & dgEnabled) {
+        if (flags & dgDesaturate) dxBarDesaturateImage(image, TColor(RGB(qRed(key), qGreen(key), qBlue(key))));
+    } else if (fromList) {
+        // The shape of an image-list image is what differs from white once its own
+        // transparent colour is white too.
+        image = OnBackground(Keyed(image, corner), Qt::white);
+        key = qRgb(255, 255, 255);
+    } else if (bitmapTransparent != clDefault) {
+        const TColor t = ColorToRGB(bitmapTransparent);
+        key = qRgb(GetRValue(t), GetGValue(t), GetBValue(t));
+    }
+    return {Keyed(image, key), ShapeOf(image, key)};
+}
+
+}  // namespace
+
 void dxBarDrawGlyph(QPainter& p, const QBrush& background, const TRect& dest, TColor imageListBkColor, unsigned flags,
                     TCustomImageList* images, int imageIndex, const QImage& bitmap, const TRect& glyphRect,
                     TColor bitmapTransparent)
@@ -196,36 +261,24 @@ void dxBarDrawGlyph(QPainter& p, const QBrush& background, const TRect& dest, TC
         source = images->Image(imageIndex);
     if (!source.isNull() && !glyphRect.IsEmpty()) {
         const bool enabled = flags & dgEnabled;
-        // Image-list images sit on the list's background colour, bitmaps on white.
-        QImage image = OnBackground(source, fromList ? Q(imageListBkColor) : QColor(Qt::white));
-        image = image.scaled(glyphRect.Width(), glyphRect.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        const QRgb corner = image.pixel(0, image.height() - 1);
-        QRgb key = corner;
-        if (enabled) {
-            if (flags & dgDesaturate) dxBarDesaturateImage(image, TColor(RGB(qRed(key), qGreen(key), qBlue(key))));
-        } else if (fromList) {
-            // The shape of an image-list image is what differs from white once its own
-            // transparent colour is white too.
-            image = OnBackground(Keyed(image, corner), Qt::white);
-            key = qRgb(255, 255, 255);
-        } else if (bitmapTransparent != clDefault) {
-            const TColor t = ColorToRGB(bitmapTransparent);
-            key = qRgb(GetRValue(t), GetGValue(t), GetBValue(t));
-        }
+        const QSize size(glyphRect.Width(), glyphRect.Height());
+        const TGlyphImages glyph =
+            HasOwnTransparency(source)
+                ? AlphaGlyph(source, size, enabled && (flags & dgDesaturate))
+                : KeyedGlyph(source, size, fromList, Q(imageListBkColor), flags, bitmapTransparent);
         const QPoint at(glyphRect.Left - dest.Left, glyphRect.Top - dest.Top);
         QPainter m(&memory);
         if (enabled) {
             const bool shadow = (flags & dgHot) && (flags & dgShadowed) && !(flags & dgPressed);
             if (shadow) {
-                m.drawImage(at + QPoint(1, 1), Tinted(ShapeOf(image, key), SysColor(COLOR_BTNSHADOW)));
-                m.drawImage(at - QPoint(1, 1), Keyed(image, key));
+                m.drawImage(at + QPoint(1, 1), Tinted(glyph.Shape, SysColor(COLOR_BTNSHADOW)));
+                m.drawImage(at - QPoint(1, 1), glyph.Colours);
             } else {
-                m.drawImage(at, Keyed(image, key));
+                m.drawImage(at, glyph.Colours);
             }
         } else {
-            const QImage shape = ShapeOf(image, key);
-            if (!(flags & dgFlat)) m.drawImage(at + QPoint(1, 1), Tinted(shape, SysColor(COLOR_BTNHIGHLIGHT)));
-            m.drawImage(at, Tinted(shape, SysColor(COLOR_BTNSHADOW)));
+            if (!(flags & dgFlat)) m.drawImage(at + QPoint(1, 1), Tinted(glyph.Shape, SysColor(COLOR_BTNHIGHLIGHT)));
+            m.drawImage(at, Tinted(glyph.Shape, SysColor(COLOR_BTNSHADOW)));
         }
     }
     p.drawImage(dest.Left, dest.Top, memory);

@@ -66,11 +66,12 @@ enum TdxBarGlyphFlag : unsigned {
     dgFlat = 1u << 5,        // a disabled glyph without the embossed highlight
 };
 // Draws a glyph: dest is first filled with background, then the image (the bitmap when it
-// is not empty, else image index of images drawn on imageListBkColor) is stretched into
-// glyphRect (same coordinates as dest) with the colour of its bottom-left pixel
-// transparent. Hot, shadowed and not pressed: the glyph moves 1 px up and left over its
-// shape in button shadow 1 px right and down of the normal place. Disabled: its shape in
-// button highlight 1 px right and down (unless flat), then in button shadow in place.
+// is not empty, else image index of images) is stretched into glyphRect (same coordinates
+// as dest). An image with alpha is drawn with it. One without is drawn (an image-list one
+// on imageListBkColor) with the colour of its bottom-left pixel transparent. Hot, shadowed
+// and not pressed: the glyph moves 1 px up and left over its shape in button shadow 1 px
+// right and down of the normal place. Disabled: its shape in button highlight 1 px right
+// and down (unless flat), then in button shadow in place.
 void dxBarDrawGlyph(QPainter& p, const QBrush& background, const TRect& dest, TColor imageListBkColor, unsigned flags,
                     TCustomImageList* images, int imageIndex, const QImage& bitmap, const TRect& glyphRect,
                     TColor bitmapTransparent = clDefault);

@@ -189,3 +189,95 @@ TEST(DrawingRoutines, ClampsFontsAndTexts)
     dxBarSetSoundPlayer({});
     EXPECT_EQ(played, QStringList({"MenuCommand"}));
 }
+
+namespace {
+
+// How far a colour leans to fuchsia: red and blue both above green (0 for greys, yellow,
+// green; 255 for fuchsia itself).
+int FuchsiaLikeness(QRgb c)
+{
+    return std::max(0, std::min(qRed(c), qBlue(c)) - qGreen(c));
+}
+
+// c at alpha 128 over background, as a painter blends it.
+QRgb HalfOver(QRgb c, QRgb background)
+{
+    auto mix = [](int a, int b) { return (a * 128 + b * 127) / 255; };
+    return qRgb(mix(qRed(c), qRed(background)), mix(qGreen(c), qGreen(background)), mix(qBlue(c), qBlue(background)));
+}
+
+bool Near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2 &&
+           std::abs(qBlue(a) - qBlue(b)) <= 2;
+}
+
+}  // namespace
+
+TEST(DrawingGlyphs, APictureWithAlphaBlendsItsSoftEdgesIntoTheBackgroundInEveryState)
+{
+    // A green square with a half-transparent black border, on nothing.
+    QImage glyph(16, 16, QImage::Format_ARGB32);
+    glyph.fill(qRgba(0, 0, 0, 128));
+    for (int y = 1; y < 15; ++y)
+        for (int x = 1; x < 15; ++x) glyph.setPixel(x, y, qRgba(0, 160, 0, 255));
+    TImageList images(nullptr);
+    images.Add(glyph);
+    const QRgb yellow = 0xFFFF00u;
+    const QRgb shadow = Sys(COLOR_BTNSHADOW);
+
+    struct Case {
+        const char* name;
+        unsigned flags;
+        QPoint border;    // a border pixel of the glyph as drawn
+        QRgb borderColour;
+    };
+    // The glyph is drawn at (4, 4); hot and shadowed it moves up and left by one.
+    const Case cases[] = {
+        {"normal", dgEnabled, {4, 4}, HalfOver(0, yellow)},
+        {"greyed", dgEnabled | dgDesaturate, {4, 4}, HalfOver(0, yellow)},
+        {"hot", dgEnabled | dgHot | dgShadowed, {3, 3}, HalfOver(0, yellow)},
+        {"pressed", dgEnabled | dgHot | dgShadowed | dgPressed, {4, 4}, HalfOver(0, yellow)},
+        {"disabled flat", dgFlat, {4, 4}, HalfOver(shadow, yellow)},
+    };
+    for (bool fromList : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (fromList ? " from the list" : " bitmap"));
+            QImage image = Canvas(24, 24, Qt::green);
+            {
+                QPainter p(&image);
+                dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, c.flags,
+                               fromList ? &images : nullptr, 0, fromList ? QImage() : glyph, {4, 4, 20, 20});
+            }
+            EXPECT_TRUE(Near(At(image, c.border.x(), c.border.y()), c.borderColour))
+                << std::hex << At(image, c.border.x(), c.border.y());
+            int worst = 0;
+            for (int y = 2; y < 22; ++y)
+                for (int x = 2; x < 22; ++x) worst = std::max(worst, FuchsiaLikeness(At(image, x, y)));
+            EXPECT_EQ(worst, 0);
+        }
+    }
+
+    // Disabled with the embossed highlight: the highlight's edge shows right and down.
+    QImage disabled = Canvas(24, 24, Qt::green);
+    {
+        QPainter p(&disabled);
+        dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, 0, &images, 0, QImage(), {4, 4, 20, 20});
+    }
+    EXPECT_TRUE(Near(At(disabled, 20, 20), HalfOver(Sys(COLOR_BTNHIGHLIGHT), yellow)));
+    EXPECT_EQ(At(disabled, 10, 10), shadow);
+
+    // A picture whose alpha is opaque everywhere still goes by its key colour.
+    QImage opaque(16, 16, QImage::Format_ARGB32);
+    opaque.fill(qRgba(255, 0, 255, 255));
+    opaque.setPixel(8, 8, qRgba(0, 0, 255, 255));
+    TImageList keyed(nullptr);
+    keyed.Add(opaque);
+    QImage image = Canvas(24, 24, Qt::green);
+    {
+        QPainter p(&image);
+        dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, dgEnabled, &keyed, 0, QImage(), {4, 4, 20, 20});
+    }
+    EXPECT_EQ(At(image, 4, 4), yellow);
+    EXPECT_EQ(At(image, 12, 12), 0x0000FFu);
+}
