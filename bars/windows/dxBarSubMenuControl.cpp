@@ -894,7 +894,8 @@ void TdxBarSubMenuControl::Timer(int id)
         SetMarkState(2);
         return;
     case AnimationTimer:
-        if (frame_ + 1 >= frames_.Count()) {
+        // The tick after the last frame shows the finished menu.
+        if (frame_ >= frames_.Count()) {
             FinishAnimation();
             return;
         }

@@ -336,6 +336,30 @@ TEST_F(MenuWindowTest, TheSlideAnimationRevealsTheMenuFrameByFrameAndAKeyComplet
     manager->SetIsCustomizing(false);
 }
 
+TEST_F(MenuWindowTest, EveryFrameOfTheAnimationShowsBeforeTheFinishedMenu)
+{
+    TdxBarSubItem* file = AddSubItem("&File", {"New", "Open", "Save", "Save As", "Close", "Print", "Exit"});
+    ASSERT_NE(DockMenuBar(), nullptr);
+    for (TdxBarMenuAnimations kind : {maSlide, maUnfold}) {
+        manager->SetMenuAnimations(kind);
+        PressTitle(0);
+        QPointer<TdxBarSubMenuControl> menu = MenuOf(file);
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(menu->Animating());
+        const menulayout::TAnimationFrames frames = menu->AnimationFrames();
+        ASSERT_GE(frames.Count(), 2);
+        QList<QSize> shown{menu->ClientRect().Size()};
+        for (int guard = 0; menu->Animating() && guard < 1000; ++guard) {
+            menu->Timer(TdxBarSubMenuControl::AnimationTimer);
+            if (menu->Animating()) shown << menu->ClientRect().Size();
+        }
+        QList<QSize> expected;
+        for (int k = 1; k <= frames.Count(); ++k) expected << menulayout::FrameSize(frames, k);
+        EXPECT_EQ(shown, expected);
+        menuBar->HideAll();
+    }
+}
+
 TEST_F(MenuWindowTest, RandomAnimationsSlideAndUnfoldAboutEquallyOften)
 {
     manager->SetMenuAnimations(maRandom);
