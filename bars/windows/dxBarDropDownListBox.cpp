@@ -12,6 +12,10 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -311,6 +315,33 @@ QFont SystemStatusFont()
     return font;
 }
 
+// Hints wrap at word breaks; a word wider than the work area breaks where it must.
+QTextOption HintTextOption()
+{
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// The size of text laid out as the hint paints it, in lines at most width wide.
+QSize HintTextSize(const QFont& font, const QString& text, int width)
+{
+    QString lines = text;
+    lines.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(lines, font);
+    layout.setTextOption(HintTextOption());
+    layout.beginLayout();
+    qreal height = 0, widest = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition({0, height});
+        height += line.height();
+        widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return {std::min(width, int(std::ceil(widest))), int(std::ceil(height))};
+}
+
 }  // namespace
 
 TdxBarHintWindow::TdxBarHintWindow() : TWindow(nullptr, HintParams()) {}
@@ -329,9 +360,7 @@ void TdxBarHintWindow::ActivateHint(const TPoint& at, const QString& text, TdxBa
     else
         font_ = manager && manager->Font() ? manager->Font()->ToQFont() : QFont();
     const TRect area = dxBarGetWorkArea(at);
-    const QRect measured = QFontMetrics(font_).boundingRect(QRect(0, 0, inplace::HintTextWidth(area), 1 << 20),
-                                                            Qt::TextWordWrap, text_);
-    const TRect bounds = inplace::HintBounds(at, measured.size(), area);
+    const TRect bounds = inplace::HintBounds(at, HintTextSize(font_, text_, inplace::HintTextWidth(area)), area);
     Invalidate();
     SetWindowPos(bounds, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
@@ -344,5 +373,5 @@ void TdxBarHintWindow::Paint(QPainter& p)
     const TRect text{r.Left + 3, r.Top + 3, r.Right - 1, r.Bottom - 1};
     p.setFont(font_);
     p.setPen(SysColor(COLOR_INFOTEXT));
-    p.drawText(text.ToQRect(), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text_);
+    p.drawText(QRectF(text.ToQRect()), text_, HintTextOption());
 }

@@ -191,3 +191,36 @@ TEST_F(HintTest, TheHintTakesTheSystemStatusFontOrTheManagersOwnFont)
     AdvanceTimerClock(1000);
     EXPECT_LT(Hint()->Width(), width);
 }
+
+TEST_F(HintTest, AHintNeverGrowsWiderThanTheWorkAreaAndBreaksAWordOnlyWhenItMust)
+{
+    QCursor::setPos(0, 0);
+    const TRect area = dxBarGetWorkArea(TPoint(0, 0));
+    const QString word = QString(600, u'W');
+    struct Case {
+        const char* name;
+        QString text;
+    };
+    const Case cases[] = {
+        {"one long word", word},
+        {"a long word between short ones", "Look " + word + " here"},
+        {"many short words", QStringList(200, QStringLiteral("word")).join(u' ')},
+        {"lines of long words", word + "\n" + word},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        manager->UpdateHint(true, c.text);
+        AdvanceTimerClock(1000);
+        ASSERT_TRUE(Shown());
+        EXPECT_LE(Hint()->Width(), area.Width());
+        EXPECT_GE(Hint()->BoundsRect().Left, area.Left);
+        EXPECT_GT(Hint()->Height(), 3 * QFontMetrics(Hint()->Font()).height());
+        manager->UpdateHint(false, {});
+    }
+
+    // Words that fit are never broken: two short words on a wide area stay on one line.
+    manager->UpdateHint(true, "Short hint");
+    AdvanceTimerClock(1000);
+    ASSERT_TRUE(Shown());
+    EXPECT_LT(Hint()->Height(), 2 * QFontMetrics(Hint()->Font()).height());
+}
