@@ -8,18 +8,18 @@
 #include "dxBarItem.h"
 #include "dxBarManager.h"
 #include "dxBarPopupMenuLinks.h"
+#include "SysParams.h"
 #include "dxBarServices.h"
-
-#include <QFontDatabase>
-#include <QGuiApplication>
 
 namespace {
 
-// The system's menu font; the general font stands in where no platform theme names one.
-QFont SystemMenuFont()
+// Gives font the system's menu font: its face and height, regular and of default pitch.
+void AssignSystemMenuFont(TFont& font)
 {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return QFont();
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.SetName(SystemMenuFontName());
+    font.SetHeight(SystemMenuFontHeight());
+    font.SetStyle({});
+    font.SetPitch(fpDefault);
 }
 
 }  // namespace
@@ -248,14 +248,10 @@ void TdxBarManager::SystemFontStep()
     const TNotifyEvent handler = font_->OnChange();
     font_->SetOnChange(TNotifyEvent());
     try {
-        const QFont menuFont = SystemMenuFont();
-        if (useSystemFont_) {
-            font_->SetFromQFont(menuFont);
-        } else if (scaled_) {
-            TFont system;
-            system.SetFromQFont(menuFont);
-            font_->SetHeight(system.Height());
-        }
+        if (useSystemFont_)
+            AssignSystemMenuFont(*font_);
+        else if (scaled_)
+            font_->SetHeight(SystemMenuFontHeight());
     } catch (...) {
         font_->SetOnChange(handler);
         throw;
@@ -272,9 +268,7 @@ void TdxBarManager::FontChanged(TObject* sender)
         if (scaled_) {
             const TNotifyEvent handler = font_->OnChange();
             font_->SetOnChange(TNotifyEvent());
-            TFont system;
-            system.SetFromQFont(SystemMenuFont());
-            font_->SetHeight(system.Height());
+            font_->SetHeight(SystemMenuFontHeight());
             font_->SetOnChange(handler);
         }
     }

@@ -64,6 +64,11 @@ int GetSystemMetrics(int index)
     return 0;
 }
 
+QString SystemMenuFontName()
+{
+    return QStringLiteral("Sans Serif");
+}
+
 int SystemMenuFontHeight()
 {
     return -11;

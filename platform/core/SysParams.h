@@ -26,7 +26,8 @@ enum : int {
 TColor GetSysColor(int index);
 // The value of a system metric at 96 dpi; 0 for an unknown index.
 int GetSystemMetrics(int index);
-// The system menu font's height (a negative pixel height, as a font's Height).
+// The system menu font's face name and height (a negative pixel height, as a font's Height).
+QString SystemMenuFontName();
 int SystemMenuFontHeight();
 // The double-click time in milliseconds.
 int GetDoubleClickTime();

@@ -59,10 +59,11 @@ protected:
     // A point of the window (window coordinates) on the screen.
     static TPoint At(TdxBarControl* w, int x, int y) { return w->WindowRect().TopLeft() + TPoint(x, y); }
     static TPoint Grip(TdxBarControl* w) { return At(w, 4, w->Height() / 2); }
+    // A point on the caption's text, clear of the close button and the mark.
     TPoint Caption(TdxBarControl* w) const
     {
-        const TRect caption = w->FloatFrame().CaptionRect(w->Width());
-        return At(w, caption.Left + 2, caption.Top + 5);
+        const TRect text = w->FloatFrame().TextRect(w->Width());
+        return At(w, text.Left + 1, text.Top + 5);
     }
     TPoint ItemCentre(TdxBarControl* w, int i) const { return w->ClientToScreen(Link(i)->ItemRect().center()); }
     // A press as the bridge gives it: hit test first, then the client or non-client press.
@@ -184,7 +185,7 @@ TEST_F(BarDragTest, EdgeSizingReWrapsTheItemsAndStoresTheSize)
 
 TEST_F(BarDragTest, DoubleClicksFloatADockedBarAndDockANeverDockedOneOnANewTopRow)
 {
-    AddButtons(2);
+    AddButtons(3);  // the floating caption has room for its text beside the mark
     TdxBar* other = manager->Bars()->Add();
     other->SetCaption("Other");
     other->ItemLinks()->Add()->SetItem(Link(0)->Item());

@@ -31,6 +31,30 @@ TEST_F(ToolbarWindowTest, ADockIsAsThickAsItsRowAndItemsFollowTheGrip)
     EXPECT_EQ(dock->Height(), 0);
 }
 
+TEST_F(ToolbarWindowTest, TheManagersFontIsTheFixedSystemMenuFont)
+{
+    EXPECT_EQ(manager->Font()->Height(), -11);
+
+    // A menu of the bar is as high as a line of the font.
+    auto* menu = Create<TdxBarSubItem>(form.get());
+    menu->SetCaption("File");
+    bar->ItemLinks()->Add()->SetItem(menu);
+    Dock(400);
+    EXPECT_EQ(Link(0)->ItemRect().height(), 19);
+
+    // While scaled, the height follows the system's; unscaled, the user's height holds, and
+    // taking the system font again brings the system height back.
+    manager->Font()->SetHeight(-20);
+    EXPECT_EQ(manager->Font()->Height(), -11);
+    manager->SetScaled(false);
+    manager->Font()->SetHeight(-20);
+    EXPECT_EQ(manager->Font()->Height(), -20);
+    EXPECT_GT(Link(0)->ItemRect().height(), 19);
+    manager->SetUseSystemFont(true);
+    EXPECT_EQ(manager->Font()->Height(), -11);
+    EXPECT_EQ(Link(0)->ItemRect().height(), 19);
+}
+
 TEST_F(ToolbarWindowTest, AShortDockTruncatesTheBarAndAClickReachesTheButton)
 {
     for (const char* caption : {"A", "B", "C", "D"}) AddButton(caption);
