@@ -1,10 +1,12 @@
 // The saver of save_stress.sh: writes a 5 MB document through the editor's save path.
-//   save_stress_saver FILE          saves the two versions into FILE in turn, forever
+//   save_stress_saver FILE [SAVES]  saves the two versions into FILE in turn, forever or
+//                                   SAVES times
 //   save_stress_saver --versions D  writes the two versions as D/old.htm and D/new.htm
 #include "TextFile.h"
 
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -30,14 +32,16 @@ int main(int argc, char** argv) {
         WriteTextFile(dir + QStringLiteral("/new.htm"), versions[1], false);
         return 0;
     }
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: save_stress_saver FILE | --versions DIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: save_stress_saver FILE [SAVES] | --versions DIR\n");
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    // Each finished save is told on the standard error, for timing the kills.
-    for (unsigned i = 1;; ++i) {
+    const unsigned saves = argc == 3 ? unsigned(std::strtoul(argv[2], nullptr, 10)) : 0;
+    // Each finished save is told on the standard error.
+    for (unsigned i = 1; saves == 0 || i <= saves; ++i) {
         WriteTextFile(path, versions[i % 2], false);
         std::fprintf(stderr, "saved %u\n", i);
     }
+    return 0;
 }

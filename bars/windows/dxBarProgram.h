@@ -13,6 +13,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <csignal>
 #include <functional>
 
 struct TdxBarProgram {
@@ -29,6 +30,9 @@ struct TdxBarProgram {
 template <class TMainForm>
 int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarProgram& program)
 {
+    // A write past the user's file-size limit (ulimit -f) then fails with EFBIG, and a save
+    // reports it, instead of the signal killing the program with the text unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     AllowBrowserEngineAsRoot();
     RegisterWebSchemes();
     TQtApplication app(argc, argv);

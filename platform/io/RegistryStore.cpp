@@ -1,5 +1,6 @@
 #include "RegistryStore.h"
 
+#include "DurableFile.h"
 #include "FileLock.h"
 
 #include <QDir>
@@ -9,8 +10,7 @@
 #include <QJsonObject>
 #include <QStandardPaths>
 
-#include <cerrno>
-#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,24 +173,55 @@ TRegistryStore::Stamp CurrentStamp(const QString& path) {
     return TRegistryStore::Stamp::Of(st);
 }
 
-QString SystemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+// Reads a store file whole into root (left untouched otherwise); false when the file cannot
+// be read or is not a store.
+bool ReadStore(QFile& file, TRegistryStore::Node& root) {
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonObject top = doc.object();
+    if (error.error != QJsonParseError::NoError || top.value(QLatin1StringView("format")).toString() != kFormat)
+        return false;
+    NodeFromJson(root, top.value(QLatin1StringView("root")).toObject());
+    return true;
+}
 
-// Writes bytes to a temporary file beside path and renames it over path, so readers see
-// the old file or the new one, never a part. No sync to disk: a settings file is not worth
-// a disk flush per value, and a file damaged by a power cut reads as empty.
-// Called with the store lock held, so one temporary name serves every process.
-QString ReplaceFile(const QString& path, const QByteArray& bytes) {
-    const QString temp = path + QLatin1StringView(".tmp");
-    QFile file(temp);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return file.errorString();
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    const QString writeError = file.errorString();
-    file.close();
-    if (written && ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) == 0)
-        return QString();
-    const QString error = written ? SystemError() : writeError;
-    QFile::remove(temp);
-    return error;
+QString PreviousPath(const QString& path) { return path + QLatin1StringView(".previous"); }
+
+// Keeps the store about to be replaced, which was read whole, as the fallback of a damaged
+// start: a second name for the same file, or a copy where the file system has no hard
+// links. The folder's flush after the store's rename makes the new name last too.
+void KeepPrevious(const QString& path) {
+    const QString previous = PreviousPath(path);
+    const QByteArray to = QFile::encodeName(previous);
+    ::unlink(to.constData());
+    if (::linkat(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) ReplaceFileDurably(previous, file.readAll());
+}
+
+constexpr int kDamagedCopiesKept = 5;
+
+bool Exists(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// Keeps a damaged store aside as path.bad; the copies kept before move on to .bad.1, .bad.2
+// and so on, and only the oldest beyond the last few goes. No copy is ever written over.
+void KeepDamagedCopy(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    const QByteArray bytes = file.readAll();
+    const QString bad = path + QLatin1StringView(".bad");
+    QFile newest(bad);
+    if (newest.open(QIODevice::ReadOnly) && newest.readAll() == bytes) return;  // kept already, by a change that failed
+    const auto copy = [&](int i) { return i == 0 ? bad : bad + QLatin1Char('.') + QString::number(i); };
+    QFile::remove(copy(kDamagedCopiesKept - 1));
+    for (int i = kDamagedCopiesKept - 2; i >= 0; --i)
+        if (Exists(copy(i)) && !Exists(copy(i + 1)))
+            ::rename(QFile::encodeName(copy(i)).constData(), QFile::encodeName(copy(i + 1)).constData());
+    if (!Exists(bad)) ReplaceFileDurably(bad, bytes);
 }
 
 std::unique_ptr<TRegistryStore>& DefaultStore() {
@@ -227,24 +258,20 @@ void TRegistryStore::Refresh() {
     root_ = std::make_unique<Node>();
     unreadable_ = false;
     stamp_ = std::make_unique<Stamp>();
-    QFile file(filePath_);
     if (!now.exists) return;
-    if (!file.open(QIODevice::ReadOnly)) {
-        unreadable_ = true;
+    QFile file(filePath_);
+    if (file.open(QIODevice::ReadOnly)) {
+        // The stamp of the file actually opened, in case it was replaced meanwhile.
+        struct stat st {};
+        *stamp_ = ::fstat(file.handle(), &st) == 0 ? Stamp::Of(st) : now;
+        if (ReadStore(file, *root_)) return;
+    } else {
         *stamp_ = now;
-        return;
     }
-    // The stamp of the file actually opened, in case it was replaced meanwhile.
-    struct stat st {};
-    *stamp_ = ::fstat(file.handle(), &st) == 0 ? Stamp::Of(st) : now;
-    QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    const QJsonObject top = doc.object();
-    if (error.error != QJsonParseError::NoError || top.value(QLatin1StringView("format")).toString() != kFormat) {
-        unreadable_ = true;
-        return;
-    }
-    NodeFromJson(*root_, top.value(QLatin1StringView("root")).toObject());
+    // A damaged store: the settings of the last one read whole stand in for it.
+    unreadable_ = true;
+    QFile previous(PreviousPath(filePath_));
+    if (previous.open(QIODevice::ReadOnly)) ReadStore(previous, *root_);
 }
 
 TRegistryStore::Node* TRegistryStore::Find(const QStringList& path) {
@@ -272,15 +299,14 @@ bool TRegistryStore::Modify(Change change) {
 }
 
 void TRegistryStore::Save() {
-    if (unreadable_) {
-        const QString bad = filePath_ + QLatin1StringView(".bad");
-        QFile::remove(bad);
-        QFile::copy(filePath_, bad);
-    }
+    if (unreadable_)
+        KeepDamagedCopy(filePath_);
+    else if (stamp_->exists)
+        KeepPrevious(filePath_);
     QByteArray bytes = "{\n  \"format\": \"" + QByteArray(kFormat.data(), kFormat.size()) + "\",\n  \"version\": 1,\n  \"root\": ";
     AppendNode(bytes, *root_, 1);
     bytes += "\n}\n";
-    const QString error = ReplaceFile(filePath_, bytes);
+    const QString error = ReplaceFileDurably(filePath_, bytes);
     if (!error.isEmpty()) {
         stamp_.reset();  // the tree in memory no longer matches the file: re-read next time
         throw ERegistryException(QStringLiteral("Cannot write the settings store \"%1\". %2").arg(filePath_, error));

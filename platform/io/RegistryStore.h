@@ -11,9 +11,12 @@
 // Sharing: reads use the tree cached from the file and re-read it whenever the file is not
 // the one last seen (device, inode, size and modification time differ). Every change holds
 // an inter-process lock (registry.json.lock), re-reads the file if another process replaced
-// it, changes the tree and writes the whole file through a temporary file and a rename.
-// A file that cannot be read or parsed counts as empty; the first change keeps a copy of
-// it as registry.json.bad and replaces it.
+// it, changes the tree and replaces the whole file durably (DurableFile.h).
+// Damage: the file a change replaces, read whole, stays as registry.json.previous. A file
+// that cannot be read or parsed reads as that one (as empty when there is none; a missing
+// file is empty, never the previous one). The first change keeps the damaged file aside as
+// registry.json.bad, the copies kept before moving on to .bad.1, .bad.2 and so on up to a
+// few, and replaces it.
 #include "SysUtils.h"
 
 #include <QByteArray>

@@ -1,9 +1,9 @@
 #include "TextFile.h"
 
+#include "DurableFile.h"
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
@@ -320,14 +320,6 @@ TTextDocument ReadTextFile(const QString& path) {
 }
 
 void WriteTextFile(const QString& path, const QStringList& lines, bool bom) {
-    const QByteArray bytes = FormatTextDocument(lines, bom);
-    QSaveFile file(path);
-    // Never fall back to writing the target in place: a failure must leave it untouched.
-    file.setDirectWriteFallback(false);
-    bool ok = file.open(QIODevice::WriteOnly);
-    ok = ok && file.write(bytes) == bytes.size();
-    if (ok && file.commit()) return;
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
+    const QString reason = ReplaceFileDurably(path, FormatTextDocument(lines, bom));
+    if (!reason.isEmpty()) throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }

@@ -52,6 +52,6 @@ QByteArray FormatTextDocument(const QStringList& lines, bool bom);
 
 // Raises EInOutError naming the file and the system's reason when it cannot be read.
 TTextDocument ReadTextFile(const QString& path);
-// Writes through a temporary file in the same folder and an atomic rename; on failure the
-// old file is untouched and EInOutError names the file and the system's reason.
+// Replaces the file through ReplaceFileDurably (DurableFile.h); on failure EInOutError names
+// the file and the system's reason.
 void WriteTextFile(const QString& path, const QStringList& lines, bool bom);

@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
@@ -20,6 +23,17 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
 QString TempDir() {
     static QTemporaryDir dir;
     return dir.path();
+}
+
+void PutFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 }  // namespace testsupport

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the test suites.
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -8,4 +9,8 @@ namespace testsupport {
 bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 15000);
 // A fresh temporary folder for this test process (removed at exit).
 QString TempDir();
+// Writes bytes as the whole file (a failure to open fails the test).
+void PutFileBytes(const QString& path, const QByteArray& bytes);
+// The file's bytes, or "<unreadable>".
+QByteArray FileBytes(const QString& path);
 }  // namespace testsupport

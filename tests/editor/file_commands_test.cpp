@@ -1,5 +1,6 @@
 // New, Open, Save, Save As and Example through their items, with the save prompt's answers.
 #include "CommandsFixture.h"
+#include "DurableFile.h"
 #include "FileCommands.h"
 #include "InsertRS.h"
 
@@ -181,6 +182,27 @@ TEST_F(CommandsTest, AFailedSaveKeepsTheOldFileAndFallsBackToSaveAs) {
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_FALSE(form->Unchanged);
     EXPECT_EQ(form->FileName(), path);
+}
+
+TEST_F(CommandsTest, AnErrorAtTheFlushOrCloseOfASaveIsASaveError) {
+    Start();
+    for (const TDurableStep step : {TDurableStep::Sync, TDurableStep::Close}) {
+        const QString path = WriteFile(QStringLiteral("page.htm"), "old\r\n");
+        script.AnswerFile(path);
+        Click("btOpen");
+        Type("new ");
+        const qsizetype boxes = BoxTexts().size();
+        script.AnswerFile(std::nullopt);  // the Save As it falls back to is cancelled
+        {
+            const TDurableWriteFault fault(step, EIO);
+            Click("btSave");
+        }
+        EXPECT_EQ(BoxTexts().mid(boxes), QStringList{kSaveError});
+        EXPECT_EQ(ReadFile(path), "old\r\n");
+        EXPECT_FALSE(form->Unchanged);
+        EXPECT_EQ(QDir(dir).entryList({"*page.htm*"}, QDir::Files | QDir::Hidden), QStringList{"page.htm"});
+        form->Unchanged = true;  // the next Open asks nothing
+    }
 }
 
 TEST_F(CommandsTest, SaveAsWritesRenamesAndPreviewsAgainstTheNewFolder) {

@@ -1,3 +1,4 @@
+#include "DurableFile.h"
 #include "Registry.h"
 #include "TestSupport.h"
 
@@ -8,6 +9,9 @@
 #include <thread>
 
 namespace {
+
+using testsupport::FileBytes;
+using testsupport::PutFileBytes;
 
 // Each test gets a store file of its own.
 class RegistryTest : public ::testing::Test {
@@ -199,6 +203,7 @@ TEST_F(RegistryTest, CorruptStoreReadsAsEmptyAndIsReplacedKeepingACopy) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     for (const QByteArray& junk : {QByteArray("{not json"), QByteArray("[1,2]"), QByteArray("\0\xff", 2)}) {
         QFile::remove(path + ".bad");
+        QFile::remove(path + ".previous");  // no store read whole before: nothing to fall back on
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(junk);
@@ -314,4 +319,76 @@ TEST_F(RegistryTest, LoneSurrogatesInNamesAndDataSurviveTheFile) {
     ASSERT_TRUE(reg.OpenKey("\\Software\\" + loneLow, false));
     EXPECT_EQ(reg.ReadString(loneHigh), loneLow);
     EXPECT_EQ(reg.GetValueNames(), QStringList({loneHigh, "Other"}));
+}
+
+TEST_F(RegistryTest, ADamagedStoreComesBackWithTheLastOneReadWholeAndEveryDamagedCopyIsKept) {
+    const auto write = [&](const QString& name, int value) {
+        TRegistryStore s(path);
+        TRegistry reg(&s);
+        ASSERT_TRUE(reg.OpenKey("\\Software", true));
+        reg.WriteInteger(name, value);
+    };
+    const auto read = [&](const QString& name) {
+        TRegistryStore s(path);
+        TRegistry reg(&s);
+        return reg.OpenKey("\\Software", false) && reg.ValueExists(name) ? reg.ReadInteger(name) : -1;
+    };
+    const auto copy = [&](int i) { return path + ".bad" + (i == 0 ? QString() : "." + QString::number(i)); };
+
+    // Damages of every kind, one after another: junk, a store cut short, an empty file.
+    QList<QByteArray> damages;
+    for (int round = 0; round < 9; ++round) {
+        SCOPED_TRACE(round);
+        write("Round", round);
+        write("Other", round);  // the store with Round read whole is replaced: it is the one kept
+        const QByteArray whole = FileBytes(path);
+        const QByteArray damage = round % 3 == 0   ? "{damaged " + QByteArray::number(round)
+                                  : round % 3 == 1 ? whole.left(whole.size() / 2)
+                                                   : QByteArray();
+        PutFileBytes(path, damage);
+        damages.prepend(damage);
+
+        EXPECT_EQ(read("Round"), round);
+        write("Next", round);  // the first change keeps the damaged store aside
+        EXPECT_EQ(read("Round"), round);
+        EXPECT_EQ(read("Next"), round);
+        // The copies kept, newest first, are the latest damages: none was written over.
+        int kept = 0;
+        while (QFile::exists(copy(kept))) ++kept;
+        EXPECT_GE(kept, std::min<int>(damages.size(), 3));
+        for (int i = 0; i < kept; ++i) EXPECT_EQ(FileBytes(copy(i)), damages[i]) << i;
+    }
+    EXPECT_FALSE(QFile::exists(copy(damages.size() - 1)));  // the oldest go
+
+    // A store that is missing was removed on purpose: it starts empty.
+    QFile::remove(path);
+    EXPECT_EQ(read("Round"), -1);
+}
+
+TEST_F(RegistryTest, AStoreWriteIsFlushedAndAFailedFlushRaises) {
+    struct Case {
+        const char* name;
+        TDurableStep step;
+        bool oldStoreKept;
+    };
+    const Case cases[] = {
+        {"the file's flush", TDurableStep::Sync, true},
+        {"the folder's flush", TDurableStep::SyncFolder, false},
+    };
+    TRegistryStore s(path);
+    TRegistry reg(&s);
+    ASSERT_TRUE(reg.OpenKey("\\Software", true));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reg.WriteInteger("A", 1);
+        {
+            const TDurableWriteFault fault(c.step, EIO);
+            EXPECT_THROW(reg.WriteInteger("A", 2), ERegistryException);
+        }
+        TRegistryStore fresh(path);
+        TRegistry other(&fresh);
+        ASSERT_TRUE(other.OpenKey("\\Software", false));
+        EXPECT_EQ(other.ReadInteger("A"), c.oldStoreKept ? 1 : 2);
+        EXPECT_EQ(reg.ReadInteger("A"), other.ReadInteger("A"));  // the tree follows the file
+    }
 }
