@@ -1,5 +1,6 @@
 // The bar layout store: registry and ini file round trips, damaged data, and what a save
 // leaves alone.
+#include "DurableFile.h"
 #include "FormResources.h"
 #include "Forms.h"
 #include "Graphics.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <cerrno>
 #include <memory>
 #include <vector>
 
@@ -438,11 +440,14 @@ TEST_F(LayoutStoreTest, AFailedSaveLeavesTheOldLayout)
     m->SaveToRegistry(kPath);
     m->SaveToIniFile(iniPath);
     Bar(m, 2)->SetCaption("Changed");
-    // Places the stores' temporary and lock files must take are held by folders.
-    ASSERT_TRUE(QDir().mkpath(dir + "/registry.json.tmp"));
+    {
+        // The store's new file cannot take the old one's place.
+        const TDurableWriteFault fault(TDurableStep::Rename, EACCES);
+        EXPECT_THROW(m->SaveToRegistry(kPath), ERegistryException);
+    }
+    // The place the ini file's lock must take is held by a folder.
     QFile::remove(iniPath + ".lock");
     ASSERT_TRUE(QDir().mkpath(iniPath + ".lock"));
-    EXPECT_THROW(m->SaveToRegistry(kPath), ERegistryException);
     EXPECT_THROW(m->SaveToIniFile(iniPath), std::exception);
     EXPECT_EQ(TMemIniFile(iniPath).ReadString("StoreForm.BarManager1.Bar2", "Caption", ""), "Extra");
     TRegistry reg;
