@@ -1,6 +1,10 @@
+// Usage: commands_bench [--long-lines]
 // Prints the editor's Open and Save of 1 MB and 20 MB documents beside a bare text pane
-// given the same text in the same run, and Find Next from the start to a match at the end.
+// given the same text in the same run, and Find Next from the start to a match at the end;
+// then Open of, and typing in, a document that is one line without a break point (an inline
+// image's data) beside Open of, and typing in, 1 MB of ordinary lines.
 #include "Application.h"
+#include "BrowserBench.h"
 #include "DialogScript.h"
 #include "ExceptionBarrier.h"
 #include "RegistryStore.h"
@@ -15,8 +19,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QSaveFile>
+#include <QTextLayout>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <utility>
@@ -97,6 +103,109 @@ void Compare(const char* what, TTimes ours, TTimes bare, double goal) {
                 ours.cpu, bare.cpu, bare.cpu > 0 ? ours.cpu / bare.cpu : 0.0);
 }
 
+// An image inline in the page: one line whose data has no break point.
+QByteArray OneLongLine(qsizetype size) {
+    QByteArray doc = "<html><body><p>An image:</p><img alt=\"inline\" src=\"data:image/png;base64,";
+    const QByteArray tail = "\"></body></html>";
+    doc.reserve(size);
+    for (int i = 0; doc.size() < size - tail.size(); ++i) doc += char('A' + i % 26);
+    return doc + tail;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+
+// One key typed into the pane at its cursor, and the events it leaves handled.
+void TypeKey(QPlainTextEdit* pane) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QCoreApplication::sendEvent(pane, &press);
+    QCoreApplication::sendEvent(pane, &release);
+    Settle();
+}
+
+// Medians of keys typed at the position, one at a time, after the document at path is opened.
+TTimes Typing(TfrmMain* form, TDialogScript& script, const QString& path, int position, int keys) {
+    form->Unchanged = true;
+    script.AnswerFile(path);
+    form->Open1Click(form->btOpen);
+    form->mmHTMLCode->SetSelStart(position);
+    Settle();
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < keys; ++i) {
+        const double cpuStart = ThreadCpuMs();
+        wall.push_back(BestMs(1, [&] { TypeKey(form->mmHTMLCode->Editor()); }));
+        cpu.push_back(ThreadCpuMs() - cpuStart);
+    }
+    return {Median(wall), Median(cpu)};
+}
+
+void PrintLongLine(const char* what, TTimes line, TTimes ordinary, double goal) {
+    std::printf("  %-22s one line %8.1f ms   1 MB of lines %8.1f ms   ratio %.2f", what, line.wall, ordinary.wall,
+                ordinary.wall > 0 ? line.wall / ordinary.wall : 0.0);
+    if (goal > 0) std::printf(" (goal <= %.1f)", goal);
+    std::printf("\n  %-22s main thread's processor time: one line %8.1f ms   1 MB of lines %8.1f ms   ratio %.2f\n", "",
+                line.cpu, ordinary.cpu, ordinary.cpu > 0 ? line.cpu / ordinary.cpu : 0.0);
+}
+
+// Open of, and typing in, one line without a break point, beside 1 MB of ordinary lines.
+void LongLines(TfrmMain* form, TDialogScript& script, const QString& dir) {
+    const QString ordinary = dir + "/ordinary.htm";
+    const QByteArray ordinaryBytes = MakeDocument(1024 * 1024, "</body></html>\r\n");
+    WriteFile(ordinary, ordinaryBytes);
+    const auto open = [&](const QString& path) {
+        return [&form, &script, path] {
+            form->Unchanged = true;  // no save prompt
+            script.AnswerFile(path);
+            form->Open1Click(form->btOpen);
+        };
+    };
+    const TTimes typingOrdinary = Typing(form, script, ordinary, int(ordinaryBytes.size() / 2), 9);
+    for (const qsizetype kb : {100, 300, 1024}) {
+        const QByteArray bytes = OneLongLine(kb * 1024);
+        const QString path = dir + QStringLiteral("/line%1k.htm").arg(kb);
+        WriteFile(path, bytes);
+        std::printf("one line without a break point, %lld KB:\n", (long long)kb);
+        const auto [openLine, openOrdinary] = AlternatingMedians(kb < 1024 ? 3 : 5, open(path), open(ordinary));
+        PrintLongLine("open to editable", openLine, openOrdinary, kb == 1024 ? 1.2 : 0);
+        // Keys typed amid the image's data.
+        const TTimes typing = Typing(form, script, path, int(bytes.size() / 2), 9);
+        PrintLongLine("typing, per key", typing, typingOrdinary, 0);
+        std::printf("  typing, per key: %.2f ms (goal <= 2 ms at 1 MB)\n", typing.wall);
+        // The least any layout of the paragraph costs: the text layout alone breaking it anywhere,
+        // which it does once per open and once per key.
+        QPlainTextEdit* const pane = form->mmHTMLCode->Editor();
+        const QString text = QString::fromUtf8(bytes);
+        const double floor = BestMs(3, [&] {
+            QTextLayout layout(text, pane->font());
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+                line.setLineWidth(pane->viewport()->width());
+            layout.endLayout();
+        });
+        std::printf("  the pane's lines: %d; the text layout alone lays them out in %.1f ms\n",
+                    pane->document()->lineCount(), floor);
+        if (kb == 100) {
+            // Before the pane had a layout of its own: a bare pane given the same text.
+            QPlainTextEdit bare;
+            bare.setFont(pane->font());
+            bare.resize(pane->size());
+            bare.show();
+            const double bareOpen = BestMs(1, [&] {
+                bare.setPlainText(text);
+                Settle();
+            });
+            std::printf("  a bare pane opens it in %.1f ms\n", bareOpen);
+        }
+    }
+}
+
 void PrintLoad(const char* when) {
     double load[3] = {};
     if (getloadavg(load, 3) == 3) std::printf("load average %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
@@ -105,7 +214,9 @@ void PrintLoad(const char* when) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // Headless, and without the browser engine's sandbox, which refuses to run as root.
+    QTemporaryDir home;
+    browserbench::HeadlessEnvironment(home.path().toLocal8Bit());
     RegisterWebSchemes();
     TQtApplication app(argc, argv);
     QTemporaryDir dir;
@@ -122,9 +233,12 @@ int main(int argc, char** argv) {
     Settle();
     PrintLoad("at the start");
 
+    // --long-lines: only the figures of one line without a break point.
+    const bool longLinesOnly = argc > 1 && QByteArray(argv[1]) == "--long-lines";
     const int runs = 3;
     const QByteArray mark = "<p>UNIQUE-END-MARK</p>\r\n</body></html>\r\n";
     for (const qsizetype mb : {1, 20}) {
+        if (longLinesOnly) break;
         const QByteArray bytes = MakeDocument(mb * 1024 * 1024, mark);
         const QString path = dir.path() + QStringLiteral("/doc%1.htm").arg(mb);
         QFile f(path);
@@ -246,6 +360,7 @@ int main(int argc, char** argv) {
         std::printf("  Find Next start to end: %.1f ms (goal <= 50 ms at 20 MB)%s\n", find, found ? "" : "  NOT FOUND");
         Settle();
     }
+    LongLines(form, script, dir.path());
     PrintLoad("at the end");
     form->Unchanged = true;
     delete form;

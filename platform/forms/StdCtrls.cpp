@@ -162,7 +162,7 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_
     // A document of our own, laid out by the layout that keeps a keystroke local.
     auto* document = new QTextDocument(Editor());
     document->setDefaultFont(Editor()->font());
-    document->setDocumentLayout(new TWrappedTextLayout(document));
+    document->setDocumentLayout(new TWrappedTextLayout(document, Editor()));
     Editor()->setDocument(document);
     SetBounds(0, 0, 185, 89);
     SetColor(clWindow);

@@ -1,5 +1,6 @@
 // The memo's layout lays out an edited paragraph as the stock plain-text layout does, and the
-// view's scroll range follows it.
+// view's scroll range follows it; a long run without a break point breaks where the line is
+// full, and unwrapped text too wide for one line wraps at the view's edge.
 #include "StdCtrls.h"
 #include "TestSupport.h"
 
@@ -10,6 +11,9 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,13 +35,13 @@ struct Pair {
     QPlainTextEdit stock;
     QPlainTextEdit* ours = memo.Editor();
 
-    explicit Pair(const QString& text) {
+    explicit Pair(const QString& text, int width = 260) {
         stock.setFrameStyle(ours->frameStyle());
         for (QPlainTextEdit* e : {ours, &stock}) {
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             e->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             e->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
-            e->resize(260, 120);
+            e->resize(width, 120);
             e->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             e->setPlainText(text);
             e->show();
@@ -58,6 +62,26 @@ struct Pair {
             }
             QApplication::processEvents();
         }
+    }
+    // Presses the keys in both panes; the cursor positions after each press, ours and stock's.
+    std::pair<std::vector<int>, std::vector<int>> Press(int position, const std::vector<Qt::Key>& keys) {
+        std::vector<int> positions[2];
+        int side = 0;
+        for (QPlainTextEdit* e : {ours, &stock}) {
+            QTextCursor c = e->textCursor();
+            c.setPosition(position);
+            e->setTextCursor(c);
+            for (Qt::Key k : keys) {
+                QTest::keyClick(e, k);
+                positions[side].push_back(e->textCursor().position());
+            }
+            ++side;
+        }
+        return {positions[0], positions[1]};
+    }
+    void SetWrap(QPlainTextEdit::LineWrapMode mode) {
+        for (QPlainTextEdit* e : {ours, &stock}) e->setLineWrapMode(mode);
+        QApplication::processEvents();
     }
     void ExpectSame(const char* when) {
         EXPECT_EQ(Lines(ours), Lines(&stock)) << when;
@@ -87,6 +111,140 @@ TEST(WrappedTextLayout, TypedParagraphsWrapAndScrollAsTheStockLayoutDoes) {
     for (QPlainTextEdit* e : {p.ours, &p.stock}) e->setLineWrapMode(QPlainTextEdit::NoWrap);
     p.Type(at + 3, QStringLiteral("words that make the widest line wider\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b"));
     p.ExpectSame("unwrapped");
+}
+
+// A run of n characters in which no line may break.
+QString Unbroken(int n) {
+    QString run;
+    for (int i = 0; i < n; ++i) run += QChar(u'A' + i % 26);
+    return run;
+}
+
+TEST(WrappedTextLayout, RunsWithoutBreakPointsBreakAsTheStockLayoutBreaksThem) {
+    // Short runs cost the stock layout little, so both panes can lay them out.
+    const struct {
+        const char* what;
+        QString text;
+        int width = 260;
+    } cases[] = {
+        {"a paragraph that is one run", Unbroken(3000)},
+        {"a run after words", QStringLiteral("<img alt=\"x\" src=\"data:image/png;base64,") + Unbroken(3000) + "\">"},
+        {"an indented run", QStringLiteral("        ") + Unbroken(3000)},
+        {"words after a run", Unbroken(2500) + QStringLiteral(" and then words that wrap at their boundaries as usual")},
+        {"runs between spaces", Unbroken(700) + " " + Unbroken(1200) + " x " + Unbroken(900) + "\t" + Unbroken(300)},
+        {"a run just too short to be long", QStringLiteral("w ").repeated(900) + Unbroken(255) + " " + Unbroken(256) + " tail"},
+        {"a run among paragraphs", QStringLiteral("<p>first</p>\n") + Unbroken(2600) + QStringLiteral("\n<p>last</p>\n")},
+        {"long runs that fit a wide line", (QStringLiteral("some words ") + Unbroken(300) + " more words").repeated(4), 3000},
+    };
+    for (const auto& c : cases) {
+        Pair p(c.text, c.width);
+        QApplication::processEvents();
+        p.ExpectSame((std::string(c.what) + ", loaded").c_str());
+        // Typing inside the run, deleting, and a space splitting it lay it out the same way.
+        const int at = int(c.text.lastIndexOf(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"))) + 10;
+        p.Type(at, QStringLiteral("typed inside"));
+        p.ExpectSame(c.what);
+        p.Type(at, QStringLiteral("\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b"));
+        p.ExpectSame(c.what);
+        p.Type(at, QStringLiteral(" "));
+        p.ExpectSame(c.what);
+        // Unwrapped, and wrapped again.
+        p.SetWrap(QPlainTextEdit::NoWrap);
+        p.ExpectSame(c.what);
+        p.SetWrap(QPlainTextEdit::WidgetWidth);
+        p.ExpectSame(c.what);
+    }
+}
+
+TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane) {
+    Pair p(QStringLiteral("<p>before</p>\n<img src=\"") + Unbroken(3000) + QStringLiteral("\"> after\n<p>end</p>"));
+    const std::vector<Qt::Key> down(8, Qt::Key_Down), up(8, Qt::Key_Up);
+    const struct {
+        const char* what;
+        int position;
+        std::vector<Qt::Key> keys;
+    } cases[] = {
+        {"down from above", 3, down},
+        {"up from below", 3030, up},
+        {"line ends and starts", 700, {Qt::Key_End, Qt::Key_End, Qt::Key_Right, Qt::Key_Home, Qt::Key_Left, Qt::Key_Down}},
+        {"pages", 10, {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp}},
+    };
+    for (const auto& c : cases) {
+        const auto [ours, stock] = p.Press(c.position, c.keys);
+        EXPECT_EQ(ours, stock) << c.what;
+    }
+}
+
+TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
+    // Far too long a run for the stock layout to lay out in a test's time.
+    TMemo memo(nullptr);
+    QPlainTextEdit* e = memo.Editor();
+    e->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
+    e->resize(300, 200);
+    const int length = 200000;
+    const QString first = QStringLiteral("<p>x</p>\n");
+    memo.SetText(first + Unbroken(length) + QStringLiteral(" tail"));
+    e->show();
+    QApplication::processEvents();
+
+    const QTextBlock block = e->document()->findBlockByNumber(1);
+    QTextLayout* layout = block.layout();
+    ASSERT_GT(layout->lineCount(), 2);
+    const qreal advance = QFontMetricsF(e->font()).horizontalAdvance(u'A');
+    const qreal width = layout->lineAt(0).width();
+    const int perLine = int(width / advance);
+    int covered = 0;
+    for (int i = 0; i + 1 < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        ASSERT_EQ(line.textStart(), covered) << "line " << i;
+        ASSERT_EQ(line.textLength(), perLine) << "line " << i;
+        covered += line.textLength();
+    }
+    const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+    EXPECT_EQ(last.textStart() + last.textLength(), block.length() - 1);
+    EXPECT_LE(last.textLength(), perLine);
+    EXPECT_EQ(e->document()->lineCount(), layout->lineCount() + 1);
+
+    // Typing at the run's end adds to its last line only.
+    memo.SetSelStart(int(first.size()) + length);
+    memo.SetSelText(QStringLiteral("ZZ"));
+    QApplication::processEvents();
+    EXPECT_EQ(layout->lineAt(layout->lineCount() - 2).textStart(), covered - perLine);
+}
+
+TEST(WrappedTextLayout, UnwrappedParagraphTooWideForOneLineWrapsAtTheViewsEdge) {
+    TMemo memo(nullptr);
+    QPlainTextEdit* e = memo.Editor();
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPixelSize(400);  // a line of a few hundred thousand characters overflows
+    e->setFont(font);
+    e->resize(400, 300);
+    memo.SetScrollBars(ssBoth);
+    const QString text = Unbroken(150000) + QStringLiteral("\n<p>short</p>");
+    memo.SetText(text);
+    e->show();
+    QApplication::processEvents();
+
+    // Every character can be reached: no line is wider than the view, or negative.
+    QTextLayout* layout = e->document()->firstBlock().layout();
+    ASSERT_GT(layout->lineCount(), 1);
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        ASSERT_GE(layout->lineAt(i).naturalTextWidth(), 0) << "line " << i;
+        ASSERT_LE(layout->lineAt(i).naturalTextWidth(), e->viewport()->width()) << "line " << i;
+    }
+    // The short paragraph stays unwrapped.
+    EXPECT_EQ(e->document()->lastBlock().layout()->lineCount(), 1);
+
+    // Wrapping on and off again keeps it so; so does typing in it.
+    memo.SetScrollBars(ssVertical);
+    QApplication::processEvents();
+    memo.SetScrollBars(ssBoth);
+    memo.SetSelStart(100);
+    memo.SetSelText(QStringLiteral("typed"));
+    QApplication::processEvents();
+    layout = e->document()->firstBlock().layout();
+    ASSERT_GT(layout->lineCount(), 1);
+    EXPECT_LE(layout->lineAt(0).naturalTextWidth(), e->viewport()->width());
 }
 
 }  // namespace
