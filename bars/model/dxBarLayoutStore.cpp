@@ -525,11 +525,13 @@ private:
 
 QString TdxBarLayoutStore::NormalizedRegistryPath(const QString& path)
 {
-    if (path.isEmpty()) return {};
     QString p = path;
     if (!p.startsWith(u'\\')) p.prepend(u'\\');
     if (p.endsWith(u'\\')) p.chop(1);
-    return p;
+    // Backslashes alone still name the root (the store reads "\\" as "\"): no path either.
+    for (QChar c : std::as_const(p))
+        if (c != u'\\') return p;
+    return {};
 }
 
 bool TdxBarLayoutStore::IsLayoutKey(const QString& name)

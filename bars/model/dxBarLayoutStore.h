@@ -43,7 +43,7 @@ public:
 
     // "<owner form name>.<manager name>."
     QString IniSectionPrefix() const;
-    // The path as stored; "" for no path.
+    // The path as stored; "" for no path (an empty path or one naming the root).
     static QString NormalizedRegistryPath(const QString& path);
     // Subkeys a save replaces: "Bar" + digits and "SubItem_" + anything, ignoring case.
     static bool IsLayoutKey(const QString& name);

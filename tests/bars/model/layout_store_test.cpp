@@ -429,9 +429,12 @@ TEST_F(LayoutStoreTest, SavingReplacesOnlyWhatTheStoreWrites)
     EXPECT_EQ(reg.ReadInteger("Left"), 10);
 
     // A path naming the root is no path: nothing is written there.
-    m->SaveToRegistry("\\");
-    ASSERT_TRUE(reg.OpenKey("\\", false));
-    EXPECT_FALSE(reg.ValueExists("BarCount"));
+    for (const char* root : {"\\", "\\\\", "\\\\\\"}) {
+        m->SaveToRegistry(root);
+        ASSERT_TRUE(reg.OpenKey("\\", false));
+        EXPECT_FALSE(reg.ValueExists("BarCount")) << root;
+        EXPECT_FALSE(reg.KeyExists("\\Bar0")) << root;
+    }
 }
 
 TEST_F(LayoutStoreTest, AFailedSaveLeavesTheOldLayout)
