@@ -39,6 +39,11 @@ TdxDockControl::~TdxDockControl()
 
 void TdxDockControl::RecalcBars() { UpdateDock(); }
 
+void TdxDockControl::SetRedraw(bool value)
+{
+    if (QWidget* widget = Handle()) widget->setUpdatesEnabled(value);
+}
+
 void TdxDockControl::UpdateDock() { dxBarWindowServices().UpdateDock(this); }
 
 void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }

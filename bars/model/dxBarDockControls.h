@@ -48,8 +48,8 @@ public:
     virtual void RecalcBars();
     virtual void UpdateDock();
     virtual void LayoutRows();
-    // Redraw switch (WM_SETREDRAW) around locked updates.
-    virtual void SetRedraw(bool /*value*/) {}
+    // Redraw switch around locked updates: neither the dock nor its bar windows paint while off.
+    virtual void SetRedraw(bool value);
 
     void Notification(TComponent* component, TOperation operation) override;
 

@@ -34,8 +34,9 @@ void TdxBarManager::LockUpdate(bool value)
 {
     if (value == updateLocked_) return;
     updateLocked_ = value;
+    // Every dock draws again at the end, also one hidden meanwhile.
     for (TdxDockControl* dock : QList<TdxDockControl*>(dockControls_))
-        if (dock->Visible()) dock->SetRedraw(!value);
+        if (dock->Visible() || !value) dock->SetRedraw(!value);
     dxBarWindowServices().ManagerWindowsChanged(this, value ? TdxBarWindowChange::Lock : TdxBarWindowChange::Unlock);
     if (value) return;
     for (TdxDockControl* dock : QList<TdxDockControl*>(dockControls_))

@@ -214,7 +214,10 @@ void TdxBarWindowsLibrary::DockDestroyed(TdxDockControl* dock) { dockRows_.remov
 void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
 {
     TdxBarManager* manager = dock ? dock->BarManager() : nullptr;
-    if (!manager || manager->IsDestroying() || manager->IsLoading() || layingOut_.contains(dock)) return;
+    // Under the manager's update lock the rows wait: the lock's end lays every dock out once.
+    if (!manager || manager->IsDestroying() || manager->IsLoading() || manager->UpdateLocked() ||
+        layingOut_.contains(dock))
+        return;
     if (!dockRows_.contains(dock)) {
         dock->SetThickness(0);
         return;
