@@ -29,6 +29,7 @@ void TFileCommands::Show(const TTextDocument& document, const QString& folder, c
     form_.edPathEdit->SetText(folder);
     form_.mmHTMLCode->SetText(document.text);
     bom_ = document.bom;
+    encoding_ = document.encoding;
     form_.SaveDlg->SetFileName(fileName);
     if (!label.isEmpty()) SetCaption(label);
     form_.Unchanged = true;
@@ -55,6 +56,7 @@ void TFileCommands::New() {
     form_.edPathEdit->SetText({});
     form_.mmHTMLCode->SetText(InsertRS::LoadStr(InsertRS::sNewDocument));
     bom_ = false;
+    encoding_ = TTextEncoding::Utf8;
     form_.SaveDlg->SetFileName({});
     SetCaption(QStringLiteral("New Document"));
     form_.Unchanged = true;
@@ -80,7 +82,7 @@ void TFileCommands::Open() {
 
 bool TFileCommands::Write(const QString& path) {
     try {
-        WriteTextFile(path, form_.mmHTMLCode->Lines()->ToStringList(), bom_);
+        WriteTextFile(path, form_.mmHTMLCode->Lines()->ToStringList(), bom_, encoding_);
         return true;
     } catch (const Exception&) {
         ShowError(kSaveError);

@@ -5,8 +5,9 @@
 // A document changes as one step: its file is read completely first, and only then do
 // the code pane, the path bar, the file name and the caption change together, so a failed
 // read leaves all of them naming the old document. Saves write through a temporary file
-// and a rename; a failed save leaves the old file as it was. A file's byte-order mark is
-// kept for its saves.
+// and a rename; a failed save leaves the old file as it was. A file's encoding (UTF-8 with or
+// without a byte-order mark, or the 8-bit code page) is kept for its saves, Save As
+// included; New and Example documents take theirs afresh.
 #include "TextFile.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ public:
     // Reads a whole file, or raises why it cannot.
     using TReader = std::function<TTextDocument(const QString& path)>;
 
-    explicit TFileCommands(TfrmMain& form, TReader reader = ReadTextFile)
+    explicit TFileCommands(TfrmMain& form, TReader reader = [](const QString& path) { return ReadTextFile(path); })
         : form_(form), reader_(std::move(reader)) {}
 
     // True when the document was saved; raises the silent abort on Cancel and when Yes did
@@ -36,6 +37,7 @@ public:
 
     // Whether the document's saves start with a byte-order mark.
     bool Bom() const { return bom_; }
+    TTextEncoding Encoding() const { return encoding_; }
 
 private:
     // Shows document in the code pane and the preview; folder is the path bar's text,
@@ -49,4 +51,5 @@ private:
     TfrmMain& form_;
     TReader reader_;
     bool bom_ = false;
+    TTextEncoding encoding_ = TTextEncoding::Utf8;
 };

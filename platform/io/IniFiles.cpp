@@ -27,7 +27,7 @@ bool IsSectionHeader(const QString& trimmed) {
 }  // namespace
 
 TMemIniFile::TMemIniFile(const QString& fileName) : fileName_(fileName) {
-    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) Parse(ReadTextFile(fileName).Lines());
+    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) Parse(ReadTextFile(fileName, TTextSource::Utf8Only).Lines());
 }
 
 TMemIniFile TMemIniFile::FromText(const QString& text) {

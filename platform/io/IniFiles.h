@@ -1,7 +1,7 @@
 #pragma once
 // TMemIniFile: an ini file read whole into memory, changed there and written back whole.
 //
-// Text: UTF-8 as the text files (TextFile.h), lines ended by CR LF, CR or LF; written with
+// Text: UTF-8 as the text files (TextFile.h), never the code page documents may be in; lines ended by CR LF, CR or LF; written with
 // CR LF through a temporary file and a rename. A line that, trimmed, starts with "[" and
 // ends with "]" opens a section named by what lies between. Other lines belong to the
 // section above them and are kept as they are (comments included); lines before the first

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "CodePage.h"
 #include "DurableFile.h"
 #include "SysUtils.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
 
 bool InRange(unsigned char b, unsigned char lo, unsigned char hi) { return b >= lo && b <= hi; }
+
+bool IsStandIn(char16_t c) { return c >= TextStandInBase + 0x80 && c <= TextStandInBase + 0xFF; }
 
 // Code points that a well-formed sequence may carry but that must not reach the text as
 // themselves (see the header).
@@ -88,7 +91,7 @@ char* EncodeInto(const char16_t* in, qsizetype n, char* out) {
         const char16_t c = *in++;
         if (c < 0x80) {
             *out++ = char(c);
-        } else if (c >= TextStandInBase + 0x80 && c <= TextStandInBase + 0xFF) {
+        } else if (IsStandIn(c)) {
             *out++ = char(c - TextStandInBase);
         } else if (QChar::isHighSurrogate(c) && in < end && QChar::isLowSurrogate(*in)) {
             out = PutUtf8(out, QChar::surrogateToUcs4(c, *in++));
@@ -102,8 +105,8 @@ char* EncodeInto(const char16_t* in, qsizetype n, char* out) {
 }
 
 // Decodes the bytes at p byte by byte into out (room for one unit per byte); returns the
-// end of what it wrote.
-char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t* out) {
+// end of what it wrote. Sets *invalid when a byte was not part of a well-formed sequence.
+char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t* out, bool* invalid = nullptr) {
     while (p < end) {
         if (*p < 0x80) {
             *out++ = *p++;
@@ -116,6 +119,7 @@ char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t*
             p += len;
         } else {
             // An invalid byte stands alone; an escaped sequence stands byte by byte.
+            if (!len && invalid) *invalid = true;
             const unsigned char* stop = p + (len ? len : 1);
             while (p < stop) *out++ = char16_t(TextStandInBase + *p++);
         }
@@ -176,11 +180,55 @@ char16_t* JoinLineEnds(char16_t* from, char16_t* end) {
     return out;
 }
 
+// Turns the first length units of text, which DecodeInto or the fast decoder made of
+// well-formed bytes (line ends joined), into the text the code page makes of the same bytes,
+// in place, growing text when they need more room; returns the new length.
+qsizetype RedecodeAsCodePage(QString& text, qsizetype length) {
+    const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
+    // The text up to its first character past ASCII stays as it is.
+    qsizetype first = 0;
+    while (first < length && data[first] < 0x80) ++first;
+    qsizetype bytes = first;
+    for (qsizetype i = first; i < length; ++i) {
+        const char16_t c = data[i];
+        if (c < 0x80 || IsStandIn(c)) {
+            ++bytes;
+        } else if (c < 0x800) {
+            bytes += 2;
+        } else if (QChar::isHighSurrogate(c)) {
+            bytes += 4;  // the decoders write whole pairs only
+            ++i;
+        } else {
+            bytes += 3;
+        }
+    }
+    if (text.size() < bytes) text.resize(bytes);
+    char16_t* const units = reinterpret_cast<char16_t*>(text.data());
+    // From the end back: each character's bytes take at least its units, so the bytes
+    // written never reach a character not yet read.
+    qsizetype out = bytes;
+    for (qsizetype i = length; i > first;) {
+        const char16_t c = units[--i];
+        unsigned char utf8[4];
+        qsizetype n = 1;
+        if (IsStandIn(c)) {
+            utf8[0] = (unsigned char)(c - TextStandInBase);
+        } else {
+            const char32_t cp = QChar::isLowSurrogate(c) ? QChar::surrogateToUcs4(units[--i], c) : char32_t(c);
+            n = PutUtf8(reinterpret_cast<char*>(utf8), cp) - reinterpret_cast<char*>(utf8);
+        }
+        out -= n;
+        DecodeCodePageInto(utf8, n, units + out);
+    }
+    return bytes;
+}
+
 // Decodes a document whose bytes read gives (as a device's read: the count it put at to,
 // at most most, 0 at the end; it raises on failure), about chunkBytes at a time, into a
-// text that starts with room for sizeHint bytes' worth.
+// text that starts with room for sizeHint bytes' worth. A document that is not well-formed
+// UTF-8 and has no mark is decoded in the code page instead.
 TTextDocument DecodeDocument(const std::function<qsizetype(char* to, qsizetype most)>& read, qsizetype sizeHint,
-                             qsizetype chunkBytes) {
+                             qsizetype chunkBytes, TTextSource source) {
     chunkBytes = std::max<qsizetype>(chunkBytes, 1);
     // Where a chunk may end shows in the four bytes after it; the first chunk may follow a
     // mark.
@@ -205,26 +253,42 @@ TTextDocument DecodeDocument(const std::function<qsizetype(char* to, qsizetype m
     // unit more than its input; as no chunk's text is longer than its bytes, it has it.
     QString text(std::max<qsizetype>(sizeHint, 0) + 1, Qt::Uninitialized);
     qsizetype length = 0;
+    const bool mayTurn = source == TTextSource::Document && !doc.bom;
     // A mark at the start of a chunk is a character of the text, not one to skip.
     QStringDecoder fast(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const auto data = [&text] { return reinterpret_cast<char16_t*>(text.data()); };
     for (;;) {
         const unsigned char* const from = buffer.get() + start;
         const unsigned char* const end = buffer.get() + held;
         const unsigned char* const stop = atEnd ? end : ChunkEnd(from, end, end - from - kLookahead);
         // A file that grew since its size was taken needs more room.
-        if (text.size() - length < (stop - from) + 1)
-            text.resize(std::max(text.size() * 2, length + (stop - from) + 1));
-        char16_t* const chunkText = reinterpret_cast<char16_t*>(text.data()) + length;
+        const auto makeRoom = [&] {
+            if (text.size() - length < (stop - from) + 1)
+                text.resize(std::max(text.size() * 2, length + (stop - from) + 1));
+        };
+        makeRoom();
+        char16_t* chunkText = data() + length;
         char16_t* out = chunkText;
-        const bool plain = IsPlainUtf8(from, stop);
-        if (plain)
-            out = reinterpret_cast<char16_t*>(
-                fast.appendToBuffer(reinterpret_cast<QChar*>(out), QByteArrayView(from, stop - from)));
-        if (!plain || fast.hasError()) {
-            fast.resetState();
-            out = DecodeInto(from, stop, chunkText);
+        if (doc.encoding == TTextEncoding::Utf8) {
+            const bool plain = IsPlainUtf8(from, stop);
+            if (plain)
+                out = reinterpret_cast<char16_t*>(
+                    fast.appendToBuffer(reinterpret_cast<QChar*>(out), QByteArrayView(from, stop - from)));
+            if (!plain || fast.hasError()) {
+                fast.resetState();
+                bool invalid = false;
+                out = DecodeInto(from, stop, chunkText, &invalid);
+                if (invalid && mayTurn) {
+                    // No earlier chunk had a byte out of place: the text so far turns over.
+                    doc.encoding = TTextEncoding::CodePage;
+                    length = RedecodeAsCodePage(text, length);
+                    makeRoom();
+                    chunkText = out = data() + length;
+                }
+            }
         }
-        length = JoinLineEnds(chunkText, out) - reinterpret_cast<char16_t*>(text.data());
+        if (doc.encoding == TTextEncoding::CodePage) out = DecodeCodePageInto(from, stop - from, chunkText);
+        length = JoinLineEnds(chunkText, out) - data();
         // The bytes after the chunk start the next one.
         held = end - stop;
         std::memmove(buffer.get(), stop, held);
@@ -275,7 +339,7 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes) {
+TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes, TTextSource source) {
     qsizetype at = 0;
     return DecodeDocument(
         [&](char* to, qsizetype most) {
@@ -284,18 +348,20 @@ TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes) {
             at += n;
             return n;
         },
-        bytes.size(), chunkBytes);
+        bytes.size(), chunkBytes, source);
 }
 
-QByteArray FormatTextDocument(const QStringList& lines, bool bom) {
-    qsizetype units = 0;
-    for (const QString& line : lines) units += line.size();
-    QByteArray bytes(3 + units * 3 + lines.size() * 2, Qt::Uninitialized);
+QByteArray FormatTextDocument(const QStringList& lines, bool bom, TTextEncoding encoding) {
+    const auto units = [](const QString& line) { return reinterpret_cast<const char16_t*>(line.constData()); };
+    const bool codePage = encoding == TTextEncoding::CodePage;
+    qsizetype room = 0;
+    for (const QString& line : lines) room += codePage ? CodePageEncodedSize(units(line), line.size()) : line.size() * 3;
+    QByteArray bytes(3 + room + lines.size() * 2, Qt::Uninitialized);
     char* out = bytes.data();
-    if (bom)
+    if (bom && !codePage)
         for (unsigned char b : kBom) *out++ = char(b);
     for (const QString& line : lines) {
-        out = EncodeInto(reinterpret_cast<const char16_t*>(line.constData()), line.size(), out);
+        out = codePage ? EncodeCodePageInto(units(line), line.size(), out) : EncodeInto(units(line), line.size(), out);
         *out++ = '\r';
         *out++ = '\n';
     }
@@ -304,7 +370,7 @@ QByteArray FormatTextDocument(const QStringList& lines, bool bom) {
     return bytes;
 }
 
-TTextDocument ReadTextFile(const QString& path) {
+TTextDocument ReadTextFile(const QString& path, TTextSource source) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
@@ -316,10 +382,10 @@ TTextDocument ReadTextFile(const QString& path) {
             if (n < 0) throw EInOutError(QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString()));
             return qsizetype(n);
         },
-        file.size(), TextChunkBytes);
+        file.size(), TextChunkBytes, source);
 }
 
-void WriteTextFile(const QString& path, const QStringList& lines, bool bom) {
-    const QString reason = ReplaceFileDurably(path, FormatTextDocument(lines, bom));
+void WriteTextFile(const QString& path, const QStringList& lines, bool bom, TTextEncoding encoding) {
+    const QString reason = ReplaceFileDurably(path, FormatTextDocument(lines, bom, encoding));
     if (!reason.isEmpty()) throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }

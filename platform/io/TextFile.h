@@ -1,6 +1,11 @@
 #pragma once
 // Lossless text files: a document is read whole into lines and written back whole.
 //
+// Encodings. A document file that is well-formed UTF-8 as a whole, or that starts with the
+// UTF-8 byte-order mark, is read as UTF-8 (below); any other is read whole in the 8-bit code
+// page (CodePage.h) and written back in it, so its bytes come back too. Settings files are
+// always read as UTF-8.
+//
 // Codec. Bytes are decoded as UTF-8. Every byte that is not part of a well-formed UTF-8
 // sequence becomes a stand-in code point U+EF00 + byte (U+EF80..U+EFFF, Private Use Area),
 // and EncodeText turns each stand-in back into its byte, so any byte string survives a
@@ -19,7 +24,9 @@
 //
 // Reading. Most files are well-formed UTF-8 with nothing to escape: they are checked and
 // decoded a chunk at a time by the fast decoder, and only a chunk that needs stand-ins or
-// escapes goes through the byte-by-byte decoder. Both give the same text.
+// escapes goes through the byte-by-byte decoder. Both give the same text. The first chunk
+// that is not well-formed turns a document to the code page: the text decoded so far is
+// turned over where it lies, and the rest is decoded in the code page.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -27,11 +34,18 @@
 // The lines of decoded text, as described above.
 QStringList SplitLines(const QString& text);
 
+enum class TTextEncoding { Utf8, CodePage };
+
+// How a file is read: a document may be in either encoding, a settings file is UTF-8.
+enum class TTextSource { Document, Utf8Only };
+
 struct TTextDocument {
     // The decoded text with '\n' after every line, the last one included: the text pane
     // takes it as it is.
     QString text;
+    // The mark is UTF-8's: a document in the code page has none.
     bool bom = false;
+    TTextEncoding encoding = TTextEncoding::Utf8;
 
     QStringList Lines() const { return SplitLines(text); }
 };
@@ -47,11 +61,13 @@ constexpr qsizetype TextChunkBytes = 64 * 1024;
 
 // Bytes of a whole file <-> document, without touching the disk. The bytes are decoded
 // about chunkBytes at a time (tests try small chunks).
-TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes = TextChunkBytes);
-QByteArray FormatTextDocument(const QStringList& lines, bool bom);
+TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes = TextChunkBytes,
+                                TTextSource source = TTextSource::Document);
+QByteArray FormatTextDocument(const QStringList& lines, bool bom, TTextEncoding encoding = TTextEncoding::Utf8);
 
 // Raises EInOutError naming the file and the system's reason when it cannot be read.
-TTextDocument ReadTextFile(const QString& path);
+TTextDocument ReadTextFile(const QString& path, TTextSource source = TTextSource::Document);
 // Replaces the file through ReplaceFileDurably (DurableFile.h); on failure EInOutError names
 // the file and the system's reason.
-void WriteTextFile(const QString& path, const QStringList& lines, bool bom);
+void WriteTextFile(const QString& path, const QStringList& lines, bool bom,
+                   TTextEncoding encoding = TTextEncoding::Utf8);

@@ -10,5 +10,11 @@ void CommandsTest::FocusCode() {
 
 void CommandsTest::Type(const QString& text) {
     FocusCode();
-    QTest::keyClicks(form->mmHTMLCode->Editor(), text);
+    for (const QChar c : text) {
+        // A key that gives a character past ASCII has no key code of its own: only its text.
+        if (c.unicode() < 0x80)
+            QTest::keyClick(form->mmHTMLCode->Editor(), c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, form->mmHTMLCode->Editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }

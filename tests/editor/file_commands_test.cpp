@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kPrompt = QStringLiteral("Do you want to save the changes to your work?");
@@ -30,6 +32,14 @@ TEST_F(CommandsTest, NewShowsTheSkeletonWithItsCaptionAndNoFile) {
     EXPECT_TRUE(script.Log("MessageBox").isEmpty());  // nothing to ask about
 }
 
+// Each byte value but CR and LF, sixteen to a line ended by CR LF.
+QByteArray EveryByteInLines() {
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n') bytes += char(b) + QByteArray(b % 16 == 15 ? "\r\n" : "");
+    return bytes + "\r\n";
+}
+
 // Every byte survives an open and a save, except that line ends become CR LF.
 TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds) {
     struct Case {
@@ -46,6 +56,9 @@ TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds) {
         {"invalid utf-8 and nul, no final line end", QByteArray("x\xFF\xC3(\x00y\xE2\x80\xA8z\r\n\x00", 13),
          QByteArray("x\xFF\xC3(\x00y\xE2\x80\xA8z\r\n\x00\r\n", 15)},
         {"empty", "", ""},
+        {"latin-1", "<p>caf\xE9</p>\r\n", "<p>caf\xE9</p>\r\n"},
+        {"every byte value", EveryByteInLines(), EveryByteInLines()},
+        {"marked, with a byte out of place", bom + "caf\xE9\r\n", bom + "caf\xE9\r\n"},
     };
     Start();
     for (const Case& c : cases) {
@@ -62,6 +75,41 @@ TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds) {
     }
     EXPECT_TRUE(script.Log("MessageBox").isEmpty()) << BoxTexts().join('|').toStdString();
     EXPECT_TRUE(QDir(dir).entryList({"*.tmp", ".*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A file that is not UTF-8 is shown, saved and saved as in the 8-bit code page, until
+// another file or a new document takes its place.
+TEST_F(CommandsTest, ADocumentKeepsItsEncodingUntilOpenOrNew) {
+    const QString latin = WriteFile("latin.htm", "<p>caf\xE9</p>\r\n");
+    const QString utf8 = WriteFile("utf8.htm", "<p>caf\xC3\xA9</p>\r\n");
+    Start();
+    script.AnswerFile(latin);
+    Click("btOpen");
+    EXPECT_EQ(form->mmHTMLCode->Lines()->ToStringList(), QStringList{u"<p>caf\u00E9</p>"_s});
+    form->mmHTMLCode->SetSelStart(0);
+    Type(u"\u0101\u20AC "_s);  // the code page holds the euro sign, not the a with macron
+    Click("btSave");
+    EXPECT_EQ(ReadFile(latin), "&#257;\x80 <p>caf\xE9</p>\r\n");
+    script.AnswerFile(Path("copy.htm"));
+    Click("btSaveAs");
+    EXPECT_EQ(ReadFile(Path("copy.htm")), ReadFile(latin));
+
+    Click("btNew");
+    form->mmHTMLCode->SetSelStart(0);
+    Type(u"\u0101"_s);
+    script.AnswerFile(Path("new.htm"));
+    Click("btSaveAs");
+    EXPECT_TRUE(ReadFile(Path("new.htm")).startsWith("\xC4\x81<!DOCTYPE"));
+
+    for (const QString& path : {latin, utf8}) {
+        script.AnswerFile(path);
+        Click("btOpen");
+    }
+    form->mmHTMLCode->SetSelStart(0);
+    Type(u"\u0101"_s);
+    Click("btSave");
+    EXPECT_EQ(ReadFile(utf8), "\xC4\x81<p>caf\xC3\xA9</p>\r\n");
+    EXPECT_TRUE(script.Log("MessageBox").isEmpty()) << BoxTexts().join('|').toStdString();
 }
 
 TEST_F(CommandsTest, PromptAnswersAtNew) {

@@ -121,6 +121,24 @@ TEST_F(EditorTest, OpensTheCommandLineFileAndPreviewsItAgainstItsFolder) {
     EXPECT_TRUE(WaitFor([&] { return Eval("document.images[0].naturalWidth").toInt() == 7; }, kWaitMs));
 }
 
+// A page in the 8-bit code page reads the same in the code pane and the preview, whatever
+// its own declaration says, including when the preview is written again as it is typed in.
+TEST_F(EditorTest, ACodePagePageShowsItsCharactersInCodeAndPreview) {
+    const QString page = WriteFile("latin.htm",
+                                   "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                   "charset=iso-8859-1\"></head><body><p>caf\xE9 na\xEFve \x80uro \x93q\x94</p>"
+                                   "</body></html>\r\n");
+    Start({page});
+    const QString shown = QStringLiteral("caf\u00E9 na\u00EFve \u20ACuro \u201Cq\u201D");
+    EXPECT_TRUE(form->mmHTMLCode->Text().contains(shown));
+    ASSERT_TRUE(WaitForBody(shown)) << BodyText().toStdString();
+    form->mmHTMLCode->SetSelStart(int(form->mmHTMLCode->Text().indexOf("</p>")));
+    // Keys with characters past ASCII: only their text.
+    for (const QChar c : QStringLiteral(" \u0101\u00E8"))
+        QTest::sendKeyEvent(QTest::Click, form->mmHTMLCode->Editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    EXPECT_TRUE(WaitForBody(shown + QStringLiteral(" \u0101\u00E8"))) << BodyText().toStdString();
+}
+
 TEST_F(EditorTest, DynamicUpLeavesThePreviewUntilViewCode) {
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));

@@ -73,6 +73,20 @@ TEST_F(IniFileTest, ModifyReadsAfreshAndWritesTheFileBack) {
     EXPECT_EQ(TMemIniFile(path).ReadString("S", "c", "none"), "none");
 }
 
+TEST_F(IniFileTest, SettingsStayUtf8AndOtherBytesSurviveAWrite) {
+    // Settings are not documents: a byte out of place stays that byte, and the text written
+    // beside it stays UTF-8.
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Old]\r\nname=caf\xE9\r\n");
+    }
+    TMemIniFile::Modify(path, [](TMemIniFile& ini) { ini.WriteString("New", "name", u"caf\u00E9 \u0101"_s); });
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("[Old]\r\nname=caf\xE9\r\n[New]\r\nname=caf\xC3\xA9 \xC4\x81\r\n"));
+}
+
 // Each writer adds to a counter many times: without the lock over read-modify-write, some
 // increments would read a stale file and get lost. flock locks separate opens of the lock
 // file alike whether they come from threads or from processes.

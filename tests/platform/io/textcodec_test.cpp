@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QStringDecoder>
 #include <QTextBlock>
 
 namespace {
@@ -140,18 +141,71 @@ TEST(TextLines, CrLfFileWithInvalidBytesIsReproducedExactly) {
 
 namespace {
 
-// The document text the byte-by-byte decoder gives: every line followed by '\n'.
-QString ReferenceText(const QByteArray& body) {
+const QByteArray kMark = "\xEF\xBB\xBF";
+
+// Decoded text as a document holds it: every line followed by '\n'.
+QString Joined(const QString& decoded) {
     QString text;
-    for (const QString& line : SplitLines(DecodeText(body))) text += line + u'\n';
+    for (const QString& line : SplitLines(decoded)) text += line + u'\n';
     return text;
+}
+
+// The document text the byte-by-byte decoder gives.
+QString ReferenceText(const QByteArray& body) { return Joined(DecodeText(body)); }
+
+// What a document's bytes should read as, by other decoders than the reader's: UTF-8 when
+// the file has the mark or is well-formed throughout, else the code page, every byte of it.
+std::pair<QString, TTextEncoding> DocumentReference(const QByteArray& bytes) {
+    const bool marked = bytes.startsWith(kMark);
+    const QByteArray body = marked ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(body + 'x');  // a sequence cut short at the end is an error
+    if (marked || !utf8.hasError()) return {ReferenceText(body), TTextEncoding::Utf8};
+    QStringDecoder codePage("windows-1252");
+    EXPECT_TRUE(codePage.isValid());
+    return {Joined(codePage.decode(body)), TTextEncoding::CodePage};
+}
+
+// The bytes a document is saved as when nothing was changed: every line end CR LF, the
+// last line ended too.
+QByteArray CrLfEnded(const QByteArray& bytes) {
+    const bool marked = bytes.startsWith(kMark);
+    QByteArray out = marked ? kMark : QByteArray();
+    for (qsizetype i = marked ? 3 : 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') {
+            out += bytes[i];
+            continue;
+        }
+        out += "\r\n";
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    }
+    if (out.size() > (marked ? 3 : 0) && !out.endsWith("\r\n")) out += "\r\n";
+    return out;
+}
+
+// Parses bytes as a document in chunks of chunk bytes and checks its text and encoding
+// against the reference and that saving it gives its bytes back.
+void ExpectDocumentReadsAsAWhole(const QByteArray& bytes, qsizetype chunk) {
+    const TTextDocument doc = ParseTextDocument(bytes, chunk);
+    const auto [text, encoding] = DocumentReference(bytes);
+    ASSERT_EQ(doc.text, text) << bytes.toHex().constData() << " chunk " << chunk;
+    ASSERT_EQ(doc.encoding, encoding) << bytes.toHex().constData() << " chunk " << chunk;
+    ASSERT_EQ(FormatTextDocument(doc.Lines(), doc.bom, doc.encoding), CrLfEnded(bytes))
+        << bytes.toHex().constData() << " chunk " << chunk;
+}
+
+QByteArray EveryByte() {
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b) bytes += char(b);
+    return bytes;
 }
 
 }  // namespace
 
 TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
     // Each case at every chunk size: cuts fall inside sequences, line ends, invalid runs
-    // and marks, and each chunk goes fast or byte by byte on its own.
+    // and marks, and each chunk goes fast or byte by byte on its own. A document turns to
+    // the code page at whichever chunk shows a byte out of place.
     const QByteArray cases[] = {
         "\xEF\xBB\xBF\xEF\xBB\xBFx\xEF\xBB\xBF",          // a mark after the file's own is text
         "ab\r\ncd\r\rz\n\r\n",                             // CR LF never split into two ends
@@ -160,12 +214,18 @@ TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
         "\x80\x80\x80\x80\x80\xC3\xA9\xE2\x82\r\n\xF0\x9F\x98",  // invalid runs and truncations
         "\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xB7\xAF\xEE\xBE\x80\xE2\x80\xA8",  // noncharacters, escapes
         QByteArray("a\0b\r\n\0", 7),
+        // Escapes, sequences of every length and line ends before the first byte out of place.
+        "\xE2\x80\xA8\xC3\xA9\xF0\x9F\x98\x80\r\n\xEE\xBE\x80x\r\xFFy\xE2\x82\xAC",
+        "\xEF\xBB\xBF" "caf\xE9\r\n",                      // marked: UTF-8, whatever follows
+        EveryByte(),
     };
     for (const QByteArray& bytes : cases) {
-        const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        const QByteArray body = bytes.startsWith(kMark) ? bytes.mid(3) : bytes;
         for (qsizetype chunk = 1; chunk <= bytes.size(); ++chunk) {
-            const TTextDocument doc = ParseTextDocument(bytes, chunk);
-            ASSERT_EQ(doc.text, ReferenceText(body)) << bytes.toHex().constData() << " chunk " << chunk;
+            const TTextDocument settings = ParseTextDocument(bytes, chunk, TTextSource::Utf8Only);
+            ASSERT_EQ(settings.text, ReferenceText(body)) << bytes.toHex().constData() << " chunk " << chunk;
+            ASSERT_EQ(settings.encoding, TTextEncoding::Utf8);
+            ASSERT_NO_FATAL_FAILURE(ExpectDocumentReadsAsAWhole(bytes, chunk));
         }
     }
 
@@ -174,27 +234,42 @@ TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
                                  "\x80", "\xC3", "\xE2\x82", "\xED\xA0\x80", "\xEE\xBE\x80", "\xEF\xBB\xBF"};
     for (int round = 0; round < 500; ++round) {
         QByteArray bytes;
-        for (int i = rng.bounded(1, 40); i > 0; --i) bytes += pieces[rng.bounded(int(std::size(pieces)))];
+        // Every other document well-formed until its last pieces.
+        const int valid = round % 2 ? 7 : int(std::size(pieces));
+        for (int i = rng.bounded(1, 40); i > 0; --i) bytes += pieces[rng.bounded(i > 3 ? valid : int(std::size(pieces)))];
         const qsizetype chunk = rng.bounded(1, 12);
-        const TTextDocument doc = ParseTextDocument(bytes, chunk);
+        const TTextDocument doc = ParseTextDocument(bytes, chunk, TTextSource::Utf8Only);
         const QByteArray body = doc.bom ? bytes.mid(3) : bytes;
         ASSERT_EQ(doc.text, ReferenceText(body)) << bytes.toHex().constData() << " chunk " << chunk;
         ASSERT_EQ(FormatTextDocument(doc.Lines(), doc.bom), FormatTextDocument(SplitLines(DecodeText(body)), doc.bom));
+        ASSERT_NO_FATAL_FAILURE(ExpectDocumentReadsAsAWhole(bytes, chunk));
     }
 }
 
 TEST(TextDocument, LargeFileReadsWithDefaultChunks) {
-    // Many chunks of well-formed text, one broken chunk in the middle and a file that is
-    // well-formed until its last byte.
-    QByteArray line = "<p>Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 text</p>\r\n";
-    QByteArray bytes;
-    while (bytes.size() < 300 * 1024) bytes += line;
-    bytes.insert(150 * 1024, "\xFF");
-    bytes += "tail \xE2\x82";
-    const TTextDocument doc = ParseTextDocument(bytes);
-    EXPECT_EQ(doc.text, ReferenceText(bytes));
-    EXPECT_TRUE(doc.text.endsWith(QStringLiteral("tail ") + StandIns("\xE2\x82") + u'\n'));
-    QByteArray saved = bytes;
-    saved += "\r\n";
-    EXPECT_EQ(FormatTextDocument(doc.Lines(), doc.bom), saved);
+    // Many chunks of well-formed text with one byte out of place: in a middle chunk, on
+    // either side of the first cut, or a sequence cut short at the very end.
+    const QByteArray line = "<p>Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 text</p>\r\n";
+    QByteArray wellFormed;
+    while (wellFormed.size() < 300 * 1024) wellFormed += line;
+    const std::pair<qsizetype, QByteArray> flaws[] = {
+        {150 * 1024, "\xFF"},        {TextChunkBytes - 1, "\xFF"}, {TextChunkBytes, "\xFF"},
+        {TextChunkBytes + 1, "\xFF"}, {-1, "tail \xE2\x82"},
+    };
+    for (const auto& [at, flaw] : flaws) {
+        SCOPED_TRACE(at);
+        const QByteArray bytes = at < 0 ? wellFormed + flaw : QByteArray(wellFormed).insert(at, flaw);
+        const TTextDocument settings = ParseTextDocument(bytes, TextChunkBytes, TTextSource::Utf8Only);
+        EXPECT_EQ(settings.text, ReferenceText(bytes));
+        EXPECT_EQ(FormatTextDocument(settings.Lines(), settings.bom), CrLfEnded(bytes));
+
+        const TTextDocument doc = ParseTextDocument(bytes);
+        EXPECT_EQ(doc.encoding, TTextEncoding::CodePage);
+        EXPECT_TRUE(doc.text.startsWith(QStringLiteral("<p>Caf\u00C3\u00A9 \u00E2\u201A\u00AC")));
+        EXPECT_EQ(doc.text, DocumentReference(bytes).first);
+        EXPECT_EQ(FormatTextDocument(doc.Lines(), doc.bom, doc.encoding), CrLfEnded(bytes));
+    }
+    const TTextDocument doc = ParseTextDocument(wellFormed);
+    EXPECT_EQ(doc.encoding, TTextEncoding::Utf8);
+    EXPECT_TRUE(doc.text.startsWith(QStringLiteral("<p>Caf\u00E9 \u20AC \U0001F600 text</p>\n")));
 }

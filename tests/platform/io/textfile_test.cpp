@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -99,6 +101,22 @@ TEST(TextFile, ReadsChunkByChunkWhateverTheFileSaysItsSizeIs) {
 
     // The proc file system gives files no size: the text grows as they are read.
     const QString version = QStringLiteral("/proc/version");
-    if (!QFile::exists(version)) return;
-    EXPECT_EQ(ReadTextFile(version).text, ParseTextDocument(Get(version)).text);
+    if (QFile::exists(version)) {
+        EXPECT_EQ(ReadTextFile(version).text, ParseTextDocument(Get(version)).text);
+    }
+
+    // Nor does a pipe; this one turns to the code page after chunks of text shorter than
+    // their bytes, when the text so far must grow to the bytes' length.
+    QByteArray piped;
+    while (piped.size() < 3 * TextChunkBytes) piped += "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n";
+    piped += "\xFF";
+    const QString pipe = Folder("chunks") + "/pipe";
+    QFile::remove(pipe);
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::thread writer([&] { Put(pipe, piped); });
+    const TTextDocument fromPipe = ReadTextFile(pipe);
+    writer.join();
+    EXPECT_EQ(fromPipe.encoding, TTextEncoding::CodePage);
+    EXPECT_EQ(fromPipe.text, ParseTextDocument(piped).text);
+    EXPECT_EQ(FormatTextDocument(fromPipe.Lines(), fromPipe.bom, fromPipe.encoding), piped + "\r\n");
 }
