@@ -4,8 +4,11 @@
 #include "Forms.h"
 #include "WrappedTextLayout.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -35,6 +38,33 @@ QString SeparatorsAsNewlines(QString text) {
         if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\r') c = u'\n';
     return text;
 }
+
+// The text a paste would insert from source: its plain text, else nothing. Asks only for
+// text, so mime data without any format (an empty clipboard, one whose owner has gone) is
+// never handed to the stock paste.
+QString PastedText(const QMimeData* source) {
+    return source && source->hasText() ? source->text() : QString();
+}
+
+// Inserts text at the pane's selection as one edit, with its line breaks as the pane keeps them.
+void InsertPasted(QPlainTextEdit* pane, const QString& text) {
+    if (text.isEmpty() || pane->isReadOnly()) return;
+    QTextCursor c = pane->textCursor();
+    c.insertText(NormalizeBreaks(text));
+    pane->setTextCursor(c);
+    pane->ensureCursorVisible();
+}
+
+// The memo's pane. Every way the stock pane pastes (the paste keys, its context menu, the
+// middle button's selection paste, a drop) ends in insertFromMimeData, which takes plain text
+// through our own check instead of the stock code.
+class TMemoPane : public QPlainTextEdit {
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override {
+        return !PastedText(source).isEmpty();
+    }
+    void insertFromMimeData(const QMimeData* source) override { InsertPasted(this, PastedText(source)); }
+};
 
 }  // namespace
 
@@ -158,7 +188,7 @@ void TMemoStrings::Assign(TPersistent* source) {
 
 // ---- TMemo ----
 
-TMemo::TMemo(TComponent* owner) : TWinControl(owner, new QPlainTextEdit), lines_(new TMemoStrings(this)) {
+TMemo::TMemo(TComponent* owner) : TWinControl(owner, new TMemoPane), lines_(new TMemoStrings(this)) {
     // A document of our own, laid out by the layout that keeps a keystroke local.
     auto* document = new QTextDocument(Editor());
     document->setDefaultFont(Editor()->font());
@@ -345,7 +375,7 @@ void TMemo::CopyToClipboard() {
 }
 
 void TMemo::PasteFromClipboard() {
-    if (Editor()) Editor()->paste();
+    if (Editor()) InsertPasted(Editor(), PastedText(QGuiApplication::clipboard()->mimeData()));
 }
 
 void TMemo::ClearSelection() {

@@ -135,6 +135,9 @@ public:
 
     void CutToClipboard();
     void CopyToClipboard();
+    // Inserts the clipboard's text at the selection; nothing when it holds no text. Every
+    // other paste of the pane (keys, its menu, the selection paste, drops) takes text alone
+    // the same way.
     void PasteFromClipboard();
     void ClearSelection();
     void SelectAll();

@@ -1,5 +1,6 @@
 // The editor under real input: clicks on its toolbar buttons run their commands and
-// shortcuts typed in the code pane reach theirs, while the code pane keeps the focus.
+// shortcuts typed in the code pane reach theirs, while the code pane keeps the focus; the
+// paste keys and the middle button with nothing on the X clipboard keep the text.
 #include "Application.h"
 #include "DialogScript.h"
 #include "RegistryStore.h"
@@ -12,15 +13,20 @@
 #include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
+#include "frm_Custom.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
 #include <QWebEnginePage>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -216,4 +222,76 @@ TEST_F(EditorFocusTest, PressOnATitleDragIntoItsMenuAndReleaseOnACommand)
     EXPECT_TRUE(WaitFor([&] { return code->textCursor().selectedText().size() == code->toPlainText().size(); }, 5000));
     EXPECT_TRUE(WaitFor([&] { return dxBarActiveBarControl() == nullptr; }, 5000));
     EXPECT_TRUE(CodeHasFocus());
+}
+
+namespace {
+
+// A click of the given button on the centre of widget.
+bool ClickOn(QWidget* widget, int button)
+{
+    const QPoint p = widget->mapToGlobal(widget->rect().center());
+    return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click",
+                    QString::number(button)});
+}
+
+}  // namespace
+
+// With nothing owning the clipboard or the selection (as on a fresh X session, or once the
+// program that copied has gone), the paste keys and the middle button leave the text as it
+// was; with text on the clipboard Ctrl+V pastes it.
+TEST_F(EditorFocusTest, PastingWithNothingOnTheClipboardKeepsTheText)
+{
+    std::unique_ptr<TfrmCustom> custom(Create<TfrmCustom>(nullptr));
+    struct Box {
+        const char* name;
+        TForm* form;
+        TWinControl* control;
+        std::function<QString()> text;
+        std::function<void()> prepare;  // "keep" in the box with the caret after it
+    };
+    const Box boxes[] = {
+        {"code pane", form, form->mmHTMLCode, [&] { return form->mmHTMLCode->Text(); },
+         [&] {
+             form->mmHTMLCode->SetText("keep");
+             form->mmHTMLCode->SetSelStart(4);
+         }},
+        {"custom insert text", custom.get(), custom->mmText, [&] { return custom->mmText->Text(); },
+         [&] {
+             custom->mmText->SetText("keep");
+             custom->mmText->SetSelStart(4);
+         }},
+        {"custom insert name", custom.get(), custom->edName, [&] { return custom->edName->Text(); },
+         [&] {
+             custom->edName->SetText("keep");
+             custom->edName->Editor()->end(false);
+         }},
+    };
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    for (const Box& box : boxes) {
+        SCOPED_TRACE(box.name);
+        box.form->Show();
+        box.form->Handle()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box.form->Handle()));
+        box.prepare();
+        box.control->SetFocus();
+        ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == box.control->Handle(); }, 5000));
+
+        // The keys reach the box's paste: text on the clipboard is pasted.
+        clipboard->setText("pasted");
+        ASSERT_TRUE(XDoTool({"key", "--delay", "50", "ctrl+v"}));
+        ASSERT_TRUE(WaitFor([&] { return box.text() == "keeppasted"; }, 5000)) << box.text().toStdString();
+
+        // Nobody owns the clipboard or the selection now.
+        clipboard->clear(QClipboard::Clipboard);
+        clipboard->clear(QClipboard::Selection);
+        ASSERT_TRUE(WaitFor([&] {
+            const QMimeData* data = clipboard->mimeData();
+            return !clipboard->ownsClipboard() && (!data || data->formats().isEmpty());
+        }, 5000));
+        ASSERT_TRUE(XDoTool({"key", "--delay", "50", "ctrl+v", "shift+Insert"}));
+        ASSERT_TRUE(ClickOn(box.control->Handle(), 2));
+        QTest::qWait(300);
+        EXPECT_EQ(box.text(), "keeppasted");
+        EXPECT_EQ(QApplication::focusWidget(), box.control->Handle());
+    }
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -159,6 +160,64 @@ TEST(Memo, ClipboardCommands) {
     memo.SetSelStart(2);
     memo.PasteFromClipboard();
     EXPECT_EQ(memo.Text(), "mecut ");
+}
+
+// Mime data without any format is what the clipboard gives when nothing owns it; the stock
+// pane's paste would crash on it. Every way of pasting takes the text alone, or nothing.
+TEST(Memo, EveryWayOfPastingTakesTextOrNothing) {
+    const auto drop = [](TMemo& memo) {
+        QWidget* viewport = memo.Editor()->viewport();
+        const QPoint at(viewport->width() - 2, viewport->height() - 2);  // after the text
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QDropEvent event(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const std::pair<const char*, std::function<void(TMemo&)>> ways[] = {
+        {"command", [](TMemo& memo) { memo.PasteFromClipboard(); }},
+        {"Ctrl+V", [](TMemo& memo) { QTest::keyClick(memo.Editor(), Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [](TMemo& memo) { QTest::keyClick(memo.Editor(), Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"menu item", [](TMemo& memo) { memo.Editor()->paste(); }},
+        {"drop", drop},
+    };
+    struct Clip {
+        const char* name;
+        std::function<QMimeData*()> data;
+        bool readOnly;
+        const char* expected;
+    };
+    const auto text = [](const char* t) {
+        return [t] {
+            auto* data = new QMimeData;
+            data->setText(t);
+            return data;
+        };
+    };
+    const Clip clips[] = {
+        {"no format at all", [] { return new QMimeData; }, false, "keep"},
+        {"markup only", [] {
+             auto* data = new QMimeData;
+             data->setHtml("<b>x</b>");
+             return data;
+         }, false, "keep"},
+        {"text with CR LF", text("a\r\nb"), false, "keepa\nb"},
+        {"text into a read-only memo", text("a"), true, "keep"},
+    };
+    for (const auto& [way, paste] : ways) {
+        for (const Clip& clip : clips) {
+            SCOPED_TRACE(std::string(way) + ", " + clip.name);
+            TMemo memo(nullptr);
+            memo.Editor()->show();
+            memo.Editor()->setFocus();
+            memo.SetText("keep");
+            memo.SetSelStart(4);
+            memo.SetReadOnly(clip.readOnly);
+            QApplication::clipboard()->setMimeData(clip.data());
+            paste(memo);
+            EXPECT_EQ(memo.Text(), clip.expected);
+        }
+    }
 }
 
 TEST(Edit, TextChangeAndMaxLength) {
