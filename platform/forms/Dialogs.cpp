@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -132,13 +133,28 @@ int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, in
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
 
+namespace {
+
+// Patterns separated by single blanks, as the Qt dialog reads them.
+QString BlankSeparated(QString patterns) {
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return patterns.simplified();
+}
+
+}  // namespace
+
 QString TOpenDialog::QtFilter(const QString& filter) {
+    // A description ending in its own patterns in brackets shows them already: they are not
+    // added a second time (the Qt dialog takes the patterns from the last brackets).
+    static const QRegularExpression shown(QStringLiteral(R"(^(.*\S)\s*\(([^()]*)\)\s*$)"));
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList result;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        result.append(parts[i] + QStringLiteral(" (") + patterns.trimmed() + QLatin1Char(')'));
+        const QString patterns = BlankSeparated(parts[i + 1]);
+        QString description = parts[i];
+        const QRegularExpressionMatch m = shown.match(description);
+        if (m.hasMatch() && BlankSeparated(m.captured(2)) == patterns) description = m.captured(1);
+        result.append(description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return result.join(QStringLiteral(";;"));
 }

@@ -74,11 +74,18 @@ TEST(Dialogs, FileDialogsTakeScriptedNames) {
     EXPECT_EQ(script.Log("OpenDialog").size(), 1);
 }
 
+// Each type reads as its description with its patterns in brackets once.
 TEST(Dialogs, FilterConversion) {
-    EXPECT_EQ(TOpenDialog::QtFilter("Hypertext Markup (*.htm)|*.htm|Text File|*.txt|All Files|*.*"),
-              "Hypertext Markup (*.htm) (*.htm);;Text File (*.txt);;All Files (*.*)");
-    EXPECT_EQ(TOpenDialog::QtFilter("Pages|*.htm;*.html"), "Pages (*.htm *.html)");
-    EXPECT_EQ(TOpenDialog::QtFilter("Dangling"), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Hypertext Markup (*.htm)|*.htm|Text File|*.txt|All Files|*.*",
+         "Hypertext Markup (*.htm);;Text File (*.txt);;All Files (*.*)"},
+        {"Pages|*.htm;*.html", "Pages (*.htm *.html)"},
+        {"Pages (*.htm;*.html)|*.htm;*.html", "Pages (*.htm *.html)"},
+        {"Pages (*.htm)|*.htm;*.html", "Pages (*.htm) (*.htm *.html)"},  // shows other patterns
+        {"Pages (old)|*.htm", "Pages (old) (*.htm)"},
+        {"Dangling", ""},
+    };
+    for (const auto& [filter, expected] : cases) EXPECT_EQ(TOpenDialog::QtFilter(filter), expected) << filter;
 }
 
 TEST(Dialogs, FindColorAndFontDialogs) {
