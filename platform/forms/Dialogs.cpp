@@ -264,8 +264,11 @@ void TFindDialog::BuildWindow() {
     auto* findNext = new QPushButton(QObject::tr("&Find Next"), window_);
     auto* cancel = new QPushButton(QObject::tr("Cancel"), window_);
     findNext->setDefault(true);
+    // The label's mnemonic is drawn and focuses the box only with the box as its buddy.
+    auto* label = new QLabel(QObject::tr("Fi&nd what:"), window_);
+    label->setBuddy(edit_);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QObject::tr("Fi&nd what:"), window_));
+    row->addWidget(label);
     row->addWidget(edit_);
     auto* layout = new QVBoxLayout(window_);
     layout->addLayout(row);
