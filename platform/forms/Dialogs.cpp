@@ -64,6 +64,7 @@ QList<int> IdsOfSet(int flags) {
 // Runs a real message box with the given answers; closing it counts as the default.
 int RealMessageBox(const QString& text, const QString& caption, int flags, const QList<int>& ids) {
     QMessageBox box(IconOf(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);  // the text as written, also when it names markup
     for (const ButtonId& b : kButtons)
         if (ids.contains(b.id)) box.addButton(b.button);
     const int defaultIndex = (flags & MB_DEFMASK) >> 8;

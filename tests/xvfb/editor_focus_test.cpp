@@ -3,7 +3,6 @@
 // paste keys and the middle button with nothing on the X clipboard keep the text.
 #include "Application.h"
 #include "DialogScript.h"
-#include "Dialogs.h"
 #include "RegistryStore.h"
 #include "TestSupport.h"
 #include "WebBrowser.h"
@@ -19,9 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QDir>
@@ -297,34 +294,4 @@ TEST_F(EditorFocusTest, PastingWithNothingOnTheClipboardKeepsTheText)
         EXPECT_EQ(box.text(), "keeppasted");
         EXPECT_EQ(QApplication::focusWidget(), box.control->Handle());
     }
-}
-
-// The find dialog's label names its box: Alt+N moves the focus into it, and Enter looks for
-// what was typed there.
-TEST(FindDialogKeys, TheLabelsMnemonicFocusesTheBox)
-{
-    TFindDialog find(nullptr);
-    struct Receiver : QObject {
-        QStringList found;
-        TFindDialog* dialog = nullptr;
-        void Find(TObject*) { found.append(dialog->FindText()); }
-    } receiver;
-    receiver.dialog = &find;
-    find.SetOnFind(TNotifyEvent(&receiver, &Receiver::Find));
-    ASSERT_TRUE(find.Execute());
-    QWidget* window = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (window = QApplication::activeWindow()) != nullptr; }, 5000));
-    auto* box = window->findChild<QLineEdit*>();
-    auto* label = window->findChild<QLabel*>();
-    ASSERT_TRUE(box && label);
-    EXPECT_EQ(label->buddy(), box);
-    window->findChild<QCheckBox*>()->setFocus();
-    ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() != box; }, 5000));
-
-    ASSERT_TRUE(XDoTool({"key", "--delay", "50", "alt+n"}));
-    ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == box; }, 5000));
-    ASSERT_TRUE(XDoTool({"type", "--delay", "50", "abc"}));
-    ASSERT_TRUE(XDoTool({"key", "--delay", "50", "Return"}));
-    EXPECT_TRUE(WaitFor([&] { return receiver.found == QStringList{"abc"}; }, 5000)) << receiver.found.join('|').toStdString();
-    find.CloseDialog();
 }
