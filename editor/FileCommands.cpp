@@ -6,6 +6,8 @@
 #include "SysUtils.h"
 #include "frmHTML.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -63,11 +65,23 @@ void TFileCommands::New() {
     form_.ShowPaneHTML();
 }
 
+QString TFileCommands::StartFolder() const {
+    if (const QString name = form_.FileName(); !name.isEmpty()) return editortext::FolderOf(name);
+    if (!lastFolder_.isEmpty()) return lastFolder_;
+    const QString working = QDir::currentPath();
+    const bool programs = QFileInfo(working).canonicalFilePath() ==
+                          QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    return programs ? QDir::homePath() : working;
+}
+
 void TFileCommands::Open() {
     for (;;) {
         AskSaveChanges();
+        form_.OpenDlg->SetFileName({});
+        form_.OpenDlg->SetInitialDir(StartFolder());
         if (!form_.OpenDlg->Execute()) return;
         const QString name = form_.OpenDlg->FileName();
+        lastFolder_ = editortext::FolderOf(name);
         TTextDocument document;
         try {
             document = reader_(name);
@@ -101,12 +115,14 @@ bool TFileCommands::Save() {
 bool TFileCommands::SaveAs() {
     const QString current = form_.SaveDlg->FileName();
     for (;;) {
+        form_.SaveDlg->SetInitialDir(StartFolder());
         if (!form_.SaveDlg->Execute()) {
             // Nothing written: the document keeps its file.
             form_.SaveDlg->SetFileName(current);
             return false;
         }
         const QString name = form_.SaveDlg->FileName();
+        lastFolder_ = editortext::FolderOf(name);
         if (!Write(name)) continue;
         form_.edPathEdit->SetText(editortext::FolderOf(name));
         SetCaption(QFileInfo(name).fileName());

@@ -45,6 +45,10 @@ private:
     void Show(const TTextDocument& document, const QString& folder, const QString& fileName,
               const QString& label);
     void SetCaption(const QString& label);
+    // The folder Open and Save As start in: the document's, else the one a file was last
+    // opened from or saved to, else the working folder (the home folder when that is the
+    // program's own).
+    QString StartFolder() const;
     // Writes the code pane to path; false (after the error box) when it failed.
     bool Write(const QString& path);
 
@@ -52,4 +56,5 @@ private:
     TReader reader_;
     bool bom_ = false;
     TTextEncoding encoding_ = TTextEncoding::Utf8;
+    QString lastFolder_;
 };

@@ -17,6 +17,7 @@ struct TDialogRecord {
     int flags = 0;    // MessageBox: buttons | icon (MB_...); Beep: the beep kind
     int result = 0;   // the id returned (IDOK ...), or 1/0 for executed/cancelled dialogs
     QString answer;   // file dialogs: the chosen name
+    QString folder = {};  // file dialogs: the folder they open in (empty: the working folder)
 };
 
 class TDialogScript {

@@ -169,6 +169,11 @@ QString TOpenDialog::WithDefaultExt(const QString& name) {
     return name + QLatin1Char('.') + ext;
 }
 
+QString TOpenDialog::StartFolder() const {
+    const QString own = QFileInfo(fileName_).path();
+    return !fileName_.isEmpty() && own != QLatin1String(".") ? own : initialDir_;
+}
+
 bool TOpenDialog::Execute() {
     for (;;) {
         if (!ExecuteOnce()) return false;
@@ -189,16 +194,15 @@ bool TOpenDialog::ConfirmExtendedName() {
 bool TOpenDialog::ExecuteOnce() {
     const QString kind = IsSave() ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog");
     if (TDialogScript* script = TDialogScript::Active()) {
-        TDialogRecord r{kind, title_, fileName_, int(options_), 0, {}};
+        TDialogRecord r{kind, title_, fileName_, int(options_), 0, {}, StartFolder()};
         const std::optional<QString> answer = script->TakeFile();
         r.result = answer ? 1 : 0;
         if (answer) r.answer = fileName_ = WithDefaultExt(*answer);
         script->Record(r);
         return answer.has_value();
     }
-    QString start = fileName_;
-    if (!initialDir_.isEmpty() && QFileInfo(fileName_).path() == QLatin1String("."))
-        start = initialDir_ + QLatin1Char('/') + fileName_;
+    const QString folder = StartFolder();
+    const QString start = folder.isEmpty() ? fileName_ : folder + QLatin1Char('/') + QFileInfo(fileName_).fileName();
     const QStringList filters = QtFilter(filter_).split(QStringLiteral(";;"));
     QString selected = filters.value(filterIndex_ - 1);
     QFileDialog::Options qtOptions;

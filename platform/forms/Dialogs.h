@@ -139,6 +139,9 @@ protected:
     QString WithDefaultExt(const QString& name);
 
 private:
+    // The folder the dialog opens in: FileName's own, else InitialDir; empty means the
+    // working folder.
+    QString StartFolder() const;
     // One run of the dialog (or its scripted answer).
     bool ExecuteOnce();
     // A save whose name got the default extension asks before replacing that file; false

@@ -5,8 +5,10 @@
 #include "InsertRS.h"
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -273,6 +275,45 @@ TEST_F(CommandsTest, SaveAsWritesRenamesAndPreviewsAgainstTheNewFolder) {
     ASSERT_EQ(BoxTexts().size(), 1);
     EXPECT_TRUE(BoxTexts()[0].contains("page.htm already exists"));
     EXPECT_FALSE(ReadFile(Path("sub/page.htm")).startsWith("changed"));
+}
+
+// Open and Save As start in the document's folder, else in the one last used; before any,
+// in the working folder, or the home folder when the program was started in its own.
+TEST_F(CommandsTest, OpenAndSaveAsStartInTheDocumentsFolderElseTheLastOneUsed) {
+    const QString working = QDir::currentPath();
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    Start();
+    QDir().mkpath(Path("a"));
+    QDir().mkpath(Path("b"));
+    WriteFile("a/one.htm", "<p>one</p>");
+    struct Step {
+        const char* command;
+        std::optional<QString> answer;
+        QString startsIn;
+    };
+    const Step steps[] = {
+        {"btOpen", std::nullopt, QDir::homePath()},
+        {"btSaveAs", std::nullopt, QDir::homePath()},
+        {"btOpen", Path("a/one.htm"), QDir::homePath()},
+        {"btOpen", std::nullopt, Path("a")},    // the document's folder
+        {"btNew", {}, {}},
+        {"btSaveAs", Path("b/two.htm"), Path("a")},  // the last one used
+        {"btNew", {}, {}},
+        {"btOpen", std::nullopt, Path("b")},
+        {"btExample", {}, {}},  // the example has no file of its own
+        {"btSaveAs", std::nullopt, Path("b")},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.command) + " into " + step.startsIn.toStdString());
+        const QString kind = QString(step.command) == "btOpen" ? "OpenDialog" : "SaveDialog";
+        const qsizetype runs = script.Log(kind).size();
+        if (!step.startsIn.isEmpty()) script.AnswerFile(step.answer);
+        Click(step.command);
+        if (step.startsIn.isEmpty()) continue;
+        ASSERT_EQ(script.Log(kind).size(), runs + 1);
+        EXPECT_EQ(script.Log(kind).last().folder, step.startsIn);
+    }
+    QDir::setCurrent(working);
 }
 
 TEST_F(CommandsTest, CloseAsksAndCancelKeepsTheWindowOpen) {
