@@ -53,3 +53,11 @@ std::optional<QColor> TDialogScript::TakeColor() {
 }
 
 bool TDialogScript::TakeFont() { return fonts_.isEmpty() ? false : fonts_.takeFirst(); }
+
+std::optional<QString> TDialogScript::TakePrintToFile() {
+    return prints_.isEmpty() ? std::nullopt : prints_.takeFirst();
+}
+
+std::optional<QPageLayout> TDialogScript::TakePageSetup() {
+    return pageSetups_.isEmpty() ? std::nullopt : pageSetups_.takeFirst();
+}

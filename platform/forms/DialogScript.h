@@ -6,17 +6,19 @@
 // with the defaults, so an unscripted dialog never blocks.
 #include <QColor>
 #include <QList>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 struct TDialogRecord {
-    QString kind;     // "MessageBox", "Beep", "OpenDialog", "SaveDialog", "ColorDialog", "FontDialog", "FindDialog"
+    QString kind;     // "MessageBox", "Beep", "OpenDialog", "SaveDialog", "ColorDialog", "FontDialog", "FindDialog",
+                      // "PrintDialog", "PrintPreviewDialog", "PageSetupDialog", "ShellExecute"
     QString caption;  // box caption or dialog title
     QString text;     // box text; file dialogs: the file name offered
     int flags = 0;    // MessageBox: buttons | icon (MB_...); Beep: the beep kind
     int result = 0;   // the id returned (IDOK ...), or 1/0 for executed/cancelled dialogs
-    QString answer;   // file dialogs: the chosen name
+    QString answer;   // file dialogs: the chosen name; print dialog: the PDF file printed to
     QString folder = {};  // file dialogs: the folder they open in (empty: the working folder)
 };
 
@@ -35,6 +37,12 @@ public:
     void AnswerColor(std::optional<QColor> color) { colors_.append(color); }
     // The next font dialog is confirmed (with the font unchanged) or cancelled.
     void AnswerFont(bool confirm) { fonts_.append(confirm); }
+    // The next print dialog is confirmed with its printer writing a PDF file, fileName;
+    // std::nullopt (or nothing queued) cancels it.
+    void AnswerPrintToFile(std::optional<QString> fileName) { prints_.append(fileName); }
+    // The next page setup dialog is confirmed with layout; std::nullopt (or nothing queued)
+    // cancels it.
+    void AnswerPageSetup(std::optional<QPageLayout> layout) { pageSetups_.append(layout); }
 
     const QList<TDialogRecord>& Log() const { return log_; }
     // Records of one kind, in order.
@@ -51,6 +59,8 @@ public:
     std::optional<QString> TakeFile();
     std::optional<QColor> TakeColor();
     bool TakeFont();
+    std::optional<QString> TakePrintToFile();
+    std::optional<QPageLayout> TakePageSetup();
     void Record(TDialogRecord record) { log_.append(std::move(record)); }
 
 private:
@@ -61,6 +71,8 @@ private:
     QList<std::optional<QString>> files_;
     QList<std::optional<QColor>> colors_;
     QList<bool> fonts_;
+    QList<std::optional<QString>> prints_;
+    QList<std::optional<QPageLayout>> pageSetups_;
     QList<TDialogRecord> log_;
     TDialogScript* outer_ = nullptr;
     bool installed_ = false;

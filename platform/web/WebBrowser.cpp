@@ -8,8 +8,13 @@
 #include "TypInfo.h"
 #include "WebSchemes.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QPointer>
+#include <QSaveFile>
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -215,13 +220,56 @@ QPrinter* TWebBrowser::Printer() {
 }
 
 void TWebBrowser::Print(int option) {
-    // While the dialog service is scripted (tests, headless runs) nothing is printed.
-    if (TDialogScript* script = TDialogScript::Active()) return RecordDialog(script, QStringLiteral("PrintDialog"), LocationName());
-    if (option != OLECMDEXECOPT_DONTPROMPTUSER) {
+    // While the dialog service is scripted (tests, headless runs) only a print to a PDF file
+    // the script chose is made.
+    if (TDialogScript* script = TDialogScript::Active()) {
+        const std::optional<QString> file = script->TakePrintToFile();
+        TDialogRecord record;
+        record.kind = QStringLiteral("PrintDialog");
+        record.text = LocationName();
+        record.result = file ? 1 : 0;
+        record.answer = file.value_or(QString());
+        script->Record(record);
+        if (!file) return;
+        Printer()->setOutputFormat(QPrinter::PdfFormat);
+        Printer()->setOutputFileName(*file);
+    } else if (option != OLECMDEXECOPT_DONTPROMPTUSER) {
         QPrintDialog dialog(Printer(), View());
         if (dialog.exec() != QDialog::Accepted) return;
     }
-    View()->print(Printer());
+    const QPrinter& printer = *Printer();
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        WritePdf(printer.outputFileName(), printer.pageLayout(), printer.pageRanges());
+    else
+        View()->print(Printer());
+}
+
+void TWebBrowser::WritePdf(const QString& path, const QPageLayout& layout, const QPageRanges& ranges) {
+    // The engine's own PDF keeps the text as text; printing into the printer would send it
+    // each page as a picture at the printer's resolution. The reply may come after this
+    // call has stopped waiting (the application quitting, the page gone): it only ever
+    // touches what it shares.
+    struct Reply {
+        std::optional<QByteArray> pdf;
+        QPointer<QEventLoop> loop;
+    };
+    auto reply = std::make_shared<Reply>();
+    QEventLoop loop;
+    reply->loop = &loop;
+    QPointer<TWebBrowser> self(this);
+    QWebEnginePage* page = Page();
+    connect(page, &QObject::destroyed, &loop, &QEventLoop::quit);
+    page->printToPdf([reply](const QByteArray& pdf) {
+        reply->pdf = pdf;
+        if (reply->loop) reply->loop->quit();
+    }, layout, ranges);
+    if (!reply->pdf) loop.exec();
+    if (!self || !reply->pdf) return;  // the window or the application is going away
+    const QString failed = QStringLiteral("The page could not be printed to %1").arg(QDir::toNativeSeparators(path));
+    if (reply->pdf->isEmpty()) throw EOleException(failed + QLatin1Char('.'));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*reply->pdf) != reply->pdf->size() || !file.commit())
+        throw EOleException(failed + QStringLiteral(": ") + file.errorString());
 }
 
 void TWebBrowser::PrintPreview() {
@@ -243,8 +291,11 @@ void TWebBrowser::PrintPreview() {
 }
 
 void TWebBrowser::PageSetup() {
-    if (TDialogScript* script = TDialogScript::Active())
-        return RecordDialog(script, QStringLiteral("PageSetupDialog"), LocationName());
+    if (TDialogScript* script = TDialogScript::Active()) {
+        RecordDialog(script, QStringLiteral("PageSetupDialog"), LocationName());
+        if (const std::optional<QPageLayout> layout = script->TakePageSetup()) Printer()->setPageLayout(*layout);
+        return;
+    }
     QPageSetupDialog dialog(Printer(), View());
     dialog.exec();
 }

@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <memory>
 
+class QPageLayout;
+class QPageRanges;
 class QPrinter;
 class QWebEnginePage;
 class QWebEngineView;
@@ -84,7 +86,10 @@ public:
     void Refresh();
     // Runs a browser command (OLECMDID_...). Copy raises EOleException when nothing is
     // selected, as does an unknown command. Print, preview and page setup show their dialogs
-    // through the dialog service, which logs them instead while scripted or headless.
+    // through the dialog service, which logs them instead while scripted or headless. A
+    // print to a printer that writes a PDF file writes the engine's own PDF of the page in
+    // the page setup's layout, its text kept as text; that print raises EOleException when
+    // the file could not be written.
     void ExecWB(int command, int option = OLECMDEXECOPT_DODEFAULT);
 
     bool NoContextMenu() const { return noContextMenu_; }
@@ -102,6 +107,9 @@ private:
     void PrintPreview();
     void PageSetup();
     QPrinter* Printer();
+    // Writes the engine's own PDF of the page to path (through a temporary file) and waits
+    // for it; raises EOleException when it could not be made or written.
+    void WritePdf(const QString& path, const QPageLayout& layout, const QPageRanges& ranges);
     // Prints the page into printer and waits for the result (the preview needs its pages
     // before it returns).
     void PrintAndWait(QPrinter* printer);

@@ -14,11 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QRegularExpression>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -278,6 +281,83 @@ TEST_F(BrowserTest, BrowserCommands) {
 
     browser->SetNoContextMenu(true);
     EXPECT_EQ(browser->View()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+namespace {
+
+// The streams of a PDF file, inflated where they are compressed.
+QList<QByteArray> PdfStreams(const QByteArray& pdf) {
+    static const QRegularExpression begin(QStringLiteral("stream\\r?\\n"));
+    QList<QByteArray> streams;
+    const QString text = QString::fromLatin1(pdf);
+    for (QRegularExpressionMatch m = begin.match(text); m.hasMatch(); m = begin.match(text, m.capturedEnd())) {
+        const qsizetype end = pdf.indexOf("endstream", m.capturedEnd());
+        if (end < 0) break;
+        const QByteArray raw = pdf.mid(m.capturedEnd(), end - m.capturedEnd());
+        const QByteArray inflated = qUncompress(QByteArray("\x00\x10\x00\x00", 4) + raw);  // size hint, then zlib data
+        streams.append(inflated.isEmpty() ? raw : inflated);
+    }
+    return streams;
+}
+
+// The size of the first page in points, from its media box.
+QSizeF PdfPageSize(const QByteArray& pdf) {
+    static const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"));
+    const QRegularExpressionMatch m = box.match(QString::fromLatin1(pdf));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+}  // namespace
+
+// A print to a PDF file writes the page as the engine lays it out for paper: small, its text
+// kept as text (text operators, fonts with their character maps, no pictures), on the page
+// setup's paper.
+TEST_F(BrowserTest, PrintingToAPdfFileKeepsTheTextOnThePageSetupsPaper) {
+    Go(QStringLiteral("about:blank"));
+    Show(QStringLiteral("<h1>Printed heading</h1><p>A line of printed words.</p>"));
+    const QString dir = testsupport::TempDir();
+    struct Case {
+        const char* name;
+        std::optional<QPageLayout> setup;  // none: the printer's own
+    };
+    const Case cases[] = {
+        {"the printer's own layout", std::nullopt},
+        {"letter across", QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20),
+                                      QPageLayout::Millimeter)},
+        {"A5 upright", QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                   QPageLayout::Millimeter)},
+    };
+    TDialogScript script;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir + QStringLiteral("/") + QString::fromLatin1(c.name) + QStringLiteral(".pdf");
+        script.AnswerPageSetup(c.setup);
+        browser->ExecWB(OLECMDID_PAGESETUP);
+        script.AnswerPrintToFile(path);
+        browser->ExecWB(OLECMDID_PRINT);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        EXPECT_TRUE(pdf.startsWith("%PDF-"));
+        EXPECT_LT(pdf.size(), 200 * 1024);
+        EXPECT_TRUE(pdf.contains("/ToUnicode")) << "no text that can be selected";
+        EXPECT_FALSE(pdf.contains("/Subtype /Image")) << "a picture of the page";
+        const QList<QByteArray> streams = PdfStreams(pdf);
+        EXPECT_TRUE(std::any_of(streams.begin(), streams.end(), [](const QByteArray& s) {
+            return s.contains("BT") && s.contains(" Tj") && s.contains("ET");
+        })) << "no text operators";
+        if (c.setup) {
+            const QSizeF paper = c.setup->fullRectPoints().size();
+            const QSizeF size = PdfPageSize(pdf);
+            EXPECT_NEAR(size.width(), paper.width(), 1.0);
+            EXPECT_NEAR(size.height(), paper.height(), 1.0);
+        }
+    }
+    EXPECT_EQ(script.Log("PrintDialog").size(), 3);
+
+    // A file that cannot be written is told, not taken as printed.
+    script.AnswerPrintToFile(dir + QStringLiteral("/no such folder/page.pdf"));
+    EXPECT_THROW(browser->ExecWB(OLECMDID_PRINT), EOleException);
 }
 
 TEST(WebClasses, BrowserAndItsEventTypesAreStreamable) {
