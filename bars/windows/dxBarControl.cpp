@@ -283,21 +283,6 @@ void TdxBarControl::NCCalcSize(TRect& rect)
     rect.Bottom = std::max(rect.Top, rect.Bottom);
 }
 
-namespace {
-
-// The size grip: three diagonal ridges in the bottom-right corner of r.
-void DrawSizeGrip(QPainter& p, const TRect& r)
-{
-    for (int ridge = 0; ridge < 3; ++ridge) {
-        const int d = 4 * ridge + 3;
-        DrawLine(p, {r.Right - d - 1, r.Bottom - 1}, {r.Right - 1, r.Bottom - d - 1}, SysColor(COLOR_BTNHIGHLIGHT));
-        DrawLine(p, {r.Right - d, r.Bottom - 1}, {r.Right - 1, r.Bottom - d}, SysColor(COLOR_BTNSHADOW));
-        DrawLine(p, {r.Right - d + 1, r.Bottom - 1}, {r.Right - 1, r.Bottom - d + 1}, SysColor(COLOR_BTNSHADOW));
-    }
-}
-
-}  // namespace
-
 void TdxBarControl::NCPaint(QPainter& p)
 {
     TCustomdxBarControl::NCPaint(p);
@@ -315,8 +300,7 @@ void TdxBarControl::NCPaint(QPainter& p)
         if (sizeGrip_) {
             const TRect grip = GripRectOf(w.Width(), w.Height());
             FillRect(p, {grip.Left, w.Top + 2, grip.Right, grip.Top}, brush);
-            FillRect(p, grip, SysBrush(COLOR_BTNFACE));
-            DrawSizeGrip(p, grip);
+            DrawFrameControl(p, grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
         }
         return;
     }
@@ -654,29 +638,21 @@ void TdxBarControl::NCPaintFloating(QPainter& p)
 void TdxBarControl::PaintCloseButton(QPainter& p, const TRect& r)
 {
     if (r.IsEmpty()) return;
-    const bool flat = IsFlat();
-    QColor pen = SysColor(COLOR_CAPTIONTEXT);
-    if (flat) {
-        if (closeState_ != 0) {
-            FillRect(p, r.Inflated(-1, -1), GetSelectedBrush());
-            pen = SysColor(closeState_ == 2 ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-        }
-    } else {
+    const TRect face = r.Inflated(-1, -1);
+    unsigned state = DFCS_CAPTIONCLOSE;
+    if (!IsFlat()) {
+        if (closeState_ == 2) state |= DFCS_PUSHED;
         FrameRect(p, r, QBrush(SysColor(COLOR_ACTIVECAPTION)));
-        const TRect face = r.Inflated(-1, -1);
-        FillRect(p, face, SysBrush(COLOR_BTNFACE));
-        DrawEdge(p, face, closeState_ == 2 ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-        pen = SysColor(COLOR_BTNTEXT);
+        DrawFrameControl(p, face, DFC_CAPTION, state);
+        return;
     }
-    // Two diagonal strokes, two pixels wide, on an even square.
-    const int side = (std::min(r.Width() - 6, r.Height() - 8) / 2) * 2;
-    if (side <= 0) return;
-    const int x = r.Left + (r.Width() - side) / 2 + (closeState_ == 2 && !flat ? 1 : 0);
-    const int y = r.Top + (r.Height() - side) / 2 + (closeState_ == 2 && !flat ? 1 : 0);
-    for (int i = 0; i < side; ++i) {
-        FillRect(p, TRect::Bounds(x + i, y + i, 2, 1), QBrush(pen));
-        FillRect(p, TRect::Bounds(x + side - 2 - i, y + i, 2, 1), QBrush(pen));
-    }
+    // Flat: the caption shows through until the button is hot, then the selection fills it.
+    TFrameControlColors colors;
+    colors.Face = GetSelectedBrush();
+    colors.Glyph = SysColor(closeState_ == 0 ? COLOR_CAPTIONTEXT : closeState_ == 2 ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    state |= DFCS_FLAT;
+    if (closeState_ == 0) state |= DFCS_TRANSPARENT;
+    DrawFrameControl(p, face, DFC_CAPTION, state, colors);
 }
 
 // ---------------------------------------------------------------- moving between states

@@ -199,3 +199,92 @@ void DrawRotatedText(QPainter& p, const QString& text, const TPoint& origin)
     p.drawText(QPoint(0, fm.ascent()), text);
     p.restore();
 }
+
+namespace {
+
+void FillFace(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors, int faceIndex)
+{
+    if (!(state & DFCS_TRANSPARENT)) FillRect(p, r, colors.Face.value_or(SysBrush(faceIndex)));
+}
+
+// The cross of a close button centred in r, shifted by offset.
+void DrawCross(QPainter& p, const TRect& r, int offset, const QColor& color)
+{
+    const int side = (std::min(r.Width() - 4, r.Height() - 6) / 2) * 2;
+    if (side <= 0) return;
+    const int x = r.Left + (r.Width() - side) / 2 + offset, y = r.Top + (r.Height() - side) / 2 + offset;
+    for (int i = 0; i < side; ++i) {
+        p.fillRect(x + i, y + i, 2, 1, color);
+        p.fillRect(x + side - 2 - i, y + i, 2, 1, color);
+    }
+}
+
+void DrawCaptionClose(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors)
+{
+    const bool flat = state & DFCS_FLAT, pushed = state & DFCS_PUSHED;
+    FillFace(p, r, state, colors, COLOR_BTNFACE);
+    if (!flat) DrawEdge(p, r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const int offset = pushed && !flat ? 1 : 0;
+    if (colors.Glyph) {
+        DrawCross(p, r, offset, *colors.Glyph);
+    } else if (state & DFCS_INACTIVE) {
+        DrawCross(p, r, offset + 1, SysColor(COLOR_BTNHIGHLIGHT));
+        DrawCross(p, r, offset, SysColor(COLOR_BTNSHADOW));
+    } else {
+        DrawCross(p, r, offset, SysColor(COLOR_BTNTEXT));
+    }
+}
+
+void DrawSizeGrip(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors)
+{
+    FillFace(p, r, state, colors, COLOR_BTNFACE);
+    for (int ridge = 0; ridge < 3; ++ridge) {
+        const int d = 4 * ridge + 3;
+        if (!(state & DFCS_FLAT))
+            DrawLine(p, {r.Right - d - 1, r.Bottom - 1}, {r.Right - 1, r.Bottom - d - 1}, SysColor(COLOR_BTNHIGHLIGHT));
+        DrawLine(p, {r.Right - d, r.Bottom - 1}, {r.Right - 1, r.Bottom - d}, SysColor(COLOR_BTNSHADOW));
+        DrawLine(p, {r.Right - d + 1, r.Bottom - 1}, {r.Right - 1, r.Bottom - d + 1}, SysColor(COLOR_BTNSHADOW));
+    }
+}
+
+void DrawCheckBox(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors)
+{
+    const int side = std::min(r.Width(), r.Height());
+    if (side <= 0) return;
+    const TRect box = TRect::Bounds(r.Left + (r.Width() - side) / 2, r.Top + (r.Height() - side) / 2, side, side);
+    const bool flat = state & DFCS_FLAT, grey = state & (DFCS_PUSHED | DFCS_INACTIVE);
+    TRect inside = box.Inflated(-1, -1);
+    if (flat) {
+        FrameRect(p, box, SysBrush(COLOR_BTNSHADOW));
+    } else {
+        DrawEdge(p, box, EDGE_SUNKEN, BF_RECT);
+        inside = box.Inflated(-2, -2);
+    }
+    FillFace(p, inside, state, colors, grey ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (!(state & DFCS_CHECKED) || inside.IsEmpty()) return;
+    // The check mark: seven columns three pixels high, falling then rising.
+    static constexpr int tops[7] = {2, 3, 4, 3, 2, 1, 0};
+    const QColor ink = colors.Glyph.value_or(SysColor((state & DFCS_INACTIVE) ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT));
+    const int x = inside.Left + (inside.Width() - 7) / 2, y = inside.Top + (inside.Height() - 7) / 2;
+    p.save();
+    p.setClipRect(inside.ToQRect(), Qt::IntersectClip);
+    for (int c = 0; c < 7; ++c) p.fillRect(x + c, y + tops[c], 1, 3, ink);
+    p.restore();
+}
+
+}  // namespace
+
+bool DrawFrameControl(QPainter& p, const TRect& r, unsigned type, unsigned state, const TFrameControlColors& colors)
+{
+    if (r.IsEmpty()) return true;
+    const unsigned part = state & 0xFF;
+    if (type == DFC_CAPTION && part == DFCS_CAPTIONCLOSE)
+        DrawCaptionClose(p, r, state, colors);
+    else if (type == DFC_SCROLL && part == DFCS_SCROLLSIZEGRIP)
+        DrawSizeGrip(p, r, state, colors);
+    else if (type == DFC_BUTTON && part == DFCS_BUTTONCHECK)
+        DrawCheckBox(p, r, state, colors);
+    else
+        return false;
+    return true;
+}

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <optional>
 
 class QPainter;
 
@@ -50,3 +51,23 @@ int DrawText(QPainter& p, const QString& text, TRect& r, unsigned flags);
 // of the letters face right): the text cell starts at origin and extends downward and
 // to the left, as text in a font of escapement -900 does. No mnemonic processing.
 void DrawRotatedText(QPainter& p, const QString& text, const TPoint& origin);
+
+// Colours a caller puts in place of the classic ones, to draw a frame control on a face of its
+// own (a flat bar's selected close button).
+struct TFrameControlColors {
+    std::optional<QBrush> Face;   // the button face, or the inside of a check box
+    std::optional<QColor> Glyph;  // the cross or the check mark
+};
+
+// The standard parts of window frames and buttons, drawn into r in the classic colours.
+// - DFC_CAPTION, DFCS_CAPTIONCLOSE: a caption button with its cross, two strokes two pixels
+//   wide on the largest even square 4 pixels narrower and 6 pixels lower than r, centred.
+//   A raised edge, or a sunken one with the cross a pixel down and right when DFCS_PUSHED;
+//   DFCS_FLAT: no edge and no offset. DFCS_INACTIVE: the cross embossed in the shadow colour.
+// - DFC_SCROLL, DFCS_SCROLLSIZEGRIP: three diagonal ridges (light, shadow, shadow) in the
+//   bottom-right corner; DFCS_FLAT leaves out the light lines.
+// - DFC_BUTTON, DFCS_BUTTONCHECK: a check box on the largest square centred in r: a sunken
+//   edge (DFCS_FLAT: a shadow frame) round the window colour, the button face when pushed or
+//   inactive; DFCS_CHECKED adds the check mark, in the shadow colour when inactive.
+// DFCS_TRANSPARENT leaves the face unfilled. Returns false for a part it does not draw.
+bool DrawFrameControl(QPainter& p, const TRect& r, unsigned type, unsigned state, const TFrameControlColors& colors = {});

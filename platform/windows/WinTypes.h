@@ -72,3 +72,11 @@ enum : unsigned {
     SWP_NOSIZE = 0x1, SWP_NOMOVE = 0x2, SWP_NOZORDER = 0x4, SWP_NOACTIVATE = 0x10,
     SWP_FRAMECHANGED = 0x20, SWP_SHOWWINDOW = 0x40, SWP_HIDEWINDOW = 0x80,
 };
+
+// Frame controls (DrawFrameControl): the kind, the part of that kind and its state.
+enum : unsigned {
+    DFC_CAPTION = 1, DFC_SCROLL = 3, DFC_BUTTON = 4,
+    DFCS_CAPTIONCLOSE = 0x0, DFCS_SCROLLSIZEGRIP = 0x8, DFCS_BUTTONCHECK = 0x0,
+    DFCS_INACTIVE = 0x100, DFCS_PUSHED = 0x200, DFCS_CHECKED = 0x400, DFCS_TRANSPARENT = 0x800,
+    DFCS_FLAT = 0x4000,
+};
