@@ -65,6 +65,12 @@ void TApplication::Idle() {
     inIdle_ = false;
 }
 
+bool TApplication::HelpContext(int context) {
+    bool handled = false;
+    if (onHelp_) onHelp_(HELP_CONTEXT, context, handled);
+    return handled;
+}
+
 void TApplication::HandleException(QObject* sender, const std::exception& e) {
     if (dynamic_cast<const EAbort*>(&e)) return;
     if (handlingException_) {

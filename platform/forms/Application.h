@@ -15,6 +15,11 @@ class QEventLoop;
 
 using TIdleEvent = TEvent<TObject*, bool&>;
 using TExceptionEvent = TEvent<TObject*, const Exception&>;
+// A help request: the command (HELP_CONTEXT), its data (the context) and whether a handler took it.
+using THelpEvent = TEvent<int, int, bool&>;
+
+// Help commands.
+enum : int { HELP_CONTEXT = 1 };
 
 class TApplication : public TComponent {
     Q_OBJECT
@@ -61,6 +66,13 @@ public:
     void HandleCurrentException(QObject* sender);
     void ShowException(const Exception& e);
 
+    // Asks for the help topic of a context. There is no help engine: the request goes to
+    // OnHelp (HELP_CONTEXT, context) and nowhere else, so without a handler nothing happens.
+    // True when the handler took it.
+    bool HelpContext(int context);
+    THelpEvent OnHelp() const { return onHelp_; }
+    void SetOnHelp(const THelpEvent& e) { onHelp_ = e; }
+
     // Fired each time the event loop is about to wait for new events; not re-entered
     // while it runs. Done is ignored: the next idle moment comes with the next event.
     TIdleEvent OnIdle() const { return onIdle_; }
@@ -88,6 +100,7 @@ private:
     QEventLoop* runLoop_ = nullptr;
     TIdleEvent onIdle_;
     TExceptionEvent onException_;
+    THelpEvent onHelp_;
     bool terminated_ = false;
     bool inIdle_ = false;
     bool handlingException_ = false;

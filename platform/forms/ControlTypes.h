@@ -39,6 +39,9 @@ Q_ENUM_NS(TCloseAction)
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 Q_ENUM_NS(TFormBorderStyle)
 
+enum TFormStyle { fsNormal, fsStayOnTop };
+Q_ENUM_NS(TFormStyle)
+
 }  // namespace ControlTypes
 
 using ControlTypes::TAlign;
@@ -47,6 +50,7 @@ using ControlTypes::TCloseAction;
 using ControlTypes::TCursor;
 using ControlTypes::TFormBorderStyle;
 using ControlTypes::TFormPosition;
+using ControlTypes::TFormStyle;
 using ControlTypes::TScrollStyle;
 using ControlTypes::TWindowState;
 using enum ControlTypes::TAlign;
@@ -57,3 +61,4 @@ using enum ControlTypes::TFormPosition;
 using enum ControlTypes::TWindowState;
 using enum ControlTypes::TCloseAction;
 using enum ControlTypes::TFormBorderStyle;
+using enum ControlTypes::TFormStyle;

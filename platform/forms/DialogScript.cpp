@@ -61,3 +61,7 @@ std::optional<QString> TDialogScript::TakePrintToFile() {
 std::optional<QPageLayout> TDialogScript::TakePageSetup() {
     return pageSetups_.isEmpty() ? std::nullopt : pageSetups_.takeFirst();
 }
+
+std::function<void(TCustomForm&)> TDialogScript::TakeForm() {
+    return forms_.isEmpty() ? std::function<void(TCustomForm&)>() : forms_.takeFirst();
+}

@@ -4,16 +4,26 @@
 // its queues (or a safe default when a queue is empty). When the process runs headless
 // (offscreen or minimal platform) and no script exists, a built-in fallback script answers
 // with the defaults, so an unscripted dialog never blocks.
+//
+// Modal forms: under a script of its own (not the fallback), ShowModal runs no loop. It
+// shows the form and hands it to the next queued form handler, which fills it in and sets
+// ModalResult; the form then closes as it would (OnCloseQuery, OnClose). A refused close
+// hands the still open form to the next handler. Without a handler left, or with no result
+// set, the answer is mrCancel and the form closes even if its close query refuses. Each
+// modal form is logged as kind "Form" with its caption, its class name as text and the result.
 #include <QColor>
 #include <QList>
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+
+class TCustomForm;
 
 struct TDialogRecord {
     QString kind;     // "MessageBox", "Beep", "OpenDialog", "SaveDialog", "ColorDialog", "FontDialog", "FindDialog",
-                      // "PrintDialog", "PrintPreviewDialog", "PageSetupDialog", "ShellExecute"
+                      // "PrintDialog", "PrintPreviewDialog", "PageSetupDialog", "ShellExecute", "Form"
     QString caption;  // box caption or dialog title
     QString text;     // box text; file dialogs: the file name offered
     int flags = 0;    // MessageBox: buttons | icon (MB_...); Beep: the beep kind
@@ -43,6 +53,8 @@ public:
     // The next page setup dialog is confirmed with layout; std::nullopt (or nothing queued)
     // cancels it.
     void AnswerPageSetup(std::optional<QPageLayout> layout) { pageSetups_.append(layout); }
+    // The next modal form is handed to handler while it is shown (see above).
+    void AnswerForm(std::function<void(TCustomForm&)> handler) { forms_.append(std::move(handler)); }
 
     const QList<TDialogRecord>& Log() const { return log_; }
     // Records of one kind, in order.
@@ -61,6 +73,8 @@ public:
     bool TakeFont();
     std::optional<QString> TakePrintToFile();
     std::optional<QPageLayout> TakePageSetup();
+    // The next form handler, or an empty function.
+    std::function<void(TCustomForm&)> TakeForm();
     void Record(TDialogRecord record) { log_.append(std::move(record)); }
 
 private:
@@ -73,6 +87,7 @@ private:
     QList<bool> fonts_;
     QList<std::optional<QString>> prints_;
     QList<std::optional<QPageLayout>> pageSetups_;
+    QList<std::function<void(TCustomForm&)>> forms_;
     QList<TDialogRecord> log_;
     TDialogScript* outer_ = nullptr;
     bool installed_ = false;

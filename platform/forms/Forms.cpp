@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "Application.h"
+#include "DialogScript.h"
 #include "ExceptionBarrier.h"
 #include "FormClasses.h"
 #include "FormResources.h"
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -117,18 +119,45 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     ApplyBorderStyle();
 }
 
+void TCustomForm::SetFormStyle(TFormStyle value) {
+    formStyle_ = value == fsStayOnTop ? fsStayOnTop : fsNormal;
+    ApplyBorderStyle();
+}
+
+void TCustomForm::SetOwnerWindow(QWidget* window) {
+    ownerWindow_ = window ? window->window() : nullptr;
+    if (ownerWindow_ == Handle()) ownerWindow_ = nullptr;
+    ApplyOwnerWindow();
+}
+
+void TCustomForm::ApplyOwnerWindow() {
+    QWidget* w = Handle();
+    if (!w || !w->isWindow()) return;
+    // Both windows need their native window for the transient link; hidden ones get it early.
+    QWindow* owner = nullptr;
+    if (ownerWindow_) {
+        ownerWindow_->winId();
+        owner = ownerWindow_->windowHandle();
+    }
+    if (!owner && !w->windowHandle()) return;
+    w->winId();
+    if (w->windowHandle()->transientParent() != owner) w->windowHandle()->setTransientParent(owner);
+}
+
 void TCustomForm::ApplyBorderStyle() {
     QWidget* w = Handle();
     // A form whose window was placed inside another widget stays a child there.
     if (!w || !w->isWindow()) return;
     ApplySizeLimits();
-    const Qt::WindowFlags flags = BorderStyleFlags(borderStyle_);
+    Qt::WindowFlags flags = BorderStyleFlags(borderStyle_);
+    if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
     if (w->windowFlags() == flags) return;
     // setWindowFlags re-creates the window hidden: show it again as it was.
     const bool shown = w->isVisible();
     const Qt::WindowStates states = w->windowState();
     const QPointer<QWidget> focus = w->focusWidget();
     w->setWindowFlags(flags);
+    ApplyOwnerWindow();  // the re-made window has lost its owner
     if (!shown) return;
     w->setWindowState(states);
     w->show();
@@ -210,6 +239,7 @@ void TCustomForm::ShowWindow() {
     }
     QWidget* w = Handle();
     if (!w) return;
+    ApplyOwnerWindow();
     w->show();
     SetWindowState(windowState_);
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->Handle()->setFocus(Qt::OtherFocusReason);
@@ -310,7 +340,10 @@ int TCustomForm::ShowModal() {
     try {
         if (Handle()) Handle()->setWindowModality(Qt::ApplicationModal);
         Show();
-        while (self) {
+        TDialogScript* script = TDialogScript::Active();
+        const bool scripted = script && !script->Fallback();
+        if (scripted && self) AnswerModal(*script);
+        while (self && !scripted) {
             if (modalResult_ == mrNone && !terminated()) loop.exec();
             if (!self) break;
             if (terminated()) {
@@ -325,6 +358,30 @@ int TCustomForm::ShowModal() {
     }
     finish();
     return self ? modalResult_ : mrCancel;
+}
+
+void TCustomForm::AnswerModal(TDialogScript& script) {
+    QPointer<TCustomForm> self(this);
+    TDialogRecord record{QStringLiteral("Form"), Caption(), ClassName(), 0, mrCancel, {}};
+    for (;;) {
+        const std::function<void(TCustomForm&)> handler = script.TakeForm();
+        if (!handler) break;
+        modalResult_ = mrNone;
+        handler(*this);
+        if (!self) break;
+        if (modalResult_ == mrNone) break;
+        if (CloseModal()) {
+            record.result = modalResult_;
+            script.Record(record);
+            return;
+        }
+    }
+    script.Record(record);
+    if (!self) return;
+    // Cancel, whatever the close query says: a script never leaves a form waiting.
+    modalResult_ = mrCancel;
+    CloseModal();
+    modalResult_ = mrCancel;
 }
 
 bool TCustomForm::WidgetEvent(QEvent* event) {

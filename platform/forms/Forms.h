@@ -10,6 +10,13 @@
 // The main form's close terminates the application; caFree frees the form later, from
 // the event loop.
 //
+// Form style: fsStayOnTop keeps the window above the other windows.
+//
+// Owner window: a form may belong to another window (its owner) without being its Qt child:
+// the owner is the window's transient parent, so the window manager keeps the form above it
+// and treats them as one, while the form keeps its own enabled state and lifetime. The owner
+// is applied whenever the form's window is shown or re-made.
+//
 // Border style: bsSizeable is a normal window; bsSingle, bsDialog and bsToolWindow keep the
 // client size the form was given (the user cannot resize them); bsDialog and the tool
 // windows have no minimize or maximize button; bsNone is frameless. A shown form stays
@@ -31,6 +38,7 @@
 class QEventLoop;
 class QKeyEvent;
 class TButton;
+class TDialogScript;
 
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
@@ -39,6 +47,7 @@ Q_DECLARE_METATYPE(TCloseEvent)
 class TCustomForm : public TWinControl {
     Q_OBJECT
     Q_PROPERTY(ControlTypes::TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(ControlTypes::TFormStyle FormStyle READ FormStyle WRITE SetFormStyle)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth STORED false)
     Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight STORED false)
@@ -53,6 +62,7 @@ class TCustomForm : public TWinControl {
     Q_CLASSINFO("Default.ParentColor", "False")
     Q_CLASSINFO("Default.ParentFont", "False")
     Q_CLASSINFO("Default.BorderStyle", "bsSizeable")
+    Q_CLASSINFO("Default.FormStyle", "fsNormal")
     Q_CLASSINFO("Default.Caption", "''")
     Q_CLASSINFO("Default.Position", "poDesigned")
     Q_CLASSINFO("Default.WindowState", "wsNormal")
@@ -67,6 +77,12 @@ public:
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value);
+    // The window this form belongs to (see above); nullptr: none. A window's own widget or
+    // any widget of it may be given: its top-level window is taken.
+    QWidget* OwnerWindow() const { return ownerWindow_; }
+    void SetOwnerWindow(QWidget* window);
     QString Caption() const;
     void SetCaption(const QString& value);
     void SetClientWidth(int value) { SetWidth(value); }
@@ -95,7 +111,8 @@ public:
 
     // Shows the form modal: runs a local event loop until ModalResult becomes non-zero
     // (and OnClose agrees) and returns it; the form is hidden afterwards. EInvalidOperation
-    // when the form is visible already or modal.
+    // when the form is visible already or modal. Under a dialog script the script's form
+    // handlers answer instead of a loop (DialogScript.h).
     int ShowModal();
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult value);
@@ -130,13 +147,18 @@ private:
     void ShowWindow();
     void PlaceOnFirstShow();
     bool CloseModal();
+    // The scripted answer of a modal form (DialogScript.h).
+    void AnswerModal(TDialogScript& script);
     void CallBeforeFormDestroy(TComponent* component);
     void ApplyBorderStyle();
+    void ApplyOwnerWindow();
     void ApplySizeLimits();
     TWinControl* FocusedControl() const;
     TButton* FindButton(bool (TButton::*flag)() const) const;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
+    TFormStyle formStyle_ = fsNormal;
+    QPointer<QWidget> ownerWindow_;
     TFormPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     QPointer<TWinControl> activeControl_;
