@@ -273,15 +273,15 @@ void TCustomForm::DoClose(TCloseAction& action) {
     if (onClose_) onClose_(this, action);
 }
 
-void TCustomForm::Close() {
+bool TCustomForm::Close() {
     if (modalLoop_) {
         SetModalResult(mrCancel);
-        return;
+        return true;
     }
-    if (!CloseQuery()) return;
+    if (!CloseQuery()) return false;
     TCloseAction action = caHide;
     DoClose(action);
-    if (action == caNone) return;
+    if (action == caNone) return false;
     if (Application && Application->MainForm() == this)
         Application->Terminate();
     else if (action == caHide)
@@ -290,6 +290,7 @@ void TCustomForm::Close() {
         SetWindowState(wsMinimized);
     else
         Release();
+    return true;
 }
 
 void TCustomForm::Release() {

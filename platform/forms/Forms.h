@@ -102,8 +102,9 @@ public:
     // Gives the window the focus (the active control keeps it).
     void SetFocus() override;
 
-    // Asks and closes as described above.
-    void Close();
+    // Asks and closes as described above. False when the form stays open (OnCloseQuery or
+    // OnClose refused); a modal form's close only sets its result.
+    bool Close();
     // OnCloseQuery's answer (true when unassigned).
     virtual bool CloseQuery();
     // Frees the form from the event loop, after the current handler has returned.
