@@ -45,11 +45,12 @@ void TControl::SetParent(TWinControl* parent) {
         if (p == this) throw EInvalidOperation(QStringLiteral("Control '%1' cannot be its own parent").arg(Name()));
     if (parent_) parent_->RemoveControl(this);
     parent_ = parent;
+    if (parent) parentWindow_ = nullptr;
     if (QWidget* w = widget_) {
         // A control without a parent must not turn into a window of its own.
         w->setParent(parent ? parent->ContainerWidget() : nullptr);
         w->setGeometry(bounds_);
-        w->setVisible(parent && visible_);
+        w->setVisible(WidgetShown());
     }
     if (parent) {
         ParentColorChanged();
@@ -63,10 +64,35 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     const QRect r(left, top, std::max(0, width), std::max(0, height));
     if (r == bounds_) return;
     const bool resized = r.size() != bounds_.size();
+    const QRect old = bounds_;
     bounds_ = r;
     UpdateWidgetGeometry();
     RequestAlign();
     if (resized) Resized();
+    BoundsChanged(old);
+}
+
+int TControl::AddBoundsObserver(TBoundsObserver observer) {
+    const int id = nextObserverId_++;
+    boundsObservers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void TControl::RemoveBoundsObserver(int id) {
+    std::erase_if(boundsObservers_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TControl::BoundsChanged(const QRect& old) {
+    if (boundsObservers_.empty()) return;
+    // An observer may add or remove observers, or free the control.
+    QPointer<TControl> self(this);
+    const auto observers = boundsObservers_;
+    for (const auto& [id, observer] : observers) {
+        if (!self) return;
+        const bool stillThere = std::any_of(boundsObservers_.begin(), boundsObservers_.end(),
+                                            [id = id](const auto& entry) { return entry.first == id; });
+        if (stillThere) observer(this, old);
+    }
 }
 
 void TControl::SetAlignedBounds(const QRect& r) { SetBounds(r.x(), r.y(), r.width(), r.height()); }
@@ -111,7 +137,7 @@ void TControl::SetAlign(TAlign value) {
 void TControl::SetVisible(bool value) {
     if (value == visible_) return;
     visible_ = value;
-    if (QWidget* w = widget_) w->setVisible(value && parent_);
+    if (QWidget* w = widget_) w->setVisible(WidgetShown());
     if (parent_ && align_ != alNone) parent_->Realign();
 }
 
@@ -276,6 +302,7 @@ bool TControl::WidgetEvent(QEvent* event) {
     QWidget* w = widget_;
     if (!w || !w->isWindow()) return false;
     // A window moved or sized by the user (or the window system): take the new bounds.
+    const QRect old = bounds_;
     if (event->type() == QEvent::Resize) {
         const QSize size = static_cast<QResizeEvent*>(event)->size();
         if (size != bounds_.size()) {
@@ -285,6 +312,7 @@ bool TControl::WidgetEvent(QEvent* event) {
     } else if (event->type() == QEvent::Move) {
         bounds_.moveTopLeft(w->geometry().topLeft());
     }
+    if (bounds_ != old) BoundsChanged(old);
     return false;
 }
 
@@ -336,6 +364,29 @@ bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->Parent())
         if (!c->Visible() || !c->Enabled()) return false;
     return true;
+}
+
+void TWinControl::SetParentWindow(QWidget* window) {
+    if (window && Parent())
+        throw EInvalidOperation(QStringLiteral("Control '%1' has a parent control").arg(Name()));
+    QWidget* w = Handle();
+    if (!w) return;
+    if (window) {
+        parentWindow_ = window;
+        if (w->parentWidget() != window) w->setParent(window);
+        w->setGeometry(BoundsRect());
+        w->setVisible(WidgetShown());
+        return;
+    }
+    if (Parent()) return;  // a control with a parent control is in no foreign widget
+    parentWindow_ = nullptr;
+    w->hide();
+    // Under a window that outlives the foreign one, so that Qt does not delete it with that.
+    QWidget* parking = nullptr;
+    for (TComponent* o = Owner(); o && !parking; o = o->Owner())
+        if (auto* c = qobject_cast<TWinControl*>(o); c && c != this && c->Handle() && c->Handle()->isWindow())
+            parking = c->Handle();
+    if (w->parentWidget() != parking) w->setParent(parking);
 }
 
 void TWinControl::SetFocus() {

@@ -8,7 +8,11 @@
 // was deleted), Handle() returns nullptr from then on.
 //
 // Bounds are kept by the control and pushed to the widget; for a top-level widget, moves and
-// resizes made by the user come back into the bounds.
+// resizes made by the user come back into the bounds. Bounds observers hear of every change,
+// also of a hidden control's, which gets no resize events from Qt.
+//
+// A windowed control without a parent control may sit in a foreign widget instead
+// (TWinControl::SetParentWindow), and be parked again before that widget goes.
 //
 // Alignment: a parent lays out its visible aligned children whenever its size, a child's
 // Align, Visible or bounds change: alTop, then alBottom (full remaining width, own height),
@@ -26,6 +30,9 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <utility>
+#include <vector>
 
 class QEvent;
 class TWinControl;
@@ -133,6 +140,15 @@ public:
     TNotifyEvent OnResize() const { return onResize_; }
     void SetOnResize(const TNotifyEvent& e) { onResize_ = e; }
 
+    // Hears of every change of the bounds (moves and sizes; shown or hidden; made in code, by
+    // the parent's alignment, by auto-sizing or by the user moving a window), after OnResize,
+    // with the bounds before the change. Observers run in the order they were added; each is
+    // one link of the chain, removed by the id it got.
+    using TBoundsObserver = std::function<void(TControl* control, const QRect& oldBounds)>;
+    int AddBoundsObserver(TBoundsObserver observer);
+    // Nothing for an id that is not (or no longer) there.
+    void RemoveBoundsObserver(int id);
+
     Q_INVOKABLE bool IsShowHintStored() const { return !parentShowHint_; }
     Q_INVOKABLE bool IsColorStored() const { return !parentColor_; }
     Q_INVOKABLE bool IsFontStored() const { return !parentFont_; }
@@ -173,6 +189,9 @@ private:
     friend class TWinControl;
     void FontChanged(TObject* sender);
     void RequestAlign();
+    void BoundsChanged(const QRect& old);
+    // The widget is shown when the control is visible and sits in something.
+    bool WidgetShown() const { return visible_ && (parent_ || parentWindow_); }
 
     QPointer<QWidget> widget_;
     TWinControl* parent_ = nullptr;
@@ -190,6 +209,9 @@ private:
     bool parentFont_ = true;
     bool fontFromParent_ = false;
     TNotifyEvent onResize_;
+    QPointer<QWidget> parentWindow_;
+    std::vector<std::pair<int, TBoundsObserver>> boundsObservers_;
+    int nextObserverId_ = 1;
 };
 
 // A control that can hold other controls and take the focus. To wrap another Qt widget
@@ -216,6 +238,15 @@ public:
     void SetTabOrder(int value);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool value);
+
+    // Puts the control's widget into a foreign widget (a bar window's handle) as its child,
+    // at the control's bounds, shown when Visible; the control must have no parent control
+    // (EInvalidOperation). nullptr parks it: hidden, under the window of the nearest owner that
+    // is a window (a form), else without a Qt parent but never shown. Park the control before
+    // the foreign widget goes: Qt deletes child widgets with their parent (see Handle()).
+    // Giving the control a parent control ends its stay in the foreign widget.
+    void SetParentWindow(QWidget* window);
+    QWidget* ParentWindow() const { return parentWindow_; }
 
     // Gives the keyboard focus to the control (and activates its window).
     virtual void SetFocus();
