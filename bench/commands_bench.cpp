@@ -30,6 +30,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -311,8 +313,8 @@ int main(int argc, char** argv) {
             Compare("read and decode", readOurs, readPlain, 0);
         }
 
-        // Save: ours writes through a temporary file, its flush to the disk and a rename; the
-        // bare pane's text is written both plainly and the same safe way.
+        // Save: ours writes through a temporary file, its flush to the disk, a rename and the
+        // folder's flush; the bare pane's text is written both plainly and the same safe way.
         const QString barePath = dir.path() + "/bare.htm";
         const auto [saveOurs, saveBare] = AlternatingMedians(
             pairs, [&] { form->btSaveClick(form->btSave); },
@@ -328,12 +330,15 @@ int main(int argc, char** argv) {
                 out.open(QIODevice::WriteOnly);
                 out.write(bare.toPlainText().toUtf8());
                 out.commit();
+                const int folder = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY);
+                ::fsync(folder);
+                ::close(folder);
             });
         Compare("save", saveOurs, saveBare, 1.2);
         Compare("save, bare written safely", saveOursAgain, saveBareSafe, 1.2);
         {
             // Where Save's time goes: the pane's lines, their encoding, and the write through a
-            // temporary file, its flush to the disk and the rename.
+            // temporary file, its flush to the disk, the rename and the folder's flush.
             QStringList lines;
             const double split = BestMs(runs, [&] {
                 form->mmHTMLCode->Lines()->Text();  // nothing cached: the text is split anew
@@ -342,7 +347,7 @@ int main(int argc, char** argv) {
             QByteArray encoded;
             const double encode = BestMs(runs, [&] { encoded = FormatTextDocument(lines, false); });
             const double write = BestMs(runs, [&] { WriteTextFile(path, lines, false); });
-            std::printf("    of which: lines %.1f ms, encoding %.1f ms, temporary file, flush and rename %.1f ms\n",
+            std::printf("    of which: lines %.1f ms, encoding %.1f ms, temporary file, flushes and rename %.1f ms\n",
                         split, encode, write - encode);
         }
         std::printf("  saved bytes identical to the file: %s\n", QFile(path).size() == bytes.size() ? "yes" : "NO");
