@@ -12,8 +12,8 @@
 #include "TextFile.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
-#include "dxBarStrs.h"
 #include "frmHTML.h"
 
 #include <QElapsedTimer>
@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
     RegisterWebClasses();
     dxBarInitialize();
     dxBarRegisterManagerClasses();
-    dxBarRegisterExtendedTexts();
+    dxBarExtItemsInitialize();  // the form holds extended items
     TDialogScript script;
     TfrmMain* form = nullptr;
     Application->CreateForm(form);

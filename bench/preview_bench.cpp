@@ -20,8 +20,8 @@
 #include "WebBrowser.h"
 #include "WebSchemes.h"
 #include "dxBarManager.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
-#include "dxBarStrs.h"
 #include "LivePreview.h"
 #include "frmHTML.h"
 
@@ -484,7 +484,7 @@ void SetUpEditorClasses() {
     RegisterWebClasses();
     dxBarInitialize();
     dxBarRegisterManagerClasses();
-    dxBarRegisterExtendedTexts();
+    dxBarExtItemsInitialize();  // the form holds extended items
     SetProgramResourcePrefix(QStringLiteral(":/editor"));
 }
 

@@ -21,8 +21,10 @@ struct TdxBarProgram {
     QString ResourcePrefix;
     // The application's title; empty keeps the default.
     QString Title;
-    // Runs after the bar library's start-up (texts only one program carries).
+    // Runs after the bar library's start-up (texts and item kinds only one program carries).
     std::function<void()> LibraryStarted;
+    // Runs at the end, before the bar windows library goes (the same program's shut-down).
+    std::function<void()> LibraryFinishing;
 };
 
 // Starts the program, creates TMainForm (which takes the command-line arguments through its
@@ -44,6 +46,14 @@ int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarPro
     dxBarRegisterManagerClasses();
     if (program.LibraryStarted) program.LibraryStarted();
     TdxBarWindowsLibrary barWindows;  // the bars' windows, docked around the form's panes
+    // Destroyed before the windows library, also when the loop ends by an exception.
+    struct Finishing {
+        const std::function<void()>& finish;
+        ~Finishing()
+        {
+            if (finish) finish();
+        }
+    } finishing{program.LibraryFinishing};
     SetProgramResourcePrefix(program.ResourcePrefix);
     if (!program.Title.isEmpty()) Application->SetTitle(program.Title);
     Application->CreateForm(mainForm);

@@ -8,6 +8,7 @@
 #include "RegistryStore.h"
 #include "TestSupport.h"
 #include "WebBrowser.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
@@ -26,6 +27,7 @@ protected:
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
+        dxBarExtItemsInitialize();  // the form holds extended items
     }
 
     void SetUp() override {

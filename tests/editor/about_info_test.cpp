@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 #include "frmHTML.h"
 #include "frm_About.h"
@@ -75,6 +76,7 @@ protected:
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
+        dxBarExtItemsInitialize();  // the form holds extended items
         SetProgramResourcePrefix(QStringLiteral(":/editor"));
     }
 };

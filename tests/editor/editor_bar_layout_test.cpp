@@ -7,6 +7,7 @@
 #include "WebBrowser.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 #include "frmHTML.h"
 
@@ -22,6 +23,7 @@ protected:
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
+        dxBarExtItemsInitialize();  // the form holds extended items
     }
     void SetUp() override {
         const QString dir = testsupport::TempDir() + "/editor-bar-layout";

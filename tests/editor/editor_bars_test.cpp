@@ -8,6 +8,7 @@
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
 #include "dxBarItemLink.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 #include "frmHTML.h"
 
@@ -29,6 +30,7 @@ protected:
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
+        dxBarExtItemsInitialize();  // the form holds extended items
     }
 
     void TearDown() override { delete form; }

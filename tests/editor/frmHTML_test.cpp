@@ -5,6 +5,7 @@
 #include "RegistryStore.h"
 #include "TestSupport.h"
 #include "WebBrowser.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 #include "EditorText.h"
 #include "LivePreview.h"
@@ -36,6 +37,7 @@ protected:
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
+        dxBarExtItemsInitialize();  // the form holds extended items
     }
 
     void TearDown() override {

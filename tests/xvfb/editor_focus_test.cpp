@@ -10,6 +10,7 @@
 #include "dxBarControl.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
@@ -48,6 +49,7 @@ protected:
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
+        dxBarExtItemsInitialize();  // the form holds extended items
     }
     void SetUp() override
     {

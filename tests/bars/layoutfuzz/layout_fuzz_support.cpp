@@ -11,6 +11,7 @@
 #include "dxBarItems.h"
 #include "dxBarLayoutStore.h"
 #include "dxBarManager.h"
+#include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
 
 #include <QDir>
@@ -127,6 +128,7 @@ void LayoutFuzzInitialize() {
     done = true;
     dxBarInitialize();
     dxBarRegisterManagerClasses();
+    dxBarExtItemsInitialize();  // the form holds extended items
     RegisterFormClasses();
 }
 

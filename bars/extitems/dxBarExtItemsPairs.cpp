@@ -1,0 +1,39 @@
+// The extended (item class, item-control class) pairs, in the order start-up registers them
+// after the standard pairs. Each kind has its place here under its comment; a kind's row goes
+// in under its own comment (not at the end), so that the registry lists the kinds in this
+// order whichever of them are built.
+#include "dxBarExtItems.h"
+
+#include <vector>
+
+std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
+{
+    static const std::vector<TdxBarExtItemPair> pairs = {
+        // Static text: TdxBarStatic, TdxBarStaticControl.
+
+        // Large button: TdxBarLargeButton, TdxBarLargeButtonControl.
+
+        // Colour combo: TdxBarColorCombo, TdxBarColorComboControl.
+
+        // Font-name combo: TdxBarFontNameCombo, shown by the plain TdxBarComboControlClass.
+
+        // Date combo: TdxBarDateCombo, TdxBarDateComboControl.
+
+        // Tree-view combo: TdxBarTreeViewCombo, TdxBarTreeViewComboControl.
+
+        // Image combo: TdxBarImageCombo, TdxBarImageComboControl.
+
+        // Toolbars list: TdxBarToolbarsListItem, TdxBarToolbarsListItemControl.
+
+        // Spin edit: TdxBarSpinEdit, TdxBarSpinEditControl.
+
+        // Control container: TdxBarControlContainerItem, TdxBarControlContainerControl.
+
+        // Progress: TdxBarProgressItem, TdxBarProgressControl.
+
+        // Recent-items list: TdxBarMRUListItem, shown by TdxBarContainerItemControlClass.
+
+        // In-place sub item: TdxBarInPlaceSubItem, TdxBarInPlaceSubItemControl.
+    };
+    return pairs;
+}
