@@ -1092,10 +1092,7 @@ void TdxBarControl::NCLButtonDblClk(int hitTest, const TPoint& /*screen*/)
 void TdxBarControl::CaptureChanged()
 {
     TCustomdxBarControl::CaptureChanged();
-    if (sizingEdge_) {
-        sizingEdge_ = 0;
-        StorePosition();
-    }
+    if (sizingEdge_) CancelSizing();
     if (closePressed_) {
         closePressed_ = false;
         SetCloseState(0);
@@ -1207,6 +1204,23 @@ void TdxBarControl::TrackSizing(const TPoint& screen)
         [this](int h) { return FloatingClientForHeight(h); });
     if (r == BoundsRect()) return;
     SetWindowPos(r, SWP_NOZORDER | SWP_NOACTIVATE);
+    CalcItemRects();
+    Invalidate();
+    InvalidateFrame();
+}
+
+void TdxBarControl::CancelSizing()
+{
+    const int edge = std::exchange(sizingEdge_, 0);
+    if (edge == HTBOTTOMRIGHT) {
+        if (TCustomForm* form = SizableForm(Handle()))
+            form->SetBounds(sizingBounds_.Left, sizingBounds_.Top, sizingBounds_.Width(), sizingBounds_.Height());
+        return;
+    }
+    if (sizingBounds_ == BoundsRect()) return;
+    QPointer<TdxBarControl> self(this);
+    SetWindowPos(sizingBounds_, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!self) return;
     CalcItemRects();
     Invalidate();
     InvalidateFrame();

@@ -172,10 +172,12 @@ protected:
 private:
     void NCPaintFloating(QPainter& p);
     void PaintCloseButton(QPainter& p, const TRect& r);
-    // The sizing loop: the edge follows the pointer, snapped and kept in the work area.
+    // The sizing loop: the edge follows the pointer, snapped and kept in the work area. It
+    // ends with the release; the capture lost (Esc takes it) puts back the size it began with.
     void BeginSizing(int edge, const TPoint& screen);
     void TrackSizing(const TPoint& screen);
     void EndSizing();
+    void CancelSizing();
     void SetCloseState(int state);
     // The selected edit item while customizing, and the edge of it a client point arms.
     TdxBarEditControl* WidthDragControl() const;

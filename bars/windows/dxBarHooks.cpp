@@ -166,6 +166,15 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
         return true;
     }
 
+    // Esc while a bar is being sized takes its capture away, which puts the size back.
+    if (auto* sized = dynamic_cast<TdxBarControl*>(TWindow::GetCapture());
+        sized && sized->SizingEdge() && key == VK_ESCAPE && !m.KeyUp) {
+        swallowKeyUp_ = true;
+        swallowedKey_ = key;
+        TWindow::ReleaseCapture();
+        return true;
+    }
+
     // An open menu or a toolbar in menu mode gets every key.
     if (QPointer<TCustomdxBarControl> active = dxBarActiveBarControl()) {
         TdxBarItemControl* selected = active->SelectedControl();

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
@@ -181,6 +182,42 @@ TEST_F(BarDragTest, EdgeSizingReWrapsTheItemsAndStoresTheSize)
     // The bar holds the new size for the layout store.
     EXPECT_EQ(bar->FloatClientWidth(), width);
     EXPECT_EQ(bar->FloatClientHeight(), w->ClientRect().Height());
+}
+
+TEST_F(BarDragTest, EscOrALostCaptureDuringEdgeSizingPutsTheWindowBackAsItWas)
+{
+    AddButtons(6);
+    form->Show();
+    TdxBarControl* w = Float(bar, 200, 200);
+    ASSERT_TRUE(w);
+    const TRect before = w->BoundsRect();
+    const int clientWidth = bar->FloatClientWidth();
+    const int itemWidth = Link(0)->ItemRect().width();
+    const TPoint firstRow = Link(5)->ItemRect().topLeft();
+
+    struct Case {
+        const char* name;
+        std::function<void()> interrupt;
+    };
+    TWindow other(nullptr, {});
+    const Case cases[] = {
+        {"Esc", [&] { QTest::keyClick(form->Handle()->windowHandle(), Qt::Key_Escape); }},
+        {"capture taken", [&] { other.SetCapture(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TPoint edge = At(w, w->Width() - 3, 30);
+        Press(w, edge);
+        ASSERT_EQ(w->SizingEdge(), HTRIGHT);
+        w->MouseMove(w->ScreenToClient(edge - TPoint(itemWidth * 3, 0)), {});
+        ASSERT_LT(w->BoundsRect().Width(), before.Width());
+        c.interrupt();
+        EXPECT_EQ(w->SizingEdge(), 0);
+        EXPECT_EQ(w->BoundsRect(), before);
+        EXPECT_EQ(bar->FloatClientWidth(), clientWidth);
+        EXPECT_EQ(Link(5)->ItemRect().topLeft(), firstRow);
+        TWindow::ReleaseCapture();
+    }
 }
 
 TEST_F(BarDragTest, DoubleClicksFloatADockedBarAndDockANeverDockedOneOnANewTopRow)
