@@ -3,6 +3,7 @@
 #include "InputHooks.h"
 #include "SysParams.h"
 #include "dxBarBar.h"
+#include "dxBarControl.h"
 #include "dxBarCustomControl.h"
 #include "dxBarManager.h"
 #include "dxBarSubItemControl.h"
@@ -58,9 +59,10 @@ public:
             }
             if (bar_ && !bar_->Visible()) {
                 bar_->SetFloatLeft(p.x() - 100);
-                bar_->SetFloatTop(p.y() - GetSystemMetrics(SM_CYSMCAPTION) / 2);
+                bar_->SetFloatTop(CaptionTop(p));
                 bar_->SetVisible(true);
             }
+            Follow(p);
             return;
         }
         if (zone_.Contains(p)) {
@@ -70,9 +72,19 @@ public:
             loop.quit();
             return;
         }
-        // Centred on the pointer while it follows it.
-        bar_->SetFloatLeft(p.x() - 100);
-        bar_->SetFloatTop(p.y() - GetSystemMetrics(SM_CYSMCAPTION) / 2);
+        Follow(p);
+    }
+
+    static int CaptionTop(const TPoint& p) { return p.y() - GetSystemMetrics(SM_CYSMCAPTION) / 2; }
+
+    // The floating window follows the pointer centred on it, its caption under it; the bar
+    // stores where the window went.
+    void Follow(const TPoint& p)
+    {
+        auto* window = bar_ && bar_->ItemLinks() ? qobject_cast<TdxBarControl*>(bar_->ItemLinks()->BarControl()) : nullptr;
+        if (!window || !window->Floating()) return;
+        window->SetWindowPos(TRect::Bounds(p.x() - window->Width() / 2, CaptionTop(p), window->Width(), window->Height()),
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     void Reopen()

@@ -1,6 +1,8 @@
 // Tearing a menu off as a floating toolbar: the drag ends dropped (floating) or in anything
 // else (the toolbar back docked and visible, the menu open again).
 #include "MenuWindowFixture.h"
+#include "SysParams.h"
+#include "dxBarControl.h"
 #include "dxBarDetachDrag.h"
 
 #include <QCoreApplication>
@@ -68,12 +70,24 @@ TEST_F(DetachDragTest, DroppedAwayFromTheMenuTheToolbarFloatsAtThePointer)
         MoveTo({400, 500});
         EXPECT_EQ(MenuOf(insert), nullptr);
         EXPECT_EQ(toolbar->DockingStyle(), dsNone);
-        MoveTo({420, 520});
-        EXPECT_EQ(toolbar->FloatLeft(), 320);
+        // The window follows the pointer, centred on it with its caption under it, and the
+        // bar's stored place is the window's.
+        auto* window = qobject_cast<TdxBarControl*>(toolbar->ItemLinks()->BarControl());
+        ASSERT_NE(window, nullptr);
+        const int captionTop = GetSystemMetrics(SM_CYSMCAPTION) / 2;
+        for (const TPoint& p : {TPoint(420, 520), TPoint(300, 240)}) {
+            MoveTo(p);
+            EXPECT_EQ(window->WindowRect().TopLeft(), TPoint(p.x() - window->Width() / 2, p.y() - captionTop));
+            EXPECT_EQ(TPoint(toolbar->FloatLeft(), toolbar->FloatTop()), window->WindowRect().TopLeft());
+        }
         Send(QEvent::MouseButtonRelease);
     });
     EXPECT_EQ(toolbar->DockingStyle(), dsNone);
     EXPECT_TRUE(toolbar->Visible());
+    auto* window = qobject_cast<TdxBarControl*>(toolbar->ItemLinks()->BarControl());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(TPoint(toolbar->FloatLeft(), toolbar->FloatTop()), window->WindowRect().TopLeft());
+    EXPECT_EQ(window->WindowRect().TopLeft(), TPoint(300 - window->Width() / 2, 240 - GetSystemMetrics(SM_CYSMCAPTION) / 2));
 }
 
 TEST_F(DetachDragTest, EscOrComingBackLeavesTheToolbarDockedAndVisibleAndReopensTheMenu)
