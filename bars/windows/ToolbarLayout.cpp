@@ -296,6 +296,22 @@ TRect ItemRect(const TBar& bar, const TPlace& place)
     return r;
 }
 
+TSeparator GroupSeparator(const TBar& bar, const TPlace& place, int clientWidth, int clientHeight)
+{
+    const TRect stored = place.Rect;
+    if (stored.IsEmpty()) return {};
+    const TRect row = ItemRect(bar, place);
+    const int size = bar.BeginGroupSize;
+    const int mark = !bar.Floating() && bar.MarkExists ? MarkRoom : 0;
+    if (!bar.Vertical()) {
+        if (stored.Left > 0) return {{stored.Left - size, row.Top, stored.Left, row.Bottom}, false};
+        return {{0, row.Top - size, clientWidth - mark, row.Top}, true};
+    }
+    if (stored.Top > 0) return {{row.Left, stored.Top - size, row.Right, stored.Top}, true};
+    // Columns follow each other from the right edge leftwards: the gap is right of this one.
+    return {{row.Right, 0, row.Right + size, clientHeight - mark}, false};
+}
+
 TSize CalcWrapSize(const TBar& bar, const std::vector<TItem>& visible, bool docked, int limit, TSize size,
                    std::vector<bool>& rowBreaks)
 {

@@ -85,6 +85,17 @@ TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int
 // The rectangle an item answers for: its stored rectangle widened across to its row.
 TRect ItemRect(const TBar& bar, const TPlace& place);
 
+// The band of a group separator before an item that begins a group (not the first shown):
+// inside its row, BeginGroupSize wide just before the item across the row; at the start of
+// a later row of a wrapping bar, BeginGroupSize across the gap before the row along the whole
+// bar (less the room of a docked bar's mark). Empty for an item without a place. The line
+// drawn in it runs along Horizontal (the band's longer side).
+struct TSeparator {
+    TRect Band;
+    bool Horizontal = false;
+};
+TSeparator GroupSeparator(const TBar& bar, const TPlace& place, int clientWidth, int clientHeight);
+
 // The wrap search: breaks rows where they overflow limit, preferring the row's last group
 // start. size comes in as the smallest size and goes out as the wrapped layout's size;
 // rowBreaks gets one flag per visible item.

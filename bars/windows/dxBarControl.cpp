@@ -351,7 +351,7 @@ void TdxBarControl::Paint(QPainter& p)
         if (!c || !places_.contains(c)) continue;
         const TRect r = GetItemRect(c);
         if (r.IsEmpty()) continue;
-        if (link->BeginGroup() && !first) PaintSeparator(p, c, r);
+        if (link->BeginGroup() && !first) PaintSeparator(p, c);
         first = false;
         if (!clip.isEmpty() && !clip.intersects(r.ToQRect())) continue;
         p.save();
@@ -364,24 +364,24 @@ void TdxBarControl::Paint(QPainter& p)
     if (widthDragging_) PaintEditWidthFrame(p);
 }
 
-void TdxBarControl::PaintSeparator(QPainter& p, TdxBarItemControl* control, const TRect& itemRect)
+void TdxBarControl::PaintSeparator(QPainter& p, TdxBarItemControl* control)
 {
-    const TRect stored = places_.value(control).Rect;
-    // Only a group start inside its row gets a band before it.
-    if (IsVertical() ? stored.Top == 0 : stored.Left == 0) return;
-    const int size = BeginGroupSize();
-    const int inset = (size - (IsFlat() ? 0 : 1) - 1) / 2;
-    const TRect band = IsVertical() ? TRect(itemRect.Left, stored.Top - size, itemRect.Right, stored.Top)
-                                    : TRect(stored.Left - size, itemRect.Top, stored.Left, itemRect.Bottom);
-    const TRect line = IsVertical() ? TRect(band.Left + 2, band.Top + inset, band.Right - 2, band.Bottom - inset)
-                                    : TRect(band.Left + inset, band.Top + 2, band.Right - inset, band.Bottom - 2);
+    const TRect client = ClientRect();
+    const TSeparator separator = GroupSeparator(LayoutBar(), places_.value(control), client.Width(), client.Height());
+    const TRect& band = separator.Band;
+    if (band.IsEmpty()) return;
+    // The band's outer strips stay background; the line runs along the middle.
+    const int inset = (BeginGroupSize() - (IsFlat() ? 0 : 1) - 1) / 2;
+    const bool horizontal = separator.Horizontal;
+    const TRect line = horizontal ? TRect(band.Left + 2, band.Top + inset, band.Right - 2, band.Bottom - inset)
+                                  : TRect(band.Left + inset, band.Top + 2, band.Right - inset, band.Bottom - 2);
     if (IsFlat()) {
         FillRect(p, line, GetToolbarBrush());
-        FillRect(p, IsVertical() ? TRect(line.Left, line.Top, line.Right, line.Top + 1)
-                                 : TRect(line.Left, line.Top, line.Left + 1, line.Bottom),
+        FillRect(p, horizontal ? TRect(line.Left, line.Top, line.Right, line.Top + 1)
+                               : TRect(line.Left, line.Top, line.Left + 1, line.Bottom),
                  SysBrush(COLOR_BTNSHADOW));
     } else {
-        DrawEdge(p, line, EDGE_ETCHED, IsVertical() ? BF_TOP : BF_LEFT);
+        DrawEdge(p, line, EDGE_ETCHED, horizontal ? BF_TOP : BF_LEFT);
     }
 }
 

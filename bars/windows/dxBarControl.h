@@ -187,7 +187,7 @@ private:
     void PaintEditWidthFrame(QPainter& p);
     // Starts the drag when the press was on the grip or caption (not on an item).
     void StartDragAt(const TPoint& client);
-    void PaintSeparator(QPainter& p, TdxBarItemControl* control, const TRect& itemRect);
+    void PaintSeparator(QPainter& p, TdxBarItemControl* control);
     void PaintMark(QPainter& p);
 
     QPointer<TdxBar> bar_;

@@ -168,6 +168,58 @@ TEST(ToolbarWrapSize, RowsBreakAtGroupStartsAndASplitGroupStartsTheNextGroupOnAF
     EXPECT_EQ(CalcWrapSize(floating, {}, false, 75, {23, 22}, breaks), (TSize{23, 22}));
 }
 
+TEST(ToolbarSeparators, AGroupStartGetsItsBandBeforeItInItsRowOrAcrossTheGapAboveItsRow)
+{
+    // Groups of two buttons that wrap: each group starts a row or column.
+    const std::vector<TItem> items{Button(), Button(), Button(true), Button(), Button(true)};
+    TBar docked = Docked(dsTop);
+    docked.MultiLine = true;
+    docked.MarkExists = true;
+    TBar left = Docked(dsLeft);
+    left.MultiLine = true;
+    struct Case {
+        const char* name;
+        TBar bar;
+        int along;  // the client's length along the bar, room for two or four buttons
+    };
+    const Case cases[] = {
+        {"floating", Docked(dsNone), 60},
+        {"docked with a mark", docked, 60 + MarkRoom},
+        {"vertical", left, 60},
+        {"floating, a group inside a row", Docked(dsNone), 110},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool vertical = c.bar.Vertical();
+        const int clientWidth = vertical ? 200 : c.along, clientHeight = vertical ? c.along : 200;
+        const int length = c.along - (c.bar.MarkExists ? MarkRoom : 0);
+        const TItemRects layout = CalcItemRects(c.bar, items, clientWidth, clientHeight);
+        for (int i : {2, 4}) {
+            SCOPED_TRACE(i);
+            const TSeparator s = GroupSeparator(c.bar, layout.Places[i], clientWidth, clientHeight);
+            const TRect before = ItemRect(c.bar, layout.Places[i - 1]);
+            const TRect item = ItemRect(c.bar, layout.Places[i]);
+            const bool rowStart = (vertical ? layout.Places[i].Rect.Top : layout.Places[i].Rect.Left) == 0;
+            if (!rowStart) {
+                // Between the item before and this one, across the row.
+                EXPECT_EQ(s.Band, vertical ? TRect(item.Left, before.Bottom, item.Right, item.Top)
+                                           : TRect(before.Right, item.Top, item.Left, item.Bottom));
+                EXPECT_EQ(s.Band.Width() * s.Band.Height(), c.bar.BeginGroupSize * (vertical ? item.Width() : item.Height()));
+                EXPECT_EQ(s.Horizontal, vertical);
+                continue;
+            }
+            // Exactly the gap between the row before and this row, along the whole bar but
+            // the mark.
+            EXPECT_EQ(s.Band, vertical ? TRect(item.Right, 0, before.Left, length)
+                                       : TRect(0, before.Bottom, length, item.Top));
+            EXPECT_EQ(vertical ? s.Band.Width() : s.Band.Height(), c.bar.BeginGroupSize);
+            EXPECT_EQ(s.Horizontal, !vertical);
+        }
+    }
+    // An item without a place gets no band.
+    EXPECT_TRUE(GroupSeparator(Docked(dsNone), TPlace{}, 60, 60).Band.IsEmpty());
+}
+
 TEST(ToolbarExtents, MinimaAndMaximaCountGroupsMarksAndCaptionButtons)
 {
     TBar bar = Docked(dsTop);

@@ -124,3 +124,39 @@ TEST_F(ToolbarWindowTest, WhileCustomizingTheEdgeOfTheSelectedEditItemDragsItsLi
     EXPECT_EQ(window->EditWidthDragWidth(), 0);
     window->LButtonUp(right, {});
 }
+
+TEST_F(ToolbarWindowTest, AFloatingBarWrappedAtAGroupStartDrawsItsSeparatorAcrossTheGapBetweenItsRows)
+{
+    for (const char* caption : {"A", "B", "C", "D"}) AddButton(caption);
+    Link(2)->SetBeginGroup(true);
+    for (TdxBarManagerStyle style : {bmsFlat, bmsStandard}) {
+        SCOPED_TRACE(style == bmsFlat ? "flat" : "standard");
+        manager->SetStyle(style);
+        bar->SetFloatLeft(200);
+        bar->SetFloatTop(200);
+        bar->SetDockingStyle(dsNone);
+        // Room for one button a row.
+        bar->SetFloatClientWidth(1);
+        bar->SetVisible(true);
+        auto* window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+        ASSERT_NE(window, nullptr);
+        const QRect above = Link(1)->ItemRect(), below = Link(2)->ItemRect();
+        ASSERT_EQ(below.left(), 0);
+        ASSERT_GT(below.top(), above.bottom() + 1);
+
+        const QImage image = window->Handle()->grab().toImage();
+        const QPoint client = window->ClientBounds().TopLeft();
+        const QRgb shadow = SysColor(COLOR_BTNSHADOW).rgb();
+        // A shadow line runs across the gap's middle part, in both halves of the bar.
+        int lines = 0;
+        for (int x : {window->ClientRect().Width() / 4, window->ClientRect().Width() * 3 / 4}) {
+            for (int y = above.bottom() + 1; y < below.top(); ++y)
+                if (image.pixel(client + QPoint(x, y)) == shadow) {
+                    ++lines;
+                    break;
+                }
+        }
+        EXPECT_EQ(lines, 2);
+        bar->SetVisible(false);
+    }
+}
