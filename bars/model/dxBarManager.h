@@ -196,8 +196,9 @@ public:
     // Appends to links one checked button per closable, non-hidden bar (down while the bar is
     // visible), lets OnShowToolbarsPopup change the list, then adds "&Customize...".
     void CreateToolbarsListItems(TdxBarItemLinks* links);
-    // With CanCustomize: a "&Customize..." item made by makeItem (a button by default),
-    // enabled while no customizing window is open, linked at the end of links.
+    // With CanCustomize and a customizing window installed: a "&Customize..." item made by
+    // makeItem (a button by default), enabled while no customizing window is open, linked at
+    // the end of links.
     void AddCustomizeItem(TdxBarItemLinks* links, bool beginGroup,
                           const std::function<TdxBarItem*(TdxBarManager*)>& makeItem = {});
     // The click of the toolbars list's items: "&Customize..." starts customizing; a bar's

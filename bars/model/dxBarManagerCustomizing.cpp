@@ -109,7 +109,8 @@ void TdxBarManager::CreateToolbarsListItems(TdxBarItemLinks* links)
 void TdxBarManager::AddCustomizeItem(TdxBarItemLinks* links, bool beginGroup,
                                      const std::function<TdxBarItem*(TdxBarManager*)>& makeItem)
 {
-    if (!links || !canCustomize_) return;
+    // Without a customizing window nothing could end the mode the entry starts.
+    if (!links || !canCustomize_ || !dxBarCustomizingFormInstalled()) return;
     TdxBarItem* item = makeItem ? makeItem(this) : nullptr;
     if (item)
         dxBarAddTempItem(item);

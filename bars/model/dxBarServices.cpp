@@ -32,6 +32,11 @@ void dxBarSetCustomizingForm(TdxBarCustomizingNotifications* form)
     installedForm = form;
 }
 
+bool dxBarCustomizingFormInstalled()
+{
+    return installedForm != nullptr;
+}
+
 void dxBarHandleException(const std::exception& e)
 {
     try {

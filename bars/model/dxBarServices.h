@@ -252,6 +252,9 @@ public:
 TdxBarCustomizingNotifications& dxBarCustomizingForm();
 // Installs the customizing window's notifications; nullptr uninstalls them.
 void dxBarSetCustomizingForm(TdxBarCustomizingNotifications* form);
+// A customizing window is installed: only then do the bars offer customizing to the user,
+// since only the window can end it.
+bool dxBarCustomizingFormInstalled();
 
 // Shows an exception raised by a click handler through the application's exception
 // handler. Never throws.

@@ -125,6 +125,20 @@ TEST_F(ToolbarsPopupTest, CustomizeStartsCustomizingModeAndIsDisabledWhileTheWin
     EXPECT_EQ(customizingForm.log, (QStringList{"open", "close"}));
 }
 
+TEST_F(ToolbarsPopupTest, WithoutACustomizingWindowNothingOffersToStartCustomizing)
+{
+    dxBarSetCustomizingForm(nullptr);
+    ShowPopup();
+    EXPECT_EQ(Rows(), (QStringList{"Standard", "Format"}));
+    popup->Close();
+
+    // Nothing closable either: no popup at all, and the mode never began.
+    standard->SetAllowClose(false);
+    format->SetAllowClose(false);
+    EXPECT_EQ(ShowPopup(), nullptr);
+    EXPECT_FALSE(manager->IsCustomizing());
+}
+
 TEST_F(ToolbarsPopupTest, TheShowEventMayChangeTheListAndAnEmptyListShowsNothing)
 {
     class TEdit : public QObject {
