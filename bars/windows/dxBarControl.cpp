@@ -955,6 +955,12 @@ void TdxBarControl::KeyDown(int& key, TShiftState shift)
     TdxBarItemControl* selected = SelectedControl();
     const bool keyboardMode = InKeyboardMode();
     const bool controlTakesKey = selected && selected->GetEnabled() && selected->WantsKey(key);
+    if (key == VK_ESCAPE && !keyboardMode && !controlTakesKey) {
+        // Active without keyboard mode (a press started it): Esc leaves all the same.
+        key = 0;
+        HideAll();
+        return;
+    }
     if (keyboardMode && !controlTakesKey) {
         switch (key) {
         case VK_ESCAPE:

@@ -3,6 +3,8 @@
 #include "ExceptionBarrier.h"
 #include "Strings.h"
 #include "Forms.h"
+#include "dxBarBar.h"
+#include "dxBarControl.h"
 #include "dxBarCustomControl.h"
 #include "dxBarDrawing.h"
 #include "dxBarItemLink.h"
@@ -287,7 +289,11 @@ bool TdxBarWinControl::EditorKeyDown(int& key, TShiftState shift)
         if (self && focused_) ControlInactivate(false);
         if (self) escaping_ = false;
         if (!self || !parent || !dxBarIsBarControlAlive(parent)) return true;
-        if (esc)
+        // Esc goes back one step: to this control selected from the keyboard in a menu or a
+        // toolbar in keyboard mode, where the next Esc leaves; out of a toolbar the editor
+        // was clicked in, to where the focus was.
+        auto* toolbar = dynamic_cast<TdxBarControl*>(parent.data());
+        if (esc && (!toolbar || toolbar->InKeyboardMode()))
             parent->SetKeySelectedItem(this);
         else
             parent->HideAll();

@@ -8,6 +8,7 @@
 #include "WebBrowser.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
+#include "dxBarEditControls.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarExtItems.h"
@@ -296,4 +297,29 @@ TEST_F(EditorFocusTest, PastingWithNothingOnTheClipboardKeepsTheText)
         EXPECT_EQ(box.text(), "keeppasted");
         EXPECT_EQ(QApplication::focusWidget(), box.control->Handle());
     }
+}
+
+TEST_F(EditorFocusTest, EscEscInThePathBarLeavesTheKeysToTheCodePane)
+{
+    form->mmHTMLCode->SetText(QString());
+    const QString path = form->edPathEdit->Text();
+    TdxBarItemLink* link = form->edPathEdit->LinkList().value(0);
+    ASSERT_NE(link, nullptr);
+    auto* control = dynamic_cast<TdxBarEditControl*>(link->Control());
+    ASSERT_NE(control, nullptr);
+    const TPoint p = control->Parent()->ClientToScreen(control->GetEditRect().ToQRect().center());
+    ASSERT_TRUE(XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"}));
+    ASSERT_TRUE(WaitFor([&] { return control->Focused(); }, 5000));
+    ASSERT_TRUE(XDoTool({"type", "--delay", "50", "zz"}));
+    ASSERT_TRUE(WaitFor([&] { return form->edPathEdit->CurText() != path; }, 5000));
+    // The first Esc gives the old text back, the second is the user making sure.
+    ASSERT_TRUE(XDoTool({"key", "--delay", "80", "Escape", "Escape"}));
+    EXPECT_TRUE(WaitFor([&] { return CodeHasFocus(); }, 5000));
+    EXPECT_EQ(form->edPathEdit->Text(), path);
+    EXPECT_EQ(dxBarActiveBarControl(), nullptr);
+
+    // What is typed next reaches the code pane.
+    ASSERT_TRUE(XDoTool({"type", "--delay", "50", "<b>"}));
+    EXPECT_TRUE(WaitFor([&] { return form->mmHTMLCode->Text() == "<b>"; }, 5000)) << form->mmHTMLCode->Text().toStdString();
+    EXPECT_TRUE(CodeHasFocus());
 }

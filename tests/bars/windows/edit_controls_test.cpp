@@ -379,3 +379,46 @@ TEST_F(EditControlTest, AnOwnerDrawnComboMeasuresAndDrawsItsEntriesThroughItsEve
     EXPECT_EQ(owner.drawn, (QStringList{"0", "1", "2*", "3"}));
     EXPECT_EQ(image.pixelColor(list->ClientToScreen({5, 30}) - list->BoundsRect().TopLeft()), QColor(Qt::red));
 }
+
+TEST_F(EditControlTest, EscInAClickedEditOnAToolbarLeavesTheBarWhileFromTheKeyboardItStepsBack)
+{
+    TdxBarEdit* edit = AddEdit("abc");
+    AddButton("Go");
+    TdxBarControl* toolbar = Dock(600);
+    ASSERT_NE(toolbar, nullptr);
+    auto* c = dynamic_cast<TdxBarEditControl*>(Link(0)->Control());
+    ASSERT_NE(c, nullptr);
+    auto escInEditor = [&] {
+        ASSERT_TRUE(c->Focused());
+        QTest::keyClicks(c->Editor(), "typed");
+        QTest::keyClick(c->Editor(), Qt::Key_Escape);
+    };
+
+    // Clicked: one Esc gives the old text back and leaves the bar, so no key is held there.
+    const TPoint at = c->GetEditRect().ToQRect().center();
+    toolbar->LButtonDown(at, {});
+    toolbar->LButtonUp(at, {});
+    escInEditor();
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_FALSE(c->Focused());
+    EXPECT_FALSE(toolbar->IsActive());
+    EXPECT_EQ(dxBarActiveBarControl(), nullptr);
+
+    // From the keyboard: Esc selects the edit again in keyboard mode; the next Esc leaves.
+    toolbar->BarGetFocus(c);
+    int tab = VK_TAB;
+    toolbar->KeyDown(tab, {});
+    toolbar->KeyDown(tab = VK_TAB, {});
+    escInEditor();
+    EXPECT_TRUE(toolbar->InKeyboardMode());
+    EXPECT_EQ(toolbar->SelectedControl(), c);
+    int esc = VK_ESCAPE;
+    toolbar->KeyDown(esc, {});
+    EXPECT_FALSE(toolbar->InKeyboardMode());
+    EXPECT_EQ(dxBarActiveBarControl(), nullptr);
+
+    // Active from a press but not in keyboard mode: Esc leaves all the same.
+    toolbar->SetActive(true);
+    toolbar->KeyDown(esc = VK_ESCAPE, {});
+    EXPECT_FALSE(toolbar->IsActive());
+}
