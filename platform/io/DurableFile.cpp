@@ -13,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -27,10 +28,18 @@ QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error));
 template <class Call>
 auto Checked(TDurableStep step, Call call) -> decltype(call()) {
     const TDurableWriteFault* fault = gFault.load(std::memory_order_acquire);
-    if (!fault || fault->step != step) return call();
+    const int error = fault ? fault->At(step) : 0;
+    if (error == 0) return call();
     if (step == TDurableStep::Close) call();
-    errno = fault->error;
+    errno = error;
     return -1;
+}
+
+QByteArray RandomChars() {
+    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray chars(kTemporaryRandomChars, Qt::Uninitialized);
+    for (char& c : chars) c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
+    return chars;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
@@ -47,7 +56,14 @@ struct TTarget {
         folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
         name = path.mid(slash + 1);
     }
-    QByteArray TemporaryPrefix() const { return '.' + name + kTemporaryMark; }
+    // Cut short where the temporary's name would be longer than a file name may be. Two
+    // such targets whose names begin alike share it: each one's write may then remove the
+    // other's stale temporaries, which are as much debris of a killed write.
+    QByteArray TemporaryPrefix() const {
+        constexpr qsizetype kRoom = NAME_MAX - 1 - qsizetype(sizeof kTemporaryMark - 1) - kTemporaryRandomChars;
+        return '.' + name.left(kRoom) + kTemporaryMark;
+    }
+    QByteArray TemporaryPath() const { return folder + '/' + TemporaryPrefix() + RandomChars(); }
 };
 
 bool IsTemporaryName(const char* entry, const QByteArray& prefix) {
@@ -80,60 +96,55 @@ void RemoveStaleTemporaries(const TTarget& target) {
     ::closedir(dir);
 }
 
-QByteArray RandomChars() {
-    static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QByteArray chars(kTemporaryRandomChars, Qt::Uninitialized);
-    for (char& c : chars) c = kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))];
-    return chars;
+// Whether an unnamed file can later be named through its descriptor's link in /proc.
+bool CanNameUnnamedFiles() {
+    static const bool can = ::access("/proc/self/fd", F_OK) == 0;
+    return can;
 }
+
+// An unnamed file needs a file system that has them; these say it has not.
+bool Unsupported(int error) { return error == EOPNOTSUPP || error == EISDIR || error == EINVAL; }
 
 // The temporary file of one write. Until it is renamed, leaving the scope removes it.
 class TTemporary {
 public:
+    explicit TTemporary(const TTarget& target) : target_(target) {}
     ~TTemporary() {
         if (fd_ >= 0) ::close(fd_);
         if (!renamed_ && !path_.isEmpty()) ::unlink(path_.constData());
         if (lockFd_ >= 0) ::close(lockFd_);  // the lock lasts until the name is gone
     }
+    TTemporary(const TTemporary&) = delete;
+    TTemporary& operator=(const TTemporary&) = delete;
 
-    // Creates the temporary beside target and takes its lock; false with errno set.
-    bool Create(const TTarget& target, mode_t mode) {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray path = target.folder + '/' + target.TemporaryPrefix() + RandomChars();
+    // Creates the temporary, unnamed where the file system allows, and takes its lock;
+    // false with errno set.
+    bool Create(mode_t mode) {
+        if (CanNameUnnamedFiles()) {
             const int fd = Checked(TDurableStep::Create, [&] {
-                return ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+                return ::open(target_.folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
             });
-            if (fd < 0) {
-                if (errno == EEXIST) continue;
-                return false;
-            }
-            // The lock is held through a second descriptor of the same open file, so that
-            // it outlives the checked close of the first. A file system without locks
-            // leaves it unlocked.
-            const int lockFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-            if (lockFd < 0) {
-                const int error = errno;
-                ::close(fd);
-                ::unlink(path.constData());
-                errno = error;
-                return false;
-            }
-            if (::flock(lockFd, LOCK_EX) != 0) {
-                // Unlocked.
-            }
-            struct stat opened {}, named {};
-            if (::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 && SameFile(opened, named)) {
-                fd_ = fd;
-                lockFd_ = lockFd;
+            if (fd >= 0) return Lock(fd);
+            if (!Unsupported(errno)) return false;
+        }
+        return CreateNamed(mode);
+    }
+
+    // Gives an unnamed temporary its name beside the target; one that has its name already
+    // keeps it. False with errno set.
+    bool Name() {
+        if (!path_.isEmpty()) return true;
+        const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray path = target_.TemporaryPath();
+            if (Checked(TDurableStep::Name, [&] {
+                    return ::linkat(AT_FDCWD, link.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW);
+                }) == 0) {
                 path_ = path;
                 return true;
             }
-            // Another write removed it as stale before it was locked: the name is not ours
-            // to remove any more.
-            ::close(fd);
-            ::close(lockFd);
+            if (errno != EEXIST) return false;
         }
-        errno = EEXIST;
         return false;
     }
 
@@ -148,6 +159,57 @@ public:
     void Renamed() { renamed_ = true; }
 
 private:
+    // Holds the temporary's lock through a second descriptor of the same open file, so that
+    // it outlives the checked close of the first. A file system without locks leaves it
+    // unlocked. False (the file closed) with errno set when there is no second descriptor.
+    bool Lock(int fd) {
+        const int lockFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (lockFd < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return false;
+        }
+        if (::flock(lockFd, LOCK_EX) != 0) {
+            // Unlocked.
+        }
+        fd_ = fd;
+        lockFd_ = lockFd;
+        return true;
+    }
+
+    bool CreateNamed(mode_t mode) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray path = target_.TemporaryPath();
+            const int fd = Checked(TDurableStep::Create, [&] {
+                return ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+            });
+            if (fd < 0) {
+                if (errno == EEXIST) continue;
+                return false;
+            }
+            if (!Lock(fd)) {
+                const int error = errno;
+                ::unlink(path.constData());
+                errno = error;
+                return false;
+            }
+            struct stat opened {}, named {};
+            if (::fstat(fd_, &opened) == 0 && ::stat(path.constData(), &named) == 0 && SameFile(opened, named)) {
+                path_ = path;
+                return true;
+            }
+            // Another write removed it as stale before it was locked: the name is not ours
+            // to remove any more.
+            ::close(fd_);
+            ::close(lockFd_);
+            fd_ = lockFd_ = -1;
+        }
+        errno = EEXIST;
+        return false;
+    }
+
+    const TTarget& target_;
     int fd_ = -1;
     int lockFd_ = -1;
     QByteArray path_;
@@ -203,20 +265,23 @@ QString ReplaceFileDurably(const QString& path, const QByteArray& bytes) {
     const bool exists = ::stat(target.path.constData(), &old) == 0;
     if (exists && ::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0) return Reason(errno);
     RemoveStaleTemporaries(target);
-    TTemporary temporary;
+    TTemporary temporary(target);
     // Owner only until the old file's mode is copied; a new file gets the umask's.
-    if (!temporary.Create(target, exists ? 0600 : 0666)) return Reason(errno);
+    if (!temporary.Create(exists ? 0600 : 0666)) return Reason(errno);
     if (exists) KeepOwnerAndMode(temporary.Fd(), old);
     if (!WriteAll(temporary.Fd(), bytes)) return Reason(errno);
     if (Checked(TDurableStep::Sync, [&] { return ::fsync(temporary.Fd()); }) != 0) return Reason(errno);
-    if (temporary.Close() != 0) return Reason(errno);
+    if (!temporary.Name() || temporary.Close() != 0) return Reason(errno);
     if (Checked(TDurableStep::Rename, [&] { return ::rename(temporary.Path().constData(), target.path.constData()); }) != 0)
         return Reason(errno);
     temporary.Renamed();
     return SyncFolder(target.folder);
 }
 
-TDurableWriteFault::TDurableWriteFault(TDurableStep step, int error) : step(step), error(error) {
+TDurableWriteFault::TDurableWriteFault(TDurableStep step, int error)
+    : TDurableWriteFault([step, error](TDurableStep at) { return at == step ? error : 0; }) {}
+
+TDurableWriteFault::TDurableWriteFault(std::function<int(TDurableStep)> hook) : hook_(std::move(hook)) {
     gFault.store(this, std::memory_order_release);
 }
 

@@ -5,17 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -65,6 +69,7 @@ TEST(DurableFile, AFailureAtAnyStepIsASaveErrorAndLeavesTheOldFile) {
         {"no room to create", TDurableStep::Create, ENOSPC, false},
         {"disk full while writing", TDurableStep::Write, ENOSPC, false},
         {"flush to disk", TDurableStep::Sync, EIO, false},
+        {"no room for the temporary's name", TDurableStep::Name, ENOSPC, false},
         {"close", TDurableStep::Close, EIO, false},
         {"rename", TDurableStep::Rename, EIO, false},
         {"folder flush", TDurableStep::SyncFolder, EIO, true},
@@ -198,4 +203,66 @@ TEST(DurableFile, TheReplacedFileKeepsModeOwnerAndLinkButNotHardLinks) {
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     EXPECT_FALSE(ReplaceFileDurably(path, "newer").isEmpty());  // read-only stays unwritten
     EXPECT_EQ(FileBytes(path), "new");
+}
+
+// A save that dies half-way: started as a second process by the test below, it saves "new"
+// and is killed just before the step it is told.
+TEST(KilledSave, DiesAtItsStep) {
+    const QString path = qEnvironmentVariable("VESK_KILLED_SAVE");
+    if (path.isEmpty()) GTEST_SKIP() << "run by DurableFile.ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAgain";
+    const auto step = TDurableStep(qEnvironmentVariableIntValue("VESK_KILLED_AT"));
+    // Without unnamed files the first create is refused as unsupported.
+    bool refuseUnnamed = qEnvironmentVariableIsSet("VESK_KILLED_NAMED");
+    const TDurableWriteFault kill([&](TDurableStep at) {
+        if (at == TDurableStep::Create && std::exchange(refuseUnnamed, false)) return EOPNOTSUPP;
+        if (at == step) ::raise(SIGKILL);
+        return 0;
+    });
+    ReplaceFileDurably(path, "new");
+}
+
+TEST(DurableFile, ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAgain) {
+    struct Case {
+        const char* name;
+        TDurableStep step;
+        bool named;  // the file system has no unnamed files
+        QString file;
+        const char* left;
+        bool temporaryLeft;
+    };
+    const QString longest = QString(251, 'p') + ".htm";
+    const Case cases[] = {
+        {"writing", TDurableStep::Write, false, "page.htm", "old", false},
+        {"flushing", TDurableStep::Sync, false, "page.htm", "old", false},
+        {"naming", TDurableStep::Name, false, "page.htm", "old", false},
+        {"closing", TDurableStep::Close, false, "page.htm", "old", true},
+        {"renaming", TDurableStep::Rename, false, "page.htm", "old", true},
+        {"renaming, the longest name", TDurableStep::Rename, false, longest, "old", true},
+        {"flushing the folder", TDurableStep::SyncFolder, false, "page.htm", "new", false},
+        {"writing, named", TDurableStep::Write, true, "page.htm", "old", true},
+        {"renaming, named", TDurableStep::Rename, true, longest, "old", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString folder = Folder("killed");
+        const QString path = folder + "/" + c.file;
+        PutFileBytes(path, "old");
+        QProcess save;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VESK_KILLED_SAVE", path);
+        env.insert("VESK_KILLED_AT", QString::number(int(c.step)));
+        if (c.named) env.insert("VESK_KILLED_NAMED", "1");
+        save.setProcessEnvironment(env);
+        save.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=KilledSave.DiesAtItsStep"});
+        ASSERT_TRUE(save.waitForFinished(60000));
+        EXPECT_EQ(save.exitStatus(), QProcess::CrashExit) << save.readAll().toStdString();
+
+        EXPECT_EQ(FileBytes(path), c.left);
+        QStringList others = Entries(folder);
+        EXPECT_TRUE(others.removeOne(c.file));
+        EXPECT_EQ(others.size(), c.temporaryLeft ? 1 : 0) << others.join(' ').toStdString();
+        EXPECT_EQ(ReplaceFileDurably(path, "newer"), QString());
+        EXPECT_EQ(Entries(folder), QStringList{c.file});
+        EXPECT_EQ(FileBytes(path), "newer");
+    }
 }

@@ -1,3 +1,4 @@
+#include "DurableFile.h"
 #include "SysUtils.h"
 #include "TestSupport.h"
 #include "TextFile.h"
@@ -6,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -70,10 +72,13 @@ TEST(TextFile, ReadingMissingOrUnreadableFileRaises) {
 }
 
 TEST(TextFile, FailedWriteLeavesOldFileIntact) {
-    // A name so long that no temporary file can be made beside it fails even for root.
-    const QString longName = Folder("longname") + "/" + QString(250, 'x') + ".htm";
-    Put(longName, "old\n");
-    ExpectFailedWriteKeepsOldFile(longName);
+    // A full disk fails even for root.
+    const QString full = Folder("full") + "/page.htm";
+    Put(full, "old\n");
+    {
+        const TDurableWriteFault fault(TDurableStep::Write, ENOSPC);
+        ExpectFailedWriteKeepsOldFile(full);
+    }
 
     if (geteuid() == 0) return;  // folder permissions do not bind root
     const QString folder = Folder("readonly");
