@@ -3,6 +3,7 @@
 #include "ClassRegistry.h"
 #include "DialogScript.h"
 #include "DocumentScheme.h"
+#include "DurableFile.h"
 #include "ExceptionBarrier.h"
 #include "Screen.h"
 #include "TypInfo.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QPointer>
-#include <QSaveFile>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -267,9 +267,8 @@ void TWebBrowser::WritePdf(const QString& path, const QPageLayout& layout, const
     if (!self || !reply->pdf) return;  // the window or the application is going away
     const QString failed = QStringLiteral("The page could not be printed to %1").arg(QDir::toNativeSeparators(path));
     if (reply->pdf->isEmpty()) throw EOleException(failed + QLatin1Char('.'));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*reply->pdf) != reply->pdf->size() || !file.commit())
-        throw EOleException(failed + QStringLiteral(": ") + file.errorString());
+    const QString error = ReplaceFileDurably(path, *reply->pdf);
+    if (!error.isEmpty()) throw EOleException(failed + QStringLiteral(": ") + error);
 }
 
 void TWebBrowser::PrintPreview() {

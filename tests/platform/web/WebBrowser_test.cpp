@@ -3,6 +3,7 @@
 #include "WebBrowser.h"
 
 #include "DialogScript.h"
+#include "DurableFile.h"
 #include "ResourceModule.h"
 #include "TestSupport.h"
 #include "TypInfo.h"
@@ -22,6 +23,7 @@
 #include <QWebEngineView>
 #include <QWidget>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -355,9 +357,18 @@ TEST_F(BrowserTest, PrintingToAPdfFileKeepsTheTextOnThePageSetupsPaper) {
     }
     EXPECT_EQ(script.Log("PrintDialog").size(), 3);
 
-    // A file that cannot be written is told, not taken as printed.
+    // A file that cannot be written is told, not taken as printed; one whose flush to the disk
+    // fails too, and the file printed before stays.
     script.AnswerPrintToFile(dir + QStringLiteral("/no such folder/page.pdf"));
     EXPECT_THROW(browser->ExecWB(OLECMDID_PRINT), EOleException);
+    const QString printed = dir + QStringLiteral("/A5 upright.pdf");
+    const QByteArray before = testsupport::FileBytes(printed);
+    script.AnswerPrintToFile(printed);
+    {
+        const TDurableWriteFault fault(TDurableStep::Sync, EIO);
+        EXPECT_THROW(browser->ExecWB(OLECMDID_PRINT), EOleException);
+    }
+    EXPECT_EQ(testsupport::FileBytes(printed), before);
 }
 
 TEST(WebClasses, BrowserAndItsEventTypesAreStreamable) {
