@@ -42,8 +42,10 @@ static QString EscapeAttribute(QString s) {
         .replace(QLatin1Char('>'), QLatin1String("&gt;"));
 }
 
-QString BaseTag(const QString& pathBarText) {
-    return QStringLiteral("<BASE HREF=\"") + EscapeAttribute(BaseAddress(pathBarText)) + QStringLiteral("\">");
+QString BaseTag(const QString& pathBarText) { return BaseTagOf(BaseAddress(pathBarText)); }
+
+QString BaseTagOf(const QString& address) {
+    return QStringLiteral("<BASE HREF=\"") + EscapeAttribute(address) + QStringLiteral("\">");
 }
 
 qsizetype HeadTagEnd(const TSharedText& text) {

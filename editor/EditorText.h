@@ -21,6 +21,8 @@ QString BaseAddress(const QString& pathBarText);
 
 // The base tag for the path bar's text: <BASE HREF="..."> with its base address.
 QString BaseTag(const QString& pathBarText);
+// The base tag for an address: <BASE HREF="address">.
+QString BaseTagOf(const QString& address);
 
 // The position right after the first "<HEAD>" (ASCII letters in any case), or -1. The text
 // is scanned where it lies, piece by piece, without a copy.

@@ -59,7 +59,9 @@ void TLivePreview::Pump() {
     preparing_ = true;
     const TSharedText text = fromPane_ ? pane_->SharedText() : text_;
     const QString pathBar = withBase_ ? pathBarText_() : QString();
-    const QString baseTag = pathBar.isEmpty() ? QString() : editortext::BaseTag(pathBar);
+    // The folder as the browser reaches it (an untrusted browser through its local-file scheme).
+    const QString baseTag =
+        pathBar.isEmpty() ? QString() : editortext::BaseTagOf(browser_->PageAddress(editortext::BaseAddress(pathBar)));
     const quint64 generation = ++generation_;
     QPointer<TLivePreview> self(this);
     std::shared_ptr<TPageFolder> pages = pages_;

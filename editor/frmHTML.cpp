@@ -49,6 +49,8 @@ void TfrmMain::SetArguments(const QStringList& arguments) { Arguments() = argume
 void TfrmMain::SetResourceLibraryName(const QString& fileName) { ResourceLibraryName() = fileName; }
 
 void TfrmMain::FormCreate(TObject* /*Sender*/) {
+    // The preview shows pages nobody vetted, from before it shows anything.
+    WebBrowser->SetUntrusted(true);
     preview_ = std::make_unique<TLivePreview>(WebBrowser, mmHTMLCode, [this] { return edPathEdit->Text(); });
     WebBrowser->Navigate(QStringLiteral("about:<B>Loading</B>...."));
     CaptionBase = QStringLiteral("Zundra's Dynamic HTML Editor");

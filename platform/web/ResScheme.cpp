@@ -86,7 +86,7 @@ QByteArray ResMimeType(const QString& fileName) {
     // The common web types are fixed here; the MIME database may know others.
     if (suffix == QLatin1String("htm") || suffix == QLatin1String("html")) return "text/html";
     if (suffix == QLatin1String("css")) return "text/css";
-    if (suffix == QLatin1String("js")) return "text/javascript";
+    if (suffix == QLatin1String("js") || suffix == QLatin1String("mjs")) return "text/javascript";
     if (suffix == QLatin1String("png")) return "image/png";
     if (suffix == QLatin1String("gif")) return "image/gif";
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return "image/jpeg";

@@ -5,6 +5,8 @@
 #include "DocumentScheme.h"
 #include "DurableFile.h"
 #include "ExceptionBarrier.h"
+#include "LocalFileScheme.h"
+#include "PageGuard.h"
 #include "Screen.h"
 #include "TypInfo.h"
 #include "WebSchemes.h"
@@ -70,13 +72,41 @@ TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner, CreateView()) {
     RegisterWebEventTypes();  // a browser read from a form resource binds its events by name
     static int counter = 0;
     aboutPrefix_ = QStringLiteral("about-%1-").arg(++counter);
+    AttachPage();
+}
+
+void TWebBrowser::AttachPage() {
     document_ = new TWebDocument(Page(), this);
     connect(Page(), &QWebEnginePage::loadingChanged, this,
             Guarded([this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); }, this));
 }
 
+void TWebBrowser::SetUntrusted(bool value) {
+    QWebEngineView* view = View();
+    if (value == untrusted_ || !view) return;
+    untrusted_ = value;
+    QPointer<TWebBrowser> self(this);
+    QWebEnginePage* page =
+        value ? new TGuardedPage([self](const QUrl& url) { return self && self->OwnsDocument(url); }, view)
+              : new QWebEnginePage(view);
+    delete document_;
+    view->setPage(page);  // frees the previous page, a child of the view
+    hasDocument_ = loading_ = navigating_ = false;
+    AttachPage();
+}
+
+bool TWebBrowser::OwnsDocument(const QUrl& url) const {
+    return (document_ && url == document_->TextUrl()) || aboutPages_.contains(url);
+}
+
+QString TWebBrowser::PageAddress(const QString& url) const {
+    const QUrl parsed = QUrl::fromEncoded(url.toUtf8());
+    return parsed.isLocalFile() ? QString::fromUtf8(LoadAddress(Page(), parsed).toEncoded()) : url;
+}
+
 TWebBrowser::~TWebBrowser() {
     delete document_;
+    document_ = nullptr;  // the page, freed later with the view, may still ask OwnsDocument
     for (const QUrl& url : aboutPages_.keys()) TDocumentStore::Instance().Remove(url.path().mid(1));
 }
 
@@ -103,7 +133,7 @@ void TWebBrowser::Navigate(const QString& url) {
         page->load(served);
         return;
     }
-    page->load(UrlFromText(text));
+    page->load(LoadAddress(page, UrlFromText(text)));
 }
 
 QString TWebBrowser::LocationURL() const {
@@ -112,7 +142,7 @@ QString TWebBrowser::LocationURL() const {
     const QUrl url = page->url();
     if (url == document_->Url()) return QStringLiteral("about:blank");
     if (aboutPages_.contains(url)) return aboutPages_.value(url);
-    return url.toString();
+    return FileUrlOf(url).toString();
 }
 
 QString TWebBrowser::LocationName() const {

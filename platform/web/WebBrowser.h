@@ -56,6 +56,16 @@ public:
     QWebEngineView* View() const;
     QWebEnginePage* Page() const;
 
+    // An untrusted browser shows pages nobody vetted in a guarded page (PageGuard.h): they
+    // show their local files but read none, reach none of the program's own pages or
+    // documents, and send nothing out. Switching gives the browser a new page: switch before
+    // anything is shown.
+    bool Untrusted() const { return untrusted_; }
+    void SetUntrusted(bool value);
+    // The encoded address under which this browser loads the encoded address url: an
+    // untrusted browser reaches local files through the local-file scheme.
+    QString PageAddress(const QString& url) const;
+
     // Loads url. "about:blank" is the empty page; any other "about:" URL shows the rest of
     // its text as markup ("about:<B>Loading</B>...."). Text without a scheme is a file path.
     void Navigate(const QString& url);
@@ -101,6 +111,10 @@ public:
     void SetOnCommandStateChange(const TWebCommandStateChangeEvent& e) { onCommandStateChange_ = e; }
 
 private:
+    // Makes the document of the view's current page and follows the page's loads.
+    void AttachPage();
+    // url is this browser's written document or one of its about pages.
+    bool OwnsDocument(const QUrl& url) const;
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void ReportCommandStates();
     void Print(int option);
@@ -123,6 +137,7 @@ private:
     QString aboutPrefix_;
     QHash<QUrl, QString> aboutPages_;
     bool noContextMenu_ = false;
+    bool untrusted_ = false;
     std::unique_ptr<QPrinter> printer_;
     TWebNavigateCompleteEvent onNavigateComplete2_;
     TWebCommandStateChangeEvent onCommandStateChange_;

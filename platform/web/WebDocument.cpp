@@ -1,6 +1,7 @@
 #include "WebDocument.h"
 
 #include "DocumentScheme.h"
+#include "PageGuard.h"
 #include "WebSchemes.h"
 
 #include <QJsonArray>
@@ -30,7 +31,7 @@ QString JsString(const QString& s) {
 bool CanReplaceByScript(const QUrl& url) {
     const QString scheme = url.scheme();
     return scheme == QLatin1String(kDocumentScheme) || scheme == QLatin1String(kResScheme) ||
-           scheme == QLatin1String("file");
+           scheme == QLatin1String(kLocalFileScheme) || scheme == QLatin1String("file");
 }
 
 }  // namespace
@@ -70,7 +71,7 @@ void TWebDocument::ReplaceFromFile(const QUrl& file) {
     text_.clear();
     open_ = false;
     bytes_.clear();
-    file_ = file;
+    file_ = LoadAddress(page_, file);
     source_ = TSource::File;
     RenderOrHold();
 }

@@ -33,12 +33,15 @@ public:
     // bytes are served as they are, shared rather than copied. The stream is closed after.
     void Replace(const QByteArray& utf8);
     // Replaces the document with the page in a local file, as Replace does with bytes; the
-    // file must stay until the next render has ended.
+    // file must stay until the next render has ended. A guarded page loads it through the
+    // local-file scheme (PageGuard.h).
     void ReplaceFromFile(const QUrl& file);
 
     // The URL of the written document: the one that serves the written text, or the file of
     // the latest ReplaceFromFile.
     const QUrl& Url() const { return current_; }
+    // The URL that serves the written text, whatever the latest render loaded.
+    const QUrl& TextUrl() const { return url_; }
     // The whole text written since the stream opened (empty after Replace).
     const QString& Text() const { return text_; }
     // A render is under way (the page is loading the written text).

@@ -18,22 +18,20 @@ QString& ProgramPrefix() {
 }  // namespace
 
 void RegisterWebSchemes() {
+    KeepBrowserEngineOffline();
     if (!QWebEngineUrlScheme::schemeByName(kResScheme).name().isEmpty()) return;
     // Path syntax keeps res:///abs/path/... intact (no host to lower-case or drop), and
-    // relative links still resolve against the page's URL.
-    QWebEngineUrlScheme res(kResScheme);
-    res.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    // Both schemes are local, like file: pages, so a res page may hand over to a written
-    // document by script (web pages may not navigate to local schemes).
-    res.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed |
-                 QWebEngineUrlScheme::CorsEnabled);
-    QWebEngineUrlScheme::registerScheme(res);
-
-    // Written documents may refer to local files through a file: base address.
-    QWebEngineUrlScheme doc(kDocumentScheme);
-    doc.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    doc.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed | QWebEngineUrlScheme::CorsEnabled);
-    QWebEngineUrlScheme::registerScheme(doc);
+    // relative links still resolve against the page's URL. All three schemes are local, like
+    // file: pages, so a res page may hand over to a written document by script (web pages may
+    // not navigate to local schemes), and their pages may load local files (a written document
+    // reaches them through its base address). None takes part in CORS: no fetch reads them.
+    const auto local = QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed;
+    for (const char* name : {kResScheme, kDocumentScheme, kLocalFileScheme}) {
+        QWebEngineUrlScheme scheme(name);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+        scheme.setFlags(local);
+        QWebEngineUrlScheme::registerScheme(scheme);
+    }
 }
 
 void InstallWebSchemeHandlers(QWebEngineProfile* profile) {
@@ -50,6 +48,16 @@ void SetProgramResourcePrefix(const QString& prefix) {
 }
 
 QString ProgramResourcePrefix() { return ProgramPrefix(); }
+
+void KeepBrowserEngineOffline() {
+    static constexpr char kOffline[] =
+        " --proxy-server=127.0.0.1:1 --proxy-bypass-list=<-loopback>"
+        " --force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains(kOffline)) return;
+    // Later switches win over the caller's.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + kOffline);
+}
 
 void AllowBrowserEngineAsRoot() {
     if (geteuid() != 0) return;
