@@ -4,6 +4,8 @@
 // order whichever of them are built.
 #include "dxBarExtItems.h"
 
+#include "dxBarControlContainer.h"
+
 #include <vector>
 
 std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
@@ -28,6 +30,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         // Spin edit: TdxBarSpinEdit, TdxBarSpinEditControl.
 
         // Control container: TdxBarControlContainerItem, TdxBarControlContainerControl.
+        {&TdxBarControlContainerItem::staticMetaObject, &TdxBarControlContainerControlClass},
 
         // Progress: TdxBarProgressItem, TdxBarProgressControl.
 

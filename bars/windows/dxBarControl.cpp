@@ -195,6 +195,9 @@ bool TdxBarControl::CalcItemRects()
         controls[i]->ItemLink()->SetItemRect(rects.Places[i].Rect.ToQRect());
     }
     if (rects.Truncated) truncated_ = true;
+    QPointer<TdxBarControl> self(this);
+    PlaceHostedWindows();
+    if (!self) return true;
     if (before.size() != places_.size()) return true;
     for (auto it = places_.cbegin(); it != places_.cend(); ++it) {
         const auto old = before.constFind(it.key());
@@ -661,6 +664,9 @@ void TdxBarControl::ChangeDockControl(TdxBarDockingStyle style, TdxDockControl* 
 {
     if (style == dsNone) dock = nullptr;
     HideAll();
+    // Hosted windows leave the handle before it is kept or freed (so a kept handle never holds
+    // one); the layout below places them again.
+    BeforeDestroyHandle();
     SwapHandle(WindowParams(BarManager(), dock, bounds));
     if (!barDragging_) DestroyKeptHandle();
     SetDockControl(dock);

@@ -157,16 +157,41 @@ void TCustomdxBarControl::BarControlDestroying()
         manager_->SetSelectedControl(nullptr);
     dxBarEndMouseTracking(this);
     markState_ = 0;
-    if (itemLinks_) {
-        for (int i = 0; i < itemLinks_->Count(); ++i)
-            if (TdxBarItemLink* link = itemLinks_->Items(i))
-                if (TdxBarItemControl* c = link->Control(); c && c->Parent() == this) c->BeforeDestroyParentHandle();
-    }
+    BeforeDestroyHandle();
     DestroyControls();
     if (itemLinks_ && itemLinks_->BarControl() == this) itemLinks_->SetBarControl(nullptr);
     if (childMenu_ && childMenu_->ParentBar() == this) childMenu_->SetParentBar(nullptr);
     dxBarRemoveBarControl(this);
     DetachHandle();
+}
+
+void TCustomdxBarControl::BeforeDestroyHandle()
+{
+    if (!itemLinks_) return;
+    for (int i = 0; i < itemLinks_->Count(); ++i)
+        if (TdxBarItemLink* link = itemLinks_->Items(i))
+            if (TdxBarItemControl* c = link->Control(); c && c->Parent() == this) c->BeforeDestroyParentHandle();
+}
+
+void TCustomdxBarControl::PlaceHostedWindows()
+{
+    if (!itemLinks_) return;
+    QPointer<TCustomdxBarControl> self(this);
+    // Guarded: placing a window may make Qt send events that change the links.
+    QList<QPointer<TdxBarItemLink>> links;
+    for (int i = 0; i < itemLinks_->Count(); ++i) links << itemLinks_->Items(i);
+    for (const QPointer<TdxBarItemLink>& link : links) {
+        if (!self) return;
+        TdxBarItem* item = link ? link->Item() : nullptr;
+        if (!item || !item->HostsWindow()) continue;
+        TdxBarItemControl* c = link->Control();
+        if (c && c->Parent() != this) c = nullptr;
+        auto* host = dynamic_cast<TdxBarWindowHost*>(c);
+        if (host && !link->ItemRect().isEmpty())
+            host->PlaceHostedWindow();
+        else
+            item->ControlDestroyed(c);
+    }
 }
 
 void TCustomdxBarControl::SetItemLinks(TdxBarItemLinks* links)

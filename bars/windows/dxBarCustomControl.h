@@ -38,6 +38,18 @@ class TdxBarItemLinks;
 class TdxBarManager;
 class TdxDockControl;
 
+// An item control that shows a window of its own inside the bar window (a control hosted by
+// a container item, whose item answers HostsWindow). The bar window asks it to place that
+// window once its layout has written the link rectangles, and never while painting.
+class TdxBarWindowHost {
+public:
+    // The link's rectangle in the bar window is known and not empty.
+    virtual void PlaceHostedWindow() = 0;
+
+protected:
+    ~TdxBarWindowHost() = default;
+};
+
 class TCustomdxBarControl : public TWindow {
     Q_OBJECT
 public:
@@ -186,6 +198,13 @@ public:
 protected:
     // The teardown that may call overrides; the most-derived destructor runs it first.
     void BarControlDestroying();
+    // Every control of this window hears that the window's handle is about to go (or to be
+    // swapped for another), so that windows it hosts leave it first.
+    void BeforeDestroyHandle();
+    // After the layout wrote the link rectangles: each shown link of an item that hosts a
+    // window places it (TdxBarWindowHost); each link of such an item that this window does
+    // not show tells the item (ControlDestroyed).
+    void PlaceHostedWindows();
     // The window region of the flat look (or none).
     void UpdateRegion();
     // Called by the keyboard handler to select a link's control by key.

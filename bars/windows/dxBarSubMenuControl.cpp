@@ -230,6 +230,7 @@ void TdxBarSubMenuControl::CalcLayout()
         }
     }
     shown_ = r.Shown;
+    PlaceHostedWindows();
 }
 
 bool TdxBarSubMenuControl::CanScrollDown() const

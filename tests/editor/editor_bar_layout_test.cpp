@@ -44,6 +44,14 @@ protected:
         form = nullptr;
     }
     TdxBar* Bar(const QString& name) { return form->BarManager->BarByName(name); }
+    // The link of the item on the bar.
+    TdxBarItemLink* Link(const QString& bar, const QString& item) {
+        TdxBarItemLinks* links = Bar(bar)->ItemLinks();
+        for (int i = 0; i < links->Count(); ++i)
+            if (links->Items(i)->Item() && links->Items(i)->Item()->Name() == item) return links->Items(i);
+        ADD_FAILURE() << item.toStdString() << " is not on " << bar.toStdString();
+        return links->Items(0);
+    }
 
     TfrmMain* form = nullptr;
     TDialogScript script;
@@ -73,7 +81,7 @@ TEST_F(EditorBarLayoutTest, AMovedFloatedAndHiddenToolbarComeBackSo) {
     insertBar->SetFloatClientHeight(50);
     // Hidden: the toolbar, with its Save button taken off.
     Bar("Toolbar")->SetVisible(false);
-    Bar("Toolbar")->ItemLinks()->Items(2)->SetVisible(false);
+    Link("Toolbar", "btSave")->SetVisible(false);
     Stop();
 
     Start();
@@ -93,8 +101,8 @@ TEST_F(EditorBarLayoutTest, AMovedFloatedAndHiddenToolbarComeBackSo) {
     TdxBar* toolbar = Bar("Toolbar");
     EXPECT_FALSE(toolbar->Visible());
     EXPECT_EQ(toolbar->DockControl(), form->DockControl1);
-    EXPECT_FALSE(toolbar->ItemLinks()->Items(2)->Visible());
-    EXPECT_TRUE(toolbar->ItemLinks()->Items(0)->StoredBeginGroup());
+    EXPECT_FALSE(Link("Toolbar", "btSave")->Visible());
+    EXPECT_TRUE(Link("Toolbar", "btNew")->StoredBeginGroup());
     EXPECT_TRUE(Bar("Menu")->Visible());
     EXPECT_EQ(form->BarManager->Bars()->Count(), 5);
 

@@ -7,6 +7,7 @@
 #include "ImgList.h"
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
+#include "dxBarControlContainer.h"
 #include "dxBarItemLink.h"
 #include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
@@ -101,7 +102,7 @@ TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
         const char* name;
         int links;
     };
-    const BarRow rows[] = {{"Menu", 6}, {"Toolbar", 5}, {"ControlBar", 1}, {"Navigator", 7}, {"InsertBar", 14}};
+    const BarRow rows[] = {{"Menu", 6}, {"Toolbar", 6}, {"ControlBar", 1}, {"Navigator", 8}, {"InsertBar", 14}};
     ASSERT_EQ(m->Bars()->Count(), 5);
     for (int i = 0; i < 5; ++i) {
         TdxBar* bar = m->Bars()->Items(i);
@@ -135,8 +136,8 @@ TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
     EXPECT_TRUE(insertBar->ItemLinks()->Items(2)->BeginGroup());  // "| btLineBreak"
     EXPECT_FALSE(insertBar->ItemLinks()->Items(1)->BeginGroup());
 
-    // 41 commands, the path bar, 46 inserts, 6 custom commands and 18 menus.
-    EXPECT_EQ(m->ItemCount(), 112);
+    // 41 commands, the path bar, 46 inserts, 6 custom commands, 18 menus and the two pane labels.
+    EXPECT_EQ(m->ItemCount(), 114);
     auto* insertMenu = qobject_cast<TdxBarSubItem*>(Item("miInsert"));
     ASSERT_NE(insertMenu, nullptr);
     EXPECT_EQ(insertMenu->ItemLinks()->Count(), 10);
@@ -145,6 +146,22 @@ TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
     ASSERT_NE(headTags, nullptr);
     EXPECT_EQ(headTags->ItemLinks()->Count(), 9);
     EXPECT_EQ(Item("miCustom")->Category(), catCustom);
+    // Each pane's label leads its pane's bar, before the group of the bar's first button.
+    const struct {
+        const char* bar;
+        const char* item;
+        TControl* label;
+        const char* firstButton;
+    } labels[] = {{"Toolbar", "ContainLab1", form->txCode, "btNew"}, {"Navigator", "ContainLab2", form->txBrowser, "btBack"}};
+    for (const auto& l : labels) {
+        TdxBarItemLinks* links = m->BarByName(l.bar)->ItemLinks();
+        auto* container = qobject_cast<TdxBarControlContainerItem*>(links->Items(0)->Item());
+        ASSERT_NE(container, nullptr) << l.bar;
+        EXPECT_EQ(container->Name(), l.item);
+        EXPECT_EQ(container->Control(), l.label) << l.item;
+        EXPECT_EQ(links->Items(1)->Item(), Item(l.firstButton)) << l.bar;
+        EXPECT_TRUE(links->Items(1)->BeginGroup()) << l.bar;
+    }
 }
 
 TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories) {
@@ -195,7 +212,6 @@ TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories) {
     EXPECT_EQ(form->btView->OnClick().MethodName(), "btViewClick");
     EXPECT_EQ(form->btDynamic->OnClick().MethodName(), "btDynamicClick");
     EXPECT_EQ(Button("btSave")->OnClick().MethodName(), "btSaveClick");
-    EXPECT_FALSE(form->txCode->Visible());
 }
 
 TEST_F(EditorBarsTest, DynamicAndViewCodeWorkThroughTheirItems) {
