@@ -131,10 +131,11 @@ public:
     }
 
     // Gives an unnamed temporary its name beside the target; one that has its name already
-    // keeps it. False with errno set.
+    // keeps it. Named through the lock's descriptor, it may come after the checked close, so
+    // that only a kill between the naming and the rename leaves it behind. False with errno set.
     bool Name() {
         if (!path_.isEmpty()) return true;
-        const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd_);
+        const QByteArray link = "/proc/self/fd/" + QByteArray::number(lockFd_);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QByteArray path = target_.TemporaryPath();
             if (Checked(TDurableStep::Name, [&] {
@@ -271,7 +272,7 @@ QString ReplaceFileDurably(const QString& path, const QByteArray& bytes) {
     if (exists) KeepOwnerAndMode(temporary.Fd(), old);
     if (!WriteAll(temporary.Fd(), bytes)) return Reason(errno);
     if (Checked(TDurableStep::Sync, [&] { return ::fsync(temporary.Fd()); }) != 0) return Reason(errno);
-    if (!temporary.Name() || temporary.Close() != 0) return Reason(errno);
+    if (temporary.Close() != 0 || !temporary.Name()) return Reason(errno);
     if (Checked(TDurableStep::Rename, [&] { return ::rename(temporary.Path().constData(), target.path.constData()); }) != 0)
         return Reason(errno);
     temporary.Renamed();

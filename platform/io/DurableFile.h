@@ -2,10 +2,10 @@
 // Replacing a file whole, so that a crash, a kill or a power cut leaves its old bytes or
 // its new ones and never a part, and so that no failure passes for success.
 //
-// The new bytes go to a temporary file in the target's folder. It is written and flushed to
-// the disk while it has no name (O_TMPFILE), then named ".NAME.vesk-save-XXXXXX" beside the
-// target (XXXXXX: six ASCII letters and digits; NAME cut short where the whole would be
-// too long for a file name), closed and renamed over the target, and the folder is flushed
+// The new bytes go to a temporary file in the target's folder. It is written, flushed to
+// the disk and closed while it has no name (O_TMPFILE), then named ".NAME.vesk-save-XXXXXX"
+// beside the target (XXXXXX: six ASCII letters and digits; NAME cut short where the whole
+// would be too long for a file name) and renamed over the target, and the folder is flushed
 // so the rename itself lasts; every step is checked. A failure up to the rename removes the
 // temporary and leaves the target as it was. Where the file system has no unnamed files,
 // the temporary has its name from the start.
@@ -31,9 +31,9 @@
 // place; it is reported all the same, since the rename may not last.
 QString ReplaceFileDurably(const QString& path, const QByteArray& bytes);
 
-// The checked steps of a write, for tests that make one fail. Name is the naming of an
-// unnamed temporary, which comes after its flush and before its close.
-enum class TDurableStep { Create, Write, Sync, Name, Close, Rename, SyncFolder };
+// The checked steps of a write, in their order, for tests that make one fail. Name is the
+// naming of an unnamed temporary, which comes after its close and just before the rename.
+enum class TDurableStep { Create, Write, Sync, Close, Name, Rename, SyncFolder };
 
 // Test hook: while one lives, every durable write of the process fails at step with the
 // given errno, as if the system had reported it. A failing Close still releases the file,

@@ -69,8 +69,8 @@ TEST(DurableFile, AFailureAtAnyStepIsASaveErrorAndLeavesTheOldFile) {
         {"no room to create", TDurableStep::Create, ENOSPC, false},
         {"disk full while writing", TDurableStep::Write, ENOSPC, false},
         {"flush to disk", TDurableStep::Sync, EIO, false},
-        {"no room for the temporary's name", TDurableStep::Name, ENOSPC, false},
         {"close", TDurableStep::Close, EIO, false},
+        {"no room for the temporary's name", TDurableStep::Name, ENOSPC, false},
         {"rename", TDurableStep::Rename, EIO, false},
         {"folder flush", TDurableStep::SyncFolder, EIO, true},
     };
@@ -234,12 +234,13 @@ TEST(DurableFile, ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAga
     const Case cases[] = {
         {"writing", TDurableStep::Write, false, "page.htm", "old", false},
         {"flushing", TDurableStep::Sync, false, "page.htm", "old", false},
+        {"closing", TDurableStep::Close, false, "page.htm", "old", false},
         {"naming", TDurableStep::Name, false, "page.htm", "old", false},
-        {"closing", TDurableStep::Close, false, "page.htm", "old", true},
         {"renaming", TDurableStep::Rename, false, "page.htm", "old", true},
         {"renaming, the longest name", TDurableStep::Rename, false, longest, "old", true},
         {"flushing the folder", TDurableStep::SyncFolder, false, "page.htm", "new", false},
         {"writing, named", TDurableStep::Write, true, "page.htm", "old", true},
+        {"closing, named", TDurableStep::Close, true, "page.htm", "old", true},
         {"renaming, named", TDurableStep::Rename, true, longest, "old", true},
     };
     for (const Case& c : cases) {
