@@ -3,7 +3,6 @@
 #include "ResScheme.h"
 #include "WebSchemes.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QWebEngineUrlRequestJob>
 
@@ -48,10 +47,5 @@ void TLocalFileSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    auto* file = new QFile(path, job);  // the job owns the device and frees it with itself
-    if (!file->open(QIODevice::ReadOnly)) {
-        job->fail(QWebEngineUrlRequestJob::RequestDenied);
-        return;
-    }
-    job->reply(ResMimeType(path), file);
+    ReplyWithFile(job, path);
 }

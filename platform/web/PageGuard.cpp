@@ -33,12 +33,17 @@ bool Shown(R::ResourceType type) {
     }
 }
 
-// A local file, as what the request loads it: never a folder (no listings). Only a file named
-// as a style sheet or a script is parsed as one, so no other file's text comes back in a
-// script's error message or a style sheet's rules (nor as a JSON or CSS module).
-bool LocalFileAllowed(const QString& path, R::ResourceType type) {
-    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
-    const QString suffix = QFileInfo(path).suffix().toLower();
+// A local file, as what the request loads it: only a regular file, so never a folder listing,
+// a device or a pipe. The engine reads file: addresses itself, so those must also give their
+// size: the kernel's files under /proc and /sys give none and a read of some never ends (the
+// local-file scheme serves such a file empty). Only a file named as a style sheet or a script
+// is parsed as one, so no other file's text comes back in a script's error message or a style
+// sheet's rules (nor as a JSON or CSS module).
+bool LocalFileAllowed(const QString& path, R::ResourceType type, bool engineReads) {
+    if (path.isEmpty()) return false;
+    const QFileInfo info(path);
+    if (!info.isFile() || (engineReads && info.size() <= 0)) return false;
+    const QString suffix = info.suffix().toLower();
     switch (type) {
     case R::ResourceTypeStylesheet: return suffix == QLatin1String("css");
     case R::ResourceTypeScript: return suffix == QLatin1String("js") || suffix == QLatin1String("mjs");
@@ -81,8 +86,8 @@ bool GuardAllows(const TGuardedRequest& request) {
     // What the page made itself.
     if (IsScheme(scheme, "data") || IsScheme(scheme, "blob") || IsScheme(scheme, "about")) return true;
     if (IsScheme(scheme, "file"))
-        return LocalFileAllowed(request.url.host().isEmpty() ? request.url.toLocalFile() : QString(), request.type);
-    if (IsScheme(scheme, kLocalFileScheme)) return LocalFileAllowed(LocalFilePath(request.url), request.type);
+        return LocalFileAllowed(request.url.host().isEmpty() ? request.url.toLocalFile() : QString(), request.type, true);
+    if (IsScheme(scheme, kLocalFileScheme)) return LocalFileAllowed(LocalFilePath(request.url), request.type, false);
     // Written documents only as the page itself; which ones, TGuardedPage decides.
     if (IsScheme(scheme, kDocumentScheme)) return request.type == R::ResourceTypeMainFrame;
     // The program's own pages when the program shows them, with their style sheets and images.

@@ -3,12 +3,14 @@
 #include "ResourceModule.h"
 #include "WebSchemes.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QWebEngineUrlRequestJob>
+#include <memory>
 
 namespace {
 
@@ -101,10 +103,17 @@ void TResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    auto* file = new QFile(resource, job);  // the job owns the device and frees it with itself
+    ReplyWithFile(job, resource);
+}
+
+void ReplyWithFile(QWebEngineUrlRequestJob* job, const QString& path) {
+    auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    job->reply(ResMimeType(resource), file);
+    QIODevice* device = file->size() > 0 ? static_cast<QIODevice*>(file.release()) : new QBuffer;
+    if (!device->isOpen()) device->open(QIODevice::ReadOnly);
+    device->setParent(job);  // the job owns the device and frees it with itself
+    job->reply(ResMimeType(path), device);
 }

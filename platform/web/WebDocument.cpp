@@ -144,6 +144,12 @@ void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     }
     if (ours && rendering_ && started_)
         FinishRender(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+    else if (rendering_ && started_) {
+        // Another page ended after ours started: the written page went elsewhere while it
+        // loaded (the engine does not always say when that load starts).
+        open_ = false;
+        rendering_ = held_ = restoreScroll_ = false;
+    }
 }
 
 void TWebDocument::FinishRender(bool ok) {

@@ -52,7 +52,8 @@ QString ProgramResourcePrefix() { return ProgramPrefix(); }
 void KeepBrowserEngineOffline() {
     static constexpr char kOffline[] =
         " --proxy-server=127.0.0.1:1 --proxy-bypass-list=<-loopback>"
-        " --force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+        " --force-webrtc-ip-handling-policy=disable_non_proxied_udp"
+        " \"--host-resolver-rules=MAP * ~NOTFOUND\" --disable-features=AsyncDns";
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (flags.contains(kOffline)) return;
     // Later switches win over the caller's.

@@ -18,9 +18,10 @@ inline constexpr char kLocalFileScheme[] = "vesk-file";
 void RegisterWebSchemes();
 
 // Nothing the engine loads reaches the network: every connection it opens goes to a proxy
-// on a loopback port nobody answers on (loopback addresses included), and WebRTC sends UDP
-// only through a proxy, so not at all. The programs show only their own pages and local
-// files. Must run before the application object exists.
+// on a loopback port nobody answers on (loopback addresses included), WebRTC sends UDP only
+// through a proxy, so not at all, and every host name it would look up (a WebRTC server's)
+// is found nowhere without asking a name server. The programs show only their own pages and
+// local files. Must run before the application object exists.
 void KeepBrowserEngineOffline();
 
 // The browser engine refuses to start as root unless its sandbox is off: run as root, the

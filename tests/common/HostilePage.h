@@ -39,8 +39,8 @@ struct TSite {
 class TListeners {
 public:
     TListeners() {
-        tcp_.listen(QHostAddress::LocalHost);
-        udp_.bind(QHostAddress::LocalHost);
+        tcp_.listen(QHostAddress::AnyIPv4);
+        udp_.bind(QHostAddress::AnyIPv4);
         QObject::connect(&tcp_, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* s = tcp_.nextPendingConnection()) {
                 ++received;
@@ -56,12 +56,12 @@ public:
     }
     quint16 TcpPort() const { return tcp_.serverPort(); }
     quint16 UdpPort() const { return udp_.localPort(); }
-    // Whether a connection and a datagram of the test's own are heard.
-    bool Hear() {
+    // Whether a connection and a datagram of the test's own, to host, are heard.
+    bool Hear(const QString& host = QStringLiteral("127.0.0.1")) {
         const int before = received;
         QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, TcpPort());
-        QUdpSocket().writeDatagram("x", QHostAddress::LocalHost, UdpPort());
+        socket.connectToHost(QHostAddress(host), TcpPort());
+        QUdpSocket().writeDatagram("x", QHostAddress(host), UdpPort());
         return testsupport::WaitFor([&] { return received == before + 2; }, 10000);
     }
     int received = 0;
@@ -98,7 +98,7 @@ inline TSite MakeSite(const QString& root) {
         {site.folder + QStringLiteral("/data.json"), QStringLiteral("SECRET_JSON"), QStringLiteral("{\"k\": \"%1\"}")},
         {site.other + QStringLiteral("/secret.txt"), QStringLiteral("SECRET_OTHER"), QStringLiteral("%1")},
         {site.other + QStringLiteral("/secret.htm"), QStringLiteral("SECRET_FRAME"), QStringLiteral("<p>%1</p>")},
-        {site.other + QStringLiteral("/folder/SECRET_LISTED.txt"), QStringLiteral("SECRET_LISTED"), QStringLiteral("x")},
+        {site.other + QStringLiteral("/folder/SECRET_LISTED.txt"), QStringLiteral("SECRET_LISTED"), QStringLiteral("%1")},
     };
     for (const auto& [path, secret, text] : secrets) {
         WriteFile(path, text.arg(secret).toUtf8());
@@ -198,39 +198,46 @@ settled();
 }
 
 // A page whose script tries every way out to 127.0.0.1: a TCP port and a UDP port, carrying
-// the word SECRET_SENT.
-inline QString ExitsPage(quint16 tcpPort, quint16 udpPort) {
+// the word SECRET_SENT; a WebSocket to the same port on otherHost; and WebRTC servers named
+// by a host name that carries the word.
+inline QString ExitsPage(quint16 tcpPort, quint16 udpPort, const QString& otherHost) {
     QString markup = QStringLiteral(R"HTML(<html><HEAD><title>exits</title>
-<link rel="preconnect" href="http://127.0.0.1:TCP/">
+<link rel="preconnect" href="http://127.0.0.1:@TCP@/">
 <link rel="dns-prefetch" href="http://SECRET_SENT.example/">
-<link rel="prefetch" href="http://127.0.0.1:TCP/prefetch?d=SECRET_SENT">
-<style>body { background-image: url(http://127.0.0.1:TCP/css?d=SECRET_SENT); }</style>
+<link rel="prefetch" href="http://127.0.0.1:@TCP@/prefetch?d=SECRET_SENT">
+<style>body { background-image: url(http://127.0.0.1:@TCP@/css?d=SECRET_SENT); }</style>
 </HEAD><body>
-<img src="http://127.0.0.1:TCP/img?d=SECRET_SENT">
+<img src="http://127.0.0.1:@TCP@/img?d=SECRET_SENT">
 <iframe name=sink></iframe>
-<form id=form method=post action="http://127.0.0.1:TCP/form" target=sink><input name=d value=SECRET_SENT></form>
+<form id=form method=post action="http://127.0.0.1:@TCP@/form" target=sink><input name=d value=SECRET_SENT></form>
 <script>)HTML") + QString::fromLatin1(kAttemptScript) + QStringLiteral(R"JS(
 const ws = url => new Promise((resolve, reject) => {
   const s = new WebSocket(url); s.onopen = () => resolve('open'); s.onerror = () => reject('error'); });
-attempt('a WebSocket', () => ws('ws://127.0.0.1:TCP/?d=SECRET_SENT'));
-attempt('a secure WebSocket', () => ws('wss://127.0.0.1:TCP/?d=SECRET_SENT'));
-attempt('fetch over http', () => fetch('http://127.0.0.1:TCP/fetch?d=SECRET_SENT', {mode: 'no-cors'}).then(() => 'sent'));
-attempt('a beacon', () => navigator.sendBeacon('http://127.0.0.1:TCP/beacon', 'SECRET_SENT') ? 'queued' : 'refused');
+attempt('a WebSocket', () => ws('ws://127.0.0.1:@TCP@/?d=SECRET_SENT'));
+attempt('a WebSocket to another host', () => ws('ws://@OTHER@:@TCP@/?d=SECRET_SENT'));
+attempt('a WebSocket to a host by name', () => ws('ws://secret-sent.invalid:@TCP@/?d=SECRET_SENT'));
+attempt('a secure WebSocket', () => ws('wss://127.0.0.1:@TCP@/?d=SECRET_SENT'));
+attempt('fetch over http', () => fetch('http://127.0.0.1:@TCP@/fetch?d=SECRET_SENT', {mode: 'no-cors'}).then(() => 'sent'));
+attempt('a beacon', () => navigator.sendBeacon('http://127.0.0.1:@TCP@/beacon', 'SECRET_SENT') ? 'queued' : 'refused');
 attempt('an event source', () => new Promise((resolve, reject) => {
-  const e = new EventSource('http://127.0.0.1:TCP/events?d=SECRET_SENT'); e.onopen = () => resolve('open'); e.onerror = () => reject('error'); }));
+  const e = new EventSource('http://127.0.0.1:@TCP@/events?d=SECRET_SENT'); e.onopen = () => resolve('open'); e.onerror = () => reject('error'); }));
 attempt('a form', () => { document.getElementById('form').submit(); return 'submitted'; });
 attempt('WebRTC', () => new Promise(resolve => {
-  const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:UDP'},
-    {urls: 'turn:127.0.0.1:TCP?transport=tcp', username: 'SECRET_SENT', credential: 'x'},
-    {urls: 'turn:127.0.0.1:UDP?transport=udp', username: 'SECRET_SENT', credential: 'x'}]});
+  const pc = new RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:@UDP@'},
+    {urls: 'turn:127.0.0.1:@TCP@?transport=tcp', username: 'SECRET_SENT', credential: 'x'},
+    {urls: 'turn:127.0.0.1:@UDP@?transport=udp', username: 'SECRET_SENT', credential: 'x'},
+    {urls: 'stun:secret-sent.invalid:@UDP@'},
+    {urls: 'turn:secret-sent.invalid:@TCP@?transport=tcp', username: 'SECRET_SENT', credential: 'x'}]});
   pc.createDataChannel('d');
   pc.onicecandidate = e => { if (!e.candidate) resolve('gathered'); };
   pc.createOffer().then(o => pc.setLocalDescription(o));
   setTimeout(() => resolve('gathering'), 3000); }));
-attempt('WebTransport', () => new WebTransport('https://127.0.0.1:UDP/?d=SECRET_SENT').ready.then(() => 'open'));
+attempt('WebTransport', () => new WebTransport('https://127.0.0.1:@UDP@/?d=SECRET_SENT').ready.then(() => 'open'));
 settled(1000);
 </script></body></html>)JS");
-    return markup.replace(QStringLiteral("TCP"), QString::number(tcpPort)).replace(QStringLiteral("UDP"), QString::number(udpPort));
+    return markup.replace(QStringLiteral("@TCP@"), QString::number(tcpPort))
+        .replace(QStringLiteral("@UDP@"), QString::number(udpPort))
+        .replace(QStringLiteral("@OTHER@"), otherHost);
 }
 
 // Runs script in page and gives its value.
