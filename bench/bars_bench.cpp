@@ -18,12 +18,19 @@
 // Drag step: a shown form whose top dock holds 20 toolbars of 8 buttons (two a row); one of
 // them is dragged, and each step is one mouse move of the drag (to and fro along its row and
 // across the rows), from the move to the dock laid out again and painted.
+//
+// Label caption: a docked toolbar led by a label (through a control container item) and 20
+// buttons on a shown form; the label's caption changes between two widths, each change timed
+// until the bar is laid out again and painted, and the re-layouts it caused are counted.
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
 #include "ImgList.h"
+#include "StdCtrls.h"
 #include "ToolbarLayout.h"
 #include "dxBarBar.h"
+#include "dxBarControlContainer.h"
+#include "dxBarExtItems.h"
 #include "dxBarControl.h"
 #include "Desktop.h"
 #include "dxBarDockControls.h"
@@ -49,6 +56,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -392,6 +400,72 @@ TStats BenchDragStep()
     return result;
 }
 
+
+constexpr int kCaptionChanges = 400;
+
+struct TLabelFigures {
+    TStats time;
+    double layoutsPerChange = 0;
+};
+
+// Every link control the container class makes: the bar window makes its controls anew on
+// each re-layout, so this counts the re-layouts of a bar with one container link.
+int containerControlsMade = 0;
+TdxBarItemControlClass::Factory makeContainerControl = nullptr;
+
+TLabelFigures BenchLabelCaption()
+{
+    dxBarInitialize();
+    dxBarExtItemsInitialize();
+    makeContainerControl = std::exchange(TdxBarControlContainerControlClass.factory, [](TdxBarItemLink* link) {
+        ++containerControlsMade;
+        return makeContainerControl(link);
+    });
+    TLabelFigures result;
+    {
+        TdxBarWindowsLibrary library;
+        TForm form(nullptr);
+        auto* manager = new TdxBarManager(&form);
+        manager->SetStyle(bmsFlat);
+        auto* label = new TLabel(&form);
+        label->SetParent(&form);
+        label->SetCaption(QStringLiteral("Code:"));
+        label->SetVisible(false);
+        TdxBar* bar = manager->Bars()->Add();
+        auto* container = Create<TdxBarControlContainerItem>(&form);
+        container->SetControl(label);
+        bar->ItemLinks()->Add()->SetItem(container);
+        for (int k = 0; k < kButtons; ++k) {
+            auto* button = Create<TdxBarButton>(&form);
+            button->SetCaption(QStringLiteral("B%1").arg(k));
+            bar->ItemLinks()->Add()->SetItem(button);
+        }
+        bar->SetDockingStyle(dsTop);
+        bar->SetVisible(true);
+        form.Handle()->setGeometry(100, 100, 900, 200);
+        form.Handle()->show();
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 300) QCoreApplication::processEvents();
+        const QString captions[] = {QStringLiteral("Code (edited):"), QStringLiteral("Code:")};
+        std::vector<double> us;
+        QElapsedTimer timer;
+        const int madeBefore = containerControlsMade;
+        for (int run = 0; run < kCaptionChanges; ++run) {
+            timer.start();
+            label->SetCaption(captions[run % 2]);
+            dxBarProcessPaintMessages();
+            us.push_back(timer.nsecsElapsed() / 1000.0);
+        }
+        result.time = Stats(us);
+        result.layoutsPerChange = double(containerControlsMade - madeBefore) / kCaptionChanges;
+    }
+    TdxBarControlContainerControlClass.factory = makeContainerControl;
+    dxBarExtItemsFinalize();
+    dxBarFinalize();
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -403,6 +477,7 @@ int main(int argc, char** argv)
     const TStats ours = BenchOurs();
     const TStats qt = BenchQt();
     const TStats drag = BenchDragStep();
+    const TLabelFigures label = BenchLabelCaption();
     std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs)\n", kBars, kButtons, kRuns);
     std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median, ours.p99);
     std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median, qt.p99);
@@ -422,5 +497,9 @@ int main(int argc, char** argv)
     std::printf("drag step: one mouse move dragging a bar over a dock of %d toolbars, to laid out and painted (%d moves)\n",
                 kDragBars, kDragSteps);
     std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", drag.median, drag.p99);
+    std::printf("a toolbar label's caption changed to another width, until repainted (%d changes)\n", kCaptionChanges);
+    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", label.time.median,
+                label.time.p99);
+    std::printf("  re-layouts per change   : %8.2f  (goal: 1)\n", label.layoutsPerChange);
     return 0;
 }

@@ -1,6 +1,8 @@
 // The editor under real input: clicks on its toolbar buttons run their commands and
 // shortcuts typed in the code pane reach theirs, while the code pane keeps the focus; the
-// paste keys and the middle button with nothing on the X clipboard keep the text.
+// paste keys and the middle button with nothing on the X clipboard keep the text; the code
+// pane's label shows on the toolbar in its focus colour and goes with the toolbar when it is
+// dragged, and neither takes the focus from the pane.
 #include "Application.h"
 #include "DialogScript.h"
 #include "RegistryStore.h"
@@ -26,6 +28,8 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QScreen>
+#include <QTimer>
 #include <QTest>
 #include <QWebEnginePage>
 #include <functional>
@@ -322,4 +326,120 @@ TEST_F(EditorFocusTest, EscEscInThePathBarLeavesTheKeysToTheCodePane)
     ASSERT_TRUE(XDoTool({"type", "--delay", "50", "<b>"}));
     EXPECT_TRUE(WaitFor([&] { return form->mmHTMLCode->Text() == "<b>"; }, 5000)) << form->mmHTMLCode->Text().toStdString();
     EXPECT_TRUE(CodeHasFocus());
+}
+
+namespace {
+
+// The Toolbar's window, and the link of the code pane's label on it.
+TdxBarControl* ToolbarWindow(TfrmMain* form)
+{
+    return qobject_cast<TdxBarControl*>(form->BarManager->BarByName("Toolbar")->ItemLinks()->BarControl());
+}
+
+TdxBarItemLink* CodeLabelLink(TfrmMain* form)
+{
+    auto* container = qobject_cast<TdxBarItem*>(form->FindComponent("ContainLab1"));
+    return container ? container->LinkList().value(0) : nullptr;
+}
+
+// How many pixels of the screen inside rect (screen coordinates) are near colour.
+int PixelsNear(const QRect& rect, const QColor& colour)
+{
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) < 60)
+                ++count;
+        }
+    return count;
+}
+
+// Runs xdotool with arguments in the background, sampling every 20 ms until it has ended
+// and the drag it made is over.
+void DuringRealDrag(const QStringList& arguments, const std::function<void()>& sample)
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", arguments);
+    ASSERT_TRUE(xdotool.waitForStarted());
+    QTimer sampler;
+    sampler.setInterval(20);
+    QObject::connect(&sampler, &QTimer::timeout, sample);
+    sampler.start();
+    EXPECT_TRUE(WaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 15000));
+    EXPECT_TRUE(WaitFor([] { return !TdxBarWindowsLibrary::Instance()->CurrentDrag(); }, 5000));
+    sampler.stop();
+}
+
+QString Arg(int v) { return QString::number(v); }
+
+}  // namespace
+
+TEST_F(EditorFocusTest, TheCodeLabelShowsInItsFocusColourOnTheToolbarAndAClickOnItKeepsTheFocus)
+{
+    TdxBarControl* window = ToolbarWindow(form);
+    TdxBarItemLink* link = CodeLabelLink(form);
+    ASSERT_TRUE(window && link && !link->ItemRect().isEmpty());
+    const QRect onScreen(window->ClientToScreen(TPoint(link->ItemRect().topLeft())), link->ItemRect().size());
+    ASSERT_TRUE(window->WindowRect().ToQRect().contains(onScreen));
+    QTest::qWait(300);  // painted
+    // The code pane has the focus: the label's text is maroon, not grey.
+    EXPECT_TRUE(WaitFor([&] { return PixelsNear(onScreen, QColor(0x80, 0, 0)) > 20; }, 5000));
+    EXPECT_EQ(PixelsNear(onScreen, QColor(0x80, 0x80, 0x80)), 0);
+
+    const QPoint centre = onScreen.center();
+    ASSERT_TRUE(XDoTool({"mousemove", "--sync", Arg(centre.x()), Arg(centre.y()), "click", "1"}));
+    QTest::qWait(300);
+    EXPECT_TRUE(CodeHasFocus());
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+    EXPECT_EQ(dxBarActiveBarControl(), nullptr);
+}
+
+TEST_F(EditorFocusTest, ARealDragFloatsTheToolbarWithItsLabelAndDocksItWhileTheCodePaneKeepsTheFocus)
+{
+    TdxBar* toolbar = form->BarManager->BarByName("Toolbar");
+    TdxBarControl* window = ToolbarWindow(form);
+    ASSERT_TRUE(window);
+    QWidget* label = form->txCode->Handle();
+    // The label stands in the toolbar's current window and shows.
+    auto labelOnToolbar = [&] {
+        TdxBarControl* w = ToolbarWindow(form);
+        TdxBarItemLink* link = CodeLabelLink(form);
+        return w && link && !link->ItemRect().isEmpty() && label == form->txCode->Handle() &&
+               label->isVisible() && label->window() == w->Handle()->window();
+    };
+    bool codeKeptFocus = true;
+    auto sample = [&] {
+        if (!CodeHasFocus()) codeKeptFocus = false;
+    };
+
+    // From the grip to well below the form: the toolbar floats.
+    const QPoint grip = window->WindowRect().TopLeft() + QPoint(4, window->Height() / 2);
+    const QPoint away = form->Handle()->mapToGlobal(QPoint(form->Width() / 2, form->Height() + 120));
+    DuringRealDrag({"mousemove", "--sync", Arg(grip.x()), Arg(grip.y()), "mousedown", "1", "sleep", "0.3",
+                    "mousemove", Arg(grip.x() + 40), Arg(grip.y() + 120), "sleep", "0.3",
+                    "mousemove", Arg(away.x()), Arg(away.y()), "sleep", "0.5", "mouseup", "1"},
+                   sample);
+    ASSERT_EQ(toolbar->DockingStyle(), dsNone);
+    EXPECT_TRUE(WaitFor(labelOnToolbar, 5000));
+
+    // By its caption onto the form's top dock: it docks again.
+    window = ToolbarWindow(form);
+    ASSERT_TRUE(window && window->Floating());
+    const TRect text = window->FloatFrame().TextRect(window->Width());
+    const QPoint caption = window->WindowRect().TopLeft() + QPoint(text.Left + 1, text.Top + 5);
+    const QPoint top = form->Handle()->mapToGlobal(QPoint(form->Width() / 2, 2));
+    DuringRealDrag({"mousemove", "--sync", Arg(caption.x()), Arg(caption.y()), "mousedown", "1", "sleep", "0.3",
+                    "mousemove", Arg(caption.x() + 20), Arg(caption.y() - 60), "sleep", "0.3",
+                    "mousemove", Arg(top.x()), Arg(top.y()), "sleep", "0.3",
+                    "mousemove", Arg(top.x() + 2), Arg(top.y()), "sleep", "0.5", "mouseup", "1"},
+                   sample);
+    EXPECT_EQ(toolbar->DockingStyle(), dsTop);
+    EXPECT_TRUE(WaitFor(labelOnToolbar, 5000));
+    EXPECT_TRUE(codeKeptFocus);
+    QTest::qWait(200);
+    EXPECT_TRUE(CodeHasFocus());
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
 }
