@@ -10,6 +10,7 @@
 #include "dxBarExtItems.h"
 #include "dxBarQuickControl.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 
 namespace {
@@ -68,6 +69,18 @@ protected:
     TLabel* label = nullptr;
     TdxBarControlContainerItem* container = nullptr;
     QPointer<TdxBarControl> toolbar;
+};
+
+// Counts the times a widget is hidden or moved to another parent.
+class TLeaveCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide || e->type() == QEvent::HideToParent || e->type() == QEvent::ParentChange)
+            ++leaves;
+        return false;
+    }
+    int leaves = 0;
 };
 
 }  // namespace
@@ -129,10 +142,15 @@ TEST_F(ContainerTest, TheBarReLaysOutOnceForARealSizeChangeOfTheControlOnly)
         {"a colour", [&] { label->Font()->SetColor(clMaroon); }, 0},
         {"a shorter caption", [&] { label->SetCaption("Go"); }, 1},
     };
+    // A re-layout makes the link's control anew, but never takes the label off the bar.
+    TLeaveCounter left;
+    container->Host()->Handle()->installEventFilter(&left);
+    label->Handle()->installEventFilter(&left);
     for (const auto& c : cases) {
         const int made = controlsMade;
         c.act();
         EXPECT_EQ(controlsMade - made, c.layouts) << c.change;
+        EXPECT_EQ(left.leaves, 0) << c.change;
         // The link is as wide as the label, and the host stands on the link.
         EXPECT_EQ(ContainerLink()->ItemRect().width(), label->Width()) << c.change;
         EXPECT_EQ(HostInClient().size(), ContainerLink()->ItemRect().size()) << c.change;
