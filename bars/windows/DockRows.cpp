@@ -91,6 +91,8 @@ TRowLayout LayoutRow(std::vector<TRowBar>& bars, int length, int draggedIndex)
         minLength[i] = bar.MinLength;
         // A bar without a mark gets one when it is truncated: leave room for it.
         if (!bar.MarkExists && bar.MinLength != bar.FullLength) minLength[i] += 11;
+        // A row shorter than that still ends the bar, its mark at the row's end.
+        if (!bar.Wraps && minLength[i] > length) minLength[i] = std::max(length, bar.ShortestLength);
         fullSum += bar.FullLength;
     }
     auto thicknessAt = [&](int i, int len, bool truncated) {

@@ -64,6 +64,9 @@ int RowInsertPoint(const TDock& dock, const std::vector<int>& rowThicknesses, in
 struct TRowBar {
     int Requested = 0;       // the position along the row the bar wants
     int MinLength = 0;       // the smallest length the bar can show itself in
+    // A single-line bar in a row shorter than MinLength is cut to the row, but never below
+    // this (its grip and its mark): every item then waits behind the mark.
+    int ShortestLength = 0;
     int FullLength = 0;      // all items in one line
     int FullThickness = 0;   // the thickness with all items in one line
     bool Wraps = false;      // a multi-line bar: it gets thicker instead of truncated

@@ -231,7 +231,10 @@ TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int
         const int thick = Across(item, vertical);
         int gap = GapBefore(bar, item, pos);
         const bool forcedBreak = wrapping && i < int(rowBreaks.size()) && rowBreaks[i];
-        if ((pos > 0 && pos + gap + len > limit) || (forcedBreak && i > rowStart)) {
+        // A docked line with a mark keeps even its first item behind the mark when the bar is
+        // cut shorter than that item.
+        const bool mayHide = pos > 0 || (!wrapping && bar.MarkExists);
+        if ((mayHide && pos + gap + len > limit) || (forcedBreak && i > rowStart)) {
             if (!wrapping) break;
             result.Places[i - 1].LastInRow = true;
             finishRow(i - 1);

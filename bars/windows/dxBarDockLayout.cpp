@@ -248,6 +248,7 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
                            window->NCAlong();
             b.FullThickness = (horizontal ? GetMaxHeight(bar, items, bar.Style) : GetMaxWidth(bar, items, bar.Style)) +
                               window->NCAcross();
+            b.ShortestLength = window->NCAlong() + MarkRoom;
             b.Wraps = bar.Wrapping();
             b.WholeRow = window->Bar() && window->Bar()->WholeRow();
             b.UseRestSpace = window->Bar() && window->Bar()->UseRestSpace();

@@ -7,10 +7,12 @@
 #include "ImgList.h"
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
+#include "dxBarControl.h"
 #include "dxBarControlContainer.h"
 #include "dxBarItemLink.h"
 #include "dxBarExtItems.h"
 #include "dxBarRegistry.h"
+#include "dxBarWindowsLibrary.h"
 #include "frmHTML.h"
 
 #include <gtest/gtest.h>
@@ -252,6 +254,39 @@ TEST_F(EditorBarsTest, BackAndForwardFollowTheBrowserHistory) {
     // Other commands change nothing.
     form->WebBrowserCommandStateChange(form, 5, false);
     EXPECT_TRUE(form->btForward->Enabled());
+}
+
+TEST_F(EditorBarsTest, ANarrowWindowCutsTheNavigatorAtItsDockWithTheMarkToItsHiddenButtons) {
+    TdxBarWindowsLibrary bars;
+    Start();
+    TdxBar* navigator = form->BarManager->BarByName("Navigator");
+    // At 330 px the navigator's dock is narrower than its grip, first button and mark.
+    for (int width : {400, 330, 634}) {
+        SCOPED_TRACE(width);
+        form->SetWidth(width);
+        auto* window = qobject_cast<TdxBarControl*>(navigator->ItemLinks()->BarControl());
+        ASSERT_NE(window, nullptr);
+        EXPECT_LE(window->BoundsRect().Right, form->DockControl2->ClientWidth());
+        // Each button shows whole before the mark or waits behind it, and then the mark shows.
+        const QRect client = window->ClientRect().ToQRect();
+        const TRect mark = window->GetMarkRect();
+        int hidden = 0;
+        for (TdxBarItemLink* link : navigator->ItemLinks()->CanVisibleItems()) {
+            const QRect r = link->ItemRect();
+            if (r.isEmpty()) {
+                ++hidden;
+                continue;
+            }
+            EXPECT_TRUE(client.contains(r)) << link->Item()->Name().toStdString();
+            if (!mark.IsEmpty()) {
+                EXPECT_LE(r.right(), mark.Left - 1) << link->Item()->Name().toStdString();
+            }
+        }
+        EXPECT_EQ(window->Truncated(), hidden > 0);
+        EXPECT_EQ(!mark.IsEmpty() && mark.Right <= client.width(), hidden > 0);
+    }
+    delete form;  // before the bar windows' library goes
+    form = nullptr;
 }
 
 }  // namespace

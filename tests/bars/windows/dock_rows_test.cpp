@@ -136,6 +136,32 @@ TEST(DockRowLayout, ABarWithoutAMarkKeepsRoomForOne)
     EXPECT_EQ(row.Bars[1].Pos, 69);
 }
 
+TEST(DockRowLayout, ARowShorterThanABarsMinimumCutsTheBarAtTheRowsEnd)
+{
+    // A bar whose grip and mark take 21 px, its first item needing 44 px in all.
+    struct Case {
+        const char* name;
+        int length;
+        bool mark, wraps;
+        TRowPlace expected;
+    };
+    const Case cases[] = {
+        {"cut to the row", 31, true, false, {0, 31, 26, true}},
+        {"without a mark of its own", 31, false, false, {0, 31, 26, true}},
+        {"never below its grip and mark", 10, true, false, {0, 21, 26, true}},
+        {"room for its minimum", 60, true, false, {0, 60, 26, true}},
+        {"a wrapping bar keeps its widest item", 31, true, true, {0, 44, 26, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<TRowBar> bars{Bar(0, c.mark ? 44 : 33, 181)};
+        bars[0].MarkExists = c.mark;
+        bars[0].ShortestLength = 21;
+        bars[0].Wraps = c.wraps;
+        EXPECT_EQ(LayoutRow(bars, c.length).Bars[0], c.expected);
+    }
+}
+
 TEST(DockRowLayout, FittingRowsKeepRequestedPlacesWithinTheRow)
 {
     std::vector<TRowBar> bars{Bar(10, 40, 100), Bar(50, 40, 100), Bar(500, 40, 60)};
@@ -166,15 +192,16 @@ TEST(DockRowLayout, ThicknessFollowsTheTallestBarAndWrappingBarsGrowInsteadOfTru
 
 TEST(DockRowLayout, WholeRowBarsAndRestSpace)
 {
-    // A whole-row bar spans the row and is never shorter than its minimum.
+    // A whole-row bar spans the row and is never shorter than its grip and mark.
     std::vector<TRowBar> whole{Bar(30, 60, 357)};
     whole[0].WholeRow = true;
+    whole[0].ShortestLength = 21;
     TRowLayout row = LayoutRow(whole, 500);
     EXPECT_EQ(row.Bars[0], (TRowPlace{0, 500, 26, false}));
     row = LayoutRow(whole, 200);
     EXPECT_TRUE(row.Bars[0].Truncated);
     row = LayoutRow(whole, 10);
-    EXPECT_EQ(row.Bars[0].Length, 60);
+    EXPECT_EQ(row.Bars[0].Length, 21);
 
     std::vector<TRowBar> rest{Bar(0, 40, 100), Bar(100, 40, 100), Bar(300, 40, 50)};
     rest[1].UseRestSpace = true;

@@ -60,7 +60,7 @@ TEST(ToolbarItemRects, SingleLineButtonsFollowEachOtherWithGroupGapsCentredAcros
     EXPECT_EQ(ItemRect(bar, layout.Places[0]), (TRect{0, 0, 23, 40}));
 }
 
-TEST(ToolbarItemRects, SingleLineShowsOnlyWhatFitsBeforeTheMarkAndAlwaysTheFirst)
+TEST(ToolbarItemRects, SingleLineShowsOnlyWhatFitsBeforeTheMark)
 {
     TBar bar = Docked(dsTop);
     bar.MarkExists = true;
@@ -77,9 +77,15 @@ TEST(ToolbarItemRects, SingleLineShowsOnlyWhatFitsBeforeTheMarkAndAlwaysTheFirst
     layout = CalcItemRects(bar, {Button(), Button(), Button()}, 62, 22);
     EXPECT_TRUE(layout.Places[2].Rect.IsEmpty());
 
-    // The first item stands even when it is longer than the bar.
+    // Without a mark the first item stands even when it is longer than the bar; with one it
+    // waits behind the mark too.
     layout = CalcItemRects(Docked(dsTop), {LargeButton(), Button()}, 20, 38);
     EXPECT_EQ(layout.Places[0].Rect, (TRect{0, 0, 39, 38}));
+    EXPECT_TRUE(layout.Places[1].Rect.IsEmpty());
+    bar = Docked(dsTop);
+    bar.MarkExists = true;
+    layout = CalcItemRects(bar, {Button(), Button()}, 30, 22);
+    EXPECT_TRUE(layout.Places[0].Rect.IsEmpty());
     EXPECT_TRUE(layout.Places[1].Rect.IsEmpty());
 }
 
