@@ -1,6 +1,7 @@
 #pragma once
 // The standard item kinds: buttons, edits, combos, sub items and container items (list
 // item, container item). Their item controls draw and operate them; this is their model.
+#include "Controls.h"
 #include "WinTypes.h"
 #include "dxBarItem.h"
 
@@ -25,18 +26,17 @@ class TdxBarItemLinks;
 class TdxBarPopupMenu;
 class TdxBarDropDownList;
 
-using TdxBarKeyEvent = TEvent<TObject*, int&, TShiftState>;
-using TdxBarKeyPressEvent = TEvent<TObject*, QChar&>;
+// The controls' key events (Controls.h), their metatypes declared there.
+using TdxBarKeyEvent = TKeyEvent;
+using TdxBarKeyPressEvent = TKeyPressEvent;
 using TdxBarCheckKeyEvent = TEvent<TObject*, int, TShiftState, bool&>;
 using TdxBarGetDropDownWindowEvent = TEvent<TObject*, QWidget*&>;
-// An owner-drawn entry's state: selected, and focused (the list draws as focused).
-enum TOwnerDrawStateFlag : unsigned { odSelected = 0x0001, odFocused = 0x0010 };
+// An owner-drawn entry's state is a set of od* flags (ControlTypes.h): selected, and focused
+// (the list draws as focused).
 // Draws entry AIndex (-1: the combo's text) into ARect on the combo's Canvas.
 using TdxBarDrawItemEvent = TEvent<TObject*, int, const TRect&, unsigned>;
 // May change the height of entry AIndex.
 using TdxBarMeasureItemEvent = TEvent<TObject*, int, int&>;
-Q_DECLARE_METATYPE(TdxBarKeyEvent)
-Q_DECLARE_METATYPE(TdxBarKeyPressEvent)
 Q_DECLARE_METATYPE(TdxBarCheckKeyEvent)
 Q_DECLARE_METATYPE(TdxBarGetDropDownWindowEvent)
 Q_DECLARE_METATYPE(TdxBarDrawItemEvent)

@@ -335,3 +335,23 @@ void TBitmap::LoadFromStream(QIODevice* stream) {
 void TBitmap::Changed() {
     if (onChange_) onChange_(this);
 }
+
+void DrawFocusFrame(QPainter& p, const QRect& r) {
+    if (r.isEmpty()) return;
+    const int left = r.x(), top = r.y(), right = r.x() + r.width(), bottom = r.y() + r.height();
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor white(Qt::white);
+    auto dot = [&p, &white](int x, int y) { p.fillRect(x, y, 1, 1, white); };
+    // Around the frame, one pixel on and one off.
+    int k = 0;
+    for (int x = left; x < right; ++x, ++k)
+        if (k % 2 == 0) dot(x, top);
+    for (int y = top + 1; y < bottom; ++y, ++k)
+        if (k % 2 == 0) dot(right - 1, y);
+    for (int x = right - 2; x >= left && bottom - 1 > top; --x, ++k)
+        if (k % 2 == 0) dot(x, bottom - 1);
+    for (int y = bottom - 2; y > top && right - 1 > left; --y, ++k)
+        if (k % 2 == 0) dot(left, y);
+    p.restore();
+}

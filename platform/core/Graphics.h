@@ -12,6 +12,7 @@
 #include <QString>
 
 class QIODevice;
+class QPainter;
 class QMetaProperty;
 
 VESK_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
@@ -220,3 +221,7 @@ private:
     TColor transparentColor_ = clDefault;
     TNotifyEvent onChange_;
 };
+
+// The focus frame: every other pixel of a 1-pixel frame just inside r (exclusive right and
+// bottom edges) inverted, so that drawing it twice erases it.
+void DrawFocusFrame(QPainter& p, const QRect& r);

@@ -42,7 +42,30 @@ Q_ENUM_NS(TFormBorderStyle)
 enum TFormStyle { fsNormal, fsStayOnTop };
 Q_ENUM_NS(TFormStyle)
 
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+Q_ENUM_NS(TListBoxStyle)
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+Q_ENUM_NS(TComboBoxStyle)
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+Q_ENUM_NS(TCheckBoxState)
+
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+Q_ENUM_NS(TBevelShape)
+
+enum TBevelStyle { bsLowered, bsRaised };
+Q_ENUM_NS(TBevelStyle)
+
+
 }  // namespace ControlTypes
+
+// The state of an owner-drawn line: a set of these flags.
+enum TOwnerDrawStateFlag : unsigned { odSelected = 0x1, odGrayed = 0x2, odDisabled = 0x4, odChecked = 0x8, odFocused = 0x10 };
+using TOwnerDrawState = unsigned;
 
 using ControlTypes::TAlign;
 using ControlTypes::TBevelCut;
@@ -51,6 +74,12 @@ using ControlTypes::TCursor;
 using ControlTypes::TFormBorderStyle;
 using ControlTypes::TFormPosition;
 using ControlTypes::TFormStyle;
+using ControlTypes::TBevelShape;
+using ControlTypes::TBevelStyle;
+using ControlTypes::TCheckBoxState;
+using ControlTypes::TComboBoxStyle;
+using ControlTypes::TListBoxStyle;
+using ControlTypes::TMouseButton;
 using ControlTypes::TScrollStyle;
 using ControlTypes::TWindowState;
 using enum ControlTypes::TAlign;
@@ -62,3 +91,9 @@ using enum ControlTypes::TWindowState;
 using enum ControlTypes::TCloseAction;
 using enum ControlTypes::TFormBorderStyle;
 using enum ControlTypes::TFormStyle;
+using enum ControlTypes::TMouseButton;
+using enum ControlTypes::TListBoxStyle;
+using enum ControlTypes::TComboBoxStyle;
+using enum ControlTypes::TCheckBoxState;
+using enum ControlTypes::TBevelShape;
+using enum ControlTypes::TBevelStyle;

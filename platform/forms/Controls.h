@@ -23,6 +23,7 @@
 #include "ControlTypes.h"
 #include "Events.h"
 #include "Graphics.h"
+#include "Keys.h"
 
 #include <QCursor>
 #include <QList>
@@ -36,6 +37,17 @@
 
 class QEvent;
 class TWinControl;
+
+// Mouse and key events of controls: button, shift state and client point; the virtual key
+// (0 after a handler swallowed it) and the shift state; the typed character.
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+using TKeyEvent = TEvent<TObject*, int&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, QChar&>;
+Q_DECLARE_METATYPE(TMouseEvent)
+Q_DECLARE_METATYPE(TMouseMoveEvent)
+Q_DECLARE_METATYPE(TKeyEvent)
+Q_DECLARE_METATYPE(TKeyPressEvent)
 
 class TControl : public TComponent {
     Q_OBJECT

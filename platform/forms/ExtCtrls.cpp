@@ -158,3 +158,61 @@ bool TSplitter::WidgetEvent(QEvent* event) {
     }
     return TControl::WidgetEvent(event);
 }
+
+// ---- TBevel ----
+
+namespace {
+
+// Draws the bevel's lines; it keeps its own copy of shape and style.
+class BevelWidget : public QWidget {
+public:
+    TBevelShape shape = bsBox;
+    TBevelStyle style = bsLowered;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QColor shadow = ColorToQColor(clBtnShadow), light = ColorToQColor(clBtnHighlight);
+        const QColor first = style == bsLowered ? shadow : light, second = style == bsLowered ? light : shadow;
+        const int w = width(), h = height();
+        // A box with both corners inside: top and left lines in one colour, bottom and right
+        // lines in the other.
+        auto box = [&p](int left, int top, int right, int bottom, const QColor& topLeft, const QColor& bottomRight) {
+            p.fillRect(left, top, right - left + 1, 1, topLeft);
+            p.fillRect(left, top, 1, bottom - top + 1, topLeft);
+            p.fillRect(left, bottom, right - left + 1, 1, bottomRight);
+            p.fillRect(right, top, 1, bottom - top + 1, bottomRight);
+        };
+        switch (shape) {
+        case bsBox: box(0, 0, w - 1, h - 1, first, second); break;
+        case bsFrame:  // etched: a box of the second colour behind one of the first
+            box(1, 1, w - 1, h - 1, second, second);
+            box(0, 0, w - 2, h - 2, first, first);
+            break;
+        case bsTopLine: p.fillRect(0, 0, w, 1, first); p.fillRect(0, 1, w, 1, second); break;
+        case bsBottomLine: p.fillRect(0, h - 2, w, 1, first); p.fillRect(0, h - 1, w, 1, second); break;
+        case bsLeftLine: p.fillRect(0, 0, 1, h, first); p.fillRect(1, 0, 1, h, second); break;
+        case bsRightLine: p.fillRect(w - 2, 0, 1, h, first); p.fillRect(w - 1, 0, 1, h, second); break;
+        default: break;
+        }
+    }
+};
+
+}  // namespace
+
+TBevel::TBevel(TComponent* owner) : TControl(owner, new BevelWidget) {
+    Handle()->setAttribute(Qt::WA_TransparentForMouseEvents);
+    SetBounds(0, 0, 50, 50);
+}
+
+void TBevel::SetShape(TBevelShape value) {
+    shape_ = value;
+    if (auto* w = static_cast<BevelWidget*>(Handle())) w->shape = value;
+    Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle value) {
+    style_ = value;
+    if (auto* w = static_cast<BevelWidget*>(Handle())) w->style = value;
+    Invalidate();
+}

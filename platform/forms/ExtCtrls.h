@@ -1,5 +1,5 @@
 #pragma once
-// Panels and splitters.
+// Panels, splitters and bevels.
 #include "Controls.h"
 
 class TPanel : public TWinControl {
@@ -72,4 +72,29 @@ private:
     QPoint dragStart_;
     int startSize_ = 0;
     QPointer<TControl> dragControl_;
+};
+
+// A bevel: lines or a box in the shadow and highlight colours, lowered (shadow first) or
+// raised; bsFrame is an etched box, bsSpacer draws nothing. It paints no background and lets
+// the mouse through.
+class TBevel : public TControl {
+    Q_OBJECT
+    Q_PROPERTY(ControlTypes::TBevelShape Shape READ Shape WRITE SetShape)
+    Q_PROPERTY(ControlTypes::TBevelStyle Style READ Style WRITE SetStyle)
+    Q_CLASSINFO("Default.Shape", "bsBox")
+    Q_CLASSINFO("Default.Style", "bsLowered")
+public:
+    explicit TBevel(TComponent* owner);
+
+    TBevelShape Shape() const { return shape_; }
+    void SetShape(TBevelShape value);
+    TBevelStyle Style() const { return style_; }
+    void SetStyle(TBevelStyle value);
+
+protected:
+    void ApplyColor() override {}
+
+private:
+    TBevelShape shape_ = bsBox;
+    TBevelStyle style_ = bsLowered;
 };

@@ -4,7 +4,9 @@
 #include "Forms.h"
 #include "WrappedTextLayout.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,8 +95,24 @@ void TLabel::SetAutoSize(bool value) {
     AdjustSize();
 }
 
+void TLabel::SetWordWrap(bool value) {
+    wordWrap_ = value;
+    if (Label()) Label()->setWordWrap(value);
+    AdjustSize();
+}
+
+void TLabel::SetFocusControl(TWinControl* control) {
+    focusControl_ = control;
+    if (Label()) Label()->setBuddy(control ? control->Handle() : nullptr);
+}
+
 void TLabel::AdjustSize() {
     if (!autoSize_ || Align() != alNone || !Label()) return;
+    if (wordWrap_) {
+        // The width stays; the height follows the wrapped text.
+        SetBounds(Left(), Top(), Width(), std::max(Label()->heightForWidth(Width()), 0));
+        return;
+    }
     const QSize size = Label()->sizeHint();
     SetBounds(Left(), Top(), size.width(), size.height());
 }
@@ -488,4 +506,154 @@ void TButton::Click() {
             return;
         }
     }
+}
+
+// ---- TCheckBox ----
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, new QCheckBox) {
+    // A button fills its background with the button colour: the box takes its parent's colour.
+    CheckBox()->setBackgroundRole(QPalette::Window);
+    SetBounds(0, 0, 97, 17);
+    SetTabStop(true);
+    connect(CheckBox(), &QCheckBox::clicked, this, Guarded([this] {
+        // The box has moved on by itself; take its state and tell.
+        const Qt::CheckState s = CheckBox()->checkState();
+        state_ = s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
+        Click();
+    }, this));
+}
+
+TCheckBox::~TCheckBox() {
+    if (CheckBox()) CheckBox()->disconnect(this);
+}
+
+QCheckBox* TCheckBox::CheckBox() const { return static_cast<QCheckBox*>(Handle()); }
+
+QString TCheckBox::Caption() const { return CheckBox() ? CheckBox()->text() : QString(); }
+
+void TCheckBox::SetCaption(const QString& value) {
+    if (CheckBox()) CheckBox()->setText(value);
+}
+
+void TCheckBox::SetAllowGrayed(bool value) {
+    allowGrayed_ = value;
+    if (CheckBox()) CheckBox()->setTristate(value || state_ == cbGrayed);
+}
+
+void TCheckBox::SetState(TCheckBoxState value) {
+    if (value == state_) return;
+    state_ = value;
+    if (QCheckBox* box = CheckBox()) {
+        box->setTristate(allowGrayed_ || value == cbGrayed);
+        box->setCheckState(value == cbChecked ? Qt::Checked : value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    if (!Loading()) Click();
+}
+
+void TCheckBox::Click() {
+    if (onClick_ && !IsDestroying()) onClick_(this);
+}
+
+// ---- TComboBox ----
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner, new QComboBox) {
+    QComboBox* combo = ComboBox();
+    items_ = new TModelStrings(combo->model());
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    SetBounds(0, 0, 145, 21);
+    SetColor(clWindow);
+    SetTabStop(true);
+    ConnectEditor();
+    connect(combo, &QComboBox::activated, this, Guarded([this] {
+        QPointer<TComboBox> self(this);
+        Click();
+        if (self) Change();
+    }, this));
+    // The stock box chooses the first item of an empty list; a list keeps nothing chosen.
+    connect(combo->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        if (first == 0 && last + 1 == ComboBox()->count()) ComboBox()->setCurrentIndex(-1);
+    });
+}
+
+TComboBox::~TComboBox() {
+    if (QComboBox* combo = ComboBox()) {
+        combo->disconnect(this);
+        combo->model()->disconnect(this);
+        if (combo->lineEdit()) combo->lineEdit()->disconnect(this);
+    }
+    delete items_;
+}
+
+QComboBox* TComboBox::ComboBox() const { return static_cast<QComboBox*>(Handle()); }
+
+void TComboBox::ConnectEditor() {
+    if (QLineEdit* edit = ComboBox() ? ComboBox()->lineEdit() : nullptr)
+        connect(edit, &QLineEdit::textEdited, this, Guarded([this] { Change(); }, this));
+}
+
+void TComboBox::SetStyle(TComboBoxStyle value) {
+    if (value == style_) return;
+    style_ = value;
+    QComboBox* combo = ComboBox();
+    if (!combo) return;
+    const int index = combo->currentIndex();
+    combo->setEditable(value == csDropDown);
+    if (value == csDropDown) {
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        ConnectEditor();
+    }
+    combo->setCurrentIndex(index);
+    ApplyColor();
+}
+
+int TComboBox::DropDownCount() const { return ComboBox() ? ComboBox()->maxVisibleItems() : 8; }
+
+void TComboBox::SetDropDownCount(int value) {
+    if (ComboBox()) ComboBox()->setMaxVisibleItems(std::max(1, value));
+}
+
+void TComboBox::SetItems(TStrings* value) {
+    if (value && value != items_) items_->Assign(value);
+}
+
+int TComboBox::ItemIndex() const { return ComboBox() ? ComboBox()->currentIndex() : -1; }
+
+void TComboBox::SetItemIndex(int value) {
+    QComboBox* combo = ComboBox();
+    if (!combo) return;
+    combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
+}
+
+QString TComboBox::Text() const {
+    QComboBox* combo = ComboBox();
+    if (!combo) return {};
+    return combo->isEditable() ? combo->currentText() : combo->itemText(combo->currentIndex());
+}
+
+void TComboBox::SetText(const QString& value) {
+    QComboBox* combo = ComboBox();
+    if (!combo) return;
+    if (combo->isEditable()) {
+        combo->setEditText(value);
+        return;
+    }
+    const int index = combo->findText(value, Qt::MatchFixedString);
+    if (index >= 0) combo->setCurrentIndex(index);
+}
+
+void TComboBox::ApplyColor() {
+    TWinControl::ApplyColor();
+    if (!Handle()) return;
+    QPalette p = Handle()->palette();
+    p.setColor(QPalette::Base, ColorToQColor(Color()));
+    Handle()->setPalette(p);
+}
+
+void TComboBox::Click() {
+    if (onClick_ && !IsDestroying()) onClick_(this);
+}
+
+void TComboBox::Change() {
+    if (onChange_ && !IsDestroying()) onChange_(this);
 }

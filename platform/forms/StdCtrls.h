@@ -1,26 +1,36 @@
 #pragma once
-// Standard controls: label, multi-line memo, single-line edit and push button.
+// Standard controls: label, multi-line memo, single-line edit, push button, check box and
+// combo box.
 //
 // Memo text positions (SelStart, SelLength) are character indexes into Text, in which
 // every line break is one character ('\n'). Text given with CR LF or CR line breaks is
 // stored with '\n'; Lines.Text gives the lines each followed by CR LF.
 #include "Controls.h"
+#include "ItemStrings.h"
 #include "SharedText.h"
 #include "Strings.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QPlainTextEdit;
 class TMemo;
 
+// A label. With a FocusControl its "&" marks a mnemonic: the marked character is underlined
+// and Alt with it focuses that control (the label is the control's buddy). WordWrap breaks the
+// caption at the label's width; auto-sizing then keeps the width and fits the height.
 class TLabel : public TControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+    Q_PROPERTY(TWinControl* FocusControl READ FocusControl WRITE SetFocusControl)
     Q_CLASSINFO("Default.Transparent", "False")
     Q_CLASSINFO("Default.AutoSize", "True")
+    Q_CLASSINFO("Default.WordWrap", "False")
 public:
     explicit TLabel(TComponent* owner);
 
@@ -31,6 +41,11 @@ public:
     // Sizes the label to its text whenever caption or font change (unless aligned).
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool value);
+    // The control the label's mnemonic focuses; nullptr when none (or once it is freed).
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control);
 
 protected:
     QString DoGetText() const override { return caption_; }
@@ -45,6 +60,8 @@ private:
     QString caption_;
     bool transparent_ = false;
     bool autoSize_ = true;
+    bool wordWrap_ = false;
+    QPointer<TWinControl> focusControl_;
 };
 
 // The memo's lines as a string list: every change goes straight to the memo's text.
@@ -273,4 +290,108 @@ private:
     bool cancel_ = false;
     int modalResult_ = 0;
     TNotifyEvent onClick_;
+};
+
+// A check box. A click, Space or its mnemonic moves it on (unchecked, then grayed when
+// AllowGrayed, then checked) and fires OnClick; so does setting Checked or State to another
+// state in code, as the component library does.
+class TCheckBox : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool AllowGrayed READ AllowGrayed WRITE SetAllowGrayed)
+    Q_PROPERTY(ControlTypes::TCheckBoxState State READ State WRITE SetState)
+    Q_PROPERTY(bool Checked READ Checked WRITE SetChecked STORED false)
+    Q_PROPERTY(TNotifyEvent OnClick READ OnClick WRITE SetOnClick)
+    Q_CLASSINFO("Default.Caption", "''")
+    Q_CLASSINFO("Default.AllowGrayed", "False")
+    Q_CLASSINFO("Default.State", "cbUnchecked")
+    Q_CLASSINFO("Default.TabStop", "True")
+public:
+    explicit TCheckBox(TComponent* owner);
+    ~TCheckBox() override;
+
+    QString Caption() const;
+    void SetCaption(const QString& value);
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool value);
+    TCheckBoxState State() const { return state_; }
+    // cbGrayed is taken also without AllowGrayed (the user cannot reach it then).
+    void SetState(TCheckBoxState value);
+    bool Checked() const { return state_ == cbChecked; }
+    void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+
+    TNotifyEvent OnClick() const { return onClick_; }
+    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
+
+    QCheckBox* CheckBox() const;
+
+protected:
+    QString DoGetText() const override { return Caption(); }
+    void DoSetText(const QString& value) override { SetCaption(value); }
+    virtual void Click();
+
+private:
+    TCheckBoxState state_ = cbUnchecked;
+    bool allowGrayed_ = false;
+    TNotifyEvent onClick_;
+};
+
+// A combo box: an edit with a drop-down list (csDropDown) or a drop-down list alone
+// (csDropDownList). Choosing an item from the list fires OnClick, then OnChange; typing into
+// the edit fires OnChange. Setting ItemIndex or the items fires nothing. A list that gets its
+// first items has still nothing chosen (ItemIndex -1).
+class TComboBox : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(ControlTypes::TComboBoxStyle Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int DropDownCount READ DropDownCount WRITE SetDropDownCount)
+    Q_PROPERTY(TStrings* Items READ Items WRITE SetItems)
+    Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
+    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(TNotifyEvent OnChange READ OnChange WRITE SetOnChange)
+    Q_PROPERTY(TNotifyEvent OnClick READ OnClick WRITE SetOnClick)
+    Q_CLASSINFO("Default.Style", "csDropDown")
+    Q_CLASSINFO("Default.DropDownCount", "8")
+    Q_CLASSINFO("Default.ItemIndex", "-1")
+    Q_CLASSINFO("Default.Text", "''")
+    Q_CLASSINFO("Default.ParentColor", "False")
+    Q_CLASSINFO("Default.Color", "clWindow")
+    Q_CLASSINFO("Default.TabStop", "True")
+public:
+    explicit TComboBox(TComponent* owner);
+    ~TComboBox() override;
+
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle value);
+    int DropDownCount() const;
+    void SetDropDownCount(int value);
+    TStrings* Items() const { return items_; }
+    void SetItems(TStrings* value);
+    // -1 for none; setting an index out of range chooses none.
+    int ItemIndex() const;
+    void SetItemIndex(int value);
+    // The edit's text (csDropDown), else the chosen item's. Setting it in a drop-down list
+    // chooses the item of that text, if any.
+    QString Text() const;
+    void SetText(const QString& value);
+
+    TNotifyEvent OnChange() const { return onChange_; }
+    void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
+    TNotifyEvent OnClick() const { return onClick_; }
+    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
+
+    QComboBox* ComboBox() const;
+
+protected:
+    QString DoGetText() const override { return Text(); }
+    void DoSetText(const QString& value) override { SetText(value); }
+    void ApplyColor() override;
+    virtual void Click();
+    virtual void Change();
+
+private:
+    void ConnectEditor();
+
+    TModelStrings* items_;
+    TComboBoxStyle style_ = csDropDown;
+    TNotifyEvent onChange_, onClick_;
 };

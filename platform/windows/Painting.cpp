@@ -32,22 +32,7 @@ void FrameRect(QPainter& p, const TRect& r, const QBrush& brush)
 
 void DrawFocusRect(QPainter& p, const TRect& r)
 {
-    if (r.IsEmpty()) return;
-    p.save();
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor white(Qt::white);
-    auto dot = [&p, &white](int x, int y) { p.fillRect(x, y, 1, 1, white); };
-    // Around the frame, one pixel on and one off.
-    int k = 0;
-    for (int x = r.Left; x < r.Right; ++x, ++k)
-        if (k % 2 == 0) dot(x, r.Top);
-    for (int y = r.Top + 1; y < r.Bottom; ++y, ++k)
-        if (k % 2 == 0) dot(r.Right - 1, y);
-    for (int x = r.Right - 2; x >= r.Left && r.Bottom - 1 > r.Top; --x, ++k)
-        if (k % 2 == 0) dot(x, r.Bottom - 1);
-    for (int y = r.Bottom - 2; y > r.Top && r.Right - 1 > r.Left; --y, ++k)
-        if (k % 2 == 0) dot(r.Left, y);
-    p.restore();
+    DrawFocusFrame(p, r.ToQRect());
 }
 
 namespace {
