@@ -1,6 +1,7 @@
 // The process-wide manager list's registration, and the start-up that makes the manager's
 // classes streamable.
 #include "ClassRegistry.h"
+#include "FormMessages.h"
 #include "ImgList.h"
 #include "TypInfo.h"
 #include "dxBarDockControls.h"
@@ -14,6 +15,9 @@ void TdxBarManagerList::Add(TdxBarManager* manager)
 {
     if (!manager || managers_.contains(manager)) return;
     managers_.append(manager);
+    // The form's messages reach the bars through the listener the windows library installs
+    // with the hooks.
+    ManageForm(manager->OwnerFormAsForm());
     if (managers_.size() > 1) return;
     TdxBarWindowServices& services = dxBarWindowServices();
     services.InstallHooks();

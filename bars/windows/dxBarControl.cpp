@@ -1,6 +1,7 @@
 // The docked toolbar window: layout through ToolbarLayout, frame, grip, size grip, items,
 // group separators and the mark.
 #include "dxBarControl.h"
+#include "dxBarFloatFrame.h"
 
 #include "Forms.h"
 #include "Painting.h"
@@ -502,16 +503,21 @@ void TdxBarControl::Timer(int id)
 
 floatingframe::TFloatFrame TdxBarControl::FloatFrame() const
 {
+    return dxBarFloatFrame(bar_, withCaption_);
+}
+
+floatingframe::TFloatFrame dxBarFloatFrame(const TdxBar* bar, bool withCaption)
+{
     floatingframe::TFloatFrame frame;
-    TdxBarManager* manager = BarManager();
+    TdxBarManager* manager = bar ? bar->BarManager() : nullptr;
     if (!manager) return frame;
     frame.FrameWidth = manager->FrameWidth();
     frame.FrameHeight = manager->FrameHeight();
     frame.CaptionHeight = GetSystemMetrics(SM_CYSMCAPTION);
     frame.Flat = manager->IsFlat();
-    frame.ShowsCloseButton = bar_ && bar_->ShowsCloseButton();
-    frame.CaptionMark = bar_ && bar_->ShowMark() && bar_->AllowQuickCustomizing() && manager->Style() != bmsStandard;
-    if (!withCaption_) {
+    frame.ShowsCloseButton = bar->ShowsCloseButton();
+    frame.CaptionMark = bar->ShowMark() && bar->AllowQuickCustomizing() && manager->Style() != bmsStandard;
+    if (!withCaption) {
         frame.CaptionHeight = 0;
         frame.ShowsCloseButton = false;
         frame.CaptionMark = false;

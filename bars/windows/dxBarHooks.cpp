@@ -1,12 +1,14 @@
 #include "dxBarHooks.h"
 
 #include "Application.h"
+#include "Desktop.h"
 #include "Forms.h"
 #include "Window.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarCustomControl.h"
 #include "dxBarDropDownListBox.h"
+#include "dxBarFormMessages.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
@@ -114,6 +116,12 @@ void CloseQuickControlOnClick(const TMouseHookMessage& m, QWidget* window)
     if (quick) delete quick.data();
 }
 
+// F1 alone going down asks for help.
+bool IsHelpKey(const TKeyHookMessage& m)
+{
+    return m.Key == VK_F1 && !m.KeyUp && !(m.Shift & (ssShift | ssCtrl | ssAlt));
+}
+
 // A key or a press hides the hint that shows or waits.
 void HideHintOnInput()
 {
@@ -190,7 +198,9 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
                 swallowedKey_ = key;
             }
             int k = key;
-            if (m.KeyUp)
+            if (IsHelpKey(m))
+                dxBarItemHelp(GetCursorPos());
+            else if (m.KeyUp)
                 active->KeyUp(k, m.Shift);
             else
                 active->KeyDown(k, m.Shift);
@@ -220,7 +230,8 @@ bool TdxBarHooks::KeyboardHook(const TKeyHookMessage& m)
             return false;
         }
         altPressed_ = false;
-        return dxBarDispatchShortCut(manager, key, m.Shift);
+        if (dxBarDispatchShortCut(manager, key, m.Shift)) return true;
+        return IsHelpKey(m) && dxBarItemHelp(GetCursorPos());
     }
     const bool wasAlt = altPressed_;
     altPressed_ = false;

@@ -5,6 +5,7 @@
 #include "dxBarCustomControl.h"
 #include "dxBarDropDownListBox.h"
 #include "dxBarEditControls.h"
+#include "dxBarFormMessages.h"
 #include "dxBarItems.h"
 #include "dxBarControl.h"
 #include "dxBarManager.h"
@@ -51,11 +52,13 @@ TdxBarWindowsLibrary::~TdxBarWindowsLibrary()
 void TdxBarWindowsLibrary::InstallHooks()
 {
     SetInputHook(&hooks_);
+    dxBarInstallFormMessages(true);
 }
 
 void TdxBarWindowsLibrary::RemoveHooks()
 {
     if (InputHook() == &hooks_) SetInputHook(nullptr);
+    dxBarInstallFormMessages(false);
 }
 
 void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindowChange change)

@@ -1,5 +1,6 @@
 // Bar windows never take activation or focus: real clicks through the X server.
 #include "ActiveFormFixture.h"
+#include "dxBarControl.h"
 #include "dxBarEditControls.h"
 
 #include <QApplication>
@@ -178,5 +179,28 @@ TEST_F(FocusTest, TypingIntoABarEditAndEnterAppliesTheTextAndGivesTheFocusBack)
     EXPECT_EQ(applied, QStringList({"/tmp/site"}));
     EXPECT_EQ(path->Text(), "/tmp/site");
     ASSERT_TRUE(testsupport::WaitFor([this] { return edit->hasFocus(); }, 5000));
+    EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+}
+
+TEST_F(FocusTest, AnotherProgramTakingTheFocusHidesAFloatingToolbarAndComingBackShowsIt)
+{
+    AddButton("Bold");
+    bar->SetFloatLeft(600);
+    bar->SetFloatTop(100);
+    bar->SetDockingStyle(dsNone);
+    bar->SetVisible(true);
+    QPointer<TdxBarControl> toolbar = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    ASSERT_TRUE(toolbar && toolbar->Visible());
+
+    QProcess other;  // its destructor ends it
+    other.start(QCoreApplication::applicationFilePath(), {"--other-client"});
+    ASSERT_TRUE(other.waitForReadyRead(10000));
+    const QString otherId = QString::fromLatin1(other.readLine()).trimmed();
+    auto focus = [](const QString& id) { return QProcess::execute("xdotool", {"windowfocus", "--sync", id}) == 0; };
+
+    ASSERT_TRUE(focus(otherId));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !toolbar->Visible(); }, 5000));
+    ASSERT_TRUE(focus(QString::number(form->Handle()->winId())));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return toolbar->Visible(); }, 5000));
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
 }

@@ -2,6 +2,7 @@
 // snaps, how a floating window is kept within reach of one or two screens, and the size grip
 // of a bottom bar without border.
 #include "FloatingFrame.h"
+#include "FloatingWorkArea.h"
 #include "SizeGrip.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +180,31 @@ TEST(FloatingFrame, AFloatingWindowIsClampedOnlyWhenItMeetsNoWorkArea)
     EXPECT_EQ(KeepReachable(TRect::Bounds(2600, 600, 200, 50), TwoScreens), TRect::Bounds(2104, 600, 200, 50));
     // Below the first screen's work area but beside the second: nearest is the first.
     EXPECT_EQ(KeepReachable(TRect::Bounds(100, 900, 200, 50), TwoScreens), TRect::Bounds(100, 690, 200, 50));
+}
+
+TEST(FloatingFrame, AWorkAreaChangeMovesAWindowUpThenDownThenLeftThenRight)
+{
+    const TRect work(0, 0, 1024, 740);
+    struct Case {
+        const char* what;
+        TRect r;
+        TRect expected;
+    };
+    const Case cases[] = {
+        {"inside", TRect::Bounds(100, 100, 200, 50), TRect::Bounds(100, 100, 200, 50)},
+        {"over the bottom", TRect::Bounds(100, 700, 200, 50), TRect::Bounds(100, 690, 200, 50)},
+        {"above the top", TRect::Bounds(100, -20, 200, 50), TRect::Bounds(100, 0, 200, 50)},
+        {"taller than the area: its top shows", TRect::Bounds(100, 50, 200, 800), TRect::Bounds(100, 0, 200, 800)},
+        {"beyond the right", TRect::Bounds(1000, 100, 200, 50), TRect::Bounds(824, 100, 200, 50)},
+        {"wider than the area: its left shows", TRect::Bounds(-30, 100, 1100, 50), TRect::Bounds(0, 100, 1100, 50)},
+        {"off a corner", TRect::Bounds(-50, 730, 200, 50), TRect::Bounds(0, 690, 200, 50)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(MoveIntoWorkArea(c.r, work), c.expected);
+    }
+    // Without a work area nothing moves.
+    EXPECT_EQ(MoveIntoWorkArea(TRect::Bounds(-50, 730, 200, 50), TRect()), TRect::Bounds(-50, 730, 200, 50));
 }
 
 TEST(FloatingFrame, NearestWorkAreaPrefersTheLargestOverlapThenTheClosestScreen)
