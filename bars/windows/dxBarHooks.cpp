@@ -256,7 +256,10 @@ bool TdxBarHooks::MouseHook(const TMouseHookMessage& m)
     if (mouseBusy_) return false;
     QPointer<QWidget> window = m.Window;
     const bool press = m.Kind == TMouseHookKind::ButtonDown || m.Kind == TMouseHookKind::DoubleClick;
-    if (press) HideHintOnInput();
+    if (press) {
+        HideHintOnInput();
+        dxBarCustomizingForm().MousePressed(window);
+    }
     if (dxBarActiveBarControl()) {
         mouseBusy_ = true;
         struct Clear {

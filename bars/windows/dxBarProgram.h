@@ -1,12 +1,13 @@
 #pragma once
 // The start-up both programs share: the browser engine's schemes, the Qt application, the
-// bar library with its windows, the program's compiled-in pages; then the main form and the
-// event loop. Only the programs include this header: it needs the browser control's library,
-// which the bar windows themselves do not.
+// bar library with its windows and its customizing window, the program's compiled-in pages;
+// then the main form and the event loop. Only the programs include this header: it needs the
+// browser control's library, which the bar windows themselves do not.
 #include "Application.h"
 #include "ExceptionBarrier.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
+#include "dxBarCustomizing.h"
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
@@ -54,6 +55,7 @@ int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarPro
             if (finish) finish();
         }
     } finishing{program.LibraryFinishing};
+    TdxBarCustomizing customizing;  // the window of customizing mode
     SetProgramResourcePrefix(program.ResourcePrefix);
     if (!program.Title.isEmpty()) Application->SetTitle(program.Title);
     Application->CreateForm(mainForm);
