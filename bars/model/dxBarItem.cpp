@@ -2,6 +2,7 @@
 #include "dxBarItem.h"
 
 #include "Graphics.h"
+#include "Scope.h"
 #include "Streaming.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
@@ -392,20 +393,11 @@ void TdxBarItem::VisibleChanged()
 {
     if (Designing() || (barManager_ && barManager_->IsDesigning())) return;
     QPointer<TdxBarManager> manager = barManager_;
-    const bool wasLocked = manager && manager->UpdateLocked();
-    if (manager) manager->LockUpdate(true);
-    // Unlock and notify also when a step fails.
-    struct Restore {
-        TdxBarItem* item;
-        QPointer<TdxBarManager>& manager;
-        bool wasLocked;
-        ~Restore()
-        {
-            if (!manager) return;
-            manager->LockUpdate(wasLocked);
-            manager->ItemChanged(item);
-        }
-    } restore{this, manager, wasLocked};
+    // Unlock, then notify, also when a step fails.
+    TScopeExit notify([this, &manager] {
+        if (manager) manager->ItemChanged(this);
+    });
+    TdxBarUpdateLockScope lock(manager);
     const QList<TdxBarItemLink*> links = links_;
     for (TdxBarItemLink* link : links)
         if (links_.contains(link)) VisibleChangedForLink(link);
@@ -624,4 +616,14 @@ QChar dxBarCaptionAccelChar(const QString& caption)
 TdxBarManager* TdxBarItem::BarManager() const
 {
     return barManager_;
+}
+
+void dxBarRunAsLoaded(TComponent* component, const std::function<void()>& f)
+{
+    const bool loading = component->Loading();
+    component->ExcludeState(csLoading);
+    TScopeExit restore([component, loading] {
+        if (loading) component->IncludeState(csLoading);
+    });
+    f();
 }

@@ -2,6 +2,7 @@
 #include "dxBarItems.h"
 
 #include "Painting.h"
+#include "Scope.h"
 #include "Strings.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
@@ -393,17 +394,8 @@ void TdxBarCustomCombo::DrawItem(QPainter& p, const QFont& font, int index, cons
                                  bool flatInterior)
 {
     p.save();
-    QPainter* previous = std::exchange(canvas_, &p);
-    struct Restore {
-        QPainter*& canvas;
-        QPainter* previous;
-        QPainter& p;
-        ~Restore()
-        {
-            canvas = previous;
-            p.restore();
-        }
-    } restore{canvas_, previous, p};
+    TScopeExit restorePainter([&p] { p.restore(); });
+    TRestore canvas(canvas_, &p);
     p.setFont(font);
     if (OnDrawItem) {
         OnDrawItem(this, index, rect, state);
