@@ -1,6 +1,7 @@
 #include "dxBarServices.h"
 #include "dxBarItem.h"
 
+#include "ExceptionBarrier.h"
 #include "Graphics.h"
 #include "Scope.h"
 #include "Streaming.h"
@@ -141,13 +142,7 @@ TdxBarItem::TdxBarItem(TComponent* owner) : TComponent(owner)
 
 TdxBarItem::~TdxBarItem()
 {
-    try {
-        if (onDestroy_) onDestroy_(this);
-    } catch (const std::exception& e) {
-        dxBarHandleException(e);
-    } catch (...) {
-        dxBarHandleException(std::runtime_error("OnDestroy failed"));
-    }
+    if (onDestroy_) RunGuarded(nullptr, [this] { onDestroy_(this); });
     if (barManager_) barManager_->InternalItems().removeAll(this);
     while (!links_.isEmpty()) delete links_.takeLast();
     if (barManager_) {
@@ -495,14 +490,10 @@ void TdxBarItem::DoClick()
     if (!Enabled()) return;
     // A handler may free the item (or its form): stop touching it once it is gone.
     QPointer<TdxBarItem> self(this);
-    try {
+    RunGuarded(nullptr, [this, &self] {
         if (TdxBarManager* manager = barManager_) manager->DoClickItem(this);
         if (self) Click();
-    } catch (const std::exception& e) {
-        dxBarHandleException(e);
-    } catch (...) {
-        dxBarHandleException(std::runtime_error("Unknown exception in a click handler"));
-    }
+    });
 }
 
 void TdxBarItem::Click()

@@ -12,7 +12,6 @@
 //   library (bars/windows/dxBarItemControl.cpp), whose control classes derive from it.
 // - TdxBarItemControlClass: a control class as the item/control registry names it.
 // - TdxBarCustomizingNotifications: the customizing window's notification routines.
-// - dxBarHandleException: shows a failure of a click handler without letting it propagate.
 #include "Graphics.h"
 #include "Keys.h"
 #include "WinTypes.h"
@@ -255,13 +254,6 @@ void dxBarSetCustomizingForm(TdxBarCustomizingNotifications* form);
 // A customizing window is installed: only then do the bars offer customizing to the user,
 // since only the window can end it.
 bool dxBarCustomizingFormInstalled();
-
-// Shows an exception raised by a click handler through the application's exception
-// handler. Never throws.
-void dxBarHandleException(const std::exception& e);
-// Replaces where dxBarHandleException sends exceptions (tests); an empty function restores
-// the application's handler.
-void dxBarSetExceptionHandler(std::function<void(const std::exception&)> handler);
 
 // The list that drops down below a string combo (TdxBarCustomCombo). The windows library
 // makes it, owned by the combo; the combo fills, drops and closes it through this.
