@@ -1,8 +1,8 @@
 #pragma once
 // The start-up both programs share: the browser engine's schemes, the Qt application, the
 // bar library with its windows, the program's compiled-in pages; then the main form and the
-// event loop. Only the programs include this header: it needs the browser control's library,
-// which the bar windows themselves do not.
+// event loop. Only the programs include this header (target vesk_program): it needs the
+// browser control's library, which the bar library does not.
 #include "Application.h"
 #include "ExceptionBarrier.h"
 #include "WebBrowser.h"
