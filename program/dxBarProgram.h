@@ -5,6 +5,7 @@
 // browser control's library, which the bar library does not.
 #include "Application.h"
 #include "ExceptionBarrier.h"
+#include "Scope.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
 #include "dxBarManager.h"
@@ -47,13 +48,9 @@ int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarPro
     if (program.LibraryStarted) program.LibraryStarted();
     TdxBarWindowsLibrary barWindows;  // the bars' windows, docked around the form's panes
     // Destroyed before the windows library, also when the loop ends by an exception.
-    struct Finishing {
-        const std::function<void()>& finish;
-        ~Finishing()
-        {
-            if (finish) finish();
-        }
-    } finishing{program.LibraryFinishing};
+    TScopeExit finishing([&program] {
+        if (program.LibraryFinishing) program.LibraryFinishing();
+    });
     SetProgramResourcePrefix(program.ResourcePrefix);
     if (!program.Title.isEmpty()) Application->SetTitle(program.Title);
     Application->CreateForm(mainForm);
