@@ -26,7 +26,10 @@
 #include <QString>
 #include <exception>
 #include <functional>
+#include <memory>
 
+class QEvent;
+class QFont;
 class QPainter;
 class TBitmap;
 class TCustomImageList;
@@ -39,6 +42,7 @@ class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
 class TdxBarPopupMenu;
+class TdxBarPopupMenuLinks;
 class TdxBarCustomCombo;
 class TdxDockControl;
 class QWidget;
@@ -72,8 +76,9 @@ public:
     TdxBarItem* Item() const;
     TdxBarManager* BarManager() const;
     // The bar window that shows this control (taken from the link at creation); none once
-    // that window is gone.
-    TCustomdxBarControl* Parent() const;
+    // that window is gone. Virtual so that the model reaches it without linking the windows
+    // library.
+    virtual TCustomdxBarControl* Parent() const;
 
     // --- per-window state
     // Place and flags of the layout (the bar windows' business).
@@ -277,6 +282,15 @@ public:
     virtual void ListKeyDown(int key, TShiftState shift) = 0;
 };
 
+// A local event loop the model waits in (a popup menu's Popup).
+class TdxBarModalWait {
+public:
+    virtual ~TdxBarModalWait() = default;
+    // Returns once Stop is called (also from inside the loop) or the application quits.
+    virtual void Run() = 0;
+    virtual void Stop() = 0;
+};
+
 // What changed for a bar window (or for every bar window of a manager).
 enum class TdxBarWindowChange {
     Caption,        // the bar's caption
@@ -373,6 +387,35 @@ public:
     // Handles a change of links owned by a popup menu or one of the library's own popups;
     // false for owners the windows library does not handle (the manager's Changed runs).
     virtual bool HandleLinksChanged(TdxBarItemLinks* /*links*/) { return false; }
+
+    // --- windows and painters the model hands on without touching them
+    // Whoever holds the mouse capture lets it go.
+    virtual void ReleaseMouseCapture() {}
+    // Runs a local event loop until Stop (or until the application quits); none headless.
+    virtual std::unique_ptr<TdxBarModalWait> CreateModalWait() { return nullptr; }
+    // Shows a window a combo's handler supplied at the preferred screen point, kept inside
+    // the work area there, without activation; hides it.
+    virtual void ShowDropDownWindow(QWidget* /*window*/, QPoint /*preferred*/, QSize /*linkSize*/, bool /*vertical*/) {}
+    virtual void HideDropDownWindow(QWidget* /*window*/) {}
+    // Paints one entry of a string combo with font: ownerDraw when there is one, else the
+    // standard entry (the highlight when selected, text at left + 2, top + 2 in a flat text
+    // box, a focus frame when focused). The painter's state is put back afterwards.
+    virtual void DrawComboEntry(QPainter& /*p*/, const QFont& /*font*/, const QString& /*text*/, const TRect& /*rect*/,
+                                unsigned /*state*/, bool /*flatInterior*/, const std::function<void()>& /*ownerDraw*/)
+    {
+    }
+    // A dock window's updates are switched off (and on again) around a batch of changes.
+    virtual void SetDockRedraw(TdxDockControl* /*dock*/, bool /*value*/) {}
+    // An event of a dock's window: true when the services took it (a right press outside
+    // customizing shows the list of the manager's toolbars).
+    virtual bool DockWindowEvent(TdxDockControl* /*dock*/, QEvent* /*event*/) { return false; }
+    // A context menu asked for on window wnd at a screen point ((-1, -1): from the keyboard,
+    // at the caret): the first of the manager's popup menu links for a control holding wnd
+    // that allows it shows its menu. True when a link allowed it.
+    virtual bool ShowLinkedPopupMenu(TdxBarPopupMenuLinks* /*links*/, QWidget* /*wnd*/, const TPoint& /*screen*/)
+    {
+        return false;
+    }
 };
 
 // The installed services (a do-nothing instance when none is installed).
