@@ -84,6 +84,9 @@ public:
     // installed with the first manager, removed with the last.
     virtual void InstallHooks() {}
     virtual void RemoveHooks() {}
+    // The manager's owner form reports its messages (activation, window state, close) to the
+    // windows library.
+    virtual void ManageOwnerForm(TdxBarManager* /*manager*/) {}
     virtual void CreateHintWindow() {}
     virtual void FreeHintWindow() {}
 

@@ -32,6 +32,7 @@ public:
     // The keyboard and mouse hooks of all managers.
     void InstallHooks() override;
     void RemoveHooks() override;
+    void ManageOwnerForm(TdxBarManager* manager) override;
     void BarWindowChanged(TdxBar* bar, TdxBarWindowChange change) override;
     void ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change) override;
     void CloseActiveMenus(TdxBarManager* manager) override;
