@@ -196,8 +196,8 @@ void TfrmMain::btCodeTBClick(TObject* /*Sender*/) { viewCommands_->ToggleBar(1);
 void TfrmMain::btPathTBClick(TObject* /*Sender*/) { viewCommands_->ToggleBar(2); }
 void TfrmMain::btNavigationTBClick(TObject* /*Sender*/) { viewCommands_->ToggleBar(3); }
 void TfrmMain::btViewInsertBarClick(TObject* /*Sender*/) { viewCommands_->ToggleBar(4); }
-// Customizing arrives with the customizing window.
-void TfrmMain::btCustomiseClick(TObject* /*Sender*/) {}
+// Customise and Customise Toolbars open the customizing window.
+void TfrmMain::btCustomiseClick(TObject* /*Sender*/) { BarManager->Customizing(true); }
 void TfrmMain::btBackClick(TObject* /*Sender*/) { viewCommands_->Back(); }
 void TfrmMain::btForwardClick(TObject* /*Sender*/) { viewCommands_->Forward(); }
 void TfrmMain::btStopClick(TObject* /*Sender*/) { viewCommands_->Stop(); }

@@ -1,13 +1,14 @@
 #pragma once
 // The start-up both programs share: the browser engine's schemes, the Qt application, the
-// bar library with its windows, the program's compiled-in pages; then the main form and the
-// event loop. Only the programs include this header (target vesk_program): it needs the
-// browser control's library, which the bar library does not.
+// bar library with its windows and its customizing window, the program's compiled-in pages;
+// then the main form and the event loop. Only the programs include this header (target
+// vesk_program): it needs the browser control's library, which the bar library does not.
 #include "Application.h"
 #include "ExceptionBarrier.h"
 #include "Scope.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
+#include "dxBarCustomizing.h"
 #include "dxBarManager.h"
 #include "dxBarRegistry.h"
 #include "dxBarWindowsLibrary.h"
@@ -51,6 +52,7 @@ int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarPro
     TScopeExit finishing([&program] {
         if (program.LibraryFinishing) program.LibraryFinishing();
     });
+    TdxBarCustomizing customizing;  // the window of customizing mode
     SetProgramResourcePrefix(program.ResourcePrefix);
     if (!program.Title.isEmpty()) Application->SetTitle(program.Title);
     Application->CreateForm(mainForm);

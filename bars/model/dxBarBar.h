@@ -200,6 +200,10 @@ public:
     TdxBarDockingStyle WindowStyle() const { return windowStyle_; }
     // The bar's window has been docked since the bar was made (or its docked place stored).
     bool EverDocked() const { return everDocked_; }
+    // The bar was read with the manager's form: not one the user made (at run time, or
+    // restored from a stored layout). Such bars can be reset but not renamed or deleted.
+    bool LoadedWithForm() const { return loadedWithForm_; }
+    void SetLoadedWithForm(bool value) { loadedWithForm_ = value; }
 
     // Called by the manager: the values read while loading take effect.
     void ApplyLoadedState();
@@ -251,6 +255,7 @@ private:
     bool dockReentry_ = false;
     bool windowShown_ = false;
     bool everDocked_ = false;
+    bool loadedWithForm_ = false;
     TdxBarDockingStyle windowStyle_ = dsNone;
     TdxBarDockControl* pendingDockControl_ = nullptr;
     TdxBarDockingStyle pendingDockingStyle_ = dsNone;

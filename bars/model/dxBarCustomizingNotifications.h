@@ -1,6 +1,8 @@
 #pragma once
 // The customizing window as the model sees it: the routines that tell it of changes, and
 // whether one is installed.
+class QWidget;
+class TCustomForm;
 class TdxBar;
 class TdxBarGroup;
 class TdxBarItem;
@@ -15,6 +17,13 @@ public:
     // Opens the window for manager (customizing mode began) and closes it (mode ended).
     virtual void Open(TdxBarManager* /*manager*/) {}
     virtual void Close(TdxBarManager* /*manager*/) {}
+    // The open window as a form; none while no window is open (or for a window that is no
+    // form). Its windows are no drop target and no "other form" of the bars' owner.
+    virtual TCustomForm* Form() const { return nullptr; }
+    // A mouse button went down on window (a widget of any top-level window of the program):
+    // a press on a form the open window disabled, or on its bar windows, brings the open
+    // window to the front.
+    virtual void MousePressed(QWidget* /*window*/) {}
     virtual void StyleChanged() {}
     virtual void HelpButtonChanged() {}
     virtual void BarChanged(TdxBar* /*bar*/) {}

@@ -178,6 +178,7 @@ void TdxBarManager::ApplyLoadedBars()
     for (int i = 0; i < bars_->Count(); ++i) {
         TdxBar* bar = bars_->Items(i);
         FinishLinksLoading(bar->ItemLinks());
+        bar->SetLoadedWithForm(true);
         bar->ApplyLoadedState();
     }
 }

@@ -257,7 +257,10 @@ bool TdxBarHooks::MouseHook(const TMouseHookMessage& m)
     if (mouseBusy_) return false;
     QPointer<QWidget> window = m.Window;
     const bool press = m.Kind == TMouseHookKind::ButtonDown || m.Kind == TMouseHookKind::DoubleClick;
-    if (press) HideHintOnInput();
+    if (press) {
+        HideHintOnInput();
+        dxBarCustomizingForm().MousePressed(window);
+    }
     if (dxBarActiveBarControl()) {
         TRestore busy(mouseBusy_, true);
         // Right and middle releases count only over the menus.

@@ -1,6 +1,7 @@
 #include "dxBarItemDrag.h"
 
 #include "Desktop.h"
+#include "Forms.h"
 #include "Keys.h"
 #include "Window.h"
 #include "dxBarBar.h"
@@ -141,6 +142,10 @@ TCustomdxBarControl* TdxBarItemDrag::WindowAt(const TPoint& cursor) const
 {
     QWidget* under = TWindow::WindowFromPoint(cursor);
     if (under && under == markWindow_) under = nullptr;
+    // The customizing window lies above the bars: what is under it is no target.
+    if (TCustomForm* customizing = dxBarCustomizingForm().Form();
+        under && customizing && customizing->Handle() && under->window() == customizing->Handle())
+        return nullptr;
     if (TCustomdxBarControl* window = dxBarFindControlOfWindow(under))
         return window->BarManager() == manager_ ? window : nullptr;
     for (TCustomdxBarControl* window : dxBarLiveBarControls()) {

@@ -273,10 +273,14 @@ void TControl::ApplyFont() {
     if (!w) return;
     w->setFont(font_->ToQFont());
     QPalette p = w->palette();
+    // The font's colour is the text of an enabled control; a disabled one draws its text gray.
     const QColor text = ColorToQColor(font_->Color());
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::ButtonText, text);
+    const QColor gray = ColorToQColor(clGrayText);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(QPalette::Active, role, text);
+        p.setColor(QPalette::Inactive, role, text);
+        p.setColor(QPalette::Disabled, role, gray);
+    }
     w->setPalette(p);
 }
 

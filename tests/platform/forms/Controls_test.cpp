@@ -146,3 +146,30 @@ TEST(Controls, FreeingAParentFreesItsChildControls) {
     EXPECT_TRUE(memoWidget.isNull());
     EXPECT_EQ(form->ControlCount(), 0);
 }
+
+TEST(Controls, DisabledControlsDrawTheirTextGray) {
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    button->SetCaption("Go");
+    button->Font()->SetColor(clRed);
+    form->Show();
+    // Pixels of the caption's colour (red), and of the gray of disabled text.
+    auto textPixels = [&] {
+        const QImage image = button->Handle()->grab().toImage();
+        int red = 0, gray = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 100 && c.blue() < 100) ++red;
+                if (qAbs(c.red() - 128) < 12 && qAbs(c.green() - 128) < 12 && qAbs(c.blue() - 128) < 12) ++gray;
+            }
+        return std::pair{red, gray};
+    };
+    const auto enabled = textPixels();
+    EXPECT_GT(enabled.first, 0);
+    button->SetEnabled(false);
+    const auto disabled = textPixels();
+    EXPECT_EQ(disabled.first, 0);
+    EXPECT_GT(disabled.second, enabled.second);
+}
