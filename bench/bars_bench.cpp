@@ -22,6 +22,12 @@
 // Label caption: a docked toolbar led by a label (through a control container item) and 20
 // buttons on a shown form; the label's caption changes between two widths, each change timed
 // until the bar is laid out again and painted, and the re-layouts it caused are counted.
+//
+// Customise: a shown form with five docked toolbars enters customizing mode, from the call
+// to the customizing window's first paint (the bars redrawn for the mode, the window read,
+// built, placed, shown and painted), and leaves it again. Beside it, a QDialog of the same
+// controls (three tabs, a list of five checkable lines, five buttons) is built, shown and
+// painted the same way.
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -32,6 +38,8 @@
 #include "dxBarControlContainer.h"
 #include "dxBarExtItems.h"
 #include "dxBarControl.h"
+#include "dxBarCustomizing.h"
+#include "dxBarCustomizingForm.h"
 #include "Desktop.h"
 #include "dxBarDockControls.h"
 #include "dxBarDrag.h"
@@ -46,12 +54,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLayout>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QWindow>
 
@@ -400,7 +412,6 @@ TStats BenchDragStep()
     return result;
 }
 
-
 constexpr int kCaptionChanges = 400;
 
 struct TLabelFigures {
@@ -466,6 +477,86 @@ TLabelFigures BenchLabelCaption()
     return result;
 }
 
+constexpr int kCustomizeBars = 5;
+constexpr int kCustomizeRuns = 40;
+
+TStats BenchCustomize()
+{
+    dxBarInitialize();
+    TStats result;
+    {
+        TdxBarWindowsLibrary library;
+        TdxBarCustomizing customizing;
+        TForm form(nullptr);
+        auto* manager = new TdxBarManager(&form);
+        form.SetBounds(50, 50, 900, 650);
+        for (int b = 0; b < kCustomizeBars; ++b) {
+            TdxBar* bar = manager->Bars()->Add();
+            bar->SetCaption(QStringLiteral("Bar %1").arg(b));
+            for (int k = 0; k < kDragButtons; ++k) {
+                auto* button = Create<TdxBarButton>(&form);
+                button->SetCaption(QStringLiteral("B%1").arg(k));
+                bar->ItemLinks()->Add()->SetItem(button);
+            }
+            bar->SetRow(b);
+            bar->SetDockingStyle(dsTop);
+            bar->SetVisible(true);
+        }
+        form.Show();
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 300) QCoreApplication::processEvents();
+        std::vector<double> us;
+        QElapsedTimer timer;
+        for (int run = 0; run < kCustomizeRuns; ++run) {
+            timer.start();
+            manager->Customizing(true);
+            // The first paint, forced: a window is painted only once the window system exposes it.
+            customizing.Window()->Handle()->grab();
+            dxBarProcessPaintMessages();
+            us.push_back(timer.nsecsElapsed() / 1000.0);
+            manager->Customizing(false);
+            QApplication::processEvents();
+        }
+        result = Stats(us);
+    }
+    dxBarFinalize();
+    return result;
+}
+
+TStats BenchQDialog()
+{
+    std::vector<double> us;
+    QElapsedTimer timer;
+    for (int run = 0; run < kCustomizeRuns; ++run) {
+        timer.start();
+        auto* dialog = new QDialog;
+        dialog->resize(366, 310);
+        auto* tabs = new QTabWidget(dialog);
+        tabs->setGeometry(6, 8, 354, 266);
+        auto* page = new QWidget;
+        auto* list = new QListWidget(page);
+        list->setGeometry(4, 20, 227, 213);
+        for (int b = 0; b < kCustomizeBars; ++b) {
+            auto* line = new QListWidgetItem(QStringLiteral("Bar %1").arg(b), list);
+            line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+            line->setCheckState(Qt::Checked);
+        }
+        for (int k = 0; k < 4; ++k)
+            (new QPushButton(QStringLiteral("Button %1").arg(k), page))->setGeometry(239, 21 + 29 * k, 104, 22);
+        tabs->addTab(page, QStringLiteral(" Toolbars "));
+        tabs->addTab(new QWidget, QStringLiteral(" Commands "));
+        tabs->addTab(new QWidget, QStringLiteral(" Options "));
+        (new QPushButton(QStringLiteral("Close"), dialog))->setGeometry(280, 282, 80, 23);
+        dialog->show();
+        dialog->grab();
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+        delete dialog;
+        QApplication::processEvents();
+    }
+    return Stats(us);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -478,6 +569,8 @@ int main(int argc, char** argv)
     const TStats qt = BenchQt();
     const TStats drag = BenchDragStep();
     const TLabelFigures label = BenchLabelCaption();
+    const TStats customize = BenchCustomize();
+    const TStats dialog = BenchQDialog();
     std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs)\n", kBars, kButtons, kRuns);
     std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median, ours.p99);
     std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median, qt.p99);
@@ -501,5 +594,10 @@ int main(int argc, char** argv)
     std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", label.time.median,
                 label.time.p99);
     std::printf("  re-layouts per change   : %8.2f  (goal: 1)\n", label.layoutsPerChange);
+    std::printf("Customise: a form with %d docked toolbars into customizing mode, to the window's first paint (%d runs)\n",
+                kCustomizeBars, kCustomizeRuns);
+    std::printf("  customizing window      : median %8.1f us  p99 %8.1f us  (goal <= 100000 us)\n", customize.median,
+                customize.p99);
+    std::printf("  QDialog of its controls : median %8.1f us  p99 %8.1f us  (the peer)\n", dialog.median, dialog.p99);
     return 0;
 }

@@ -292,3 +292,31 @@ TEST_F(CustomizeTest, WhatLiesUnderTheWindowIsNoDropTarget)
     }
     TWindow::SetWindowFromPointFunction({});
 }
+
+TEST_F(CustomizeTest, PressesOnTheDisabledFormReachItsBarsAndBringTheWindowBack)
+{
+    TdxBar* docked = manager->Bars()->Add();
+    docked->SetCaption("Docked");
+    auto* item = Create<TdxBarButton>(form);
+    item->SetCaption("Item");
+    docked->ItemLinks()->Add()->SetItem(item);
+    docked->SetDockingStyle(dsTop);
+    docked->SetVisible(true);
+    manager->Customizing(true);
+    QWidget* window = Window()->Handle();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == window; }, 5000));
+    TCustomdxBarControl* bar = docked->ItemLinks()->BarControl();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_FALSE(bar->Handle()->isEnabled());  // disabled with its form
+    Window()->SetBounds(700, 500, Window()->Width(), Window()->Height());  // off the bar
+
+    // A press on the item, as the window system sends it to the form's window.
+    form->Handle()->activateWindow();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == form->Handle(); }, 5000));
+    TdxBarItemLink* link = docked->ItemLinks()->Items(0);
+    const QPoint at = form->Handle()->mapFromGlobal(bar->ClientToScreen(link->ItemRect().center()));
+    QTest::mousePress(form->Handle()->windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(form->Handle()->windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(bar->SelectedControl(), link->Control());
+    EXPECT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == window; }, 5000));
+}
