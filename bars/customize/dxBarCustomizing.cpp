@@ -3,6 +3,7 @@
 #include "ExceptionBarrier.h"
 #include "Forms.h"
 #include "dxBarCustomizingForm.h"
+#include "dxBarFormMessages.h"
 #include "dxBarManager.h"
 
 #include <QWidget>
@@ -10,6 +11,8 @@
 TdxBarCustomizing::TdxBarCustomizing()
 {
     dxBarSetCustomizingForm(this);
+    // The open window is no other form to the bars' forms: their floating bars stay shown.
+    dxBarSetCustomizingWindowFormFunction([this] { return Form(); });
 }
 
 TdxBarCustomizing* TdxBarCustomizing::Instance()
@@ -41,7 +44,10 @@ TdxBarCustomizing::~TdxBarCustomizing()
     QList<QPointer<TdxBarCustomizingForm>> windows = std::exchange(closed_, {});
     windows << window_;
     for (const QPointer<TdxBarCustomizingForm>& window : windows) delete window.data();
-    if (&dxBarCustomizingForm() == this) dxBarSetCustomizingForm(nullptr);
+    if (&dxBarCustomizingForm() == this) {
+        dxBarSetCustomizingForm(nullptr);
+        dxBarSetCustomizingWindowFormFunction({});
+    }
 }
 
 TdxBarCustomizingForm* TdxBarCustomizing::CreateWindow(TdxBarManager* manager)
