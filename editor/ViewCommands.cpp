@@ -109,14 +109,8 @@ void TViewCommands::Print() { form_.WebBrowser->ExecWB(OLECMDID_PRINT, OLECMDEXE
 void TViewCommands::PageSetup() { form_.WebBrowser->ExecWB(OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT); }
 
 void TViewCommands::PrintPreview() {
-    SetScreenCursor(crHourGlass);
-    try {
-        form_.WebBrowser->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT);
-    } catch (...) {
-        SetScreenCursor(crDefault);
-        throw;
-    }
-    SetScreenCursor(crDefault);
+    TBusyCursorScope busy;
+    form_.WebBrowser->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT);
 }
 
 void TViewCommands::CheckShellResult(int result) {

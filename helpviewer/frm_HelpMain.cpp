@@ -4,6 +4,7 @@
 #include "HelpPlacement.h"
 #include "ImgList.h"
 #include "Registry.h"
+#include "Screen.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,15 +19,6 @@ QStringList& Arguments() {
     static QStringList args;
     return args;
 }
-
-// The busy cursor over the whole application while a scope runs, restored however it ends.
-class TBusyCursor {
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 // A failed browser command: the exclamation beep and one box.
 void Complain(const QString& text, TMsgDlgType type) {
@@ -136,7 +128,7 @@ void TfrmHelpMain::btForwardClick(TObject* /*Sender*/) {
 void TfrmHelpMain::btPrintClick(TObject* /*Sender*/) { HelpBrowser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT); }
 
 void TfrmHelpMain::btPreviewClick(TObject* /*Sender*/) {
-    TBusyCursor busy;
+    TBusyCursorScope busy;
     HelpBrowser->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT);
 }
 

@@ -105,6 +105,7 @@ void TdxBarControlContainerItem::SetControl(TControl* value)
         if (!old->IsDestroying() && !designing) old->SetParent(nullptr);
     }
     control_ = value;
+    controlComponent_ = value;
     boundsObserver_ = 0;
     placedBy_ = nullptr;
     if (value) {
@@ -128,9 +129,11 @@ void TdxBarControlContainerItem::ControlBoundsChanged(TControl* control)
 void TdxBarControlContainerItem::Notification(TComponent* component, TOperation operation)
 {
     TdxBarItem::Notification(component, operation);
-    // The control is being freed: it is no longer a control, so it is only forgotten.
-    if (operation == opRemove && component && component == control_.data()) {
+    // The control is being freed: it is no longer a control, so it is only forgotten (and
+    // told apart as the component it was when set).
+    if (operation == opRemove && component && component == controlComponent_) {
         control_ = nullptr;
+        controlComponent_ = nullptr;
         boundsObserver_ = 0;
         if (!IsDestroying()) RepaintBars();
     }

@@ -67,6 +67,8 @@ private:
     void ControlBoundsChanged(TControl* control);
 
     QPointer<TControl> control_;
+    // The control as a component, for telling it apart while it is being freed.
+    TComponent* controlComponent_ = nullptr;
     QPointer<TWinControl> host_;
     int boundsObserver_ = 0;
     QSize recordedSize_;

@@ -1,6 +1,7 @@
 #include "dxBarServices.h"
 #include "dxBarBar.h"
 
+#include "ExceptionBarrier.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
@@ -27,11 +28,7 @@ TdxBar::~TdxBar()
     TdxBarManager* manager = BarManager();
     if (manager && !manager->IsDestroying()) {
         manager->Changed();
-        try {
-            if (manager->OnBarDelete) manager->OnBarDelete(manager, this);
-        } catch (const std::exception& e) {
-            dxBarHandleException(e);
-        }
+        if (manager->OnBarDelete) RunGuarded(nullptr, [manager, this] { manager->OnBarDelete(manager, this); });
     }
     if (windowShown_) HideWindow();
     visible_ = false;

@@ -1,5 +1,6 @@
 // TdxBar: setters, docking, visibility, fonts and the loaded state.
 #include "Forms.h"
+#include "Scope.h"
 #include "dxBarBar.h"
 #include "dxBarDockControls.h"
 #include "dxBarItemLink.h"
@@ -197,31 +198,24 @@ void TdxBar::SetIsMainMenu(bool value)
 {
     if (value == isMainMenu_) return;
     TdxBarManager* manager = BarManager();
-    const bool wasLocked = manager && manager->UpdateLocked();
-    if (manager) manager->LockUpdate(true);
-    try {
-        if (value) {
-            if (manager && manager->MainMenuBar() && manager->MainMenuBar() != this)
-                manager->MainMenuBar()->SetIsMainMenu(false);
-            isMainMenu_ = true;
-            if (manager) manager->SetMainMenuBar(this);
-            SetWholeRow(true);
-            SetMultiLine(true);
-        } else {
-            if (manager && manager->MainMenuBar() == this) manager->SetMainMenuBar(nullptr);
-            isMainMenu_ = false;
-            SetMultiLine(false);
-            SetWholeRow(false);
-        }
-        if (!IsLoading()) {
-            if (DockingStyle() != dsNone) WindowChanged(int(TdxBarWindowChange::Layout));
-            NotifyBarChanged();
-        }
-    } catch (...) {
-        if (manager) manager->LockUpdate(wasLocked);
-        throw;
+    TdxBarUpdateLockScope lock(manager);
+    if (value) {
+        if (manager && manager->MainMenuBar() && manager->MainMenuBar() != this)
+            manager->MainMenuBar()->SetIsMainMenu(false);
+        isMainMenu_ = true;
+        if (manager) manager->SetMainMenuBar(this);
+        SetWholeRow(true);
+        SetMultiLine(true);
+    } else {
+        if (manager && manager->MainMenuBar() == this) manager->SetMainMenuBar(nullptr);
+        isMainMenu_ = false;
+        SetMultiLine(false);
+        SetWholeRow(false);
     }
-    if (manager) manager->LockUpdate(wasLocked);
+    if (!IsLoading()) {
+        if (DockingStyle() != dsNone) WindowChanged(int(TdxBarWindowChange::Layout));
+        NotifyBarChanged();
+    }
 }
 
 // ---------------------------------------------------------------- docking
@@ -270,14 +264,8 @@ void TdxBar::SetDockControl(TdxBarDockControl* value)
     dockControl_ = value;
     itemLinks_->SetRecentItemLimit(-1);
     if (!dockReentry_) {
-        dockReentry_ = true;
-        try {
-            SetDockingStyle(value ? value->DockingStyle() : dockingStyle_);
-        } catch (...) {
-            dockReentry_ = false;
-            throw;
-        }
-        dockReentry_ = false;
+        TRestore reentry(dockReentry_, true);
+        SetDockingStyle(value ? value->DockingStyle() : dockingStyle_);
     }
     if (moves) ShowWindow();
     if (!dockReentry_ && manager) manager->DoBarDockingStyleChange(this);

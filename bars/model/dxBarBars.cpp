@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Dialogs.h"
 #include "Forms.h"
+#include "Scope.h"
 #include "dxBarBar.h"
 #include "dxBarDockControls.h"
 #include "dxBarItemLink.h"
@@ -197,34 +198,6 @@ void ResetSubItemLinks(TdxBarItemLinks* links, TComponent* freshForm, QSet<TdxBa
     }
 }
 
-// Restores the manager's update lock and the bar's visibility, whatever leaves the scope.
-class TFullResetScope {
-public:
-    TFullResetScope(TdxBarManager* manager, TdxBar* bar)
-        : manager_(manager), bar_(bar), locked_(manager->UpdateLocked()), visible_(bar->Visible())
-    {
-        manager_->LockUpdate(true);
-        bar_->SetVisible(false);
-    }
-    ~TFullResetScope()
-    {
-        try {
-            if (bar_) bar_->SetVisible(visible_);
-        } catch (...) {
-            // The exception that ended the reset is the one the caller sees.
-        }
-        if (manager_) manager_->LockUpdate(locked_);
-    }
-    TFullResetScope(const TFullResetScope&) = delete;
-    TFullResetScope& operator=(const TFullResetScope&) = delete;
-
-private:
-    QPointer<TdxBarManager> manager_;
-    QPointer<TdxBar> bar_;
-    bool locked_;
-    bool visible_;
-};
-
 }  // namespace
 
 void TdxBar::Reset()
@@ -239,12 +212,21 @@ void TdxBar::Reset()
 
     manager->DoBarBeforeReset(this);
     {
-        std::optional<TFullResetScope> full;
+        // A full reset hides the bar under the manager's update lock and shows it as it was;
+        // a reset of the links only keeps the bar's window from updating.
+        const bool full = manager->UseFullReset();
+        std::optional<TdxBarUpdateLockScope> lock;
         std::optional<TdxBarWindowLockScope> linksOnly;
-        if (manager->UseFullReset())
-            full.emplace(manager, this);
+        if (full)
+            lock.emplace(manager);
         else
             linksOnly.emplace(this);
+        QPointer<TdxBar> self(this);
+        const bool visible = Visible();
+        TScopeExit showAgain([&] {
+            if (full && self) self->SetVisible(visible);
+        });
+        if (full) SetVisible(false);
         TdxBarAssignLinksByNameScope byName;
         if (full)
             Assign(fresh);

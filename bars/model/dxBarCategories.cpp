@@ -2,6 +2,7 @@
 // and the manager's per-category values.
 #include "dxBarCategories.h"
 
+#include "Scope.h"
 #include "Streaming.h"
 #include "dxBarBar.h"
 #include "dxBarItem.h"
@@ -17,15 +18,7 @@ namespace {
 // remember the value, so it is set as on a loaded item.
 void SetItemVisible(TdxBarItem* item, TdxBarItemVisible value)
 {
-    const bool loading = item->Loading();
-    item->ExcludeState(csLoading);
-    try {
-        item->SetVisible(value);
-    } catch (...) {
-        if (loading) item->IncludeState(csLoading);
-        throw;
-    }
-    if (loading) item->IncludeState(csLoading);
+    dxBarRunAsLoaded(item, [item, value] { item->SetVisible(value); });
 }
 
 }  // namespace
@@ -122,14 +115,10 @@ void TdxBarManagerCategories::Move(int curIndex, int newIndex)
             if (item->Category() == kParked) manager_->SetItemCategoryDirect(item, newIndex);
     }
     std::optional<TdxBarCategoryRecord> record = curIndex < records_.size() ? records_[curIndex] : std::nullopt;
-    moving_ = true;
-    try {
+    {
+        TRestore moving(moving_, true);
         TStringList::Move(curIndex, newIndex);
-    } catch (...) {
-        moving_ = false;
-        throw;
     }
-    moving_ = false;
     if (newIndex < records_.size()) records_[newIndex] = record;
 }
 
@@ -238,23 +227,18 @@ void TdxBarManager::SetCategoryItemsVisible(int index, TdxBarItemVisible value)
 
     const bool autoHide = !designing_ && autoHideEmptyBars_ && bars_;
     QList<bool> hadVisibleLinks;
-    const bool wasLocked = updateLocked_;
-    if (autoHide) {
+    if (autoHide)
         for (int i = 0; i < bars_->Count(); ++i) hadVisibleLinks << (bars_->Items(i)->ItemLinks()->VisibleItemCount() > 0);
-        LockUpdate(true);
-    }
-    try {
+    {
+        // Bars hidden for want of shown links go in one update.
+        TdxBarUpdateLockScope lock(autoHide ? this : nullptr);
         QList<TdxBarItem*> items;
         GetAllItemsByCategory(index, items);
         if (value == ivAlways) std::reverse(items.begin(), items.end());
         for (TdxBarItem* item : items)
             if (items_.contains(item) && item->Visible() == old) SetItemVisible(item, value);
         if (autoHide) AutoHideBars(hadVisibleLinks, value);
-    } catch (...) {
-        if (autoHide) LockUpdate(wasLocked);
-        throw;
     }
-    if (autoHide) LockUpdate(wasLocked);
     if (value != old) Changed();
 }
 

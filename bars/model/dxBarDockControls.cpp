@@ -3,8 +3,6 @@
 #include "dxBarManager.h"
 #include "dxBarServices.h"
 
-#include <QMouseEvent>
-
 TAlign dxBarDockingStyleToAlign(TdxBarDockingStyle style)
 {
     switch (style) {
@@ -41,7 +39,7 @@ void TdxDockControl::RecalcBars() { UpdateDock(); }
 
 void TdxDockControl::SetRedraw(bool value)
 {
-    if (QWidget* widget = Handle()) widget->setUpdatesEnabled(value);
+    dxBarWindowServices().SetDockRedraw(this, value);
 }
 
 void TdxDockControl::UpdateDock() { dxBarWindowServices().UpdateDock(this); }
@@ -50,13 +48,7 @@ void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }
 
 bool TdxDockControl::WidgetEvent(QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && barManager_ && !barManager_->IsCustomizing()) {
-        auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() == Qt::RightButton) {
-            dxBarWindowServices().ShowToolbarsPopup(barManager_, me->globalPosition().toPoint());
-            return true;
-        }
-    }
+    if (dxBarWindowServices().DockWindowEvent(this, event)) return true;
     return TWinControl::WidgetEvent(event);
 }
 

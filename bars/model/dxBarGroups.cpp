@@ -9,27 +9,6 @@
 
 namespace {
 
-// Keeps the manager's update lock for the scope and restores its previous state.
-class TUpdateLock {
-public:
-    explicit TUpdateLock(TdxBarManager* manager) : manager_(manager)
-    {
-        if (!manager_) return;
-        wasLocked_ = manager_->UpdateLocked();
-        manager_->LockUpdate(true);
-    }
-    ~TUpdateLock()
-    {
-        if (manager_) manager_->LockUpdate(wasLocked_);
-    }
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-private:
-    TdxBarManager* manager_;
-    bool wasLocked_ = false;
-};
-
 // The members take the value; nested groups pass it on to theirs. Groups never contain
 // themselves (Add refuses it), so the walk ends.
 void PropagateEnabled(const QList<TComponent*>& members, bool value)
@@ -72,7 +51,7 @@ void TdxBarGroup::SetEnabled(bool value)
     if (value == enabled_) return;
     enabled_ = value;
     if (Loading() || IsDestroying()) return;
-    TUpdateLock lock(manager_);
+    TdxBarUpdateLockScope lock(manager_);
     PropagateEnabled(members_, value);
 }
 
@@ -81,7 +60,7 @@ void TdxBarGroup::SetVisible(TdxBarItemVisible value)
     if (value == visible_) return;
     visible_ = value;
     if (Loading() || IsDestroying()) return;
-    TUpdateLock lock(manager_);
+    TdxBarUpdateLockScope lock(manager_);
     PropagateVisible(members_, value);
 }
 

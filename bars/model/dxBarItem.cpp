@@ -1,7 +1,9 @@
 #include "dxBarServices.h"
 #include "dxBarItem.h"
 
+#include "ExceptionBarrier.h"
 #include "Graphics.h"
+#include "Scope.h"
 #include "Streaming.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
@@ -140,13 +142,7 @@ TdxBarItem::TdxBarItem(TComponent* owner) : TComponent(owner)
 
 TdxBarItem::~TdxBarItem()
 {
-    try {
-        if (onDestroy_) onDestroy_(this);
-    } catch (const std::exception& e) {
-        dxBarHandleException(e);
-    } catch (...) {
-        dxBarHandleException(std::runtime_error("OnDestroy failed"));
-    }
+    if (onDestroy_) RunGuarded(nullptr, [this] { onDestroy_(this); });
     if (barManager_) barManager_->InternalItems().removeAll(this);
     while (!links_.isEmpty()) delete links_.takeLast();
     if (barManager_) {
@@ -392,20 +388,11 @@ void TdxBarItem::VisibleChanged()
 {
     if (Designing() || (barManager_ && barManager_->IsDesigning())) return;
     QPointer<TdxBarManager> manager = barManager_;
-    const bool wasLocked = manager && manager->UpdateLocked();
-    if (manager) manager->LockUpdate(true);
-    // Unlock and notify also when a step fails.
-    struct Restore {
-        TdxBarItem* item;
-        QPointer<TdxBarManager>& manager;
-        bool wasLocked;
-        ~Restore()
-        {
-            if (!manager) return;
-            manager->LockUpdate(wasLocked);
-            manager->ItemChanged(item);
-        }
-    } restore{this, manager, wasLocked};
+    // Unlock, then notify, also when a step fails.
+    TScopeExit notify([this, &manager] {
+        if (manager) manager->ItemChanged(this);
+    });
+    TdxBarUpdateLockScope lock(manager);
     const QList<TdxBarItemLink*> links = links_;
     for (TdxBarItemLink* link : links)
         if (links_.contains(link)) VisibleChangedForLink(link);
@@ -503,14 +490,10 @@ void TdxBarItem::DoClick()
     if (!Enabled()) return;
     // A handler may free the item (or its form): stop touching it once it is gone.
     QPointer<TdxBarItem> self(this);
-    try {
+    RunGuarded(nullptr, [this, &self] {
         if (TdxBarManager* manager = barManager_) manager->DoClickItem(this);
         if (self) Click();
-    } catch (const std::exception& e) {
-        dxBarHandleException(e);
-    } catch (...) {
-        dxBarHandleException(std::runtime_error("Unknown exception in a click handler"));
-    }
+    });
 }
 
 void TdxBarItem::Click()
@@ -624,4 +607,14 @@ QChar dxBarCaptionAccelChar(const QString& caption)
 TdxBarManager* TdxBarItem::BarManager() const
 {
     return barManager_;
+}
+
+void dxBarRunAsLoaded(TComponent* component, const std::function<void()>& f)
+{
+    const bool loading = component->Loading();
+    component->ExcludeState(csLoading);
+    TScopeExit restore([component, loading] {
+        if (loading) component->IncludeState(csLoading);
+    });
+    f();
 }

@@ -241,3 +241,7 @@ private:
 QChar dxBarCaptionAccel(const QString& caption);
 // The same character as written in the caption (its case kept).
 QChar dxBarCaptionAccelChar(const QString& caption);
+
+// Runs f on a component that may still be loading as if it were loaded (the item setters
+// only remember values while their own loading flag is set); the flag comes back after.
+void dxBarRunAsLoaded(TComponent* component, const std::function<void()>& f);

@@ -1,5 +1,6 @@
 #include "dxBarItemLink.h"
 
+#include "ExceptionBarrier.h"
 #include "Graphics.h"
 #include "dxBarBar.h"
 #include "dxBarItem.h"
@@ -13,19 +14,6 @@
 #include <functional>
 
 namespace {
-
-// Runs f and shows what it raises: for work done in constructors and destructors, which
-// must not let an exception out.
-void Shielded(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        dxBarHandleException(e);
-    } catch (...) {
-        dxBarHandleException(std::runtime_error("Unknown error in an item link event"));
-    }
-}
 
 bool assignByName = false;
 
@@ -59,7 +47,7 @@ TdxBarItemLink::TdxBarItemLink(TCollection* collection) : TCollectionItem(collec
     if (!manager) return;
     useCount_ = manager->InitialUseCount();
     if (!manager->IsLoading() && manager->OnItemLinkAdd)
-        Shielded([manager, this] { manager->OnItemLinkAdd(manager, this); });
+        RunGuarded(nullptr, [manager, this] { manager->OnItemLinkAdd(manager, this); });
 }
 
 TdxBarItemLink::~TdxBarItemLink()
@@ -67,7 +55,7 @@ TdxBarItemLink::~TdxBarItemLink()
     TdxBarItemLinks* links = Links();
     QPointer<TdxBarManager> manager = BarManager();
     if (manager && !manager->IsDestroying() && manager->OnItemLinkDelete)
-        Shielded([&manager, this] { manager->OnItemLinkDelete(manager, this); });
+        RunGuarded(nullptr, [&manager, this] { manager->OnItemLinkDelete(manager, this); });
 
     // A dragged link leaves its group start behind, so the group layout survives the move.
     QPointer<TdxBarItemLink> handOverTo;
@@ -105,10 +93,10 @@ TdxBarItemLink::~TdxBarItemLink()
     FreeAndNil(userGlyph_);
     if (!links) return;
     const bool collectionAlive = !links->destroying_;
-    Shielded([this] { SetCollection(nullptr); });
+    RunGuarded(nullptr, [this] { SetCollection(nullptr); });
     if (!collectionAlive) return;
-    if (handOverTo) Shielded([&handOverTo, handOverValue] { handOverTo->SetBeginGroup(handOverValue); });
-    if (window && services.IsBarWindowLive(window)) Shielded([&services, window] { services.RelayoutBarWindow(window); });
+    if (handOverTo) RunGuarded(nullptr, [&handOverTo, handOverValue] { handOverTo->SetBeginGroup(handOverValue); });
+    if (window && services.IsBarWindowLive(window)) RunGuarded(nullptr, [&services, window] { services.RelayoutBarWindow(window); });
 }
 
 TdxBarItemLinks* TdxBarItemLink::Links() const

@@ -1,6 +1,7 @@
 // TdxBarItemLinks: the ordered links of one owner and their derived lists.
 #include "dxBarItemLink.h"
 
+#include "Scope.h"
 #include "dxBarInternalItems.h"
 #include "dxBarItem.h"
 #include "dxBarItems.h"
@@ -155,13 +156,8 @@ void TdxBarItemLinks::Assign(TPersistent* source)
     TdxBarItem* first = Count() > 0 ? Items(0)->Item() : nullptr;
     QPointer<TdxBarItem> systemMenu = qobject_cast<TSystemMenuSubItem*>(first);
     assigning_ = true;
-    try {
-        TCollection::Assign(source);
-    } catch (...) {
-        FinishAssign(systemMenu);
-        throw;
-    }
-    FinishAssign(systemMenu);
+    TScopeExit finish([this, &systemMenu] { FinishAssign(systemMenu); });
+    TCollection::Assign(source);
 }
 
 void TdxBarItemLinks::FinishAssign(TdxBarItem* systemMenuItem)

@@ -1,16 +1,12 @@
 #include "dxBarServices.h"
 #include "dxBarItems.h"
 
-#include "Painting.h"
+#include "Scope.h"
+#include "TextMetrics.h"
 #include "Strings.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
-
-#include <QGuiApplication>
-#include <QPainter>
-#include <QScreen>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -283,18 +279,13 @@ void TCustomdxBarCombo::DropDown(QPoint preferred, QSize linkSize, bool vertical
     QWidget* window = GetDropDownWindow();
     if (!window) return;
     InitDropDownWindow();
-    QScreen* screen = QGuiApplication::screenAt(preferred);
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect workArea = screen ? screen->availableGeometry() : QRect(0, 0, 640, 480);
-    window->move(dxBarDropDownPosition(preferred, window->size(), linkSize, workArea, vertical));
-    window->setAttribute(Qt::WA_ShowWithoutActivating);
-    window->show();
+    dxBarWindowServices().ShowDropDownWindow(window, preferred, linkSize, vertical);
     AfterDropDown();
 }
 
 void TCustomdxBarCombo::CloseUp()
 {
-    if (QWidget* window = GetDropDownWindow()) window->hide();
+    if (QWidget* window = GetDropDownWindow()) dxBarWindowServices().HideDropDownWindow(window);
     if (OnCloseUp) OnCloseUp(this);
 }
 
@@ -392,30 +383,11 @@ int TdxBarCustomCombo::CurItemIndex() const
 void TdxBarCustomCombo::DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
                                  bool flatInterior)
 {
-    p.save();
-    QPainter* previous = std::exchange(canvas_, &p);
-    struct Restore {
-        QPainter*& canvas;
-        QPainter* previous;
-        QPainter& p;
-        ~Restore()
-        {
-            canvas = previous;
-            p.restore();
-        }
-    } restore{canvas_, previous, p};
-    p.setFont(font);
-    if (OnDrawItem) {
-        OnDrawItem(this, index, rect, state);
-        return;
-    }
-    const bool selected = state & odSelected;
-    FillRect(p, rect, SysBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    p.setPen(SysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    TRestore canvas(canvas_, &p);
+    std::function<void()> ownerDraw;
+    if (OnDrawItem) ownerDraw = [&] { OnDrawItem(this, index, rect, state); };
     const QString text = index >= 0 && index < items_->Count() ? items_->Strings(index) : index == -1 ? Text() : QString();
-    TRect r{rect.Left + 2, rect.Top + (flatInterior ? 2 : 0), rect.Right, rect.Bottom};
-    DrawText(p, text, r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    if (state & odFocused) DrawFocusRect(p, rect);
+    dxBarWindowServices().DrawComboEntry(p, font, text, rect, state, flatInterior, ownerDraw);
 }
 
 void TdxBarCustomCombo::MeasureItem(int index, const QFont& font, int& height)

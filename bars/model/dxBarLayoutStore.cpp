@@ -3,6 +3,7 @@
 #include "Graphics.h"
 #include "IniFiles.h"
 #include "Registry.h"
+#include "Scope.h"
 #include "dxBarBar.h"
 #include "dxBarDockControls.h"
 #include "dxBarItemLink.h"
@@ -417,15 +418,12 @@ private:
         links->Clear();
         const int count = std::clamp(*stored, 0, TdxBarLayoutStore::MaxLinks);
         const bool usage = manager_->Style() != bmsStandard && links->UseRecentItems();
-        try {
-            for (int j = 0; j < count && guard; ++j)
-                if (const std::unique_ptr<TLayoutSource> l = key.Child(kLinkKey + QString::number(j)))
-                    Link(links, *l, barLinks, usage);
-        } catch (...) {
+        TScopeExit afterLoad([&guard] {
             if (guard) guard->AfterLoad(false);
-            throw;
-        }
-        if (guard) guard->AfterLoad(false);
+        });
+        for (int j = 0; j < count && guard; ++j)
+            if (const std::unique_ptr<TLayoutSource> l = key.Child(kLinkKey + QString::number(j)))
+                Link(links, *l, barLinks, usage);
     }
 
     void Link(TdxBarItemLinks* links, const TLayoutSource& key, bool barLinks, bool usage)

@@ -3,6 +3,7 @@
 // bars, items and categories; and TdxBarManagerList, the process-wide list of live managers.
 #include "Classes.h"
 #include "Graphics.h"
+#include "Scope.h"
 #include "dxBarServices.h"
 #include "dxBarTypes.h"
 
@@ -545,23 +546,27 @@ private:
 };
 
 // Holds the manager's update lock and restores its previous state when it ends, so
-// locks nest.
+// locks nest. Without a manager it does nothing.
 class TdxBarUpdateLockScope {
 public:
-    explicit TdxBarUpdateLockScope(TdxBarManager* manager) : manager_(manager), previous_(manager->UpdateLocked())
-    {
-        manager->LockUpdate(true);
-    }
-    ~TdxBarUpdateLockScope()
-    {
-        if (manager_) manager_->LockUpdate(previous_);
-    }
-    TdxBarUpdateLockScope(const TdxBarUpdateLockScope&) = delete;
-    TdxBarUpdateLockScope& operator=(const TdxBarUpdateLockScope&) = delete;
+    explicit TdxBarUpdateLockScope(TdxBarManager* manager) : unlock_(Lock(manager)) {}
 
 private:
-    QPointer<TdxBarManager> manager_;
-    bool previous_;
+    struct TUnlock {
+        QPointer<TdxBarManager> manager;
+        bool previous;
+        void operator()() const
+        {
+            if (manager) manager->LockUpdate(previous);
+        }
+    };
+    static TUnlock Lock(TdxBarManager* manager)
+    {
+        const bool previous = manager && manager->UpdateLocked();
+        if (manager) manager->LockUpdate(true);
+        return {manager, previous};
+    }
+    TScopeExit<TUnlock> unlock_;
 };
 
 // The process-wide list of live managers.

@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Forms.h"
 #include "ImgList.h"
+#include "Scope.h"
 #include "Streaming.h"
 #include "Strings.h"
 #include "dxBarServices.h"
@@ -18,21 +19,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Runs f on a component that may still be loading as if it were loaded: the item setters
-// only remember values while their own loading flag is set.
-void AsLoaded(TComponent* component, const std::function<void()>& f)
-{
-    const bool loading = component->Loading();
-    component->ExcludeState(csLoading);
-    try {
-        f();
-    } catch (...) {
-        if (loading) component->IncludeState(csLoading);
-        throw;
-    }
-    if (loading) component->IncludeState(csLoading);
-}
 
 void FinishLinksLoading(TdxBarItemLinks* links)
 {
@@ -171,19 +157,16 @@ void TdxBarManager::Loaded()
 {
     TComponent::Loaded();
     if (updateLocked_ || !bars_) return;
-    bars_->SetLoading(true);
-    try {
+    {
+        bars_->SetLoading(true);
+        TScopeExit loaded([this] { bars_->SetLoading(false); });
         for (TdxBarItem* item : QList<TdxBarItem*>(items_)) {
             if (auto* sub = qobject_cast<TCustomdxBarSubItem*>(item)) FinishLinksLoading(sub->ItemLinks());
-            AsLoaded(item, [item] { item->ApplyPendingVisible(); });
+            dxBarRunAsLoaded(item, [item] { item->ApplyPendingVisible(); });
         }
         ApplyLoadedBars();
         if (!designing_ && !dxBarReadingTempForm()) LoadLayoutAfterLoading();
-    } catch (...) {
-        bars_->SetLoading(false);
-        throw;
     }
-    bars_->SetLoading(false);
     ApplyLoadedCategories();
     dockUpdating_ = true;
     for (TdxDockControl* dock : QList<TdxDockControl*>(dockControls_)) dock->UpdateDock();

@@ -1,7 +1,6 @@
 // The process-wide manager list's registration, and the start-up that makes the manager's
 // classes streamable.
 #include "ClassRegistry.h"
-#include "FormMessages.h"
 #include "ImgList.h"
 #include "TypInfo.h"
 #include "dxBarDockControls.h"
@@ -17,7 +16,7 @@ void TdxBarManagerList::Add(TdxBarManager* manager)
     managers_.append(manager);
     // The form's messages reach the bars through the listener the windows library installs
     // with the hooks.
-    ManageForm(manager->OwnerFormAsForm());
+    dxBarWindowServices().ManageOwnerForm(manager);
     if (managers_.size() > 1) return;
     TdxBarWindowServices& services = dxBarWindowServices();
     services.InstallHooks();

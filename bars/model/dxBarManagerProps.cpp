@@ -1,6 +1,7 @@
 // The manager's published look and options: setters and their effects.
 #include "Forms.h"
 #include "ImgList.h"
+#include "Scope.h"
 #include "Strings.h"
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
@@ -20,6 +21,15 @@ void AssignSystemMenuFont(TFont& font)
     font.SetHeight(SystemMenuFontHeight());
     font.SetStyle({});
     font.SetPitch(fpDefault);
+}
+
+// Changes font without its change handler seeing it.
+void ChangeQuietly(TFont* font, const std::function<void()>& change)
+{
+    const TNotifyEvent handler = font->OnChange();
+    font->SetOnChange(TNotifyEvent());
+    TScopeExit reconnect([font, handler] { font->SetOnChange(handler); });
+    change();
 }
 
 }  // namespace
@@ -46,18 +56,12 @@ void TdxBarManager::LockUpdate(bool value)
 void TdxBarManager::SetStyle(TdxBarManagerStyle value)
 {
     if (value == style_) return;
-    changingStyle_ = true;
-    try {
-        style_ = value;
-        SetStyleMetrics();
-        CalcSizeMetrics();
-        dxBarWindowServices().ManagerWindowsChanged(this, TdxBarWindowChange::Style);
-        dxBarCustomizingForm().StyleChanged();
-    } catch (...) {
-        changingStyle_ = false;
-        throw;
-    }
-    changingStyle_ = false;
+    TRestore changing(changingStyle_, true);
+    style_ = value;
+    SetStyleMetrics();
+    CalcSizeMetrics();
+    dxBarWindowServices().ManagerWindowsChanged(this, TdxBarWindowChange::Style);
+    dxBarCustomizingForm().StyleChanged();
 }
 
 void TdxBarManager::SetMenuAnimations(TdxBarMenuAnimations value)
@@ -246,18 +250,12 @@ void TdxBarManager::SetUseSystemFont(bool value)
 void TdxBarManager::SystemFontStep()
 {
     // The step changes Font without counting as a user change of it.
-    const TNotifyEvent handler = font_->OnChange();
-    font_->SetOnChange(TNotifyEvent());
-    try {
+    ChangeQuietly(font_, [this] {
         if (useSystemFont_)
             AssignSystemMenuFont(*font_);
         else if (scaled_)
             font_->SetHeight(SystemMenuFontHeight());
-    } catch (...) {
-        font_->SetOnChange(handler);
-        throw;
-    }
-    font_->SetOnChange(handler);
+    });
     FontChanged(nullptr);
 }
 
@@ -267,10 +265,7 @@ void TdxBarManager::FontChanged(TObject* sender)
     if (sender) {
         useSystemFont_ = false;
         if (scaled_) {
-            const TNotifyEvent handler = font_->OnChange();
-            font_->SetOnChange(TNotifyEvent());
-            font_->SetHeight(SystemMenuFontHeight());
-            font_->SetOnChange(handler);
+            ChangeQuietly(font_, [this] { font_->SetHeight(SystemMenuFontHeight()); });
         }
     }
     if (!bars_) return;
@@ -301,16 +296,9 @@ void TdxBarManager::SetImageList(TCustomImageList*& field, TChangeLink* link, TC
 void TdxBarManager::UpdateItems(const std::function<bool(TdxBarItem*)>& concerned, void (TdxBarItem::*notify)())
 {
     if (IsLoading() || IsDestroying()) return;
-    const bool wasLocked = updateLocked_;
-    LockUpdate(true);
-    try {
-        for (TdxBarItem* item : QList<TdxBarItem*>(items_))
-            if (items_.contains(item) && concerned(item)) (item->*notify)();
-    } catch (...) {
-        LockUpdate(wasLocked);
-        throw;
-    }
-    LockUpdate(wasLocked);
+    TdxBarUpdateLockScope lock(this);
+    for (TdxBarItem* item : QList<TdxBarItem*>(items_))
+        if (items_.contains(item) && concerned(item)) (item->*notify)();
 }
 
 void TdxBarManager::SetImages(TCustomImageList* value)

@@ -3,9 +3,10 @@
 #include "ClassRegistry.h"
 #include "FormResources.h"
 #include "Forms.h"
+#include "Scope.h"
+#include "Screen.h"
 #include "dxBarManager.h"
 
-#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -22,36 +23,6 @@ namespace {
 
 bool readingTempForm = false;
 
-// Sets the reading flag for the lifetime of the scope, whatever leaves it.
-class TReadingTempFormScope {
-public:
-    TReadingTempFormScope() : previous_(readingTempForm) { readingTempForm = true; }
-    ~TReadingTempFormScope() { readingTempForm = previous_; }
-    TReadingTempFormScope(const TReadingTempFormScope&) = delete;
-    TReadingTempFormScope& operator=(const TReadingTempFormScope&) = delete;
-
-private:
-    bool previous_;
-};
-
-// The hourglass while the resource is read (only where a GUI application runs).
-class TWaitCursorScope {
-public:
-    TWaitCursorScope() : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (active_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~TWaitCursorScope()
-    {
-        if (active_) QGuiApplication::restoreOverrideCursor();
-    }
-    TWaitCursorScope(const TWaitCursorScope&) = delete;
-    TWaitCursorScope& operator=(const TWaitCursorScope&) = delete;
-
-private:
-    bool active_;
-};
-
 // Makes the class of meta known to the reader while the scope lasts, when it is not yet.
 class TTempClassRegistration {
 public:
@@ -66,12 +37,9 @@ public:
                 delete object;
                 throw EClassNotFound(QStringLiteral("Class %1 not found").arg(QString::fromLatin1(meta->className())));
             }
-            try {
-                component->AfterConstruction();
-            } catch (...) {
-                delete component;
-                throw;
-            }
+            TScopeExit freeOnFailure([component] { delete component; });
+            component->AfterConstruction();
+            freeOnFailure.Dismiss();
             return component;
         });
         name_ = name;
@@ -154,7 +122,8 @@ TCustomForm* TdxBarManager::CreateTempForm()
     const std::optional<QString> resource = FindFormResource(QString::fromLatin1(form->metaObject()->className()));
     if (!resource) return nullptr;
 
-    TWaitCursorScope waitCursor;
+    // The hourglass while the resource is read.
+    TBusyCursorScope busy;
     const QString header =
         QStringLiteral("object %1: %2").arg(Name(), QString::fromLatin1(metaObject()->className()));
     const QString text = TempFormText(*resource, header);
@@ -162,7 +131,7 @@ TCustomForm* TdxBarManager::CreateTempForm()
     std::unique_ptr<TdxBarTempForm> copy(Create<TdxBarTempForm>(nullptr));
     if (!text.isEmpty()) {
         TTempClassRegistration managerClass(metaObject());
-        TReadingTempFormScope reading;
+        TRestore reading(readingTempForm, true);
         // Event bindings name handlers of the live form, which the copy does not have; they
         // are skipped by the reader, so no property that merely begins with "On" is lost.
         ReadComponentFromText(text, copy.get(), true);

@@ -1,17 +1,14 @@
 #include "dxBarPopupMenu.h"
 
-#include "Window.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
 #include "dxBarStrs.h"
 #include "SysUtils.h"
 
-#include <QEventLoop>
-
 // The state of one running Popup, shared by the waiting loop and the close-up handler.
 struct TPopupWait {
-    QEventLoop* loop = nullptr;
+    TdxBarModalWait* loop = nullptr;
     bool closed = false;
 };
 
@@ -33,7 +30,7 @@ TdxBarPopupMenu::~TdxBarPopupMenu()
     dxBarWindowServices().ClosePopupMenu(this);
     if (wait_) {
         wait_->closed = true;
-        if (wait_->loop) wait_->loop->quit();
+        if (wait_->loop) wait_->loop->Stop();
     }
     delete itemLinks_;
     itemLinks_ = nullptr;
@@ -101,23 +98,25 @@ void TdxBarPopupMenu::Popup(int x, int y)
 {
     if (IsShown() || !manager_) return;
     // Whoever holds the mouse lets it go: the menu takes the input now.
-    TWindow::ReleaseCapture();
+    TdxBarWindowServices& services = dxBarWindowServices();
+    services.ReleaseMouseCapture();
     auto wait = std::make_shared<TPopupWait>();
     QPointer<TdxBarPopupMenu> self(this);
-    const bool shown = dxBarWindowServices().ShowPopupMenu(this, x, y, [self, wait] {
+    const bool shown = services.ShowPopupMenu(this, x, y, [self, wait] {
         wait->closed = true;
-        if (wait->loop) wait->loop->quit();
+        if (wait->loop) wait->loop->Stop();
         if (self) {
             self->wait_.reset();
             self->DoCloseUp();
         }
     });
     if (!shown || wait->closed || !self) return;
+    const std::unique_ptr<TdxBarModalWait> loop = services.CreateModalWait();
+    if (!loop) return;
     wait_ = wait;
-    QEventLoop loop;
-    wait->loop = &loop;
+    wait->loop = loop.get();
     // Ends when the window closes, when this menu is freed, or when the application quits.
-    loop.exec();
+    loop->Run();
     wait->loop = nullptr;
     if (self) wait_.reset();
 }

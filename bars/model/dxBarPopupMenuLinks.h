@@ -35,11 +35,6 @@ public:
     void SetPopupMenu(TdxBarPopupMenu* value);
     void Assign(TPersistent* source) override;
 
-    // Opens the menu for the window wnd (the control's or one inside it) at a screen point,
-    // (-1, -1) from the keyboard. True when the menu was allowed and shown (the call returns
-    // after the menu closed).
-    bool ShowPopup(QWidget* wnd, const TPoint& screen);
-
     TdxBarPopupMenuLinkActionEvent OnAction;
 
 private:
@@ -57,12 +52,11 @@ public:
     TdxBarPopupMenuLink* Items(int index) const;
     TdxBarManager* BarManager() const { return manager_; }
 
-    // The control of the manager's form that owns window: the nearest linked control whose
-    // widget is window or holds it. None when no link names such a control.
-    TWinControl* LinkedControlOf(QWidget* window) const;
-    // Tries the links of control in order until one shows its menu; nothing at design time.
-    bool ShowPopup(TWinControl* control, QWidget* wnd, const TPoint& screen);
-    // The same for the control that owns wnd.
+    // A context menu asked for on the window wnd at a screen point, (-1, -1) from the
+    // keyboard: the nearest linked control whose window is wnd or holds it tries its links in
+    // order until one allows its menu (OnAction), which opens at the point (or the caret)
+    // and returns after the menu closed. True when a link allowed it; nothing at design time.
+    // The windows library does the work (none headless).
     bool ShowPopupFor(QWidget* wnd, const TPoint& screen);
 
 private:

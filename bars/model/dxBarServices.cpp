@@ -18,7 +18,6 @@ TdxBarItemControlClass TSystemMenuSubItemControlClass{"TSystemMenuSubItemControl
 namespace {
 TdxBarWindowServices* installedServices = nullptr;
 TdxBarCustomizingNotifications* installedForm = nullptr;
-std::function<void(const std::exception&)> exceptionHandler;
 }  // namespace
 
 TdxBarCustomizingNotifications& dxBarCustomizingForm()
@@ -36,26 +35,6 @@ bool dxBarCustomizingFormInstalled()
 {
     return installedForm != nullptr;
 }
-
-void dxBarHandleException(const std::exception& e)
-{
-    try {
-        if (exceptionHandler)
-            exceptionHandler(e);
-        else if (Application)
-            Application->HandleException(nullptr, e);
-        else
-            qWarning("%s", e.what());
-    } catch (...) {
-        // A failing handler must not turn a shown failure into a crash.
-    }
-}
-
-void dxBarSetExceptionHandler(std::function<void(const std::exception&)> handler)
-{
-    exceptionHandler = std::move(handler);
-}
-
 
 TdxBarWindowServices& dxBarWindowServices()
 {

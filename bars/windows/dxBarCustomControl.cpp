@@ -4,6 +4,7 @@
 #include "dxBarSubItemControl.h"
 #include "dxBarSubMenuControl.h"
 
+#include "Scope.h"
 #include "dxBarDockControls.h"
 #include "dxBarDrawing.h"
 #include "SysParams.h"
@@ -287,13 +288,11 @@ void TCustomdxBarControl::CreateControls()
 void TCustomdxBarControl::DestroyControls()
 {
     if (!itemLinks_) return;
-    const bool was = destroyingControls_;
-    destroyingControls_ = true;
+    TRestore destroying(destroyingControls_, true);
     for (int i = 0; i < itemLinks_->Count(); ++i) {
         TdxBarItemLink* link = itemLinks_->Items(i);
         if (link && link->Control() && link->Control()->Parent() == this) link->DestroyControl();
     }
-    destroyingControls_ = was;
 }
 
 void TCustomdxBarControl::CalcDrawingConsts()

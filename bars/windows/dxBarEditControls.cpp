@@ -1,6 +1,7 @@
 #include "dxBarEditControls.h"
 
 #include "ExceptionBarrier.h"
+#include "Scope.h"
 #include "Strings.h"
 #include "Forms.h"
 #include "dxBarBar.h"
@@ -199,10 +200,8 @@ QString TdxBarWinControl::GetText() const
 void TdxBarWinControl::PutText(const QString& text)
 {
     if (!editor_) return;
-    const bool was = settingText_;
-    settingText_ = true;
+    TRestore setting(settingText_, true);
     editor_->setText(text);
-    settingText_ = was;
 }
 
 void TdxBarWinControl::SetText(const QString& text)

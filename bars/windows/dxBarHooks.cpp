@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Desktop.h"
 #include "Forms.h"
+#include "Scope.h"
 #include "Window.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
@@ -261,11 +262,7 @@ bool TdxBarHooks::MouseHook(const TMouseHookMessage& m)
         dxBarCustomizingForm().MousePressed(window);
     }
     if (dxBarActiveBarControl()) {
-        mouseBusy_ = true;
-        struct Clear {
-            bool& flag;
-            ~Clear() { flag = false; }
-        } clear{mouseBusy_};
+        TRestore busy(mouseBusy_, true);
         // Right and middle releases count only over the menus.
         if (m.Kind == TMouseHookKind::ButtonUp && m.Button != VK_LBUTTON && !IsOverItemControl(window, m.Screen) &&
             !IsOverActiveChain(window))

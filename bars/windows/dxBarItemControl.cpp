@@ -1,6 +1,7 @@
 // The item control base: per-window state of one shown link, the click path, and the
 // drawing that every item control shares.
 #include "dxBarCustomControl.h"
+#include "Scope.h"
 #include "dxBarDrawing.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
@@ -240,13 +241,9 @@ void TdxBarItemControl::ControlUnclick(bool /*byMouse*/)
     }
     if (canClick && item) {
         item->SetClickItemLink(clickLink);
-        struct Clear {
-            QPointer<TdxBarItem>& item;
-            ~Clear()
-            {
-                if (item) item->SetClickItemLink(nullptr);
-            }
-        } clear{item};
+        TScopeExit clear([&item] {
+            if (item) item->SetClickItemLink(nullptr);
+        });
         item->DoClick();
     }
     if (showPressed && self && parent && dxBarIsBarControlAlive(parent)) {

@@ -2,6 +2,7 @@
 // placement, painting, the opening animation and the keys of an open menu.
 #include "dxBarSubMenuControl.h"
 
+#include "Scope.h"
 #include "dxBarBar.h"
 #include "dxBarDetachDrag.h"
 #include "dxBarDrawing.h"
@@ -313,10 +314,11 @@ void TdxBarSubMenuControl::ApplyRecentLimit()
 
 void TdxBarSubMenuControl::RebuildControls()
 {
-    locked_ = true;
-    DestroyControls();
-    CreateControls();
-    locked_ = false;
+    {
+        TRestore locked(locked_, true);
+        DestroyControls();
+        CreateControls();
+    }
     // The rows' sizes stay as measured until the controls are rebuilt.
     rows_ = LayoutRows();
 }

@@ -1,5 +1,6 @@
 #include "dxBarWindowsLibrary.h"
 
+#include "FormMessages.h"
 #include "dxBarBar.h"
 #include "dxBarButtonControl.h"
 #include "dxBarCustomControl.h"
@@ -28,8 +29,10 @@ TdxBarWindowsLibrary::TdxBarWindowsLibrary()
     dxBarSetPopupMenuLinkHandler([](TdxBarManager* manager, QWidget* window, const TPoint& screen) {
         return manager->PopupMenuLinks() && manager->PopupMenuLinks()->ShowPopupFor(window, screen);
     });
-    // Managers made before the library came need the hooks too.
-    if (TdxBarManagerList::Instance()->Count() > 0) InstallHooks();
+    // Managers made before the library came need the hooks and their forms' messages too.
+    TdxBarManagerList* managers = TdxBarManagerList::Instance();
+    for (int i = 0; i < managers->Count(); ++i) ManageOwnerForm(managers->Items(i));
+    if (managers->Count() > 0) InstallHooks();
 }
 
 TdxBarWindowsLibrary* TdxBarWindowsLibrary::Instance()
@@ -53,6 +56,11 @@ void TdxBarWindowsLibrary::InstallHooks()
 {
     SetInputHook(&hooks_);
     dxBarInstallFormMessages(true);
+}
+
+void TdxBarWindowsLibrary::ManageOwnerForm(TdxBarManager* manager)
+{
+    if (manager) ManageForm(manager->OwnerFormAsForm());
 }
 
 void TdxBarWindowsLibrary::RemoveHooks()

@@ -32,6 +32,7 @@ public:
     // The keyboard and mouse hooks of all managers.
     void InstallHooks() override;
     void RemoveHooks() override;
+    void ManageOwnerForm(TdxBarManager* manager) override;
     void BarWindowChanged(TdxBar* bar, TdxBarWindowChange change) override;
     void ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change) override;
     void CloseActiveMenus(TdxBarManager* manager) override;
@@ -62,6 +63,17 @@ public:
     TdxBarItemLinks* PopupMenuItemLinks(TdxBarPopupMenu* menu) const override;
     void ShowToolbarsPopup(TdxBarManager* manager, const TPoint& screen) override;
     bool HandleLinksChanged(TdxBarItemLinks* links) override;
+
+    // What the model hands on (dxBarModelWindows.cpp).
+    void ReleaseMouseCapture() override;
+    std::unique_ptr<TdxBarModalWait> CreateModalWait() override;
+    void ShowDropDownWindow(QWidget* window, QPoint preferred, QSize linkSize, bool vertical) override;
+    void HideDropDownWindow(QWidget* window) override;
+    void DrawComboEntry(QPainter& p, const QFont& font, const QString& text, const TRect& rect, unsigned state,
+                        bool flatInterior, const std::function<void()>& ownerDraw) override;
+    void SetDockRedraw(TdxDockControl* dock, bool value) override;
+    bool DockWindowEvent(TdxDockControl* dock, QEvent* event) override;
+    bool ShowLinkedPopupMenu(TdxBarPopupMenuLinks* links, QWidget* wnd, const TPoint& screen) override;
 
     // Docked bar windows and their docks' rows (dxBarDockLayout.cpp).
     void ShowBar(TdxBar* bar) override;

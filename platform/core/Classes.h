@@ -2,6 +2,7 @@
 // The component model: persistent objects, and components in an ownership tree.
 // Published properties are Q_PROPERTY entries (see README: published properties).
 #include "Events.h"
+#include "Scope.h"
 #include "SysUtils.h"
 
 #include <QList>
@@ -152,12 +153,9 @@ private:
 template <class T, class... A>
 T* Create(A&&... args) {
     T* c = new T(std::forward<A>(args)...);
-    try {
-        c->AfterConstruction();
-    } catch (...) {
-        delete c;
-        throw;
-    }
+    TScopeExit freeOnFailure([c] { delete c; });
+    c->AfterConstruction();
+    freeOnFailure.Dismiss();
     return c;
 }
 

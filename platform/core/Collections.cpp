@@ -1,5 +1,7 @@
 #include "Collections.h"
 
+#include "Scope.h"
+
 #include <QMetaProperty>
 
 // ---- TCollectionItem ----
@@ -62,16 +64,9 @@ TCollectionItem* TCollection::Add() {
 }
 
 TCollectionItem* TCollection::Insert(int index) {
-    BeginUpdate();
-    TCollectionItem* item = nullptr;
-    try {
-        item = Add();
-        if (item) item->SetIndex(index);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    TCollectionItem* item = Add();
+    if (item) item->SetIndex(index);
     return item;
 }
 
@@ -112,18 +107,12 @@ void TCollection::Assign(TPersistent* source) {
         return;
     }
     if (other == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : other->items_) {
-            TCollectionItem* copy = Add();
-            if (copy) copy->Assign(item);
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TUpdateScope update(this);
+    Clear();
+    for (TCollectionItem* item : other->items_) {
+        TCollectionItem* copy = Add();
+        if (copy) copy->Assign(item);
     }
-    EndUpdate();
 }
 
 // "Owner.Property" when the owner publishes this collection, else the class name.

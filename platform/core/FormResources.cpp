@@ -1,5 +1,6 @@
 #include "FormResources.h"
 
+#include "Scope.h"
 #include "Streaming.h"
 
 #include <QFile>
@@ -35,19 +36,16 @@ bool InitInheritedComponent(TComponent* instance, const QMetaObject* rootAncesto
         chain.prepend(m);
     TLoadedList loaded;
     bool found = false;
-    try {
-        for (const QMetaObject* m : chain) {
-            std::optional<QString> text = FindFormResource(QString::fromLatin1(m->className()));
-            if (!text) continue;
-            TReader reader(*text);
-            reader.SetIgnoreEvents(ignoreEvents);
-            reader.ReadRootComponent(instance, &loaded);
-            found = true;
-        }
-    } catch (...) {
-        loaded.Abandon();
-        throw;
+    TScopeExit abandon([&loaded] { loaded.Abandon(); });
+    for (const QMetaObject* m : chain) {
+        std::optional<QString> text = FindFormResource(QString::fromLatin1(m->className()));
+        if (!text) continue;
+        TReader reader(*text);
+        reader.SetIgnoreEvents(ignoreEvents);
+        reader.ReadRootComponent(instance, &loaded);
+        found = true;
     }
+    abandon.Dismiss();
     loaded.NotifyLoaded();
     return found;
 }

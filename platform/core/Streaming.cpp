@@ -2,6 +2,7 @@
 
 #include "ClassRegistry.h"
 #include "Collections.h"
+#include "Scope.h"
 #include "Strings.h"
 #include "TypInfo.h"
 
@@ -159,37 +160,37 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TLoadedList* loaded) {
     TLoadedList own;
     loaded_ = loaded ? loaded : &own;
     bool rootCreated = false;
-    try {
-        if (!root) {
-            root = FindClass(tree.className).create(nullptr);
-            rootCreated = true;
-        }
-        root_ = root;
-        root->IncludeState(csLoading | csReading);
-        loaded_->Add(root);
-        if (!tree.name.isEmpty() && tree.name != root->Name()) {
-            QString name = tree.name;
-            // Another root of the same owner may carry the name already: number this one.
-            for (int n = 1; root->Owner() && root->Owner()->FindComponent(name) &&
-                            root->Owner()->FindComponent(name) != root;
-                 ++n)
-                name = tree.name + u'_' + QString::number(n);
-            root->SetName(name);
-        }
-        node_ = &tree;
-        parent_ = nullptr;
-        root->ReadState(this);
-        root->ExcludeState(csReading);
-        FixupReferences();
-    } catch (...) {
+    // A failed read leaves nothing half made behind.
+    TScopeExit rollBack([&] {
         fixups_.clear();
         FreeCreated();
         if (rootCreated) delete root;
         else if (!loaded) own.Abandon();
         root_ = nullptr;
         node_ = nullptr;
-        throw;
+    });
+    if (!root) {
+        root = FindClass(tree.className).create(nullptr);
+        rootCreated = true;
     }
+    root_ = root;
+    root->IncludeState(csLoading | csReading);
+    loaded_->Add(root);
+    if (!tree.name.isEmpty() && tree.name != root->Name()) {
+        QString name = tree.name;
+        // Another root of the same owner may carry the name already: number this one.
+        for (int n = 1; root->Owner() && root->Owner()->FindComponent(name) &&
+                        root->Owner()->FindComponent(name) != root;
+             ++n)
+            name = tree.name + u'_' + QString::number(n);
+        root->SetName(name);
+    }
+    node_ = &tree;
+    parent_ = nullptr;
+    root->ReadState(this);
+    root->ExcludeState(csReading);
+    FixupReferences();
+    rollBack.Dismiss();
     node_ = nullptr;
     created_.clear();  // kept from here on, whatever a later read does
     if (!loaded) own.NotifyLoaded();
@@ -356,19 +357,13 @@ void TReader::ReadReference(QObject* instance, const QMetaProperty& prop, const 
 void TReader::ReadCollection(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
     auto* coll = qobject_cast<TCollection*>(ObjectValue(prop.read(instance)));
     if (!coll || value.type != TValueType::vaCollection) InvalidValue();
-    coll->BeginUpdate();
-    try {
-        coll->Clear();
-        for (const QList<TFormProperty>& entry : value.entries) {
-            TCollectionItem* item = coll->Add();
-            if (!item) InvalidValue();
-            ReadProperties(item, entry);
-        }
-    } catch (...) {
-        coll->EndUpdate();
-        throw;
+    TUpdateScope update(coll);
+    coll->Clear();
+    for (const QList<TFormProperty>& entry : value.entries) {
+        TCollectionItem* item = coll->Add();
+        if (!item) InvalidValue();
+        ReadProperties(item, entry);
     }
-    coll->EndUpdate();
 }
 
 void TReader::ReadStrings(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
@@ -376,15 +371,9 @@ void TReader::ReadStrings(QObject* instance, const QMetaProperty& prop, const TF
     if (!strings || value.type != TValueType::vaList) InvalidValue();
     for (const TFormValue& item : value.items)
         if (item.type != TValueType::vaString) InvalidValue();
-    strings->BeginUpdate();
-    try {
-        strings->Clear();
-        for (const TFormValue& item : value.items) strings->Add(item.text);
-    } catch (...) {
-        strings->EndUpdate();
-        throw;
-    }
-    strings->EndUpdate();
+    TUpdateScope update(strings);
+    strings->Clear();
+    for (const TFormValue& item : value.items) strings->Add(item.text);
 }
 
 bool TReader::ReadDefinedProperty(QObject* instance, const QString& name, const TFormValue& value) {
@@ -393,17 +382,14 @@ bool TReader::ReadDefinedProperty(QObject* instance, const QString& name, const 
     propName_ = name;
     definedValue_ = &value;
     propHandled_ = false;
-    try {
+    {
+        TScopeExit forget([this] {
+            propName_.clear();
+            definedValue_ = nullptr;
+            cursors_.clear();
+        });
         persistent->DefineProperties(this);
-    } catch (...) {
-        propName_.clear();
-        definedValue_ = nullptr;
-        cursors_.clear();
-        throw;
     }
-    propName_.clear();
-    definedValue_ = nullptr;
-    cursors_.clear();
     return propHandled_;
 }
 
@@ -542,17 +528,15 @@ QString TWriter::WriteRootComponent(TComponent* root) {
     TFormObject tree;
     tree.name = root->Name();
     tree.className = ClassNameOf(root);
-    current_ = &tree;
-    root->IncludeState(csWriting);
-    try {
+    {
+        current_ = &tree;
+        TScopeExit written([this, root] {
+            root->ExcludeState(csWriting);
+            current_ = nullptr;
+        });
+        root->IncludeState(csWriting);
         root->WriteState(this);
-    } catch (...) {
-        root->ExcludeState(csWriting);
-        current_ = nullptr;
-        throw;
     }
-    root->ExcludeState(csWriting);
-    current_ = nullptr;
     text_ = FormatFormText(tree);
     return text_;
 }
@@ -564,17 +548,10 @@ void TWriter::WriteComponent(TComponent* component) {
     TFormObject& node = parent->children.last();
     node.name = component->Name();
     node.className = ClassNameOf(component);
-    current_ = &node;
+    TRestore current(current_, &node);
     component->IncludeState(csWriting);
-    try {
-        component->WriteState(this);
-    } catch (...) {
-        component->ExcludeState(csWriting);
-        current_ = parent;
-        throw;
-    }
-    component->ExcludeState(csWriting);
-    current_ = parent;
+    TScopeExit written([component] { component->ExcludeState(csWriting); });
+    component->WriteState(this);
 }
 
 void TWriter::WriteData(TComponent* instance) {

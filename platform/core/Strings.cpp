@@ -1,5 +1,7 @@
 #include "Strings.h"
 
+#include "Scope.h"
+
 #include <algorithm>
 #include <typeinfo>
 #include <utility>
@@ -22,25 +24,13 @@ int TStrings::AddObject(const QString& s, void* object) {
 
 void TStrings::AddStrings(const TStrings* strings) {
     if (!strings || strings == this) return;
-    BeginUpdate();
-    try {
-        for (int i = 0; i < strings->Count(); ++i) AddObject(strings->Strings(i), strings->Objects(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    for (int i = 0; i < strings->Count(); ++i) AddObject(strings->Strings(i), strings->Objects(i));
 }
 
 void TStrings::AddStrings(const QStringList& strings) {
-    BeginUpdate();
-    try {
-        for (const QString& s : strings) Add(s);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    for (const QString& s : strings) Add(s);
 }
 
 void TStrings::InsertObject(int index, const QString& s, void* object) {
@@ -50,35 +40,23 @@ void TStrings::InsertObject(int index, const QString& s, void* object) {
 
 void TStrings::Exchange(int index1, int index2) {
     if (index1 == index2) return;
-    BeginUpdate();
-    try {
-        const QString s1 = Strings(index1);
-        void* o1 = Objects(index1);
-        Put(index1, Strings(index2));
-        PutObject(index1, Objects(index2));
-        Put(index2, s1);
-        PutObject(index2, o1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    const QString s1 = Strings(index1);
+    void* o1 = Objects(index1);
+    Put(index1, Strings(index2));
+    PutObject(index1, Objects(index2));
+    Put(index2, s1);
+    PutObject(index2, o1);
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
-    BeginUpdate();
-    try {
-        const QString s = Strings(curIndex);
-        void* object = Objects(curIndex);
-        if (newIndex < 0 || newIndex >= Count()) IndexError(newIndex);
-        Delete(curIndex);
-        InsertObject(newIndex, s, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    const QString s = Strings(curIndex);
+    void* object = Objects(curIndex);
+    if (newIndex < 0 || newIndex >= Count()) IndexError(newIndex);
+    Delete(curIndex);
+    InsertObject(newIndex, s, object);
 }
 
 int TStrings::IndexOf(const QString& s) const {
@@ -103,24 +81,18 @@ QString TStrings::Text() const {
 }
 
 void TStrings::SetText(const QString& text) {
-    BeginUpdate();
-    try {
-        Clear();
-        qsizetype start = 0;
-        const qsizetype n = text.size();
-        while (start < n) {
-            qsizetype end = start;
-            while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n')) ++end;
-            Add(text.mid(start, end - start));
-            if (end < n && text.at(end) == QLatin1Char('\r')) ++end;
-            if (end < n && text.at(end) == QLatin1Char('\n')) ++end;
-            start = end;
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TUpdateScope update(this);
+    Clear();
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n')) ++end;
+        Add(text.mid(start, end - start));
+        if (end < n && text.at(end) == QLatin1Char('\r')) ++end;
+        if (end < n && text.at(end) == QLatin1Char('\n')) ++end;
+        start = end;
     }
-    EndUpdate();
 }
 
 QStringList TStrings::ToStringList() const {
@@ -156,15 +128,9 @@ void TStrings::Assign(TPersistent* source) {
         return;
     }
     if (other == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        AddStrings(other);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    Clear();
+    AddStrings(other);
 }
 
 int TStrings::CompareStrings(const QString& a, const QString& b) const {

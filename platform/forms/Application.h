@@ -5,6 +5,7 @@
 // `Application` names it; it is nullptr outside that lifetime.
 #include "Classes.h"
 #include "Events.h"
+#include "Scope.h"
 #include "SysUtils.h"
 
 #include <QString>
@@ -41,13 +42,12 @@ public:
     void CreateForm(T*& ref) {
         T* form = new T(this);
         ref = form;
-        try {
-            form->AfterConstruction();
-        } catch (...) {
+        TScopeExit freeOnFailure([&ref, form] {
             ref = nullptr;
             delete form;
-            throw;
-        }
+        });
+        form->AfterConstruction();
+        freeOnFailure.Dismiss();
         FormCreated(form);
     }
 

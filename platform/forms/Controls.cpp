@@ -1,6 +1,7 @@
 #include "Controls.h"
 
 #include "ExceptionBarrier.h"
+#include "Scope.h"
 
 #include <QEvent>
 #include <QResizeEvent>
@@ -410,14 +411,8 @@ void TWinControl::Resized() {
 
 void TWinControl::Realign() {
     if (aligning_ || IsDestroying() || Loading()) return;
-    aligning_ = true;
-    try {
-        AlignControls();
-    } catch (...) {
-        aligning_ = false;
-        throw;
-    }
-    aligning_ = false;
+    TRestore aligning(aligning_, true);
+    AlignControls();
 }
 
 void TWinControl::RealignAll() {

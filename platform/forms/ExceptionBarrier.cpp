@@ -4,7 +4,36 @@
 
 #include <QDebug>
 
+namespace {
+std::function<void(QObject*, const std::exception&)>& ReplacedHandler() {
+    static std::function<void(QObject*, const std::exception&)> handler;
+    return handler;
+}
+
+void HandOnToReplacedHandler(QObject* sender) noexcept {
+    try {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            ReplacedHandler()(sender, e);
+        } catch (...) {
+            ReplacedHandler()(sender, Exception(QStringLiteral("Unknown exception")));
+        }
+    } catch (...) {
+        qWarning("Exception in the replaced exception handler");
+    }
+}
+}  // namespace
+
+void SetGuardedExceptionHandler(std::function<void(QObject* sender, const std::exception& e)> handler) {
+    ReplacedHandler() = std::move(handler);
+}
+
 void HandleGuardedException(QObject* sender) noexcept {
+    if (ReplacedHandler()) {
+        HandOnToReplacedHandler(sender);
+        return;
+    }
     if (Application) {
         Application->HandleCurrentException(sender);
         return;

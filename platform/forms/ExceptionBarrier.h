@@ -4,6 +4,7 @@
 // filters) runs through RunGuarded or a Guarded wrapper, which hands any exception to
 // Application->HandleException. TQtApplication::notify catches what is left as a backstop.
 #include <QApplication>
+#include <exception>
 #include <functional>
 #include <type_traits>
 #include <utility>
@@ -17,6 +18,9 @@ bool RunGuarded(QObject* sender, const std::function<void()>& fn) noexcept;
 // Hands the exception being handled to Application (or the log without one). Call it
 // only inside a catch block.
 void HandleGuardedException(QObject* sender) noexcept;
+// Sends guarded exceptions to handler instead of the application (tests); an empty
+// function restores the application's handler. An exception the handler raises is dropped.
+void SetGuardedExceptionHandler(std::function<void(QObject* sender, const std::exception& e)> handler);
 
 namespace guarded_detail {
 // Calls fn with args when it takes them, else without: a signal may carry more arguments

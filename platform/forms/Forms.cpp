@@ -6,6 +6,7 @@
 #include "FormClasses.h"
 #include "FormResources.h"
 #include "Keys.h"
+#include "Scope.h"
 #include "StdCtrls.h"
 
 #include <QCloseEvent>
@@ -331,14 +332,14 @@ int TCustomForm::ShowModal() {
     modalResult_ = mrNone;
     if (Application) Application->EnterModal();
     auto terminated = [] { return Application && Application->Terminated(); };
-    auto finish = [&] {
-        if (Application) Application->LeaveModal();
-        if (!self) return;
-        modalLoop_ = nullptr;
-        Hide();
-        if (Handle()) Handle()->setWindowModality(Qt::NonModal);
-    };
-    try {
+    {
+        TScopeExit finish([&] {
+            if (Application) Application->LeaveModal();
+            if (!self) return;
+            modalLoop_ = nullptr;
+            Hide();
+            if (Handle()) Handle()->setWindowModality(Qt::NonModal);
+        });
         if (Handle()) Handle()->setWindowModality(Qt::ApplicationModal);
         Show();
         TDialogScript* script = TDialogScript::Active();
@@ -353,11 +354,7 @@ int TCustomForm::ShowModal() {
             }
             if (modalResult_ != mrNone && CloseModal()) break;
         }
-    } catch (...) {
-        finish();
-        throw;
     }
-    finish();
     return self ? modalResult_ : mrCancel;
 }
 

@@ -3,6 +3,7 @@
 #include "Controls.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 
 namespace {
 TCursor& Current() {
@@ -18,4 +19,13 @@ void SetScreenCursor(TCursor cursor) {
     if (Current() != crDefault) QApplication::restoreOverrideCursor();
     Current() = cursor;
     if (cursor != crDefault) QApplication::setOverrideCursor(TControl::CursorToQCursor(cursor));
+}
+
+TBusyCursorScope::TBusyCursorScope()
+    : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr), previous_(ScreenCursor()) {
+    if (active_) SetScreenCursor(crHourGlass);
+}
+
+TBusyCursorScope::~TBusyCursorScope() {
+    if (active_) SetScreenCursor(previous_);
 }

@@ -6,3 +6,17 @@
 TCursor ScreenCursor();
 // crDefault gives every window its own cursor back.
 void SetScreenCursor(TCursor cursor);
+
+// The busy cursor (crHourGlass) over every window while the scope lasts; the screen cursor
+// it found comes back at its end. Nothing where no GUI application runs.
+class TBusyCursorScope {
+public:
+    TBusyCursorScope();
+    ~TBusyCursorScope();
+    TBusyCursorScope(const TBusyCursorScope&) = delete;
+    TBusyCursorScope& operator=(const TBusyCursorScope&) = delete;
+
+private:
+    bool active_;
+    TCursor previous_;
+};

@@ -2,6 +2,7 @@
 
 #include "ExceptionBarrier.h"
 #include "Forms.h"
+#include "Scope.h"
 #include "WrappedTextLayout.h"
 
 #include <QCheckBox>
@@ -285,17 +286,14 @@ void TMemo::SetText(const QString& value) {
     joined_ = NormalizeBreaks(value);
     joinedValid_ = true;
     shared_ = TSharedText(joined_);
-    settingText_ = true;
-    try {
-        Editor()->setPlainText(joined_);
-    } catch (...) {
-        settingText_ = false;
+    TScopeExit resync([this] {
         // Whatever the document holds now is the text.
         joinedValid_ = false;
         shared_ = TSharedText(NormalizeBreaks(Editor()->document()->toRawText()));
-        throw;
-    }
-    settingText_ = false;
+    });
+    TRestore setting(settingText_, true);
+    Editor()->setPlainText(joined_);
+    resync.Dismiss();
 }
 
 void TMemo::SetScrollBars(TScrollStyle value) {

@@ -7,6 +7,7 @@
 #include "ExceptionBarrier.h"
 #include "LocalFileScheme.h"
 #include "PageGuard.h"
+#include "Scope.h"
 #include "Screen.h"
 #include "TypInfo.h"
 #include "WebSchemes.h"
@@ -311,9 +312,8 @@ void TWebBrowser::PrintPreview() {
     preview.setResolution(std::min(preview.resolution(), kMaxPreviewDpi));
     QPrintPreviewDialog dialog(&preview, View());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, Guarded([this](QPrinter* printer) {
-                struct RestoreCursor {
-                    ~RestoreCursor() { SetScreenCursor(crDefault); }
-                } restore;  // the busy cursor ends with the first render, also when it fails
+                // The busy cursor ends with the first render, also when it fails.
+                TScopeExit endBusy([] { SetScreenCursor(crDefault); });
                 PrintAndWait(printer);
             }, this));
     dialog.exec();

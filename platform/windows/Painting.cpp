@@ -135,12 +135,6 @@ QString StripMnemonic(const QString& text, int* accelIndex)
     return out;
 }
 
-QSize TextExtent(const QFont& font, const QString& text)
-{
-    const QFontMetrics fm(font);
-    return {fm.horizontalAdvance(text), fm.height()};
-}
-
 int DrawText(QPainter& p, const QString& text, TRect& r, unsigned flags)
 {
     int accel = -1;

@@ -5,6 +5,7 @@
 // Colours of edges and text come from the fixed system table (SysParams.h).
 #include "Graphics.h"
 #include "SysParams.h"
+#include "TextMetrics.h"
 #include "WinTypes.h"
 
 #include <QBrush>
@@ -40,8 +41,6 @@ void FillPolygon(QPainter& p, const QList<TPoint>& points, const QColor& color);
 // accelIndex gets the 0-based index in the result of the character that followed the
 // last single "&", or -1.
 QString StripMnemonic(const QString& text, int* accelIndex = nullptr);
-// Width and height of text in font, one line.
-QSize TextExtent(const QFont& font, const QString& text);
 // Draws one line of text in the painter's font and pen colour into r with the DT_* flags
 // (left, centre, right; vertical centre or bottom; no clip; no prefix). Unless DT_NOPREFIX,
 // "&x" underlines x. DT_CALCRECT only sets r's right and bottom to the text's extent.

@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the item model tests: a form with a bar manager, one toolbar,
 // and fake item controls that record the notifications they receive.
+#include "ExceptionBarrier.h"
 #include "FormResources.h"
 #include "Forms.h"
 #include "dxBarCustomControl.h"
@@ -49,13 +50,13 @@ protected:
         bar = manager->Bars()->Add();
         // A bar window without layout marks the bar "shown"; the manager owns it.
         bar->ItemLinks()->SetBarControl(new TCustomdxBarControl(manager, {}));
-        dxBarSetExceptionHandler([this](const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
+        SetGuardedExceptionHandler([this](QObject*, const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
     }
 
     void TearDown() override
     {
         form.reset();
-        dxBarSetExceptionHandler({});
+        SetGuardedExceptionHandler({});
         for (TdxBarItemControlClass* c : ControlClasses()) c->factory = nullptr;
         dxBarFinalize();
     }

@@ -2,7 +2,6 @@
 
 #include "Strings.h"
 
-#include <QWidget>
 #include "dxBarStrs.h"
 
 // ---------------------------------------------------------------- buttons
@@ -163,29 +162,6 @@ TEST(dxBarDropDownPosition, StaysInsideTheWorkArea)
     EXPECT_EQ(dxBarDropDownPosition({10, 500}, window, link, area, true), QPoint(10, 450));
     // Nothing ends up at negative coordinates.
     EXPECT_EQ(dxBarDropDownPosition({50, 30}, QSize(200, 700), link, area, true), QPoint(50, 0));
-}
-
-TEST_F(BarModelTest, ComboDropDownShowsTheSuppliedWindow)
-{
-    struct Supplier : QObject {
-        QWidget* window = nullptr;
-        int dropped = 0;
-        void Get(TObject*, QWidget*& w) { w = window; }
-        void Dropped(TObject*) { ++dropped; }
-    } supplier;
-    auto* combo = NewItem<TCustomdxBarCombo>("Pick");
-    combo->OnDropDown = TNotifyEvent(&supplier, &Supplier::Dropped);
-    combo->DropDown({10, 10}, {80, 20}, false);  // no window: nothing else happens
-    EXPECT_EQ(supplier.dropped, 1);
-
-    QWidget popup;
-    popup.resize(50, 40);
-    supplier.window = &popup;
-    combo->OnGetDropDownWindow = TdxBarGetDropDownWindowEvent(&supplier, &Supplier::Get);
-    combo->DropDown({10, 10}, {80, 20}, false);
-    EXPECT_TRUE(popup.isVisible());
-    combo->CloseUp();
-    EXPECT_FALSE(popup.isVisible());
 }
 
 // ---------------------------------------------------------------- sub items and containers

@@ -1,6 +1,7 @@
 #pragma once
 // A form with a flat-look manager, one bar and a plain horizontal bar window over its links,
 // with the windows library installed.
+#include "ExceptionBarrier.h"
 #include "Forms.h"
 #include "Painting.h"
 #include "dxBarBar.h"
@@ -128,14 +129,14 @@ protected:
         manager = new TdxBarManager(form.get());
         manager->SetStyle(bmsFlat);
         bar = manager->Bars()->Add();
-        dxBarSetExceptionHandler([this](const std::exception& e) { errors << QString::fromUtf8(e.what()); });
+        SetGuardedExceptionHandler([this](QObject*, const std::exception& e) { errors << QString::fromUtf8(e.what()); });
     }
     void TearDown() override
     {
         delete window.data();
         form.reset();
         library.reset();
-        dxBarSetExceptionHandler({});
+        SetGuardedExceptionHandler({});
         dxBarFinalize();
     }
 

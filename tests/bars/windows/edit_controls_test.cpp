@@ -422,3 +422,26 @@ TEST_F(EditControlTest, EscInAClickedEditOnAToolbarLeavesTheBarWhileFromTheKeybo
     toolbar->KeyDown(esc = VK_ESCAPE, {});
     EXPECT_FALSE(toolbar->IsActive());
 }
+
+TEST_F(EditControlTest, ComboDropDownShowsTheSuppliedWindow)
+{
+    struct Supplier : QObject {
+        QWidget* window = nullptr;
+        int dropped = 0;
+        void Get(TObject*, QWidget*& w) { w = window; }
+        void Dropped(TObject*) { ++dropped; }
+    } supplier;
+    auto* combo = Create<TCustomdxBarCombo>(form.get());
+    combo->OnDropDown = TNotifyEvent(&supplier, &Supplier::Dropped);
+    combo->DropDown({10, 10}, {80, 20}, false);  // no window: nothing else happens
+    EXPECT_EQ(supplier.dropped, 1);
+
+    QWidget popup;
+    popup.resize(50, 40);
+    supplier.window = &popup;
+    combo->OnGetDropDownWindow = TdxBarGetDropDownWindowEvent(&supplier, &Supplier::Get);
+    combo->DropDown({10, 10}, {80, 20}, false);
+    EXPECT_TRUE(popup.isVisible());
+    combo->CloseUp();
+    EXPECT_FALSE(popup.isVisible());
+}

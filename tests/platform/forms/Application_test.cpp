@@ -119,3 +119,25 @@ TEST(Application, OnIdleFiresWhenTheLoopWaitsAndIsNotReentered) {
 }
 
 #include "Application_test.moc"
+
+// A replaced handler gets every guarded exception, standard or not, with its sender, and
+// what it raises itself stays inside; without it the application shows them again.
+TEST(ExceptionBarrier, AReplacedHandlerTakesEveryGuardedException) {
+    TDialogScript script;
+    QStringList seen;
+    QObject origin;
+    SetGuardedExceptionHandler([&](QObject* sender, const std::exception& e) {
+        seen << QString::fromUtf8(e.what()) + (sender == &origin ? "@origin" : "");
+        if (seen.size() == 3) throw Exception("the handler failed");
+    });
+    EXPECT_FALSE(RunGuarded(&origin, [] { throw Exception("ours"); }));
+    EXPECT_FALSE(RunGuarded(nullptr, [] { throw std::runtime_error("standard"); }));
+    EXPECT_FALSE(RunGuarded(nullptr, [] { throw 42; }));
+    SetGuardedExceptionHandler({});
+    EXPECT_EQ(seen, QStringList({"ours@origin", "standard", "Unknown exception"}));
+    EXPECT_TRUE(script.Log().isEmpty());
+
+    EXPECT_FALSE(RunGuarded(nullptr, [] { throw Exception("shown again"); }));
+    ASSERT_EQ(script.Log().size(), 1);
+    EXPECT_EQ(script.Log().first().text, "shown again.");
+}

@@ -1,10 +1,11 @@
 #pragma once
 // The start-up both programs share: the browser engine's schemes, the Qt application, the
 // bar library with its windows and its customizing window, the program's compiled-in pages;
-// then the main form and the event loop. Only the programs include this header: it needs the
-// browser control's library, which the bar windows themselves do not.
+// then the main form and the event loop. Only the programs include this header (target
+// vesk_program): it needs the browser control's library, which the bar library does not.
 #include "Application.h"
 #include "ExceptionBarrier.h"
+#include "Scope.h"
 #include "WebBrowser.h"
 #include "WebSchemes.h"
 #include "dxBarCustomizing.h"
@@ -48,13 +49,9 @@ int dxBarRunProgram(int argc, char** argv, TMainForm*& mainForm, const TdxBarPro
     if (program.LibraryStarted) program.LibraryStarted();
     TdxBarWindowsLibrary barWindows;  // the bars' windows, docked around the form's panes
     // Destroyed before the windows library, also when the loop ends by an exception.
-    struct Finishing {
-        const std::function<void()>& finish;
-        ~Finishing()
-        {
-            if (finish) finish();
-        }
-    } finishing{program.LibraryFinishing};
+    TScopeExit finishing([&program] {
+        if (program.LibraryFinishing) program.LibraryFinishing();
+    });
     TdxBarCustomizing customizing;  // the window of customizing mode
     SetProgramResourcePrefix(program.ResourcePrefix);
     if (!program.Title.isEmpty()) Application->SetTitle(program.Title);
