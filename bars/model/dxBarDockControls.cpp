@@ -1,7 +1,12 @@
 #include "dxBarDockControls.h"
 
+#include "Painting.h"
+#include "dxBarBar.h"
+#include "dxBarItemLink.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
+
+#include <QPainter>
 
 TAlign dxBarDockingStyleToAlign(TdxBarDockingStyle style)
 {
@@ -49,16 +54,32 @@ void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }
 bool TdxDockControl::WidgetEvent(QEvent* event)
 {
     if (dxBarWindowServices().DockWindowEvent(this, event)) return true;
+    if (event->type() == QEvent::Paint && Handle()) {
+        QPainter p(Handle());
+        Paint(p);
+        if (GetSunkenBorder()) DrawEdge(p, TRect(0, 0, Width(), Height()), BDR_SUNKENOUTER, BF_RECT);
+    }
     return TWinControl::WidgetEvent(event);
+}
+
+QRect TdxDockControl::AdjustClientRect(QRect rect) const
+{
+    if (!GetSunkenBorder()) return rect;
+    return {rect.left() + 1, rect.top() + 1, std::max(0, rect.width() - 2), std::max(0, rect.height() - 2)};
 }
 
 void TdxDockControl::Resized()
 {
     TWinControl::Resized();
+    if (LengthChanged()) UpdateDock();
+}
+
+bool TdxDockControl::LengthChanged()
+{
     const int length = Horizontal() ? Width() : Height();
-    if (length == laidOutLength_) return;
+    if (length == laidOutLength_) return false;
     laidOutLength_ = length;
-    UpdateDock();
+    return true;
 }
 
 TdxDockControl* TdxDockControl::CreateForSide(TComponent* owner, TdxBarDockingStyle style, TdxBarManager* manager)
@@ -125,7 +146,136 @@ void TdxDockControl::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove && component == barManager_) barManager_ = nullptr;
 }
 
+// ---------------------------------------------------------------- TdxBarDockControl
+
 TdxBarDockControl::TdxBarDockControl(TComponent* owner) : TdxDockControl(owner)
 {
     SetAlign(alTop);
+}
+
+bool TdxBarDockControl::Restoring() const
+{
+    return Loading() || (BarManager() && BarManager()->BarsRestoring());
+}
+
+void TdxBarDockControl::SetAlign(TAlign value)
+{
+    if (value == Align()) return;
+    TdxBarManager* manager = BarManager();
+    if (!manager || !manager->Bars()) {
+        TdxDockControl::SetAlign(value);
+        return;
+    }
+    // The bars shown here, before the dock turns.
+    QList<QPointer<TdxBar>> docked;
+    TdxBars* bars = manager->Bars();
+    for (int i = 0; i < bars->Count(); ++i) {
+        TdxBar* bar = bars->Items(i);
+        if (bar->DockControl() == this && bar->ItemLinks() &&
+            dxBarWindowServices().IsBarWindowLive(bar->ItemLinks()->BarControl()))
+            docked.append(bar);
+    }
+    {
+        TdxBarUpdateLockScope lock(manager);
+        TdxDockControl::SetAlign(value);
+        const TdxBarDockingStyle style = DockingStyle();
+        for (const QPointer<TdxBar>& bar : docked) {
+            if (!bar) continue;
+            bar->WindowMoved(style, this);
+            dxBarWindowServices().BarWindowChanged(bar, TdxBarWindowChange::DockingStyle);
+        }
+    }
+    if (TWinControl* parent = Parent()) parent->Invalidate();
+}
+
+void TdxBarDockControl::SetColor(TColor value)
+{
+    TdxDockControl::SetColor(value);
+    if (!Restoring()) useOwnColor_ = true;
+}
+
+void TdxBarDockControl::SetParentColor(bool value)
+{
+    TdxDockControl::SetParentColor(value);
+    if (!Restoring()) useOwnColor_ = true;
+}
+
+void TdxBarDockControl::SetUseOwnColor(bool value)
+{
+    useOwnColor_ = value;
+    if (!value) UpdateColor();
+}
+
+void TdxBarDockControl::UpdateColor()
+{
+    if (useOwnColor_) return;
+    TdxDockControl::UpdateColor();
+    useOwnColor_ = false;  // the manager's colour is not one of the dock's own
+}
+
+bool TdxBarDockControl::GetSunkenBorder() const
+{
+    return useOwnSunkenBorder_ ? sunkenBorder_ : TdxDockControl::GetSunkenBorder();
+}
+
+void TdxBarDockControl::SetSunkenBorder(bool value)
+{
+    if (value == GetSunkenBorder()) return;
+    sunkenBorder_ = value;
+    useOwnSunkenBorder_ = true;
+    RecalcBars();
+}
+
+void TdxBarDockControl::SetUseOwnSunkenBorder(bool value)
+{
+    if (value == useOwnSunkenBorder_) return;
+    const bool shown = GetSunkenBorder();
+    useOwnSunkenBorder_ = value;
+    if (value)
+        sunkenBorder_ = shown;
+    else if (GetSunkenBorder() != shown)
+        RecalcBars();
+}
+
+void TdxBarDockControl::SetAllowZeroSizeInDesignTime(bool value)
+{
+    if (value == allowZeroSizeInDesignTime_) return;
+    allowZeroSizeInDesignTime_ = value;
+    UpdateDock();
+}
+
+void TdxBarDockControl::Resized()
+{
+    TWinControl::Resized();
+    // Outside loading the thickness is always the rows' (or the empty size).
+    if (LengthChanged() || !Restoring()) UpdateDock();
+}
+
+int TdxBarDockControl::EmptySize() const
+{
+    return Designing() && !allowZeroSizeInDesignTime_ ? 3 : 0;
+}
+
+void TdxBarDockControl::BarManagerChanged()
+{
+    if (IsDestroying()) return;
+    UpdateColor();
+    RecalcBars();
+}
+
+bool TdxBarDockControl::CanDock(TdxBar* bar) const
+{
+    if (!AllowDocking()) return false;
+    TCustomdxBarControl* window = bar && bar->ItemLinks() ? bar->ItemLinks()->BarControl() : nullptr;
+    return !(window && dxBarWindowServices().IsInsideBarWindow(window, Handle()));
+}
+
+void TdxBarDockControl::Paint(QPainter& p)
+{
+    if (!Designing()) return;
+    QPen pen(ColorToQColor(clBlack), 0, Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const QRect client = ClientRect();
+    if (client.width() > 0 && client.height() > 0) p.drawRect(client.adjusted(0, 0, -1, -1));
 }

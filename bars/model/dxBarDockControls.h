@@ -44,6 +44,8 @@ public:
     // ParentColor without a manager or with its AutoDockColor; else the manager's DockColor.
     virtual void UpdateColor();
     virtual bool GetSunkenBorder() const;
+    // The thickness of the dock's client area while no bar is docked here.
+    virtual int EmptySize() const { return 0; }
     // The bar windows library's layout work; nothing to do without bar windows.
     virtual void RecalcBars();
     virtual void UpdateDock();
@@ -56,8 +58,15 @@ public:
 protected:
     // A new length along the dock lays its rows out again.
     void Resized() override;
-    // A right press on the dock lists the manager's toolbars.
+    // The length along the dock differs from the one last seen (and is remembered).
+    bool LengthChanged();
+    // A right press on the dock lists the manager's toolbars; a sunken border is drawn round
+    // the dock.
     bool WidgetEvent(QEvent* event) override;
+    // The rows lie inside a sunken border's 1-px edge.
+    QRect AdjustClientRect(QRect rect) const override;
+    // Draws the client area over the dock's background (the edge comes after).
+    virtual void Paint(QPainter& /*p*/) {}
 
 private:
     int laidOutLength_ = -1;
@@ -66,14 +75,70 @@ private:
     bool allowDocking_ = true;
 };
 
-// A dock area a form designer places on a form; streamed with the form.
+// A dock area a form designer places on a form; streamed with the form. It takes the
+// manager's dock colour and sunken border unless it has its own, and turning it to another
+// side turns its bars with it.
 class TdxBarDockControl : public TdxDockControl {
     Q_OBJECT
     Q_PROPERTY(bool AllowDocking READ AllowDocking WRITE SetAllowDocking)
+    Q_PROPERTY(bool AllowZeroSizeInDesignTime READ AllowZeroSizeInDesignTime WRITE SetAllowZeroSizeInDesignTime)
     Q_PROPERTY(TdxBarManager* BarManager READ BarManager WRITE SetBarManager)
+    Q_PROPERTY(bool SunkenBorder READ GetSunkenBorder WRITE SetSunkenBorder)
+    Q_PROPERTY(bool UseOwnColor READ UseOwnColor WRITE SetUseOwnColor)
+    Q_PROPERTY(bool UseOwnSunkenBorder READ UseOwnSunkenBorder WRITE SetUseOwnSunkenBorder)
     Q_CLASSINFO("Default.AllowDocking", "True")
+    Q_CLASSINFO("Default.AllowZeroSizeInDesignTime", "False")
+    Q_CLASSINFO("Default.UseOwnColor", "False")
+    Q_CLASSINFO("Default.UseOwnSunkenBorder", "False")
+    Q_CLASSINFO("Stored.Color", "IsOwnColorStored")
+    Q_CLASSINFO("Stored.ParentColor", "IsOwnColorStored")
+    Q_CLASSINFO("Stored.SunkenBorder", "IsSunkenBorderStored")
 public:
     Q_INVOKABLE explicit TdxBarDockControl(TComponent* owner);
+
+    // Turning to another side restyles every docked bar window, under the manager's update
+    // lock, so the bars are laid out once for the new side.
+    void SetAlign(TAlign value) override;
+    // A colour of its own (outside loading) keeps the manager's dock colour away.
+    void SetColor(TColor value) override;
+    void SetParentColor(bool value) override;
+    bool UseOwnColor() const { return useOwnColor_; }
+    // Clearing it takes the manager's dock colour again.
+    void SetUseOwnColor(bool value);
+    // A value that differs from the current one becomes the dock's own.
+    void SetSunkenBorder(bool value);
+    bool UseOwnSunkenBorder() const { return useOwnSunkenBorder_; }
+    // Switching keeps the look: turned on, the own value is the border shown until then.
+    void SetUseOwnSunkenBorder(bool value);
+    // An empty dock at design time stays 3 px thick so that it can be seen, unless allowed
+    // to shrink to nothing.
+    bool AllowZeroSizeInDesignTime() const { return allowZeroSizeInDesignTime_; }
+    void SetAllowZeroSizeInDesignTime(bool value);
+
+    void BarManagerChanged() override;
+    // Refused when docking is not allowed or the dock lies inside the bar's own window.
+    bool CanDock(TdxBar* bar) const override;
+    void UpdateColor() override;
+    bool GetSunkenBorder() const override;
+    int EmptySize() const override;
+
+    Q_INVOKABLE bool IsOwnColorStored() const { return useOwnColor_ && !ParentColor(); }
+    Q_INVOKABLE bool IsSunkenBorderStored() const { return useOwnSunkenBorder_; }
+
+protected:
+    // Any other thickness than its rows' is taken back, except while loading.
+    void Resized() override;
+    // At design time a dotted outline shows where the dock is.
+    void Paint(QPainter& p) override;
+
+private:
+    // Loading from the form, or the manager restoring its bars after loading.
+    bool Restoring() const;
+
+    bool allowZeroSizeInDesignTime_ = false;
+    bool sunkenBorder_ = false;
+    bool useOwnColor_ = false;
+    bool useOwnSunkenBorder_ = false;
 };
 
 // The control alignment of a docking style (alNone for dsNone).

@@ -72,6 +72,7 @@ enum class TdxBarWindowChange {
     Repaint,        // repaint only
     Brushes,        // rebuild the brushes (image-list background colour)
     CloseButton,    // close or help button changed on the main menu bar
+    DockingStyle,   // the window's dock turned to another side: the window turns with it
     Lock,           // LockUpdate(True) on a bar window
     Unlock,         // LockUpdate(False) on a bar window
 };
@@ -152,6 +153,8 @@ public:
     // Asks the window to re-lay itself out later (a posted request).
     virtual void PostBarWindowRelayout(TCustomdxBarControl* /*window*/) {}
     virtual QRect BarWindowClientRect(TCustomdxBarControl* /*window*/) const { return {}; }
+    // widget lies inside the window (is it or one of its descendants).
+    virtual bool IsInsideBarWindow(TCustomdxBarControl* /*window*/, const QWidget* /*widget*/) const { return false; }
     // The links of the bar window that opened window (its parent bar window); none for a
     // toolbar or a window without a parent.
     virtual TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* /*window*/) const { return nullptr; }

@@ -220,9 +220,10 @@ TDockRows::TPosition TDockRows::Find(const void* window) const
     return {-1, 0};
 }
 
-int DockThickness(const std::vector<int>& rowThicknesses, bool sunkenBorder)
+int DockThickness(const std::vector<int>& rowThicknesses, bool sunkenBorder, int emptySize)
 {
-    const int size = RowsSize(rowThicknesses);
+    int size = RowsSize(rowThicknesses);
+    if (size == 0) size = std::max(0, emptySize);
     return size > 0 && sunkenBorder ? size + 2 : size;
 }
 

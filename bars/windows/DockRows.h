@@ -140,8 +140,8 @@ private:
     std::vector<std::vector<TDockCol>> rows_;
 };
 
-// The dock's thickness for its rows: the rows' sum, 2 more with a sunken border when there
-// are rows.
-int DockThickness(const std::vector<int>& rowThicknesses, bool sunkenBorder);
+// The dock's thickness for its rows: the rows' sum (emptySize without rows), 2 more with a
+// sunken border when that is above 0.
+int DockThickness(const std::vector<int>& rowThicknesses, bool sunkenBorder, int emptySize = 0);
 
 }  // namespace dockrows

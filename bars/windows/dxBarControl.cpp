@@ -687,6 +687,17 @@ void TdxBarControl::ChangeDockControl(TdxBarDockingStyle style, TdxDockControl* 
     }
 }
 
+void TdxBarControl::FollowDockingStyle()
+{
+    TdxDockControl* dock = DockControl();
+    if (!dock || dock->DockingStyle() == DockingStyle()) return;
+    truncated_ = false;
+    SetDockingStyle(dock->DockingStyle());
+    UpdateRegion();
+    FrameChanged();
+    RepaintBar();
+}
+
 void TdxBarControl::SetGrab(const TPoint& offset, int width, int height)
 {
     grab_ = offset;
@@ -745,8 +756,10 @@ void TdxBarControl::StorePosition()
                 bar->SetOneOnRow(rows->ColCount(at.Row) == 1);
             }
         }
-    store(&TdxBar::DockedLeft, &TdxBar::SetDockedLeft, BoundsRect().Left);
-    store(&TdxBar::DockedTop, &TdxBar::SetDockedTop, BoundsRect().Top);
+    // Places along the dock count from its client area, inside a sunken border.
+    const QPoint origin = dock->ClientRect().topLeft();
+    store(&TdxBar::DockedLeft, &TdxBar::SetDockedLeft, BoundsRect().Left - origin.x());
+    store(&TdxBar::DockedTop, &TdxBar::SetDockedTop, BoundsRect().Top - origin.y());
 }
 
 void TdxBarControl::ToggleDocking()

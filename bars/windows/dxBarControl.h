@@ -112,6 +112,9 @@ public:
     // child of its dock, a floating one a popup of the form. While dragging the handle of the
     // other state is kept for the way back; otherwise it goes.
     void ChangeDockControl(TdxBarDockingStyle style, TdxDockControl* dock, const TRect& bounds);
+    // The dock turned to another side: a docked window takes the dock's docking style, its
+    // frame and its items for it (the dock lays it out afterwards).
+    void FollowDockingStyle();
     // The grab point of a press on the grip or caption: the cursor's offset in the window
     // and the window's size, so the grab can be scaled to another shape.
     void SetGrab(const TPoint& offset, int width, int height);

@@ -120,8 +120,9 @@ dockrows::TDock TdxBarWindowsLibrary::DockGeometry(const TdxDockControl* dock) c
 {
     dockrows::TDock d;
     d.Style = dock->DockingStyle();
-    d.ClientWidth = dock->Width();
-    d.ClientHeight = dock->Height();
+    const QRect client = dock->ClientRect();
+    d.ClientWidth = client.width();
+    d.ClientHeight = client.height();
     d.Dragging = drag_ != nullptr;
     return d;
 }
@@ -149,7 +150,7 @@ void TdxBarWindowsLibrary::DockBarAt(TdxBarControl* window, const TPoint& screen
     TdxBarManager* manager = dock ? dock->BarManager() : nullptr;
     if (!manager || !dock->Handle()) return;
     const bool horizontal = dock->Horizontal();
-    const TPoint client = dock->Handle()->mapFromGlobal(screen);
+    const TPoint client = dock->Handle()->mapFromGlobal(screen) - dock->ClientRect().topLeft();
     const dockrows::TRowHit hit =
         dockrows::RowAtPos(DockGeometry(dock), RowThicknesses(dock), horizontal ? client.y() : client.x());
     int along = horizontal ? client.x() : client.y();
@@ -194,12 +195,13 @@ void TdxBarWindowsLibrary::StoreBarPositions(TdxDockControl* dock)
 {
     if (!dockRows_.contains(dock)) return;
     dockrows::TDockRows& rows = dockRows_[dock];
+    const QPoint origin = dock->ClientRect().topLeft();
     for (int r = 0; r < rows.RowCount(); ++r)
         for (int c = 0; c < rows.ColCount(r); ++c) {
             dockrows::TDockCol& col = rows.Col(r, c);
             const TRect b = WindowOf(col)->BoundsRect();
-            col.X = dockrows::ClampPosition(b.Left);
-            col.Y = dockrows::ClampPosition(b.Top);
+            col.X = dockrows::ClampPosition(b.Left - origin.x());
+            col.Y = dockrows::ClampPosition(b.Top - origin.y());
         }
 }
 
@@ -219,13 +221,15 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
         layingOut_.contains(dock))
         return;
     if (!dockRows_.contains(dock)) {
-        dock->SetThickness(0);
+        dock->SetThickness(dockrows::DockThickness({}, dock->GetSunkenBorder(), dock->EmptySize()));
         return;
     }
     layingOut_.insert(dock);
     dockrows::TDockRows& rows = dockRows_[dock];
     const bool horizontal = dock->Horizontal();
-    const int length = horizontal ? dock->Width() : dock->Height();
+    // Rows stand in the client area, inside a sunken border's edge.
+    const QRect client = dock->ClientRect();
+    const int length = horizontal ? client.width() : client.height();
     std::vector<int> thicknesses;
     std::vector<QPointer<TdxBarControl>> placed;
     int rowStart = 0;
@@ -267,8 +271,10 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
             if (!window) continue;
             const dockrows::TRowPlace& place = row.Bars[i];
             ThicknessAt(window, place.Length, place.Truncated);
-            const TRect bounds = horizontal ? TRect::Bounds(place.Pos, rowStart, place.Length, row.Thickness)
-                                            : TRect::Bounds(rowStart, place.Pos, row.Thickness, place.Length);
+            const TRect bounds =
+                (horizontal ? TRect::Bounds(place.Pos, rowStart, place.Length, row.Thickness)
+                            : TRect::Bounds(rowStart, place.Pos, row.Thickness, place.Length))
+                    .Offset(client.topLeft());
             const bool moved = bounds != window->BoundsRect();
             if (moved) window->SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
             if (!window) continue;
@@ -282,7 +288,7 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
         thicknesses.push_back(row.Thickness);
         rowStart += row.Thickness;
     }
-    const int thickness = dockrows::DockThickness(thicknesses, dock->GetSunkenBorder());
+    const int thickness = dockrows::DockThickness(thicknesses, dock->GetSunkenBorder(), dock->EmptySize());
     if (thickness != dock->Thickness()) dock->SetThickness(thickness);
     // A bottom bar's size grip comes or goes with its place in the form and the form's state.
     for (const QPointer<TdxBarControl>& window : placed) {

@@ -113,7 +113,8 @@ TdxBarDrag::TdxBarDrag(TdxBarWindowsLibrary& library, TdxBarControl* window, con
         if (alone) thicknesses.erase(thicknesses.begin() + at.Row);
         if (at.Row >= 0) {
             const int across = dockrows::RowInsertPoint(library_.DockGeometry(dock), thicknesses, at.Row, alone);
-            const TPoint client = dock->Handle() ? dock->Handle()->mapFromGlobal(cursor) : cursor;
+            const TPoint client = (dock->Handle() ? dock->Handle()->mapFromGlobal(cursor) : cursor) -
+                                  dock->ClientRect().topLeft();
             offset_ = dock->Horizontal() ? TPoint(0, across - client.y()) : TPoint(across - client.x(), 0);
         }
     }

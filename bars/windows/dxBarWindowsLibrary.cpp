@@ -95,6 +95,9 @@ void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindow
     case TdxBarWindowChange::Brushes:
         window->Invalidate();
         break;
+    case TdxBarWindowChange::DockingStyle:
+        if (auto* toolbar = qobject_cast<TdxBarControl*>(window)) toolbar->FollowDockingStyle();
+        break;
     case TdxBarWindowChange::Lock:
     case TdxBarWindowChange::Unlock:
         break;
@@ -158,6 +161,12 @@ void TdxBarWindowsLibrary::RelayoutBarWindow(TCustomdxBarControl* window)
 void TdxBarWindowsLibrary::PostBarWindowRelayout(TCustomdxBarControl* window)
 {
     if (dxBarIsBarControlAlive(window)) window->PostRepaintBar();
+}
+
+bool TdxBarWindowsLibrary::IsInsideBarWindow(TCustomdxBarControl* window, const QWidget* widget) const
+{
+    QWidget* own = dxBarIsBarControlAlive(window) ? window->Handle() : nullptr;
+    return own && widget && (widget == own || own->isAncestorOf(widget));
 }
 
 QRect TdxBarWindowsLibrary::BarWindowClientRect(TCustomdxBarControl* window) const

@@ -44,6 +44,7 @@ public:
     void RelayoutBarWindow(TCustomdxBarControl* window) override;
     void PostBarWindowRelayout(TCustomdxBarControl* window) override;
     QRect BarWindowClientRect(TCustomdxBarControl* window) const override;
+    bool IsInsideBarWindow(TCustomdxBarControl* window, const QWidget* widget) const override;
     TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* window) const override;
     bool IsBarWindowActive(TCustomdxBarControl* window) const override;
     TdxBarItemControl* BarWindowControlAt(TCustomdxBarControl* window, const TPoint& screen) const override;

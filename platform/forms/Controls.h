@@ -110,7 +110,7 @@ public:
     virtual void SetBounds(int left, int top, int width, int height);
 
     TAlign Align() const { return align_; }
-    void SetAlign(TAlign value);
+    virtual void SetAlign(TAlign value);
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool value);
     void Show() { SetVisible(true); }
@@ -132,9 +132,9 @@ public:
     void SetCursor(TCursor value);
 
     TColor Color() const { return color_; }
-    void SetColor(TColor value);
+    virtual void SetColor(TColor value);
     bool ParentColor() const { return parentColor_; }
-    void SetParentColor(bool value);
+    virtual void SetParentColor(bool value);
     TFont* Font() const { return font_; }
     void SetFont(TFont* value);
     bool ParentFont() const { return parentFont_; }
