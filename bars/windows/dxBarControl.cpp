@@ -225,6 +225,23 @@ TdxBarItemControl* TdxBarControl::ItemAtPosEx(const TPoint& client, bool& outsid
 {
     if (TdxBarItemControl* control = TCustomdxBarControl::ItemAtPosEx(client, outside, before, vertical)) return control;
     if (!ClientRect().Contains(client) || !ItemLinks()) return nullptr;
+    // A point on a group separator belongs to the item after it: the drop goes before that item,
+    // across the band's line.
+    const TRect clientRect = ClientRect();
+    bool first = true;
+    for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {
+        TdxBarItemControl* control = link->Control();
+        const auto place = places_.constFind(control);
+        if (!control || place == places_.constEnd() || GetItemRect(control).IsEmpty()) continue;
+        const bool startsGroup = link->BeginGroup() && !first;
+        first = false;
+        if (!startsGroup || !control->CanCustomize()) continue;
+        const TSeparator separator = GroupSeparator(LayoutBar(), *place, clientRect.Width(), clientRect.Height());
+        if (!separator.Band.Contains(client)) continue;
+        outside = before = true;
+        vertical = separator.Horizontal;
+        return control;
+    }
     outside = before = false;
     const bool alongY = IsVertical();
     for (TdxBarItemLink* link : ItemLinks()->VisibleItems()) {

@@ -160,3 +160,40 @@ TEST_F(ToolbarWindowTest, AFloatingBarWrappedAtAGroupStartDrawsItsSeparatorAcros
         bar->SetVisible(false);
     }
 }
+
+TEST_F(ToolbarWindowTest, APointOnAGroupSeparatorNamesTheItemAfterItWithBeforeSet)
+{
+    for (const char* caption : {"A", "B", "C", "D"}) AddButton(caption);
+    Link(2)->SetBeginGroup(true);
+    struct Case {
+        const char* name;
+        bool floating;
+    };
+    // Docked in one row the separator stands between B and C; floating one button a row, it
+    // spans the gap above C's row.
+    for (const Case& c : {Case{"in a row", false}, Case{"between rows", true}}) {
+        SCOPED_TRACE(c.name);
+        TdxBarControl* window = nullptr;
+        if (c.floating) {
+            bar->SetFloatLeft(200);
+            bar->SetFloatTop(200);
+            bar->SetDockingStyle(dsNone);
+            bar->SetFloatClientWidth(1);
+            bar->SetVisible(true);
+            window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+        } else {
+            window = Dock(400);
+        }
+        ASSERT_NE(window, nullptr);
+        const QRect b = Link(1)->ItemRect(), start = Link(2)->ItemRect();
+        const TPoint gap = c.floating ? TPoint(start.center().x(), start.top() - 2)
+                                      : TPoint(start.left() - 2, start.center().y());
+        ASSERT_FALSE(b.contains(gap));
+        bool outside = false, before = false, vertical = false;
+        EXPECT_EQ(window->ItemAtPosEx(gap, outside, before, vertical), Link(2)->Control());
+        EXPECT_TRUE(outside);
+        EXPECT_TRUE(before);
+        EXPECT_EQ(vertical, c.floating);
+        bar->SetVisible(false);
+    }
+}
