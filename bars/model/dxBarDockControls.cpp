@@ -1,6 +1,5 @@
 #include "dxBarDockControls.h"
 
-#include "Painting.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
@@ -54,11 +53,6 @@ void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }
 bool TdxDockControl::WidgetEvent(QEvent* event)
 {
     if (dxBarWindowServices().DockWindowEvent(this, event)) return true;
-    if (event->type() == QEvent::Paint && Handle()) {
-        QPainter p(Handle());
-        Paint(p);
-        if (GetSunkenBorder()) DrawEdge(p, TRect(0, 0, Width(), Height()), BDR_SUNKENOUTER, BF_RECT);
-    }
     return TWinControl::WidgetEvent(event);
 }
 

@@ -44,6 +44,9 @@ public:
     // ParentColor without a manager or with its AutoDockColor; else the manager's DockColor.
     virtual void UpdateColor();
     virtual bool GetSunkenBorder() const;
+    // Draws the client area over the dock's background (the windows library draws the edge
+    // after it).
+    virtual void Paint(QPainter& /*p*/) {}
     // The thickness of the dock's client area while no bar is docked here.
     virtual int EmptySize() const { return 0; }
     // The bar windows library's layout work; nothing to do without bar windows.
@@ -60,13 +63,11 @@ protected:
     void Resized() override;
     // The length along the dock differs from the one last seen (and is remembered).
     bool LengthChanged();
-    // A right press on the dock lists the manager's toolbars; a sunken border is drawn round
-    // the dock.
+    // The windows library takes the dock's input and painting first: a right press lists the
+    // manager's toolbars, and a sunken border is drawn round the dock.
     bool WidgetEvent(QEvent* event) override;
     // The rows lie inside a sunken border's 1-px edge.
     QRect AdjustClientRect(QRect rect) const override;
-    // Draws the client area over the dock's background (the edge comes after).
-    virtual void Paint(QPainter& /*p*/) {}
 
 private:
     int laidOutLength_ = -1;

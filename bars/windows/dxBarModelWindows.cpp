@@ -131,6 +131,12 @@ void TdxBarWindowsLibrary::SetDockRedraw(TdxDockControl* dock, bool value)
 
 bool TdxBarWindowsLibrary::DockWindowEvent(TdxDockControl* dock, QEvent* event)
 {
+    if (event->type() == QEvent::Paint && dock->Handle()) {
+        QPainter p(dock->Handle());
+        dock->Paint(p);
+        if (dock->GetSunkenBorder()) DrawEdge(p, TRect(0, 0, dock->Width(), dock->Height()), BDR_SUNKENOUTER, BF_RECT);
+        return false;
+    }
     TdxBarManager* manager = dock->BarManager();
     if (event->type() != QEvent::MouseButtonPress || !manager || manager->IsCustomizing()) return false;
     auto* me = static_cast<QMouseEvent*>(event);
