@@ -132,7 +132,7 @@ const TFormMessageHub::Entry* TFormMessageHub::Find(const TCustomForm* form) con
 TFormMessageHub::Entry* TFormMessageHub::FindByWindow(const QObject* window)
 {
     for (Entry& e : entries_)
-        if (e.form && e.window == window) return &e;
+        if (!e.form.isNull() && e.window == window) return &e;
     return nullptr;
 }
 
