@@ -61,6 +61,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QListWidget>
@@ -76,6 +77,7 @@
 #include <algorithm>
 #include <utility>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -99,6 +101,135 @@ TStats Stats(std::vector<double> us)
     std::sort(us.begin(), us.end());
     return {us[us.size() / 2], us[std::min(us.size() - 1, us.size() * 99 / 100)]};
 }
+
+// Times runs of timed(prepare(run)): prepare runs first, untimed, and after() follows each
+// run, untimed.
+template <class Prepare, class Timed>
+TStats TimePreparedRuns(int runs, Prepare&& prepare, Timed&& timed, const std::function<void()>& after = {})
+{
+    std::vector<double> us;
+    QElapsedTimer timer;
+    for (int run = 0; run < runs; ++run) {
+        auto&& prepared = prepare(run);
+        timer.start();
+        timed(prepared);
+        us.push_back(timer.nsecsElapsed() / 1000.0);
+        if (after) after();
+    }
+    return Stats(us);
+}
+
+// Times runs of timed(run); after() follows each run, untimed.
+template <class Timed>
+TStats TimeRuns(int runs, Timed&& timed, const std::function<void()>& after = {})
+{
+    return TimePreparedRuns(runs, [](int run) { return run; }, timed, after);
+}
+
+// The width of a run's resize: the widths in turn.
+int RunWidth(int run)
+{
+    return kWidths[run % std::size(kWidths)];
+}
+
+// Runs the event loop for ms: what was shown is exposed and painted.
+void Settle(int ms)
+{
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < ms) QCoreApplication::processEvents();
+}
+
+// A mouse move to global on the screen, as the window system sends it to widget's window.
+QMouseEvent MouseMove(const QWidget* widget, const QPoint& global)
+{
+    return QMouseEvent(QEvent::MouseMove, widget->mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+}
+
+QImage Glyph(int k)
+{
+    QImage glyph(16, 16, QImage::Format_RGB32);
+    glyph.fill(QColor::fromHsv(k * 17, 200, 200));
+    return glyph;
+}
+
+// The peer's toolbars in window: kBars QToolBars of kButtons actions, kBarsPerRow a row, a
+// separator before every fifth action; with glyphs, action k shows Glyph(k).
+std::vector<QWidget*> AddQtToolBars(QMainWindow& window, bool glyphs)
+{
+    window.setCentralWidget(new QWidget);
+    std::vector<QWidget*> bars;
+    for (int i = 0; i < kBars; ++i) {
+        if (i > 0 && i % kBarsPerRow == 0) window.addToolBarBreak();
+        auto* bar = window.addToolBar(QStringLiteral("Bar %1").arg(i));
+        bar->setIconSize(QSize(16, 16));
+        for (int k = 0; k < kButtons; ++k) {
+            if (k % 5 == 0 && k > 0) bar->addSeparator();
+            if (glyphs)
+                bar->addAction(QIcon(QPixmap::fromImage(Glyph(k))), QStringLiteral("B%1").arg(k));
+            else
+                bar->addAction(QStringLiteral("A%1").arg(k));
+        }
+        bars.push_back(bar);
+    }
+    return bars;
+}
+
+// One bench's bar library, started for it and finalized after it, with its windows and a
+// form that has a bar manager.
+class TBenchForm {
+    struct TStarted {
+        TStarted() { dxBarInitialize(); }
+        ~TStarted() { dxBarFinalize(); }
+    } started_;
+
+public:
+    TdxBarWindowsLibrary library;
+    TForm form{nullptr};
+    TdxBarManager* manager = new TdxBarManager(&form);
+
+    // The manager's images: Glyph(0) to Glyph(count - 1).
+    void SetGlyphs(int count)
+    {
+        auto* images = Create<TImageList>(&form);
+        images->SetWidth(16);
+        images->SetHeight(16);
+        for (int k = 0; k < count; ++k) images->Add(Glyph(k));
+        manager->SetImages(images);
+    }
+    // Adds the button "B<k>" at the end of bar; with its glyph, the manager's image k.
+    TdxBarItemLink* AddButton(TdxBar* bar, int k, bool glyph = false)
+    {
+        auto* button = Create<TdxBarButton>(&form);
+        button->SetCaption(QStringLiteral("B%1").arg(k));
+        if (glyph) button->SetImageIndex(k);
+        TdxBarItemLink* link = bar->ItemLinks()->Add();
+        link->SetItem(button);
+        return link;
+    }
+    // Shows count bars "Bar 0", "Bar 1", ... of buttons buttons each on the form's top dock,
+    // perRow a row, each spacing further along its row than the one before. Like the peer's
+    // QToolBars, the buttons may show their glyphs with a group begun at every fifth.
+    std::vector<TdxBar*> DockBars(int count, int buttons, int perRow, int spacing, bool likeThePeer = false)
+    {
+        std::vector<TdxBar*> bars;
+        for (int b = 0; b < count; ++b) {
+            TdxBar* bar = manager->Bars()->Add();
+            bar->SetCaption(QStringLiteral("Bar %1").arg(b));
+            for (int k = 0; k < buttons; ++k) {
+                TdxBarItemLink* link = AddButton(bar, k, likeThePeer);
+                if (likeThePeer) link->SetBeginGroup(k % 5 == 0 && k > 0);
+            }
+            bar->SetRow(b / perRow);
+            bar->SetDockedLeft((b % perRow) * spacing);
+            bar->SetDockingStyle(dsTop);
+            bar->SetVisible(true);
+            bars.push_back(bar);
+        }
+        return bars;
+    }
+};
 
 struct TBenchBar {
     toolbarlayout::TBar bar;
@@ -151,44 +282,21 @@ TStats BenchOurs()
         bars[i].requested = (i % kBarsPerRow) * 480;
         for (int k = 0; k < kButtons; ++k) bars[i].items.push_back({23, 22, k % 5 == 0 && k > 0});
     }
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < kRuns; ++run) {
-        const int width = kWidths[run % std::size(kWidths)];
-        timer.start();
-        LayoutDock(bars, width);
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    return Stats(us);
+    return TimePreparedRuns(kRuns, RunWidth, [&](int width) { LayoutDock(bars, width); });
 }
 
 TStats BenchQt()
 {
     QMainWindow window;
-    window.setCentralWidget(new QWidget);
-    for (int i = 0; i < kBars; ++i) {
-        if (i > 0 && i % kBarsPerRow == 0) window.addToolBarBreak();
-        auto* bar = window.addToolBar(QStringLiteral("Bar %1").arg(i));
-        bar->setIconSize(QSize(16, 16));
-        for (int k = 0; k < kButtons; ++k) {
-            if (k % 5 == 0 && k > 0) bar->addSeparator();
-            bar->addAction(QStringLiteral("A%1").arg(k));
-        }
-    }
+    AddQtToolBars(window, false);
     window.resize(kWidths[0], 600);
     window.show();
     QApplication::processEvents();
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < kRuns; ++run) {
-        const int width = kWidths[run % std::size(kWidths)];
-        timer.start();
+    return TimePreparedRuns(kRuns, RunWidth, [&](int width) {
         window.resize(width, 600);
         window.layout()->activate();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    return Stats(us);
+    });
 }
 
 constexpr int kWindowRuns = 200;
@@ -245,85 +353,39 @@ struct TWindowFigures {
 // bar window is painted after its last move.
 TWindowFigures ResizeRuns(QWidget* top, const std::vector<QWidget*>& bars)
 {
-    QElapsedTimer wait;
-    wait.start();
-    while (wait.elapsed() < 300) QCoreApplication::processEvents();
+    Settle(300);
     TBarWatch watch(bars);
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < kWindowRuns; ++run) {
-        const int width = kWidths[run % std::size(kWidths)];
-        watch.Arm();
-        timer.start();
-        top->resize(width, 600);
-        while (!watch.Done() && timer.elapsed() < 2000) QCoreApplication::processEvents();
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    return {Stats(us), double(watch.moves) / kWindowRuns};
-}
-
-QImage Glyph(int k)
-{
-    QImage glyph(16, 16, QImage::Format_RGB32);
-    glyph.fill(QColor::fromHsv(k * 17, 200, 200));
-    return glyph;
+    const TStats time = TimePreparedRuns(
+        kWindowRuns,
+        [&](int run) {
+            watch.Arm();
+            return RunWidth(run);
+        },
+        [&](int width) {
+            const QDeadlineTimer limit(2000);
+            top->resize(width, 600);
+            while (!watch.Done() && !limit.hasExpired()) QCoreApplication::processEvents();
+        });
+    return {time, double(watch.moves) / kWindowRuns};
 }
 
 TWindowFigures BenchOursThroughWindows()
 {
-    dxBarInitialize();
-    TWindowFigures result;
-    {
-        TdxBarWindowsLibrary library;
-        TForm form(nullptr);
-        auto* manager = new TdxBarManager(&form);
-        manager->SetStyle(bmsFlat);
-        auto* images = Create<TImageList>(&form);
-        images->SetWidth(16);
-        images->SetHeight(16);
-        for (int k = 0; k < kButtons; ++k) images->Add(Glyph(k));
-        manager->SetImages(images);
-        form.SetBounds(50, 50, kWidths[0], 600);
-        std::vector<QWidget*> windows;
-        for (int b = 0; b < kBars; ++b) {
-            TdxBar* bar = manager->Bars()->Add();
-            bar->SetCaption(QStringLiteral("Bar %1").arg(b));
-            for (int k = 0; k < kButtons; ++k) {
-                auto* button = Create<TdxBarButton>(&form);
-                button->SetCaption(QStringLiteral("B%1").arg(k));
-                button->SetImageIndex(k);
-                TdxBarItemLink* link = bar->ItemLinks()->Add();
-                link->SetItem(button);
-                link->SetBeginGroup(k % 5 == 0 && k > 0);
-            }
-            bar->SetRow(b / kBarsPerRow);
-            bar->SetDockedLeft((b % kBarsPerRow) * 480);
-            bar->SetDockingStyle(dsTop);
-            bar->SetVisible(true);
-            windows.push_back(bar->ItemLinks()->BarControl()->Handle());
-        }
-        form.Handle()->show();
-        result = ResizeRuns(form.Handle(), windows);
-    }
-    dxBarFinalize();
-    return result;
+    TBenchForm bench;
+    bench.manager->SetStyle(bmsFlat);
+    bench.SetGlyphs(kButtons);
+    bench.form.SetBounds(50, 50, kWidths[0], 600);
+    std::vector<QWidget*> windows;
+    for (TdxBar* bar : bench.DockBars(kBars, kButtons, kBarsPerRow, 480, true))
+        windows.push_back(bar->ItemLinks()->BarControl()->Handle());
+    bench.form.Handle()->show();
+    return ResizeRuns(bench.form.Handle(), windows);
 }
 
 TWindowFigures BenchQtThroughWindows()
 {
     QMainWindow window;
-    window.setCentralWidget(new QWidget);
-    std::vector<QWidget*> bars;
-    for (int i = 0; i < kBars; ++i) {
-        if (i > 0 && i % kBarsPerRow == 0) window.addToolBarBreak();
-        auto* bar = window.addToolBar(QStringLiteral("Bar %1").arg(i));
-        bar->setIconSize(QSize(16, 16));
-        for (int k = 0; k < kButtons; ++k) {
-            if (k % 5 == 0 && k > 0) bar->addSeparator();
-            bar->addAction(QIcon(QPixmap::fromImage(Glyph(k))), QStringLiteral("B%1").arg(k));
-        }
-        bars.push_back(bar);
-    }
+    const std::vector<QWidget*> bars = AddQtToolBars(window, true);
     window.setGeometry(50, 50, kWidths[0], 600);
     window.show();
     return ResizeRuns(&window, bars);
@@ -352,61 +414,41 @@ public:
 
 THotTracking BenchHotTracking()
 {
-    dxBarInitialize();
+    TBenchForm bench;
+    bench.manager->SetStyle(bmsFlat);
+    bench.SetGlyphs(kButtons);
+    TdxBar* bar = bench.manager->Bars()->Add();
+    for (int k = 0; k < kButtons; ++k) bench.AddButton(bar, k, true);
+    auto* dock = Create<TdxBarDockControl>(&bench.form);
+    dock->SetParent(&bench.form);
+    dock->SetAlign(alNone);
+    dock->SetBounds(0, 0, 800, 0);
+    dock->SetBarManager(bench.manager);
+    bar->SetDockControl(dock);
+    bar->SetVisible(true);
+    auto* window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
+    QWidget* top = bench.form.Handle();
+    top->setGeometry(100, 100, 820, 200);
+    top->show();
+    Settle(500);
+    TPaintArea painted;
+    window->Handle()->installEventFilter(&painted);
     THotTracking result;
-    {
-        TdxBarWindowsLibrary library;
-        TForm form(nullptr);
-        auto* manager = new TdxBarManager(&form);
-        manager->SetStyle(bmsFlat);
-        auto* images = Create<TImageList>(&form);
-        images->SetWidth(16);
-        images->SetHeight(16);
-        TdxBar* bar = manager->Bars()->Add();
-        for (int k = 0; k < kButtons; ++k) {
-            images->Add(Glyph(k));
-            auto* button = Create<TdxBarButton>(&form);
-            button->SetCaption(QStringLiteral("B%1").arg(k));
-            button->SetImageIndex(k);
-            bar->ItemLinks()->Add()->SetItem(button);
-        }
-        manager->SetImages(images);
-        auto* dock = Create<TdxBarDockControl>(&form);
-        dock->SetParent(&form);
-        dock->SetAlign(alNone);
-        dock->SetBounds(0, 0, 800, 0);
-        dock->SetBarManager(manager);
-        bar->SetDockControl(dock);
-        bar->SetVisible(true);
-        auto* window = qobject_cast<TdxBarControl*>(bar->ItemLinks()->BarControl());
-        QWidget* top = form.Handle();
-        top->setGeometry(100, 100, 820, 200);
-        top->show();
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 500) QCoreApplication::processEvents();
-        TPaintArea painted;
-        window->Handle()->installEventFilter(&painted);
-        std::vector<double> us;
-        QElapsedTimer timer;
-        for (int run = 0; run < kMoves; ++run) {
+    result.time = TimePreparedRuns(
+        kMoves,
+        [&](int run) {
             TdxBarItemLink* link = bar->ItemLinks()->Items(run % kButtons);
-            const QPoint global = window->ClientToScreen(TPoint(link->ItemRect().center()));
-            QMouseEvent move(QEvent::MouseMove, top->mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
-            timer.start();
+            return MouseMove(top, window->ClientToScreen(TPoint(link->ItemRect().center())));
+        },
+        [&](QMouseEvent& move) {
             QCoreApplication::sendEvent(top->windowHandle(), &move);
             dxBarProcessPaintMessages();
-            us.push_back(timer.nsecsElapsed() / 1000.0);
-        }
-        window->Handle()->removeEventFilter(&painted);
-        result.time = Stats(us);
-        result.paintedPerMove = double(painted.area) / kMoves;
-        const QRect button = bar->ItemLinks()->Items(0)->ItemRect();
-        result.buttonArea = button.width() * button.height();
-        result.barArea = window->Width() * window->Height();
-    }
-    dxBarFinalize();
+        });
+    window->Handle()->removeEventFilter(&painted);
+    result.paintedPerMove = double(painted.area) / kMoves;
+    const QRect button = bar->ItemLinks()->Items(0)->ItemRect();
+    result.buttonArea = button.width() * button.height();
+    result.barArea = window->Width() * window->Height();
     return result;
 }
 
@@ -420,56 +462,46 @@ struct TMenuFigures {
 
 TMenuFigures BenchMenu()
 {
-    dxBarInitialize();
-    TdxBarWindowsLibrary library;
-    TForm form(nullptr);
-    auto* manager = new TdxBarManager(&form);
+    TBenchForm bench;
+    TdxBarManager* manager = bench.manager;
     manager->SetStyle(bmsFlat);
     manager->SetMenusShowRecentItemsFirst(false);
-    auto* popup = Create<TdxBarPopupMenu>(&form);
+    auto* popup = Create<TdxBarPopupMenu>(&bench.form);
     for (int i = 0; i < kMenuItems; ++i) {
-        auto* button = Create<TdxBarButton>(&form);
+        auto* button = Create<TdxBarButton>(&bench.form);
         button->SetCaption(QStringLiteral("Command %1").arg(i));
         popup->ItemLinks()->Add()->SetItem(button);
     }
     TMenuFigures figures;
-    std::vector<double> us;
-    QElapsedTimer timer;
+    TdxBarSubMenuControl* menu = nullptr;
     auto open = [&] {
-        auto* menu = new TdxBarSubMenuControl(manager);
+        menu = new TdxBarSubMenuControl(manager);
         menu->SetItemLinks(popup->ItemLinks());
         menu->SetPosition(100, 50);
         menu->Show();
         // The first paint, forced: a window is painted only once the window system exposes it.
         menu->Handle()->grab();
-        return menu;
     };
-    for (int run = 0; run < kMenuRuns; ++run) {
-        timer.start();
-        TdxBarSubMenuControl* menu = open();
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-        menu->Close();
-        QApplication::processEvents();
-    }
-    figures.open = Stats(us);
-    us.clear();
-    TdxBarSubMenuControl* menu = open();
-    QElapsedTimer wait;
-    wait.start();
-    while (wait.elapsed() < 300) QCoreApplication::processEvents();
+    figures.open = TimeRuns(
+        kMenuRuns, [&](int) { open(); },
+        [&] {
+            menu->Close();
+            QApplication::processEvents();
+        });
+    open();
+    Settle(300);
     const int shown = menu->VisibleItemCount();
     QWindow* window = menu->Handle()->windowHandle();
-    for (int run = 0; run < kHoverMoves; ++run) {
-        const QRect row = popup->ItemLinks()->Items(1 + run % std::max(1, shown - 2))->ItemRect();
-        const QPoint global = menu->ClientToScreen(TPoint(row.center()));
-        QMouseEvent move(QEvent::MouseMove, menu->Handle()->mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        timer.start();
-        QCoreApplication::sendEvent(window, &move);
-        dxBarProcessPaintMessages();
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-    }
-    figures.hover = Stats(us);
+    figures.hover = TimePreparedRuns(
+        kHoverMoves,
+        [&](int run) {
+            const QRect row = popup->ItemLinks()->Items(1 + run % std::max(1, shown - 2))->ItemRect();
+            return MouseMove(menu->Handle(), menu->ClientToScreen(TPoint(row.center())));
+        },
+        [&](QMouseEvent& move) {
+            QCoreApplication::sendEvent(window, &move);
+            dxBarProcessPaintMessages();
+        });
     menu->Close();
     QApplication::processEvents();
     return figures;
@@ -479,17 +511,16 @@ TStats BenchQMenu()
 {
     QMenu menu;
     for (int i = 0; i < kMenuItems; ++i) menu.addAction(QStringLiteral("Command %1").arg(i));
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < kMenuRuns; ++run) {
-        timer.start();
-        menu.popup(QPoint(100, 50));
-        menu.grab();
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-        menu.hide();
-        QApplication::processEvents();
-    }
-    return Stats(us);
+    return TimeRuns(
+        kMenuRuns,
+        [&](int) {
+            menu.popup(QPoint(100, 50));
+            menu.grab();
+        },
+        [&] {
+            menu.hide();
+            QApplication::processEvents();
+        });
 }
 
 constexpr int kDragBars = 20;
@@ -498,59 +529,38 @@ constexpr int kDragSteps = 400;
 
 TStats BenchDragStep()
 {
-    dxBarInitialize();
+    TBenchForm bench;
+    bench.manager->SetStyle(bmsFlat);
+    bench.form.SetBounds(50, 50, 1000, 700);
+    const std::vector<TdxBar*> bars = bench.DockBars(kDragBars, kDragButtons, 2, 450);
+    bench.form.Handle()->show();
+    Settle(300);
+    auto* window = qobject_cast<TdxBarControl*>(bars[9]->ItemLinks()->BarControl());
+    QWidget* dock = bench.manager->Bars()->BuiltInDock(dsTop)->Handle();
+    const QPoint start = window->WindowRect().TopLeft() + QPoint(4, window->Height() / 2);
+    QPoint cursor = start;
+    SetCursorPosFunction([&cursor] { return cursor; });
+    window->SetGrab(start - window->WindowRect().TopLeft(), window->Width(), window->Height());
     TStats result;
     {
-        TdxBarWindowsLibrary library;
-        TForm form(nullptr);
-        auto* manager = new TdxBarManager(&form);
-        manager->SetStyle(bmsFlat);
-        form.SetBounds(50, 50, 1000, 700);
-        std::vector<TdxBar*> bars;
-        for (int b = 0; b < kDragBars; ++b) {
-            TdxBar* bar = manager->Bars()->Add();
-            bar->SetCaption(QStringLiteral("Bar %1").arg(b));
-            for (int k = 0; k < kDragButtons; ++k) {
-                auto* button = Create<TdxBarButton>(&form);
-                button->SetCaption(QStringLiteral("B%1").arg(k));
-                bar->ItemLinks()->Add()->SetItem(button);
-            }
-            bar->SetRow(b / 2);
-            bar->SetDockedLeft((b % 2) * 450);
-            bar->SetDockingStyle(dsTop);
-            bar->SetVisible(true);
-            bars.push_back(bar);
-        }
-        form.Handle()->show();
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 300) QCoreApplication::processEvents();
-        auto* window = qobject_cast<TdxBarControl*>(bars[9]->ItemLinks()->BarControl());
-        QWidget* dock = manager->Bars()->BuiltInDock(dsTop)->Handle();
-        const QPoint start = window->WindowRect().TopLeft() + QPoint(4, window->Height() / 2);
-        QPoint cursor = start;
-        SetCursorPosFunction([&cursor] { return cursor; });
-        window->SetGrab(start - window->WindowRect().TopLeft(), window->Width(), window->Height());
-        std::vector<double> us;
-        {
-            TdxBarDrag drag(library, window, start);
-            QElapsedTimer timer;
-            for (int step = 0; step < kDragSteps; ++step) {
+        TdxBarDrag drag(bench.library, window, start);
+        result = TimePreparedRuns(
+            kDragSteps,
+            [&](int step) {
                 // Along the row, and every eighth step a row further down or back up.
                 const int along = (step * 37) % 600;
                 const int rows = (step / 8) % 6;
-                cursor = dock->mapToGlobal(QPoint(20 + along, 0)) + QPoint(0, start.y() - dock->mapToGlobal(QPoint()).y() + rows * 4);
-                timer.start();
-                drag.Move(cursor);
+                cursor = dock->mapToGlobal(QPoint(20 + along, 0)) +
+                         QPoint(0, start.y() - dock->mapToGlobal(QPoint()).y() + rows * 4);
+                return cursor;
+            },
+            [&](const QPoint& to) {
+                drag.Move(to);
                 dxBarProcessPaintMessages();
-                us.push_back(timer.nsecsElapsed() / 1000.0);
-            }
-            drag.Drop();
-        }
-        SetCursorPosFunction({});
-        result = Stats(us);
+            });
+        drag.Drop();
     }
-    dxBarFinalize();
+    SetCursorPosFunction({});
     return result;
 }
 
@@ -568,7 +578,7 @@ TdxBarItemControlClass::Factory makeContainerControl = nullptr;
 
 TLabelFigures BenchLabelCaption()
 {
-    dxBarInitialize();
+    dxBarInitialize();  // the extended items start after the library and finish before it
     dxBarExtItemsInitialize();
     makeContainerControl = std::exchange(TdxBarControlContainerControlClass.factory, [](TdxBarItemLink* link) {
         ++containerControlsMade;
@@ -576,41 +586,28 @@ TLabelFigures BenchLabelCaption()
     });
     TLabelFigures result;
     {
-        TdxBarWindowsLibrary library;
-        TForm form(nullptr);
-        auto* manager = new TdxBarManager(&form);
-        manager->SetStyle(bmsFlat);
-        auto* label = new TLabel(&form);
-        label->SetParent(&form);
+        TBenchForm bench;
+        bench.manager->SetStyle(bmsFlat);
+        auto* label = new TLabel(&bench.form);
+        label->SetParent(&bench.form);
         label->SetCaption(QStringLiteral("Code:"));
         label->SetVisible(false);
-        TdxBar* bar = manager->Bars()->Add();
-        auto* container = Create<TdxBarControlContainerItem>(&form);
+        TdxBar* bar = bench.manager->Bars()->Add();
+        auto* container = Create<TdxBarControlContainerItem>(&bench.form);
         container->SetControl(label);
         bar->ItemLinks()->Add()->SetItem(container);
-        for (int k = 0; k < kButtons; ++k) {
-            auto* button = Create<TdxBarButton>(&form);
-            button->SetCaption(QStringLiteral("B%1").arg(k));
-            bar->ItemLinks()->Add()->SetItem(button);
-        }
+        for (int k = 0; k < kButtons; ++k) bench.AddButton(bar, k);
         bar->SetDockingStyle(dsTop);
         bar->SetVisible(true);
-        form.Handle()->setGeometry(100, 100, 900, 200);
-        form.Handle()->show();
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 300) QCoreApplication::processEvents();
+        bench.form.Handle()->setGeometry(100, 100, 900, 200);
+        bench.form.Handle()->show();
+        Settle(300);
         const QString captions[] = {QStringLiteral("Code (edited):"), QStringLiteral("Code:")};
-        std::vector<double> us;
-        QElapsedTimer timer;
         const int madeBefore = containerControlsMade;
-        for (int run = 0; run < kCaptionChanges; ++run) {
-            timer.start();
+        result.time = TimeRuns(kCaptionChanges, [&](int run) {
             label->SetCaption(captions[run % 2]);
             dxBarProcessPaintMessages();
-            us.push_back(timer.nsecsElapsed() / 1000.0);
-        }
-        result.time = Stats(us);
+        });
         result.layoutsPerChange = double(containerControlsMade - madeBefore) / kCaptionChanges;
     }
     TdxBarControlContainerControlClass.factory = makeContainerControl;
@@ -624,79 +621,57 @@ constexpr int kCustomizeRuns = 40;
 
 TStats BenchCustomize()
 {
-    dxBarInitialize();
-    TStats result;
-    {
-        TdxBarWindowsLibrary library;
-        TdxBarCustomizing customizing;
-        TForm form(nullptr);
-        auto* manager = new TdxBarManager(&form);
-        form.SetBounds(50, 50, 900, 650);
-        for (int b = 0; b < kCustomizeBars; ++b) {
-            TdxBar* bar = manager->Bars()->Add();
-            bar->SetCaption(QStringLiteral("Bar %1").arg(b));
-            for (int k = 0; k < kDragButtons; ++k) {
-                auto* button = Create<TdxBarButton>(&form);
-                button->SetCaption(QStringLiteral("B%1").arg(k));
-                bar->ItemLinks()->Add()->SetItem(button);
-            }
-            bar->SetRow(b);
-            bar->SetDockingStyle(dsTop);
-            bar->SetVisible(true);
-        }
-        form.Show();
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 300) QCoreApplication::processEvents();
-        std::vector<double> us;
-        QElapsedTimer timer;
-        for (int run = 0; run < kCustomizeRuns; ++run) {
-            timer.start();
-            manager->Customizing(true);
+    TBenchForm bench;
+    TdxBarCustomizing customizing;
+    bench.form.SetBounds(50, 50, 900, 650);
+    bench.DockBars(kCustomizeBars, kDragButtons, 1, 0);
+    bench.form.Show();
+    Settle(300);
+    return TimeRuns(
+        kCustomizeRuns,
+        [&](int) {
+            bench.manager->Customizing(true);
             // The first paint, forced: a window is painted only once the window system exposes it.
             customizing.Window()->Handle()->grab();
             dxBarProcessPaintMessages();
-            us.push_back(timer.nsecsElapsed() / 1000.0);
-            manager->Customizing(false);
+        },
+        [&] {
+            bench.manager->Customizing(false);
             QApplication::processEvents();
-        }
-        result = Stats(us);
-    }
-    dxBarFinalize();
-    return result;
+        });
 }
 
 TStats BenchQDialog()
 {
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < kCustomizeRuns; ++run) {
-        timer.start();
-        auto* dialog = new QDialog;
-        dialog->resize(366, 310);
-        auto* tabs = new QTabWidget(dialog);
-        tabs->setGeometry(6, 8, 354, 266);
-        auto* page = new QWidget;
-        auto* list = new QListWidget(page);
-        list->setGeometry(4, 20, 227, 213);
-        for (int b = 0; b < kCustomizeBars; ++b) {
-            auto* line = new QListWidgetItem(QStringLiteral("Bar %1").arg(b), list);
-            line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
-            line->setCheckState(Qt::Checked);
-        }
-        for (int k = 0; k < 4; ++k)
-            (new QPushButton(QStringLiteral("Button %1").arg(k), page))->setGeometry(239, 21 + 29 * k, 104, 22);
-        tabs->addTab(page, QStringLiteral(" Toolbars "));
-        tabs->addTab(new QWidget, QStringLiteral(" Commands "));
-        tabs->addTab(new QWidget, QStringLiteral(" Options "));
-        (new QPushButton(QStringLiteral("Close"), dialog))->setGeometry(280, 282, 80, 23);
-        dialog->show();
-        dialog->grab();
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-        delete dialog;
-        QApplication::processEvents();
-    }
-    return Stats(us);
+    QDialog* dialog = nullptr;
+    return TimeRuns(
+        kCustomizeRuns,
+        [&](int) {
+            dialog = new QDialog;
+            dialog->resize(366, 310);
+            auto* tabs = new QTabWidget(dialog);
+            tabs->setGeometry(6, 8, 354, 266);
+            auto* page = new QWidget;
+            auto* list = new QListWidget(page);
+            list->setGeometry(4, 20, 227, 213);
+            for (int b = 0; b < kCustomizeBars; ++b) {
+                auto* line = new QListWidgetItem(QStringLiteral("Bar %1").arg(b), list);
+                line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+                line->setCheckState(Qt::Checked);
+            }
+            for (int k = 0; k < 4; ++k)
+                (new QPushButton(QStringLiteral("Button %1").arg(k), page))->setGeometry(239, 21 + 29 * k, 104, 22);
+            tabs->addTab(page, QStringLiteral(" Toolbars "));
+            tabs->addTab(new QWidget, QStringLiteral(" Commands "));
+            tabs->addTab(new QWidget, QStringLiteral(" Options "));
+            (new QPushButton(QStringLiteral("Close"), dialog))->setGeometry(280, 282, 80, 23);
+            dialog->show();
+            dialog->grab();
+        },
+        [&] {
+            delete dialog;
+            QApplication::processEvents();
+        });
 }
 
 }  // namespace
