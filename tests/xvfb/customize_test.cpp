@@ -1,28 +1,17 @@
 // The customizing window of the editor under real input: Customise from the Tools menu opens
 // it active; while it is open the editor takes no keys and a click on the editor brings the
 // window back; after Close the code pane takes the keys again.
-#include "Application.h"
-#include "DialogScript.h"
-#include "RegistryStore.h"
-#include "TestSupport.h"
-#include "WebBrowser.h"
+#include "EditorWindowFixture.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarCustomizing.h"
 #include "dxBarCustomizingForm.h"
-#include "dxBarExtItems.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
-#include "dxBarRegistry.h"
-#include "dxBarWindowsLibrary.h"
-#include "frmHTML.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QPlainTextEdit>
-#include <QProcess>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -33,16 +22,9 @@ namespace {
 
 constexpr int kWait = 10000;
 
-// A real click (xdotool) at a point on the screen.
-bool ClickAt(const TPoint& p)
-{
-    return QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-                                         "click", "1"}) == 0;
-}
-
 bool Type(const QString& keys)
 {
-    return QProcess::execute("xdotool", {"type", "--delay", "60", keys}) == 0;
+    return XDoTool({"type", "--delay", "60", keys});
 }
 
 // The centre of item's shown link in the bar window of links, on the screen (none while the
@@ -57,38 +39,20 @@ std::optional<TPoint> LinkCentre(TdxBarItemLinks* links, TdxBarItem* item)
     return std::nullopt;
 }
 
-class CustomizeWindowTest : public ::testing::Test {
+class CustomizeWindowTest : public EditorWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterWebClasses();
-        dxBarInitialize();
-        dxBarRegisterManagerClasses();
-        dxBarExtItemsInitialize();  // the form holds extended items
-    }
     void SetUp() override
     {
-        const QString dir = testsupport::TempDir() + QStringLiteral("/customize window");
-        QDir().mkpath(dir);
-        TRegistryStore::SetDefaultFileForTesting(dir + QStringLiteral("/registry.json"));
-        library = std::make_unique<TdxBarWindowsLibrary>();
         customizing = std::make_unique<TdxBarCustomizing>();
-        form = Create<TfrmMain>(Application);
-        frmMain = form;
-        form->Show();
-        form->Handle()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form->Handle()));
-        form->mmHTMLCode->SetFocus();
-        ASSERT_TRUE(WaitFor([&] { return CodeHasFocus(); }, kWait));
+        ShowFormActive(QStringLiteral("customize window"), kWait);
     }
     void TearDown() override
     {
         delete form;
+        form = nullptr;
         customizing.reset();
-        library.reset();
-        TRegistryStore::SetDefaultFileForTesting(QString());
+        EditorWindowTest::TearDown();
     }
-    bool CodeHasFocus() const { return QApplication::focusWidget() == form->mmHTMLCode->Editor(); }
     bool WindowActive() const
     {
         return customizing->Window() && QApplication::activeWindow() == customizing->Window()->Handle();
@@ -100,10 +64,7 @@ protected:
         return widget && ClickAt(TPoint(widget->mapToGlobal(widget->rect().center())));
     }
 
-    std::unique_ptr<TdxBarWindowsLibrary> library;
     std::unique_ptr<TdxBarCustomizing> customizing;
-    TfrmMain* form = nullptr;
-    TDialogScript script;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The platform's own dialogs on a real display: what their labels show and what their keys do.
 #include "Dialogs.h"
+#include "RealInput.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,6 @@
 #include <optional>
 
 using testsupport::WaitFor;
-
-namespace {
-
-bool XDoTool(const QStringList& arguments)
-{
-    return QProcess::execute("xdotool", arguments) == 0;
-}
-
-}  // namespace
 
 // The find dialog's label names its box: Alt+N moves the focus into it, and Enter looks for
 // what was typed there.

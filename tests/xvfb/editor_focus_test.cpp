@@ -3,20 +3,12 @@
 // paste keys and the middle button with nothing on the X clipboard keep the text; the code
 // pane's label shows on the toolbar in its focus colour and goes with the toolbar when it is
 // dragged, and neither takes the focus from the pane.
-#include "Application.h"
-#include "DialogScript.h"
-#include "RegistryStore.h"
-#include "TestSupport.h"
-#include "WebBrowser.h"
+#include "EditorWindowFixture.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarEditControls.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
-#include "dxBarExtItems.h"
-#include "dxBarRegistry.h"
-#include "dxBarWindowsLibrary.h"
-#include "frmHTML.h"
 #include "frm_Custom.h"
 
 #include <gtest/gtest.h>
@@ -42,52 +34,21 @@ namespace {
 
 constexpr int kWaitMs = 30000;
 
-bool XDoTool(const QStringList& arguments)
-{
-    return QProcess::execute("xdotool", arguments) == 0;
-}
-
-class EditorFocusTest : public ::testing::Test {
+class EditorFocusTest : public EditorWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterWebClasses();
-        dxBarInitialize();
-        dxBarRegisterManagerClasses();
-        dxBarExtItemsInitialize();  // the form holds extended items
-    }
     void SetUp() override
     {
-        const QString dir = testsupport::TempDir() + QStringLiteral("/editor focus");
-        QDir().mkpath(dir);
-        TRegistryStore::SetDefaultFileForTesting(dir + QStringLiteral("/registry.json"));
-        library = std::make_unique<TdxBarWindowsLibrary>();
-        form = Create<TfrmMain>(Application);
-        frmMain = form;
-        form->Show();
-        QWidget* window = form->Handle();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        form->mmHTMLCode->SetFocus();
-        ASSERT_TRUE(WaitFor([&] { return CodeHasFocus(); }, 5000));
+        ASSERT_NO_FATAL_FAILURE(ShowFormActive(QStringLiteral("editor focus"), 5000));
         ASSERT_TRUE(WaitForBody("HTML"));
     }
-    void TearDown() override
-    {
-        delete form;
-        library.reset();
-        TRegistryStore::SetDefaultFileForTesting(QString());
-    }
 
-    bool CodeHasFocus() const { return QApplication::focusWidget() == form->mmHTMLCode->Editor(); }
     // A real click on the centre of the item's button in its toolbar.
     bool ClickButton(TdxBarItem* item)
     {
         for (TdxBarItemLink* link : item->LinkList()) {
             auto* window = qobject_cast<TdxBarControl*>(link->Links()->BarControl());
             if (!window || !window->Visible() || !link->Control() || link->ItemRect().isEmpty()) continue;
-            const TPoint p = window->ClientToScreen(TPoint(link->ItemRect().center()));
-            return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+            return ClickAt(window->ClientToScreen(TPoint(link->ItemRect().center())));
         }
         ADD_FAILURE() << "no shown button of " << item->Name().toStdString();
         return false;
@@ -104,10 +65,6 @@ protected:
     {
         return WaitFor([&] { return BodyText().contains(text); }, kWaitMs);
     }
-
-    std::unique_ptr<TdxBarWindowsLibrary> library;
-    TfrmMain* form = nullptr;
-    TDialogScript script;
 };
 
 }  // namespace

@@ -1,17 +1,10 @@
 // The editor's preview of a hostile page under real clicks: the page's own image and style
 // sheet are drawn, its script reads no secret, nothing reaches a listener on this machine, and
 // no link starts an outside program.
-#include "Application.h"
-#include "DialogScript.h"
 #include "DocumentScheme.h"
+#include "EditorWindowFixture.h"
 #include "HostilePage.h"
-#include "RegistryStore.h"
 #include "ResScheme.h"
-#include "TestSupport.h"
-#include "WebBrowser.h"
-#include "dxBarRegistry.h"
-#include "dxBarWindowsLibrary.h"
-#include "frmHTML.h"
 
 #include <gtest/gtest.h>
 
@@ -62,29 +55,17 @@ private:
     QByteArray oldPath_, oldBrowser_;
 };
 
-class PreviewGuardTest : public ::testing::Test {
+class PreviewGuardTest : public EditorWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterWebClasses();
-        dxBarInitialize();
-        dxBarRegisterManagerClasses();
-    }
     void SetUp() override
     {
-        TRegistryStore::SetDefaultFileForTesting(root.path() + QStringLiteral("/registry.json"));
-        library = std::make_unique<TdxBarWindowsLibrary>();
-        form = Create<TfrmMain>(Application);
-        frmMain = form;
-        form->Show();
+        ShowForm(root.path() + QStringLiteral("/registry.json"));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
         ASSERT_TRUE(WaitFor([&] { return BodyText().contains(QStringLiteral("HTML")); }, kWaitMs));
     }
     void TearDown() override
     {
-        delete form;
-        library.reset();
-        TRegistryStore::SetDefaultFileForTesting(QString());
+        EditorWindowTest::TearDown();
         TDocumentStore::Instance().Remove(QStringLiteral("preview-guard-secret"));
     }
 
@@ -105,16 +86,8 @@ protected:
     {
         return QGuiApplication::primaryScreen()->grabWindow(0, p.x(), p.y(), 1, 1).toImage().pixelColor(0, 0);
     }
-    static bool Click(const QPoint& p)
-    {
-        return QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-                                             "click", "1"}) == 0;
-    }
 
     QTemporaryDir root;
-    std::unique_ptr<TdxBarWindowsLibrary> library;
-    TfrmMain* form = nullptr;
-    TDialogScript script;
 };
 
 TEST_F(PreviewGuardTest, AHostilePageShowsItsOwnFilesAndUnderRealClicksReadsSendsAndStartsNothing)
@@ -154,13 +127,13 @@ TEST_F(PreviewGuardTest, AHostilePageShowsItsOwnFilesAndUnderRealClicksReadsSend
     for (int i = 0; i + 1 < targets.size(); ++i) {
         SCOPED_TRACE(targets[i].toStdString());
         const QString id = QStringLiteral("l%1").arg(i);
-        ASSERT_TRUE(Click(ScreenCentre(id)));
+        ASSERT_TRUE(ClickAt(ScreenCentre(id)));
         EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("clicked.includes('%1')").arg(id)).toBool(); }, kWaitMs));
         QTest::qWait(1000);
         EXPECT_EQ(form->WebBrowser->Page()->title(), QStringLiteral("done")) << "the page stays";
     }
     // A page beside it opens in the preview, with its own image.
-    ASSERT_TRUE(Click(ScreenCentre(QStringLiteral("l%1").arg(targets.size() - 1))));
+    ASSERT_TRUE(ClickAt(ScreenCentre(QStringLiteral("l%1").arg(targets.size() - 1))));
     EXPECT_TRUE(WaitFor([&] { return form->WebBrowser->LocationURL().endsWith(QStringLiteral("/site/frame.htm")); }, kWaitMs));
     EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0")).toInt() == 4; }, kWaitMs));
 
