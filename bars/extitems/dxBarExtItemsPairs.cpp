@@ -5,6 +5,7 @@
 #include "dxBarExtItems.h"
 
 #include "dxBarControlContainer.h"
+#include "dxBarSpinEditControl.h"
 
 #include <vector>
 
@@ -28,6 +29,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         // Toolbars list: TdxBarToolbarsListItem, TdxBarToolbarsListItemControl.
 
         // Spin edit: TdxBarSpinEdit, TdxBarSpinEditControl.
+        {&TdxBarSpinEdit::staticMetaObject, &TdxBarSpinEditControlClass},
 
         // Control container: TdxBarControlContainerItem, TdxBarControlContainerControl.
         {&TdxBarControlContainerItem::staticMetaObject, &TdxBarControlContainerControlClass},
