@@ -4,6 +4,7 @@
 #include "Desktop.h"
 #include "Painting.h"
 #include "dxBarCheckListBox.h"
+#include "dxBarCommandsPage.h"
 #include "dxBarCustomizingLayout.h"
 #include "dxBarCustomizingPage.h"
 #include "dxBarManager.h"
@@ -63,6 +64,7 @@ void TdxBarCustomizingForm::Build()
     auto toolbars = std::make_unique<TdxBarToolbarsPage>(*this);
     toolbarsPage_ = toolbars.get();
     pages_.push_back(std::move(toolbars));
+    pages_.push_back(std::make_unique<TdxBarCommandsPage>(*this));
     EachPage([](TdxBarCustomizingPage& page) { page.Build(); });
 
     PageControl->SetActivePage(TabSheet1);

@@ -606,13 +606,9 @@ void TCustomdxBarControl::MouseMove(const TPoint& client, TShiftState /*shift*/)
 {
     if (destroyingControls_) return;
     QPointer<TCustomdxBarControl> self(this);
-    if (dragPending_) {
-        const int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
-        const TRect still = TRect::Bounds(dragStart_.x() - cx / 2, dragStart_.y() - cy / 2, cx, cy);
-        if (!still.Contains(client)) {
-            StartItemDrag();
-            return;
-        }
+    if (dragPending_ && dxBarDragDistancePassed(dragStart_, client)) {
+        StartItemDrag();
+        return;
     }
     if (pressedControl_) {
         const bool inside = ClientContains(client) && ItemControlAtPos(client) == pressedControl_;

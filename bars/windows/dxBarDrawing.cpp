@@ -369,6 +369,12 @@ void dxBarPumpMouseMessages()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+bool dxBarDragDistancePassed(const TPoint& start, const TPoint& point)
+{
+    const int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+    return !TRect::Bounds(start.x() - cx / 2, start.y() - cy / 2, cx, cy).Contains(point);
+}
+
 void dxBarProcessPaintMessages()
 {
     // Every widget's pending repaint is one update request of its top-level window.

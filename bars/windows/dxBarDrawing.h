@@ -89,6 +89,9 @@ int dxBarSmallCaptionHeight();
 
 // 5 becomes 20 and 900 becomes 600.
 void dxBarClampSize(int& value);
+// A held button moved from start to point has left the SM_CXDRAG x SM_CYDRAG rectangle
+// centred on start: the press becomes a drag.
+bool dxBarDragDistancePassed(const TPoint& start, const TPoint& point);
 // The available area of the screen nearest the point.
 TRect dxBarGetWorkArea(const TPoint& screen);
 // The deepest visible widget under a screen point (replaceable, see TWindow).
