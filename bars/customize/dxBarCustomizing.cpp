@@ -2,6 +2,7 @@
 
 #include "ExceptionBarrier.h"
 #include "Forms.h"
+#include "Scope.h"
 #include "dxBarCustomizingForm.h"
 #include "dxBarFormMessages.h"
 #include "dxBarManager.h"
@@ -111,11 +112,12 @@ void TdxBarCustomizing::WindowDestroyed(const QObject* window)
     window_ = nullptr;
     openWindow_ = nullptr;
     const QPointer<TdxBarManager> manager = manager_;
-    closing_ = true;
-    RunGuarded(nullptr, [&] {
-        if (manager) manager->Customizing(false);
-    });
-    closing_ = false;
+    {
+        TRestore closing(closing_, true);
+        RunGuarded(nullptr, [&] {
+            if (manager) manager->Customizing(false);
+        });
+    }
     // Also when the manager was no longer customizing.
     manager_ = nullptr;
     EnableForms(manager);

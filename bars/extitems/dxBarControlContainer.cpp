@@ -1,6 +1,7 @@
 #include "dxBarControlContainer.h"
 
 #include "Painting.h"
+#include "Scope.h"
 #include "SysParams.h"
 #include "SysUtils.h"
 #include "dxBarDrawing.h"
@@ -34,19 +35,6 @@ public:
         palette.setBrush(QPalette::Window, brush);
         w->setPalette(palette);
     }
-};
-
-// Sets a flag for the duration of a block.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~TFlagScope() { flag_ = old_; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
 };
 
 // A client rectangle of window as a rectangle of its widget (the non-client part first).
@@ -194,7 +182,7 @@ void TdxBarControlContainerItem::PlaceControl(TdxBarControlContainerControl* con
     if (!window || !link || !host || !hosted || !window->Handle() || !CanShowControl(control)) return;
     const TRect rect = TRect::FromQRect(link->ItemRect());
     if (rect.IsEmpty()) return;
-    TFlagScope placing(placing_);
+    TRestore placing(placing_, true);
     static_cast<TdxBarControlHost*>(host)->SetBrush(window->GetToolbarBrush());
     const QRect bounds = WidgetRect(window, rect);
     host->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
@@ -215,7 +203,7 @@ void TdxBarControlContainerItem::KeepHostAt(TdxBarControlContainerControl* contr
     if (!host || placedBy_ != control || !IsHostedIn(window) || rect.IsEmpty()) return;
     const QRect bounds = WidgetRect(window, rect);
     if (host->BoundsRect() == bounds) return;
-    TFlagScope placing(placing_);
+    TRestore placing(placing_, true);
     host->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
     if (TControl* hosted = control_) hosted->SetBounds(0, 0, bounds.width(), bounds.height());
 }

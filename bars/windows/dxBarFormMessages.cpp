@@ -4,6 +4,7 @@
 #include "Desktop.h"
 #include "Forms.h"
 #include "FloatingWorkArea.h"
+#include "Scope.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarCustomControl.h"
@@ -105,18 +106,6 @@ bool KeepsFloatingBars(TdxBarManager* manager, QWidget* other)
     return manager->IsCustomizing() && form == CustomizingWindowForm();
 }
 
-// Marks the manager's floating-bar update as running while it lives.
-class TInsideActivation {
-public:
-    explicit TInsideActivation(const TdxBarManager* manager) : manager_(manager) { insideActivation.insert(manager); }
-    ~TInsideActivation() { insideActivation.remove(manager_); }
-    TInsideActivation(const TInsideActivation&) = delete;
-    TInsideActivation& operator=(const TInsideActivation&) = delete;
-
-private:
-    const TdxBarManager* manager_;
-};
-
 // Where a floating bar without a window would stand: its float position, and the window
 // size its float client size gives.
 TRect FloatRect(const TdxBar& bar)
@@ -164,7 +153,8 @@ bool dxBarInsideActivation(const TdxBarManager* manager)
 void dxBarUpdateFloatingBars(TdxBarManager* manager, bool active, QWidget* other)
 {
     if (!manager || dxBarInsideActivation(manager)) return;
-    TInsideActivation inside(manager);
+    insideActivation.insert(manager);
+    TScopeExit leave([manager] { insideActivation.remove(manager); });
     QPointer<TdxBarManager> guard(manager);
     if (active) {
         ShowFloatingWindows(manager, true);
