@@ -44,11 +44,6 @@ QRect WidgetRect(const TCustomdxBarControl* window, const TRect& client)
     return client.Offset(frame.Left, frame.Top).ToQRect();
 }
 
-int FontPoints(const QFont& font)
-{
-    return font.pointSize() > 0 ? font.pointSize() : MulDiv(font.pixelSize(), 72, FontPixelsPerInch);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- the item
@@ -252,7 +247,7 @@ int TdxBarControlContainerControl::GetWidth()
     TCustomdxBarControl* parent = Parent();
     if (!item || !parent) return 0;
     const QFontMetrics metrics(parent->Font());
-    const int points = FontPoints(parent->Font());
+    const int points = dxBarFontPoints(parent->Font());
     if (InQuickControl()) {
         const int caption = metrics.horizontalAdvance(dxBarRemoveAmpersands(GetCaption()));
         return caption + (HasGlyph() && BarManager() ? BarManager()->GlyphSize() + 4 : points);
@@ -287,7 +282,7 @@ void TdxBarControlContainerControl::DrawCaptionEntry(QPainter& p, const TRect& r
     const bool pressed = selected && parent->IsActive() && IsMousePressedOver();
     DrawButtonInBar(p, r, paintType, false, pressed, false, selected, true);
     const bool rotated = paintType == dxBarPaintVertical;
-    const int offset = HasGlyph() && BarManager() ? BarManager()->GlyphSize() : FontPoints(parent->Font()) / 2;
+    const int offset = HasGlyph() && BarManager() ? BarManager()->GlyphSize() : dxBarFontPoints(parent->Font()) / 2;
     TRect text = rotated ? TRect(r.Left, r.Top + offset, r.Right, r.Bottom) : TRect(r.Left + offset, r.Top, r.Right, r.Bottom);
     if (pressed && !IsFlatStyle()) text = text.Offset(1, 1);
     p.save();

@@ -186,9 +186,7 @@ int TdxBarButtonControl::GetDefaultWidth()
         if (GetShortCut()) w += fm.horizontalAdvance(ShortCutToText(GetShortCut())) + itemHeight - 6;
         if (IsFlatStyle()) w += 9;
     } else if (RealPaintStyle() == psCaption) {
-        const QFont& font = parent->Font();
-        const int points = font.pointSize() > 0 ? font.pointSize() : MulDiv(font.pixelSize(), 72, FontPixelsPerInch);
-        w = caption + points;
+        w = caption + dxBarFontPoints(parent->Font());
     } else if (RealPaintStyle() == psCaptionGlyph) {
         w = caption + (RotatedToolbar() ? manager->DefaultButtonHeight() : manager->DefaultButtonWidth()) + 4;
     } else {
@@ -265,7 +263,7 @@ void TdxBarButtonControl::Draw(QPainter& p, const TRect& rect, int paintType)
         DrawButtonInBar(p, face, paintType, false, pressedLook, Down(), selected, ps == psCaption);
         if (ps == psCaption || ps == psCaptionGlyph) {
             const QFont& font = parent->Font();
-            const int points = font.pointSize() > 0 ? font.pointSize() : MulDiv(font.pixelSize(), 72, FontPixelsPerInch);
+            const int points = dxBarFontPoints(font);
             const bool rotated = paintType == dxBarPaintVertical;
             TdxBarManager* manager = BarManager();
             int offset = ps == psCaption ? points / 2

@@ -301,6 +301,11 @@ QFont dxBarCreateMenuFont(const TFont& font, bool useSystemFont, int systemMenuF
     return copy.ToQFont();
 }
 
+int dxBarFontPoints(const QFont& font)
+{
+    return font.pointSize() > 0 ? font.pointSize() : MulDiv(font.pixelSize(), 72, FontPixelsPerInch);
+}
+
 int dxBarSmallCaptionHeight()
 {
     return GetSystemMetrics(SM_CYSMCAPTION);

@@ -84,6 +84,8 @@ QString dxBarRemoveAmpersands(const QString& text);
 // font's (made -11 when it is -10 or larger, i.e. smaller); else the font itself.
 QFont dxBarCreateMenuFont(const TFont& font, bool useSystemFont, int systemMenuFontHeight = SystemMenuFontHeight());
 int dxBarSmallCaptionHeight();
+// The font's size in points (a pixel-sized font converted at FontPixelsPerInch).
+int dxBarFontPoints(const QFont& font);
 
 // ---------------------------------------------------------------- window routines
 
