@@ -5,7 +5,6 @@
 #include "dxBarManager.h"
 #include "dxBarServices.h"
 
-#include <QPainter>
 
 TAlign dxBarDockingStyleToAlign(TdxBarDockingStyle style)
 {
@@ -262,14 +261,4 @@ bool TdxBarDockControl::CanDock(TdxBar* bar) const
     if (!AllowDocking()) return false;
     TCustomdxBarControl* window = bar && bar->ItemLinks() ? bar->ItemLinks()->BarControl() : nullptr;
     return !(window && dxBarWindowServices().IsInsideBarWindow(window, Handle()));
-}
-
-void TdxBarDockControl::Paint(QPainter& p)
-{
-    if (!Designing()) return;
-    QPen pen(ColorToQColor(clBlack), 0, Qt::DotLine);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    const QRect client = ClientRect();
-    if (client.width() > 0 && client.height() > 0) p.drawRect(client.adjusted(0, 0, -1, -1));
 }

@@ -44,9 +44,6 @@ public:
     // ParentColor without a manager or with its AutoDockColor; else the manager's DockColor.
     virtual void UpdateColor();
     virtual bool GetSunkenBorder() const;
-    // Draws the client area over the dock's background (the windows library draws the edge
-    // after it).
-    virtual void Paint(QPainter& /*p*/) {}
     // The thickness of the dock's client area while no bar is docked here.
     virtual int EmptySize() const { return 0; }
     // The bar windows library's layout work; nothing to do without bar windows.
@@ -64,7 +61,8 @@ protected:
     // The length along the dock differs from the one last seen (and is remembered).
     bool LengthChanged();
     // The windows library takes the dock's input and painting first: a right press lists the
-    // manager's toolbars, and a sunken border is drawn round the dock.
+    // manager's toolbars, and it draws the dock (a sunken border's edge; at design time a
+    // placed dock's dotted outline).
     bool WidgetEvent(QEvent* event) override;
     // The rows lie inside a sunken border's 1-px edge.
     QRect AdjustClientRect(QRect rect) const override;
@@ -129,8 +127,6 @@ public:
 protected:
     // Any other thickness than its rows' is taken back, except while loading.
     void Resized() override;
-    // At design time a dotted outline shows where the dock is.
-    void Paint(QPainter& p) override;
 
 private:
     // Loading from the form, or the manager restoring its bars after loading.

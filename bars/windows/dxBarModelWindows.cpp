@@ -80,6 +80,19 @@ bool ShowLinkPopup(TdxBarPopupMenuLink* link, QWidget* wnd, const TPoint& screen
     return allow;
 }
 
+// The dock over its background: at design time a placed dock's client area gets a dotted
+// outline, so that the dock can be found; a sunken border's edge goes round the whole dock.
+void PaintDock(QPainter& p, TdxDockControl* dock)
+{
+    if (qobject_cast<TdxBarDockControl*>(dock) && dock->Designing()) {
+        p.setPen(QPen(ColorToQColor(clBlack), 0, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        const QRect client = dock->ClientRect();
+        if (client.width() > 0 && client.height() > 0) p.drawRect(client.adjusted(0, 0, -1, -1));
+    }
+    if (dock->GetSunkenBorder()) DrawEdge(p, TRect(0, 0, dock->Width(), dock->Height()), BDR_SUNKENOUTER, BF_RECT);
+}
+
 }  // namespace
 
 void TdxBarWindowsLibrary::ReleaseMouseCapture()
@@ -133,8 +146,7 @@ bool TdxBarWindowsLibrary::DockWindowEvent(TdxDockControl* dock, QEvent* event)
 {
     if (event->type() == QEvent::Paint && dock->Handle()) {
         QPainter p(dock->Handle());
-        dock->Paint(p);
-        if (dock->GetSunkenBorder()) DrawEdge(p, TRect(0, 0, dock->Width(), dock->Height()), BDR_SUNKENOUTER, BF_RECT);
+        PaintDock(p, dock);
         return false;
     }
     TdxBarManager* manager = dock->BarManager();
