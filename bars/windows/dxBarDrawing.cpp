@@ -6,9 +6,11 @@
 #include "SysParams.h"
 #include "Window.h"
 
+#include <QCache>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -240,6 +242,49 @@ TGlyphImages KeyedGlyph(const QImage& source, const QSize& size, bool fromList, 
     return {Keyed(image, key), ShapeOf(image, key)};
 }
 
+// What the glyph images of a picture depend on: the picture's contents, the size it is
+// stretched to, where it comes from with the colours it is keyed with, and whether it is
+// drawn enabled or greyed (the other flags only place the images).
+struct TGlyphKey {
+    qint64 Source = 0;
+    int Width = 0;
+    int Height = 0;
+    bool FromList = false;
+    QRgb ListBackground = 0;
+    unsigned Look = 0;
+    bool OwnTransparent = false;
+    QRgb Transparent = 0;
+    friend bool operator==(const TGlyphKey&, const TGlyphKey&) = default;
+};
+
+size_t qHash(const TGlyphKey& key, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, key.Source, key.Width, key.Height, key.FromList, key.ListBackground, key.Look,
+                      key.OwnTransparent, key.Transparent);
+}
+
+// The glyph images of a picture, made once for each picture, size and look and then taken
+// from a cache: keying a picture pixel by pixel is the dearest part of painting a bar
+// window, and the same glyphs are painted again on every hot-tracking move and every
+// resize. The key is the picture's cache key, which changes whenever the picture does;
+// colours are keyed as they resolve now, so a new colour table makes new images.
+TGlyphImages GlyphImages(const QImage& source, const QSize& size, bool fromList, const QColor& listBackground,
+                         unsigned flags, TColor bitmapTransparent)
+{
+    // At most this many bytes of images are kept, the least recently drawn going first.
+    static QCache<TGlyphKey, TGlyphImages> cache(8 << 20);
+    const bool ownTransparent = bitmapTransparent != clDefault;
+    const TGlyphKey key{source.cacheKey(), size.width(), size.height(), fromList, listBackground.rgba(),
+                        flags & (dgEnabled | dgDesaturate), ownTransparent, ownTransparent ? Rgb(bitmapTransparent) : 0};
+    if (const TGlyphImages* cached = cache.object(key)) return *cached;
+    const TGlyphImages glyph =
+        HasOwnTransparency(source)
+            ? AlphaGlyph(source, size, (flags & dgEnabled) && (flags & dgDesaturate))
+            : KeyedGlyph(source, size, fromList, listBackground, flags, bitmapTransparent);
+    cache.insert(key, new TGlyphImages(glyph), std::max<qsizetype>(1, glyph.Colours.sizeInBytes() + glyph.Shape.sizeInBytes()));
+    return glyph;
+}
+
 }  // namespace
 
 void dxBarDrawGlyph(QPainter& p, const QBrush& background, const TRect& dest, TColor imageListBkColor, unsigned flags,
@@ -262,10 +307,7 @@ void dxBarDrawGlyph(QPainter& p, const QBrush& background, const TRect& dest, TC
     if (!source.isNull() && !glyphRect.IsEmpty()) {
         const bool enabled = flags & dgEnabled;
         const QSize size(glyphRect.Width(), glyphRect.Height());
-        const TGlyphImages glyph =
-            HasOwnTransparency(source)
-                ? AlphaGlyph(source, size, enabled && (flags & dgDesaturate))
-                : KeyedGlyph(source, size, fromList, Q(imageListBkColor), flags, bitmapTransparent);
+        const TGlyphImages glyph = GlyphImages(source, size, fromList, Q(imageListBkColor), flags, bitmapTransparent);
         const QPoint at(glyphRect.Left - dest.Left, glyphRect.Top - dest.Top);
         QPainter m(&memory);
         if (enabled) {
