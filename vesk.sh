@@ -70,6 +70,7 @@ case "$cmd" in
     # The browser engine library itself trips the sized-delete check and leaks in its own threads.
     export ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    ctest --test-dir build-asan --output-on-failure -j 4 "$@" ;;
+    ctest --test-dir build-asan --output-on-failure -j 4 -LE xvfb "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build-asan --output-on-failure -L xvfb "$@" ;;
   *) echo "usage: $0 start|test|build|sanitize" >&2; exit 2 ;;
 esac

@@ -49,14 +49,17 @@ protected:
 
 private:
     struct Entry {
-        QPointer<TCustomForm> form;
+        // Kept as an object: while a form is being destroyed its window still sends events,
+        // but it is no longer a form and is never read as one.
+        QPointer<QObject> object;
         QPointer<QWidget> window;
         bool active = false;
         TWindowState state = wsNormal;
+        TCustomForm* Form() const { return qobject_cast<TCustomForm*>(object.data()); }
     };
 
-    Entry* Find(const TCustomForm* form);
-    const Entry* Find(const TCustomForm* form) const;
+    Entry* Find(const QObject* form);
+    const Entry* Find(const QObject* form) const;
     Entry* FindByWindow(const QObject* window);
     void Report(const std::function<void(TFormMessageListener&)>& call);
     void FocusWindowChanged(QWindow* now);
@@ -117,22 +120,22 @@ void TFormMessageHub::SetListener(TFormMessageListener* value)
     }
 }
 
-TFormMessageHub::Entry* TFormMessageHub::Find(const TCustomForm* form)
+TFormMessageHub::Entry* TFormMessageHub::Find(const QObject* form)
 {
     return const_cast<Entry*>(std::as_const(*this).Find(form));
 }
 
-const TFormMessageHub::Entry* TFormMessageHub::Find(const TCustomForm* form) const
+const TFormMessageHub::Entry* TFormMessageHub::Find(const QObject* form) const
 {
     for (const Entry& e : entries_)
-        if (e.form && e.form == form) return &e;
+        if (form && e.object.data() == form) return &e;
     return nullptr;
 }
 
 TFormMessageHub::Entry* TFormMessageHub::FindByWindow(const QObject* window)
 {
     for (Entry& e : entries_)
-        if (!e.form.isNull() && e.window == window) return &e;
+        if (e.window == window && e.Form()) return &e;
     return nullptr;
 }
 
@@ -145,7 +148,7 @@ void TFormMessageHub::Manage(TCustomForm* form)
     entries_.push_back({form, window, active, StateOf(window)});
     // A freed form leaves by itself; its widget may go first or later.
     connect(form, &QObject::destroyed, this, [this] {
-        std::erase_if(entries_, [](const Entry& e) { return !e.form; });
+        std::erase_if(entries_, [](const Entry& e) { return !e.object; });
     });
 }
 
@@ -154,8 +157,8 @@ void TFormMessageHub::Unmanage(const TCustomForm* form)
     Entry* e = Find(form);
     if (!e) return;
     if (e->window) e->window->removeEventFilter(this);
-    disconnect(e->form, &QObject::destroyed, this, nullptr);
-    std::erase_if(entries_, [form](const Entry& x) { return !x.form || x.form == form; });
+    disconnect(e->object, &QObject::destroyed, this, nullptr);
+    std::erase_if(entries_, [form](const Entry& x) { return !x.object || x.object.data() == form; });
 }
 
 void TFormMessageHub::Report(const std::function<void(TFormMessageListener&)>& call)
@@ -169,15 +172,15 @@ void TFormMessageHub::FocusWindowChanged(QWindow* now)
     focus_ = now;
     QWidget* after = WidgetOf(now);
     // The list may change while the listener runs: forms are looked up again each time.
-    QList<QPointer<TCustomForm>> forms;
-    for (const Entry& e : entries_) forms.append(e.form);
-    for (const QPointer<TCustomForm>& form : forms) {
+    QList<QPointer<QObject>> forms;
+    for (const Entry& e : entries_) forms.append(e.object);
+    for (const QPointer<QObject>& form : forms) {
         Entry* e = Find(form);
-        if (!e || !e->window) continue;
+        TCustomForm* f = e ? e->Form() : nullptr;
+        if (!f || !e->window) continue;
         const bool active = now && e->window->windowHandle() == now;
         if (active == e->active) continue;
         e->active = active;
-        TCustomForm* f = form;
         Report([&](TFormMessageListener& l) { l.FormActivate(f, active, active ? before : after); });
     }
 }
@@ -192,7 +195,7 @@ void TFormMessageHub::CloseRequest(Entry& entry, QEvent* event)
 {
     // The form's own answer to a close request is its Close; it runs here, between the two reports.
     event->ignore();
-    QPointer<TCustomForm> form = entry.form;
+    QPointer<TCustomForm> form = entry.Form();
     Report([&](TFormMessageListener& l) { l.FormCloseRequest(form); });
     if (!form) return;
     bool closed = false;
@@ -212,7 +215,7 @@ bool TFormMessageHub::eventFilter(QObject* watched, QEvent* event)
         return false;
     Entry* e = FindByWindow(watched);
     if (!e) return false;
-    TCustomForm* form = e->form;
+    TCustomForm* form = e->Form();
     switch (type) {
     case QEvent::Close:
         CloseRequest(*e, event);
