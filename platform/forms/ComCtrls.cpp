@@ -1,6 +1,7 @@
 #include "ComCtrls.h"
 
 #include "ExceptionBarrier.h"
+#include "Scope.h"
 
 #include <QEvent>
 #include <QStyle>
@@ -19,22 +20,6 @@ public:
         return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
     }
 };
-
-namespace {
-
-// Marks the tab widget's own changes of the current page as not the user's.
-class TChanging {
-public:
-    explicit TChanging(int& count) : count_(count) { ++count_; }
-    ~TChanging() { --count_; }
-    TChanging(const TChanging&) = delete;
-    TChanging& operator=(const TChanging&) = delete;
-
-private:
-    int& count_;
-};
-
-}  // namespace
 
 // ---- TTabSheet ----
 
@@ -100,7 +85,7 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner, new TPageWidg
 
 TPageControl::~TPageControl() {
     Destroying();
-    ++changing_;
+    changing_ = true;
     if (TabWidget()) TabWidget()->disconnect(this);
     for (TTabSheet* page : pages_) page->pageControl_ = nullptr;
     pages_.clear();
@@ -112,7 +97,7 @@ TPageWidget* TPageControl::Widget() const { return static_cast<TPageWidget*>(Han
 
 void TPageControl::InsertPage(TTabSheet* page) {
     if (pages_.contains(page) || !Widget() || !page->Handle()) return;
-    TChanging changing(changing_);
+    TRestore changing(changing_, true);
     pages_.append(page);
     const int index = int(pages_.size()) - 1;
     Widget()->insertTab(index, page->Handle(), page->Caption());
@@ -123,7 +108,7 @@ void TPageControl::InsertPage(TTabSheet* page) {
 void TPageControl::RemovePage(TTabSheet* page) {
     const int index = int(pages_.indexOf(page));
     if (index < 0) return;
-    TChanging changing(changing_);
+    TRestore changing(changing_, true);
     pages_.removeAt(index);
     if (Widget()) Widget()->removeTab(index);
 }
@@ -133,7 +118,7 @@ void TPageControl::MovePage(TTabSheet* page, int index) {
     if (from < 0 || !Widget()) return;
     const int to = std::clamp(index, 0, int(pages_.size()) - 1);
     if (to == from) return;
-    TChanging changing(changing_);
+    TRestore changing(changing_, true);
     pages_.move(from, to);
     Widget()->tabBar()->moveTab(from, to);
 }
@@ -141,7 +126,7 @@ void TPageControl::MovePage(TTabSheet* page, int index) {
 void TPageControl::UpdateTab(TTabSheet* page) {
     const int index = int(pages_.indexOf(page));
     if (index < 0 || !Widget()) return;
-    TChanging changing(changing_);
+    TRestore changing(changing_, true);
     Widget()->setTabText(index, page->Caption());
     Widget()->setTabVisible(index, page->TabVisible());
     LayoutPages();
@@ -152,7 +137,7 @@ TTabSheet* TPageControl::ActivePage() const { return Widget() ? pages_.value(Wid
 void TPageControl::SetActivePage(TTabSheet* page) {
     const int index = int(pages_.indexOf(page));
     if (index < 0 || !Widget()) return;
-    TChanging changing(changing_);
+    TRestore changing(changing_, true);
     Widget()->setCurrentIndex(index);
 }
 

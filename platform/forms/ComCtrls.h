@@ -103,6 +103,6 @@ private:
 
     QList<TTabSheet*> pages_;
     // Set while this control changes the tab widget: its current-page changes are not the user's.
-    int changing_ = 0;
+    bool changing_ = false;
     TNotifyEvent onChange_;
 };

@@ -464,6 +464,11 @@ void TWinControl::AlignControls() {
 void TWinControl::ApplyColor() {
     TControl::ApplyColor();
     for (TControl* c : controls_) c->ParentColorChanged();
+    QWidget* w = Handle();
+    if (!w || !ColorFillsField()) return;
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, ColorToQColor(Color()));
+    w->setPalette(p);
 }
 
 void TWinControl::ApplyFont() {

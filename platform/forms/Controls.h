@@ -228,9 +228,10 @@ private:
 
 // A control that can hold other controls and take the focus. To wrap another Qt widget
 // (a browser view, an editor), derive and pass the widget to the protected constructor;
-// override WidgetEvent for the widget's events, ApplyColor/ApplyFont when the widget
-// shows colour or font through other palette roles, and disconnect the widget's signals
-// from this object in the destructor (the widget outlives the derived part).
+// override WidgetEvent for the widget's events, ColorFillsField when the colour is a text
+// field's, ApplyColor/ApplyFont when the widget shows colour or font through other palette
+// roles, and disconnect the widget's signals from this object in the destructor (the widget
+// outlives the derived part).
 class TWinControl : public TControl {
     Q_OBJECT
     Q_PROPERTY(int TabOrder READ TabOrder WRITE SetTabOrder)
@@ -287,6 +288,8 @@ protected:
     void Resized() override;
     void ApplyColor() override;
     void ApplyFont() override;
+    // The colour also fills the widget's text field (QPalette::Base): edits, memos and lists.
+    virtual bool ColorFillsField() const { return false; }
 
 private:
     friend class TControl;

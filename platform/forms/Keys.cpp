@@ -1,5 +1,6 @@
 #include "Keys.h"
 
+#include <QMouseEvent>
 #include <array>
 #include <utility>
 
@@ -167,6 +168,14 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ControlModifier) s |= ssCtrl;
     if (modifiers & Qt::AltModifier) s |= ssAlt;
     return s;
+}
+
+TShiftState ShiftStateFromMouse(const QMouseEvent* event) {
+    TShiftState shift = ShiftStateFromQt(event->modifiers());
+    if (event->buttons() & Qt::LeftButton) shift |= ssLeft;
+    if (event->buttons() & Qt::RightButton) shift |= ssRight;
+    if (event->buttons() & Qt::MiddleButton) shift |= ssMiddle;
+    return shift;
 }
 
 Qt::KeyboardModifiers QtModifiersFromShiftState(TShiftState shift) {

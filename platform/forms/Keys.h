@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+class QMouseEvent;
+
 enum : int {
     VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK_MBUTTON = 0x04,
     VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D,
@@ -64,4 +66,6 @@ int QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers = {});
 int VKToQtKey(int vk);
 // Qt keyboard modifiers to a shift state (Shift, Ctrl, Alt).
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers);
+// A mouse event's shift state: its modifiers and the buttons held down.
+TShiftState ShiftStateFromMouse(const QMouseEvent* event);
 Qt::KeyboardModifiers QtModifiersFromShiftState(TShiftState shift);

@@ -20,14 +20,6 @@ TMouseButton ButtonOf(Qt::MouseButton button) {
     return button == Qt::RightButton ? mbRight : button == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
 
-TShiftState MouseShift(const QMouseEvent* e) {
-    TShiftState shift = ShiftStateFromQt(e->modifiers());
-    if (e->buttons() & Qt::LeftButton) shift |= ssLeft;
-    if (e->buttons() & Qt::RightButton) shift |= ssRight;
-    if (e->buttons() & Qt::MiddleButton) shift |= ssMiddle;
-    return shift;
-}
-
 }  // namespace
 
 // The list's view: the stock handling of each mouse and key event, then the control's call.
@@ -40,7 +32,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override {
         // Only the left button chooses lines; the others are the control's business alone.
         if (e->button() == Qt::LeftButton) QListWidget::mousePressEvent(e);
-        Call([&](TListBox& o) { o.MouseDown(ButtonOf(e->button()), MouseShift(e), Pos(e).x(), Pos(e).y()); });
+        Call([&](TListBox& o) { o.MouseDown(ButtonOf(e->button()), ShiftStateFromMouse(e), Pos(e).x(), Pos(e).y()); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton) QListWidget::mouseReleaseEvent(e);
@@ -48,12 +40,12 @@ protected:
         Call([&](TListBox& o) {
             QPointer<TListBox> self(&o);
             if (e->button() == Qt::LeftButton && o.ItemAtPos(p, true) >= 0) o.Click();
-            if (self) o.MouseUp(ButtonOf(e->button()), MouseShift(e), p.x(), p.y());
+            if (self) o.MouseUp(ButtonOf(e->button()), ShiftStateFromMouse(e), p.x(), p.y());
         });
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         QListWidget::mouseMoveEvent(e);
-        Call([&](TListBox& o) { o.MouseMove(MouseShift(e), Pos(e).x(), Pos(e).y()); });
+        Call([&](TListBox& o) { o.MouseMove(ShiftStateFromMouse(e), Pos(e).x(), Pos(e).y()); });
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
         const QPoint p = Pos(e);
@@ -64,7 +56,7 @@ protected:
         QListWidget::mouseDoubleClickEvent(e);
         Call([&](TListBox& o) {
             QPointer<TListBox> self(&o);
-            o.MouseDown(ButtonOf(e->button()), MouseShift(e) | ssDouble, p.x(), p.y());
+            o.MouseDown(ButtonOf(e->button()), ShiftStateFromMouse(e) | ssDouble, p.x(), p.y());
             if (self && e->button() == Qt::LeftButton) o.DblClick();
         });
     }
@@ -367,14 +359,6 @@ void TListBox::DoEnter() {
 
 void TListBox::DoExit() {
     if (onExit_) onExit_(this);
-}
-
-void TListBox::ApplyColor() {
-    TWinControl::ApplyColor();
-    if (!Handle()) return;
-    QPalette p = Handle()->palette();
-    p.setColor(QPalette::Base, ColorToQColor(Color()));
-    Handle()->setPalette(p);
 }
 
 void TListBox::ApplyFont() {

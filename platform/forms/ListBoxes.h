@@ -138,7 +138,7 @@ protected:
     // True makes a left double click at the point count as a second press (MouseDown without
     // ssDouble, no DblClick): two quick clicks there act twice.
     virtual bool DoubleClickIsPress(int /*x*/, int /*y*/) const { return false; }
-    void ApplyColor() override;
+    bool ColorFillsField() const override { return true; }
     void ApplyFont() override;
 
 private:

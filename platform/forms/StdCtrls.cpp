@@ -405,14 +405,6 @@ void TMemo::SelectAll() {
     if (Editor()) Editor()->selectAll();
 }
 
-void TMemo::ApplyColor() {
-    TWinControl::ApplyColor();
-    if (!Handle()) return;
-    QPalette p = Handle()->palette();
-    p.setColor(QPalette::Base, ColorToQColor(Color()));
-    Handle()->setPalette(p);
-}
-
 void TMemo::Change() {
     if (onChange_ && !IsDestroying()) onChange_(this);
 }
@@ -452,14 +444,6 @@ void TEdit::SetReadOnly(bool value) {
 
 void TEdit::SelectAll() {
     if (Editor()) Editor()->selectAll();
-}
-
-void TEdit::ApplyColor() {
-    TWinControl::ApplyColor();
-    if (!Handle()) return;
-    QPalette p = Handle()->palette();
-    p.setColor(QPalette::Base, ColorToQColor(Color()));
-    Handle()->setPalette(p);
 }
 
 void TEdit::Change() {
@@ -638,14 +622,6 @@ void TComboBox::SetText(const QString& value) {
     }
     const int index = combo->findText(value, Qt::MatchFixedString);
     if (index >= 0) combo->setCurrentIndex(index);
-}
-
-void TComboBox::ApplyColor() {
-    TWinControl::ApplyColor();
-    if (!Handle()) return;
-    QPalette p = Handle()->palette();
-    p.setColor(QPalette::Base, ColorToQColor(Color()));
-    Handle()->setPalette(p);
 }
 
 void TComboBox::Click() {

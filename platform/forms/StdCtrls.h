@@ -172,7 +172,7 @@ public:
 protected:
     QString DoGetText() const override { return Text(); }
     void DoSetText(const QString& value) override { SetText(value); }
-    void ApplyColor() override;
+    bool ColorFillsField() const override { return true; }
     virtual void Change();
 
 private:
@@ -232,7 +232,7 @@ public:
 protected:
     QString DoGetText() const override { return Text(); }
     void DoSetText(const QString& value) override { SetText(value); }
-    void ApplyColor() override;
+    bool ColorFillsField() const override { return true; }
     virtual void Change();
 
 private:
@@ -384,7 +384,7 @@ public:
 protected:
     QString DoGetText() const override { return Text(); }
     void DoSetText(const QString& value) override { SetText(value); }
-    void ApplyColor() override;
+    bool ColorFillsField() const override { return true; }
     virtual void Click();
     virtual void Change();
 

@@ -74,15 +74,6 @@ QTimer* LeavePoll()
     return leavePoll;
 }
 
-TShiftState MouseShift(const QMouseEvent* me)
-{
-    TShiftState shift = ShiftStateFromQt(me->modifiers());
-    if (me->buttons() & Qt::LeftButton) shift |= ssLeft;
-    if (me->buttons() & Qt::RightButton) shift |= ssRight;
-    if (me->buttons() & Qt::MiddleButton) shift |= ssMiddle;
-    return shift;
-}
-
 }  // namespace
 
 TWindow::TWindow(TComponent* owner, const TCreateParams& params)
@@ -511,7 +502,7 @@ void TWindow::DispatchMouse(QEvent* event)
     auto* me = static_cast<QMouseEvent*>(event);
     const TPoint screen = me->globalPosition().toPoint();
     const TPoint client = me->position().toPoint() - client_.TopLeft();
-    const TShiftState shift = MouseShift(me);
+    const TShiftState shift = ShiftStateFromMouse(me);
     QPointer<TWindow> self(this);
     const int hit = captureOwner == this ? HTCLIENT : NCHitTest(screen);
     if (!self || detached_) return;
