@@ -5,6 +5,8 @@
 #include "dxBarExtItems.h"
 
 #include "dxBarControlContainer.h"
+#include "dxBarLargeButton.h"
+#include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
 
 #include <vector>
@@ -13,8 +15,10 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
 {
     static const std::vector<TdxBarExtItemPair> pairs = {
         // Static text: TdxBarStatic, TdxBarStaticControl.
+        {&TdxBarStatic::staticMetaObject, &TdxBarStaticControlClass},
 
         // Large button: TdxBarLargeButton, TdxBarLargeButtonControl.
+        {&TdxBarLargeButton::staticMetaObject, &TdxBarLargeButtonControlClass},
 
         // Colour combo: TdxBarColorCombo, TdxBarColorComboControl.
 
@@ -35,6 +39,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         {&TdxBarControlContainerItem::staticMetaObject, &TdxBarControlContainerControlClass},
 
         // Progress: TdxBarProgressItem, TdxBarProgressControl.
+        {&TdxBarProgressItem::staticMetaObject, &TdxBarProgressControlClass},
 
         // Recent-items list: TdxBarMRUListItem, shown by TdxBarContainerItemControlClass.
 

@@ -169,6 +169,10 @@ public:
     // A button face with its glyph: fill, glyph, frame.
     void DrawButtonInBar(QPainter& p, const TRect& r, int paintType, bool plainBackground, bool pressed, bool down,
                          bool selected, bool noGlyph) const;
+    // The fill and the frame of a button face, as DrawButtonInBar draws them around its glyph.
+    QBrush ButtonFaceBrush(int paintType, bool plainBackground, bool down, bool selected, bool glyphDrawn) const;
+    void DrawButtonFrame(QPainter& p, const TRect& r, int paintType, bool pressed, bool down, bool selected,
+                         bool glyphDrawn, const QBrush& fill) const;
     // A menu row: glyph square at the left, caption to its right.
     void DrawMenuGlyphAndCaption(QPainter& p, TRect r, bool down, bool glyphAllowed, bool selected) const;
     // The colour index and brush of an arrow drawn on a button part.

@@ -256,10 +256,7 @@ void TdxBarButtonControl::Draw(QPainter& p, const TRect& rect, int paintType)
     } else {
         TRect face = r;
         if (IsDropDownStyle()) face.Right -= GetArrowWidth();
-        const bool styleChecked = Button() && Button()->ButtonStyle() == bsChecked;
-        const bool pressedLook = (selected && parent->MouseIsDown() && parent->PressedInside() && !IsArrowPressed() &&
-                                  !droppedDown_) ||
-                                 (Pressed() && !styleChecked);
+        const bool pressedLook = PressedLook(selected);
         DrawButtonInBar(p, face, paintType, false, pressedLook, Down(), selected, ps == psCaption);
         if (ps == psCaption || ps == psCaptionGlyph) {
             const QFont& font = parent->Font();
@@ -282,6 +279,15 @@ void TdxBarButtonControl::Draw(QPainter& p, const TRect& rect, int paintType)
         }
     }
     if (IsDropDownStyle()) DrawArrowButton(p, r, selected, paintType);
+}
+
+bool TdxBarButtonControl::PressedLook(bool selected) const
+{
+    TCustomdxBarControl* parent = Parent();
+    const bool styleChecked = Button() && Button()->ButtonStyle() == bsChecked;
+    return (selected && parent && parent->MouseIsDown() && parent->PressedInside() && !IsArrowPressed() &&
+            !droppedDown_) ||
+           (Pressed() && !styleChecked);
 }
 
 void TdxBarButtonControl::DrawArrowButton(QPainter& p, const TRect& r, bool selected, int paintType)

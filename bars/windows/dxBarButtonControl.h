@@ -44,6 +44,8 @@ public:
     bool IsArrowPressed() const;
 
 protected:
+    // The face looks pressed: the mouse holds it down, or its click is running.
+    bool PressedLook(bool selected) const;
     void DrawArrowButton(QPainter& p, const TRect& r, bool selected, int paintType);
 
 private:

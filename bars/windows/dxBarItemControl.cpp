@@ -438,15 +438,7 @@ void TdxBarItemControl::DrawButtonInBar(QPainter& p, const TRect& r, int paintTy
             box.Bottom = std::min(r.Bottom, r.Top + manager->DefaultButtonHeight());
     }
     const bool drawGlyph = HasGlyph() && !noGlyph;
-    QBrush fill;
-    if (down && enabled)
-        fill = selected ? parent->GetFlatMenuBrush() : parent->GetFlatBackgroundBrush();
-    else if (selected && (flat || (menuSquare && !drawGlyph)))
-        fill = parent->GetSelectedBrush();
-    else if (menuSquare && flat && !plainBackground)
-        fill = QBrush(ColorToQColor(dxBarFlatColors().Toolbar));
-    else
-        fill = BarBrush(this);
+    const QBrush fill = ButtonFaceBrush(paintType, plainBackground, down, selected, drawGlyph);
 
     if (menuSquare && !drawGlyph && down) {
         FillRect(p, r, fill);
@@ -480,7 +472,27 @@ void TdxBarItemControl::DrawButtonInBar(QPainter& p, const TRect& r, int paintTy
                        drawGlyph && fromBitmap ? bitmap->Image() : QImage(), glyphRect,
                        fromBitmap ? bitmap->TransparentColor() : clDefault);
     }
-    const bool frame = down || (selected && (!menuSquare || (drawGlyph && !flat)));
+    DrawButtonFrame(p, r, paintType, pressed, down, selected, drawGlyph, fill);
+}
+
+QBrush TdxBarItemControl::ButtonFaceBrush(int paintType, bool plainBackground, bool down, bool selected,
+                                          bool glyphDrawn) const
+{
+    TCustomdxBarControl* parent = Parent();
+    if (!parent) return SysBrush(COLOR_BTNFACE);
+    const bool flat = IsFlatStyle();
+    const bool menuSquare = paintType == dxBarPaintMenu;
+    if (down && GetEnabled()) return selected ? parent->GetFlatMenuBrush() : parent->GetFlatBackgroundBrush();
+    if (selected && (flat || (menuSquare && !glyphDrawn))) return parent->GetSelectedBrush();
+    if (menuSquare && flat && !plainBackground) return QBrush(ColorToQColor(dxBarFlatColors().Toolbar));
+    return BarBrush(this);
+}
+
+void TdxBarItemControl::DrawButtonFrame(QPainter& p, const TRect& r, int paintType, bool pressed, bool down,
+                                        bool selected, bool glyphDrawn, const QBrush& fill) const
+{
+    const bool flat = IsFlatStyle();
+    const bool frame = down || (selected && (paintType != dxBarPaintMenu || (glyphDrawn && !flat)));
     if (frame) {
         if (flat)
             dxBarFrameHighlight(p, r);
