@@ -9,8 +9,11 @@
 #include <QScopeGuard>
 #include <QtMath>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <climits>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -32,6 +35,20 @@ QTextLayout* LayoutObject(const QTextBlock& block) {
     QTextLayout* layout = block.layout();
     if (block.length() > kLongParagraph) layout->setCacheEnabled(true);
     return layout;
+}
+
+// The text layout of a paragraph allocates some 36 bytes per character of it at once (its
+// character attributes, clusters and glyphs), and frees them at every edit of the paragraph.
+// The C library maps an allocation past 32 MB afresh each time, and the kernel hands every
+// page of it over zero-filled on its first touch: a layout of a megabyte paragraph spent most
+// of its time in those page faults. Kept in the heap, the freed buffer serves the next layout.
+void KeepLayoutBuffersInTheHeap() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr int kHeapLimit = 128 * 1024 * 1024;
+        mallopt(M_MMAP_THRESHOLD, kHeapLimit);
+        mallopt(M_TRIM_THRESHOLD, kHeapLimit);
+    });
 }
 
 bool IsBreakableSpace(QChar c) { return c.isSpace() && c.decompositionTag() != QChar::NoBreak; }
@@ -68,7 +85,9 @@ int RunEnd(const std::vector<std::pair<int, int>>& runs, int from) {
 }  // namespace
 
 TWrappedTextLayout::TWrappedTextLayout(QTextDocument* document, QAbstractScrollArea* view)
-    : QPlainTextDocumentLayout(document), view_(view) {}
+    : QPlainTextDocumentLayout(document), view_(view) {
+    KeepLayoutBuffersInTheHeap();
+}
 
 bool TWrappedTextLayout::Wrapped() const { return document()->defaultTextOption().wrapMode() != QTextOption::NoWrap; }
 
