@@ -63,21 +63,73 @@ void KeepLayoutBuffersInTheHeap() {
 
 bool IsBreakableSpace(QChar c) { return c.isSpace() && c.decompositionTag() != QChar::NoBreak; }
 
+bool IsAsciiLetterOrDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+}
+
+// A text with its long stretches of ASCII letters and digits cut short. No line may break
+// between two of them, and the line-breaking rules at a stretch's ends read only the
+// characters near them; so the text's break points are the cut text's, the cut stretches
+// keeping their ends. An inline image's data is such a stretch: the boundary finder, which
+// reads the whole text it is given first, reads a few characters of it.
+class TCutText {
+public:
+    TCutText(const QString& text, int keep) {
+        const int n = int(text.size());
+        int copied = 0;
+        for (int i = 0; i < n;) {
+            if (!IsAsciiLetterOrDigit(text.at(i))) {
+                ++i;
+                continue;
+            }
+            int j = i + 1;
+            while (j < n && IsAsciiLetterOrDigit(text.at(j))) ++j;
+            if (j - i > 2 * keep) {
+                text_.append(QStringView(text).mid(copied, i + keep - copied));
+                cuts_.emplace_back(int(text_.size()), j - keep);
+                copied = j - keep;
+            }
+            i = j;
+        }
+        if (cuts_.empty())
+            text_ = text;
+        else
+            text_.append(QStringView(text).mid(copied));
+    }
+    const QString& Text() const { return text_; }
+    // Where a position of the cut text is in the whole one.
+    int Whole(int position) const {
+        auto it = std::upper_bound(cuts_.begin(), cuts_.end(), position,
+                                   [](int p, const std::pair<int, int>& cut) { return p < cut.first; });
+        if (it == cuts_.begin()) return position;
+        --it;
+        return it->second + position - it->first;
+    }
+
+private:
+    QString text_;
+    std::vector<std::pair<int, int>> cuts_;  // from this position of the cut text, this of the whole
+};
+
 // The runs without a break point at least minLength characters long, as [start, end) pairs in
 // order: a line starting in one cannot end at a word boundary before the run's end.
-std::vector<std::pair<int, int>> LongRuns(const QString& text, int minLength) {
+std::vector<std::pair<int, int>> LongRuns(const QString& whole, int minLength) {
     // A word ends where the line may break, or at a space a line may break at: the text
     // layout reads its break points from the same line-breaking rules.
     std::vector<std::pair<int, int>> runs;
+    if (whole.size() < minLength) return runs;
+    const TCutText cut(whole, 16);
+    const QString& text = cut.Text();
     const int n = int(text.size());
-    if (n < minLength) return runs;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
     qsizetype next = finder.toNextBoundary();
     int start = 0;
     for (int i = 1; i <= n; ++i) {
         while (next >= 0 && next < i) next = finder.toNextBoundary();
         if (i < n && i != next && !IsBreakableSpace(text.at(i))) continue;
-        if (i - start >= minLength) runs.emplace_back(start, i);
+        const int from = cut.Whole(start), to = cut.Whole(i);
+        if (to - from >= minLength) runs.emplace_back(from, to);
         start = i;
     }
     return runs;
