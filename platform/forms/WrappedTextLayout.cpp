@@ -282,6 +282,12 @@ void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded) {
 TWrappedTextLayout::~TWrappedTextLayout() = default;
 
 void TWrappedTextLayout::LayOut(const QTextBlock& block) {
+    // One paragraph at a time is laid out partly: another one's lines are completed first (the
+    // caller tells the view of the changed line count).
+    if (partial_ && partial_->block != block && partial_->Current()) {
+        partial_->layout->isValidCursorPosition(0);
+        AddLines(*partial_, INT_MAX, INT_MAX, QDeadlineTimer(QDeadlineTimer::Forever));
+    }
     partial_.reset();
     rest_.stop();
     auto p = std::make_unique<TPartial>();

@@ -176,17 +176,23 @@ TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane) {
     }
 }
 
-TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
-    // Far too long a run for the stock layout to lay out in a test's time.
-    TMemo memo(nullptr);
+// A memo 300 by 200 in the pinned font, shown with the text.
+QPlainTextEdit* ShowText(TMemo& memo, const QString& text) {
     QPlainTextEdit* e = memo.Editor();
     e->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
     e->resize(300, 200);
-    const int length = 200000;
-    const QString first = QStringLiteral("<p>x</p>\n");
-    memo.SetText(first + Unbroken(length) + QStringLiteral(" tail"));
+    memo.SetText(text);
     e->show();
     QApplication::processEvents();
+    return e;
+}
+
+TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
+    // Far too long a run for the stock layout to lay out in a test's time.
+    TMemo memo(nullptr);
+    const int length = 200000;
+    const QString first = QStringLiteral("<p>x</p>\n");
+    QPlainTextEdit* e = ShowText(memo, first + Unbroken(length) + QStringLiteral(" tail"));
 
     const QTextBlock block = e->document()->findBlockByNumber(1);
     QTextLayout* layout = block.layout();
@@ -216,16 +222,11 @@ TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
 TEST(WrappedTextLayout, AVeryLongLineIsLaidOutWhereTheViewNeedsItAndEditsKeepItsTextAndLines) {
     // Too long to be laid out whole at every edit: the view's part first, the rest later.
     TMemo memo(nullptr);
-    QPlainTextEdit* e = memo.Editor();
-    e->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
-    e->resize(300, 200);
     const QString first = QStringLiteral("<p>x</p>\n");
     const QString head = QStringLiteral("<img alt=\"a picture\" src=\"");
-    const int length = 400000;
+    const int length = 280000;
     QString line = head + Unbroken(length) + QStringLiteral("\"> tail");
-    memo.SetText(first + line);
-    e->show();
-    QApplication::processEvents();
+    QPlainTextEdit* e = ShowText(memo, first + line);
     const QTextBlock block = e->document()->findBlockByNumber(1);
     QTextLayout* layout = block.layout();
     const int perLine = int(layout->lineAt(0).width() / QFontMetricsF(e->font()).horizontalAdvance(u'A'));
@@ -284,6 +285,21 @@ TEST(WrappedTextLayout, AVeryLongLineIsLaidOutWhereTheViewNeedsItAndEditsKeepIts
     memo.SetSelStart(start + int(line.size()));
     QApplication::processEvents();
     EXPECT_TRUE(e->viewport()->rect().contains(e->cursorRect()));
+}
+
+TEST(WrappedTextLayout, OfTwoVeryLongLinesEachCanTakeTheCursorAnywhere) {
+    TMemo memo(nullptr);
+    const int length = 300000;
+    QPlainTextEdit* e = ShowText(memo, Unbroken(length) + QStringLiteral("\n") + Unbroken(length));
+    for (const int at : {length / 2, length + 1 + length / 2, length - 5, 10}) {
+        memo.SetSelStart(at);
+        QApplication::processEvents();
+        const QTextBlock block = e->document()->findBlock(at);
+        const QTextLine line = block.layout()->lineForTextPosition(at - block.position());
+        ASSERT_TRUE(line.isValid()) << at;
+        EXPECT_TRUE(e->viewport()->rect().contains(e->cursorRect())) << at;
+        EXPECT_EQ(e->cursorForPosition(e->cursorRect().center()).position(), at) << at;
+    }
 }
 
 TEST(WrappedTextLayout, UnwrappedParagraphTooWideForOneLineWrapsAtTheViewsEdge) {
