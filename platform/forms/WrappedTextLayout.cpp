@@ -1,6 +1,10 @@
 #include "WrappedTextLayout.h"
 
+#include "ExceptionBarrier.h"
+
 #include <QFontMetricsF>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextDocument>
@@ -9,8 +13,11 @@
 #include <QScopeGuard>
 #include <QtMath>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <climits>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -25,6 +32,12 @@ constexpr int kLongRun = 256;
 // The text layout's coordinates overflow somewhere past 30 million pixels; an unwrapped
 // paragraph whose width may come near that is wrapped at the view's width instead.
 constexpr qreal kWidestUnwrapped = 12e6;
+// A longer paragraph is laid out from its start as far as the view shows it and has its cursor
+// at once, and the rest of it a slice at a time once edits pause: all of a megabyte of text
+// costs the text layout a tenth of a second and more, at each edit.
+constexpr int kLazyParagraph = 256 * 1024;
+constexpr int kRestDelayMs = 200;
+constexpr int kRestSliceMs = 8;
 
 // A long paragraph's layout keeps its shaped text between layouts: otherwise every paint and
 // every cursor movement shapes the whole paragraph again.
@@ -34,23 +47,89 @@ QTextLayout* LayoutObject(const QTextBlock& block) {
     return layout;
 }
 
+// The text layout of a paragraph allocates some 36 bytes per character of it at once (its
+// character attributes, clusters and glyphs), and frees them at every edit of the paragraph.
+// The C library maps an allocation past 32 MB afresh each time, and the kernel hands every
+// page of it over zero-filled on its first touch: a layout of a megabyte paragraph spent most
+// of its time in those page faults. Kept in the heap, the freed buffer serves the next layout.
+void KeepLayoutBuffersInTheHeap() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr int kHeapLimit = 128 * 1024 * 1024;
+        mallopt(M_MMAP_THRESHOLD, kHeapLimit);
+        mallopt(M_TRIM_THRESHOLD, kHeapLimit);
+    });
+}
+
 bool IsBreakableSpace(QChar c) { return c.isSpace() && c.decompositionTag() != QChar::NoBreak; }
+
+bool IsAsciiLetterOrDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+}
+
+// A text with its long stretches of ASCII letters and digits cut short. No line may break
+// between two of them, and the line-breaking rules at a stretch's ends read only the
+// characters near them; so the text's break points are the cut text's, the cut stretches
+// keeping their ends. An inline image's data is such a stretch: the boundary finder, which
+// reads the whole text it is given first, reads a few characters of it.
+class TCutText {
+public:
+    TCutText(const QString& text, int keep) {
+        const int n = int(text.size());
+        int copied = 0;
+        for (int i = 0; i < n;) {
+            if (!IsAsciiLetterOrDigit(text.at(i))) {
+                ++i;
+                continue;
+            }
+            int j = i + 1;
+            while (j < n && IsAsciiLetterOrDigit(text.at(j))) ++j;
+            if (j - i > 2 * keep) {
+                text_.append(QStringView(text).mid(copied, i + keep - copied));
+                cuts_.emplace_back(int(text_.size()), j - keep);
+                copied = j - keep;
+            }
+            i = j;
+        }
+        if (cuts_.empty())
+            text_ = text;
+        else
+            text_.append(QStringView(text).mid(copied));
+    }
+    const QString& Text() const { return text_; }
+    // Where a position of the cut text is in the whole one.
+    int Whole(int position) const {
+        auto it = std::upper_bound(cuts_.begin(), cuts_.end(), position,
+                                   [](int p, const std::pair<int, int>& cut) { return p < cut.first; });
+        if (it == cuts_.begin()) return position;
+        --it;
+        return it->second + position - it->first;
+    }
+
+private:
+    QString text_;
+    std::vector<std::pair<int, int>> cuts_;  // from this position of the cut text, this of the whole
+};
 
 // The runs without a break point at least minLength characters long, as [start, end) pairs in
 // order: a line starting in one cannot end at a word boundary before the run's end.
-std::vector<std::pair<int, int>> LongRuns(const QString& text, int minLength) {
+std::vector<std::pair<int, int>> LongRuns(const QString& whole, int minLength) {
     // A word ends where the line may break, or at a space a line may break at: the text
     // layout reads its break points from the same line-breaking rules.
     std::vector<std::pair<int, int>> runs;
+    if (whole.size() < minLength) return runs;
+    const TCutText cut(whole, 16);
+    const QString& text = cut.Text();
     const int n = int(text.size());
-    if (n < minLength) return runs;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
     qsizetype next = finder.toNextBoundary();
     int start = 0;
     for (int i = 1; i <= n; ++i) {
         while (next >= 0 && next < i) next = finder.toNextBoundary();
         if (i < n && i != next && !IsBreakableSpace(text.at(i))) continue;
-        if (i - start >= minLength) runs.emplace_back(start, i);
+        const int from = cut.Whole(start), to = cut.Whole(i);
+        if (to - from >= minLength) runs.emplace_back(from, to);
         start = i;
     }
     return runs;
@@ -65,10 +144,52 @@ int RunEnd(const std::vector<std::pair<int, int>>& runs, int from) {
     return from < it->second ? it->second : -1;
 }
 
+// Where the first long run starting after position `from` starts, or -1.
+int NextRunStart(const std::vector<std::pair<int, int>>& runs, int from) {
+    auto it = std::upper_bound(runs.begin(), runs.end(), from,
+                               [](int position, const std::pair<int, int>& run) { return position < run.first; });
+    return it == runs.end() ? -1 : it->first;
+}
+
+bool AllSpaces(const QString& text, int from, int to) {
+    for (int i = from; i < to; ++i)
+        if (!text.at(i).isSpace()) return false;
+    return true;
+}
+
 }  // namespace
 
+// A long paragraph whose lines are laid out from its start as far as they were needed, and
+// everything its layout needs to go on.
+struct TWrappedTextLayout::TPartial {
+    QTextBlock block;
+    QTextLayout* layout = nullptr;
+    int revision = 0;
+    int length = 0;
+    int lines = 0;    // laid out so far
+    int laidEnd = 0;  // where the last of them ends
+    int estimate = 0; // the lines the paragraph is taken to have until all are laid out
+    qreal y = 0;
+    qreal width = 0;
+    qreal margin = 0;
+    QTextOption option;
+    QTextOption anywhere;
+    QString text;  // the paragraph's, where it has long runs
+    std::vector<std::pair<int, int>> runs;
+
+    // Whether the paragraph's text and lines are still those this was made for.
+    bool Current() const {
+        return block.isValid() && block.layout() == layout && block.revision() == revision &&
+               block.length() == length && layout->lineCount() == lines;
+    }
+};
+
 TWrappedTextLayout::TWrappedTextLayout(QTextDocument* document, QAbstractScrollArea* view)
-    : QPlainTextDocumentLayout(document), view_(view) {}
+    : QPlainTextDocumentLayout(document), view_(view) {
+    KeepLayoutBuffersInTheHeap();
+    rest_.setSingleShot(true);
+    connect(&rest_, &QTimer::timeout, this, Guarded([this] { LayOutTheRest(); }));
+}
 
 bool TWrappedTextLayout::Wrapped() const { return document()->defaultTextOption().wrapMode() != QTextOption::NoWrap; }
 
@@ -93,8 +214,10 @@ qreal TWrappedTextLayout::LineWidth(const QTextBlock& block) const {
 }
 
 QRectF TWrappedTextLayout::blockBoundingRect(const QTextBlock& block) const {
-    if (block.isValid() && LayoutObject(block)->lineCount() == 0 && OursToLayOut(block)) {
-        auto* self = const_cast<TWrappedTextLayout*>(this);
+    auto* self = const_cast<TWrappedTextLayout*>(this);
+    if (partial_ && block.isValid() && block == partial_->block && partial_->Current()) {
+        self->LayOutWhatTheViewShows();
+    } else if (block.isValid() && LayoutObject(block)->lineCount() == 0 && OursToLayOut(block)) {
         const int oldLines = document()->lineCount();
         self->LayOut(block);
         if (document()->lineCount() != oldLines) self->SizeChanged();
@@ -135,10 +258,11 @@ void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAd
         blockCount_ = blocks;
         return;
     }
-    const qreal oldHeight = laidOut ? blockBoundingRect(block).height() : -1;
+    // The heights as laid out, without laying out more of a long paragraph's old lines.
+    const qreal oldHeight = laidOut ? QPlainTextDocumentLayout::blockBoundingRect(block).height() : -1;
     const int oldLines = doc->lineCount();
     LayOut(block);
-    if (blockBoundingRect(block).height() == oldHeight) {
+    if (QPlainTextDocumentLayout::blockBoundingRect(block).height() == oldHeight) {
         emit updateBlock(block);
         return;
     }
@@ -155,41 +279,128 @@ void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded) {
     }
 }
 
+TWrappedTextLayout::~TWrappedTextLayout() = default;
+
 void TWrappedTextLayout::LayOut(const QTextBlock& block) {
-    QTextLayout* layout = LayoutObject(block);
-    QTextOption option = document()->defaultTextOption();
-    if (option.wrapMode() == QTextOption::NoWrap) option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    const qreal width = LineWidth(block);
-    const qreal margin = document()->documentMargin();
+    // One paragraph at a time is laid out partly: another one's lines are completed first (the
+    // caller tells the view of the changed line count).
+    if (partial_ && partial_->block != block && partial_->Current()) {
+        partial_->layout->isValidCursorPosition(0);
+        AddLines(*partial_, INT_MAX, INT_MAX, QDeadlineTimer(QDeadlineTimer::Forever));
+    }
+    partial_.reset();
+    rest_.stop();
+    auto p = std::make_unique<TPartial>();
+    p->block = block;
+    p->layout = LayoutObject(block);
+    p->revision = block.revision();
+    p->length = block.length();
+    p->option = document()->defaultTextOption();
+    if (p->option.wrapMode() == QTextOption::NoWrap) p->option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    p->width = LineWidth(block);
+    p->margin = document()->documentMargin();
     // Only where a word wider than the line is broken anywhere does the text layout measure
     // the word again for every line it spans.
-    std::vector<std::pair<int, int>> runs;
-    if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere && block.length() > kLongParagraph)
-        runs = LongRuns(block.text(), kLongRun);
-    QTextOption anywhere = option;
-    anywhere.setWrapMode(QTextOption::WrapAnywhere);
+    if (p->option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere && block.length() > kLongParagraph) {
+        p->text = block.text();
+        p->runs = LongRuns(p->text, kLongRun);
+    }
+    p->anywhere = p->option;
+    p->anywhere.setWrapMode(QTextOption::WrapAnywhere);
 
-    layout->setTextOption(option);
-    qreal y = 0;
-    layout->beginLayout();
-    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+    p->layout->setTextOption(p->option);
+    p->layout->beginLayout();
+    if (block.length() <= kLazyParagraph || !block.isVisible() || !view_) {
+        AddLines(*p, INT_MAX, INT_MAX, QDeadlineTimer(QDeadlineTimer::Forever));
+        return;
+    }
+    partial_ = std::move(p);
+    LayOutWhatTheViewShows();
+    if (!partial_) return;
+    // The paragraph is taken to have as many characters a line further on as so far.
+    TPartial& rest = *partial_;
+    const qint64 remaining = qint64(rest.length - 1 - rest.laidEnd);
+    rest.estimate = rest.lines + int((remaining * rest.lines + rest.laidEnd - 1) / std::max(1, rest.laidEnd));
+    const_cast<QTextBlock&>(block).setLineCount(std::max(rest.lines, rest.estimate));
+    rest_.start(kRestDelayMs);
+}
+
+bool TWrappedTextLayout::AddLines(TPartial& p, int untilPosition, int untilLine, QDeadlineTimer deadline) {
+    while (p.laidEnd <= untilPosition || p.lines <= untilLine) {
+        if (deadline.hasExpired()) return false;
+        QTextLine line = p.layout->createLine();
+        if (!line.isValid()) {
+            p.layout->endLayout();
+            p.block.setLineCount(p.block.isVisible() ? p.layout->lineCount() : 0);
+            return true;
+        }
         line.setLeadingIncluded(true);
         const int from = line.textStart();
-        const int runEnd = runs.empty() ? -1 : RunEnd(runs, from);
+        const int runEnd = p.runs.empty() ? -1 : RunEnd(p.runs, from);
+        const int runStart = runEnd < 0 && !p.runs.empty() ? NextRunStart(p.runs, from) : -1;
         if (runEnd - from >= kLongRun) {
             // Broken anywhere, the line ends where the run would be broken, unless the run
             // ends inside it: then it is laid out at word boundaries after all.
-            layout->setTextOption(anywhere);
-            line.setLineWidth(width);
-            layout->setTextOption(option);
-            if (from + line.textLength() >= runEnd) line.setLineWidth(width);
+            p.layout->setTextOption(p.anywhere);
+            line.setLineWidth(p.width);
+            p.layout->setTextOption(p.option);
+            if (from + line.textLength() >= runEnd) line.setLineWidth(p.width);
+        } else if (runStart > from) {
+            // A line before a long run: at word boundaries the text layout would measure all of
+            // the run to find that it does not fit. When the line broken anywhere reaches into
+            // the run, everything before the run fits and the run does not: the line ends where
+            // the run starts, unless it holds nothing but spaces before it.
+            p.layout->setTextOption(p.anywhere);
+            line.setLineWidth(p.width);
+            const bool endsAtRun = from + line.textLength() > runStart && !AllSpaces(p.text, from, runStart);
+            if (endsAtRun) line.setNumColumns(runStart - from, p.width);
+            p.layout->setTextOption(p.option);
+            if (!endsAtRun || from + line.textLength() != runStart) line.setLineWidth(p.width);
         } else {
-            line.setLineWidth(width);
+            line.setLineWidth(p.width);
         }
-        line.setPosition(QPointF(margin, y));
-        y += line.height();
-        if (line.leading() < 0) y += qCeil(line.leading());
+        line.setPosition(QPointF(p.margin, p.y));
+        p.y += line.height();
+        if (line.leading() < 0) p.y += qCeil(line.leading());
+        ++p.lines;
+        p.laidEnd = from + line.textLength();
     }
-    layout->endLayout();
-    const_cast<QTextBlock&>(block).setLineCount(block.isVisible() ? layout->lineCount() : 0);
+    return false;
+}
+
+bool TWrappedTextLayout::AddPartialLines(int untilPosition, int untilLine, QDeadlineTimer deadline) {
+    if (!partial_ || !partial_->Current()) return false;
+    // The text layout lets go of its shaped text when the paragraph's text changes; this takes
+    // it up again from the paragraph if ever anything else made it let go.
+    partial_->layout->isValidCursorPosition(0);
+    const int oldLines = document()->lineCount();
+    if (AddLines(*partial_, untilPosition, untilLine, deadline)) {
+        partial_.reset();
+        rest_.stop();
+        if (document()->lineCount() != oldLines) SizeChanged();
+    }
+    return true;
+}
+
+void TWrappedTextLayout::LayOutWhatTheViewShows() {
+    // The view shows lines from the one its scroll bar is at, and moves to its cursor: the
+    // lines are laid out to both, and a few screens further for the next page and scroll.
+    if (!partial_ || !view_) return;
+    const QTextBlock& block = partial_->block;
+    const int lineHeight = std::max(1, QFontMetrics(block.charFormat().font()).lineSpacing());
+    const int screen = view_->viewport()->height() / lineHeight + 1;
+    const int top = std::max(0, view_->verticalScrollBar()->value() - block.firstLineNumber());
+    int untilPosition = 0;
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(view_.data())) {
+        const int cursor = edit->textCursor().position() - block.position();
+        if (cursor >= 0 && cursor < block.length()) untilPosition = cursor;
+    }
+    if (!AddPartialLines(untilPosition, 0, QDeadlineTimer(QDeadlineTimer::Forever)) || !partial_) return;
+    AddPartialLines(0, std::max(top, partial_->lines) + 3 * screen, QDeadlineTimer(QDeadlineTimer::Forever));
+}
+
+void TWrappedTextLayout::LayOutTheRest() {
+    // A slice at a time, so that the view answers keys and the mouse meanwhile.
+    if (!AddPartialLines(INT_MAX, INT_MAX, QDeadlineTimer(kRestSliceMs))) partial_.reset();
+    if (partial_) rest_.start(0);
 }

@@ -20,19 +20,35 @@
 // line the word spans: a run of a megabyte without a break point (an inline image's data) took
 // minutes. Lines that start inside such a run are laid out breaking anywhere, which gives the
 // same line whenever the run reaches past it, and laid out again at word boundaries when it
-// does not; paragraphs without such runs are laid out as before.
+// does not; paragraphs without such runs are laid out as before. A line that starts before
+// such a run and reaches into it when broken anywhere ends where the run starts, which is
+// where the text layout would end it after measuring all of the run.
+//
+// Even so, a paragraph of a megabyte takes the text layout a tenth of a second and more to lay
+// out whole, and each edit of it lays it out again. A paragraph longer than 256K characters
+// is laid out from its start only as far as the view shows it and has its cursor (and a few
+// screens more), with a line count estimated from the lines so far; the rest is laid out a
+// slice at a time once edits pause. Whatever asks the layout for the paragraph's rectangle
+// (the view's painting, scrolling and cursor placement all do first) gets the lines the view
+// needs laid out then. The text layout's lines are only ever added at the end, so the lines
+// before the view's are laid out too.
 //
 // Unwrapped, a paragraph is one line, and the text layout's coordinates overflow on a line of
 // some megabytes (its width comes out negative, the scroll bar cannot reach the text). Such a
 // paragraph is wrapped at the view's width even when wrapping is off.
 #include <QPlainTextDocumentLayout>
 #include <QAbstractScrollArea>
+#include <QDeadlineTimer>
 #include <QPointer>
+#include <QTimer>
+
+#include <memory>
 
 class TWrappedTextLayout : public QPlainTextDocumentLayout {
 public:
     // The view's viewport gives the width of a paragraph laid out for the first time.
     TWrappedTextLayout(QTextDocument* document, QAbstractScrollArea* view);
+    ~TWrappedTextLayout() override;
 
     // Lays out a long paragraph that has no lines yet before the stock layout would.
     QRectF blockBoundingRect(const QTextBlock& block) const override;
@@ -45,8 +61,18 @@ private:
     bool OursToLayOut(const QTextBlock& block) const;
     // Gives the paragraphs an edit added their layout objects.
     void GiveLayoutObjects(int from, int charsAdded);
-    // Lays out a paragraph's lines, wrapped, at the width the view gives the document.
+    struct TPartial;
+    // Lays out a paragraph's lines, wrapped, at the width the view gives the document; a very
+    // long one only as far as the view needs, the rest later.
     void LayOut(const QTextBlock& block);
+    // Lays out lines until one ends past untilPosition and untilLine is laid out, the paragraph
+    // ends (true), or the deadline passes.
+    bool AddLines(TPartial& partial, int untilPosition, int untilLine, QDeadlineTimer deadline);
+    // The same for the partly laid-out paragraph, if its text and lines are still as they were
+    // left (else false).
+    bool AddPartialLines(int untilPosition, int untilLine, QDeadlineTimer deadline);
+    void LayOutWhatTheViewShows();
+    void LayOutTheRest();
     // The width the stock layout gives every line of the paragraph.
     qreal LineWidth(const QTextBlock& block) const;
     bool Wrapped() const;
@@ -57,4 +83,6 @@ private:
     int blockCount_ = -1;  // the paragraph count the last change left
     bool inSizeChange_ = false;
     bool sizeChangePosted_ = false;
+    std::unique_ptr<TPartial> partial_;  // the paragraph laid out partly, if one is
+    QTimer rest_;                        // lays out the rest of it
 };

@@ -1,6 +1,7 @@
 // The memo's layout lays out an edited paragraph as the stock plain-text layout does, and the
 // view's scroll range follows it; a long run without a break point breaks where the line is
-// full, and unwrapped text too wide for one line wraps at the view's edge.
+// full, a very long line is laid out where the view needs it first, and unwrapped text too
+// wide for one line wraps at the view's edge.
 #include "StdCtrls.h"
 #include "TestSupport.h"
 
@@ -175,17 +176,23 @@ TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane) {
     }
 }
 
-TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
-    // Far too long a run for the stock layout to lay out in a test's time.
-    TMemo memo(nullptr);
+// A memo 300 by 200 in the pinned font, shown with the text.
+QPlainTextEdit* ShowText(TMemo& memo, const QString& text) {
     QPlainTextEdit* e = memo.Editor();
     e->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
     e->resize(300, 200);
-    const int length = 200000;
-    const QString first = QStringLiteral("<p>x</p>\n");
-    memo.SetText(first + Unbroken(length) + QStringLiteral(" tail"));
+    memo.SetText(text);
     e->show();
     QApplication::processEvents();
+    return e;
+}
+
+TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
+    // Far too long a run for the stock layout to lay out in a test's time.
+    TMemo memo(nullptr);
+    const int length = 200000;
+    const QString first = QStringLiteral("<p>x</p>\n");
+    QPlainTextEdit* e = ShowText(memo, first + Unbroken(length) + QStringLiteral(" tail"));
 
     const QTextBlock block = e->document()->findBlockByNumber(1);
     QTextLayout* layout = block.layout();
@@ -210,6 +217,89 @@ TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
     memo.SetSelText(QStringLiteral("ZZ"));
     QApplication::processEvents();
     EXPECT_EQ(layout->lineAt(layout->lineCount() - 2).textStart(), covered - perLine);
+}
+
+TEST(WrappedTextLayout, AVeryLongLineIsLaidOutWhereTheViewNeedsItAndEditsKeepItsTextAndLines) {
+    // Too long to be laid out whole at every edit: the view's part first, the rest later.
+    TMemo memo(nullptr);
+    const QString first = QStringLiteral("<p>x</p>\n");
+    const QString head = QStringLiteral("<img alt=\"a picture\" src=\"");
+    const int length = 280000;
+    QString line = head + Unbroken(length) + QStringLiteral("\"> tail");
+    QPlainTextEdit* e = ShowText(memo, first + line);
+    const QTextBlock block = e->document()->findBlockByNumber(1);
+    QTextLayout* layout = block.layout();
+    const int perLine = int(layout->lineAt(0).width() / QFontMetricsF(e->font()).horizontalAdvance(u'A'));
+    // The run starts a line and fills every line up to its last.
+    const auto runStart = [&] { return int(line.indexOf(QStringLiteral("src="))); };
+    const auto runEnd = [&] { return int(line.indexOf(QStringLiteral(" tail"))); };
+    const auto lineStart = [&](int inBlock) { return runStart() + (inBlock - runStart()) / perLine * perLine; };
+    const auto expectLineOf = [&](int inBlock, const char* when) {
+        const QTextLine l = layout->lineForTextPosition(inBlock);
+        ASSERT_TRUE(l.isValid()) << when << " at " << inBlock;
+        if (inBlock >= runStart() && lineStart(inBlock) + perLine < runEnd()) {
+            EXPECT_EQ(l.textStart(), lineStart(inBlock)) << when << " at " << inBlock;
+        }
+    };
+
+    const int start = int(block.position());
+    const struct {
+        const char* what;
+        int at;  // in the paragraph
+        QString typed;
+        std::vector<Qt::Key> keys;
+    } cases[] = {
+        {"in the middle", length / 2, QStringLiteral("abc"), {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_Right}},
+        {"near the end", length - 3, QStringLiteral("zy"), {Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp}},
+        {"before the run", 5, QStringLiteral("Q"), {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down}},
+    };
+    for (const auto& c : cases) {
+        memo.SetSelStart(start + c.at);
+        QApplication::processEvents();
+        expectLineOf(c.at, c.what);
+        // Typing keeps the text exact, and the cursor where it was typed, on screen.
+        QTest::keyClicks(e, c.typed);
+        line.insert(c.at, c.typed);
+        ASSERT_EQ(e->document()->findBlockByNumber(1).text(), line) << c.what;
+        EXPECT_EQ(memo.SelStart(), start + c.at + int(c.typed.size())) << c.what;
+        EXPECT_TRUE(e->viewport()->rect().contains(e->cursorRect())) << c.what;
+        // A click where the cursor is drawn puts it there; keys move it line by line.
+        EXPECT_EQ(e->cursorForPosition(e->cursorRect().center()).position(), memo.SelStart()) << c.what;
+        for (Qt::Key k : c.keys) QTest::keyClick(e, k);
+        expectLineOf(memo.SelStart() - start, c.what);
+        EXPECT_EQ(e->document()->findBlockByNumber(1).text(), line) << c.what;
+        // Every edit below shifts the run's lines by what was typed before.
+        line.remove(c.at, int(c.typed.size()));
+        memo.Undo();
+        ASSERT_EQ(e->document()->findBlockByNumber(1).text(), line) << c.what << ", undone";
+    }
+
+    // Later the rest is laid out, each line of the run filling the width.
+    ASSERT_TRUE(testsupport::WaitFor([&] {
+        QApplication::processEvents();
+        const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+        return last.textStart() + last.textLength() == block.length() - 1;
+    }));
+    EXPECT_EQ(e->document()->lineCount(), layout->lineCount() + 1);
+    for (int i = 0; i < layout->lineCount(); ++i) expectLineOf(layout->lineAt(i).textStart(), "laid out whole");
+    memo.SetSelStart(start + int(line.size()));
+    QApplication::processEvents();
+    EXPECT_TRUE(e->viewport()->rect().contains(e->cursorRect()));
+}
+
+TEST(WrappedTextLayout, OfTwoVeryLongLinesEachCanTakeTheCursorAnywhere) {
+    TMemo memo(nullptr);
+    const int length = 300000;
+    QPlainTextEdit* e = ShowText(memo, Unbroken(length) + QStringLiteral("\n") + Unbroken(length));
+    for (const int at : {length / 2, length + 1 + length / 2, length - 5, 10}) {
+        memo.SetSelStart(at);
+        QApplication::processEvents();
+        const QTextBlock block = e->document()->findBlock(at);
+        const QTextLine line = block.layout()->lineForTextPosition(at - block.position());
+        ASSERT_TRUE(line.isValid()) << at;
+        EXPECT_TRUE(e->viewport()->rect().contains(e->cursorRect())) << at;
+        EXPECT_EQ(e->cursorForPosition(e->cursorRect().center()).position(), at) << at;
+    }
 }
 
 TEST(WrappedTextLayout, UnwrappedParagraphTooWideForOneLineWrapsAtTheViewsEdge) {
