@@ -29,6 +29,11 @@
 // buttons on a shown form; the label's caption changes between two widths, each change timed
 // until the bar is laid out again and painted, and the re-layouts it caused are counted.
 //
+// In-place expansion: a shown menu of 200 rows whose middle row is the header of an in-place
+// sub item of 10 buttons, the header selected; Right expands the block under it, timed until
+// the menu is laid out again, placed and painted, and Left collapses it, untimed. Beside it, a
+// shown QMenu of 200 actions shows 10 hidden actions in its middle and is painted.
+//
 // Customise: a shown form with five docked toolbars enters customizing mode, from the call
 // to the customizing window's first paint (the bars redrawn for the mode, the window read,
 // built, placed, shown and painted), and leaves it again. Beside it, a QDialog of the same
@@ -53,6 +58,7 @@
 #include "dxBarCommandsPage.h"
 #include "dxBarControlContainer.h"
 #include "dxBarExtItems.h"
+#include "dxBarInPlaceSubItem.h"
 #include "dxBarControl.h"
 #include "dxBarCustomizing.h"
 #include "dxBarCustomizingForm.h"
@@ -627,6 +633,84 @@ TLabelFigures BenchLabelCaption()
     return result;
 }
 
+constexpr int kInPlaceLinks = 10;
+constexpr int kExpandRuns = 100;
+
+struct TExpandFigures {
+    TStats time;
+    int expanded = 0;  // runs after which the block was open
+};
+
+TExpandFigures BenchInPlaceExpand()
+{
+    dxBarInitialize();  // the extended items start after the library and finish before it
+    dxBarExtItemsInitialize();
+    TExpandFigures result;
+    {
+        TBenchForm bench;
+        bench.manager->SetStyle(bmsFlat);
+        bench.manager->SetMenusShowRecentItemsFirst(false);
+        auto* popup = Create<TdxBarPopupMenu>(&bench.form);
+        auto* more = Create<TdxBarInPlaceSubItem>(&bench.form);
+        more->SetCaption(QStringLiteral("More commands"));
+        for (int i = 0; i < kInPlaceLinks; ++i) {
+            auto* button = Create<TdxBarButton>(&bench.form);
+            button->SetCaption(QStringLiteral("More %1").arg(i));
+            more->ItemLinks()->Add()->SetItem(button);
+        }
+        for (int i = 0; i < kMenuItems; ++i) {
+            if (i == kMenuItems / 2) {
+                popup->ItemLinks()->Add()->SetItem(more);
+                continue;
+            }
+            auto* button = Create<TdxBarButton>(&bench.form);
+            button->SetCaption(QStringLiteral("Command %1").arg(i));
+            popup->ItemLinks()->Add()->SetItem(button);
+        }
+        auto* menu = new TdxBarSubMenuControl(bench.manager);
+        menu->SetItemLinks(popup->ItemLinks());
+        menu->SetPosition(100, 50);
+        menu->Show();
+        Settle(300);
+        menu->SetKeySelectedItem(more->LinkList().first()->Control());
+        auto press = [menu](int key) {
+            menu->KeyDown(key, {});
+            dxBarProcessPaintMessages();
+        };
+        result.time = TimeRuns(
+            kExpandRuns, [&](int) { press(VK_RIGHT); },
+            [&] {
+                if (popup->ItemLinks()->Count() == kMenuItems + kInPlaceLinks) ++result.expanded;
+                press(VK_LEFT);
+            });
+        menu->Close();
+        QApplication::processEvents();
+    }
+    dxBarExtItemsFinalize();
+    dxBarFinalize();
+    return result;
+}
+
+TStats BenchQMenuShowActions()
+{
+    QMenu menu;
+    std::vector<QAction*> hidden;
+    for (int i = 0; i < kMenuItems + kInPlaceLinks; ++i) {
+        const bool inBlock = i > kMenuItems / 2 && i <= kMenuItems / 2 + kInPlaceLinks;
+        QAction* action = menu.addAction(QStringLiteral("Command %1").arg(i));
+        if (!inBlock) continue;
+        action->setVisible(false);
+        hidden.push_back(action);
+    }
+    menu.popup(QPoint(100, 50));
+    Settle(300);
+    auto show = [&hidden](bool visible) {
+        for (QAction* action : hidden) action->setVisible(visible);
+        dxBarProcessPaintMessages();
+    };
+    return TimeRuns(kExpandRuns, [&](int) { show(true); }, [&] { show(false); });
+}
+
 constexpr int kCustomizeBars = 5;
 constexpr int kCustomizeRuns = 40;
 
@@ -785,6 +869,8 @@ int main(int argc, char** argv)
     const TStats qt = BenchQt();
     const TStats drag = BenchDragStep();
     const TLabelFigures label = BenchLabelCaption();
+    const TExpandFigures expand = BenchInPlaceExpand();
+    const TStats qmenuShow = BenchQMenuShowActions();
     const TStats customize = BenchCustomize();
     const TStats dialog = BenchQDialog();
     const TCommandsFigures commands = BenchCommands();
@@ -826,6 +912,13 @@ int main(int argc, char** argv)
     std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", label.time.median,
                 label.time.p99);
     std::printf("  re-layouts per change   : %8.2f  (goal: 1)\n", label.layoutsPerChange);
+    std::printf("expanding an in-place sub item of %d links in a shown menu of %d rows, to laid out and painted "
+                "(%d runs)\n",
+                kInPlaceLinks, kMenuItems, kExpandRuns);
+    std::printf("  bar library menu window : median %8.1f us  p99 %8.1f us  (goal <= 16000 us; expanded in %d runs)\n",
+                expand.time.median, expand.time.p99, expand.expanded);
+    std::printf("  QMenu showing %d actions : median %8.1f us  p99 %8.1f us  (the peer)\n", kInPlaceLinks,
+                qmenuShow.median, qmenuShow.p99);
     std::printf("Customise: a form with %d docked toolbars into customizing mode, to the window's first paint (%d runs)\n",
                 kCustomizeBars, kCustomizeRuns);
     std::printf("  customizing window      : median %8.1f us  p99 %8.1f us  (goal <= 100000 us)\n", customize.median,

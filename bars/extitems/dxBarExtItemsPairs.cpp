@@ -5,6 +5,7 @@
 #include "dxBarExtItems.h"
 
 #include "dxBarControlContainer.h"
+#include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
 #include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
@@ -44,6 +45,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         // Recent-items list: TdxBarMRUListItem, shown by TdxBarContainerItemControlClass.
 
         // In-place sub item: TdxBarInPlaceSubItem, TdxBarInPlaceSubItemControl.
+        {&TdxBarInPlaceSubItem::staticMetaObject, &TdxBarInPlaceSubItemControlClass},
     };
     return pairs;
 }

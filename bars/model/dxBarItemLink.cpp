@@ -119,7 +119,7 @@ bool TdxBarItemLink::BeginGroup() const
     TdxBarItemLinks* links = Links();
     if (!links) return beginGroup_;
     const int shown = VisibleIndex();
-    if (beginGroup_ && shown != 0) return true;
+    if ((beginGroup_ || groupStartWhileExpanded_) && shown != 0) return true;
     if (shown <= 0) return false;
     // A group start hidden by the recent filter carries over to the next shown link.
     const TdxBarItemLink* previous = links->visible_[shown - 1];
@@ -128,6 +128,13 @@ bool TdxBarItemLink::BeginGroup() const
     for (int i = from + 1; i < to; ++i)
         if (links->available_[i]->beginGroup_) return true;
     return false;
+}
+
+void TdxBarItemLink::SetGroupStartWhileExpanded(bool value)
+{
+    if (value == groupStartWhileExpanded_) return;
+    groupStartWhileExpanded_ = value;
+    if (control_) control_->RepaintBar();
 }
 
 void TdxBarItemLink::SetBeginGroup(bool value)

@@ -63,6 +63,10 @@ public:
     void SetBeginGroup(bool value);
     // The group start as set, whatever is shown.
     bool StoredBeginGroup() const { return beginGroup_; }
+    // A group start shown on top of the stored one while an in-place block of entries just
+    // before this link is expanded; never stored, so the stored one is back when it ends.
+    bool GroupStartWhileExpanded() const { return groupStartWhileExpanded_; }
+    void SetGroupStartWhileExpanded(bool value);
     TdxBarItem* Item() const;
     void SetItem(TdxBarItem* value);
     bool MostRecentlyUsed() const { return mostRecentlyUsed_; }
@@ -163,6 +167,7 @@ private:
     int userWidth_ = 0;
     bool visible_ = true;
     bool replacedInMenu_ = false;
+    bool groupStartWhileExpanded_ = false;
 };
 
 class TdxBarItemLinks : public TCollection {

@@ -961,6 +961,7 @@ bool TdxBarSubMenuControl::MenuKey(int key)
         }
         return true;
     case VK_LEFT:
+        if (ClickSelected(key)) return true;
         if (!parent) return true;
         if (parent->IsMenu()) {
             if (TdxBarItemControl* owner = parent->SelectedControl()) owner->ControlInactivate(true);
