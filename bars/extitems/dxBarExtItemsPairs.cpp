@@ -6,6 +6,7 @@
 
 #include "dxBarControlContainer.h"
 #include "dxBarInPlaceSubItem.h"
+#include "dxBarMRUListItem.h"
 #include "dxBarSpinEditControl.h"
 
 #include <vector>
@@ -38,6 +39,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         // Progress: TdxBarProgressItem, TdxBarProgressControl.
 
         // Recent-items list: TdxBarMRUListItem, shown by TdxBarContainerItemControlClass.
+        {&TdxBarMRUListItem::staticMetaObject, &TdxBarContainerItemControlClass},
 
         // In-place sub item: TdxBarInPlaceSubItem, TdxBarInPlaceSubItemControl.
         {&TdxBarInPlaceSubItem::staticMetaObject, &TdxBarInPlaceSubItemControlClass},
