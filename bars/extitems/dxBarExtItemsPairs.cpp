@@ -7,6 +7,7 @@
 #include "dxBarControlContainer.h"
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
+#include "dxBarMRUListItem.h"
 #include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
 
@@ -43,6 +44,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         {&TdxBarProgressItem::staticMetaObject, &TdxBarProgressControlClass},
 
         // Recent-items list: TdxBarMRUListItem, shown by TdxBarContainerItemControlClass.
+        {&TdxBarMRUListItem::staticMetaObject, &TdxBarContainerItemControlClass},
 
         // In-place sub item: TdxBarInPlaceSubItem, TdxBarInPlaceSubItemControl.
         {&TdxBarInPlaceSubItem::staticMetaObject, &TdxBarInPlaceSubItemControlClass},

@@ -1,9 +1,11 @@
 // Items that put their entries into a menu: the in-place sub item, which opens its links
 // under its own header row, and the recent-items list.
 #include "../windows/MenuWindowFixture.h"
+#include "Strings.h"
 #include "dxBarExtItems.h"
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLayoutStore.h"
+#include "dxBarMRUListItem.h"
 
 #include <optional>
 
@@ -225,6 +227,118 @@ TEST_F(InPlaceSubItemTest, OnAToolbarTheItemOpensItsLinksAsASubMenuAndStartsNoGr
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(MenuRows(menu), (QStringList{"Print", "Preview"}));
     toolbar->HideAll();
+}
+
+}  // namespace
+
+namespace {
+
+class RecentListTest : public MenuWindowTest {
+protected:
+    void SetUp() override
+    {
+        MenuWindowTest::SetUp();
+        dxBarExtItemsInitialize();
+        recent = Create<TdxBarMRUListItem>(form.get());
+        recent->SetCaption("Recent");
+        recent->SetShowNumbers(false);
+    }
+    void TearDown() override
+    {
+        MenuWindowTest::TearDown();
+        dxBarExtItemsFinalize();
+    }
+    void SetEntries(const QStringList& entries)
+    {
+        recent->Items()->Clear();
+        for (const QString& entry : entries) recent->Items()->Add(entry);
+    }
+    QStringList Entries() const
+    {
+        QStringList out;
+        for (int i = 0; i < recent->Items()->Count(); ++i) out << recent->Items()->Strings(i);
+        return out;
+    }
+
+    TdxBarMRUListItem* recent = nullptr;
+};
+
+TEST_F(RecentListTest, ACapKeepsTheFirstEntriesAndForgetsAChosenEntryPastIt)
+{
+    const QStringList five{"1.htm", "2.htm", "3.htm", "4.htm", "5.htm"};
+    struct Case {
+        int cap;
+        int chosen;
+        int storedCap;
+        QStringList kept;
+        int chosenAfter;
+    };
+    const Case cases[] = {
+        {2, 1, 2, {"1.htm", "2.htm"}, 1},
+        {2, 3, 2, {"1.htm", "2.htm"}, -1},
+        {-3, 4, 0, five, 4},
+        {0, 4, 0, five, 4},
+        {9, 4, 9, five, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cap);
+        recent->SetMaxItemCount(5);
+        SetEntries(five);
+        recent->SetItemIndex(c.chosen);
+        recent->SetMaxItemCount(c.cap);
+        EXPECT_EQ(recent->MaxItemCount(), c.storedCap);
+        EXPECT_EQ(Entries(), c.kept);
+        EXPECT_EQ(recent->ItemIndex(), c.chosenAfter);
+    }
+}
+
+TEST_F(RecentListTest, ChoosingAnEntryRemovesThatEntryUnlessCustomizing)
+{
+    // The File menu lists the entries in place of the item's row.
+    TdxBarSubItem* file = AddSubItem("&File", {"Exit"});
+    file->ItemLinks()->Insert(0)->SetItem(recent);
+    DockMenuBar();
+    struct Case {
+        bool removeOnClick;
+        bool customizing;
+        int chosen;
+        QStringList left;
+        int chosenAfter;
+    };
+    const Case cases[] = {
+        {true, false, 2, {"a", "b"}, -1},
+        {true, false, 0, {"b", "a"}, -1},
+        {false, false, 2, {"a", "b", "a"}, 2},
+        {true, true, 2, {"a", "b", "a"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "entry " << c.chosen << (c.customizing ? " customizing" : ""));
+        SetEntries({"a", "b", "a"});
+        recent->SetItemIndex(-1);
+        recent->SetRemoveItemOnClick(c.removeOnClick);
+        if (c.customizing) {
+            // Menus open unexpanded while customizing: the choice comes as the entry's click would.
+            manager->SetIsCustomizing(true);
+            recent->SetItemIndex(c.chosen);
+            recent->DoClick();
+            manager->SetIsCustomizing(false);
+        } else {
+            PressTitle(0);
+            QPointer<TdxBarSubMenuControl> menu = MenuOf(file);
+            ASSERT_NE(menu, nullptr);
+            // The item's own link stays in the menu's links, out of sight, before its entries.
+            ASSERT_EQ(MenuRows(menu), (QStringList{"Recent", "a", "b", "a", "Exit"}));
+            ClickRow(menu, 1 + c.chosen);
+            EXPECT_TRUE(menu.isNull());
+        }
+        EXPECT_EQ(Entries(), c.left);
+        EXPECT_EQ(recent->ItemIndex(), c.chosenAfter);
+    }
+    // Nothing chosen: nothing goes.
+    SetEntries({"a", "b"});
+    recent->SetItemIndex(-1);
+    recent->DoClick();
+    EXPECT_EQ(Entries(), (QStringList{"a", "b"}));
 }
 
 }  // namespace
