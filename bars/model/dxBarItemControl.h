@@ -1,8 +1,10 @@
 #pragma once
 // The item control as the model sees it: the on-screen counterpart of one shown item link
-// inside one bar window. Declared here so that the model can pass changes to it; implemented
-// by the windows library (bars/windows/dxBarItemControl.cpp), whose control classes derive
-// from it. Every member the model calls is virtual or inline, so the model links without the
+// inside one bar window. Declared here so that the model can pass changes to it. What it
+// answers from its link and item alone is implemented here (dxBarItemControl.cpp); the rest,
+// which depends on the bar window showing it, by the windows library
+// (bars/windows/dxBarItemControl.cpp), whose control classes derive from it. Every member of
+// the windows library's part that the model calls is virtual, so the model links without the
 // windows library. Also the control classes of the item/control registry.
 #include "Graphics.h"
 #include "Keys.h"
@@ -36,7 +38,7 @@ enum : int { dxBarPaintHorizontal = 0, dxBarPaintMenu = 1, dxBarPaintVertical = 
 // link's state survives them.
 //
 // A QObject for guarded pointers only: it has no meta-object of its own, so the model
-// needs nothing of the windows library at link time (every call here is virtual or inline).
+// needs nothing of the windows library at link time (see above).
 class TdxBarItemControl : public QObject {
 public:
     explicit TdxBarItemControl(TdxBarItemLink* link);

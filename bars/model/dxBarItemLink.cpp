@@ -152,20 +152,23 @@ TdxBarItem* TdxBarItemLink::Item() const
 
 void TdxBarItemLink::SetItem(TdxBarItem* value)
 {
-    if (value == item_) return;
+    if (TdxBarItemLinks* links = Links())
+        links->SetLinkItem(this, value);
+    else
+        AttachItem(value);
+}
+
+bool TdxBarItemLink::AttachItem(TdxBarItem* value)
+{
+    if (value == item_) return true;
     if (item_) item_->RemoveLink(this);
     item_ = nullptr;
-    if (!value) {
-        delete this;
-        return;
-    }
+    if (!value) return true;
     TdxBarItemLinks* links = Links();
     auto* ownerItem = links ? qobject_cast<TdxBarItem*>(links->OwnerObject()) : nullptr;
     if (ownerItem && !dxBarCanInsertItem(ownerItem, value)) {
-        // A link without an item would linger in every walk over the links: it goes.
         LinkChanged();
-        delete this;
-        throw Exception(dxBarStr(dxSBAR_RECURSIVESUBITEMS));
+        return false;
     }
     item_ = value;
     value->AddLink(this);
@@ -173,6 +176,7 @@ void TdxBarItemLink::SetItem(TdxBarItem* value)
     auto* ownerComponent = links ? qobject_cast<TComponent*>(links->OwnerObject()) : nullptr;
     if (ownerComponent && !ownerComponent->Loading()) ApplyMostRecentlyUsed();
     LinkChanged();
+    return true;
 }
 
 void TdxBarItemLink::SetMostRecentlyUsed(bool value)
@@ -352,30 +356,35 @@ void TdxBarItemLink::UpdateAction()
 void TdxBarItemLink::Assign(TPersistent* source)
 {
     auto* link = qobject_cast<TdxBarItemLink*>(source);
-    if (!link) {
+    if (!link)
         TCollectionItem::Assign(source);
-        return;
-    }
-    TdxBarItem* item = link->Item();
-    if (item && dxBarAssignLinksByName()) {
-        TdxBarManager* manager = BarManager();
-        TComponent* form = manager ? manager->OwnerForm() : nullptr;
-        item = form ? qobject_cast<TdxBarItem*>(form->FindComponent(item->Name())) : nullptr;
-    }
-    // Without an item this placement cannot exist; it is skipped rather than kept empty.
-    if (!item) {
-        delete this;
-        return;
-    }
-    data_ = link->data_;
-    userCaption_ = link->userCaption_;
-    userGlyph_->Assign(link->userGlyph_);
-    userPaintStyle_ = link->userPaintStyle_;
-    userWidth_ = link->userWidth_;
-    SetItem(item);
-    SetUserDefine(link->UserDefine());
-    SetBeginGroup(link->BeginGroup());
-    SetVisible(link->Visible());
+    else if (TdxBarItemLinks* links = Links())
+        links->AssignLink(this, link);
+    else if (TdxBarItem* item = AssignedItem(link))
+        CopyFrom(link, item);
+}
+
+TdxBarItem* TdxBarItemLink::AssignedItem(const TdxBarItemLink* source) const
+{
+    TdxBarItem* item = source->Item();
+    if (!item || !dxBarAssignLinksByName()) return item;
+    TdxBarManager* manager = BarManager();
+    TComponent* form = manager ? manager->OwnerForm() : nullptr;
+    return form ? qobject_cast<TdxBarItem*>(form->FindComponent(item->Name())) : nullptr;
+}
+
+bool TdxBarItemLink::CopyFrom(const TdxBarItemLink* source, TdxBarItem* item)
+{
+    data_ = source->data_;
+    userCaption_ = source->userCaption_;
+    userGlyph_->Assign(source->userGlyph_);
+    userPaintStyle_ = source->userPaintStyle_;
+    userWidth_ = source->userWidth_;
+    if (!AttachItem(item)) return false;
+    SetUserDefine(source->UserDefine());
+    SetBeginGroup(source->BeginGroup());
+    SetVisible(source->Visible());
+    return true;
 }
 
 void TdxBarItemLink::LinkChanged()

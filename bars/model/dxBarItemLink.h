@@ -68,6 +68,8 @@ public:
     bool GroupStartWhileExpanded() const { return groupStartWhileExpanded_; }
     void SetGroupStartWhileExpanded(bool value);
     TdxBarItem* Item() const;
+    // A link lives only with an item. Its links free it once it is left without one: set
+    // to none, or refused a sub item that would hold itself (an exception then says so).
     void SetItem(TdxBarItem* value);
     bool MostRecentlyUsed() const { return mostRecentlyUsed_; }
     void SetMostRecentlyUsed(bool value);
@@ -125,7 +127,8 @@ public:
     void UpdateAction();
     // From a link: its data and overrides, then its item (in by-name mode the item of the
     // manager's form with the source item's name), UserDefine, BeginGroup and Visible. A
-    // source whose item cannot be had (none, or no such item by name) frees this link.
+    // source whose item cannot be had (none, or no such item by name) leaves this link
+    // without one, and its links free it.
     void Assign(TPersistent* source) override;
 
     // Recent order. ItemClicked moves the link to the front (counting one use with count)
@@ -145,6 +148,13 @@ protected:
     void MoveToRecentPosition(int position);
 
 private:
+    // The setters' work, which never frees the link. AttachItem answers false when value is
+    // refused (a sub item that would hold itself); the link then has no item.
+    bool AttachItem(TdxBarItem* value);
+    // The item Assign takes from source; none when it cannot be had.
+    TdxBarItem* AssignedItem(const TdxBarItemLink* source) const;
+    // Assign's copy with the item it takes; false when the item is refused.
+    bool CopyFrom(const TdxBarItemLink* source, TdxBarItem* item);
     void ItemClicked(bool count, QList<const TdxBarItemLinks*>& visited);
     TdxBarItem* ParentItem() const;
     bool IsOnToolbarWindow() const;
@@ -250,6 +260,10 @@ protected:
 
 private:
     friend class TdxBarItemLink;
+    // A link's SetItem and Assign. The link does the work; a link it left without an item
+    // is freed here, after it returned, and a refused item is reported by an exception.
+    void SetLinkItem(TdxBarItemLink* link, TdxBarItem* item);
+    void AssignLink(TdxBarItemLink* link, const TdxBarItemLink* source);
     bool ContainsItem(TdxBarItem* item, QList<const TdxBarItemLinks*>& visited) const;
     TdxBarItemLink* WholeLink(TCollectionItem* item) const;
     TdxBarItemLink* Step(TdxBarItemLink* link, int direction) const;

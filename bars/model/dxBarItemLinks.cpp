@@ -7,6 +7,7 @@
 #include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarServices.h"
+#include "dxBarStrs.h"
 
 #include <QPointer>
 #include <QSet>
@@ -158,6 +159,35 @@ void TdxBarItemLinks::Assign(TPersistent* source)
     assigning_ = true;
     TScopeExit finish([this, &systemMenu] { FinishAssign(systemMenu); });
     TCollection::Assign(source);
+}
+
+namespace {
+
+// A link left without an item would linger in every walk over the links: it goes, and an
+// item it was refused (a sub item that would hold itself) is reported.
+void FreeItemless(TdxBarItemLink* link, bool taken)
+{
+    if (!link->Item()) delete link;
+    if (!taken) throw Exception(dxBarStr(dxSBAR_RECURSIVESUBITEMS));
+}
+
+}  // namespace
+
+void TdxBarItemLinks::SetLinkItem(TdxBarItemLink* link, TdxBarItem* item)
+{
+    if (item == link->Item()) return;
+    FreeItemless(link, link->AttachItem(item));
+}
+
+void TdxBarItemLinks::AssignLink(TdxBarItemLink* link, const TdxBarItemLink* source)
+{
+    TdxBarItem* item = link->AssignedItem(source);
+    // Without an item this placement cannot exist; it is skipped rather than kept empty.
+    if (!item) {
+        delete link;
+        return;
+    }
+    FreeItemless(link, link->CopyFrom(source, item));
 }
 
 void TdxBarItemLinks::FinishAssign(TdxBarItem* systemMenuItem)

@@ -4,6 +4,7 @@
 #include "Scope.h"
 #include "Strings.h"
 #include "Forms.h"
+#include "NativeWidget.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarCustomControl.h"
@@ -24,9 +25,9 @@
 // ---------------------------------------------------------------- the editor's bridge
 
 // The one place where the in-place editor's Qt events become the control's calls.
-class TdxBarInPlaceEditor : public QLineEdit {
+class TdxBarInPlaceEditor : public TNativeWidget<QLineEdit> {
 public:
-    TdxBarInPlaceEditor(TdxBarWinControl* control, QWidget* parent) : QLineEdit(parent), control_(control)
+    TdxBarInPlaceEditor(TdxBarWinControl* control, QWidget* parent) : TNativeWidget(parent), control_(control)
     {
         setFrame(false);
         setFocusPolicy(Qt::ClickFocus);
@@ -39,20 +40,9 @@ public:
     void Detach() { control_ = nullptr; }
 
 protected:
-    bool event(QEvent* e) override
+    bool Dispatch(QEvent* e) override
     {
-        if (!control_) return QLineEdit::event(e);
-        bool handled = false;
-        QPointer<TdxBarInPlaceEditor> self(this);
-        RunGuarded(this, [&] { handled = Route(e); });
-        if (!self) return true;
-        return handled || QLineEdit::event(e);
-    }
-
-private:
-    // True when the event ends here.
-    bool Route(QEvent* e)
-    {
+        if (!control_) return false;
         switch (e->type()) {
         case QEvent::ShortcutOverride: {
             // Keys the control routes are not anyone's shortcut while the editor has them.

@@ -34,10 +34,6 @@ TdxBarItemControl::~TdxBarItemControl()
         parent->SetMouseSelectedItem(nullptr);
 }
 
-TdxBarItemLink* TdxBarItemControl::ItemLink() const
-{
-    return static_cast<TdxBarItemLink*>(link_.data());
-}
 
 TCustomdxBarControl* TdxBarItemControl::Parent() const
 {
@@ -45,22 +41,8 @@ TCustomdxBarControl* TdxBarItemControl::Parent() const
     return dxBarIsBarControlAlive(parent) ? parent : nullptr;
 }
 
-TdxBarItem* TdxBarItemControl::Item() const
-{
-    return ItemLink() ? ItemLink()->Item() : nullptr;
-}
 
-TdxBarManager* TdxBarItemControl::BarManager() const
-{
-    return ItemLink() ? ItemLink()->BarManager() : nullptr;
-}
 
-void TdxBarItemControl::SetPressed(bool value)
-{
-    if (value == pressed_) return;
-    pressed_ = value;
-    PressedChanged();
-}
 
 // ---------------------------------------------------------------- derived values
 
@@ -107,18 +89,7 @@ bool TdxBarItemControl::InQuickControl() const
     return Parent() && Parent()->inherits("TdxBarQuickControl");
 }
 
-bool TdxBarItemControl::HasGlyph() const
-{
-    TBitmap* glyph = GetGlyph();
-    return (glyph && !glyph->Empty()) || HasImage();
-}
 
-bool TdxBarItemControl::HasImage() const
-{
-    TCustomImageList* images = GetImages();
-    const int index = GetImageIndex();
-    return images && index >= 0 && index < images->Count();
-}
 
 bool TdxBarItemControl::IsMousePressedOver() const
 {
@@ -134,10 +105,6 @@ bool TdxBarItemControl::IsSelectedInActiveBar() const
     return parent && parent->IsActive() && parent->SelectedControl() == this;
 }
 
-TdxBarPaintStyle TdxBarItemControl::RealPaintStyle() const
-{
-    return ItemLink() ? ItemLink()->PaintStyle() : psStandard;
-}
 
 // ---------------------------------------------------------------- change notices
 
@@ -180,28 +147,11 @@ void TdxBarItemControl::WidthChanged()
 
 // ---------------------------------------------------------------- behaviour
 
-namespace {
-
-// The manager is this link's, or an inherited (ancestor) component.
-bool SameOrInheritedManager(const TdxBarItemControl* control)
-{
-    TdxBarItem* item = control->Item();
-    TdxBarManager* manager = control->BarManager();
-    if (!item) return false;
-    return item->BarManager() == manager || (manager && (manager->ComponentState() & csAncestor));
-}
-
-}  // namespace
-
-bool TdxBarItemControl::CanCustomize() const
-{
-    return SameOrInheritedManager(this);
-}
 
 bool TdxBarItemControl::CanSelect() const
 {
     TCustomdxBarControl* parent = Parent();
-    return !(parent && parent->IsCustomizing() && !SameOrInheritedManager(this));
+    return !(parent && parent->IsCustomizing() && !TdxBarItemControl::CanCustomize());
 }
 
 void TdxBarItemControl::Click(bool byMouse)
@@ -254,50 +204,14 @@ void TdxBarItemControl::ControlUnclick(bool /*byMouse*/)
     }
 }
 
-QString TdxBarItemControl::GetCaption() const
-{
-    return ItemLink() ? ItemLink()->Caption() : QString();
-}
 
-bool TdxBarItemControl::GetEnabled() const
-{
-    return Item() && Item()->Enabled();
-}
 
-TBitmap* TdxBarItemControl::GetGlyph() const
-{
-    return ItemLink() ? ItemLink()->Glyph() : nullptr;
-}
 
-int TdxBarItemControl::GetImageIndex() const
-{
-    return Item() ? Item()->ImageIndex() : -1;
-}
 
-TCustomImageList* TdxBarItemControl::GetImages() const
-{
-    return BarManager() ? BarManager()->Images() : nullptr;
-}
 
-QString TdxBarItemControl::GetHint() const
-{
-    return Item() ? Item()->Hint() : QString();
-}
 
-TCustomImageList* TdxBarItemControl::GetHotImages() const
-{
-    return BarManager() ? BarManager()->HotImages() : nullptr;
-}
 
-TCustomImageList* TdxBarItemControl::GetLargeImages() const
-{
-    return BarManager() ? BarManager()->LargeImages() : nullptr;
-}
 
-TShortCut TdxBarItemControl::GetShortCut() const
-{
-    return Item() ? Item()->ShortCut() : TShortCut(0);
-}
 
 int TdxBarItemControl::GetCaptionOffset() const
 {
@@ -323,10 +237,6 @@ void TdxBarItemControl::RepaintBar()
     if (TCustomdxBarControl* parent = Parent()) parent->RepaintBar();
 }
 
-bool TdxBarItemControl::HandlesDblClick() const
-{
-    return (BarManager() && BarManager()->IsDesigning()) || IsExpandable();
-}
 
 // ---------------------------------------------------------------- drawing
 

@@ -8,6 +8,7 @@
 #include "dxBarControl.h"
 #include "dxBarCustomControl.h"
 #include "InputHooks.h"
+#include "NativeWidget.h"
 #include "dxBarModalLoop.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
@@ -31,11 +32,11 @@ std::optional<TPoint> pendingStart;
 
 // The insertion mark: an I, 6 pixels across, at the edge of the item the drop goes to;
 // lying on its side in menus and vertical toolbars.
-class TMarkWindow : public QWidget {
+class TMarkWindow : public TNativeWidget<QWidget> {
 public:
     TMarkWindow()
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                               Qt::WindowTransparentForInput)
+        : TNativeWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                                     Qt::WindowTransparentForInput)
     {
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -50,7 +51,15 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    bool Dispatch(QEvent* e) override
+    {
+        if (e->type() != QEvent::Paint) return false;
+        Paint();
+        return true;
+    }
+
+private:
+    void Paint()
     {
         QPainter p(this);
         const int w = width(), h = height();
@@ -65,7 +74,6 @@ protected:
         }
     }
 
-private:
     bool across_ = false;
 };
 

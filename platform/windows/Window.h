@@ -2,7 +2,8 @@
 // A window of the desktop platform on Qt: a component that owns its QWidget, created from
 // a create-params record, and receives Qt's events as calls named after the window
 // messages (NCCalcSize, NCHitTest, NCPaint, Paint, LButtonDown, ... ). The bridge in
-// Window.cpp is the only place that sees a QEvent; tests call the handlers directly.
+// Window.cpp is the only place that sees a QEvent (stock widgets that our windows place take
+// theirs through NativeWidget.h); tests call the handlers directly.
 //
 // - Non-client area: NCCalcSize turns the window rectangle into the client rectangle;
 //   one paint paints the non-client part (NCPaint, window coordinates) and then the

@@ -4,7 +4,6 @@
 #include "ExceptionBarrier.h"
 #include "FormResources.h"
 #include "Forms.h"
-#include "dxBarCustomControl.h"
 #include "dxBarServices.h"
 #include "dxBarBar.h"
 #include "dxBarItemLink.h"
@@ -18,6 +17,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// The bar window the fixture's bar is shown in (ItemControlStandIn_support.cpp, which also
+// gives the item controls their base without the windows library).
+TCustomdxBarControl* StandInBarWindow();
 
 // Records every notification by name.
 class FakeItemControl : public TdxBarItemControl {
@@ -48,8 +51,8 @@ protected:
         form = std::make_unique<TForm>(nullptr);
         manager = new TdxBarManager(form.get());
         bar = manager->Bars()->Add();
-        // A bar window without layout marks the bar "shown"; the manager owns it.
-        bar->ItemLinks()->SetBarControl(new TCustomdxBarControl(manager, {}));
+        // A bar window marks the bar "shown".
+        bar->ItemLinks()->SetBarControl(StandInBarWindow());
         SetGuardedExceptionHandler([this](QObject*, const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
     }
 
