@@ -1,11 +1,13 @@
 #include "dxBarCustomizing.h"
 
 #include "ExceptionBarrier.h"
+#include "FormMessages.h"
 #include "Forms.h"
 #include "Scope.h"
 #include "dxBarCustomizingForm.h"
 #include "dxBarFormMessages.h"
 #include "dxBarManager.h"
+#include "dxBarToolbarsPopup.h"
 
 #include <QWidget>
 
@@ -70,6 +72,8 @@ void TdxBarCustomizing::Open(TdxBarManager* manager)
         window_ = window;
         openWindow_ = window;
         QObject::connect(window, &QObject::destroyed, &events_, [this](QObject* gone) { WindowDestroyed(gone); });
+        // Its activation is reported like a form's (WindowActivated).
+        ManageForm(window);
         window->Show();
         window->Handle()->activateWindow();
     } catch (...) {
@@ -162,6 +166,17 @@ void TdxBarCustomizing::MousePressed(QWidget* window)
     QWidget* own = window_->Handle();
     own->raise();
     if (!own->isActiveWindow()) own->activateWindow();
+}
+
+void TdxBarCustomizing::WindowActivated(bool active, QWidget* other)
+{
+    const QPointer<TdxBarCustomizingForm> window = window_;
+    TdxBarManager* manager = manager_;
+    if (!window || !manager) return;
+    // Its owner's floating bars show with it. Losing the activation hides them only when it
+    // went to another program: within the program the owner form's own activation decides.
+    if (active || !other) dxBarUpdateFloatingBars(manager, active, other);
+    if (active && window && !dxBarCustomizingPopup()) window->PageControlChange(window);
 }
 
 void TdxBarCustomizing::StyleChanged()

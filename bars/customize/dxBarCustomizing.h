@@ -16,7 +16,9 @@
 // was. Freeing the window itself ends customizing too.
 //
 // While the window is open, a press on a disabled form or on its bar windows brings the
-// window to the front (and makes it the active window).
+// window to the front (and makes it the active window), and so does activating a form it
+// disabled (dxBarFormMessages.h); the window also shows and hides with the served manager's
+// form.
 #include "dxBarDisabledForms.h"
 #include "dxBarServices.h"
 
@@ -47,6 +49,10 @@ public:
     void Close(TdxBarManager* manager) override;
     TCustomForm* Form() const override;
     void MousePressed(QWidget* window) override;
+    // The window's activation runs the floating-bar update of its manager (its deactivation
+    // only towards another program), and the current page refreshes unless a bar's
+    // customizing popup is open.
+    void WindowActivated(bool active, QWidget* other) override;
 
     void StyleChanged() override;
     void HelpButtonChanged() override;

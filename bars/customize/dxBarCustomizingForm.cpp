@@ -1,5 +1,6 @@
 #include "dxBarCustomizingForm.h"
 
+#include "Application.h"
 #include "ClassRegistry.h"
 #include "Desktop.h"
 #include "Painting.h"
@@ -8,6 +9,7 @@
 #include "dxBarCustomizingLayout.h"
 #include "dxBarCustomizingPage.h"
 #include "dxBarManager.h"
+#include "dxBarOptionsPage.h"
 #include "dxBarStrs.h"
 #include "dxBarToolbarsPage.h"
 
@@ -65,11 +67,13 @@ void TdxBarCustomizingForm::Build()
     toolbarsPage_ = toolbars.get();
     pages_.push_back(std::move(toolbars));
     pages_.push_back(std::make_unique<TdxBarCommandsPage>(*this));
+    pages_.push_back(std::make_unique<TdxBarOptionsPage>(*this));
     EachPage([](TdxBarCustomizingPage& page) { page.Build(); });
 
     PageControl->SetActivePage(TabSheet1);
     PageControl->SetOnChange(TNotifyEvent(this, &TdxBarCustomizingForm::PageControlChange));
     BClose->SetOnClick(TNotifyEvent(this, &TdxBarCustomizingForm::BCloseClick));
+    BHelp->SetOnClick(TNotifyEvent(this, &TdxBarCustomizingForm::BHelpClick));
     SetOnClose(TCloseEvent(this, &TdxBarCustomizingForm::FormClose));
 
     // The window belongs to the manager's form and first shows centred on it.
@@ -140,6 +144,14 @@ void TdxBarCustomizingForm::PageControlChange(TObject*)
 void TdxBarCustomizingForm::BCloseClick(TObject*)
 {
     Close();
+}
+
+void TdxBarCustomizingForm::BHelpClick(TObject*)
+{
+    QPointer<TdxBarManager> manager = manager_;
+    if (!manager || manager->IsDesigning()) return;
+    manager->DoHelpButtonClick(BHelp);
+    if (manager && manager->HelpContext() != 0 && Application) Application->HelpContext(manager->HelpContext());
 }
 
 void TdxBarCustomizingForm::FormClose(TObject*, TCloseAction& action)

@@ -95,6 +95,9 @@ public:
     void PageControlChange(TObject* sender);
     // Closes the window, which ends customizing.
     void BCloseClick(TObject* sender);
+    // The manager's OnHelpButtonClick (the button as sender), then the application's help
+    // for the manager's HelpContext when it has one. Nothing at design time.
+    void BHelpClick(TObject* sender);
 
     TPageControl* PageControl = nullptr;
     TTabSheet* TabSheet1 = nullptr;

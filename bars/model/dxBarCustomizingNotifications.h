@@ -24,6 +24,9 @@ public:
     // a press on a form the open window disabled, or on its bar windows, brings the open
     // window to the front.
     virtual void MousePressed(QWidget* /*window*/) {}
+    // The open window became the active window (active), or stopped being it; other is the
+    // window on the other side (none: no window of the program).
+    virtual void WindowActivated(bool /*active*/, QWidget* /*other*/) {}
     virtual void StyleChanged() {}
     virtual void HelpButtonChanged() {}
     virtual void BarChanged(TdxBar* /*bar*/) {}

@@ -71,7 +71,7 @@ class TdxBarManager : public TComponent {
     Q_CLASSINFO("Stored.DockColor", "IsDockColorStored")
     Q_PROPERTY(bool FlatCloseButton READ FlatCloseButton WRITE SetFlatCloseButton)
     Q_PROPERTY(TBitmap* HelpButtonGlyph READ HelpButtonGlyph WRITE SetHelpButtonGlyph)
-    Q_PROPERTY(int HelpContext MEMBER helpContext_)
+    Q_PROPERTY(int HelpContext READ HelpContext WRITE SetHelpContext)
     Q_PROPERTY(TCustomImageList* HotImages READ HotImages WRITE SetHotImages)
     Q_PROPERTY(TColor ImageListBkColor READ ImageListBkColor WRITE SetImageListBkColor)
     Q_PROPERTY(TCustomImageList* Images READ Images WRITE SetImages)
@@ -262,6 +262,11 @@ public:
     bool AutoHideEmptyBars() const { return autoHideEmptyBars_; }
     void SetAutoHideEmptyBars(bool value);
     bool Scaled() const { return scaled_; }
+    // The manager's font follows the system's menu font again: all of it with UseSystemFont,
+    // its height when Scaled; then the bars take it (run when the application's font changes).
+    void SystemFontStep();
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int value) { helpContext_ = value; }
     void SetScaled(bool value);
     TFont* Font() const { return font_; }
     void SetFont(TFont* value);
@@ -387,7 +392,8 @@ public:
     void DoBarClose(TdxBar* bar);
     void DoBarDockingStyleChange(TdxBar* bar);
     void DoCloseButtonClick();
-    void DoHelpButtonClick();
+    // OnHelpButtonClick with sender (the manager when none is given).
+    void DoHelpButtonClick(TObject* sender = nullptr);
     void DoShowCustomizingPopup(TdxBarItemLinks* links);
     void DoShowToolbarsPopup(TdxBarItemLinks* links);
 
@@ -456,7 +462,6 @@ private:
     void StoreLayoutOnce();
     void SetStyleMetrics();
     void CalcSizeMetrics();
-    void SystemFontStep();
     void FontChanged(TObject* sender);
     void HelpButtonGlyphChanged(TObject* sender);
     void ImagesChanged(TObject* sender);

@@ -170,9 +170,9 @@ void TdxBarManager::DoCloseButtonClick()
     if (OnCloseButtonClick) OnCloseButtonClick(this);
 }
 
-void TdxBarManager::DoHelpButtonClick()
+void TdxBarManager::DoHelpButtonClick(TObject* sender)
 {
-    if (OnHelpButtonClick) OnHelpButtonClick(this);
+    if (OnHelpButtonClick) OnHelpButtonClick(sender ? sender : this);
 }
 
 void TdxBarManager::DoShowCustomizingPopup(TdxBarItemLinks* links)

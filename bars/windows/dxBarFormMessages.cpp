@@ -7,6 +7,7 @@
 #include "Scope.h"
 #include "dxBarBar.h"
 #include "dxBarControl.h"
+#include "dxBarCustomizingNotifications.h"
 #include "dxBarCustomControl.h"
 #include "dxBarFloatFrame.h"
 #include "dxBarItem.h"
@@ -14,9 +15,11 @@
 #include "dxBarSubItemControl.h"
 #include "dxBarSubMenuControl.h"
 
+#include <QGuiApplication>
 #include <QList>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -132,6 +135,24 @@ int ChainHelpContext(TCustomdxBarControl* head)
     return context;
 }
 
+// A form the customizing window disabled hands its activation on to that window.
+void PassActivationToCustomizingWindow(const TCustomForm* form)
+{
+    TCustomForm* customizing = CustomizingWindowForm();
+    QWidget* window = customizing ? customizing->Handle() : nullptr;
+    if (!window || !window->isVisible() || !form->Handle() || form->Handle()->isEnabled()) return;
+    // From the event loop: the window system is still handing the activation to the form.
+    // An activation that has moved on meanwhile is left alone.
+    const QPointer<QWidget> formWindow = form->Handle();
+    QTimer::singleShot(0, window, [window, formWindow] {
+        if (!window->isVisible() || !formWindow || !formWindow->windowHandle() ||
+            QGuiApplication::focusWindow() != formWindow->windowHandle())
+            return;
+        window->raise();
+        window->activateWindow();
+    });
+}
+
 }  // namespace
 
 void dxBarInstallFormMessages(bool install)
@@ -198,12 +219,18 @@ bool dxBarItemHelp(const TPoint& cursor)
 
 void TdxBarFormMessages::FormActivate(TCustomForm* form, bool active, QWidget* other)
 {
+    if (form && form == CustomizingWindowForm()) {
+        dxBarCustomizingForm().WindowActivated(active, other);
+        return;
+    }
     TdxBarManager* manager = ManagerOf(form);
     if (!manager) return;
     // Bar windows take no activation; should one of the manager's own get it, nothing changes.
     auto* barWindow = dynamic_cast<TCustomdxBarControl*>(TWindow::FromWidget(other));
     if (!active && barWindow && barWindow->BarManager() == manager) return;
+    QPointer<TCustomForm> guard(form);
     dxBarUpdateFloatingBars(manager, active, other);
+    if (active && guard && !dxBarInsideActivation(manager)) PassActivationToCustomizingWindow(form);
 }
 
 void TdxBarFormMessages::FormWindowStateChanged(TCustomForm* form, TWindowState state)
@@ -213,7 +240,11 @@ void TdxBarFormMessages::FormWindowStateChanged(TCustomForm* form, TWindowState 
 
 void TdxBarFormMessages::FormShowChanged(TCustomForm* form, bool shown)
 {
-    if (!shown) dxBarUpdateFloatingBars(ManagerOf(form), false, nullptr);
+    TdxBarManager* manager = ManagerOf(form);
+    // The customizing window shows and hides with the form of the manager it serves.
+    TCustomForm* customizing = CustomizingWindowForm();
+    if (manager && customizing && manager->IsCustomizing() && !manager->IsDesigning()) customizing->SetVisible(shown);
+    if (!shown) dxBarUpdateFloatingBars(manager, false, nullptr);
 }
 
 void TdxBarFormMessages::FormCloseRequest(TCustomForm* form)
@@ -232,6 +263,14 @@ void TdxBarFormMessages::PaletteChanged()
     // makes them again.
     for (const QPointer<TdxBarManager>& manager : Managers())
         if (manager) dxBarWindowServices().ManagerWindowsChanged(manager, TdxBarWindowChange::Brushes);
+}
+
+void TdxBarFormMessages::FontChanged()
+{
+    // The system's menu font may have changed with it: the managers whose font follows it
+    // take it again, and their bars are measured anew.
+    for (const QPointer<TdxBarManager>& manager : Managers())
+        if (manager && (manager->UseSystemFont() || manager->Scaled())) manager->SystemFontStep();
 }
 
 void TdxBarFormMessages::WorkAreaChanged()

@@ -11,8 +11,13 @@
 // - Minimizing the form hides them, restoring or maximizing shows them again; a close
 //   request hides them, and a close the form refused brings them back.
 // - A program's hiding of the form hides them.
+// - While a manager customizes, activating a form the customizing window disabled activates
+//   that window instead, and the window shows and hides with the served manager's form. The
+//   window's own activation goes to the customizing window's notifications.
 // - A change of the application's palette repaints every bar window with its brushes made
-//   again.
+//   again; a change of its font gives the managers that follow the system's menu font
+//   (UseSystemFont, or Scaled for its height) that font again, and their bars are measured
+//   anew.
 // - A change of the work areas moves every floating bar (with a window or without) back
 //   into the work area of the monitor nearest to it.
 #include "FormMessages.h"
@@ -31,6 +36,7 @@ public:
     void FormCloseRequest(TCustomForm* form) override;
     void FormCloseCancelled(TCustomForm* form) override;
     void PaletteChanged() override;
+    void FontChanged() override;
     void WorkAreaChanged() override;
 };
 

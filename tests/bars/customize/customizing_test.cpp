@@ -8,6 +8,7 @@
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarStrs.h"
+#include "FormMessages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -254,8 +255,9 @@ TEST_F(CustomizeTest, APressOnADisabledFormBringsTheWindowBack)
     const TCase cases[] = {{"another window", plain->Handle(), false}, {"the disabled form", form->Handle(), true}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.where);
-        c.target->activateWindow();
-        ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == c.target; }, 5000));
+        // The other window is active: the press alone must bring the window back.
+        plain->Handle()->activateWindow();
+        ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == plain->Handle(); }, 5000));
         // Beside the window, which lies centred over the form.
         QTest::mousePress(c.target->windowHandle(), Qt::LeftButton, {}, QPoint(5, 150));
         QTest::mouseRelease(c.target->windowHandle(), Qt::LeftButton, {}, QPoint(5, 150));
@@ -321,4 +323,67 @@ TEST_F(CustomizeTest, PressesOnTheDisabledFormReachItsBarsAndBringTheWindowBack)
     QTest::mouseRelease(form->Handle()->windowHandle(), Qt::LeftButton, {}, at);
     EXPECT_EQ(bar->SelectedControl(), link->Control());
     EXPECT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == window; }, 5000));
+}
+
+TEST_F(CustomizeTest, TheWindowFollowsTheFormsItDisabledAndItsActivationUpdatesTheFloatingBars)
+{
+    TForm* second = MakeForm("Second", 150, 150);
+    TForm* plain = forms.emplace_back(std::make_unique<TForm>(nullptr)).get();  // no manager: never disabled
+    plain->SetBounds(600, 100, 200, 100);
+    plain->Show();
+    manager->Customizing(true);
+    TdxBarCustomizingForm* w = Window();
+    QWidget* window = w->Handle();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == window; }, 5000));
+
+    // Activating a form it disabled activates the window instead.
+    for (TForm* f : {form, second}) {
+        SCOPED_TRACE(f->Caption().toStdString());
+        plain->Handle()->activateWindow();
+        ASSERT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == plain->Handle(); }, 5000));
+        f->Handle()->activateWindow();
+        EXPECT_TRUE(testsupport::WaitFor([&] { return QApplication::activeWindow() == window; }, 5000));
+    }
+
+    // Its own activation: losing it to another program hides its form's floating bars,
+    // getting it back shows them; losing it within the program leaves them.
+    QWidget* floating = BarWindowOf(manager->Bars()->Items(0));
+    ASSERT_TRUE(floating && floating->isVisible());
+    QWidget messageBox;
+    struct TActivationCase {
+        const char* what;
+        bool active;
+        QWidget* other;
+        bool shown;
+    };
+    const TActivationCase cases[] = {
+        {"another program", false, nullptr, false},     {"back from it", true, nullptr, true},
+        {"a message box", false, &messageBox, true},    {"another program again", false, nullptr, false},
+        {"back from the form", true, form->Handle(), true}, {"another form", false, second->Handle(), true},
+    };
+    for (const TActivationCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormMessageListener()->FormActivate(w, c.active, c.other);
+        EXPECT_EQ(floating->isVisible(), c.shown);
+    }
+
+    // Getting the activation refreshes the page shown.
+    w->BBarRename->SetEnabled(false);
+    FormMessageListener()->FormActivate(w, true, nullptr);
+    EXPECT_TRUE(w->BBarRename->Enabled());
+
+    // It hides and shows with the form of its manager, and customizing goes on.
+    struct TShowCase {
+        const char* hidden;
+        TForm* form;
+        bool follows;
+    };
+    for (const TShowCase& c : {TShowCase{"another form", second, false}, TShowCase{"its manager's form", form, true}}) {
+        SCOPED_TRACE(c.hidden);
+        c.form->Handle()->hide();
+        EXPECT_EQ(window->isVisible(), !c.follows);
+        c.form->Handle()->show();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(Window(), w);
+    }
 }

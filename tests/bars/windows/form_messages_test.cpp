@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "FormMessages.h"
 #include "InputHooks.h"
+#include "SysParams.h"
 #include "MenuWindowFixture.h"
 #include "dxBarControl.h"
 #include "dxBarFormMessages.h"
@@ -256,4 +257,48 @@ TEST_F(FormMessagesTest, F1AsksForTheHelpOfTheSelectedItemItsMenusOwnerOrTheItem
     f1();
     EXPECT_EQ(clicks, QStringList{"Print"});
     EXPECT_TRUE(contexts.isEmpty());
+}
+
+TEST_F(FormMessagesTest, AnApplicationFontChangeGivesTheManagersThatFollowTheSystemFontItBack)
+{
+    QPointer<TdxBarControl> w = Float(toolbar, 700, 100);
+    ASSERT_TRUE(w);
+    // The manager's font drifted from the system's without the handler seeing it, and the
+    // bars were measured in it.
+    auto drift = [this] {
+        TFont* font = manager->Font();
+        const TNotifyEvent handler = font->OnChange();
+        font->SetOnChange({});
+        font->SetHeight(-20);
+        font->SetOnChange(handler);
+        for (int i = 0; i < manager->Bars()->Count(); ++i) manager->Bars()->Items(i)->ManagerFontChanged();
+    };
+    struct Case {
+        const char* what;
+        bool useSystemFont;
+        bool scaled;
+        bool follows;
+    };
+    const Case cases[] = {
+        {"the system font", true, false, true},
+        {"a scaled font", false, true, true},
+        {"a font of its own", false, false, false},
+    };
+    const QFont appFont = QApplication::font();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        manager->SetUseSystemFont(c.useSystemFont);
+        manager->SetScaled(c.scaled);
+        const QSize measured = w->WindowRect().Size();
+        drift();
+        ASSERT_NE(w->WindowRect().Size(), measured);
+        QFont changed = appFont;
+        changed.setPixelSize(appFont.pixelSize() > 0 ? appFont.pixelSize() + 3 : 17);
+        QApplication::setFont(changed);
+        QApplication::setFont(appFont);
+        QCoreApplication::sendPostedEvents();  // the change reaches the windows posted
+        EXPECT_EQ(manager->Font()->Height() == SystemMenuFontHeight(), c.follows);
+        EXPECT_EQ(w->WindowRect().Size() == measured, c.follows);
+        EXPECT_EQ(manager->UseSystemFont(), c.useSystemFont);
+    }
 }
