@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <utility>
@@ -93,6 +94,13 @@ protected:
     void focusOutEvent(QFocusEvent* e) override {
         QListWidget::focusOutEvent(e);
         Call([](TListBox& o) { o.DoExit(); });
+    }
+
+    // Lines span the list's width: when it changes (a scroll bar coming or going), they are
+    // laid out again; the stock view lays a list out again only when its height changes.
+    void resizeEvent(QResizeEvent* e) override {
+        QListWidget::resizeEvent(e);
+        if (e->oldSize().width() != e->size().width()) scheduleDelayedItemsLayout();
     }
 
     // Deleting the chosen line chooses none; the stock view would choose a neighbour.

@@ -109,6 +109,13 @@ TEST_F(ListBoxTest, LinesTakeTheirStylesHeightsAndPointsFindThem) {
     EXPECT_GT(list->ListWidget()->horizontalScrollBar()->maximum(), 0);
     list->SetScrollWidth(0);
     EXPECT_EQ(list->ListWidget()->horizontalScrollBar()->maximum(), 0);
+
+    // Lines enough for a vertical scroll bar: they narrow to the list's new width.
+    form->Show();
+    for (int i = 0; i < 30; ++i) list->Items()->Add("more");
+    EXPECT_TRUE(testsupport::WaitFor([&] { return list->ListWidget()->verticalScrollBar()->isVisible(); }, 2000));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return list->ItemRect(0).width() == Viewport()->width(); }, 2000));
+    EXPECT_EQ(list->ListWidget()->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ListBoxTest, OwnerDrawingGetsEachLineWithItsStateOnAPainterInItsColours) {
