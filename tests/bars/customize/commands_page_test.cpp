@@ -328,6 +328,13 @@ TEST_F(CommandsPageTest, TheListFollowsChangedAndFreedItems)
          {"Look &up", "Size", "Paste", "Recent"}, "Paste", "Paste described"},
         {"another category's item freed", "Size", [&] { delete item("Options"); },
          {"Look &up", "Size", "Paste", "Recent"}, "Size", "Size described"},
+        {"an item moved to another category: its category and line are selected", "Size",
+         [&] {
+             TdxBarItem* paste = item("Paste");
+             paste->SetCategory(3);
+             Window()->SelectItem(paste, false);
+         },
+         {"Paste"}, "Paste", "Paste described"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -338,4 +345,5 @@ TEST_F(CommandsPageTest, TheListFollowsChangedAndFreedItems)
         EXPECT_EQ(List()->ItemIndex(), LineOf(c.selectedAfter));
         EXPECT_EQ(Description(), c.description);
     }
+    EXPECT_EQ(Page()->SelectedCategory(), 3);
 }
