@@ -39,6 +39,13 @@
 // built, placed, shown and painted), and leaves it again. Beside it, a QDialog of the same
 // controls (three tabs, a list of five checkable lines, five buttons) is built, shown and
 // painted the same way.
+//
+// Commands page: a shown form whose manager has a category "Insert" of 56 commands made like
+// the editor's (46 glyph buttons, 10 sub items) and a docked toolbar "Toolbar"; with the
+// customizing window open on its Commands page, choosing Insert is timed until its commands
+// are listed and painted (another category is chosen between runs, untimed). Then a command
+// of the list is dragged over "Toolbar": each step is one mouse move of the drag along the
+// bar, until the insertion mark is placed and everything is painted.
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -46,6 +53,9 @@
 #include "StdCtrls.h"
 #include "ToolbarLayout.h"
 #include "dxBarBar.h"
+#include "dxBarCategories.h"
+#include "dxBarCommandsListBox.h"
+#include "dxBarCommandsPage.h"
 #include "dxBarControlContainer.h"
 #include "dxBarExtItems.h"
 #include "dxBarInPlaceSubItem.h"
@@ -56,6 +66,7 @@
 #include "dxBarDockControls.h"
 #include "dxBarDrag.h"
 #include "dxBarDrawing.h"
+#include "dxBarItemDrag.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
 #include "dxBarManager.h"
@@ -758,6 +769,94 @@ TStats BenchQDialog()
         });
 }
 
+
+constexpr int kInsertButtons = 46;
+constexpr int kInsertSubItems = 10;
+constexpr int kCommandsRuns = 200;
+constexpr int kCommandDragSteps = 400;
+
+struct TCommandsFigures {
+    TStats choose;
+    TStats dragStep;
+};
+
+TCommandsFigures BenchCommands()
+{
+    TBenchForm bench;
+    TdxBarCustomizing customizing;
+    TdxBarManager* manager = bench.manager;
+    manager->SetStyle(bmsFlat);
+    bench.SetGlyphs(kInsertButtons);
+    bench.form.SetBounds(50, 50, 900, 650);
+    manager->Categories()->Add(QStringLiteral("Insert"));
+    manager->Categories()->Add(QStringLiteral("Other"));
+    for (int k = 0; k < kInsertButtons + kInsertSubItems; ++k) {
+        TdxBarItem* item = k < kInsertButtons ? static_cast<TdxBarItem*>(Create<TdxBarButton>(&bench.form))
+                                              : Create<TdxBarSubItem>(&bench.form);
+        item->SetCaption(QStringLiteral("Insert command %1").arg(k));
+        item->SetCategory(1);
+        if (k < kInsertButtons) item->SetImageIndex(k);
+    }
+    for (int k = 0; k < 4; ++k) Create<TdxBarButton>(&bench.form)->SetCategory(2);
+    TdxBar* toolbar = bench.DockBars(1, kDragButtons, 1, 0).front();
+    toolbar->SetCaption(QStringLiteral("Toolbar"));
+    bench.form.Show();
+    Settle(300);
+    manager->Customizing(true);
+    TdxBarCustomizingForm* window = customizing.Window();
+    window->PageControl->SetActivePage(window->TabSheet2);
+    Settle(300);
+    TdxBarCommandsPage* page = nullptr;
+    for (const auto& each : window->Pages())
+        if (auto* commands = dynamic_cast<TdxBarCommandsPage*>(each.get())) page = commands;
+    TListBox* categories = window->LCategories;
+    TCommandsListBox* list = page->CommandsList();
+    const int insert = categories->Items()->IndexOf(QStringLiteral("Insert"));
+    const int other = categories->Items()->IndexOf(QStringLiteral("Other"));
+
+    TCommandsFigures figures;
+    figures.choose = TimePreparedRuns(
+        kCommandsRuns,
+        [&](int run) {
+            categories->SetItemIndex(other);
+            page->LCategoriesClick(categories);
+            dxBarProcessPaintMessages();
+            return run;
+        },
+        [&](int) {
+            categories->SetItemIndex(insert);
+            page->LCategoriesClick(categories);
+            list->ListWidget()->viewport()->repaint();
+            dxBarProcessPaintMessages();
+        });
+    if (list->Items()->Count() != kInsertButtons + kInsertSubItems) std::printf("the Insert category is not listed\n");
+
+    auto* bar = qobject_cast<TdxBarControl*>(toolbar->ItemLinks()->BarControl());
+    const TRect barRect = bar->WindowRect();
+    QPoint cursor = list->ListWidget()->viewport()->mapToGlobal(list->ItemRect(0).center());
+    SetCursorPosFunction([&cursor] { return cursor; });
+    {
+        TdxBarItemDrag drag(manager, list->Item(0), nullptr, cursor, false);
+        figures.dragStep = TimePreparedRuns(
+            kCommandDragSteps,
+            [&](int step) {
+                // To and fro along the bar's buttons.
+                cursor = QPoint(barRect.Left + 12 + (step * 37) % (barRect.Width() - 24), barRect.Top + barRect.Height() / 2);
+                return cursor;
+            },
+            [&](const QPoint& to) {
+                drag.Move(to);
+                dxBarProcessPaintMessages();
+            });
+        if (!drag.Target()) std::printf("the drag found no bar under the pointer\n");
+        drag.Cancel();
+    }
+    SetCursorPosFunction({});
+    manager->Customizing(false);
+    QApplication::processEvents();
+    return figures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -774,6 +873,7 @@ int main(int argc, char** argv)
     const TStats qmenuShow = BenchQMenuShowActions();
     const TStats customize = BenchCustomize();
     const TStats dialog = BenchQDialog();
+    const TCommandsFigures commands = BenchCommands();
     const TWindowFigures oursWindows = BenchOursThroughWindows();
     const TWindowFigures qtWindows = BenchQtThroughWindows();
     std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs; ours: the geometry alone, "
@@ -824,5 +924,15 @@ int main(int argc, char** argv)
     std::printf("  customizing window      : median %8.1f us  p99 %8.1f us  (goal <= 100000 us)\n", customize.median,
                 customize.p99);
     std::printf("  QDialog of its controls : median %8.1f us  p99 %8.1f us  (the peer)\n", dialog.median, dialog.p99);
+    std::printf("Commands page: choosing a test form's category \"Insert\" of %d commands (%d glyph buttons, %d sub "
+                "items, as the editor's), until listed and painted (%d runs)\n",
+                kInsertButtons + kInsertSubItems, kInsertButtons, kInsertSubItems, kCommandsRuns);
+    std::printf("  commands list           : median %8.1f us  p99 %8.1f us  (goal <= 16000 us)\n", commands.choose.median,
+                commands.choose.p99);
+    std::printf("drag step: one mouse move dragging a command from the Commands page over the docked \"Toolbar\", to the "
+                "insertion mark placed and painted (%d moves)\n",
+                kCommandDragSteps);
+    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", commands.dragStep.median,
+                commands.dragStep.p99);
     return 0;
 }
