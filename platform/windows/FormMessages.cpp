@@ -131,8 +131,10 @@ const TFormMessageHub::Entry* TFormMessageHub::Find(const TCustomForm* form) con
 
 TFormMessageHub::Entry* TFormMessageHub::FindByWindow(const QObject* window)
 {
+    // A form being destroyed is no form any more, though its window still reports hiding:
+    // asked through its window, it answers none without being read as a form.
     for (Entry& e : entries_)
-        if (!e.form.isNull() && e.window == window) return &e;
+        if (!e.form.isNull() && e.window == window && TCustomForm::FromWindow(e.window)) return &e;
     return nullptr;
 }
 
