@@ -143,6 +143,12 @@ TEST_F(FormMessagesTest, StateShowAndHideAndCloseRequests)
     window->close();
     EXPECT_EQ(recorder.Take(), QStringList({"B close"}));
     EXPECT_TRUE(window.isNull());
+
+    // A shown form freed: its window hides as it goes, and no form is reported hidden.
+    a->Show();
+    recorder.Take();
+    a.reset();
+    EXPECT_EQ(recorder.Take(), QStringList());
 }
 
 TEST_F(FormMessagesTest, ApplicationPaletteFontAndWorkAreaChanges)
