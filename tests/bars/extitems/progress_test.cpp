@@ -74,35 +74,65 @@ TEST_F(ProgressTest, TheRangeStaysInOrderAndThePositionWithinIt)
     }
 }
 
-TEST_F(ProgressTest, AFormsRangeIsPutInOrderOnceLoaded)
+// A form's range is put in order once loaded, whatever the order of its values; the items'
+// own values come back from a form, the progress item's lowered border by default.
+TEST_F(ProgressTest, AFormsValuesComeBackWithTheRangeInOrder)
 {
-    const struct {
-        const char* values;
-        int min, max, position;
-    } cases[] = {
-        {"Min = 50\n    Max = 10\n    Position = 30", 10, 10, 10},
-        {"Max = 10\n    Min = 50\n    Position = 30", 10, 10, 10},
-        {"Position = 70\n    Min = 20\n    Max = 60", 20, 60, 60},
-        {"Min = -5\n    Max = 5\n    Position = -2", -5, 5, -2},
-    };
     dxBarRegisterManagerClasses();
+    const QString text = QStringLiteral(R"(object ItemsForm: TForm
+  object BarManager1: TdxBarManager
+  end
+  object pgReversed: TdxBarProgressItem
+    Min = 50
+    Max = 10
+    Position = 30
+  end
+  object pgMaxFirst: TdxBarProgressItem
+    Max = 10
+    Min = 50
+    BorderStyle = sbsNone
+  end
+  object pgPositionFirst: TdxBarProgressItem
+    Position = 70
+    Min = 20
+    Max = 60
+  end
+  object stLabel: TdxBarStatic
+    Alignment = taLeftJustify
+    BorderStyle = sbsBump
+  end
+  object lbOpen: TdxBarLargeButton
+    GlyphLayout = glBottom
+  end
+end
+)");
+    TForm read(nullptr);
+    ReadComponentFromText(text, &read);
+    const struct {
+        const char* name;
+        int min, max, position;
+        TdxBarStaticBorderStyle border;
+    } cases[] = {
+        {"pgReversed", 10, 10, 10, sbsLowered},
+        {"pgMaxFirst", 10, 10, 10, sbsNone},
+        {"pgPositionFirst", 20, 60, 60, sbsLowered},
+    };
     for (const auto& c : cases) {
-        TForm loaded(nullptr);
-        ReadComponentFromText(QStringLiteral("object LoadForm: TForm\n"
-                                             "  object BarManager1: TdxBarManager\n"
-                                             "  end\n"
-                                             "  object pgLoad: TdxBarProgressItem\n"
-                                             "    %1\n"
-                                             "  end\n"
-                                             "end\n")
-                                  .arg(QString::fromLatin1(c.values)),
-                              &loaded);
-        auto* p = qobject_cast<TdxBarProgressItem*>(loaded.FindComponent("pgLoad"));
-        ASSERT_NE(p, nullptr) << c.values;
-        EXPECT_EQ(p->Min(), c.min) << c.values;
-        EXPECT_EQ(p->Max(), c.max) << c.values;
-        EXPECT_EQ(p->Position(), c.position) << c.values;
+        auto* p = qobject_cast<TdxBarProgressItem*>(read.FindComponent(QString::fromLatin1(c.name)));
+        ASSERT_NE(p, nullptr) << c.name;
+        EXPECT_EQ(std::tuple(p->Min(), p->Max(), p->Position(), p->BorderStyle()),
+                  std::tuple(c.min, c.max, c.position, c.border))
+            << c.name;
     }
+    auto* label = qobject_cast<TdxBarStatic*>(read.FindComponent("stLabel"));
+    auto* large = qobject_cast<TdxBarLargeButton*>(read.FindComponent("lbOpen"));
+    ASSERT_TRUE(label && large);
+    EXPECT_EQ(std::pair(label->Alignment(), label->BorderStyle()), std::pair(taLeftJustify, sbsBump));
+    EXPECT_EQ(large->GlyphLayout(), glBottom);
+    // Written again, a progress item's lowered border goes without saying.
+    const QString written = WriteComponentToText(&read);
+    EXPECT_EQ(written.count("BorderStyle = sbsNone"), 1) << written.toStdString();
+    EXPECT_FALSE(written.contains("sbsLowered")) << written.toStdString();
 }
 
 TEST_F(ProgressTest, ABarOf150PixelsFollowsTheCaptionUnlessTheItemHasAWidth)
@@ -190,57 +220,3 @@ TEST_F(ProgressTest, AnEmptyRangeDrawsAnEmptyBar)
 
 }  // namespace
 
-namespace {
-
-// The extended items' own values are written to a form and read back; the progress item's
-// lowered border is its default.
-TEST_F(ProgressTest, TheItemsKeepTheirValuesThroughAForm)
-{
-    dxBarRegisterManagerClasses();
-    TForm written(nullptr);
-    written.SetName("ItemsForm");
-    auto* writer = new TdxBarManager(&written);
-    writer->SetName("BarManager1");
-    auto* label = Create<TdxBarStatic>(&written);
-    label->SetName("stLabel");
-    label->SetAlignment(taLeftJustify);
-    label->SetBorderStyle(sbsBump);
-    label->SetRightIndent(7);
-    auto* plain = Create<TdxBarProgressItem>(&written);
-    plain->SetName("pgPlain");
-    plain->SetBorderStyle(sbsNone);
-    plain->SetSmooth(true);
-    plain->SetMax(40);
-    plain->SetPosition(30);
-    auto* lowered = Create<TdxBarProgressItem>(&written);
-    lowered->SetName("pgLowered");
-    auto* large = Create<TdxBarLargeButton>(&written);
-    large->SetName("lbOpen");
-    large->SetGlyphLayout(glBottom);
-    large->SetShowCaption(false);
-    large->SetWidth(70);
-    const QString text = WriteComponentToText(&written);
-
-    TForm read(nullptr);
-    ReadComponentFromText(text, &read);
-    auto find = [&](const char* name) { return read.FindComponent(QString::fromLatin1(name)); };
-    auto* readLabel = qobject_cast<TdxBarStatic*>(find("stLabel"));
-    auto* readPlain = qobject_cast<TdxBarProgressItem*>(find("pgPlain"));
-    auto* readLowered = qobject_cast<TdxBarProgressItem*>(find("pgLowered"));
-    auto* readLarge = qobject_cast<TdxBarLargeButton*>(find("lbOpen"));
-    ASSERT_TRUE(readLabel && readPlain && readLowered && readLarge) << text.toStdString();
-    EXPECT_EQ(readLabel->Alignment(), taLeftJustify);
-    EXPECT_EQ(readLabel->BorderStyle(), sbsBump);
-    EXPECT_EQ(readLabel->RightIndent(), 7);
-    EXPECT_EQ(readPlain->BorderStyle(), sbsNone);
-    EXPECT_TRUE(readPlain->Smooth());
-    EXPECT_EQ(readPlain->Max(), 40);
-    EXPECT_EQ(readPlain->Position(), 30);
-    EXPECT_EQ(readLowered->BorderStyle(), sbsLowered);
-    EXPECT_FALSE(text.contains("sbsLowered")) << text.toStdString();
-    EXPECT_EQ(readLarge->GlyphLayout(), glBottom);
-    EXPECT_FALSE(readLarge->ShowCaption());
-    EXPECT_EQ(readLarge->Width(), 70);
-}
-
-}  // namespace
