@@ -17,6 +17,8 @@ public:
     void After(TObject*, TdxBarItemLink* link) { Record("after " + MenuOf(link)); }
     void Before(TObject*, TdxBarItemLink* link) { Record("before " + MenuOf(link)); }
     QStringList TakeEvents() { return std::exchange(events, {}); }
+    void Click(TObject*) { ++clicks; }
+    int clicks = 0;
     // Runs after each notice is recorded.
     std::function<void()> onEvent;
 
@@ -45,7 +47,7 @@ protected:
         more = Create<TdxBarInPlaceSubItem>(form.get());
         more->SetName("ipMore");
         more->SetCaption("More");
-        more->SetOnClick(TNotifyEvent(&recorder, &TClickRecorder::Click));
+        more->SetOnClick(TNotifyEvent(&expands, &TExpandRecorder::Click));
         for (const char* caption : {"Print", "Preview"}) {
             auto* button = Create<TdxBarButton>(form.get());
             button->SetName(QStringLiteral("bt") + caption);
@@ -124,7 +126,7 @@ TEST_F(InPlaceSubItemTest, RightExpandsLeftCollapsesAndAClickTogglesWithTheHeade
         EXPECT_EQ(more->Expanded(), s.rows == expanded);
         ASSERT_NE(HeaderLink()->Control(), nullptr);
         EXPECT_EQ(menu->SelectedControl(), HeaderLink()->Control());
-        EXPECT_EQ(clicks.size(), step) << "each toggle is a click of the item";
+        EXPECT_EQ(expands.clicks, step) << "each toggle is a click of the item";
     }
     // The entries are the item's links: a pick clicks the button and closes the menu.
     ClickRow(menu, 2);
