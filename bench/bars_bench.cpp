@@ -46,6 +46,10 @@
 // are listed and painted (another category is chosen between runs, untimed). Then a command
 // of the list is dragged over "Toolbar": each step is one mouse move of the drag along the
 // bar, until the insertion mark is placed and everything is painted.
+//
+// Date navigator: the drop-down month calendar of a date item, shown with its Today and Clear
+// buttons, is painted whole again; then a key passed on by the item's editor moves the
+// selection (sometimes into another month) until the calendar is painted.
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -63,6 +67,8 @@
 #include "dxBarCustomizing.h"
 #include "dxBarCustomizingForm.h"
 #include "Desktop.h"
+#include "dxBarDateCombo.h"
+#include "dxBarDateNavigator.h"
 #include "dxBarDockControls.h"
 #include "dxBarDrag.h"
 #include "dxBarDrawing.h"
@@ -859,6 +865,36 @@ TCommandsFigures BenchCommands()
 
 }  // namespace
 
+constexpr int kNavigatorRuns = 400;
+
+struct TNavigatorFigures {
+    TStats paint, key;
+};
+
+TNavigatorFigures BenchNavigator()
+{
+    TBenchForm bench;
+    TdxBarExtItemsScope extended;
+    bench.manager->SetStyle(bmsFlat);
+    auto* combo = Create<TdxBarDateCombo>(&bench.form);
+    TdxBarDateNavigator navigator(combo, true);
+    navigator.SetShowButtons(true, true);
+    navigator.SetWindowPos(TRect::Bounds(200, 200, navigator.Width(), navigator.Height()),
+                           SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Settle(300);
+    TNavigatorFigures result;
+    result.paint = TimeRuns(kNavigatorRuns, [&](int) {
+        navigator.Invalidate();
+        navigator.UpdateWindow();
+    });
+    static const int keys[] = {VK_RIGHT, VK_DOWN, VK_LEFT, VK_NEXT, VK_UP, VK_PRIOR, VK_END, VK_HOME};
+    result.key = TimeRuns(kNavigatorRuns, [&](int run) {
+        navigator.NavigatorKeyDown(keys[run % std::size(keys)], {});
+        dxBarProcessPaintMessages();
+    });
+    return result;
+}
+
 int main(int argc, char** argv)
 {
     TQtApplication app(argc, argv);
@@ -876,6 +912,7 @@ int main(int argc, char** argv)
     const TCommandsFigures commands = BenchCommands();
     const TWindowFigures oursWindows = BenchOursThroughWindows();
     const TWindowFigures qtWindows = BenchQtThroughWindows();
+    const TNavigatorFigures navigator = BenchNavigator();
     std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs; ours: the geometry alone, "
                 "no window moved)\n",
                 kBars, kButtons, kRuns);
@@ -934,5 +971,10 @@ int main(int argc, char** argv)
                 kCommandDragSteps);
     std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", commands.dragStep.median,
                 commands.dragStep.p99);
+    std::printf("date navigator with Today and Clear (%d runs)\n", kNavigatorRuns);
+    std::printf("  whole paint             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n",
+                navigator.paint.median, navigator.paint.p99);
+    std::printf("  key step until painted  : median %8.1f us  p99 %8.1f us  (goal <= 2000 us)\n", navigator.key.median,
+                navigator.key.p99);
     return 0;
 }

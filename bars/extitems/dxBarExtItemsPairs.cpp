@@ -5,6 +5,7 @@
 #include "dxBarExtItems.h"
 
 #include "dxBarControlContainer.h"
+#include "dxBarDateCombo.h"
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
 #include "dxBarMRUListItem.h"
@@ -27,6 +28,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         // Font-name combo: TdxBarFontNameCombo, shown by the plain TdxBarComboControlClass.
 
         // Date combo: TdxBarDateCombo, TdxBarDateComboControl.
+        {&TdxBarDateCombo::staticMetaObject, &TdxBarDateComboControlClass},
 
         // Tree-view combo: TdxBarTreeViewCombo, TdxBarTreeViewComboControl.
 

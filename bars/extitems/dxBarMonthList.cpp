@@ -102,7 +102,8 @@ void TAMonthListBox::StopTimer()
 
 void TAMonthListBox::NCCalcSize(TRect& rect)
 {
-    rect = {rect.Left + BorderWidth(), rect.Top + BorderHeight(), rect.Right - BorderWidth(), rect.Bottom - BorderHeight()};
+    rect = {rect.Left + BorderWidth(), rect.Top + BorderHeight(), rect.Right - BorderWidth(),
+            rect.Bottom - BorderHeight()};
 }
 
 void TAMonthListBox::NCPaint(QPainter& p)
@@ -122,7 +123,8 @@ void TAMonthListBox::Paint(QPainter& p)
         if (!month.isValid()) continue;
         p.setPen(SysColor(hovered ? COLOR_WINDOW : COLOR_WINDOWTEXT));
         TRect text = r;
-        DrawText(p, locale.standaloneMonthName(month.month(), QLocale::LongFormat) + u' ' + QString::number(month.year()),
+        DrawText(p,
+                 locale.standaloneMonthName(month.month(), QLocale::LongFormat) + u' ' + QString::number(month.year()),
                  text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }

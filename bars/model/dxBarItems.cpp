@@ -374,6 +374,11 @@ bool TdxBarCustomCombo::CheckKeyForDropDownWindow(int key, TShiftState shift)
     return key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN;
 }
 
+void TdxBarCustomCombo::DropDownWindowKeyDown(int key, TShiftState shift)
+{
+    if (TdxBarDropDownList* list = DropDownList()) list->ListKeyDown(key, shift);
+}
+
 int TdxBarCustomCombo::CurItemIndex() const
 {
     TdxBarItemLink* link = FocusedLink();

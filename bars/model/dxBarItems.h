@@ -223,6 +223,8 @@ public:
 
     // Every key but Tab, Enter and Esc, then OnCheckKeyForDropDownWindow.
     virtual bool CheckKeyForDropDownWindow(int key, TShiftState shift);
+    // A key the editor passes on while the drop-down window is open (one the test above took).
+    virtual void DropDownWindowKeyDown(int /*key*/, TShiftState /*shift*/) {}
     virtual QWidget* GetDropDownWindow();
     virtual void InitDropDownWindow() {}
 
@@ -278,6 +280,7 @@ public:
     // ItemIndex follows a text that no longer matches its entry.
     void SetText(const QString& value) override;
     bool CheckKeyForDropDownWindow(int key, TShiftState shift) override;
+    void DropDownWindowKeyDown(int key, TShiftState shift) override;
     // The current index of the focused control, else ItemIndex.
     int CurItemIndex() const;
     // The list box drops down unless OnGetDropDownWindow supplies a window of its own.

@@ -663,8 +663,7 @@ bool TCustomdxBarComboControl::EditorKeyDown(int& key, TShiftState shift)
         return true;
     }
     if (droppedDown_ && combo->CheckKeyForDropDownWindow(key, shift)) {
-        if (auto* custom = qobject_cast<TdxBarCustomCombo*>(combo))
-            if (TdxBarDropDownList* list = custom->DropDownList()) list->ListKeyDown(key, shift);
+        combo->DropDownWindowKeyDown(key, shift);
         return true;
     }
     return TdxBarEditControl::EditorKeyDown(key, shift);

@@ -8,10 +8,10 @@
 #include "dxBarBar.h"
 #include "dxBarControl.h"
 #include "dxBarCustomControl.h"
-#include "dxBarDropDownListBox.h"
 #include "dxBarFormMessages.h"
 #include "dxBarItem.h"
 #include "dxBarItemLink.h"
+#include "dxBarItems.h"
 #include "dxBarManager.h"
 #include "dxBarQuickControl.h"
 
@@ -75,14 +75,25 @@ bool DispatchAccelerator(TdxBarManager* manager, int key, TShiftState shift)
     return true;
 }
 
+// A combo's drop-down window (list, calendar, tree), a popup of it or a widget inside: a window
+// of this layer that the combo owns, directly or through its owners.
+bool IsComboDropDown(QWidget* widget)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (TWindow* window = TWindow::FromWidget(w))
+            for (TComponent* owner = window->Owner(); owner; owner = owner->Owner())
+                if (qobject_cast<TCustomdxBarCombo*>(owner)) return true;
+    return false;
+}
+
 // The chain of the active bar window: it and the windows it was opened from.
 bool IsOverActiveChain(QWidget* widget)
 {
     if (!widget) return false;
     int guard = 0;
-    // A combo's drop-down list is open only for the chain's selected combo: it counts as the
+    // A combo's drop-down is open only for the chain's selected combo: it counts as the
     // chain's own.
-    if (dynamic_cast<TdxBarDropDownListBox*>(TWindow::FromWidget(widget))) return true;
+    if (IsComboDropDown(widget)) return true;
     for (TCustomdxBarControl* w = dxBarActiveBarControl(); w && guard < 1000; w = w->ParentBar(), ++guard) {
         QWidget* handle = w->Handle();
         if (handle && (widget == handle || widget->parentWidget() == handle)) return true;
@@ -107,7 +118,7 @@ void CloseQuickControlOnClick(const TMouseHookMessage& m, QWidget* window)
     if (!quick || m.Kind == TMouseHookKind::Move) return;
     auto* target = dynamic_cast<TCustomdxBarControl*>(TWindow::FromWidget(window));
     if (target && dxBarGetRootControl(target) == quick) return;
-    if (dynamic_cast<TdxBarDropDownListBox*>(TWindow::FromWidget(window))) return;
+    if (IsComboDropDown(window)) return;
     TdxBarControl* owner = quick->OwnerControl();
     if (owner && target == owner && owner->GetMarkRect().Contains(owner->ScreenToClient(m.Screen)) &&
         !(m.Kind == TMouseHookKind::ButtonDown && m.Button == VK_RBUTTON))
