@@ -17,12 +17,13 @@ namespace {
 
 using namespace HTMLText;
 
-
-bool OpensCommentAt(const char16_t* s, qsizetype k, qsizetype size) {
+bool OpensCommentAt(const char16_t* s, qsizetype k, qsizetype size)
+{
     return k + 2 < size && s[k + 1] == u'-' && s[k + 2] == u'-';
 }
 
-bool ContainsCommentOpener(QStringView tag) {
+bool ContainsCommentOpener(QStringView tag)
+{
     const char16_t* s = Chars(tag);
     const qsizetype size = tag.size();
 #if defined(__SSE2__)
@@ -33,7 +34,8 @@ bool ContainsCommentOpener(QStringView tag) {
         for (qsizetype i = 0; i < size; i = std::min(i + 8, size - 8)) {
             const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
             // Each character owns two mask bits; the odd ones are dropped.
-            for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(x, bang))) & 0x5555u; mask; mask &= mask - 1)
+            for (unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(x, bang))) & 0x5555u; mask;
+                 mask &= mask - 1)
                 if (OpensCommentAt(s, i + (std::countr_zero(mask) >> 1), size)) return true;
             if (i == size - 8) break;
         }
@@ -49,14 +51,16 @@ bool ContainsCommentOpener(QStringView tag) {
 // kBoth, "<" and ">" are marked: they (0x3C, 0x3E) differ only in bit 1, so one comparison
 // of c | 2 with ">" finds both. Without, "<" alone is marked.
 template <bool kBoth>
-constexpr bool IsMark(char16_t c) {
+constexpr bool IsMark(char16_t c)
+{
     return kBoth ? (c | 2) == u'>' : c == u'<';
 }
 
 #if defined(__SSE2__)
 // 0xFFFF in each lane of the 8 characters at s that is a mark.
 template <bool kBoth>
-__m128i MarkLanes(const char16_t* s) {
+__m128i MarkLanes(const char16_t* s)
+{
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
     if (kBoth) return _mm_cmpeq_epi16(_mm_or_si128(x, _mm_set1_epi16(2)), _mm_set1_epi16(short(u'>')));
     return _mm_cmpeq_epi16(x, _mm_set1_epi16(short(u'<')));
@@ -65,7 +69,8 @@ __m128i MarkLanes(const char16_t* s) {
 
 // The marks of the 32 characters at s.
 template <bool kBoth>
-std::uint32_t Marks32(const char16_t* s) {
+std::uint32_t Marks32(const char16_t* s)
+{
 #if defined(__SSE2__)
     // Packing turns the 16-bit lane results into bytes, one mask bit per character.
     const auto pair = [s](int k) {
@@ -84,7 +89,8 @@ std::uint32_t Marks32(const char16_t* s) {
 // end of a line the last 32 characters are looked at and the mask shifted; a line shorter
 // than that is copied into a padded block.
 template <bool kBoth>
-std::uint32_t Marks(const char16_t* s, qsizetype from, qsizetype len) {
+std::uint32_t Marks(const char16_t* s, qsizetype from, qsizetype len)
+{
     if (len - from >= 32) return Marks32<kBoth>(s + from);
     if (len >= 32) return Marks32<kBoth>(s + len - 32) >> (from - (len - 32));
     char16_t block[32] = {};
@@ -92,17 +98,22 @@ std::uint32_t Marks(const char16_t* s, qsizetype from, qsizetype len) {
     return Marks32<kBoth>(block);
 }
 
-std::uint32_t AngleMarks(const char16_t* s, qsizetype from, qsizetype len) { return Marks<true>(s, from, len); }
+std::uint32_t AngleMarks(const char16_t* s, qsizetype from, qsizetype len)
+{
+    return Marks<true>(s, from, len);
+}
 
 // The "<" marks of the up to 64 characters at s + from.
-std::uint64_t OpenMarks64(const char16_t* s, qsizetype from, qsizetype len) {
+std::uint64_t OpenMarks64(const char16_t* s, qsizetype from, qsizetype len)
+{
     const std::uint64_t low = Marks<false>(s, from, len);
     if (len - from <= 32) return low;
     return low | std::uint64_t(Marks<false>(s, from + 32, len)) << 32;
 }
 
 // Index of the first "<" or ">" at or after from, or -1.
-qsizetype NextAngle(const char16_t* s, qsizetype from, qsizetype len) {
+qsizetype NextAngle(const char16_t* s, qsizetype from, qsizetype len)
+{
     for (qsizetype block = from; block < len; block += 32)
         if (const std::uint32_t marks = AngleMarks(s, block, len)) return block + std::countr_zero(marks);
     return -1;
@@ -111,13 +122,15 @@ qsizetype NextAngle(const char16_t* s, qsizetype from, qsizetype len) {
 enum class TagWord { Other, Link, Image, Frame, Meta, Comment, Title, TitleClose, TitleCloseBracket };
 
 // A word of up to eight ASCII characters, upper-cased, a byte each, in one integer.
-constexpr std::uint64_t PackWord(std::u16string_view w) {
+constexpr std::uint64_t PackWord(std::u16string_view w)
+{
     std::uint64_t key = 0;
     for (char16_t c : w) key = key << 8 | AsciiUpper(c);
     return key;
 }
 
-TagWord ClassifyWord(std::uint64_t key, qsizetype size) {
+TagWord ClassifyWord(std::uint64_t key, qsizetype size)
+{
     switch (size) {
     case 1: return key == PackWord(u"A") ? TagWord::Link : TagWord::Other;
     case 3:
@@ -156,7 +169,8 @@ constexpr std::array<char16_t, 128> kKeywordSecond = [] {
 // folded by setting bit 5, which lets through a few more tags than match and costs less;
 // ClassifyTag settles them. Closing tags are common; only "/TITLE" among them matters. A
 // comment has no effect without a comment handler: then "!" begins no keyword.
-bool MayBeKeyword(const char16_t* s, qsizetype size, bool comments = true) {
+bool MayBeKeyword(const char16_t* s, qsizetype size, bool comments = true)
+{
     if (size <= 0) return false;
     const char16_t first = s[0];
     if (first >= kKeywordSecond.size() || (first == u'!' && !comments)) return false;
@@ -167,12 +181,16 @@ bool MayBeKeyword(const char16_t* s, qsizetype size, bool comments = true) {
     return first != u'/' || size < 3 || (s[2] | 0x20) == u'i';
 }
 
-bool MayBeKeyword(QStringView tag) { return MayBeKeyword(Chars(tag), tag.size()); }
+bool MayBeKeyword(QStringView tag)
+{
+    return MayBeKeyword(Chars(tag), tag.size());
+}
 
 // The first word runs to the first blank, or is the whole tag. A word longer than
 // "/TITLE>" or holding a character beyond ASCII matches nothing, so only the first 8
 // characters are looked at.
-TagWord ClassifyTag(QStringView tag) {
+TagWord ClassifyTag(QStringView tag)
+{
     if (!MayBeKeyword(tag)) return TagWord::Other;
     constexpr qsizetype kLongest = 7;
     const char16_t* s = Chars(tag);
@@ -187,7 +205,6 @@ TagWord ClassifyTag(QStringView tag) {
     return ClassifyWord(key, i);
 }
 
-
 // Makes the strings that go into the result lists. Pages repeat their links and images, so
 // the entries made lately are kept by content: a repeated entry shares the earlier string
 // instead of allocating its own, and a repeated link is classified once.
@@ -200,7 +217,8 @@ public:
     };
 
     // The entry for a non-empty text.
-    Entry& Find(QStringView text) {
+    Entry& Find(QStringView text)
+    {
         Entry& slot = slots_[Hash(text) % kSlots];
         const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
         if (slot.text.size() != text.size() || std::memcmp(slot.text.constData(), text.data(), bytes) != 0)
@@ -208,7 +226,8 @@ public:
         return slot;
     }
 
-    QString Make(QStringView text) {
+    QString Make(QStringView text)
+    {
         // Empty texts are left alone: a null slot must not stand in for an empty string.
         return text.isEmpty() ? text.toString() : Find(text).text;
     }
@@ -216,7 +235,8 @@ public:
 private:
     // A quick multiplicative hash over four characters at a time; a collision only costs a
     // string of its own.
-    static std::size_t Hash(QStringView text) {
+    static std::size_t Hash(QStringView text)
+    {
         const char* p = reinterpret_cast<const char*>(text.data());
         const std::size_t bytes = std::size_t(text.size()) * sizeof(char16_t);
         std::uint64_t h = bytes;
@@ -256,13 +276,15 @@ TParsed::TParsed()
       httpLinks_(std::make_unique<TStringList>()),
       ftpLinks_(std::make_unique<TStringList>()),
       localLinks_(std::make_unique<TStringList>()),
-      framePages_(std::make_unique<TStringList>()) {
+      framePages_(std::make_unique<TStringList>())
+{
     for (auto& kind : kinds_) kind = std::make_unique<TLocalRemote>();
 }
 
 TParsed::~TParsed() = default;
 
-void TParsed::ClearLists() {
+void TParsed::ClearLists()
+{
     for (TStringList* list : {Hyperlinks(), Images(), EMails(), HTTPlinks(), FTPlinks(), Locallinks(), FramePages()})
         list->Clear();
 }
@@ -276,7 +298,8 @@ struct THTMLParser::Handlers {
     TParsingEvent parsing;
     TFoundEvent hyperlink, tag, text, comment;
 
-    void Renew(const THTMLParser& parser) {
+    void Renew(const THTMLParser& parser)
+    {
         generation = parser.eventsChanged_;
         parsing = parser.onParsing_;
         hyperlink = parser.onFoundHyperlink_;
@@ -293,7 +316,8 @@ public:
     explicit InputList(THTMLParser& parser) : parser_(parser) {}
 
 protected:
-    void Changing() override {
+    void Changing() override
+    {
         parser_.InputChanging();
         TStringList::Changing();
     }
@@ -306,7 +330,8 @@ private:
 // then on from a copy of them as they were, so views into them stay valid whatever the
 // handlers do to the input.
 struct THTMLParser::Scan {
-    explicit Scan(THTMLParser& parser) : parser(parser), outer(parser.scans_) {
+    explicit Scan(THTMLParser& parser) : parser(parser), outer(parser.scans_)
+    {
         handlers.Renew(parser);
         parser.scans_ = this;
     }
@@ -332,12 +357,14 @@ struct THTMLParser::Scan {
     // unless a handler kept the string, which then keeps its own copy.
     QString eventText;
 
-    const Handlers& Events() {
+    const Handlers& Events()
+    {
         if (handlers.generation != parser.eventsChanged_) handlers.Renew(parser);
         return handlers;
     }
 
-    const QString& EventText(QStringView text) {
+    const QString& EventText(QStringView text)
+    {
         // Storage of its own with room to spare is overwritten in place; the general path
         // checks and grows far more than an event per tag can afford.
         QString::DataPointer& d = eventText.data_ptr();
@@ -358,7 +385,8 @@ struct THTMLParser::Scan {
 
     // The input is about to change: keeps the lines as they are now, which are the lines as
     // they were when the pass started.
-    void CopyLines() {
+    void CopyLines()
+    {
         if (copied) return;
         lines.reserve(lineCount);
         for (int i = 0; i < lineCount; ++i) lines.append(parser.html_->Strings(i));
@@ -367,7 +395,8 @@ struct THTMLParser::Scan {
 
     // The characters from the start position up to (not including) end on line endLine, for a
     // run that began on an earlier line: put together in joined.
-    QStringView Join(QStringView line, int endLine, qsizetype end) {
+    QStringView Join(QStringView line, int endLine, qsizetype end)
+    {
         joined.clear();
         joined += QStringView(Line(startLine)).mid(startOffset);
         for (int i = startLine + 1; i < endLine; ++i) joined += Line(i);
@@ -377,21 +406,25 @@ struct THTMLParser::Scan {
 };
 
 THTMLParser::THTMLParser(TComponent* owner)
-    : TComponent(owner), html_(std::make_unique<InputList>(*this)), parsed_(std::make_unique<TParsed>()) {}
+    : TComponent(owner), html_(std::make_unique<InputList>(*this)), parsed_(std::make_unique<TParsed>())
+{}
 
 THTMLParser::~THTMLParser() = default;
 
-void THTMLParser::InputChanging() {
+void THTMLParser::InputChanging()
+{
     for (Scan* scan = scans_; scan; scan = scan->outer) scan->CopyLines();
 }
 
-void THTMLParser::SetHTML(TStrings* value) {
+void THTMLParser::SetHTML(TStrings* value)
+{
     if (value == html_.get()) return;
     html_->Clear();
     if (value) html_->AddStrings(value);
 }
 
-void THTMLParser::Parse() {
+void THTMLParser::Parse()
+{
     parsed_->ClearLists();
     Scan scan(*this);
     const int count = html_->Count();
@@ -416,7 +449,8 @@ struct THTMLParser::LineScan {
           len(text.size()),
           inTag(scan.inTag),
           textLength(scan.textLength),
-          runStartsHere(scan.startLine == index) {}
+          runStartsHere(scan.startLine == index)
+    {}
 
     Scan& scan;
     const int index;
@@ -429,21 +463,22 @@ struct THTMLParser::LineScan {
     bool runStartsHere;  // whether the current run or tag text starts on this line
 
     // The current run or tag text, up to (not including) end.
-    QStringView Run(qsizetype end) {
-        return runStartsHere ? line.mid(pos, end - pos) : scan.Join(line, index, end);
-    }
-    void Open(qsizetype next) {
+    QStringView Run(qsizetype end) { return runStartsHere ? line.mid(pos, end - pos) : scan.Join(line, index, end); }
+    void Open(qsizetype next)
+    {
         inTag = true;
         pos = next;
         runStartsHere = true;
     }
-    void Close(qsizetype next) {
+    void Close(qsizetype next)
+    {
         inTag = false;
         textLength = 0;
         pos = next;
         runStartsHere = true;
     }
-    void Finish() {
+    void Finish()
+    {
         if (!inTag) textLength += len - pos;
         scan.inTag = inTag;
         scan.textLength = textLength;
@@ -454,7 +489,8 @@ struct THTMLParser::LineScan {
     }
 };
 
-bool THTMLParser::ScanLine(Scan& scan, int index) {
+bool THTMLParser::ScanLine(Scan& scan, int index)
+{
     LineScan ls(scan, index, scan.Line(index));
     if (ls.len == 0) return false;
     if (!Quiet() || !ScanKeywords(ls)) ScanAll(ls);
@@ -466,7 +502,8 @@ bool THTMLParser::ScanLine(Scan& scan, int index) {
 // matter: the other "<" characters are passed over without looking for the end of their
 // tag, and the state at the end of the line follows from its last "<". False when a tag
 // calls for the full scan of the rest of the line (a title began, or a handler was set).
-bool THTMLParser::ScanKeywords(LineScan& ls) {
+bool THTMLParser::ScanKeywords(LineScan& ls)
+{
     const char16_t* s = ls.s;
     const qsizetype len = ls.len;
     if (ls.inTag) {
@@ -506,7 +543,8 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
     // Whole blocks first, then the end of the line: the loop's own tests stay predictable.
     qsizetype block = ls.pos;
     for (; len - block >= 64; block += 64)
-        if (!visit(block, Marks32<false>(s + block) | std::uint64_t(Marks32<false>(s + block + 32)) << 32)) return false;
+        if (!visit(block, Marks32<false>(s + block) | std::uint64_t(Marks32<false>(s + block + 32)) << 32))
+            return false;
     if (block < len && !visit(block, OpenMarks64(s, block, len))) return false;
     if (lastOpen < 0) return true;
     // The last "<" of the line: its tag closes at the next ">" or goes on to the next line.
@@ -521,7 +559,8 @@ bool THTMLParser::ScanKeywords(LineScan& ls) {
 // Visits the line's "<" and ">" characters 32 at a time from the current position;
 // everything between them is text or tag text that is taken as a slice of the line when
 // its run ends.
-void THTMLParser::ScanAll(LineScan& ls) {
+void THTMLParser::ScanAll(LineScan& ls)
+{
     // What the events and the title state call for; only handlers and TagFound change them, so
     // they are read again after each call.
     bool parsing, wantText, wantTag;
@@ -565,7 +604,8 @@ void THTMLParser::ScanAll(LineScan& ls) {
     if (parsing) FireParsing(ls.scan, ls.len - ls.pos);
 }
 
-void THTMLParser::FireParsing(Scan& scan, qsizetype count) {
+void THTMLParser::FireParsing(Scan& scan, qsizetype count)
+{
     for (qsizetype k = 0; k < count; ++k) {
         const TParsingEvent& handler = scan.Events().parsing;
         if (!handler) return;
@@ -573,24 +613,28 @@ void THTMLParser::FireParsing(Scan& scan, qsizetype count) {
     }
 }
 
-void THTMLParser::FoundText(QStringView text) {
+void THTMLParser::FoundText(QStringView text)
+{
     Scan scan(*this);
     TextFound(scan, text);
 }
 
-void THTMLParser::FoundTag(QStringView tag) {
+void THTMLParser::FoundTag(QStringView tag)
+{
     Scan scan(*this);
     TagFound(scan, tag);
 }
 
-void THTMLParser::TextFound(Scan& scan, QStringView text) {
+void THTMLParser::TextFound(Scan& scan, QStringView text)
+{
     if (inTitle_)
         titleBuffer_ = text.toString();
     else if (const TFoundEvent& handler = scan.Events().text)
         handler(this, scan.EventText(text));
 }
 
-void THTMLParser::TagFound(Scan& scan, QStringView tag) {
+void THTMLParser::TagFound(Scan& scan, QStringView tag)
+{
     if (inTitle_ && !ContainsAscii(tag, titleEnd_)) {
         // The tag text already ends with its ">" when it came from the scan.
         titleBuffer_ += u'<';
@@ -617,19 +661,22 @@ void THTMLParser::TagFound(Scan& scan, QStringView tag) {
     }
 }
 
-void THTMLParser::BeginTitle() {
+void THTMLParser::BeginTitle()
+{
     inTitle_ = true;
     titleEnd_ = QStringLiteral("/TITLE");
 }
 
-void THTMLParser::EndTitle() {
+void THTMLParser::EndTitle()
+{
     inTitle_ = false;
     titleEnd_.clear();
     parsed_->SetTitle(titleBuffer_);
     titleBuffer_.clear();
 }
 
-void THTMLParser::FoundLink(Scan& scan, QStringView tag) {
+void THTMLParser::FoundLink(Scan& scan, QStringView tag)
+{
     const QStringView view = TagAttributeValue(tag, u"HREF");
     // Named anchors (and empty hrefs) point nowhere: they are no link.
     if (view.isEmpty()) return;
@@ -657,7 +704,8 @@ void THTMLParser::FoundLink(Scan& scan, QStringView tag) {
     parsed_->Hyperlinks()->Add(href);
 }
 
-void THTMLParser::FoundMeta(QStringView tag) {
+void THTMLParser::FoundMeta(QStringView tag)
+{
     const QStringView name = TagAttributeValue(tag, u"NAME");
     if (EqualsAscii(name, u"KEYWORD"))
         parsed_->SetKeyword(TagAttributeValue(tag, u"CONTENT").toString());
@@ -665,7 +713,8 @@ void THTMLParser::FoundMeta(QStringView tag) {
         parsed_->SetDescription(TagAttributeValue(tag, u"CONTENT").toString());
 }
 
-void THTMLParser::FoundComment(Scan& scan, QStringView tag) {
+void THTMLParser::FoundComment(Scan& scan, QStringView tag)
+{
     const TFoundEvent& handler = scan.Events().comment;
     if (!handler) return;
     // "!-- text -->": what lies between "!-- " and "-->"; shorter tags give no text.
@@ -673,8 +722,17 @@ void THTMLParser::FoundComment(Scan& scan, QStringView tag) {
     handler(this, length > 0 ? scan.EventText(tag.mid(4, length)) : QString());
 }
 
-QString THTMLParser::GetAttribute(QStringView tag, QStringView name) { return AttributeView(tag, name).toString(); }
+QString THTMLParser::GetAttribute(QStringView tag, QStringView name)
+{
+    return AttributeView(tag, name).toString();
+}
 
-QString THTMLParser::GetAttributeValue(QStringView attribute) { return AttributeValueView(attribute).toString(); }
+QString THTMLParser::GetAttributeValue(QStringView attribute)
+{
+    return AttributeValueView(attribute).toString();
+}
 
-QString THTMLParser::ExtractQuoted(QStringView text, QChar ch) { return ExtractQuotedView(text, ch).toString(); }
+QString THTMLParser::ExtractQuoted(QStringView text, QChar ch)
+{
+    return ExtractQuotedView(text, ch).toString();
+}

@@ -101,8 +101,7 @@ public:
 private:
     QString title_, keyword_, description_;
     std::unique_ptr<TLocalRemote> kinds_[lkCount];
-    std::unique_ptr<TStringList> hyperlinks_, images_, emails_, httpLinks_, ftpLinks_, localLinks_,
-        framePages_;
+    std::unique_ptr<TStringList> hyperlinks_, images_, emails_, httpLinks_, ftpLinks_, localLinks_, framePages_;
 };
 
 class THTMLParser : public TComponent {
@@ -162,7 +161,8 @@ private:
     struct LineScan;
     class InputList;
     template <class E>
-    void SetEvent(E& event, const E& value) {
+    void SetEvent(E& event, const E& value)
+    {
         event = value;
         ++eventsChanged_;
         wantsEverything_ = bool(onParsing_) || bool(onFoundText_) || bool(onFoundTag_);

@@ -18,36 +18,48 @@ namespace {
 // A matcher says which characters it looks for, both for a vector of eight and for one.
 
 #if defined(__SSE2__)
-inline __m128i Load8(const char16_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline __m128i Load8(const char16_t* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
 #endif
 
 // Any of the characters C.
 template <char16_t... C>
 struct AnyOf {
 #if defined(__SSE2__)
-    static __m128i Vector(__m128i x) {
+    static __m128i Vector(__m128i x)
+    {
         __m128i any = _mm_setzero_si128();
         ((any = _mm_or_si128(any, _mm_cmpeq_epi16(x, _mm_set1_epi16(short(C))))), ...);
         return any;
     }
 #endif
-    static bool Char(char16_t c) { return ((c == C) || ...); }
+    static bool Char(char16_t c)
+    {
+        return ((c == C) || ...);
+    }
 };
 
 // The characters whose c | fold is target: for a letter with fold 0x20, its two cases.
 struct Folded {
     char16_t fold, target;
 #if defined(__SSE2__)
-    __m128i Vector(__m128i x) const {
+    __m128i Vector(__m128i x) const
+    {
         return _mm_cmpeq_epi16(_mm_or_si128(x, _mm_set1_epi16(short(fold))), _mm_set1_epi16(short(target)));
     }
 #endif
-    bool Char(char16_t c) const { return char16_t(c | fold) == target; }
+    bool Char(char16_t c) const
+    {
+        return char16_t(c | fold) == target;
+    }
 };
 
 // Bit k of the result is set when p[k] matches, for the 16 characters at p.
 template <class Match>
-std::uint32_t Marks16(const char16_t* p, const Match& match) {
+std::uint32_t Marks16(const char16_t* p, const Match& match)
+{
 #if defined(__SSE2__)
     // Packing turns the 16-bit lane results into bytes, one mask bit per character.
     return std::uint32_t(_mm_movemask_epi8(_mm_packs_epi16(match.Vector(Load8(p)), match.Vector(Load8(p + 8)))));
@@ -71,7 +83,8 @@ struct Window {
     std::uint32_t Place(std::uint32_t marks) const { return (marks >> shift) & keep; }
 };
 
-inline Window WindowAt(const char16_t* s, qsizetype from, qsizetype limit, char16_t (&block)[16]) {
+inline Window WindowAt(const char16_t* s, qsizetype from, qsizetype limit, char16_t (&block)[16])
+{
     const qsizetype left = limit - from;
     if (left >= 16) return {s + from, 0, 0xFFFF};
     if (limit >= 16) return {s + limit - 16, int(16 - left), 0xFFFF};
@@ -81,7 +94,8 @@ inline Window WindowAt(const char16_t* s, qsizetype from, qsizetype limit, char1
 
 // The marks of s[from .. min(from + 16, limit)), bit k for s[from + k].
 template <class Match>
-std::uint32_t MarksIn(const char16_t* s, qsizetype from, qsizetype limit, const Match& match) {
+std::uint32_t MarksIn(const char16_t* s, qsizetype from, qsizetype limit, const Match& match)
+{
     char16_t block[16];
     const Window window = WindowAt(s, from, limit, block);
     return window.Place(Marks16(window.p, match));
@@ -89,7 +103,8 @@ std::uint32_t MarksIn(const char16_t* s, qsizetype from, qsizetype limit, const 
 
 // Whether the characters at p are the lower-case letters `lower`, either case.
 template <std::size_t N>
-bool LettersAt(const char16_t* p, const char (&lower)[N]) {
+bool LettersAt(const char16_t* p, const char (&lower)[N])
+{
     for (std::size_t i = 0; i + 1 < N; ++i)
         if (char16_t(p[i] | 0x20) != char16_t(lower[i])) return false;
     return true;
@@ -97,7 +112,8 @@ bool LettersAt(const char16_t* p, const char (&lower)[N]) {
 
 }  // namespace
 
-qsizetype IndexOfAscii(QStringView text, QStringView needle) {
+qsizetype IndexOfAscii(QStringView text, QStringView needle)
+{
     const qsizetype n = needle.size();
     if (n == 0) return 0;
     if (n > text.size()) return -1;
@@ -118,21 +134,24 @@ qsizetype IndexOfAscii(QStringView text, QStringView needle) {
 
 // Index of c in text from `from` on, or -1. Tags and links are short, so a plain loop beats
 // the set-up of a vectorised search.
-qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from) {
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from)
+{
     const char16_t* s = Chars(text);
     for (qsizetype i = from, n = text.size(); i < n; ++i)
         if (s[i] == c) return i;
     return -1;
 }
 
-QStringView ExtractQuotedView(QStringView text, QChar ch) {
+QStringView ExtractQuotedView(QStringView text, QChar ch)
+{
     const qsizetype open = IndexOfChar(text, ch.unicode());
     if (open < 0) return text;
     const qsizetype close = IndexOfChar(text, ch.unicode(), open + 1);
     return text.mid(open + 1, (close < 0 ? text.size() : close) - open - 1);
 }
 
-QStringView AttributeView(QStringView tag, QStringView name) {
+QStringView AttributeView(QStringView tag, QStringView name)
+{
     if (name.isEmpty()) return {};
     const qsizetype at = IndexOfAscii(tag, name);
     if (at < 0) return {};
@@ -151,7 +170,8 @@ QStringView AttributeView(QStringView tag, QStringView name) {
     return tag.mid(at, i - at + 1);
 }
 
-QStringView AttributeValueView(QStringView attribute) {
+QStringView AttributeValueView(QStringView attribute)
+{
     const qsizetype eq = IndexOfChar(attribute, u'=');
     if (eq < 0) return {};
     return ExtractQuotedView(attribute.mid(eq + 1), u'"');
@@ -161,7 +181,8 @@ QStringView AttributeValueView(QStringView attribute) {
 // its blanks, double quotes, "=" and ">". The attribute ends at a blank outside quotes, at a
 // ">" or at the tag's last character; the value is what follows its first "=", and when a
 // double quote follows that, what lies between it and the next one (or the attribute's end).
-QStringView TagAttributeValue(QStringView tag, QStringView name) {
+QStringView TagAttributeValue(QStringView tag, QStringView name)
+{
     if (name.isEmpty()) return {};
     const qsizetype at = IndexOfAscii(tag, name);
     if (at < 0) return {};
@@ -197,21 +218,24 @@ namespace {
 // The upper-cased ASCII characters of a short text packed into an integer, one byte each
 // from the lowest, with the length in the top byte. Other characters become 0x80, which no
 // packed name holds.
-constexpr std::uint64_t Pack(const char16_t* s, qsizetype n) {
+constexpr std::uint64_t Pack(const char16_t* s, qsizetype n)
+{
     std::uint64_t key = std::uint64_t(n) << 56;
     for (qsizetype i = 0; i < n; ++i) key |= std::uint64_t(s[i] < 0x80 ? AsciiUpper(s[i]) : 0x80) << (8 * i);
     return key;
 }
 
 template <std::size_t N>
-constexpr std::uint64_t Pack(const char16_t (&s)[N]) {
+constexpr std::uint64_t Pack(const char16_t (&s)[N])
+{
     return Pack(s, N - 1);
 }
 
 constexpr qsizetype kLongestPacked = 7;
 
 // Whether the n packed characters of key hold the three of word.
-constexpr bool PackedContains(std::uint64_t key, qsizetype n, const char16_t (&word)[4]) {
+constexpr bool PackedContains(std::uint64_t key, qsizetype n, const char16_t (&word)[4])
+{
     const std::uint64_t three = Pack(word) & 0xFFFFFF;
     for (qsizetype i = 0; i + 3 <= n; ++i)
         if (((key >> (8 * i)) & 0xFFFFFF) == three) return true;
@@ -221,7 +245,8 @@ constexpr bool PackedContains(std::uint64_t key, qsizetype n, const char16_t (&w
 // The link kind of an extension: "" or a "." and what follows it. The first rule that
 // matches wins: contains "HTM"; the image, media, Java, ASP and Perl extensions; contains
 // "PHP"; ".CAB".
-int LinkKind(QStringView ext) {
+int LinkKind(QStringView ext)
+{
     if (ext.isEmpty()) return -1;
     const qsizetype n = ext.size() - 1;  // after the "."
     if (n > kLongestPacked) {
@@ -232,14 +257,25 @@ int LinkKind(QStringView ext) {
     const std::uint64_t key = Pack(Chars(ext) + 1, n);
     if (PackedContains(key, n, u"HTM")) return TParsed::lkHTML;
     switch (key) {
-    case Pack(u"JPG"): case Pack(u"JPEG"): case Pack(u"GIF"): case Pack(u"TIF"):
-    case Pack(u"PCX"): case Pack(u"PNG"): case Pack(u"BMP"):
-        return TParsed::lkImage;
-    case Pack(u"AVI"): case Pack(u"MP3"): case Pack(u"AU"): case Pack(u"MOV"): case Pack(u"MPG"): case Pack(u"MPEG"):
-        return TParsed::lkMedia;
-    case Pack(u"JS"): case Pack(u"CLASS"): case Pack(u"JAVA"): return TParsed::lkJava;
+    case Pack(u"JPG"):
+    case Pack(u"JPEG"):
+    case Pack(u"GIF"):
+    case Pack(u"TIF"):
+    case Pack(u"PCX"):
+    case Pack(u"PNG"):
+    case Pack(u"BMP"): return TParsed::lkImage;
+    case Pack(u"AVI"):
+    case Pack(u"MP3"):
+    case Pack(u"AU"):
+    case Pack(u"MOV"):
+    case Pack(u"MPG"):
+    case Pack(u"MPEG"): return TParsed::lkMedia;
+    case Pack(u"JS"):
+    case Pack(u"CLASS"):
+    case Pack(u"JAVA"): return TParsed::lkJava;
     case Pack(u"ASP"): return TParsed::lkASP;
-    case Pack(u"PL"): case Pack(u"CGI"): return TParsed::lkPERL;
+    case Pack(u"PL"):
+    case Pack(u"CGI"): return TParsed::lkPERL;
     case Pack(u"CAB"): return TParsed::lkActiveX;
     default: return PackedContains(key, n, u"PHP") ? TParsed::lkPHP : -1;
     }
@@ -247,7 +283,8 @@ int LinkKind(QStringView ext) {
 
 // The extension of the file name that starts at `from`: from its last "." before its first
 // "?", up to that "?"; empty without such a ".".
-QStringView NameExtension(QStringView url, qsizetype from) {
+QStringView NameExtension(QStringView url, qsizetype from)
+{
     const char16_t* s = Chars(url);
     qsizetype dot = -1, i = from;
     for (; i < url.size() && s[i] != u'?'; ++i)
@@ -260,7 +297,8 @@ struct UrlMarks {
     std::uint32_t colon, slash, dot, query;
 };
 
-UrlMarks UrlMarks16(const char16_t* p) {
+UrlMarks UrlMarks16(const char16_t* p)
+{
 #if defined(__SSE2__)
     const __m128i low = Load8(p), high = Load8(p + 8);
     const auto marks = [&](char16_t c) {
@@ -282,7 +320,8 @@ UrlMarks UrlMarks16(const char16_t* p) {
 }
 
 // What the ":" at k says: "MAILTO:" before it, or a "://" and "FTP" or "HTTP" before that.
-void NoteColon(const char16_t* s, qsizetype size, qsizetype k, qsizetype& separator, THrefInfo& info) {
+void NoteColon(const char16_t* s, qsizetype size, qsizetype k, qsizetype& separator, THrefInfo& info)
+{
     if (k >= 6 && LettersAt(s + k - 6, "mailto")) info.mailto = true;
     if (k + 2 >= size || s[k + 1] != u'/' || s[k + 2] != u'/') return;
     if (separator < 0) separator = k;
@@ -297,7 +336,8 @@ void NoteColon(const char16_t* s, qsizetype size, qsizetype k, qsizetype& separa
 // "?" and "." characters give the part after the last "/", the file name, with its first "?"
 // and its last "." before that. The file name is what follows the protocol part (up to the
 // first "://", or the first 7 characters when "MAILTO:" occurs) and the last "/" after it.
-THrefInfo ClassifyHref(QStringView url) {
+THrefInfo ClassifyHref(QStringView url)
+{
     const char16_t* s = Chars(url);
     const qsizetype size = url.size();
     THrefInfo info;

@@ -7,14 +7,21 @@
 namespace HTMLText {
 
 // Upper-casing is ASCII-only so that positions in the upper-cased text match the original.
-constexpr char16_t AsciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
+constexpr char16_t AsciiUpper(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
 
-inline const char16_t* Chars(QStringView text) { return reinterpret_cast<const char16_t*>(text.data()); }
+inline const char16_t* Chars(QStringView text)
+{
+    return reinterpret_cast<const char16_t*>(text.data());
+}
 
 // Whether the n characters at s equal those at upper with ASCII case ignored.
 // Two characters differing in bit 5 alone are the two cases of a letter when either, with
 // that bit set, is a lower-case ASCII letter.
-inline bool EqualsAsciiN(const char16_t* s, const char16_t* upper, qsizetype n) {
+inline bool EqualsAsciiN(const char16_t* s, const char16_t* upper, qsizetype n)
+{
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t diff = s[i] ^ upper[i];
         if (diff != 0 && (diff != 0x20 || char16_t((s[i] | 0x20) - u'a') > u'z' - u'a')) return false;
@@ -22,12 +29,16 @@ inline bool EqualsAsciiN(const char16_t* s, const char16_t* upper, qsizetype n) 
     return true;
 }
 // Whether text equals upper with ASCII case ignored.
-inline bool EqualsAscii(QStringView text, QStringView upper) {
+inline bool EqualsAscii(QStringView text, QStringView upper)
+{
     return text.size() == upper.size() && EqualsAsciiN(Chars(text), Chars(upper), text.size());
 }
 // Index of needle in text, both compared ASCII-upper-cased; -1 when absent.
 qsizetype IndexOfAscii(QStringView text, QStringView needle);
-inline bool ContainsAscii(QStringView text, QStringView needle) { return IndexOfAscii(text, needle) >= 0; }
+inline bool ContainsAscii(QStringView text, QStringView needle)
+{
+    return IndexOfAscii(text, needle) >= 0;
+}
 // Index of c in text from `from` on, or -1.
 qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from = 0);
 
@@ -43,7 +54,7 @@ QStringView TagAttributeValue(QStringView tag, QStringView name);
 
 // What a link's URL says: the kind of file it points to and its protocol.
 struct THrefInfo {
-    int kind = -1;  // a TParsed::TLinkKind, or -1 for none
+    int kind = -1;                                   // a TParsed::TLinkKind, or -1 for none
     bool mailto = false, ftp = false, http = false;  // "MAILTO:", "FTP://", "HTTP://" anywhere
     bool hasSeparator = false;                       // holds a "://"
 };

@@ -11,7 +11,8 @@
 namespace browserbench {
 
 // Offscreen, without a sandbox or GPU, settings and runtime files under home.
-inline void HeadlessEnvironment(const QByteArray& home) {
+inline void HeadlessEnvironment(const QByteArray& home)
+{
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 1);
     setenv("XDG_CONFIG_HOME", home.constData(), 1);
@@ -21,7 +22,8 @@ inline void HeadlessEnvironment(const QByteArray& home) {
 }
 
 // Runs the event loop until pred holds; false after timeoutMs.
-inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
+inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs)
+{
     QElapsedTimer t;
     t.start();
     while (!pred()) {
@@ -32,13 +34,15 @@ inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
 }
 
 // Runs the event loop for ms milliseconds, the engines idle.
-inline void Settle(int ms) {
+inline void Settle(int ms)
+{
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
 }
 
-inline qint64 ParseSize(const QString& s) {
+inline qint64 ParseSize(const QString& s)
+{
     const QString l = s.trimmed().toLower();
     if (l.endsWith('k')) return l.chopped(1).toLongLong() << 10;
     if (l.endsWith('m')) return l.chopped(1).toLongLong() << 20;

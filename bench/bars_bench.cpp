@@ -146,7 +146,8 @@ TStats TimePreparedRuns(int runs, Prepare&& prepare, Timed&& timed, const std::f
 template <class Timed>
 TStats TimeRuns(int runs, Timed&& timed, const std::function<void()>& after = {})
 {
-    return TimePreparedRuns(runs, [](int run) { return run; }, timed, after);
+    return TimePreparedRuns(
+        runs, [](int run) { return run; }, timed, after);
 }
 
 // The width of a run's resize: the widths in turn.
@@ -714,7 +715,8 @@ TStats BenchQMenuShowActions()
         for (QAction* action : hidden) action->setVisible(visible);
         dxBarProcessPaintMessages();
     };
-    return TimeRuns(kExpandRuns, [&](int) { show(true); }, [&] { show(false); });
+    return TimeRuns(
+        kExpandRuns, [&](int) { show(true); }, [&] { show(false); });
 }
 
 constexpr int kCustomizeBars = 5;
@@ -774,7 +776,6 @@ TStats BenchQDialog()
             QApplication::processEvents();
         });
 }
-
 
 constexpr int kInsertButtons = 46;
 constexpr int kInsertSubItems = 10;
@@ -847,7 +848,8 @@ TCommandsFigures BenchCommands()
             kCommandDragSteps,
             [&](int step) {
                 // To and fro along the bar's buttons.
-                cursor = QPoint(barRect.Left + 12 + (step * 37) % (barRect.Width() - 24), barRect.Top + barRect.Height() / 2);
+                cursor = QPoint(barRect.Left + 12 + (step * 37) % (barRect.Width() - 24),
+                                barRect.Top + barRect.Height() / 2);
                 return cursor;
             },
             [&](const QPoint& to) {
@@ -913,14 +915,18 @@ int main(int argc, char** argv)
     const TWindowFigures oursWindows = BenchOursThroughWindows();
     const TWindowFigures qtWindows = BenchQtThroughWindows();
     const TNavigatorFigures navigator = BenchNavigator();
-    std::printf("relayout of %d docked toolbars x %d buttons after a dock resize (%d runs; ours: the geometry alone, "
-                "no window moved)\n",
-                kBars, kButtons, kRuns);
-    std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median, ours.p99);
-    std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median, qt.p99);
-    std::printf("resize of a shown window with %d docked toolbars x %d glyph buttons, until every bar window is "
-                "moved and painted (%d runs, %s)\n",
-                kBars, kButtons, kWindowRuns, qPrintable(QGuiApplication::platformName()));
+    std::printf(
+        "relayout of %d docked toolbars x %d buttons after a dock resize (%d runs; ours: the geometry alone, "
+        "no window moved)\n",
+        kBars, kButtons, kRuns);
+    std::printf("  bar library dock layout : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", ours.median,
+                ours.p99);
+    std::printf("  QMainWindow + QToolBars : median %8.1f us  p99 %8.1f us  (goal: ours no slower)\n", qt.median,
+                qt.p99);
+    std::printf(
+        "resize of a shown window with %d docked toolbars x %d glyph buttons, until every bar window is "
+        "moved and painted (%d runs, %s)\n",
+        kBars, kButtons, kWindowRuns, qPrintable(QGuiApplication::platformName()));
     std::printf(
         "  bar library form        : median %8.1f us  p99 %8.1f us  (%.1f bar moves or resizes a run; goal <= %d, "
         "one of each a bar)\n",
@@ -942,35 +948,41 @@ int main(int argc, char** argv)
     std::printf("one hover move inside the open menu (%d moves)\n", kHoverMoves);
     std::printf("  bar library menu window : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", menus.hover.median,
                 menus.hover.p99);
-    std::printf("drag step: one mouse move dragging a bar over a dock of %d toolbars, to laid out and painted (%d moves)\n",
-                kDragBars, kDragSteps);
-    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", drag.median, drag.p99);
+    std::printf(
+        "drag step: one mouse move dragging a bar over a dock of %d toolbars, to laid out and painted (%d moves)\n",
+        kDragBars, kDragSteps);
+    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", drag.median,
+                drag.p99);
     std::printf("a toolbar label's caption changed to another width, until repainted (%d changes)\n", kCaptionChanges);
     std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n", label.time.median,
                 label.time.p99);
     std::printf("  re-layouts per change   : %8.2f  (goal: 1)\n", label.layoutsPerChange);
-    std::printf("expanding an in-place sub item of %d links in a shown menu of %d rows, to laid out and painted "
-                "(%d runs)\n",
-                kInPlaceLinks, kMenuItems, kExpandRuns);
+    std::printf(
+        "expanding an in-place sub item of %d links in a shown menu of %d rows, to laid out and painted "
+        "(%d runs)\n",
+        kInPlaceLinks, kMenuItems, kExpandRuns);
     std::printf("  bar library menu window : median %8.1f us  p99 %8.1f us  (goal <= 16000 us; expanded in %d runs)\n",
                 expand.time.median, expand.time.p99, expand.expanded);
     std::printf("  QMenu showing %d actions : median %8.1f us  p99 %8.1f us  (the peer)\n", kInPlaceLinks,
                 qmenuShow.median, qmenuShow.p99);
-    std::printf("Customise: a form with %d docked toolbars into customizing mode, to the window's first paint (%d runs)\n",
-                kCustomizeBars, kCustomizeRuns);
+    std::printf(
+        "Customise: a form with %d docked toolbars into customizing mode, to the window's first paint (%d runs)\n",
+        kCustomizeBars, kCustomizeRuns);
     std::printf("  customizing window      : median %8.1f us  p99 %8.1f us  (goal <= 100000 us)\n", customize.median,
                 customize.p99);
     std::printf("  QDialog of its controls : median %8.1f us  p99 %8.1f us  (the peer)\n", dialog.median, dialog.p99);
-    std::printf("Commands page: choosing a test form's category \"Insert\" of %d commands (%d glyph buttons, %d sub "
-                "items, as the editor's), until listed and painted (%d runs)\n",
-                kInsertButtons + kInsertSubItems, kInsertButtons, kInsertSubItems, kCommandsRuns);
-    std::printf("  commands list           : median %8.1f us  p99 %8.1f us  (goal <= 16000 us)\n", commands.choose.median,
-                commands.choose.p99);
-    std::printf("drag step: one mouse move dragging a command from the Commands page over the docked \"Toolbar\", to the "
-                "insertion mark placed and painted (%d moves)\n",
-                kCommandDragSteps);
-    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n", commands.dragStep.median,
-                commands.dragStep.p99);
+    std::printf(
+        "Commands page: choosing a test form's category \"Insert\" of %d commands (%d glyph buttons, %d sub "
+        "items, as the editor's), until listed and painted (%d runs)\n",
+        kInsertButtons + kInsertSubItems, kInsertButtons, kInsertSubItems, kCommandsRuns);
+    std::printf("  commands list           : median %8.1f us  p99 %8.1f us  (goal <= 16000 us)\n",
+                commands.choose.median, commands.choose.p99);
+    std::printf(
+        "drag step: one mouse move dragging a command from the Commands page over the docked \"Toolbar\", to the "
+        "insertion mark placed and painted (%d moves)\n",
+        kCommandDragSteps);
+    std::printf("  bar library             : median %8.1f us  p99 %8.1f us  (goal <= 4000 us)\n",
+                commands.dragStep.median, commands.dragStep.p99);
     std::printf("date navigator with Today and Clear (%d runs)\n", kNavigatorRuns);
     std::printf("  whole paint             : median %8.1f us  p99 %8.1f us  (goal <= 1000 us)\n",
                 navigator.paint.median, navigator.paint.p99);

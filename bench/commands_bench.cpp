@@ -35,8 +35,10 @@
 
 namespace {
 
-QByteArray MakeDocument(qsizetype size, const QByteArray& tail) {
-    const QByteArray line = QByteArray("<p class=\"x\">Caf\xC3\xA9 na\xC3\xAFve \xE2\x82\xAC 42 text <b>bold</b></p>\r\n");
+QByteArray MakeDocument(qsizetype size, const QByteArray& tail)
+{
+    const QByteArray line =
+        QByteArray("<p class=\"x\">Caf\xC3\xA9 na\xC3\xAFve \xE2\x82\xAC 42 text <b>bold</b></p>\r\n");
     QByteArray doc = "<html><head><title>bench</title></head><body>\r\n";
     doc.reserve(size + line.size());
     while (doc.size() < size - tail.size()) doc += line;
@@ -45,7 +47,8 @@ QByteArray MakeDocument(qsizetype size, const QByteArray& tail) {
 
 // The best of a few runs, in milliseconds.
 template <class F>
-double BestMs(int runs, F&& run) {
+double BestMs(int runs, F&& run)
+{
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
@@ -56,18 +59,21 @@ double BestMs(int runs, F&& run) {
     return best;
 }
 
-void Settle() {
+void Settle()
+{
     for (int i = 0; i < 5; ++i) Application->ProcessMessages();
 }
 
-double Median(std::vector<double> v) {
+double Median(std::vector<double> v)
+{
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
 // Milliseconds of the calling thread's processor time so far: unlike the clock, it does
 // not count the time other processes hold the processor.
-double ThreadCpuMs() {
+double ThreadCpuMs()
+{
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
@@ -81,7 +87,8 @@ struct TTimes {
 
 // Medians, in milliseconds, of runs of a and b taken in turn, events handled between them.
 template <class A, class B>
-std::pair<TTimes, TTimes> AlternatingMedians(int runs, A&& a, B&& b) {
+std::pair<TTimes, TTimes> AlternatingMedians(int runs, A&& a, B&& b)
+{
     std::vector<double> aWall, aCpu, bWall, bCpu;
     const auto measure = [](auto&& run, std::vector<double>& wall, std::vector<double>& cpu) {
         const double cpuStart = ThreadCpuMs();
@@ -96,17 +103,19 @@ std::pair<TTimes, TTimes> AlternatingMedians(int runs, A&& a, B&& b) {
     return {{Median(aWall), Median(aCpu)}, {Median(bWall), Median(bCpu)}};
 }
 
-void Compare(const char* what, TTimes ours, TTimes bare, double goal) {
+void Compare(const char* what, TTimes ours, TTimes bare, double goal)
+{
     std::printf("  %-22s VESK %8.1f ms   bare pane %8.1f ms   ratio %.2f", what, ours.wall, bare.wall,
                 bare.wall > 0 ? ours.wall / bare.wall : 0.0);
     if (goal > 0) std::printf(" (goal <= %.1f)", goal);
     std::printf("\n");
-    std::printf("  %-22s main thread's processor time: VESK %8.1f ms   bare pane %8.1f ms   ratio %.2f\n", "",
-                ours.cpu, bare.cpu, bare.cpu > 0 ? ours.cpu / bare.cpu : 0.0);
+    std::printf("  %-22s main thread's processor time: VESK %8.1f ms   bare pane %8.1f ms   ratio %.2f\n", "", ours.cpu,
+                bare.cpu, bare.cpu > 0 ? ours.cpu / bare.cpu : 0.0);
 }
 
 // An image inline in the page: one line whose data has no break point.
-QByteArray OneLongLine(qsizetype size) {
+QByteArray OneLongLine(qsizetype size)
+{
     QByteArray doc = "<html><body><p>An image:</p><img alt=\"inline\" src=\"data:image/png;base64,";
     const QByteArray tail = "\"></body></html>";
     doc.reserve(size);
@@ -114,14 +123,16 @@ QByteArray OneLongLine(qsizetype size) {
     return doc + tail;
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(bytes);
 }
 
 // One key typed into the pane at its cursor, and the events it leaves handled.
-void TypeKey(QPlainTextEdit* pane) {
+void TypeKey(QPlainTextEdit* pane)
+{
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     QCoreApplication::sendEvent(pane, &press);
@@ -130,7 +141,8 @@ void TypeKey(QPlainTextEdit* pane) {
 }
 
 // Medians of keys typed at the position, one at a time, after the document at path is opened.
-TTimes Typing(TfrmMain* form, TDialogScript& script, const QString& path, int position, int keys) {
+TTimes Typing(TfrmMain* form, TDialogScript& script, const QString& path, int position, int keys)
+{
     form->Unchanged = true;
     script.AnswerFile(path);
     form->Open1Click(form->btOpen);
@@ -145,7 +157,8 @@ TTimes Typing(TfrmMain* form, TDialogScript& script, const QString& path, int po
     return {Median(wall), Median(cpu)};
 }
 
-void PrintLongLine(const char* what, TTimes line, TTimes ordinary, double goal) {
+void PrintLongLine(const char* what, TTimes line, TTimes ordinary, double goal)
+{
     std::printf("  %-22s one line %8.1f ms   1 MB of lines %8.1f ms   ratio %.2f", what, line.wall, ordinary.wall,
                 ordinary.wall > 0 ? line.wall / ordinary.wall : 0.0);
     if (goal > 0) std::printf(" (goal <= %.1f)", goal);
@@ -154,7 +167,8 @@ void PrintLongLine(const char* what, TTimes line, TTimes ordinary, double goal) 
 }
 
 // Open of, and typing in, one line without a break point, beside 1 MB of ordinary lines.
-void LongLines(TfrmMain* form, TDialogScript& script, const QString& dir) {
+void LongLines(TfrmMain* form, TDialogScript& script, const QString& dir)
+{
     const QString ordinary = dir + "/ordinary.htm";
     const QByteArray ordinaryBytes = MakeDocument(1024 * 1024, "</body></html>\r\n");
     WriteFile(ordinary, ordinaryBytes);
@@ -208,14 +222,16 @@ void LongLines(TfrmMain* form, TDialogScript& script, const QString& dir) {
     }
 }
 
-void PrintLoad(const char* when) {
+void PrintLoad(const char* when)
+{
     double load[3] = {};
     if (getloadavg(load, 3) == 3) std::printf("load average %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     // Headless, and without the browser engine's sandbox, which refuses to run as root.
     QTemporaryDir home;
     browserbench::HeadlessEnvironment(home.path().toLocal8Bit());
@@ -292,9 +308,10 @@ int main(int argc, char** argv) {
             Settle();
             const double paneNoSettle = BestMs(runs, [&] { pane->SetText(document.text); });
             Settle();
-            std::printf("    of which: read and decode %.1f ms, pane %.1f ms (%.1f ms of it before events), path "
-                        "bar %.1f ms\n",
-                        read, paneAndEvents, paneNoSettle, pathBar);
+            std::printf(
+                "    of which: read and decode %.1f ms, pane %.1f ms (%.1f ms of it before events), path "
+                "bar %.1f ms\n",
+                read, paneAndEvents, paneNoSettle, pathBar);
 
             // The read and decode beside a plain program's, each text dropped before the next
             // read as Open drops the old document.

@@ -62,7 +62,8 @@ using browserbench::WaitFor;
 struct Series {
     std::vector<double> values;
     void Add(double v) { values.push_back(v); }
-    double Quantile(double q) const {
+    double Quantile(double q) const
+    {
         if (values.empty()) return 0;
         std::vector<double> v = values;
         std::sort(v.begin(), v.end());
@@ -73,16 +74,21 @@ struct Series {
     double Max() const { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
 };
 
-void PrintSeries(const char* what, const Series& s, const char* unit) {
+void PrintSeries(const char* what, const Series& s, const char* unit)
+{
     std::printf("  %-34s median %9.2f %s   p95 %9.2f %s   max %9.2f %s   (n=%zu)\n", what, s.Median(), unit,
                 s.Quantile(0.95), unit, s.Max(), unit, s.values.size());
 }
 
-double Ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double Ms(const QElapsedTimer& t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 // The CPU time the calling thread has used, in ns: beside the wall time of a keystroke, it
 // tells the UI thread's own work from time it spent waiting or preempted.
-qint64 ThreadCpuNs() {
+qint64 ThreadCpuNs()
+{
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
@@ -95,10 +101,12 @@ struct KeyTrace {
     double wall = 0;  // key press and release
     double cpu = 0;   // the UI thread's CPU time in them
     double docChanged = -1, changeHandled = -1, pressEnd = -1;
-    void Print(const char* what) const {
-        std::printf("  %s: %.2f ms (UI thread CPU %.2f ms): document changed at %.2f, change handled at %.2f, "
-                    "key press done at %.2f\n",
-                    what, wall, cpu, docChanged, changeHandled, pressEnd);
+    void Print(const char* what) const
+    {
+        std::printf(
+            "  %s: %.2f ms (UI thread CPU %.2f ms): document changed at %.2f, change handled at %.2f, "
+            "key press done at %.2f\n",
+            what, wall, cpu, docChanged, changeHandled, pressEnd);
     }
 };
 
@@ -115,24 +123,27 @@ struct Steps {
 
 struct Probe {
     QElapsedTimer clock;
-    Steps* steps = nullptr;  // the run being traced, or none
-    QUrl url;                // the URL whose load is traced
+    Steps* steps = nullptr;          // the run being traced, or none
+    QUrl url;                        // the URL whose load is traced
     TWebDocument* follow = nullptr;  // or: the URL this document's next render loads
-    bool trace = false;      // print every request and load step as it comes
+    bool trace = false;              // print every request and load step as it comes
 
-    void Start(Steps* s, const QUrl& u, TWebDocument* document = nullptr) {
+    void Start(Steps* s, const QUrl& u, TWebDocument* document = nullptr)
+    {
         steps = s;
         url = u;
         follow = document;
         clock.start();
     }
     bool Traced(const QUrl& u) const { return follow ? u == follow->Url() : u == url; }
-    void Mark(double Steps::*step) {
+    void Mark(double Steps::*step)
+    {
         if (steps && steps->*step < 0) steps->*step = Ms(clock);
     }
 };
 
-Probe& TheProbe() {
+Probe& TheProbe()
+{
     static Probe probe;
     return probe;
 }
@@ -141,14 +152,17 @@ Probe& TheProbe() {
 class TRequestProbe : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
         if (TheProbe().Traced(info.requestUrl())) TheProbe().Mark(&Steps::requested);
         if (TheProbe().steps && TheProbe().trace)
-            std::printf("    %7.1f ms  request %s\n", Ms(TheProbe().clock), qPrintable(info.requestUrl().toString().left(80)));
+            std::printf("    %7.1f ms  request %s\n", Ms(TheProbe().clock),
+                        qPrintable(info.requestUrl().toString().left(80)));
     }
 };
 
-void TraceLoads(QWebEnginePage* page) {
+void TraceLoads(QWebEnginePage* page)
+{
     QObject::connect(page, &QWebEnginePage::loadingChanged, [](const QWebEngineLoadingInfo& info) {
         if (TheProbe().steps && TheProbe().trace)
             std::printf("    %7.1f ms  loading status %d %s\n", Ms(TheProbe().clock), int(info.status()),
@@ -161,18 +175,20 @@ void TraceLoads(QWebEnginePage* page) {
 
 struct StepSeries {
     Series keyDone, written, loadStarted, requested, finished;
-    void Add(const Steps& s) {
+    void Add(const Steps& s)
+    {
         keyDone.Add(s.keyDone);
         written.Add(s.written);
         loadStarted.Add(s.loadStarted);
         requested.Add(s.requested);
         finished.Add(s.finished);
     }
-    void Print(const char* what) const {
-        std::printf("  %s, median ms from the start: key handled %.1f, write begun %.1f, load started %.1f, "
-                    "bytes asked for %.1f, load ended %.1f\n",
-                    what, keyDone.Median(), written.Median(), loadStarted.Median(), requested.Median(),
-                    finished.Median());
+    void Print(const char* what) const
+    {
+        std::printf(
+            "  %s, median ms from the start: key handled %.1f, write begun %.1f, load started %.1f, "
+            "bytes asked for %.1f, load ended %.1f\n",
+            what, keyDone.Median(), written.Median(), loadStarted.Median(), requested.Median(), finished.Median());
     }
 };
 
@@ -185,22 +201,24 @@ public:
     QObject* keyTarget = nullptr;  // the code pane's widget
     QObject* window = nullptr;     // the main window's widget (its repaint request)
     bool measuring = false;
-    qint64 busyNs = 0;     // key events and repaints
-    qint64 keyNs = 0;      // key events alone
-    qint64 keyCpuNs = 0;   // the UI thread's CPU time in the key events
+    qint64 busyNs = 0;    // key events and repaints
+    qint64 keyNs = 0;     // key events alone
+    qint64 keyCpuNs = 0;  // the UI thread's CPU time in the key events
     int keysDelivered = 0;
     QElapsedTimer keyClock;  // from the key press
     KeyTrace trace;          // of the keystroke being measured
 
     // Notes a step of the keystroke being measured.
-    void Stamp(double KeyTrace::*step) {
+    void Stamp(double KeyTrace::*step)
+    {
         if (measuring && keyClock.isValid() && trace.*step < 0) trace.*step = Ms(keyClock);
     }
 
     // The document whose write the probe notes.
     TWebDocument* document = nullptr;
 
-    bool notify(QObject* receiver, QEvent* event) override {
+    bool notify(QObject* receiver, QEvent* event) override
+    {
         const bool result = TimedNotify(receiver, event);
         if (event->type() == QEvent::KeyRelease && receiver == keyTarget) TheProbe().Mark(&Steps::keyDone);
         if (document && document->Rendering()) TheProbe().Mark(&Steps::written);
@@ -208,7 +226,8 @@ public:
     }
 
 private:
-    bool TimedNotify(QObject* receiver, QEvent* event) {
+    bool TimedNotify(QObject* receiver, QEvent* event)
+    {
         const QEvent::Type type = event->type();
         const bool timed = measuring && depth_ == 0 &&
                            (((type == QEvent::KeyPress || type == QEvent::KeyRelease) && receiver == keyTarget) ||
@@ -234,26 +253,33 @@ private:
     int depth_ = 0;
 };
 
-TBenchApplication* App() { return static_cast<TBenchApplication*>(QCoreApplication::instance()); }
+TBenchApplication* App()
+{
+    return static_cast<TBenchApplication*>(QCoreApplication::instance());
+}
 
 // ---- documents ----
 
 // A document of about bytes UTF-8 bytes: head, then sections of long paragraphs of text with
 // a few inline tags; it ends with the paragraph that the keystrokes go into.
-QString MakeDocument(qint64 bytes) {
+QString MakeDocument(qint64 bytes)
+{
     QString text = QStringLiteral("<html>\n<head>\n<title>Bench</title>\n</head>\n<body>\n");
     QString words;
-    for (int i = 0; words.size() < 900; ++i)
-        words += QStringLiteral("word%1 caf\u00e9 na\u00efve text, ").arg(i % 97);
-    const QString block = QStringLiteral("<h2>Section %1</h2>\n<p>Some <b>bold</b> and <a href=\"page%1.htm\">a link</a>: ") +
-                          words + QStringLiteral("</p>\n");
+    for (int i = 0; words.size() < 900; ++i) words += QStringLiteral("word%1 caf\u00e9 na\u00efve text, ").arg(i % 97);
+    const QString block =
+        QStringLiteral("<h2>Section %1</h2>\n<p>Some <b>bold</b> and <a href=\"page%1.htm\">a link</a>: ") + words +
+        QStringLiteral("</p>\n");
     for (int i = 0; text.size() < bytes; ++i) text += block.arg(i);
     text += QStringLiteral("<p id=\"last\">typed:</p>\n</body>\n</html>\n");
     return text;
 }
 
 // The caret position for typing: inside the last paragraph.
-int TypingPosition(const QString& text) { return int(text.lastIndexOf(QStringLiteral("</p>"))); }
+int TypingPosition(const QString& text)
+{
+    return int(text.lastIndexOf(QStringLiteral("</p>")));
+}
 
 // ---- the editor under measurement ----
 
@@ -273,7 +299,8 @@ struct KeyCost {
 
 // Posts one keystroke to the pane through the event loop and returns the UI thread's time
 // for it, in ms.
-KeyCost Keystroke(Editor& e, QChar c) {
+KeyCost Keystroke(Editor& e, QChar c)
+{
     TBenchApplication* app = App();
     app->busyNs = 0;
     app->keyNs = 0;
@@ -298,15 +325,16 @@ KeyCost Keystroke(Editor& e, QChar c) {
 }
 
 // Runs the event loop until the preview has rendered the latest text; returns false on timeout.
-bool WaitRendered(Editor& e, int timeoutMs) {
-    return WaitFor([&] { return !e.Busy() && e.Page()->url() == e.form->WebBrowser->Document()->Url(); },
-                   timeoutMs);
+bool WaitRendered(Editor& e, int timeoutMs)
+{
+    return WaitFor([&] { return !e.Busy() && e.Page()->url() == e.form->WebBrowser->Document()->Url(); }, timeoutMs);
 }
 
 // Loads url in view and returns the time to its load's end, in ms.
 // With byReplace, the page navigates itself there by a script's location.replace, as the
 // preview's render does (no history entry), instead of the view loading it.
-double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs, Steps* steps = nullptr, bool byReplace = false) {
+double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs, Steps* steps = nullptr, bool byReplace = false)
+{
     bool done = false;
     auto c = QObject::connect(view->page(), &QWebEnginePage::loadFinished, [&](bool) { done = true; });
     QElapsedTimer t;
@@ -324,12 +352,14 @@ double TimedLoad(QWebEngineView* view, const QUrl& url, int timeoutMs, Steps* st
     return ms;
 }
 
-QString SizeName(qint64 bytes) {
+QString SizeName(qint64 bytes)
+{
     if (bytes >= 1 << 20) return QStringLiteral("%1 MB").arg(bytes >> 20);
     return QStringLiteral("%1 KB").arg(bytes >> 10);
 }
 
-void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 bytes, int runs, int settleMs) {
+void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 bytes, int runs, int settleMs)
+{
     const int timeoutMs = 600000;
     const QString document = MakeDocument(bytes);
     std::printf("\n%s document (%lld bytes UTF-8), %d runs\n", qPrintable(SizeName(bytes)),
@@ -437,8 +467,9 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
         if (!WaitRendered(e, timeoutMs)) std::printf("  (a burst's render did not end)\n");
         // The latest text must be the one shown: the last paragraph's text is checked.
         const QString pane = e.form->mmHTMLCode->Text();
-        const QString expected = pane.mid(pane.lastIndexOf(QStringLiteral("typed:")),
-                                          pane.lastIndexOf(QStringLiteral("</p>")) - pane.lastIndexOf(QStringLiteral("typed:")));
+        const QString expected =
+            pane.mid(pane.lastIndexOf(QStringLiteral("typed:")),
+                     pane.lastIndexOf(QStringLiteral("</p>")) - pane.lastIndexOf(QStringLiteral("typed:")));
         std::optional<QString> shown;
         e.Page()->runJavaScript(QStringLiteral("document.getElementById('last').textContent"),
                                 [&](const QVariant& v) { shown = v.toString(); });
@@ -450,10 +481,11 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
         Keystroke(e, QLatin1Char('a' + run % 26));
         if (!WaitRendered(e, timeoutMs)) std::printf("  (a render did not end)\n");
         afterRender.Add(Ms(after));
-        std::printf("  run %d: key idle %.2f ms, key->rendered %.0f ms (write %.0f, started %.0f, ended %.0f), "
-                    "file %.0f ms (by replace %.0f ms), our scheme %.0f ms; right after a render %.0f ms\n",
-                    run + 1, keyIdle.values.back(), shownMs, preview.written, preview.loadStarted, preview.finished,
-                    fileMs, fromFileReplace.values.back(), fromScheme.values.back(), afterRender.values.back());
+        std::printf(
+            "  run %d: key idle %.2f ms, key->rendered %.0f ms (write %.0f, started %.0f, ended %.0f), "
+            "file %.0f ms (by replace %.0f ms), our scheme %.0f ms; right after a render %.0f ms\n",
+            run + 1, keyIdle.values.back(), shownMs, preview.written, preview.loadStarted, preview.finished, fileMs,
+            fromFileReplace.values.back(), fromScheme.values.back(), afterRender.values.back());
         std::fflush(stdout);
     }
     PrintSeries("UI per keystroke, preview idle", keyIdle, "ms");
@@ -475,12 +507,13 @@ void RunSize(Editor& e, QWebEngineView* fileView, const QString& folder, qint64 
     fileSteps.Print("file   ");
     schemeSteps.Print("scheme ");
     TDocumentStore::Instance().Remove(schemeKey);
-    std::printf("  keys typed during a render: %d; bursts whose preview missed the latest text: %d\n",
-                inFlightKeys, burstMisses);
+    std::printf("  keys typed during a render: %d; bursts whose preview missed the latest text: %d\n", inFlightKeys,
+                burstMisses);
     std::fflush(stdout);
 }
 
-void SetUpEditorClasses() {
+void SetUpEditorClasses()
+{
     RegisterWebClasses();
     dxBarInitialize();
     dxBarRegisterManagerClasses();
@@ -492,7 +525,8 @@ void SetUpEditorClasses() {
 
 // Child: starts the editor's main window (or a bare browser window on the same start page)
 // and prints "shown" when the start page has loaded.
-int RunStartupChild(int argc, char** argv, bool editor) {
+int RunStartupChild(int argc, char** argv, bool editor)
+{
     RegisterWebSchemes();
     TQtApplication app(argc, argv);
     auto shown = [] {
@@ -531,7 +565,8 @@ int RunStartupChild(int argc, char** argv, bool editor) {
     return app.exec();
 }
 
-double TimeChild(const QString& mode) {
+double TimeChild(const QString& mode)
+{
     QProcess p;
     p.setProcessChannelMode(QProcess::SeparateChannels);
     QElapsedTimer t;
@@ -548,7 +583,8 @@ double TimeChild(const QString& mode) {
     return ms;
 }
 
-void RunStartup(int runs) {
+void RunStartup(int runs)
+{
     Series editor, bare, ratio;
     TimeChild(QStringLiteral("bare"));  // warms the disk cache for both
     for (int i = 0; i < runs; ++i) {
@@ -567,8 +603,10 @@ void RunStartup(int runs) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--child") return RunStartupChild(argc, argv, std::string(argv[2]) == "editor");
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::string(argv[1]) == "--child")
+        return RunStartupChild(argc, argv, std::string(argv[2]) == "editor");
 
     QTemporaryDir home;
     HeadlessEnvironment(home.path().toLocal8Bit());

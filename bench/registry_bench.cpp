@@ -12,7 +12,8 @@ constexpr int kBars = 8;
 constexpr int kLinksPerBar = 25;
 
 // Writes a layout like the bar store's; returns the number of values written.
-int WriteLayout(TRegistry& reg) {
+int WriteLayout(TRegistry& reg)
+{
     int count = 0;
     for (int bar = 0; bar < kBars; ++bar) {
         const QString barKey = QStringLiteral("\\Software\\Morvath\\Toolbars\\Bar%1").arg(bar);
@@ -34,7 +35,8 @@ int WriteLayout(TRegistry& reg) {
 
 }  // namespace
 
-int main() {
+int main()
+{
     QTemporaryDir dir;
     TRegistryStore store(dir.path() + "/vesk/registry.json");
     TRegistry reg(&store);

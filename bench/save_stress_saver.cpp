@@ -15,14 +15,16 @@
 namespace {
 
 // 5 MB of one line over and over: the lines share one string, so the saver starts at once.
-QStringList Version(char tag) {
+QStringList Version(char tag)
+{
     const QString line = QStringLiteral("<p>%1 line of version %1, caf\u00e9 \u20ac</p>").arg(QLatin1Char(tag));
     return QStringList(5 * 1024 * 1024 / (line.size() + 2) + 1, line);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const QStringList versions[2] = {Version('a'), Version('b')};
     if (argc == 3 && std::strcmp(argv[1], "--versions") == 0) {
         const QString dir = QString::fromLocal8Bit(argv[2]);

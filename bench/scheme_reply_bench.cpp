@@ -46,7 +46,8 @@ QByteArray g_bytes;  // the page, with the byte-order mark
 // produces them piece by piece would.
 class TChunkDevice : public QIODevice {
 public:
-    TChunkDevice(const QByteArray& data, QObject* parent) : QIODevice(parent), data_(data) {
+    TChunkDevice(const QByteArray& data, QObject* parent) : QIODevice(parent), data_(data)
+    {
         open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         Feed();
     }
@@ -55,7 +56,8 @@ public:
     bool atEnd() const override { return pos_ >= data_.size() && QIODevice::bytesAvailable() == 0; }
 
 protected:
-    qint64 readData(char* out, qint64 max) override {
+    qint64 readData(char* out, qint64 max) override
+    {
         const qint64 n = std::min(max, fed_ - pos_);
         std::copy_n(data_.constData() + pos_, n, out);
         pos_ += n;
@@ -64,7 +66,8 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    void Feed() {
+    void Feed()
+    {
         fed_ = std::min<qint64>(data_.size(), fed_ + (1 << 20));
         emit readyRead();
         if (fed_ < data_.size()) QTimer::singleShot(0, this, [this] { Feed(); });
@@ -77,7 +80,8 @@ private:
 class THandler : public QWebEngineUrlSchemeHandler {
 public:
     using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
-    void requestStarted(QWebEngineUrlRequestJob* job) override {
+    void requestStarted(QWebEngineUrlRequestJob* job) override
+    {
         const QString how = job->requestUrl().query();
         if (how == QLatin1String("chunks")) {
             job->reply("text/html", new TChunkDevice(g_bytes, job));
@@ -90,7 +94,8 @@ public:
     }
 };
 
-void RegisterSchemes() {
+void RegisterSchemes()
+{
     const QWebEngineUrlScheme::Flags local =
         QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed | QWebEngineUrlScheme::CorsEnabled;
     const std::vector<std::pair<const char*, QWebEngineUrlScheme::Flags>> schemes = {
@@ -106,7 +111,8 @@ void RegisterSchemes() {
     }
 }
 
-QByteArray MakePage(qint64 bytes) {
+QByteArray MakePage(qint64 bytes)
+{
     QString text = QStringLiteral("<html>\n<head>\n<title>Bench</title>\n</head>\n<body>\n");
     QString words;
     for (int i = 0; words.size() < 900; ++i) words += QStringLiteral("word%1 caf\u00e9 na\u00efve text, ").arg(i % 97);
@@ -118,7 +124,8 @@ QByteArray MakePage(qint64 bytes) {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-double TimedLoad(QWebEngineView* view, const QUrl& url) {
+double TimedLoad(QWebEngineView* view, const QUrl& url)
+{
     bool done = false;
     auto c = QObject::connect(view->page(), &QWebEnginePage::loadFinished, [&](bool) { done = true; });
     QElapsedTimer t;
@@ -129,7 +136,8 @@ double TimedLoad(QWebEngineView* view, const QUrl& url) {
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-double Median(std::vector<double> v) {
+double Median(std::vector<double> v)
+{
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -137,7 +145,8 @@ double Median(std::vector<double> v) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QTemporaryDir home;
     browserbench::HeadlessEnvironment(home.path().toLocal8Bit());
     qint64 size = 20 << 20;
@@ -145,10 +154,14 @@ int main(int argc, char** argv) {
     QStringList only;
     for (int i = 1; i + 1 < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--size") size = ParseSize(QString::fromLocal8Bit(argv[++i]));
-        else if (a == "--runs") runs = std::atoi(argv[++i]);
-        else if (a == "--settle") settleMs = std::atoi(argv[++i]);
-        else if (a == "--only") only = QString::fromLocal8Bit(argv[++i]).split(',');
+        if (a == "--size")
+            size = ParseSize(QString::fromLocal8Bit(argv[++i]));
+        else if (a == "--runs")
+            runs = std::atoi(argv[++i]);
+        else if (a == "--settle")
+            settleMs = std::atoi(argv[++i]);
+        else if (a == "--only")
+            only = QString::fromLocal8Bit(argv[++i]).split(',');
     }
     RegisterSchemes();
     QApplication app(argc, argv);

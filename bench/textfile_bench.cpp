@@ -11,7 +11,8 @@
 
 namespace {
 
-QByteArray MakeDocument(qsizetype size, const QByteArray& extra) {
+QByteArray MakeDocument(qsizetype size, const QByteArray& extra)
+{
     // Mostly ASCII markup with some accented text, as real pages.
     const QByteArray line = "<p class=\"x\">Caf\xC3\xA9 na\xC3\xAFve \xE2\x82\xAC 42 " + extra + " text</p>\r\n";
     QByteArray doc;
@@ -20,16 +21,19 @@ QByteArray MakeDocument(qsizetype size, const QByteArray& extra) {
     return doc;
 }
 
-double MegabytesPerSecond(qsizetype bytes, qint64 nanoseconds) {
+double MegabytesPerSecond(qsizetype bytes, qint64 nanoseconds)
+{
     return nanoseconds > 0 ? double(bytes) / (1024.0 * 1024.0) / (double(nanoseconds) / 1e9) : 0.0;
 }
 
-void Print(const char* what, qsizetype bytes, qint64 ns) {
+void Print(const char* what, qsizetype bytes, qint64 ns)
+{
     std::printf("  %-34s %6.0f MB/s, %.3f s\n", what, MegabytesPerSecond(bytes, ns), ns / 1e9);
 }
 
 // Decodes and encodes bytes; false when the round trip is not exact.
-bool Measure(const char* title, const QByteArray& bytes, TTextSource source = TTextSource::Document) {
+bool Measure(const char* title, const QByteArray& bytes, TTextSource source = TTextSource::Document)
+{
     QElapsedTimer timer;
     timer.start();
     const QString plain = QString::fromUtf8(bytes);
@@ -56,7 +60,8 @@ bool Measure(const char* title, const QByteArray& bytes, TTextSource source = TT
 
 }  // namespace
 
-int main() {
+int main()
+{
     const qsizetype size = 20 * 1024 * 1024;
     bool ok = Measure("well-formed", MakeDocument(size, "ok"));
     ok = Measure("an invalid byte on every line, settings", MakeDocument(size, "\x80"), TTextSource::Utf8Only) && ok;

@@ -8,9 +8,13 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-bool TEditCommands::CodeFocused() const { return form_.mmHTMLCode->Focused(); }
+bool TEditCommands::CodeFocused() const
+{
+    return form_.mmHTMLCode->Focused();
+}
 
-bool TEditCommands::BrowserHasSelection() const {
+bool TEditCommands::BrowserHasSelection() const
+{
     try {
         return form_.WebBrowser->Document() && !form_.WebBrowser->SelectedText().isEmpty();
     } catch (...) {
@@ -18,7 +22,8 @@ bool TEditCommands::BrowserHasSelection() const {
     }
 }
 
-void TEditCommands::UpdateCommandStates() {
+void TEditCommands::UpdateCommandStates()
+{
     form_.btSave->SetEnabled(!form_.Unchanged);
     if (CodeFocused()) {
         form_.txCode->Font()->SetColor(clMaroon);
@@ -46,24 +51,28 @@ void TEditCommands::UpdateCommandStates() {
     form_.btCopy->SetEnabled(selected);
 }
 
-void TEditCommands::Undo() {
+void TEditCommands::Undo()
+{
     if (!CodeFocused()) return;
     form_.mmHTMLCode->Undo();
     // The undo's change cleared it; set it after.
     form_.UndoDone = true;
 }
 
-void TEditCommands::Redo() {
+void TEditCommands::Redo()
+{
     if (!CodeFocused()) return;
     form_.mmHTMLCode->Redo();
     form_.UndoDone = false;
 }
 
-void TEditCommands::Cut() {
+void TEditCommands::Cut()
+{
     if (CodeFocused()) form_.mmHTMLCode->CutToClipboard();
 }
 
-void TEditCommands::Copy() {
+void TEditCommands::Copy()
+{
     if (CodeFocused()) {
         form_.mmHTMLCode->CopyToClipboard();
         return;
@@ -76,36 +85,44 @@ void TEditCommands::Copy() {
     }
 }
 
-void TEditCommands::Paste() {
+void TEditCommands::Paste()
+{
     if (CodeFocused()) form_.mmHTMLCode->PasteFromClipboard();
 }
 
-void TEditCommands::Clear() {
+void TEditCommands::Clear()
+{
     if (CodeFocused() && form_.mmHTMLCode->SelLength() > 0) form_.mmHTMLCode->ClearSelection();
 }
 
-void TEditCommands::SelectAll() {
+void TEditCommands::SelectAll()
+{
     if (CodeFocused())
         form_.mmHTMLCode->SelectAll();
     else
         form_.WebBrowser->ExecWB(OLECMDID_SELECTALL, OLECMDEXECOPT_DODEFAULT);
 }
 
-void TEditCommands::Find() { form_.FindDlg->Execute(); }
+void TEditCommands::Find()
+{
+    form_.FindDlg->Execute();
+}
 
-void TEditCommands::FindNext() {
+void TEditCommands::FindNext()
+{
     if (form_.FindDlg->FindText().isEmpty())
         Find();
     else
         FindAgain();
 }
 
-void TEditCommands::FindAgain() {
+void TEditCommands::FindAgain()
+{
     TMemo* memo = form_.mmHTMLCode;
     const QString what = form_.FindDlg->FindText();
     const qsizetype from = textsearch::SearchStart(memo->SelStart(), memo->SelLength());
-    const qsizetype found = textsearch::FindForward(memo->Text(), what, from,
-                                                    form_.FindDlg->Options().testFlag(frMatchCase));
+    const qsizetype found =
+        textsearch::FindForward(memo->Text(), what, from, form_.FindDlg->Options().testFlag(frMatchCase));
     if (found < 0) {
         MessageBeep(MB_ICONASTERISK);
         MessageDlg(QStringLiteral("Can not find ") + what + QStringLiteral("."), mtInformation, {mbOK});

@@ -19,7 +19,8 @@ const char* const kPrefixes[kCustomCount] = {"One", "Two", "Three", "Four", "Fiv
 // Opens key for one load or save and closes it again, also on failure.
 class TOpenKey {
 public:
-    TOpenKey(TRegistry& registry, const QString& key) : registry_(registry) {
+    TOpenKey(TRegistry& registry, const QString& key) : registry_(registry)
+    {
         if (!registry.OpenKey(key, true))
             throw ERegistryException(QStringLiteral("Cannot open the settings key %1.").arg(key));
     }
@@ -31,17 +32,20 @@ private:
     TRegistry& registry_;
 };
 
-std::optional<int> ReadInt(TRegistry& r, const QString& name) {
+std::optional<int> ReadInt(TRegistry& r, const QString& name)
+{
     if (r.GetDataType(name) != rdInteger) return std::nullopt;
     return r.ReadInteger(name);
 }
 
-std::optional<bool> ReadFlag(TRegistry& r, const QString& name) {
+std::optional<bool> ReadFlag(TRegistry& r, const QString& name)
+{
     if (r.GetDataType(name) != rdInteger) return std::nullopt;
     return r.ReadBool(name);
 }
 
-std::optional<QString> ReadText(TRegistry& r, const QString& name) {
+std::optional<QString> ReadText(TRegistry& r, const QString& name)
+{
     if (r.GetDataType(name) != rdString) return std::nullopt;
     return r.ReadString(name);
 }
@@ -52,9 +56,12 @@ namespace {
 
 // The layout's values by their stored names.
 const std::pair<const char*, std::optional<int> TLayoutValues::*> kIntValues[] = {
-    {"Width", &TLayoutValues::width},         {"Height", &TLayoutValues::height},
-    {"Top", &TLayoutValues::top},             {"Left", &TLayoutValues::left},
-    {"Format", &TLayoutValues::format},       {"SplitTop", &TLayoutValues::splitTop},
+    {"Width", &TLayoutValues::width},
+    {"Height", &TLayoutValues::height},
+    {"Top", &TLayoutValues::top},
+    {"Left", &TLayoutValues::left},
+    {"Format", &TLayoutValues::format},
+    {"SplitTop", &TLayoutValues::splitTop},
     {"SplitLeft", &TLayoutValues::splitLeft},
 };
 const std::pair<const char*, std::optional<bool> TLayoutValues::*> kFlagValues[] = {
@@ -65,7 +72,8 @@ const std::pair<const char*, std::optional<bool> TLayoutValues::*> kFlagValues[]
 
 }  // namespace
 
-TLayoutValues ReadLayout(TRegistry& registry) {
+TLayoutValues ReadLayout(TRegistry& registry)
+{
     TOpenKey key(registry, kLayoutKey);
     TLayoutValues v;
     for (const auto& [name, value] : kIntValues) v.*value = ReadInt(registry, QString::fromLatin1(name));
@@ -73,7 +81,8 @@ TLayoutValues ReadLayout(TRegistry& registry) {
     return v;
 }
 
-void WriteLayout(TRegistry& registry, const TLayoutValues& v) {
+void WriteLayout(TRegistry& registry, const TLayoutValues& v)
+{
     TOpenKey key(registry, kLayoutKey);
     for (const auto& [name, value] : kIntValues)
         if (v.*value) registry.WriteInteger(QString::fromLatin1(name), *(v.*value));
@@ -81,12 +90,14 @@ void WriteLayout(TRegistry& registry, const TLayoutValues& v) {
         if (v.*value) registry.WriteBool(QString::fromLatin1(name), *(v.*value));
 }
 
-TLayoutValues CheckedWindow(TLayoutValues v, const QList<QRect>& screens) {
+TLayoutValues CheckedWindow(TLayoutValues v, const QList<QRect>& screens)
+{
     if (v.width && *v.width < kMinWindowSize) v.width.reset();
     if (v.height && *v.height < kMinWindowSize) v.height.reset();
     if (v.left && v.top) {
         const QRect rect(*v.left, *v.top, v.width.value_or(kMinWindowSize), v.height.value_or(kMinWindowSize));
-        const bool seen = std::any_of(screens.begin(), screens.end(), [&](const QRect& s) { return s.intersects(rect); });
+        const bool seen =
+            std::any_of(screens.begin(), screens.end(), [&](const QRect& s) { return s.intersects(rect); });
         if (!seen) {
             v.left.reset();
             v.top.reset();
@@ -99,9 +110,13 @@ TLayoutValues CheckedWindow(TLayoutValues v, const QList<QRect>& screens) {
     return v;
 }
 
-int ClampPaneSize(int value, int limit) { return std::clamp(value, 0, std::max(0, limit)); }
+int ClampPaneSize(int value, int limit)
+{
+    return std::clamp(value, 0, std::max(0, limit));
+}
 
-TCustomInserts ReadCustomInserts(TRegistry& registry) {
+TCustomInserts ReadCustomInserts(TRegistry& registry)
+{
     TOpenKey key(registry, kCustomKey);
     TCustomInserts inserts;
     for (int n = 0; n < kCustomCount; ++n) {
@@ -113,7 +128,8 @@ TCustomInserts ReadCustomInserts(TRegistry& registry) {
     return inserts;
 }
 
-void WriteCustomInserts(TRegistry& registry, const std::array<TCustomInsert, kCustomCount>& inserts) {
+void WriteCustomInserts(TRegistry& registry, const std::array<TCustomInsert, kCustomCount>& inserts)
+{
     TOpenKey key(registry, kCustomKey);
     for (int n = 0; n < kCustomCount; ++n) {
         const TCustomInsert& insert = inserts[n];
@@ -128,7 +144,8 @@ void WriteCustomInserts(TRegistry& registry, const std::array<TCustomInsert, kCu
 
 namespace {
 
-QList<QRect> ScreenRects() {
+QList<QRect> ScreenRects()
+{
     QList<QRect> rects;
     for (const QScreen* screen : QGuiApplication::screens()) rects.append(screen->geometry());
     return rects;
@@ -136,7 +153,8 @@ QList<QRect> ScreenRects() {
 
 // A toggle stored as up: turn it up and run its command.
 void RestoreToggle(const std::optional<bool>& down, TdxBarButton* button, void (TfrmMain::*command)(TObject*),
-                   TfrmMain& form) {
+                   TfrmMain& form)
+{
     if (!down || *down || !button->Down()) return;
     button->SetDown(false);
     (form.*command)(button);
@@ -144,7 +162,8 @@ void RestoreToggle(const std::optional<bool>& down, TdxBarButton* button, void (
 
 }  // namespace
 
-void TEditorSettings::LoadLayout() {
+void TEditorSettings::LoadLayout()
+{
     const TLayoutValues v = CheckedWindow(ReadLayout(*form_.Registry), ScreenRects());
     if (v.format == 1) form_.btSwapClick(form_.btSwap);
     if (v.width || v.height || v.left)
@@ -162,7 +181,8 @@ void TEditorSettings::LoadLayout() {
     RestoreToggle(v.wordWrap, form_.btWordWrap, &TfrmMain::btWordWrapClick, form_);
 }
 
-void TEditorSettings::SaveLayout() {
+void TEditorSettings::SaveLayout()
+{
     TLayoutValues v;
     const TWindowState state = form_.WindowState();
     v.maximized = state == wsMaximized;
@@ -183,7 +203,8 @@ void TEditorSettings::SaveLayout() {
     WriteLayout(*form_.Registry, v);
 }
 
-void TEditorSettings::LoadCustomInserts() {
+void TEditorSettings::LoadCustomInserts()
+{
     const TCustomInserts stored = ReadCustomInserts(*form_.Registry);
     for (int n = 1; n <= kCustomCount; ++n) {
         if (const auto& insert = stored[n - 1]) {
@@ -198,7 +219,8 @@ void TEditorSettings::LoadCustomInserts() {
     }
 }
 
-void TEditorSettings::SaveCustomInserts() {
+void TEditorSettings::SaveCustomInserts()
+{
     std::array<TCustomInsert, kCustomCount> inserts;
     for (int n = 1; n <= kCustomCount; ++n) inserts[n - 1] = {form_.CustomName[n], form_.CustomText[n]};
     WriteCustomInserts(*form_.Registry, inserts);

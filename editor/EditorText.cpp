@@ -9,7 +9,8 @@
 
 namespace editortext {
 
-QString FileToOpen(const QStringList& arguments, const QString& currentDir) {
+QString FileToOpen(const QStringList& arguments, const QString& currentDir)
+{
     QString path;
     if (arguments.size() == 1)
         path = arguments[0].trimmed();
@@ -20,35 +21,43 @@ QString FileToOpen(const QStringList& arguments, const QString& currentDir) {
     return QDir::cleanPath(path);
 }
 
-static bool HasScheme(const QString& text) {
+static bool HasScheme(const QString& text)
+{
     // Two letters at least, so a drive letter is never taken for a scheme.
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.\\-]+:"));
     return scheme.match(text).hasMatch();
 }
 
-QString BaseAddress(const QString& pathBarText) {
-    QString base = HasScheme(pathBarText)
-                       ? pathBarText
-                       : QString::fromUtf8(QUrl::fromLocalFile(QDir(pathBarText).absolutePath())
-                                               .toEncoded(QUrl::FullyEncoded));
+QString BaseAddress(const QString& pathBarText)
+{
+    QString base =
+        HasScheme(pathBarText)
+            ? pathBarText
+            : QString::fromUtf8(QUrl::fromLocalFile(QDir(pathBarText).absolutePath()).toEncoded(QUrl::FullyEncoded));
     if (!base.endsWith(QLatin1Char('/'))) base += QLatin1Char('/');
     return base;
 }
 
-static QString EscapeAttribute(QString s) {
+static QString EscapeAttribute(QString s)
+{
     return s.replace(QLatin1Char('&'), QLatin1String("&amp;"))
         .replace(QLatin1Char('"'), QLatin1String("&quot;"))
         .replace(QLatin1Char('<'), QLatin1String("&lt;"))
         .replace(QLatin1Char('>'), QLatin1String("&gt;"));
 }
 
-QString BaseTag(const QString& pathBarText) { return BaseTagOf(BaseAddress(pathBarText)); }
+QString BaseTag(const QString& pathBarText)
+{
+    return BaseTagOf(BaseAddress(pathBarText));
+}
 
-QString BaseTagOf(const QString& address) {
+QString BaseTagOf(const QString& address)
+{
     return QStringLiteral("<BASE HREF=\"") + EscapeAttribute(address) + QStringLiteral("\">");
 }
 
-qsizetype HeadTagEnd(const TSharedText& text) {
+qsizetype HeadTagEnd(const TSharedText& text)
+{
     static constexpr char16_t kTag[] = u"<HEAD>";
     constexpr int kLength = 6;
     // The tag's only '<' is its first character, so a mismatch restarts at 0, or at 1 on a '<'.
@@ -69,7 +78,8 @@ qsizetype HeadTagEnd(const TSharedText& text) {
     return -1;
 }
 
-QString InsertBaseHref(const QString& text, const QString& pathBarText) {
+QString InsertBaseHref(const QString& text, const QString& pathBarText)
+{
     const qsizetype end = HeadTagEnd(TSharedText(text));
     if (end < 0) return text;
     QString result = text;
@@ -77,7 +87,8 @@ QString InsertBaseHref(const QString& text, const QString& pathBarText) {
     return result;
 }
 
-QByteArray PreviewBytes(const TSharedText& text, const QString& baseTag) {
+QByteArray PreviewBytes(const TSharedText& text, const QString& baseTag)
+{
     const qsizetype insertAt = baseTag.isEmpty() ? -1 : HeadTagEnd(text);
     QStringEncoder encoder(QStringEncoder::Utf8);
     QByteArray bytes;
@@ -95,13 +106,15 @@ QByteArray PreviewBytes(const TSharedText& text, const QString& baseTag) {
         }
         position += piece.size();
     }
-    if (insertAt >= 0 && insertAt == position) out = encoder.appendToBuffer(out, baseTag);  // the text ends with the tag
+    if (insertAt >= 0 && insertAt == position)
+        out = encoder.appendToBuffer(out, baseTag);  // the text ends with the tag
     bytes.truncate(out - bytes.data());
     bytes.squeeze();
     return bytes;
 }
 
-QString FolderOf(const QString& filePath) {
+QString FolderOf(const QString& filePath)
+{
     return QDir::cleanPath(QFileInfo(filePath).absolutePath());
 }
 

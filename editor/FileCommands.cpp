@@ -12,7 +12,8 @@
 
 namespace {
 
-void ShowError(const QString& text) {
+void ShowError(const QString& text)
+{
     MessageBeep(MB_ICONEXCLAMATION);
     MessageDlg(text, mtError, {mbOK});
 }
@@ -21,12 +22,14 @@ const QString kSaveError = QStringLiteral("Save Error. Please try selecting anot
 
 }  // namespace
 
-void TFileCommands::SetCaption(const QString& label) {
+void TFileCommands::SetCaption(const QString& label)
+{
     form_.SetCaption(label + QStringLiteral(" - ") + form_.CaptionBase);
 }
 
 void TFileCommands::Show(const TTextDocument& document, const QString& folder, const QString& fileName,
-                         const QString& label) {
+                         const QString& label)
+{
     // The path bar first, so that the live preview of the change already has its base.
     form_.edPathEdit->SetText(folder);
     form_.mmHTMLCode->SetText(document.text);
@@ -39,7 +42,8 @@ void TFileCommands::Show(const TTextDocument& document, const QString& folder, c
     if (!form_.DynamicDown()) form_.ShowPaneHTML();
 }
 
-bool TFileCommands::AskSaveChanges() {
+bool TFileCommands::AskSaveChanges()
+{
     if (form_.Unchanged) return false;
     MessageBeep(MB_ICONQUESTION);
     switch (MessageDlg(QStringLiteral("Do you want to save the changes to your work?"), mtConfirmation,
@@ -53,7 +57,8 @@ bool TFileCommands::AskSaveChanges() {
     }
 }
 
-void TFileCommands::New() {
+void TFileCommands::New()
+{
     AskSaveChanges();
     form_.edPathEdit->SetText({});
     form_.mmHTMLCode->SetText(InsertRS::LoadStr(InsertRS::sNewDocument));
@@ -65,16 +70,18 @@ void TFileCommands::New() {
     form_.ShowPaneHTML();
 }
 
-QString TFileCommands::StartFolder() const {
+QString TFileCommands::StartFolder() const
+{
     if (const QString name = form_.FileName(); !name.isEmpty()) return editortext::FolderOf(name);
     if (!lastFolder_.isEmpty()) return lastFolder_;
     const QString working = QDir::currentPath();
-    const bool programs = QFileInfo(working).canonicalFilePath() ==
-                          QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+    const bool programs =
+        QFileInfo(working).canonicalFilePath() == QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
     return programs ? QDir::homePath() : working;
 }
 
-void TFileCommands::Open() {
+void TFileCommands::Open()
+{
     for (;;) {
         AskSaveChanges();
         form_.OpenDlg->SetFileName({});
@@ -94,7 +101,8 @@ void TFileCommands::Open() {
     }
 }
 
-bool TFileCommands::Write(const QString& path) {
+bool TFileCommands::Write(const QString& path)
+{
     try {
         WriteTextFile(path, form_.mmHTMLCode->Lines()->ToStringList(), bom_, encoding_);
         return true;
@@ -104,7 +112,8 @@ bool TFileCommands::Write(const QString& path) {
     }
 }
 
-bool TFileCommands::Save() {
+bool TFileCommands::Save()
+{
     const QString name = form_.SaveDlg->FileName();
     if (name.isEmpty()) return SaveAs();
     if (!Write(name)) return SaveAs();
@@ -112,7 +121,8 @@ bool TFileCommands::Save() {
     return true;
 }
 
-bool TFileCommands::SaveAs() {
+bool TFileCommands::SaveAs()
+{
     const QString current = form_.SaveDlg->FileName();
     for (;;) {
         form_.SaveDlg->SetInitialDir(StartFolder());
@@ -133,7 +143,8 @@ bool TFileCommands::SaveAs() {
     }
 }
 
-void TFileCommands::Example() {
+void TFileCommands::Example()
+{
     AskSaveChanges();
     const QString folder = form_.ExeDir + QStringLiteral("Example");
     TTextDocument document;
@@ -147,7 +158,8 @@ void TFileCommands::Example() {
     Show(document, folder, {}, QStringLiteral("Example File"));
 }
 
-void TFileCommands::OpenCommandLineFile() {
+void TFileCommands::OpenCommandLineFile()
+{
     const QString name = form_.FileToOpen;
     try {
         Show(reader_(name), editortext::FolderOf(name), name, {});

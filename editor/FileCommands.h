@@ -20,8 +20,10 @@ public:
     // Reads a whole file, or raises why it cannot.
     using TReader = std::function<TTextDocument(const QString& path)>;
 
-    explicit TFileCommands(TfrmMain& form, TReader reader = [](const QString& path) { return ReadTextFile(path); })
-        : form_(form), reader_(std::move(reader)) {}
+    explicit TFileCommands(
+        TfrmMain& form, TReader reader = [](const QString& path) { return ReadTextFile(path); })
+        : form_(form), reader_(std::move(reader))
+    {}
 
     // True when the document was saved; raises the silent abort on Cancel and when Yes did
     // not write the document (a cancelled Save As, a failed write).
@@ -42,8 +44,7 @@ public:
 private:
     // Shows document in the code pane and the preview; folder is the path bar's text,
     // fileName the save dialog's, label the caption's document name.
-    void Show(const TTextDocument& document, const QString& folder, const QString& fileName,
-              const QString& label);
+    void Show(const TTextDocument& document, const QString& folder, const QString& fileName, const QString& label);
     void SetCaption(const QString& label);
     // The folder Open and Save As start in: the document's, else the one a file was last
     // opened from or saved to, else the working folder (the home folder when that is the

@@ -5,14 +5,16 @@
 namespace InsertRS {
 namespace {
 
-QString TableTemplate() {
+QString TableTemplate()
+{
     const QString cells = QStringLiteral("<TD>  </TD>\r\n<TD>  </TD>\r\n<TD>  </TD>\r\n<TD>  </TD>\r\n");
     return QStringLiteral("<TABLE Width=\"75%\">\r\n<TR>\r\n") + cells + QStringLiteral("</TR><TR>\r\n") + cells +
            QStringLiteral("</TR><TR>\r\n") + cells + QStringLiteral("</TR><TR>\r\n") + cells +
            QStringLiteral("</TR>\r\n</TABLE>");
 }
 
-QString NewDocument() {
+QString NewDocument()
+{
     return QStringLiteral(
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r\n"
         "<html>\r\n"
@@ -91,7 +93,8 @@ struct Table {
     QHash<QString, int> ids;
 };
 
-const Table& TheTable() {
+const Table& TheTable()
+{
     static const Table table = [] {
         Table t;
         for (const Insert& i : kInserts) {
@@ -107,8 +110,14 @@ const Table& TheTable() {
 
 }  // namespace
 
-QString LoadStr(int id) { return TheTable().strings.value(id); }
+QString LoadStr(int id)
+{
+    return TheTable().strings.value(id);
+}
 
-int InsertIdOf(const QString& itemName) { return TheTable().ids.value(itemName); }
+int InsertIdOf(const QString& itemName)
+{
+    return TheTable().ids.value(itemName);
+}
 
 }  // namespace InsertRS

@@ -13,20 +13,24 @@
 #include <QWebEnginePage>
 
 TLivePreview::TLivePreview(TWebBrowser* browser, TMemo* pane, std::function<QString()> pathBarText)
-    : browser_(browser), pane_(pane), pathBarText_(std::move(pathBarText)), pages_(std::make_shared<TPageFolder>()) {
+    : browser_(browser), pane_(pane), pathBarText_(std::move(pathBarText)), pages_(std::make_shared<TPageFolder>())
+{
     // A render or a navigation that ends lets the next write in. Connected after the browser's
     // and its document's own handlers, so their state is current when this runs.
     connect(browser_->Page(), &QWebEnginePage::loadingChanged, this,
-            Guarded([this](const QWebEngineLoadingInfo& info) {
-                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
-                RemoveSuperseded();
-                Pump();
-            }, this));
+            Guarded(
+                [this](const QWebEngineLoadingInfo& info) {
+                    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+                    RemoveSuperseded();
+                    Pump();
+                },
+                this));
 }
 
 TLivePreview::~TLivePreview() = default;
 
-void TLivePreview::Show(const QString& text, bool withBase) {
+void TLivePreview::Show(const QString& text, bool withBase)
+{
     fromPane_ = false;
     text_ = TSharedText(text);
     withBase_ = withBase;
@@ -34,7 +38,8 @@ void TLivePreview::Show(const QString& text, bool withBase) {
     Pump();
 }
 
-void TLivePreview::ShowPane() {
+void TLivePreview::ShowPane()
+{
     fromPane_ = true;
     text_ = TSharedText();
     withBase_ = true;
@@ -42,13 +47,18 @@ void TLivePreview::ShowPane() {
     Pump();
 }
 
-bool TLivePreview::Busy() const { return stale_ || preparing_ || browser_->Busy() || browser_->Navigating(); }
+bool TLivePreview::Busy() const
+{
+    return stale_ || preparing_ || browser_->Busy() || browser_->Navigating();
+}
 
-bool TLivePreview::BrowserReady() const {
+bool TLivePreview::BrowserReady() const
+{
     return browser_->Document() && !browser_->Navigating() && !browser_->Document()->Rendering();
 }
 
-void TLivePreview::Pump() {
+void TLivePreview::Pump()
+{
     if (!stale_ || preparing_) return;
     if (!BrowserReady()) {
         // Without a document yet, the blank page gives one; the write follows its load.
@@ -79,7 +89,8 @@ void TLivePreview::Pump() {
     });
 }
 
-void TLivePreview::Prepared(quint64 generation, const QByteArray& bytes, const QUrl& page) {
+void TLivePreview::Prepared(quint64 generation, const QByteArray& bytes, const QUrl& page)
+{
     if (generation != generation_) {
         pages_->Remove(page);
         return;
@@ -100,7 +111,8 @@ void TLivePreview::Prepared(quint64 generation, const QByteArray& bytes, const Q
         browser_->Document()->ReplaceFromFile(page);
 }
 
-void TLivePreview::RemoveSuperseded() {
+void TLivePreview::RemoveSuperseded()
+{
     if (browser_->Document() && browser_->Document()->Rendering()) return;
     for (const QUrl& page : std::as_const(superseded_)) pages_->Remove(page);
     superseded_.clear();

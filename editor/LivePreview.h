@@ -59,6 +59,6 @@ private:
     quint64 generation_ = 0;
     // Shared with the worker that writes into it, so it outlives a write under way.
     std::shared_ptr<TPageFolder> pages_;
-    QUrl shownPage_;            // the page of the latest write
-    QList<QUrl> superseded_;    // pages of earlier writes, kept until the latest render ends
+    QUrl shownPage_;          // the page of the latest write
+    QList<QUrl> superseded_;  // pages of earlier writes, kept until the latest render ends
 };

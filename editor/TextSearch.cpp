@@ -6,9 +6,13 @@
 namespace textsearch {
 namespace {
 
-char16_t FoldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
+char16_t FoldAscii(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
 
-qsizetype FindFolded(QStringView text, QStringView what, qsizetype from) {
+qsizetype FindFolded(QStringView text, QStringView what, qsizetype from)
+{
     QString folded(what.size(), Qt::Uninitialized);
     std::transform(what.utf16(), what.utf16() + what.size(), reinterpret_cast<char16_t*>(folded.data()), FoldAscii);
     const char16_t* t = text.utf16();
@@ -29,9 +33,13 @@ qsizetype FindFolded(QStringView text, QStringView what, qsizetype from) {
 
 }  // namespace
 
-qsizetype SearchStart(qsizetype selStart, qsizetype selLength) { return selLength > 0 ? selStart + 1 : selStart; }
+qsizetype SearchStart(qsizetype selStart, qsizetype selLength)
+{
+    return selLength > 0 ? selStart + 1 : selStart;
+}
 
-qsizetype FindForward(QStringView text, QStringView what, qsizetype from, bool matchCase) {
+qsizetype FindForward(QStringView text, QStringView what, qsizetype from, bool matchCase)
+{
     if (what.isEmpty() || from < 0 || from + what.size() > text.size()) return -1;
     if (matchCase) return text.indexOf(what, from, Qt::CaseSensitive);
     return FindFolded(text, what, from);

@@ -10,18 +10,21 @@ namespace {
 // The maker's download page.
 const QString kWebAddress = QStringLiteral("https://vesk.example.org/download");
 
-void Warn(const QString& text) {
+void Warn(const QString& text)
+{
     MessageBeep(MB_ICONEXCLAMATION);
     MessageDlg(text, mtWarning, {mbOK});
 }
 }  // namespace
 
-void TViewCommands::PlaceSplitter(bool swapped) {
+void TViewCommands::PlaceSplitter(bool swapped)
+{
     form_.Splitter->SetAlign(swapped ? alBottom : alRight);
     form_.Splitter->SetAlign(swapped ? alTop : alLeft);
 }
 
-void TViewCommands::Swap() {
+void TViewCommands::Swap()
+{
     TPanel* code = form_.Panel1;
     switch (code->Align()) {
     case alLeft:
@@ -46,7 +49,8 @@ void TViewCommands::Swap() {
     }
 }
 
-void TViewCommands::ToggleCode() {
+void TViewCommands::ToggleCode()
+{
     if (form_.Panel1->Visible()) {
         form_.Panel1->SetVisible(false);
         form_.Splitter->SetVisible(false);
@@ -59,7 +63,8 @@ void TViewCommands::ToggleCode() {
     }
 }
 
-void TViewCommands::ToggleBrowser() {
+void TViewCommands::ToggleBrowser()
+{
     if (form_.Panel4->Visible()) {
         form_.Panel4->SetVisible(false);
         form_.Panel1->SetAlign(alClient);
@@ -76,18 +81,21 @@ void TViewCommands::ToggleBrowser() {
     if (form_.Swapped) Swap();  // back on top, as it was before the preview went
 }
 
-void TViewCommands::ToggleWordWrap() {
+void TViewCommands::ToggleWordWrap()
+{
     form_.mmHTMLCode->SetScrollBars(form_.btWordWrap->Down() ? ssVertical : ssBoth);
 }
 
-void TViewCommands::ToggleBar(int index) {
+void TViewCommands::ToggleBar(int index)
+{
     TdxBars* bars = form_.BarManager->Bars();
     if (index < 0 || index >= bars->Count()) return;
     TdxBar* bar = bars->Items(index);
     bar->SetVisible(!bar->Visible());
 }
 
-void TViewCommands::Back() {
+void TViewCommands::Back()
+{
     try {
         form_.WebBrowser->GoBack();
     } catch (const Exception&) {
@@ -95,7 +103,8 @@ void TViewCommands::Back() {
     }
 }
 
-void TViewCommands::Forward() {
+void TViewCommands::Forward()
+{
     try {
         form_.WebBrowser->GoForward();
     } catch (const Exception&) {
@@ -103,25 +112,43 @@ void TViewCommands::Forward() {
     }
 }
 
-void TViewCommands::Stop() { form_.WebBrowser->Stop(); }
-void TViewCommands::Refresh() { form_.WebBrowser->Refresh(); }
-void TViewCommands::Print() { form_.WebBrowser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT); }
-void TViewCommands::PageSetup() { form_.WebBrowser->ExecWB(OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT); }
+void TViewCommands::Stop()
+{
+    form_.WebBrowser->Stop();
+}
+void TViewCommands::Refresh()
+{
+    form_.WebBrowser->Refresh();
+}
+void TViewCommands::Print()
+{
+    form_.WebBrowser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT);
+}
+void TViewCommands::PageSetup()
+{
+    form_.WebBrowser->ExecWB(OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT);
+}
 
-void TViewCommands::PrintPreview() {
+void TViewCommands::PrintPreview()
+{
     TBusyCursorScope busy;
     form_.WebBrowser->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT);
 }
 
-void TViewCommands::CheckShellResult(int result) {
+void TViewCommands::CheckShellResult(int result)
+{
     if (result != SE_ERR_FNF && result != SE_ERR_ACCESSDENIED) return;
     MessageBeep(MB_ICONEXCLAMATION);
     MessageDlg(QStringLiteral("Cannot Load The Help File. Please Reinstall VESK."), mtError, {mbOK});
 }
 
-void TViewCommands::StartHelp(const QString& parameter) {
+void TViewCommands::StartHelp(const QString& parameter)
+{
     const QStringList parameters = parameter.isEmpty() ? QStringList() : QStringList{parameter};
     CheckShellResult(ShellExecute(form_.ExeDir + QStringLiteral("Help/VESKHelp"), parameters));
 }
 
-void TViewCommands::VisitWeb() { CheckShellResult(ShellExecute(kWebAddress)); }
+void TViewCommands::VisitWeb()
+{
+    CheckShellResult(ShellExecute(kWebAddress));
+}

@@ -5,21 +5,35 @@
 #include <QCoreApplication>
 #include <QWebEnginePage>
 
-QString ProgramPageUrl(const QString& page) { return ResPageUrl(QCoreApplication::applicationFilePath(), page); }
-
-void HidePageScrollBars(TWebBrowser* browser) {
-    if (!browser || !browser->Page()) return;
-    browser->Page()->runJavaScript(QStringLiteral(
-        "if (document.body) { document.body.style.overflowX = 'hidden';"
-        " document.body.style.overflowY = 'hidden'; }"));
+QString ProgramPageUrl(const QString& page)
+{
+    return ResPageUrl(QCoreApplication::applicationFilePath(), page);
 }
 
-TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) { RegisterWebClasses(); }
+void HidePageScrollBars(TWebBrowser* browser)
+{
+    if (!browser || !browser->Page()) return;
+    browser->Page()->runJavaScript(
+        QStringLiteral("if (document.body) { document.body.style.overflowX = 'hidden';"
+                       " document.body.style.overflowY = 'hidden'; }"));
+}
 
-void TfrmAbout::FormShow(TObject* /*Sender*/) { AboutBrowser->Navigate(ProgramPageUrl(QStringLiteral("About.htm"))); }
+TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner)
+{
+    RegisterWebClasses();
+}
 
-void TfrmAbout::btOKClick(TObject* /*Sender*/) { SetModalResult(mrOk); }
+void TfrmAbout::FormShow(TObject* /*Sender*/)
+{
+    AboutBrowser->Navigate(ProgramPageUrl(QStringLiteral("About.htm")));
+}
 
-void TfrmAbout::AboutBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {
+void TfrmAbout::btOKClick(TObject* /*Sender*/)
+{
+    SetModalResult(mrOk);
+}
+
+void TfrmAbout::AboutBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/)
+{
     HidePageScrollBars(AboutBrowser);
 }

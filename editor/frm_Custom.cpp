@@ -11,7 +11,8 @@ constexpr int kSlots = 5;
 
 TfrmCustom::TfrmCustom(TComponent* owner) : TForm(owner) {}
 
-void TfrmCustom::ShowSlot(int slot) {
+void TfrmCustom::ShowSlot(int slot)
+{
     Slot = slot;
     edName->SetText(frmMain->CustomName[slot]);
     mmText->SetText(frmMain->CustomText[slot]);
@@ -19,49 +20,59 @@ void TfrmCustom::ShowSlot(int slot) {
     Modified = false;
 }
 
-void TfrmCustom::FormCreate(TObject* /*Sender*/) {
+void TfrmCustom::FormCreate(TObject* /*Sender*/)
+{
     if (auto* images = qobject_cast<TCustomImageList*>(frmMain->FindComponent(QStringLiteral("ImageList"))))
         CustBarMan->SetImages(images);
     ShowSlot(1);
 }
 
-void TfrmCustom::mmTextChange(TObject* /*Sender*/) { Modified = true; }
+void TfrmCustom::mmTextChange(TObject* /*Sender*/)
+{
+    Modified = true;
+}
 
-void TfrmCustom::StoreSlot() {
+void TfrmCustom::StoreSlot()
+{
     frmMain->CustomName[Slot] = edName->Text();
     frmMain->CustomText[Slot] = mmText->Text();
     frmMain->CustomItem(Slot)->SetCaption(edName->Text());
     Modified = false;
 }
 
-void TfrmCustom::AskSaveSlot() {
+void TfrmCustom::AskSaveSlot()
+{
     if (!Modified) return;
     MessageBeep(MB_ICONQUESTION);
-    const int answer = MessageDlg(QStringLiteral("Do you want to save the changes to custom No.") +
-                                      QString::number(Slot) + QStringLiteral("?"),
-                                  mtConfirmation, {mbYes, mbNo, mbCancel});
+    const int answer = MessageDlg(
+        QStringLiteral("Do you want to save the changes to custom No.") + QString::number(Slot) + QStringLiteral("?"),
+        mtConfirmation, {mbYes, mbNo, mbCancel});
     if (answer == mrYes)
         StoreSlot();
     else if (answer != mrNo)
         Abort();
 }
 
-void TfrmCustom::btNextClick(TObject* /*Sender*/) {
+void TfrmCustom::btNextClick(TObject* /*Sender*/)
+{
     AskSaveSlot();
     ShowSlot(Slot % kSlots + 1);
 }
 
-void TfrmCustom::btPrevClick(TObject* /*Sender*/) {
+void TfrmCustom::btPrevClick(TObject* /*Sender*/)
+{
     AskSaveSlot();
     ShowSlot((Slot + kSlots - 2) % kSlots + 1);
 }
 
-void TfrmCustom::btOKClick(TObject* /*Sender*/) {
+void TfrmCustom::btOKClick(TObject* /*Sender*/)
+{
     StoreSlot();
     SetModalResult(mrOk);
 }
 
-void TfrmCustom::btCancelClick(TObject* /*Sender*/) {
+void TfrmCustom::btCancelClick(TObject* /*Sender*/)
+{
     AskSaveSlot();
     SetModalResult(mrCancel);
 }

@@ -3,7 +3,8 @@
 #include "dxBarProgram.h"
 #include "frmHTML.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     TdxBarProgram program;
     program.ResourcePrefix = QStringLiteral(":/editor");
     program.Title = QStringLiteral("Zundra's HTML Editor");

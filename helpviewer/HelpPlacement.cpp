@@ -4,14 +4,16 @@
 
 namespace {
 
-std::optional<int> ReadDword(TRegistry& registry, const QString& name) {
+std::optional<int> ReadDword(TRegistry& registry, const QString& name)
+{
     if (registry.GetDataType(name) != rdInteger) return std::nullopt;
     return registry.ReadInteger(name);
 }
 
 }  // namespace
 
-TStoredPlacement ReadStoredPlacement(TRegistry& registry) {
+TStoredPlacement ReadStoredPlacement(TRegistry& registry)
+{
     TStoredPlacement stored;
     stored.width = ReadDword(registry, QStringLiteral("Width"));
     stored.height = ReadDword(registry, QStringLiteral("Height"));
@@ -22,7 +24,8 @@ TStoredPlacement ReadStoredPlacement(TRegistry& registry) {
     return stored;
 }
 
-void WriteStoredPlacement(TRegistry& registry, const QRect& normal, bool maximized) {
+void WriteStoredPlacement(TRegistry& registry, const QRect& normal, bool maximized)
+{
     registry.WriteBool(QStringLiteral("Maximized"), maximized);
     registry.WriteInteger(QStringLiteral("Width"), normal.width());
     registry.WriteInteger(QStringLiteral("Height"), normal.height());
@@ -30,7 +33,8 @@ void WriteStoredPlacement(TRegistry& registry, const QRect& normal, bool maximiz
     registry.WriteInteger(QStringLiteral("Left"), normal.left());
 }
 
-QRect PlacedBounds(const QRect& current, const TStoredPlacement& stored, const QList<QRect>& screens) {
+QRect PlacedBounds(const QRect& current, const TStoredPlacement& stored, const QList<QRect>& screens)
+{
     QRect placed = current;
     if (stored.width && *stored.width >= kMinimumHelpWindowSize.width()) placed.setWidth(*stored.width);
     if (stored.height && *stored.height >= kMinimumHelpWindowSize.height()) placed.setHeight(*stored.height);

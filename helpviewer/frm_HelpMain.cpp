@@ -15,18 +15,21 @@ TfrmHelpMain* frmHelpMain = nullptr;
 
 namespace {
 
-QStringList& Arguments() {
+QStringList& Arguments()
+{
     static QStringList args;
     return args;
 }
 
 // A failed browser command: the exclamation beep and one box.
-void Complain(const QString& text, TMsgDlgType type) {
+void Complain(const QString& text, TMsgDlgType type)
+{
     MessageBeep(MB_ICONEXCLAMATION);
     MessageDlg(text, type, {mbOK});
 }
 
-QList<QRect> ScreenGeometries() {
+QList<QRect> ScreenGeometries()
+{
     QList<QRect> result;
     for (const QScreen* screen : QGuiApplication::screens()) result.append(screen->geometry());
     return result;
@@ -36,17 +39,23 @@ QList<QRect> ScreenGeometries() {
 
 TfrmHelpMain::TfrmHelpMain(TComponent* owner) : TForm(owner) {}
 
-TfrmHelpMain::~TfrmHelpMain() {
+TfrmHelpMain::~TfrmHelpMain()
+{
     if (frmHelpMain == this) frmHelpMain = nullptr;
 }
 
-void TfrmHelpMain::SetArguments(const QStringList& arguments) { Arguments() = arguments; }
+void TfrmHelpMain::SetArguments(const QStringList& arguments)
+{
+    Arguments() = arguments;
+}
 
-QString TfrmHelpMain::PageAddress(const QString& page) const {
+QString TfrmHelpMain::PageAddress(const QString& page) const
+{
     return QStringLiteral("res://") + ProgramPath + QLatin1Char('/') + page;
 }
 
-void TfrmHelpMain::FormCreate(TObject* /*Sender*/) {
+void TfrmHelpMain::FormCreate(TObject* /*Sender*/)
+{
     ProgramPath = QCoreApplication::applicationFilePath();
     Registry = std::make_unique<TRegistry>();
     LoadPlacement();
@@ -66,7 +75,8 @@ void TfrmHelpMain::FormCreate(TObject* /*Sender*/) {
     HelpBrowser->Navigate(StartAddress);
 }
 
-void TfrmHelpMain::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/) {
+void TfrmHelpMain::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/)
+{
     // The window closes whatever happens to its placement; a failure is told once.
     // A window shown again after closing needs a registry object again.
     if (!Registry) Registry = std::make_unique<TRegistry>();
@@ -78,7 +88,8 @@ void TfrmHelpMain::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/) {
     Registry.reset();
 }
 
-void TfrmHelpMain::LoadPlacement() {
+void TfrmHelpMain::LoadPlacement()
+{
     // Nothing stored yet and no key to make: the window keeps its designed place.
     try {
         if (!Registry->OpenKey(kHelpPlacementKey, true)) return;
@@ -92,7 +103,8 @@ void TfrmHelpMain::LoadPlacement() {
     Registry->CloseKey();
 }
 
-void TfrmHelpMain::SavePlacement() {
+void TfrmHelpMain::SavePlacement()
+{
     // A maximized or minimized window stores the rectangle it returns to.
     const TWindowState state = WindowState();
     QRect normal = BoundsRect();
@@ -102,14 +114,16 @@ void TfrmHelpMain::SavePlacement() {
     Registry->CloseKey();
 }
 
-void TfrmHelpMain::HelpBrowserCommandStateChange(TObject* /*Sender*/, int Command, bool Enable) {
+void TfrmHelpMain::HelpBrowserCommandStateChange(TObject* /*Sender*/, int Command, bool Enable)
+{
     if (Command == CSC_NAVIGATEFORWARD)
         btForward->SetEnabled(Enable);
     else if (Command == CSC_NAVIGATEBACK)
         btBack->SetEnabled(Enable);
 }
 
-void TfrmHelpMain::btBackClick(TObject* /*Sender*/) {
+void TfrmHelpMain::btBackClick(TObject* /*Sender*/)
+{
     try {
         HelpBrowser->GoBack();
     } catch (const EOleException&) {
@@ -117,7 +131,8 @@ void TfrmHelpMain::btBackClick(TObject* /*Sender*/) {
     }
 }
 
-void TfrmHelpMain::btForwardClick(TObject* /*Sender*/) {
+void TfrmHelpMain::btForwardClick(TObject* /*Sender*/)
+{
     try {
         HelpBrowser->GoForward();
     } catch (const EOleException&) {
@@ -125,18 +140,24 @@ void TfrmHelpMain::btForwardClick(TObject* /*Sender*/) {
     }
 }
 
-void TfrmHelpMain::btPrintClick(TObject* /*Sender*/) { HelpBrowser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT); }
+void TfrmHelpMain::btPrintClick(TObject* /*Sender*/)
+{
+    HelpBrowser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_DODEFAULT);
+}
 
-void TfrmHelpMain::btPreviewClick(TObject* /*Sender*/) {
+void TfrmHelpMain::btPreviewClick(TObject* /*Sender*/)
+{
     TBusyCursorScope busy;
     HelpBrowser->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DODEFAULT);
 }
 
-void TfrmHelpMain::btPageSetupClick(TObject* /*Sender*/) {
+void TfrmHelpMain::btPageSetupClick(TObject* /*Sender*/)
+{
     HelpBrowser->ExecWB(OLECMDID_PAGESETUP, OLECMDEXECOPT_DODEFAULT);
 }
 
-void TfrmHelpMain::btCopyClick(TObject* /*Sender*/) {
+void TfrmHelpMain::btCopyClick(TObject* /*Sender*/)
+{
     try {
         HelpBrowser->ExecWB(OLECMDID_COPY, OLECMDEXECOPT_DODEFAULT);
     } catch (const EOleException&) {
@@ -144,20 +165,54 @@ void TfrmHelpMain::btCopyClick(TObject* /*Sender*/) {
     }
 }
 
-void TfrmHelpMain::btSelectAllClick(TObject* /*Sender*/) {
+void TfrmHelpMain::btSelectAllClick(TObject* /*Sender*/)
+{
     HelpBrowser->ExecWB(OLECMDID_SELECTALL, OLECMDEXECOPT_DODEFAULT);
 }
 
-void TfrmHelpMain::btExitClick(TObject* /*Sender*/) { Close(); }
+void TfrmHelpMain::btExitClick(TObject* /*Sender*/)
+{
+    Close();
+}
 
-void TfrmHelpMain::NavigateToPage(const QString& page) { HelpBrowser->Navigate(PageAddress(page)); }
+void TfrmHelpMain::NavigateToPage(const QString& page)
+{
+    HelpBrowser->Navigate(PageAddress(page));
+}
 
-void TfrmHelpMain::btLinkContentsClick(TObject*) { NavigateToPage(QStringLiteral("Contents.htm")); }
-void TfrmHelpMain::btLinkIntroClick(TObject*) { NavigateToPage(QStringLiteral("Introduction.htm")); }
-void TfrmHelpMain::btLinkCreateClick(TObject*) { NavigateToPage(QStringLiteral("Creating.htm")); }
-void TfrmHelpMain::btLinkOpenClick(TObject*) { NavigateToPage(QStringLiteral("Opening.htm")); }
-void TfrmHelpMain::btLinkParserClick(TObject*) { NavigateToPage(QStringLiteral("Parser.htm")); }
-void TfrmHelpMain::btLinkInsertClick(TObject*) { NavigateToPage(QStringLiteral("Insert.htm")); }
-void TfrmHelpMain::btLinkAdvanceClick(TObject*) { NavigateToPage(QStringLiteral("Advanced.htm")); }
-void TfrmHelpMain::btLinkHTMLTutClick(TObject*) { NavigateToPage(QStringLiteral("HTML.htm")); }
-void TfrmHelpMain::btLinkCSSTutClick(TObject*) { NavigateToPage(QStringLiteral("CSS.htm")); }
+void TfrmHelpMain::btLinkContentsClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Contents.htm"));
+}
+void TfrmHelpMain::btLinkIntroClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Introduction.htm"));
+}
+void TfrmHelpMain::btLinkCreateClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Creating.htm"));
+}
+void TfrmHelpMain::btLinkOpenClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Opening.htm"));
+}
+void TfrmHelpMain::btLinkParserClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Parser.htm"));
+}
+void TfrmHelpMain::btLinkInsertClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Insert.htm"));
+}
+void TfrmHelpMain::btLinkAdvanceClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("Advanced.htm"));
+}
+void TfrmHelpMain::btLinkHTMLTutClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("HTML.htm"));
+}
+void TfrmHelpMain::btLinkCSSTutClick(TObject*)
+{
+    NavigateToPage(QStringLiteral("CSS.htm"));
+}

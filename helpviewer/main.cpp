@@ -2,7 +2,8 @@
 #include "dxBarProgram.h"
 #include "frm_HelpMain.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     TdxBarProgram program;
     program.ResourcePrefix = QStringLiteral(":/help");
     return dxBarRunProgram(argc, argv, frmHelpMain, program);

@@ -11,18 +11,26 @@
 
 namespace {
 
-QString& TemplateFolderSetting() {
+QString& TemplateFolderSetting()
+{
     static QString folder = QStringLiteral(":/editor");
     return folder;
 }
 
 // Text from the document that goes into a report as text, not as markup.
-QString EscapeText(const QString& s) { return s.toHtmlEscaped(); }
+QString EscapeText(const QString& s)
+{
+    return s.toHtmlEscaped();
+}
 
-QString Number(int n) { return QString::number(n); }
+QString Number(int n)
+{
+    return QString::number(n);
+}
 
 // A link list for the links page: every entry followed by CR LF, or "NA" when empty.
-QString LinkList(const TStrings* list) {
+QString LinkList(const TStrings* list)
+{
     if (list->Count() == 0) return QStringLiteral("NA");
     QString text;
     for (int i = 0; i < list->Count(); ++i) text += list->Strings(i) + QStringLiteral("\r\n");
@@ -31,7 +39,8 @@ QString LinkList(const TStrings* list) {
 
 }  // namespace
 
-void RegisterParseWindowClasses() {
+void RegisterParseWindowClasses()
+{
     static const bool registered = [] {
         // The bar library's start-up registers the item classes; the program keeps it up.
         dxBarInitialize();
@@ -43,25 +52,34 @@ void RegisterParseWindowClasses() {
 }
 
 TfrmParse::TfrmParse(TComponent* owner, TStrings* code, const QString& fileName)
-    : TForm(owner), code_(std::make_unique<TStringList>()), fileName_(fileName) {
+    : TForm(owner), code_(std::make_unique<TStringList>()), fileName_(fileName)
+{
     RegisterParseWindowClasses();
     if (code) code_->Assign(code);
 }
 
 TfrmParse::~TfrmParse() = default;
 
-void TfrmParse::SetTemplateFolder(const QString& folder) { TemplateFolderSetting() = folder; }
-QString TfrmParse::TemplateFolder() { return TemplateFolderSetting(); }
+void TfrmParse::SetTemplateFolder(const QString& folder)
+{
+    TemplateFolderSetting() = folder;
+}
+QString TfrmParse::TemplateFolder()
+{
+    return TemplateFolderSetting();
+}
 
 // ---------------------------------------------------------------- parse
 
-void TfrmParse::FormCreate(TObject* /*Sender*/) {
+void TfrmParse::FormCreate(TObject* /*Sender*/)
+{
     Parser = std::make_unique<THTMLParser>(nullptr);
     PageList = std::make_unique<TStringList>();
     Run();
 }
 
-void TfrmParse::Run() {
+void TfrmParse::Run()
+{
     Parser->SetHTML(code_.get());
     Parser->SetOnFoundTag(TFoundEvent(this, &TfrmParse::AddTag));
     Parser->SetOnFoundComment(TFoundEvent(this, &TfrmParse::AddComment));
@@ -71,7 +89,8 @@ void TfrmParse::Run() {
     btResults->DirectClick();
 }
 
-void TfrmParse::EnableButtons() {
+void TfrmParse::EnableButtons()
+{
     const TParsed* parsed = Parser->Parsed();
     btTags->SetEnabled(TagCount > 0);
     btImages->SetEnabled(parsed->Images()->Count() > 0);
@@ -80,45 +99,55 @@ void TfrmParse::EnableButtons() {
     btLinks->SetEnabled(parsed->Hyperlinks()->Count() > 0);
 }
 
-void TfrmParse::AddTag(TObject* /*Sender*/, QString tag) {
+void TfrmParse::AddTag(TObject* /*Sender*/, QString tag)
+{
     ++TagCount;
     TagsHTML += Number(TagCount) + QStringLiteral(". ") + EscapeHTML(QLatin1Char('<') + tag) + QStringLiteral("<br>");
 }
 
-void TfrmParse::AddComment(TObject* /*Sender*/, QString text) {
+void TfrmParse::AddComment(TObject* /*Sender*/, QString text)
+{
     ++CommentCount;
     CommentsHTML += Number(CommentCount) + QStringLiteral(". ") + text + QStringLiteral("<br>");
 }
 
-void TfrmParse::AddText(TObject* /*Sender*/, QString text) {
+void TfrmParse::AddText(TObject* /*Sender*/, QString text)
+{
     if (text.isEmpty()) return;
     ++TextCount;
     TextChars += int(text.size());
     TextHTML += Number(TextCount) + QStringLiteral(". ") + text + QStringLiteral("<br>");
 }
 
-QString TfrmParse::EscapeHTML(const QString& s) {
+QString TfrmParse::EscapeHTML(const QString& s)
+{
     QString r = s;
     r.replace(QLatin1Char('<'), QStringLiteral("&lt;"));
     r.replace(QLatin1Char('>'), QStringLiteral("&gt;"));
     return r;
 }
 
-void TfrmParse::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/) {
+void TfrmParse::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/)
+{
     Parser.reset();
     PageList.reset();
 }
 
-void TfrmParse::btParseCancelClick(TObject* /*Sender*/) { SetModalResult(mrCancel); }
+void TfrmParse::btParseCancelClick(TObject* /*Sender*/)
+{
+    SetModalResult(mrCancel);
+}
 
 // ---------------------------------------------------------------- pages
 
-QString TfrmParse::DocumentTitle() const {
+QString TfrmParse::DocumentTitle() const
+{
     const QString name = QFileInfo(fileName_).fileName();
     return name.isEmpty() ? QStringLiteral("Document") : name;
 }
 
-void TfrmParse::btResultsClick(TObject* /*Sender*/) {
+void TfrmParse::btResultsClick(TObject* /*Sender*/)
+{
     if (!Parser) return;
     const TParsed* parsed = Parser->Parsed();
     ShowPage(QStringLiteral("Results.htm"), {
@@ -133,9 +162,13 @@ void TfrmParse::btResultsClick(TObject* /*Sender*/) {
                                             });
 }
 
-void TfrmParse::btTagsClick(TObject* /*Sender*/) { ShowPage(QStringLiteral("Tags.htm"), {{QStringLiteral("{TAGS}"), TagsHTML}}); }
+void TfrmParse::btTagsClick(TObject* /*Sender*/)
+{
+    ShowPage(QStringLiteral("Tags.htm"), {{QStringLiteral("{TAGS}"), TagsHTML}});
+}
 
-void TfrmParse::btLinksClick(TObject* /*Sender*/) {
+void TfrmParse::btLinksClick(TObject* /*Sender*/)
+{
     if (!Parser) return;
     const TParsed* parsed = Parser->Parsed();
     ShowPage(QStringLiteral("Links.htm"), {
@@ -150,7 +183,8 @@ void TfrmParse::btLinksClick(TObject* /*Sender*/) {
                                           });
 }
 
-void TfrmParse::btImagesClick(TObject* /*Sender*/) {
+void TfrmParse::btImagesClick(TObject* /*Sender*/)
+{
     if (!Parser) return;
     const TStrings* images = Parser->Parsed()->Images();
     QString list;
@@ -159,18 +193,24 @@ void TfrmParse::btImagesClick(TObject* /*Sender*/) {
     ShowPage(QStringLiteral("Images.htm"), {{QStringLiteral("{IMAGES}"), list}});
 }
 
-void TfrmParse::btTextClick(TObject* /*Sender*/) { ShowPage(QStringLiteral("Text.htm"), {{QStringLiteral("{TEXT}"), TextHTML}}); }
+void TfrmParse::btTextClick(TObject* /*Sender*/)
+{
+    ShowPage(QStringLiteral("Text.htm"), {{QStringLiteral("{TEXT}"), TextHTML}});
+}
 
-void TfrmParse::btCommentsClick(TObject* /*Sender*/) {
+void TfrmParse::btCommentsClick(TObject* /*Sender*/)
+{
     ShowPage(QStringLiteral("Comments.htm"), {{QStringLiteral("{COMMENTS}"), CommentsHTML}});
 }
 
-void TfrmParse::ShowPage(const QString& templateName, const QList<QPair<QString, QString>>& values) {
+void TfrmParse::ShowPage(const QString& templateName, const QList<QPair<QString, QString>>& values)
+{
     currentPage_ = ReplacePlaceholders(LoadTemplate(templateName), values);
     WriteToSubBrowser(InsertResBase(currentPage_));
 }
 
-QString TfrmParse::ReplacePlaceholders(const QString& page, const QList<QPair<QString, QString>>& values) {
+QString TfrmParse::ReplacePlaceholders(const QString& page, const QList<QPair<QString, QString>>& values)
+{
     QString out;
     out.reserve(page.size());
     qsizetype i = 0;
@@ -192,7 +232,8 @@ QString TfrmParse::ReplacePlaceholders(const QString& page, const QList<QPair<QS
     return out;
 }
 
-QString TfrmParse::LoadTemplate(const QString& name) {
+QString TfrmParse::LoadTemplate(const QString& name)
+{
     QFile file(TemplateFolder() + QLatin1Char('/') + name);
     if (!file.open(QIODevice::ReadOnly)) return {};
     // Through a string list twice: every line ends with CR LF, whatever the file had.
@@ -203,7 +244,8 @@ QString TfrmParse::LoadTemplate(const QString& name) {
     return PageList->Text();
 }
 
-QString TfrmParse::InsertResBase(const QString& page) {
+QString TfrmParse::InsertResBase(const QString& page)
+{
     // The program's path goes in as an encoded URL inside an escaped attribute, so any
     // character of the path keeps the base working.
     const QString base = QStringLiteral("res://") +
@@ -216,8 +258,12 @@ QString TfrmParse::InsertResBase(const QString& page) {
     return result;
 }
 
-void TfrmParse::WriteToSubBrowser(const QString& page) { SubBrowser->WriteOrHold(page, PendingPage); }
+void TfrmParse::WriteToSubBrowser(const QString& page)
+{
+    SubBrowser->WriteOrHold(page, PendingPage);
+}
 
-void TfrmParse::SubBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/) {
+void TfrmParse::SubBrowserNavigateComplete2(TObject* /*Sender*/, const QString& /*URL*/)
+{
     SubBrowser->WritePending(PendingPage);
 }

@@ -38,8 +38,7 @@ TdxBarCustomizing::~TdxBarCustomizing()
     if (window_ && manager_) {
         try {
             manager_->Customizing(false);
-        } catch (...) {
-        }
+        } catch (...) {}
     }
     forms_.Enable();
     // What is left goes now: nothing may be told of it any more.

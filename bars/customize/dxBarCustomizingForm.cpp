@@ -59,7 +59,8 @@ void TdxBarCustomizingForm::Build()
     TabSheet2->SetCaption(dxBarStr(dxSBAR_TABSHEET2));
     TabSheet3->SetCaption(dxBarStr(dxSBAR_TABSHEET3));
     BClose->SetCaption(dxBarStr(dxSBAR_CLOSE));
-    const int closeWidth = dxBarCloseButtonWidth(TextExtent(Font()->ToQFont(), StripMnemonic(BClose->Caption())).width());
+    const int closeWidth =
+        dxBarCloseButtonWidth(TextExtent(Font()->ToQFont(), StripMnemonic(BClose->Caption())).width());
     BClose->SetBounds(RightMarginPanel->Left() - closeWidth, BClose->Top(), closeWidth, BClose->Height());
     HelpButtonChanged();
 

@@ -53,8 +53,8 @@ bool TdxBarNameEd::CloseQuery()
     return false;
 }
 
-bool dxBarShowNameEditor(QString& name, TdxBarNameKind kind, TdxBarNameMode mode, TdxBar* bar,
-                         TdxBarManager* manager, const TFont* font, QWidget* owner)
+bool dxBarShowNameEditor(QString& name, TdxBarNameKind kind, TdxBarNameMode mode, TdxBar* bar, TdxBarManager* manager,
+                         const TFont* font, QWidget* owner)
 {
     const std::unique_ptr<TdxBarNameEd> dialog(Create<TdxBarNameEd>(nullptr));
     if (font) dialog->Font()->Assign(const_cast<TFont*>(font));

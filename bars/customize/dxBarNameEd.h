@@ -44,5 +44,5 @@ private:
 
 // Asks for a name in the dialog (in font when given). True on OK, and name then holds the
 // name entered; name is left alone otherwise. owner: the window the dialog belongs to.
-bool dxBarShowNameEditor(QString& name, TdxBarNameKind kind, TdxBarNameMode mode, TdxBar* bar,
-                         TdxBarManager* manager, const TFont* font = nullptr, QWidget* owner = nullptr);
+bool dxBarShowNameEditor(QString& name, TdxBarNameKind kind, TdxBarNameMode mode, TdxBar* bar, TdxBarManager* manager,
+                         const TFont* font = nullptr, QWidget* owner = nullptr);

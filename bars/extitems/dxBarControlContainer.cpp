@@ -50,8 +50,7 @@ QRect WidgetRect(const TCustomdxBarControl* window, const TRect& client)
 
 TdxBarControlContainerItem::TdxBarControlContainerItem(TComponent* owner)
     : TdxBarItem(owner), host_(new TdxBarControlHost(this))
-{
-}
+{}
 
 TdxBarControlContainerItem::~TdxBarControlContainerItem()
 {
@@ -93,7 +92,8 @@ void TdxBarControlContainerItem::SetControl(TControl* value)
     placedBy_ = nullptr;
     if (value) {
         FreeNotification(value);
-        boundsObserver_ = value->AddBoundsObserver([this](TControl* control, const QRect&) { ControlBoundsChanged(control); });
+        boundsObserver_ =
+            value->AddBoundsObserver([this](TControl* control, const QRect&) { ControlBoundsChanged(control); });
         recordedSize_ = value->BoundsRect().size();
     }
     if (!IsDestroying()) RepaintBars();
@@ -283,7 +283,8 @@ void TdxBarControlContainerControl::DrawCaptionEntry(QPainter& p, const TRect& r
     DrawButtonInBar(p, r, paintType, false, pressed, false, selected, true);
     const bool rotated = paintType == dxBarPaintVertical;
     const int offset = HasGlyph() && BarManager() ? BarManager()->GlyphSize() : dxBarFontPoints(parent->Font()) / 2;
-    TRect text = rotated ? TRect(r.Left, r.Top + offset, r.Right, r.Bottom) : TRect(r.Left + offset, r.Top, r.Right, r.Bottom);
+    TRect text =
+        rotated ? TRect(r.Left, r.Top + offset, r.Right, r.Bottom) : TRect(r.Left + offset, r.Top, r.Right, r.Bottom);
     if (pressed && !IsFlatStyle()) text = text.Offset(1, 1);
     p.save();
     p.setFont(parent->Font());

@@ -67,7 +67,8 @@ void dxBarExtItemsInitialize()
     dxBarRegisterExtendedTexts();
     r.today = dxBarStr(dxSBAR_DATETODAY);
     r.clear = dxBarStr(dxSBAR_DATECLEAR);
-    for (const TdxBarExtItemPair& pair : dxBarExtItemPairs()) dxBarRegisterItem(pair.itemClass, pair.controlClass, true);
+    for (const TdxBarExtItemPair& pair : dxBarExtItemPairs())
+        dxBarRegisterItem(pair.itemClass, pair.controlClass, true);
 }
 
 void dxBarExtItemsFinalize()

@@ -116,8 +116,7 @@ void TdxBarInPlaceSubItem::EndGroupStarts()
         if (QPointer<TdxBarItemLink> link = groupStarts_.takeLast()) link->SetGroupStartWhileExpanded(false);
 }
 
-void TdxBarInPlaceSubItem::AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink,
-                                              bool firstUse)
+void TdxBarInPlaceSubItem::AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink, bool firstUse)
 {
     if (expanded_) TdxBarContainerItem::AddListedItemLinks(links, index, ownLink, firstUse);
 }

@@ -10,7 +10,8 @@
 #include <algorithm>
 
 TdxBarItemControlClass TdxBarProgressControlClass{
-    "TdxBarProgressControl", [](TdxBarItemLink* link) -> TdxBarItemControl* { return new TdxBarProgressControl(link); }};
+    "TdxBarProgressControl",
+    [](TdxBarItemLink* link) -> TdxBarItemControl* { return new TdxBarProgressControl(link); }};
 
 // ---------------------------------------------------------------- geometry
 

@@ -19,13 +19,10 @@ int dxBarStaticBorderWidth(TdxBarStaticBorderStyle style)
 {
     switch (style) {
     case sbsLowered:
-    case sbsRaised:
-        return 1;
+    case sbsRaised: return 1;
     case sbsEtched:
-    case sbsBump:
-        return 2;
-    case sbsNone:
-        break;
+    case sbsBump: return 2;
+    case sbsNone: break;
     }
     return 0;
 }
@@ -224,7 +221,10 @@ void TdxBarStaticControl::Draw(QPainter& p, const TRect& rect, int paintType)
         DrawEdge(p, r, BDR_RAISEDINNER, BF_RECT);
         DrawEdge(p, r.Inflated(-1, -1), BDR_SUNKENOUTER, BF_RECT);
     } else if (style != sbsNone) {
-        DrawEdge(p, r, style == sbsLowered ? BDR_SUNKENOUTER : style == sbsRaised ? BDR_RAISEDINNER : EDGE_ETCHED,
+        DrawEdge(p, r,
+                 style == sbsLowered  ? BDR_SUNKENOUTER
+                 : style == sbsRaised ? BDR_RAISEDINNER
+                                      : EDGE_ETCHED,
                  BF_RECT);
     }
     DrawContent(p, r.Inflated(-border, -border), paintType);
@@ -319,7 +319,8 @@ QString dxBarShortenPath(const QString& text, const QFontMetrics& metrics, int m
     const int separator = std::max(text.lastIndexOf(QLatin1Char('/')), text.lastIndexOf(QLatin1Char('\\')));
     if (separator >= 0) {
         const QString head = text.left(separator), tail = text.mid(separator);
-        const int n = LargestFitting(int(head.size()), [&](int n) { return fits(LeftChars(head, n) + ellipsis + tail); });
+        const int n =
+            LargestFitting(int(head.size()), [&](int n) { return fits(LeftChars(head, n) + ellipsis + tail); });
         if (n >= 0) return LeftChars(head, n) + ellipsis + tail;
     }
     // The last part alone does not fit: its start, as much as fits.

@@ -83,8 +83,7 @@ void TCustomImageList::ReadBitmap(const QByteArray& data)
     if (strip.loadFromData(data, "PNG")) {
         strip = strip.convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y + height_ <= strip.height(); y += height_)
-            for (int x = 0; x + width_ <= strip.width(); x += width_)
-                images_.append(strip.copy(x, y, width_, height_));
+            for (int x = 0; x + width_ <= strip.width(); x += width_) images_.append(strip.copy(x, y, width_, height_));
     }
     Change();
 }

@@ -258,8 +258,8 @@ void TdxBar::SetDockControl(TdxBarDockControl* value)
         return;
     }
     TdxDockControl* current = windowShown_ ? RealDockControl() : nullptr;
-    const bool moves = windowShown_ && (value ? value != current
-                                              : (DockingStyle() != dsNone && current && !current->IsBuiltIn()));
+    const bool moves =
+        windowShown_ && (value ? value != current : (DockingStyle() != dsNone && current && !current->IsBuiltIn()));
     if (moves) HideWindow();
     dockControl_ = value;
     itemLinks_->SetRecentItemLimit(-1);

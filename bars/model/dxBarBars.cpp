@@ -176,7 +176,8 @@ TdxBarWindowLockScope::~TdxBarWindowLockScope()
 void TdxBar::ResetWithConfirmation()
 {
     const QString title = Application ? Application->Title() : QString();
-    if (MessageBox(dxBarFormat(dxBarStr(dxSBAR_CONFIRMRESETTOOLBAR), caption_), title, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
+    if (MessageBox(dxBarFormat(dxBarStr(dxSBAR_CONFIRMRESETTOOLBAR), caption_), title,
+                   MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
         Reset();
 }
 

@@ -146,7 +146,8 @@ void TdxBarManagerCategories::DefineProperties(TFiler* filer)
         QStringLiteral("ItemsVisibles"), [this](TReader* reader) { ReadItemsVisibles(reader); },
         [this](TWriter* writer) {
             writer->WriteListBegin();
-            for (int i = 0; i < Count(); ++i) writer->WriteInteger(manager_ ? manager_->GetCategoryItemsVisible(i) : ivAlways);
+            for (int i = 0; i < Count(); ++i)
+                writer->WriteInteger(manager_ ? manager_->GetCategoryItemsVisible(i) : ivAlways);
             writer->WriteListEnd();
         },
         true);
@@ -228,7 +229,8 @@ void TdxBarManager::SetCategoryItemsVisible(int index, TdxBarItemVisible value)
     const bool autoHide = !designing_ && autoHideEmptyBars_ && bars_;
     QList<bool> hadVisibleLinks;
     if (autoHide)
-        for (int i = 0; i < bars_->Count(); ++i) hadVisibleLinks << (bars_->Items(i)->ItemLinks()->VisibleItemCount() > 0);
+        for (int i = 0; i < bars_->Count(); ++i)
+            hadVisibleLinks << (bars_->Items(i)->ItemLinks()->VisibleItemCount() > 0);
     {
         // Bars hidden for want of shown links go in one update.
         TdxBarUpdateLockScope lock(autoHide ? this : nullptr);

@@ -5,7 +5,6 @@
 #include "dxBarManager.h"
 #include "dxBarServices.h"
 
-
 TAlign dxBarDockingStyleToAlign(TdxBarDockingStyle style)
 {
     switch (style) {
@@ -38,16 +37,25 @@ TdxDockControl::~TdxDockControl()
     dxBarWindowServices().DockDestroyed(this);
 }
 
-void TdxDockControl::RecalcBars() { UpdateDock(); }
+void TdxDockControl::RecalcBars()
+{
+    UpdateDock();
+}
 
 void TdxDockControl::SetRedraw(bool value)
 {
     dxBarWindowServices().SetDockRedraw(this, value);
 }
 
-void TdxDockControl::UpdateDock() { dxBarWindowServices().UpdateDock(this); }
+void TdxDockControl::UpdateDock()
+{
+    dxBarWindowServices().UpdateDock(this);
+}
 
-void TdxDockControl::LayoutRows() { dxBarWindowServices().UpdateDock(this); }
+void TdxDockControl::LayoutRows()
+{
+    dxBarWindowServices().UpdateDock(this);
+}
 
 bool TdxDockControl::WidgetEvent(QEvent* event)
 {

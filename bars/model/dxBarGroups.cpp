@@ -150,8 +150,7 @@ void TdxBarGroup::Loaded()
         // must not stop the form from loading.
         try {
             Add(form->FindComponent(name));
-        } catch (const Exception&) {
-        }
+        } catch (const Exception&) {}
     }
 }
 
@@ -163,7 +162,8 @@ void TdxBarGroup::DefineProperties(TFiler* filer)
         [this](TReader* reader) {
             reader->ReadListBegin();
             while (!reader->EndOfList())
-                loadedNames_ << (reader->NextValue() == TValueType::vaIdent ? reader->ReadIdent() : reader->ReadString());
+                loadedNames_ << (reader->NextValue() == TValueType::vaIdent ? reader->ReadIdent()
+                                                                            : reader->ReadString());
             reader->ReadListEnd();
         },
         [this](TWriter* writer) {

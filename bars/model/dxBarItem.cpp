@@ -266,8 +266,7 @@ void TdxBarItem::SetDescription(const QString& value)
 
 bool TdxBarItem::Enabled() const
 {
-    if (barManager_ && !barManager_->IsDesigning() && barManager_->IsCustomizing() && category_ >= 0)
-        return true;
+    if (barManager_ && !barManager_->IsDesigning() && barManager_->IsCustomizing() && category_ >= 0) return true;
     return enabled_;
 }
 
@@ -453,8 +452,7 @@ int TdxBarItem::Index() const
 
 bool TdxBarItem::IsImageIndexValid() const
 {
-    return barManager_ && barManager_->ImageCount() > 0 && imageIndex_ >= 0 &&
-           imageIndex_ < barManager_->ImageCount();
+    return barManager_ && barManager_->ImageCount() > 0 && imageIndex_ >= 0 && imageIndex_ < barManager_->ImageCount();
 }
 
 bool TdxBarItem::IsFlat() const
@@ -575,14 +573,38 @@ void TdxBarItem::AssignTo(TPersistent* dest)
 
 // ---------------------------------------------------------------- stored rules
 
-bool TdxBarItem::IsCaptionStored() const { return !actionLink_ || !actionLink_->IsCaptionLinked(); }
-bool TdxBarItem::IsEnabledStored() const { return !actionLink_ || !actionLink_->IsEnabledLinked(); }
-bool TdxBarItem::IsHelpContextStored() const { return !actionLink_ || !actionLink_->IsHelpContextLinked(); }
-bool TdxBarItem::IsHintStored() const { return !actionLink_ || !actionLink_->IsHintLinked(); }
-bool TdxBarItem::IsImageIndexStored() const { return !actionLink_ || !actionLink_->IsImageIndexLinked(); }
-bool TdxBarItem::IsShortCutStored() const { return !actionLink_ || !actionLink_->IsShortCutLinked(); }
-bool TdxBarItem::IsVisibleStored() const { return !actionLink_ || !actionLink_->IsVisibleLinked(); }
-bool TdxBarItem::IsOnClickStored() const { return !actionLink_ || !actionLink_->IsOnExecuteLinked(); }
+bool TdxBarItem::IsCaptionStored() const
+{
+    return !actionLink_ || !actionLink_->IsCaptionLinked();
+}
+bool TdxBarItem::IsEnabledStored() const
+{
+    return !actionLink_ || !actionLink_->IsEnabledLinked();
+}
+bool TdxBarItem::IsHelpContextStored() const
+{
+    return !actionLink_ || !actionLink_->IsHelpContextLinked();
+}
+bool TdxBarItem::IsHintStored() const
+{
+    return !actionLink_ || !actionLink_->IsHintLinked();
+}
+bool TdxBarItem::IsImageIndexStored() const
+{
+    return !actionLink_ || !actionLink_->IsImageIndexLinked();
+}
+bool TdxBarItem::IsShortCutStored() const
+{
+    return !actionLink_ || !actionLink_->IsShortCutLinked();
+}
+bool TdxBarItem::IsVisibleStored() const
+{
+    return !actionLink_ || !actionLink_->IsVisibleLinked();
+}
+bool TdxBarItem::IsOnClickStored() const
+{
+    return !actionLink_ || !actionLink_->IsOnExecuteLinked();
+}
 
 // ---------------------------------------------------------------- accelerators
 

@@ -96,7 +96,8 @@ TdxBarItemLink::~TdxBarItemLink()
     RunGuarded(nullptr, [this] { SetCollection(nullptr); });
     if (!collectionAlive) return;
     if (handOverTo) RunGuarded(nullptr, [&handOverTo, handOverValue] { handOverTo->SetBeginGroup(handOverValue); });
-    if (window && services.IsBarWindowLive(window)) RunGuarded(nullptr, [&services, window] { services.RelayoutBarWindow(window); });
+    if (window && services.IsBarWindowLive(window))
+        RunGuarded(nullptr, [&services, window] { services.RelayoutBarWindow(window); });
 }
 
 TdxBarItemLinks* TdxBarItemLink::Links() const

@@ -302,4 +302,3 @@ private:
 // Does the caption's accelerator answer key with shift? Alt is ignored, and Shift too when
 // the accelerator is written in upper case; Shift and Ctrl must otherwise match the key.
 bool dxBarIsAccel(const QString& caption, int key, TShiftState shift);
-

@@ -15,8 +15,7 @@
 
 TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* manager, TPersistent* owner)
     : TCollection(ItemClass<TdxBarItemLink>(), owner), manager_(manager)
-{
-}
+{}
 
 TdxBarItemLinks::~TdxBarItemLinks()
 {
@@ -121,8 +120,7 @@ bool TdxBarItemLinks::ContainsItem(TdxBarItem* item, QList<const TdxBarItemLinks
         if (!shown) continue;
         if (shown == item) return true;
         auto* sub = qobject_cast<TCustomdxBarSubItem*>(shown);
-        if (sub && sub->ItemLinks() && sub->ItemLinks()->ContainsItem(item, visited))
-            return true;
+        if (sub && sub->ItemLinks() && sub->ItemLinks()->ContainsItem(item, visited)) return true;
     }
     return false;
 }

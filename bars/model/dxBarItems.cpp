@@ -325,8 +325,10 @@ TStrings* TdxBarCustomCombo::Items() const
 
 void TdxBarCustomCombo::SetItems(TStrings* value)
 {
-    if (value) items_->Assign(value);
-    else items_->Clear();
+    if (value)
+        items_->Assign(value);
+    else
+        items_->Clear();
 }
 
 void TdxBarCustomCombo::ItemsChange(TObject*)
@@ -391,7 +393,9 @@ void TdxBarCustomCombo::DrawItem(QPainter& p, const QFont& font, int index, cons
     TRestore canvas(canvas_, &p);
     std::function<void()> ownerDraw;
     if (OnDrawItem) ownerDraw = [&] { OnDrawItem(this, index, rect, state); };
-    const QString text = index >= 0 && index < items_->Count() ? items_->Strings(index) : index == -1 ? Text() : QString();
+    const QString text = index >= 0 && index < items_->Count() ? items_->Strings(index)
+                         : index == -1                         ? Text()
+                                                               : QString();
     dxBarWindowServices().DrawComboEntry(p, font, text, rect, state, flatInterior, ownerDraw);
 }
 
@@ -415,8 +419,7 @@ int TdxBarCustomCombo::FindBestMatch(const QString& text) const
         const QString entry = items_->Strings(i);
         if (entry.startsWith(text, Qt::CaseInsensitive)) return i;
         int length = 0;
-        while (length < entry.size() && length < text.size() &&
-               entry[length].toLower() == text[length].toLower())
+        while (length < entry.size() && length < text.size() && entry[length].toLower() == text[length].toLower())
             ++length;
         if (length > bestLength) {
             best = i;
@@ -554,8 +557,7 @@ void TCustomdxBarContainerItem::AddListedItemLinks(TdxBarItemLinks*, int, TdxBar
 
 TdxBarContainerItem::TdxBarContainerItem(TComponent* owner) : TCustomdxBarContainerItem(owner) {}
 
-void TdxBarContainerItem::AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink,
-                                             bool firstUse)
+void TdxBarContainerItem::AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink, bool firstUse)
 {
     QPointer<TdxBarContainerItem> self(this);
     TCustomdxBarContainerItem::AddListedItemLinks(links, index, ownLink, firstUse);
@@ -573,8 +575,7 @@ void TdxBarContainerItem::AddListedItemLinks(TdxBarItemLinks* links, int index, 
 void TdxBarContainerItem::DeleteListedItemLinks(TdxBarItemLinks* links, int index)
 {
     if (!links || links == ItemLinks()) return;
-    for (int i = ItemLinks()->CanVisibleItemCount(); i > 0 && index < links->Count(); --i)
-        delete links->Items(index);
+    for (int i = ItemLinks()->CanVisibleItemCount(); i > 0 && index < links->Count(); --i) delete links->Items(index);
 }
 
 // ---------------------------------------------------------------- TdxBarListItem
@@ -597,8 +598,10 @@ TStrings* TdxBarListItem::Items() const
 
 void TdxBarListItem::SetItems(TStrings* value)
 {
-    if (value) items_->Assign(value);
-    else items_->Clear();
+    if (value)
+        items_->Assign(value);
+    else
+        items_->Clear();
 }
 
 void TdxBarListItem::SetItemIndex(int value)

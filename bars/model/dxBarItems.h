@@ -415,8 +415,7 @@ public:
     ~TCustomdxBarContainerItem() override;
 
     // Inserts the generated links into links at index, made from ownLink.
-    virtual void AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink,
-                                    bool firstUse);
+    virtual void AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink, bool firstUse);
     virtual void DeleteListedItemLinks(TdxBarItemLinks* /*links*/, int /*index*/) {}
     virtual void ClearItems() { clearPending_ = false; }
     // The own link leaves the menu window while its generated links are shown.
@@ -458,8 +457,7 @@ public:
 
     // Runs only while no link has an active control.
     void DoClick() override;
-    void AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink,
-                            bool firstUse) override;
+    void AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink, bool firstUse) override;
     void DeleteListedItemLinks(TdxBarItemLinks* links, int index) override;
     void ClearItems() override;
     virtual QString GetDisplayText(const QString& text) const { return text; }
@@ -485,8 +483,7 @@ class TdxBarContainerItem : public TCustomdxBarContainerItem {
 public:
     Q_INVOKABLE explicit TdxBarContainerItem(TComponent* owner);
 
-    void AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink,
-                            bool firstUse) override;
+    void AddListedItemLinks(TdxBarItemLinks* links, int index, TdxBarItemLink* ownLink, bool firstUse) override;
     void DeleteListedItemLinks(TdxBarItemLinks* links, int index) override;
 };
 

@@ -133,8 +133,10 @@ private:
             else
                 values.push_back(BinaryValue(u"UserDefine"_s, QByteArray(1, char(bits))));
             if (ud.testFlag(udCaption)) values.push_back(StringValue(u"UserCaption"_s, link->UserCaption()));
-            if (ud.testFlag(udGlyph) && !ini_) values.push_back(BinaryValue(u"UserGlyph"_s, link->UserGlyph()->WriteData()));
-            if (ud.testFlag(udPaintStyle)) values.push_back(IntegerValue(u"UserPaintStyle"_s, int(link->UserPaintStyle())));
+            if (ud.testFlag(udGlyph) && !ini_)
+                values.push_back(BinaryValue(u"UserGlyph"_s, link->UserGlyph()->WriteData()));
+            if (ud.testFlag(udPaintStyle))
+                values.push_back(IntegerValue(u"UserPaintStyle"_s, int(link->UserPaintStyle())));
             if (ud.testFlag(udWidth)) values.push_back(IntegerValue(u"UserWidth"_s, link->UserWidth()));
             if (barLinks) values.push_back(Bool(u"Visible"_s, link->Visible()));
             if (usage) {
@@ -208,8 +210,7 @@ class TIniSource : public TLayoutSource {
 public:
     TIniSource(const TMemIniFile& ini, QString section, QString childBase)
         : ini_(ini), section_(std::move(section)), childBase_(std::move(childBase))
-    {
-    }
+    {}
     std::optional<int> Integer(const QString& name) const override
     {
         const std::optional<QString> text = String(name);
@@ -347,8 +348,7 @@ private:
             // A bar whose values cannot be applied is shown, so it cannot get lost.
             try {
                 if (guard) guard->SetVisible(true);
-            } catch (const std::exception&) {
-            }
+            } catch (const std::exception&) {}
         }
     }
 
@@ -403,8 +403,7 @@ private:
             if (const std::unique_ptr<TLayoutSource> key = root.Child(kSubItemKey + sub->Name())) {
                 try {
                     Links(sub->ItemLinks(), *key, false);
-                } catch (const std::exception&) {
-                }
+                } catch (const std::exception&) {}
             }
         }
     }

@@ -89,13 +89,11 @@ void TdxBarManager::RemoveItem(TdxBarItem* item)
     internalItems_.removeAll(item);
 }
 
-
 void TdxBarManager::Changed()
 {
     if (Loading() || IsDestroying()) return;
     modified_ = true;
 }
-
 
 void TdxBarManager::SetMenusShowRecentItemsFirst(bool value)
 {

@@ -114,8 +114,7 @@ void TdxBarManager::StoreLayoutOnce()
     EndCustomizingQuietly();
     try {
         SaveLayoutOnFormDestroy();
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 void TdxBarManager::EndCustomizingQuietly()
@@ -123,8 +122,7 @@ void TdxBarManager::EndCustomizingQuietly()
     // The customizing window must close while the manager is whole: it holds the manager.
     try {
         Customizing(false);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     isCustomizing_ = false;
 }
 

@@ -124,8 +124,7 @@ TCustomForm* TdxBarManager::CreateTempForm()
 
     // The hourglass while the resource is read.
     TBusyCursorScope busy;
-    const QString header =
-        QStringLiteral("object %1: %2").arg(Name(), QString::fromLatin1(metaObject()->className()));
+    const QString header = QStringLiteral("object %1: %2").arg(Name(), QString::fromLatin1(metaObject()->className()));
     const QString text = TempFormText(*resource, header);
     RegisterClass<TdxBarTempForm>();
     std::unique_ptr<TdxBarTempForm> copy(Create<TdxBarTempForm>(nullptr));

@@ -53,8 +53,7 @@ void TdxBarPopupMenuLink::Assign(TPersistent* source)
 
 TdxBarPopupMenuLinks::TdxBarPopupMenuLinks(TdxBarManager* manager)
     : TCollection(ItemClass<TdxBarPopupMenuLink>(), manager), manager_(manager)
-{
-}
+{}
 
 TdxBarPopupMenuLinks::~TdxBarPopupMenuLinks()
 {

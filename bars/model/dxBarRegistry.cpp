@@ -93,7 +93,8 @@ void dxBarUnregisterItem(TdxBarItemClass itemClass)
         if (entries[i].itemClass != itemClass) continue;
         entries.removeAt(i);
         // A second entry of the class keeps it creatable from form resources.
-        if (std::none_of(entries.begin(), entries.end(), [itemClass](const RegistryEntry& e) { return e.itemClass == itemClass; }))
+        if (std::none_of(entries.begin(), entries.end(),
+                         [itemClass](const RegistryEntry& e) { return e.itemClass == itemClass; }))
             UnregisterClass(QString::fromLatin1(itemClass->className()));
         return;
     }

@@ -16,8 +16,7 @@ class TdxBarItem;
 using TdxBarItemClass = const QMetaObject*;
 
 // Appends an entry and makes the item class known to form-resource streaming.
-void dxBarRegisterItem(TdxBarItemClass itemClass, TdxBarItemControlClass* controlClass,
-                       bool isPublic);
+void dxBarRegisterItem(TdxBarItemClass itemClass, TdxBarItemControlClass* controlClass, bool isPublic);
 // Removes the first entry of itemClass; an unregistered class is ignored.
 void dxBarUnregisterItem(TdxBarItemClass itemClass);
 // Number of public entries, and the n-th public item class (none out of range).

@@ -9,7 +9,10 @@ namespace {
 // Texts every program carries, sorted by id.
 constexpr dxBarTextEntry kBaseTexts[] = {
     {39001, "Are you sure you want to reset the changes made to the '%s' toolbar?"},
-    {39002, "This will delete the record of the commands you've used in this application and restore the default set of visible commands to the menus and toolbars. It will not undo any explicit customizations.   Are you sure you want to proceed?"},
+    {39002,
+     "This will delete the record of the commands you've used in this application and restore the default set of "
+     "visible commands to the menus and toolbars. It will not undo any explicit customizations.   Are you sure you "
+     "want to proceed?"},
     {39003, "A Form should contain only a single TdxBarManager"},
     {39004, "TdxBarManager should have as its Owner - TForm (TCustomForm)"},
     {39005, "There are no TdxBarManagers available"},
@@ -129,9 +132,8 @@ void dxBarRegisterTexts(std::span<const dxBarTextEntry> table)
 {
     Registry& r = TheRegistry();
     std::lock_guard guard(r.lock);
-    const bool known = std::any_of(r.tables.begin(), r.tables.end(), [&](const auto& t) {
-        return t.data() == table.data() && t.size() == table.size();
-    });
+    const bool known = std::any_of(r.tables.begin(), r.tables.end(),
+                                   [&](const auto& t) { return t.data() == table.data() && t.size() == table.size(); });
     if (!known) r.tables.push_back(table);
 }
 

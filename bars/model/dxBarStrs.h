@@ -12,17 +12,17 @@
 #include <span>
 
 // Messages and exception texts.
-constexpr int dxSBAR_CONFIRMRESETTOOLBAR = 39001;      // '%s' = toolbar name
+constexpr int dxSBAR_CONFIRMRESETTOOLBAR = 39001;  // '%s' = toolbar name
 constexpr int dxSBAR_CONFIRMRESETUSAGEDATA = 39002;
 constexpr int dxSBAR_ONEMANAGERPERFORM = 39003;
 constexpr int dxSBAR_MANAGERNEEDSFORMOWNER = 39004;
 constexpr int dxSBAR_NOMANAGERSAVAILABLE = 39005;
-constexpr int dxSBAR_CONFIRMDELETETOOLBAR = 39006;     // '%s' = toolbar name
-constexpr int dxSBAR_CONFIRMDELETECATEGORY = 39007;    // '%s' = category name
-constexpr int dxSBAR_CONFIRMCLEARCATEGORY = 39008;     // '%s' = category name
+constexpr int dxSBAR_CONFIRMDELETETOOLBAR = 39006;   // '%s' = toolbar name
+constexpr int dxSBAR_CONFIRMDELETECATEGORY = 39007;  // '%s' = category name
+constexpr int dxSBAR_CONFIRMCLEARCATEGORY = 39008;   // '%s' = category name
 constexpr int dxSBAR_RECURSIVESUBITEMS = 39009;
 constexpr int dxSBAR_COMMANDNAMEBLANK = 39010;
-constexpr int dxSBAR_TOOLBARNAMEEXISTS = 39011;        // '%s' = toolbar name
+constexpr int dxSBAR_TOOLBARNAMEEXISTS = 39011;  // '%s' = toolbar name
 constexpr int dxSBAR_RECURSIVEGROUPS = 39012;
 
 // Default category name.
@@ -54,9 +54,9 @@ constexpr int dxSBAR_INSERT = 39215;
 constexpr int dxSBAR_MOVEUP = 39216;
 constexpr int dxSBAR_MOVEDOWN = 39217;
 constexpr int dxSBAR_POPUPMENUEDITOR = 39218;
-constexpr int dxSBAR_TABSHEET1 = 39219;                 // " Toolbars "
-constexpr int dxSBAR_TABSHEET2 = 39220;                 // " Commands "
-constexpr int dxSBAR_TABSHEET3 = 39221;                 // " Options "
+constexpr int dxSBAR_TABSHEET1 = 39219;  // " Toolbars "
+constexpr int dxSBAR_TABSHEET2 = 39220;  // " Commands "
+constexpr int dxSBAR_TABSHEET3 = 39221;  // " Options "
 constexpr int dxSBAR_TOOLBARS = 39222;
 constexpr int dxSBAR_TNEW = 39223;
 constexpr int dxSBAR_TRENAME = 39224;
@@ -78,7 +78,7 @@ constexpr int dxSBAR_DRAGTOMAKEMENUFLOAT = 39305;
 constexpr int dxSBAR_ADDCATEGORY = 39314;
 constexpr int dxSBAR_INSERTCATEGORY = 39315;
 constexpr int dxSBAR_RENAMECATEGORY = 39316;
-constexpr int dxSBAR_CUSTOMTOOLBARNAME = 39317;         // "Custom " + number
+constexpr int dxSBAR_CUSTOMTOOLBARNAME = 39317;  // "Custom " + number
 constexpr int dxSBAR_RENAMETOOLBAR = 39318;
 constexpr int dxSBAR_CATEGORYNAME = 39324;
 constexpr int dxSBAR_TOOLBARNAME = 39325;
@@ -128,7 +128,7 @@ constexpr int dxSBAR_TREEVIEWDIALOGCAPTION = 39455;
 constexpr int dxSBAR_IMAGEINDEX = 39456;
 constexpr int dxSBAR_IMAGETEXT = 39457;
 constexpr int dxSBAR_IMAGEDIALOGCAPTION = 39458;
-constexpr int dxSBAR_PLACEFORCONTROL = 39459;           // "The place for the " + control name
+constexpr int dxSBAR_PLACEFORCONTROL = 39459;  // "The place for the " + control name
 
 // Control container item.
 constexpr int dxSBAR_CONTAINERSAMECONTROL = 65266;
@@ -159,10 +159,19 @@ QList<int> dxBarTextIds();
 QString dxBarFormatList(const QString& format, const QStringList& args);
 
 namespace dxbarstrs_detail {
-inline QString ArgText(const QString& s) { return s; }
-inline QString ArgText(const char* s) { return QString::fromUtf8(s); }
+inline QString ArgText(const QString& s)
+{
+    return s;
+}
+inline QString ArgText(const char* s)
+{
+    return QString::fromUtf8(s);
+}
 template <std::integral T>
-QString ArgText(T n) { return QString::number(n); }
+QString ArgText(T n)
+{
+    return QString::number(n);
+}
 }  // namespace dxbarstrs_detail
 
 // dxBarFormat(dxBarStr(dxSBAR_CONFIRMDELETETOOLBAR), bar->Caption())

@@ -64,17 +64,17 @@ public:
 
 // What changed for a bar window (or for every bar window of a manager).
 enum class TdxBarWindowChange {
-    Caption,        // the bar's caption
-    Layout,         // re-lay out and repaint
-    Frame,          // recompute the non-client frame
-    Font,           // font-changed message
-    Style,          // the manager's style changed
-    Repaint,        // repaint only
-    Brushes,        // rebuild the brushes (image-list background colour)
-    CloseButton,    // close or help button changed on the main menu bar
-    DockingStyle,   // the window's dock turned to another side: the window turns with it
-    Lock,           // LockUpdate(True) on a bar window
-    Unlock,         // LockUpdate(False) on a bar window
+    Caption,       // the bar's caption
+    Layout,        // re-lay out and repaint
+    Frame,         // recompute the non-client frame
+    Font,          // font-changed message
+    Style,         // the manager's style changed
+    Repaint,       // repaint only
+    Brushes,       // rebuild the brushes (image-list background colour)
+    CloseButton,   // close or help button changed on the main menu bar
+    DockingStyle,  // the window's dock turned to another side: the window turns with it
+    Lock,          // LockUpdate(True) on a bar window
+    Unlock,        // LockUpdate(False) on a bar window
 };
 
 class TdxBarWindowServices {
@@ -179,8 +179,7 @@ public:
     // box, a focus frame when focused). The painter's state is put back afterwards.
     virtual void DrawComboEntry(QPainter& /*p*/, const QFont& /*font*/, const QString& /*text*/, const TRect& /*rect*/,
                                 unsigned /*state*/, bool /*flatInterior*/, const std::function<void()>& /*ownerDraw*/)
-    {
-    }
+    {}
     // A dock window's updates are switched off (and on again) around a batch of changes.
     virtual void SetDockRedraw(TdxDockControl* /*dock*/, bool /*value*/) {}
     // An event of a dock's window: true when the services took it (a right press outside

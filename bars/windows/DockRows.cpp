@@ -6,7 +6,10 @@
 
 namespace dockrows {
 
-int ClampPosition(int value) { return std::clamp(value, -PositionLimit, PositionLimit); }
+int ClampPosition(int value)
+{
+    return std::clamp(value, -PositionLimit, PositionLimit);
+}
 
 int RowsSize(const std::vector<int>& rowThicknesses)
 {
@@ -34,13 +37,17 @@ TBand RowBand(const TDock& dock, const std::vector<int>& rowThicknesses, int r, 
     const int rowsSize = RowsSize(rowThicknesses);
     TBand band;
     if (r < 0) {
-        if (dock.StartSide()) band = {-ZoneSize, 0};
-        else band.Start = dock.FarEnd() - rowsSize - ZoneSize, band.End = band.Start + ZoneSize;
+        if (dock.StartSide())
+            band = {-ZoneSize, 0};
+        else
+            band.Start = dock.FarEnd() - rowsSize - ZoneSize, band.End = band.Start + ZoneSize;
     } else if (r < count) {
         band = RowExtent(dock, rowThicknesses, r);
     } else {
-        if (dock.StartSide()) band = {rowsSize, rowsSize + ZoneSize};
-        else band = {dock.FarEnd(), dock.FarEnd() + ZoneSize};
+        if (dock.StartSide())
+            band = {rowsSize, rowsSize + ZoneSize};
+        else
+            band = {dock.FarEnd(), dock.FarEnd() + ZoneSize};
     }
     if (part < 0) return band;
     const int split = dock.StartSide() ? band.Start + (ZoneSize - 5) / 2 : band.End - (ZoneSize - 5) / 2 - 5;

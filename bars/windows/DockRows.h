@@ -62,14 +62,14 @@ int RowInsertPoint(const TDock& dock, const std::vector<int>& rowThicknesses, in
 // One bar in a row as the row layout needs it. Lengths include the bar window's non-client
 // room along the row; thicknesses its room across.
 struct TRowBar {
-    int Requested = 0;       // the position along the row the bar wants
-    int MinLength = 0;       // the smallest length the bar can show itself in
+    int Requested = 0;  // the position along the row the bar wants
+    int MinLength = 0;  // the smallest length the bar can show itself in
     // A single-line bar in a row shorter than MinLength is cut to the row, but never below
     // this (its grip and its mark): every item then waits behind the mark.
     int ShortestLength = 0;
-    int FullLength = 0;      // all items in one line
-    int FullThickness = 0;   // the thickness with all items in one line
-    bool Wraps = false;      // a multi-line bar: it gets thicker instead of truncated
+    int FullLength = 0;     // all items in one line
+    int FullThickness = 0;  // the thickness with all items in one line
+    bool Wraps = false;     // a multi-line bar: it gets thicker instead of truncated
     bool WholeRow = false;
     bool UseRestSpace = false;
     bool MarkExists = false;
@@ -118,11 +118,11 @@ public:
     // goes in at the first column whose position along the dock is not less than along.
     struct TInsert {
         const void* Window = nullptr;
-        TRowHit At;               // the row and new-row flag
+        TRowHit At;  // the row and new-row flag
         bool WholeRow = false;
         bool Restoring = false;
         int MaxRows = 0;
-        int Along = 0;            // the point along the dock, client co-ordinates
+        int Along = 0;  // the point along the dock, client co-ordinates
         bool Horizontal = true;
     };
     struct TPosition {

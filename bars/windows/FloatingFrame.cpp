@@ -12,7 +12,10 @@ constexpr int PadSide = 4, PadTop = 2, PadBottom = 1;
 
 }  // namespace
 
-int TFloatFrame::NCWidth() const { return 2 * FrameWidth + (Flat ? Shadow : Padded ? 2 * PadSide : 0); }
+int TFloatFrame::NCWidth() const
+{
+    return 2 * FrameWidth + (Flat ? Shadow : Padded ? 2 * PadSide : 0);
+}
 
 int TFloatFrame::NCHeight() const
 {
@@ -61,9 +64,12 @@ TRect TFloatFrame::TextRect(int windowWidth) const
     TRect r = CaptionRect(windowWidth);
     if (ShowsCloseButton) r.Right = CloseButtonRect(windowWidth).Left;
     const TRect mark = MarkRect(windowWidth);
-    if (mark.IsEmpty()) r.Left += 2;
-    else if (Flat) r.Left += 2, r.Right = std::min(r.Right, mark.Left);
-    else r.Left = mark.Right + 3;
+    if (mark.IsEmpty())
+        r.Left += 2;
+    else if (Flat)
+        r.Left += 2, r.Right = std::min(r.Right, mark.Left);
+    else
+        r.Left = mark.Right + 3;
     r.Right = std::max(r.Left, r.Right);
     return r;
 }
@@ -91,17 +97,18 @@ THit FloatingHitTest(const TFloatFrame& frame, int windowWidth, int windowHeight
     return {HTCLIENT, HTCAPTION};
 }
 
-TRect SizingRect(const TFloatFrame& frame, int edge, const TRect& dragged, const TRect& current,
-                 const TRect& workArea, const std::function<TSize(int)>& forWidth,
-                 const std::function<TSize(int)>& forHeight)
+TRect SizingRect(const TFloatFrame& frame, int edge, const TRect& dragged, const TRect& current, const TRect& workArea,
+                 const std::function<TSize(int)>& forWidth, const std::function<TSize(int)>& forHeight)
 {
     TRect d = dragged;
     TRect r = current;
     switch (edge) {
     case HTLEFT:
     case HTRIGHT: {
-        if (edge == HTLEFT) d.Left = std::clamp(d.Left, workArea.Left, std::max(workArea.Left, d.Right));
-        else d.Right = std::clamp(d.Right, std::min(d.Left, workArea.Right), workArea.Right);
+        if (edge == HTLEFT)
+            d.Left = std::clamp(d.Left, workArea.Left, std::max(workArea.Left, d.Right));
+        else
+            d.Right = std::clamp(d.Right, std::min(d.Left, workArea.Right), workArea.Right);
         const TSize s = forWidth(std::max(0, d.Width() - frame.NCWidth()));
         const int width = s.X + frame.NCWidth();
         r = edge == HTLEFT ? TRect(d.Right - width, d.Top, d.Right, 0) : TRect(d.Left, d.Top, d.Left + width, 0);
@@ -110,16 +117,17 @@ TRect SizingRect(const TFloatFrame& frame, int edge, const TRect& dragged, const
     }
     case HTTOP:
     case HTBOTTOM: {
-        if (edge == HTTOP) d.Top = std::clamp(d.Top, workArea.Top, std::max(workArea.Top, d.Bottom));
-        else d.Bottom = std::clamp(d.Bottom, std::min(d.Top, workArea.Bottom), workArea.Bottom);
+        if (edge == HTTOP)
+            d.Top = std::clamp(d.Top, workArea.Top, std::max(workArea.Top, d.Bottom));
+        else
+            d.Bottom = std::clamp(d.Bottom, std::min(d.Top, workArea.Bottom), workArea.Bottom);
         const TSize s = forHeight(std::max(0, d.Height() - frame.NCHeight()));
         const int height = s.Y + frame.NCHeight();
         r = edge == HTTOP ? TRect(d.Left, d.Bottom - height, 0, d.Bottom) : TRect(d.Left, d.Top, 0, d.Top + height);
         r.Right = r.Left + s.X + frame.NCWidth();
         break;
     }
-    default:
-        break;
+    default: break;
     }
     if (r.Top < TopLimit) r = r.Offset(0, TopLimit - r.Top);
     return r;
@@ -132,10 +140,14 @@ TRect KeepReachable(const TRect& r, const std::vector<TMonitorInfo>& monitors)
     const TRect work = NearestWorkArea(monitors, r);
     if (work.IsEmpty()) return r;
     TRect out = r;
-    if (r.Right <= work.Left) out = out.Offset(work.Left - r.Left, 0);
-    else if (r.Left >= work.Right) out = out.Offset(work.Right - r.Right, 0);
-    if (r.Bottom <= work.Top) out = out.Offset(0, work.Top - r.Top);
-    else if (r.Top >= work.Bottom) out = out.Offset(0, work.Bottom - r.Bottom);
+    if (r.Right <= work.Left)
+        out = out.Offset(work.Left - r.Left, 0);
+    else if (r.Left >= work.Right)
+        out = out.Offset(work.Right - r.Right, 0);
+    if (r.Bottom <= work.Top)
+        out = out.Offset(0, work.Top - r.Top);
+    else if (r.Top >= work.Bottom)
+        out = out.Offset(0, work.Bottom - r.Bottom);
     return out;
 }
 

@@ -22,7 +22,7 @@ struct TSize {
 };
 
 struct TFloatFrame {
-    int FrameWidth = 4;      // the sizing frame
+    int FrameWidth = 4;  // the sizing frame
     int FrameHeight = 4;
     int CaptionHeight = 15;  // the small caption
     bool Flat = false;       // our own frame and a 2-px shadow at the right and bottom
@@ -65,9 +65,8 @@ THit FloatingHitTest(const TFloatFrame& frame, int windowWidth, int windowHeight
 // (HTLEFT, HTRIGHT, HTTOP or HTBOTTOM) with the other edges where they were; the moved edge
 // stops at the work area; forWidth and forHeight give the client size the items allow for
 // a client width or height. Any other code keeps current.
-TRect SizingRect(const TFloatFrame& frame, int edge, const TRect& dragged, const TRect& current,
-                 const TRect& workArea, const std::function<TSize(int)>& forWidth,
-                 const std::function<TSize(int)>& forHeight);
+TRect SizingRect(const TFloatFrame& frame, int edge, const TRect& dragged, const TRect& current, const TRect& workArea,
+                 const std::function<TSize(int)>& forWidth, const std::function<TSize(int)>& forHeight);
 
 // A floating window that meets no work area is brought back to the work area of the
 // monitor nearest to it: wholly left of it to its left edge, wholly above to its top,

@@ -23,25 +23,25 @@ struct TRow {
 // The menu as a whole.
 struct TMenu {
     bool Flat = false;
-    int SideStrip = 0;          // width of the owner-painted strip at the left
-    bool DetachBar = false;     // the detach bar takes the top of the non-client area
+    int SideStrip = 0;       // width of the owner-painted strip at the left
+    bool DetachBar = false;  // the detach bar takes the top of the non-client area
     int DetachBarHeight = 0;
     int ClientWidth = 0;
     int ClientHeight = 0;
     int MenuItemHeight = 0;
     int BeginGroupSize = 10;
-    bool MarkExists = false;    // the expand band at the bottom
-    int TopIndex = 0;           // the first visible link shown
-    bool Shading = false;       // recent-items mode with the menus expanded
-    int RecentCount = -1;       // links counted recent from the top of the recent order; <= 0: all
+    bool MarkExists = false;  // the expand band at the bottom
+    int TopIndex = 0;         // the first visible link shown
+    bool Shading = false;     // recent-items mode with the menus expanded
+    int RecentCount = -1;     // links counted recent from the top of the recent order; <= 0: all
 };
 
 // Where one visible link stands. Rect is empty for a link that is not shown.
 struct TPlace {
     TRect Rect;
-    bool NotRecent = false;   // shaded
-    bool Boundary = false;    // the first of a run of recent or not-recent rows
-    bool Separator = false;   // a separator band of BeginGroupSize lies above Rect
+    bool NotRecent = false;  // shaded
+    bool Boundary = false;   // the first of a run of recent or not-recent rows
+    bool Separator = false;  // a separator band of BeginGroupSize lies above Rect
 };
 
 struct TResult {
@@ -60,8 +60,14 @@ int InnerLeft(const TMenu& m);
 int InnerRight(const TMenu& m);
 
 // Scrolling: rows above the top index, or rows below the last shown one.
-inline bool CanScrollUp(const TMenu& m) { return m.TopIndex > 0; }
-inline bool CanScrollDown(const TMenu& m, const TResult& r, int rowCount) { return r.Shown < rowCount - m.TopIndex; }
+inline bool CanScrollUp(const TMenu& m)
+{
+    return m.TopIndex > 0;
+}
+inline bool CanScrollDown(const TMenu& m, const TResult& r, int rowCount)
+{
+    return r.Shown < rowCount - m.TopIndex;
+}
 
 // The top index that brings row index into view (the row just under the up arrow, or just
 // above the down arrow), clamped to 0..rowCount - 1. Terminates for any row, whatever fits.
@@ -80,13 +86,13 @@ TRect DownArrowRow(const TMenu& m, const TResult& r, int rowCount);
 
 struct TPlacement {
     TRect WorkArea;
-    int Left = 0, Top = 0;         // requested position
-    int Width = 0, Height = 0;     // measured size
-    int OwnerWidth = 0;            // the owner item the menu may jump over horizontally (0: none)
-    int OwnerHeight = 0;           // ... vertically (0: none)
+    int Left = 0, Top = 0;      // requested position
+    int Width = 0, Height = 0;  // measured size
+    int OwnerWidth = 0;         // the owner item the menu may jump over horizontally (0: none)
+    int OwnerHeight = 0;        // ... vertically (0: none)
     bool PreferRight = true;
     bool PreferDown = true;
-    int MinScrollHeight = 0;       // a menu cut to fit keeps at least this height
+    int MinScrollHeight = 0;  // a menu cut to fit keeps at least this height
 };
 
 struct TPlaced {
@@ -104,9 +110,9 @@ enum class TAnimation { Unfold, Slide };
 struct TAnimationFrames {
     TAnimation Kind = TAnimation::Slide;
     int ClientWidth = 0, ClientHeight = 0;
-    int Excess = 0;   // unfold: client height - client width
-    int Total = 0;    // length revealed in all
-    int Step = 0;     // per frame
+    int Excess = 0;  // unfold: client height - client width
+    int Total = 0;   // length revealed in all
+    int Step = 0;    // per frame
     int Count() const { return Step > 0 ? Total / Step : 0; }
 };
 

@@ -11,17 +11,41 @@ namespace toolbarlayout {
 
 namespace {
 
-int Along(const TItem& item, bool vertical) { return vertical ? item.Height : item.Width; }
-int Across(const TItem& item, bool vertical) { return vertical ? item.Width : item.Height; }
-int& Along(TSize& size, bool vertical) { return vertical ? size.Y : size.X; }
-int& Across(TSize& size, bool vertical) { return vertical ? size.X : size.Y; }
-int Across(const TSize& size, bool vertical) { return vertical ? size.X : size.Y; }
+int Along(const TItem& item, bool vertical)
+{
+    return vertical ? item.Height : item.Width;
+}
+int Across(const TItem& item, bool vertical)
+{
+    return vertical ? item.Width : item.Height;
+}
+int& Along(TSize& size, bool vertical)
+{
+    return vertical ? size.Y : size.X;
+}
+int& Across(TSize& size, bool vertical)
+{
+    return vertical ? size.X : size.Y;
+}
+int Across(const TSize& size, bool vertical)
+{
+    return vertical ? size.X : size.Y;
+}
 
-bool IsHorizontalStyle(TdxBarDockingStyle style) { return style == dsTop || style == dsBottom; }
-bool IsVerticalStyle(TdxBarDockingStyle style) { return style == dsLeft || style == dsRight; }
+bool IsHorizontalStyle(TdxBarDockingStyle style)
+{
+    return style == dsTop || style == dsBottom;
+}
+bool IsVerticalStyle(TdxBarDockingStyle style)
+{
+    return style == dsLeft || style == dsRight;
+}
 
 // The gap before an item: a group start that is not the first thing in its row.
-int GapBefore(const TBar& bar, const TItem& item, int pos) { return item.BeginGroup && pos > 0 ? bar.BeginGroupSize : 0; }
+int GapBefore(const TBar& bar, const TItem& item, int pos)
+{
+    return item.BeginGroup && pos > 0 ? bar.BeginGroupSize : 0;
+}
 
 // An item's box before it is turned into client co-ordinates.
 struct TSpan {
@@ -112,8 +136,10 @@ TSizeResult SingleLineSize(const TBar& bar, const std::vector<TItem>& items, Tdx
 {
     TSizeResult result;
     result.Size = {GetMinWidth(bar, items, style), GetMinHeight(bar, items, style)};
-    const int buttonsAlong = bar.HasCaptionButtons ? (alongHeight ? bar.CaptionButtonsHeight : bar.CaptionButtonsWidth) : 0;
-    const int buttonsAcross = bar.HasCaptionButtons ? (alongHeight ? bar.CaptionButtonsWidth : bar.CaptionButtonsHeight) : 0;
+    const int buttonsAlong =
+        bar.HasCaptionButtons ? (alongHeight ? bar.CaptionButtonsHeight : bar.CaptionButtonsWidth) : 0;
+    const int buttonsAcross =
+        bar.HasCaptionButtons ? (alongHeight ? bar.CaptionButtonsWidth : bar.CaptionButtonsHeight) : 0;
     const int mark = bar.MarkExists ? MarkRoom : 0;
     const int limit = std::max(extent, Along(result.Size, alongHeight)) - buttonsAlong - mark;
 
@@ -164,8 +190,8 @@ TSizeResult SizeFor(const TBar& bar, const std::vector<TItem>& items, TdxBarDock
     if (bar.Wrapping()) {
         TSizeResult result;
         std::vector<bool> breaks;
-        result.Size = CalcWrapSize(bar, all, style != dsNone,
-                                   extent, {GetMinWidth(bar, items, style), GetMinHeight(bar, items, style)}, breaks);
+        result.Size = CalcWrapSize(bar, all, style != dsNone, extent,
+                                   {GetMinWidth(bar, items, style), GetMinHeight(bar, items, style)}, breaks);
         return result;
     }
     if (alongHeight ? IsHorizontalStyle(style) : IsVerticalStyle(style)) {
@@ -255,9 +281,12 @@ TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int
             pos += gap + len;
         } else {
             const int far = span.Along + span.Length;
-            if (align == iaCenter) span.Along += (limit - far) / 2;
-            else if (align == iaRight) span.Along += limit - far;
-            else span.Length = std::max(limit, span.Along + item.MinLength) - span.Along;
+            if (align == iaCenter)
+                span.Along += (limit - far) / 2;
+            else if (align == iaRight)
+                span.Along += limit - far;
+            else
+                span.Length = std::max(limit, span.Along + item.MinLength) - span.Along;
             pos = limit;
             if (i != count - 1) result.Truncated = true;
         }
@@ -425,8 +454,7 @@ TRect MarkRect(TdxBarDockingStyle style, bool standardStyle, int clientWidth, in
         const int top = clientHeight - MarkRoom;
         return {standardStyle ? clientWidth - 9 : 0, top, clientWidth, top + MarkRoom};
     }
-    if (IsHorizontalStyle(style))
-        return {clientWidth - MarkRoom, 0, clientWidth, standardStyle ? 9 : clientHeight};
+    if (IsHorizontalStyle(style)) return {clientWidth - MarkRoom, 0, clientWidth, standardStyle ? 9 : clientHeight};
     return {};
 }
 

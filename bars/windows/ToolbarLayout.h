@@ -79,8 +79,8 @@ std::vector<TItem> VisibleUnderLimit(const std::vector<TItem>& items, int limit)
 
 // Lays the visible items out in a client area of clientWidth x clientHeight. rowBreaks (one
 // flag per item, may be empty) are the wrap search's breaks; a single-line bar ignores them.
-TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int clientWidth,
-                         int clientHeight, const std::vector<bool>& rowBreaks = {});
+TItemRects CalcItemRects(const TBar& bar, const std::vector<TItem>& visible, int clientWidth, int clientHeight,
+                         const std::vector<bool>& rowBreaks = {});
 
 // The rectangle an item answers for: its stored rectangle widened across to its row.
 TRect ItemRect(const TBar& bar, const TPlace& place);

@@ -210,8 +210,9 @@ void TdxBarButtonControl::DropDown(bool /*byMouse*/)
     // menu returns at once and tells the button when it closes.
     const TRect r = parent->GetItemRect(this);
     const bool beside = parent->IsMenu() || parent->IsVertical();
-    const TPoint at = beside ? parent->ClientToScreen({r.Right, r.Top - (parent->IsMenu() ? (IsFlatStyle() ? 2 : 3) : 0)})
-                             : parent->ClientToScreen({r.Left, r.Bottom});
+    const TPoint at = beside
+                          ? parent->ClientToScreen({r.Right, r.Top - (parent->IsMenu() ? (IsFlatStyle() ? 2 : 3) : 0)})
+                          : parent->ClientToScreen({r.Left, r.Bottom});
     TdxBarPopupMenu* menu = button->DropDownMenu();
     menu->SetExcludedSize(beside ? r.Width() : 0, beside ? 0 : r.Height());
     const bool shown = dxBarWindowServices().ShowPopupMenu(menu, at.x(), at.y(), [self] {
@@ -251,7 +252,8 @@ void TdxBarButtonControl::Draw(QPainter& p, const TRect& rect, int paintType)
         if (GetShortCut()) {
             TRect text = row;
             text.Right -= row.Height() + 5;
-            DrawItemText(p, ShortCutToText(GetShortCut()), text, IsFlatStyle(), false, false, selected, GetEnabled(), 2);
+            DrawItemText(p, ShortCutToText(GetShortCut()), text, IsFlatStyle(), false, false, selected, GetEnabled(),
+                         2);
         }
     } else {
         TRect face = r;

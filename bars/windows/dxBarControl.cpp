@@ -43,7 +43,9 @@ TCreateParams WindowParams(TdxBarManager* manager, TdxDockControl* dock, const T
 }  // namespace
 
 TdxBarControl::TdxBarControl(TdxBar* bar, TdxDockControl* dock, bool withCaption)
-    : TCustomdxBarControl(bar->BarManager(), WindowParams(bar->BarManager(), dock)), bar_(bar), withCaption_(withCaption)
+    : TCustomdxBarControl(bar->BarManager(), WindowParams(bar->BarManager(), dock)),
+      bar_(bar),
+      withCaption_(withCaption)
 {
     SetDoubleClicks(true);
     SetDockControl(dock);
@@ -58,14 +60,24 @@ TdxBarControl::~TdxBarControl()
 {
     Destroying();
     BarControlDestroying();
-    if (TdxBarQuickControl* quick = std::exchange(quickControl_, nullptr); quick && !quick->IsDestroying()) delete quick;
+    if (TdxBarQuickControl* quick = std::exchange(quickControl_, nullptr); quick && !quick->IsDestroying())
+        delete quick;
 }
 
-bool TdxBarControl::IsVertical() const { return DockingStyle() == dsLeft || DockingStyle() == dsRight; }
+bool TdxBarControl::IsVertical() const
+{
+    return DockingStyle() == dsLeft || DockingStyle() == dsRight;
+}
 
-bool TdxBarControl::IsRotated() const { return IsVertical() && bar_ && bar_->RotateWhenVertical(); }
+bool TdxBarControl::IsRotated() const
+{
+    return IsVertical() && bar_ && bar_->RotateWhenVertical();
+}
 
-bool TdxBarControl::CanAlignItems() const { return !LayoutBar().Wrapping(); }
+bool TdxBarControl::CanAlignItems() const
+{
+    return !LayoutBar().Wrapping();
+}
 
 bool TdxBarControl::MarkExists() const
 {
@@ -126,7 +138,7 @@ TItem LayoutItemOf(const TdxBarItemLink* link, TdxBarItemControl* c, bool vertic
     item.MinLength = vertical ? c->GetMinHeight() : c->GetMinWidth();
     return item;
 }
-} // namespace
+}  // namespace
 
 std::vector<TItem> TdxBarControl::LayoutItems() const
 {
@@ -223,7 +235,8 @@ bool TdxBarControl::CanCustomize() const
 
 TdxBarItemControl* TdxBarControl::ItemAtPosEx(const TPoint& client, bool& outside, bool& before, bool& vertical) const
 {
-    if (TdxBarItemControl* control = TCustomdxBarControl::ItemAtPosEx(client, outside, before, vertical)) return control;
+    if (TdxBarItemControl* control = TCustomdxBarControl::ItemAtPosEx(client, outside, before, vertical))
+        return control;
     if (!ClientRect().Contains(client) || !ItemLinks()) return nullptr;
     // A point on a group separator belongs to the item after it: the drop goes before that item,
     // across the band's line.
@@ -249,8 +262,8 @@ TdxBarItemControl* TdxBarControl::ItemAtPosEx(const TPoint& client, bool& outsid
         const auto place = places_.constFind(control);
         if (!control || !control->CanCustomize() || place == places_.constEnd() || !place->LastInRow) continue;
         const TRect& r = place->Rect;
-        const bool inBand = alongY ? client.x() >= r.Left && client.x() < r.Right
-                                   : client.y() >= r.Top && client.y() < r.Bottom;
+        const bool inBand =
+            alongY ? client.x() >= r.Left && client.x() < r.Right : client.y() >= r.Top && client.y() < r.Bottom;
         if (!inBand) continue;
         // Before the row's last item (aligned to the centre or right): the drop goes before it.
         before = alongY ? client.y() < r.Top : client.x() < r.Left;
@@ -294,8 +307,10 @@ void TdxBarControl::NCCalcSize(TRect& rect)
     if (bar_->BorderStyle() == bbsSingle) {
         rect = rect.Inflated(-2, -2);
         const int grip = BarManager()->GripAreaSize();
-        if (IsVertical()) rect.Top += grip;
-        else rect.Left += grip;
+        if (IsVertical())
+            rect.Top += grip;
+        else
+            rect.Left += grip;
     } else if (sizeGrip_) {
         rect.Top += 2;
         rect.Right -= GetSystemMetrics(SM_CXVSCROLL);
@@ -329,8 +344,8 @@ void TdxBarControl::NCPaint(QPainter& p)
     if (IsFlat()) {
         FrameRect(p, w, SysBrush(COLOR_BTNFACE));
         const TRect in = w.Inflated(-1, -1);
-        for (const TPoint& corner : {TPoint(in.Left, in.Top), TPoint(in.Right - 1, in.Top), TPoint(in.Left, in.Bottom - 1),
-                                     TPoint(in.Right - 1, in.Bottom - 1)})
+        for (const TPoint& corner : {TPoint(in.Left, in.Top), TPoint(in.Right - 1, in.Top),
+                                     TPoint(in.Left, in.Bottom - 1), TPoint(in.Right - 1, in.Bottom - 1)})
             FillRect(p, TRect::Bounds(corner.x(), corner.y(), 1, 1), SysBrush(COLOR_BTNFACE));
     } else {
         DrawEdge(p, w, BDR_RAISEDINNER, BF_RECT);
@@ -398,8 +413,9 @@ void TdxBarControl::PaintSeparator(QPainter& p, TdxBarItemControl* control)
                                   : TRect(band.Left + inset, band.Top + 2, band.Right - inset, band.Bottom - 2);
     if (IsFlat()) {
         FillRect(p, line, GetToolbarBrush());
-        FillRect(p, horizontal ? TRect(line.Left, line.Top, line.Right, line.Top + 1)
-                               : TRect(line.Left, line.Top, line.Left + 1, line.Bottom),
+        FillRect(p,
+                 horizontal ? TRect(line.Left, line.Top, line.Right, line.Top + 1)
+                            : TRect(line.Left, line.Top, line.Left + 1, line.Bottom),
                  SysBrush(COLOR_BTNSHADOW));
     } else {
         DrawEdge(p, line, EDGE_ETCHED, horizontal ? BF_TOP : BF_LEFT);
@@ -480,7 +496,8 @@ void TdxBarControl::SetMarkState(int state)
     else
         InvalidateRect(GetMarkRect());
     // The drop-down goes first, so that its teardown finds the mark already changed.
-    if (TdxBarQuickControl* quick = std::exchange(quickControl_, nullptr); quick && !quick->IsDestroying()) delete quick;
+    if (TdxBarQuickControl* quick = std::exchange(quickControl_, nullptr); quick && !quick->IsDestroying())
+        delete quick;
     if (!self) return;
     TdxBarManager* manager = BarManager();
     if (state == 2) {
@@ -488,7 +505,8 @@ void TdxBarControl::SetMarkState(int state)
         const TRect mark = GetMarkRect();
         const TPoint topLeft = ClientToScreen(mark.TopLeft());
         quickControl_ = new TdxBarQuickControl(manager, this);
-        if (quickControl_) quickControl_->UpdatePosition(TRect::Bounds(topLeft.x(), topLeft.y(), mark.Width(), mark.Height()));
+        if (quickControl_)
+            quickControl_->UpdatePosition(TRect::Bounds(topLeft.x(), topLeft.y(), mark.Width(), mark.Height()));
     } else if (state == 1) {
         if (Floating()) SetTimer(MarkTimer, MarkTimerInterval);
         if (manager) manager->UpdateHint(true, dxBarStr(dxSBAR_MOREBUTTONS));
@@ -675,7 +693,9 @@ void TdxBarControl::PaintCloseButton(QPainter& p, const TRect& r)
     // Flat: the caption shows through until the button is hot, then the selection fills it.
     TFrameControlColors colors;
     colors.Face = GetSelectedBrush();
-    colors.Glyph = SysColor(closeState_ == 0 ? COLOR_CAPTIONTEXT : closeState_ == 2 ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    colors.Glyph = SysColor(closeState_ == 0   ? COLOR_CAPTIONTEXT
+                            : closeState_ == 2 ? COLOR_HIGHLIGHTTEXT
+                                               : COLOR_BTNTEXT);
     state |= DFCS_FLAT;
     if (closeState_ == 0) state |= DFCS_TRANSPARENT;
     DrawFrameControl(p, face, DFC_CAPTION, state, colors);
@@ -1021,8 +1041,7 @@ void TdxBarControl::KeyDown(int& key, TShiftState shift)
                 return;
             }
             break;
-        default:
-            break;
+        default: break;
         }
     }
     TCustomdxBarControl::KeyDown(key, shift);
@@ -1039,7 +1058,8 @@ void TdxBarControl::NCLButtonDown(int hitTest, const TPoint& screen)
         LButtonDown(ScreenToClient(screen), {});
         return;
     }
-    if (hitTest == HTLEFT || hitTest == HTRIGHT || hitTest == HTTOP || hitTest == HTBOTTOM) BeginSizing(hitTest, screen);
+    if (hitTest == HTLEFT || hitTest == HTRIGHT || hitTest == HTTOP || hitTest == HTBOTTOM)
+        BeginSizing(hitTest, screen);
 }
 
 void TdxBarControl::MouseMove(const TPoint& client, TShiftState shift)
@@ -1106,8 +1126,8 @@ void TdxBarControl::LButtonUp(const TPoint& client, TShiftState shift)
     }
     if (closePressed_) {
         closePressed_ = false;
-        const bool inside = closeState_ == 2 &&
-                            FloatFrame().CloseButtonRect(Width()).Contains(client + ClientBounds().TopLeft());
+        const bool inside =
+            closeState_ == 2 && FloatFrame().CloseButtonRect(Width()).Contains(client + ClientBounds().TopLeft());
         ReleaseCapture();
         SetCloseState(0);
         QPointer<TdxBar> bar = bar_;

@@ -349,12 +349,14 @@ QBrush TCustomdxBarControl::GetSelectedBrush() const
 bool TCustomdxBarControl::IsChildOf(const TCustomdxBarControl* window) const
 {
     int guard = 0;
-    for (const TCustomdxBarControl* w = window ? window->ParentBar() : nullptr; w && guard < 1000; w = w->ParentBar(), ++guard)
+    for (const TCustomdxBarControl* w = window ? window->ParentBar() : nullptr; w && guard < 1000;
+         w = w->ParentBar(), ++guard)
         if (w == this) return true;
     return false;
 }
 
-TdxBarItemControl* TCustomdxBarControl::ItemAtPosEx(const TPoint& client, bool& outside, bool& before, bool& vertical) const
+TdxBarItemControl* TCustomdxBarControl::ItemAtPosEx(const TPoint& client, bool& outside, bool& before,
+                                                    bool& vertical) const
 {
     outside = before = false;
     vertical = IsVertical() || IsMenu();
@@ -742,15 +744,11 @@ void TCustomdxBarControl::KeyDown(int& key, TShiftState shift)
     if (tab) k = (shift & ssShift) ? VK_LEFT : VK_RIGHT;
     TdxBarItemLink* selectedLink = selectedControl_ ? selectedControl_->ItemLink() : nullptr;
     switch (k) {
-    case VK_END:
-        KeySelectLink(itemLinks_->Last());
-        return;
-    case VK_HOME:
-        KeySelectLink(itemLinks_->First());
-        return;
+    case VK_END: KeySelectLink(itemLinks_->Last()); return;
+    case VK_HOME: KeySelectLink(itemLinks_->First()); return;
     case VK_LEFT:
     case VK_RIGHT: {
-        TdxBarItemLink* link = !selectedLink ? itemLinks_->First()
+        TdxBarItemLink* link = !selectedLink  ? itemLinks_->First()
                                : k == VK_LEFT ? itemLinks_->Prev(selectedLink)
                                               : itemLinks_->Next(selectedLink);
         KeySelectLink(link);
@@ -766,8 +764,7 @@ void TCustomdxBarControl::KeyDown(int& key, TShiftState shift)
             HideAll();
         }
         return;
-    default:
-        break;
+    default: break;
     }
     if (ClickSelected(k)) return;
     const bool letterOrDigit = (k >= 'A' && k <= 'Z') || (k >= '0' && k <= '9');

@@ -20,8 +20,7 @@ class TDetachLoop : public TInputHook {
 public:
     TDetachLoop(TdxBarSubItemControl* owner, TdxBar* bar, const TRect& zone)
         : owner_(owner), bar_(bar), zone_(zone.Inflated(15, 15))
-    {
-    }
+    {}
 
     bool MouseHook(const TMouseHookMessage& m) override
     {
@@ -81,10 +80,12 @@ public:
     // stores where the window went.
     void Follow(const TPoint& p)
     {
-        auto* window = bar_ && bar_->ItemLinks() ? qobject_cast<TdxBarControl*>(bar_->ItemLinks()->BarControl()) : nullptr;
+        auto* window =
+            bar_ && bar_->ItemLinks() ? qobject_cast<TdxBarControl*>(bar_->ItemLinks()->BarControl()) : nullptr;
         if (!window || !window->Floating()) return;
-        window->SetWindowPos(TRect::Bounds(p.x() - window->Width() / 2, CaptionTop(p), window->Width(), window->Height()),
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        window->SetWindowPos(
+            TRect::Bounds(p.x() - window->Width() / 2, CaptionTop(p), window->Width(), window->Height()),
+            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     void Reopen()

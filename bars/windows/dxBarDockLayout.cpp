@@ -211,7 +211,10 @@ void TdxBarWindowsLibrary::SetDockRows(TdxDockControl* dock, const dockrows::TDo
     UpdateDock(dock);
 }
 
-void TdxBarWindowsLibrary::DockDestroyed(TdxDockControl* dock) { dockRows_.remove(dock); }
+void TdxBarWindowsLibrary::DockDestroyed(TdxDockControl* dock)
+{
+    dockRows_.remove(dock);
+}
 
 void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
 {
@@ -271,10 +274,9 @@ void TdxBarWindowsLibrary::UpdateDock(TdxDockControl* dock)
             if (!window) continue;
             const dockrows::TRowPlace& place = row.Bars[i];
             ThicknessAt(window, place.Length, place.Truncated);
-            const TRect bounds =
-                (horizontal ? TRect::Bounds(place.Pos, rowStart, place.Length, row.Thickness)
-                            : TRect::Bounds(rowStart, place.Pos, row.Thickness, place.Length))
-                    .Offset(client.topLeft());
+            const TRect bounds = (horizontal ? TRect::Bounds(place.Pos, rowStart, place.Length, row.Thickness)
+                                             : TRect::Bounds(rowStart, place.Pos, row.Thickness, place.Length))
+                                     .Offset(client.topLeft());
             const bool moved = bounds != window->BoundsRect();
             if (moved) window->SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
             if (!window) continue;

@@ -41,18 +41,24 @@ public:
 
     void MouseMove(const TPoint& client, TShiftState /*shift*/) override
     {
-        if (TdxBarItemDrag* item = dxBarCurrentItemDrag()) item->Move(ClientToScreen(client));
-        else if (TdxBarDrag* drag = Drag()) drag->Move(ClientToScreen(client));
+        if (TdxBarItemDrag* item = dxBarCurrentItemDrag())
+            item->Move(ClientToScreen(client));
+        else if (TdxBarDrag* drag = Drag())
+            drag->Move(ClientToScreen(client));
     }
     void LButtonUp(const TPoint& /*client*/, TShiftState /*shift*/) override
     {
-        if (TdxBarItemDrag* item = dxBarCurrentItemDrag()) item->Drop();
-        else if (TdxBarDrag* drag = Drag()) drag->Drop();
+        if (TdxBarItemDrag* item = dxBarCurrentItemDrag())
+            item->Drop();
+        else if (TdxBarDrag* drag = Drag())
+            drag->Drop();
     }
     void CaptureChanged() override
     {
-        if (TdxBarItemDrag* item = dxBarCurrentItemDrag()) item->Cancel();
-        else if (TdxBarDrag* drag = Drag(); drag && !drag->Finished()) drag->Cancel();
+        if (TdxBarItemDrag* item = dxBarCurrentItemDrag())
+            item->Cancel();
+        else if (TdxBarDrag* drag = Drag(); drag && !drag->Finished())
+            drag->Cancel();
     }
 
 private:
@@ -113,8 +119,8 @@ TdxBarDrag::TdxBarDrag(TdxBarWindowsLibrary& library, TdxBarControl* window, con
         if (alone) thicknesses.erase(thicknesses.begin() + at.Row);
         if (at.Row >= 0) {
             const int across = dockrows::RowInsertPoint(library_.DockGeometry(dock), thicknesses, at.Row, alone);
-            const TPoint client = (dock->Handle() ? dock->Handle()->mapFromGlobal(cursor) : cursor) -
-                                  dock->ClientRect().topLeft();
+            const TPoint client =
+                (dock->Handle() ? dock->Handle()->mapFromGlobal(cursor) : cursor) - dock->ClientRect().topLeft();
             offset_ = dock->Horizontal() ? TPoint(0, across - client.y()) : TPoint(across - client.x(), 0);
         }
     }
@@ -139,7 +145,8 @@ TdxBarDrag::TPlace TdxBarDrag::FindPlace(const TPoint& point) const
                 TdxDockControl* dock = manager->GetDockControl(i);
                 if (!dock || dock->DockingStyle() != style || !dock->Visible() || !dock->Enabled()) continue;
                 if (!manager->CanDock(bar, style, dock->IsBuiltIn() ? nullptr : dock)) continue;
-                if (floatingframe::DockingRect(ScreenBounds(dock), dock->Horizontal(), TdxBars::DockZoneSize).Contains(p))
+                if (floatingframe::DockingRect(ScreenBounds(dock), dock->Horizontal(), TdxBars::DockZoneSize)
+                        .Contains(p))
                     return {style, dock};
             }
         }
@@ -167,9 +174,9 @@ void TdxBarDrag::MoveBar(const TPoint& requested, bool waitElapsed)
             library_.MoveBarTo(window, point);
         } else {
             const TPoint grab = window->GrabOffsetFor(window->Width(), window->Height());
-            window->SetWindowPos(TRect::Bounds(point.x() - grab.x(), point.y() - grab.y(), window->Width(),
-                                               window->Height()),
-                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            window->SetWindowPos(
+                TRect::Bounds(point.x() - grab.x(), point.y() - grab.y(), window->Width(), window->Height()),
+                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return;
     }

@@ -204,8 +204,8 @@ struct TGlyphImages {
 // A picture with its own alpha: drawn with it, its soft edges blending into the background.
 TGlyphImages AlphaGlyph(const QImage& source, const QSize& size, bool desaturate)
 {
-    QImage image = source.convertToFormat(QImage::Format_ARGB32)
-                       .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage image =
+        source.convertToFormat(QImage::Format_ARGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (desaturate) {
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -274,14 +274,16 @@ TGlyphImages GlyphImages(const QImage& source, const QSize& size, bool fromList,
     // At most this many bytes of images are kept, the least recently drawn going first.
     static QCache<TGlyphKey, TGlyphImages> cache(8 << 20);
     const bool ownTransparent = bitmapTransparent != clDefault;
-    const TGlyphKey key{source.cacheKey(), size.width(), size.height(), fromList, listBackground.rgba(),
-                        flags & (dgEnabled | dgDesaturate), ownTransparent, ownTransparent ? Rgb(bitmapTransparent) : 0};
+    const TGlyphKey key{source.cacheKey(),     size.width(),
+                        size.height(),         fromList,
+                        listBackground.rgba(), flags & (dgEnabled | dgDesaturate),
+                        ownTransparent,        ownTransparent ? Rgb(bitmapTransparent) : 0};
     if (const TGlyphImages* cached = cache.object(key)) return *cached;
-    const TGlyphImages glyph =
-        HasOwnTransparency(source)
-            ? AlphaGlyph(source, size, (flags & dgEnabled) && (flags & dgDesaturate))
-            : KeyedGlyph(source, size, fromList, listBackground, flags, bitmapTransparent);
-    cache.insert(key, new TGlyphImages(glyph), std::max<qsizetype>(1, glyph.Colours.sizeInBytes() + glyph.Shape.sizeInBytes()));
+    const TGlyphImages glyph = HasOwnTransparency(source)
+                                   ? AlphaGlyph(source, size, (flags & dgEnabled) && (flags & dgDesaturate))
+                                   : KeyedGlyph(source, size, fromList, listBackground, flags, bitmapTransparent);
+    cache.insert(key, new TGlyphImages(glyph),
+                 std::max<qsizetype>(1, glyph.Colours.sizeInBytes() + glyph.Shape.sizeInBytes()));
     return glyph;
 }
 

@@ -63,7 +63,7 @@ enum TdxBarGlyphFlag : unsigned {
     dgHot = 1u << 2,         // the three state flags: hot, shadowed, pressed
     dgShadowed = 1u << 3,
     dgPressed = 1u << 4,
-    dgFlat = 1u << 5,        // a disabled glyph without the embossed highlight
+    dgFlat = 1u << 5,  // a disabled glyph without the embossed highlight
 };
 // Draws a glyph: dest is first filled with background, then the image (the bitmap when it
 // is not empty, else image index of images) is stretched into glyphRect (same coordinates

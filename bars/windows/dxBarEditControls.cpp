@@ -86,14 +86,9 @@ protected:
             control_->EditorRButtonDown(me->globalPosition().toPoint(), ShiftStateFromQt(me->modifiers()));
             return Eaten(e);
         }
-        case QEvent::FocusIn:
-            control_->EditorFocusIn();
-            return false;
-        case QEvent::FocusOut:
-            control_->EditorFocusOut();
-            return false;
-        default:
-            return false;
+        case QEvent::FocusIn: control_->EditorFocusIn(); return false;
+        case QEvent::FocusOut: control_->EditorFocusOut(); return false;
+        default: return false;
         }
     }
     static bool Eaten(QEvent* e)
@@ -288,8 +283,7 @@ bool TdxBarWinControl::EditorKeyDown(int& key, TShiftState shift)
             parent->HideAll();
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -632,7 +626,8 @@ void TCustomdxBarComboControl::DrawButton(QPainter& p, bool selected)
             FillRect(p, {part.Left - 1, part.Top, part.Left, part.Bottom}, barBrush);
         } else {
             FrameRect(p, part, enabled ? SysBrush(COLOR_BTNHIGHLIGHT) : barBrush);
-            FillRect(p, {part.Left - 1, part.Top, part.Left, part.Bottom}, enabled ? SysBrush(COLOR_BTNHIGHLIGHT) : barBrush);
+            FillRect(p, {part.Left - 1, part.Top, part.Left, part.Bottom},
+                     enabled ? SysBrush(COLOR_BTNHIGHLIGHT) : barBrush);
         }
         part = part.Inflated(-1, -1);
         FillRect(p, part, brush);

@@ -157,8 +157,10 @@ void PassActivationToCustomizingWindow(const TCustomForm* form)
 
 void dxBarInstallFormMessages(bool install)
 {
-    if (install) SetFormMessageListener(&listener);
-    else if (FormMessageListener() == &listener) SetFormMessageListener(nullptr);
+    if (install)
+        SetFormMessageListener(&listener);
+    else if (FormMessageListener() == &listener)
+        SetFormMessageListener(nullptr);
 }
 
 void dxBarSetCustomizingWindowFormFunction(std::function<TCustomForm*()> fn)
@@ -210,7 +212,8 @@ bool dxBarItemHelp(const TPoint& cursor)
     if (TCustomdxBarControl* head = dxBarActiveBarControl()) {
         context = ChainHelpContext(head);
         head->HideAll();
-    } else if (auto* window = dynamic_cast<TCustomdxBarControl*>(TWindow::FromWidget(TWindow::WindowFromPoint(cursor)))) {
+    } else if (auto* window =
+                   dynamic_cast<TCustomdxBarControl*>(TWindow::FromWidget(TWindow::WindowFromPoint(cursor)))) {
         context = HelpContextOf(dxBarWindowServices().BarWindowControlAt(window, cursor));
     }
     if (context && Application) Application->HelpContext(context);

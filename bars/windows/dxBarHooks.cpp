@@ -123,8 +123,7 @@ void CloseQuickControlOnClick(const TMouseHookMessage& m, QWidget* window)
     if (owner && target == owner && owner->GetMarkRect().Contains(owner->ScreenToClient(m.Screen)) &&
         !(m.Kind == TMouseHookKind::ButtonDown && m.Button == VK_RBUTTON))
         return;
-    if (owner)
-        owner->SetMarkState(0);
+    if (owner) owner->SetMarkState(0);
     if (quick) delete quick.data();
 }
 

@@ -13,10 +13,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* link)
-    : link_(link), parent_(link ? link->BarControl() : nullptr)
-{
-}
+TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* link) : link_(link), parent_(link ? link->BarControl() : nullptr)
+{}
 
 TdxBarItemControl::~TdxBarItemControl()
 {
@@ -34,15 +32,11 @@ TdxBarItemControl::~TdxBarItemControl()
         parent->SetMouseSelectedItem(nullptr);
 }
 
-
 TCustomdxBarControl* TdxBarItemControl::Parent() const
 {
     auto* parent = static_cast<TCustomdxBarControl*>(parent_.data());
     return dxBarIsBarControlAlive(parent) ? parent : nullptr;
 }
-
-
-
 
 // ---------------------------------------------------------------- derived values
 
@@ -89,8 +83,6 @@ bool TdxBarItemControl::InQuickControl() const
     return Parent() && Parent()->inherits("TdxBarQuickControl");
 }
 
-
-
 bool TdxBarItemControl::IsMousePressedOver() const
 {
     TCustomdxBarControl* parent = Parent();
@@ -104,7 +96,6 @@ bool TdxBarItemControl::IsSelectedInActiveBar() const
     TCustomdxBarControl* parent = Parent();
     return parent && parent->IsActive() && parent->SelectedControl() == this;
 }
-
 
 // ---------------------------------------------------------------- change notices
 
@@ -146,7 +137,6 @@ void TdxBarItemControl::WidthChanged()
 }
 
 // ---------------------------------------------------------------- behaviour
-
 
 bool TdxBarItemControl::CanSelect() const
 {
@@ -199,19 +189,9 @@ void TdxBarItemControl::ControlUnclick(bool /*byMouse*/)
     if (showPressed && self && parent && dxBarIsBarControlAlive(parent)) {
         try {
             SetPressed(false);
-        } catch (...) {
-        }
+        } catch (...) {}
     }
 }
-
-
-
-
-
-
-
-
-
 
 int TdxBarItemControl::GetCaptionOffset() const
 {
@@ -236,7 +216,6 @@ void TdxBarItemControl::RepaintBar()
 {
     if (TCustomdxBarControl* parent = Parent()) parent->RepaintBar();
 }
-
 
 // ---------------------------------------------------------------- drawing
 

@@ -115,8 +115,7 @@ void dxBarSetItemDragStart(const TPoint& screen)
 
 TdxBarItemDrag::TdxBarItemDrag(TdxBarManager* manager, TdxBarItem* item, TdxBarItemLink* link, const TPoint& start,
                                bool copy)
-    : manager_(manager), item_(item), link_(link), hadLink_(link != nullptr), start_(start), cursor_(start),
-      copy_(copy)
+    : manager_(manager), item_(item), link_(link), hadLink_(link != nullptr), start_(start), cursor_(start), copy_(copy)
 {
     currentDrag = this;
     if (manager_) {

@@ -72,8 +72,8 @@ private:
         QPointer<TCustomdxBarControl> Window;
         bool HadWindow = false;
         QPointer<TdxBarItemControl> Control;  // the control under the pointer
-        bool Refused = false;                  // a window that cannot take the item
-        bool Valid = false;                    // a new link may go to Index
+        bool Refused = false;                 // a window that cannot take the item
+        bool Valid = false;                   // a new link may go to Index
         int Index = -1;
         bool Before = false;
         bool Vertical = false;

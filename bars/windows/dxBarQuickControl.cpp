@@ -30,8 +30,8 @@ QList<TdxBarItemLink*> HiddenLinks(TdxBarControl* owner)
     TdxBarItemLinks* links = owner ? owner->ItemLinks() : nullptr;
     if (!links) return hidden;
     for (TdxBarItemLink* link : links->CanVisibleItems()) {
-        const bool shown = links->VisibleItems().contains(link) && link->Control() &&
-                           !owner->GetItemRect(link->Control()).IsEmpty();
+        const bool shown =
+            links->VisibleItems().contains(link) && link->Control() && !owner->GetItemRect(link->Control()).IsEmpty();
         if (!shown) hidden << link;
     }
     return hidden;
@@ -41,8 +41,7 @@ QList<TdxBarItemLink*> HiddenLinks(TdxBarControl* owner)
 
 namespace quickcontrol {
 
-TRect Bounds(const TRect& mark, int width, int height, bool verticalOwner, bool floatingFlatOwner,
-             const TRect& work)
+TRect Bounds(const TRect& mark, int width, int height, bool verticalOwner, bool floatingFlatOwner, const TRect& work)
 {
     int x, y;
     if (verticalOwner) {
@@ -102,8 +101,7 @@ TdxBarQuickControl::TdxBarQuickControl(TdxBarManager* manager, TdxBarControl* ow
     privateBar_ = Bar();
     TdxBarItemLinks* links = privateBar_->ItemLinks();
     subItem_ = qobject_cast<TdxBarSubItem*>(links->Items(links->Count() - 1)->Item());
-    if (subItem_ && subItem_->Enabled())
-        subItem_->OnPopup = TNotifyEvent(this, &TdxBarQuickControl::FillAddRemoveMenu);
+    if (subItem_ && subItem_->Enabled()) subItem_->OnPopup = TNotifyEvent(this, &TdxBarQuickControl::FillAddRemoveMenu);
 }
 
 TdxBarQuickControl::~TdxBarQuickControl()
@@ -130,9 +128,11 @@ void TdxBarQuickControl::UpdatePosition(const TRect& markScreen)
     const floatingframe::TSize size = FloatFrame().WindowSize(client);
     const bool vertical = owner && owner->IsVertical();
     const bool floatingFlat = owner && owner->Floating() && IsFlat();
-    const TPoint anchor = vertical ? TPoint(markScreen.Right, markScreen.Top)
-                                   : TPoint(floatingFlat ? markScreen.Left : markScreen.Right - size.X, markScreen.Bottom);
-    const TRect bounds = quickcontrol::Bounds(markScreen, size.X, size.Y, vertical, floatingFlat, dxBarGetWorkArea(anchor));
+    const TPoint anchor = vertical
+                              ? TPoint(markScreen.Right, markScreen.Top)
+                              : TPoint(floatingFlat ? markScreen.Left : markScreen.Right - size.X, markScreen.Bottom);
+    const TRect bounds =
+        quickcontrol::Bounds(markScreen, size.X, size.Y, vertical, floatingFlat, dxBarGetWorkArea(anchor));
     SetWindowPos(bounds, SWP_NOZORDER | SWP_NOACTIVATE);
     CalcItemRects();
     SetPlacing(false);
@@ -157,7 +157,8 @@ void TdxBarQuickControl::HideAll()
     QPointer<TdxBarControl> owner = owner_;
     // A press on the mark that closed the drop-down must not open it again on release.
     const TRect mark = owner->GetMarkRect();
-    if ((QGuiApplication::mouseButtons() & Qt::LeftButton) && mark.Contains(owner->ScreenToClient(QCursor::pos()))) owner->SetIgnoreClick(true);
+    if ((QGuiApplication::mouseButtons() & Qt::LeftButton) && mark.Contains(owner->ScreenToClient(QCursor::pos())))
+        owner->SetIgnoreClick(true);
     owner->SetMarkState(0);
 }
 
@@ -315,7 +316,8 @@ void TdxBarQuickCustItemControl::Draw(QPainter& p, const TRect& r, int paintType
 
 int TdxBarQuickCustExtButtonControl::GetCaptionOffset() const
 {
-    return TdxBarButtonControl::GetCaptionOffset() + const_cast<TdxBarQuickCustExtButtonControl*>(this)->GetDefaultHeight();
+    return TdxBarButtonControl::GetCaptionOffset() +
+           const_cast<TdxBarQuickCustExtButtonControl*>(this)->GetDefaultHeight();
 }
 
 int TdxBarQuickCustExtButtonControl::GetWidth()

@@ -169,8 +169,7 @@ void TdxBarSubItemControl::ControlActivate(bool byMouse)
         if (other->Parent() != SubMenuControl()) {
             try {
                 other->ControlInactivate(true);
-            } catch (...) {
-            }
+            } catch (...) {}
         }
         if (!self) return;
     }
@@ -374,7 +373,8 @@ void TdxBarSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
         const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height() - 2;
         int offset = pixels / 2;
         if (HasGlyph() && manager) offset = rotated ? manager->DefaultButtonHeight() : manager->DefaultButtonWidth();
-        TRect text = rotated ? TRect(r.Left, r.Top + offset, r.Right, r.Bottom) : TRect(r.Left + offset, r.Top, r.Right, r.Bottom);
+        TRect text = rotated ? TRect(r.Left, r.Top + offset, r.Right, r.Bottom)
+                             : TRect(r.Left + offset, r.Top, r.Right, r.Bottom);
         if (open && !flat) text = text.Offset(1, 1);
         p.save();
         p.setFont(font);

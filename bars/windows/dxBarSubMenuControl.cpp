@@ -427,8 +427,8 @@ void TdxBarSubMenuControl::Show()
     dxBarPlaySound(0);
     TdxBarManager* manager = ParentBar() && ParentBar()->BarManager() ? ParentBar()->BarManager() : BarManager();
     const TdxBarMenuAnimations kind = manager ? manager->MenuAnimations() : maNone;
-    const bool animated = animate_ && kind != maNone && ItemLinks() && ItemLinks()->VisibleItemCount() > 0 &&
-                          !IsCustomizing();
+    const bool animated =
+        animate_ && kind != maNone && ItemLinks() && ItemLinks()->VisibleItemCount() > 0 && !IsCustomizing();
     if (animated) {
         StartAnimation(growLeft_, growUp_);
     } else {
@@ -466,7 +466,8 @@ void TdxBarSubMenuControl::RepaintBar()
     if (!self) return;
     PlaceWindow();
     Invalidate();
-    if (selected && selected->Control() && selected->Control()->Parent() == this) SetKeySelectedItem(selected->Control());
+    if (selected && selected->Control() && selected->Control()->Parent() == this)
+        SetKeySelectedItem(selected->Control());
 }
 
 void TdxBarSubMenuControl::SetActive(bool value)
@@ -762,7 +763,8 @@ void TdxBarSubMenuControl::DrawItem(QPainter& p, TdxBarItemControl* control)
     if (!IsFlat()) {
         if (place.Boundary) {
             const int y = r.Top - 1 - (place.Separator && !place.NotRecent ? BeginGroupSize() : 0);
-            DrawLine(p, {r.Left - n, y}, {r.Right + 1, y}, SysColor(place.NotRecent ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
+            DrawLine(p, {r.Left - n, y}, {r.Right + 1, y},
+                     SysColor(place.NotRecent ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
         }
         if (place.NotRecent) {
             FillRect(p, {r.Left - n, r.Top, r.Left, r.Bottom}, rowBrush_);
@@ -904,8 +906,7 @@ void TdxBarSubMenuControl::Timer(int id)
         }
         ShowFrame(frame_ + 1);
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -979,8 +980,7 @@ bool TdxBarSubMenuControl::MenuKey(int key)
         }
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

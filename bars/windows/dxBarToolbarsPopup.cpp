@@ -15,7 +15,8 @@ TdxBarOwnLinks::TdxBarOwnLinks(TdxBarManager* manager) : ownLinks_(std::make_uni
 
 TdxBarOwnLinks::~TdxBarOwnLinks() = default;
 
-TdxBarToolbarsPopup::TdxBarToolbarsPopup(TdxBarManager* manager) : TdxBarOwnLinks(manager), TdxBarSubMenuControl(manager)
+TdxBarToolbarsPopup::TdxBarToolbarsPopup(TdxBarManager* manager)
+    : TdxBarOwnLinks(manager), TdxBarSubMenuControl(manager)
 {
     SetItemLinks(ownLinks_.get());
     manager->CreateToolbarsListItems(ownLinks_.get());
@@ -68,16 +69,11 @@ struct TEntry {
 };
 
 constexpr TEntry kEntries[] = {
-    {dxSBAR_CP_RESET, false, false, false, false},
-    {dxSBAR_CP_DELETE, false, false, false, false},
-    {dxSBAR_CP_NAME, true, false, false, true},
-    {dxSBAR_CP_DEFAULTSTYLE, false, true, true, true},
-    {dxSBAR_CP_TEXTONLYALWAYS, false, true, true, false},
-    {dxSBAR_CP_TEXTONLYINMENUS, false, true, true, false},
-    {dxSBAR_CP_IMAGEANDTEXT, false, true, true, false},
-    {dxSBAR_CP_BEGINAGROUP, false, true, false, true},
-    {dxSBAR_CP_VISIBLE, false, true, false, false},
-    {dxSBAR_CP_MOSTRECENTLYUSED, false, true, false, false},
+    {dxSBAR_CP_RESET, false, false, false, false},        {dxSBAR_CP_DELETE, false, false, false, false},
+    {dxSBAR_CP_NAME, true, false, false, true},           {dxSBAR_CP_DEFAULTSTYLE, false, true, true, true},
+    {dxSBAR_CP_TEXTONLYALWAYS, false, true, true, false}, {dxSBAR_CP_TEXTONLYINMENUS, false, true, true, false},
+    {dxSBAR_CP_IMAGEANDTEXT, false, true, true, false},   {dxSBAR_CP_BEGINAGROUP, false, true, false, true},
+    {dxSBAR_CP_VISIBLE, false, true, false, false},       {dxSBAR_CP_MOSTRECENTLYUSED, false, true, false, false},
 };
 
 }  // namespace
@@ -130,7 +126,7 @@ void TdxBarCustomizingPopup::SetItemLink(TdxBarItemLink* link)
     if (auto* name = qobject_cast<TdxBarEdit*>(Entry(Name))) {
         name->OnChange = {};
         name->SetText(link->UserDefine().testFlag(udCaption) ? link->UserCaption()
-                                                              : (link->Item() ? link->Item()->Caption() : QString()));
+                                                             : (link->Item() ? link->Item()->Caption() : QString()));
         name->OnChange = TNotifyEvent(&Commands(), &TCustomizingPopupCommands::NameChange);
     }
     const bool styles = qobject_cast<TdxBarButton*>(link->Item()) != nullptr;
@@ -154,9 +150,7 @@ void TCustomizingPopupCommands::EntryClick(TObject* sender)
     TdxBarItemLink* link = customizingItemLink;
     if (!item || !link) return;
     switch (item->Tag()) {
-    case TdxBarCustomizingPopup::Reset:
-        link->SetUserDefine({});
-        break;
+    case TdxBarCustomizingPopup::Reset: link->SetUserDefine({}); break;
     case TdxBarCustomizingPopup::Delete:
         customizingItemLink = nullptr;
         delete link;
@@ -167,17 +161,10 @@ void TCustomizingPopupCommands::EntryClick(TObject* sender)
     case TdxBarCustomizingPopup::ImageAndText:
         link->SetUserPaintStyle(TdxBarPaintStyle(item->Tag() - TdxBarCustomizingPopup::DefaultStyle));
         break;
-    case TdxBarCustomizingPopup::BeginGroup:
-        link->SetBeginGroup(!link->BeginGroup());
-        break;
-    case TdxBarCustomizingPopup::Visible:
-        link->SetVisible(!link->Visible());
-        break;
-    case TdxBarCustomizingPopup::MostRecentlyUsed:
-        link->SetMostRecentlyUsed(!link->MostRecentlyUsed());
-        break;
-    default:
-        break;
+    case TdxBarCustomizingPopup::BeginGroup: link->SetBeginGroup(!link->BeginGroup()); break;
+    case TdxBarCustomizingPopup::Visible: link->SetVisible(!link->Visible()); break;
+    case TdxBarCustomizingPopup::MostRecentlyUsed: link->SetMostRecentlyUsed(!link->MostRecentlyUsed()); break;
+    default: break;
     }
 }
 

@@ -41,7 +41,15 @@ class TdxBarCustomizingPopup : public TdxBarOwnLinks, public TdxBarSubMenuContro
 public:
     // The entries' Tags.
     enum : int {
-        Reset, Delete, Name, DefaultStyle, TextOnlyAlways, TextOnlyInMenus, ImageAndText, BeginGroup, Visible,
+        Reset,
+        Delete,
+        Name,
+        DefaultStyle,
+        TextOnlyAlways,
+        TextOnlyInMenus,
+        ImageAndText,
+        BeginGroup,
+        Visible,
         MostRecentlyUsed
     };
     // Frees the temporary items no link uses, then builds the entries; OnShowCustomizingPopup

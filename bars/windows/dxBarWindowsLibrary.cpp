@@ -74,9 +74,7 @@ void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindow
     switch (change) {
     case TdxBarWindowChange::Layout:
     case TdxBarWindowChange::Caption:
-    case TdxBarWindowChange::CloseButton:
-        window->RepaintBar();
-        break;
+    case TdxBarWindowChange::CloseButton: window->RepaintBar(); break;
     case TdxBarWindowChange::Font:
     case TdxBarWindowChange::Style:
         // Toolbars take double clicks on their grip and caption in every style.
@@ -88,19 +86,14 @@ void TdxBarWindowsLibrary::ApplyChange(TCustomdxBarControl* window, TdxBarWindow
         window->FrameChanged();
         window->RepaintBar();
         break;
-    case TdxBarWindowChange::Frame:
-        window->FrameChanged();
-        break;
+    case TdxBarWindowChange::Frame: window->FrameChanged(); break;
     case TdxBarWindowChange::Repaint:
-    case TdxBarWindowChange::Brushes:
-        window->Invalidate();
-        break;
+    case TdxBarWindowChange::Brushes: window->Invalidate(); break;
     case TdxBarWindowChange::DockingStyle:
         if (auto* toolbar = qobject_cast<TdxBarControl*>(window)) toolbar->FollowDockingStyle();
         break;
     case TdxBarWindowChange::Lock:
-    case TdxBarWindowChange::Unlock:
-        break;
+    case TdxBarWindowChange::Unlock: break;
     }
 }
 

@@ -4,16 +4,21 @@
 
 namespace {
 
-QHash<QString, TComponentClass>& Registry() {
+QHash<QString, TComponentClass>& Registry()
+{
     static QHash<QString, TComponentClass> classes;
     return classes;
 }
 
-QString Key(const QString& name) { return name.toLower(); }
+QString Key(const QString& name)
+{
+    return name.toLower();
+}
 
 }  // namespace
 
-void RegisterComponentClass(const QMetaObject* meta, TComponentFactory factory) {
+void RegisterComponentClass(const QMetaObject* meta, TComponentFactory factory)
+{
     if (!meta || !factory) return;
     QString name = QString::fromLatin1(meta->className());
     auto it = Registry().constFind(Key(name));
@@ -24,15 +29,20 @@ void RegisterComponentClass(const QMetaObject* meta, TComponentFactory factory) 
     Registry().insert(Key(name), TComponentClass{meta, std::move(factory)});
 }
 
-void UnregisterClass(const QString& name) { Registry().remove(Key(name)); }
+void UnregisterClass(const QString& name)
+{
+    Registry().remove(Key(name));
+}
 
-std::optional<TComponentClass> GetClass(const QString& name) {
+std::optional<TComponentClass> GetClass(const QString& name)
+{
     auto it = Registry().constFind(Key(name));
     if (it == Registry().constEnd()) return std::nullopt;
     return *it;
 }
 
-TComponentClass FindClass(const QString& name) {
+TComponentClass FindClass(const QString& name)
+{
     if (std::optional<TComponentClass> c = GetClass(name)) return *c;
     throw EClassNotFound(QStringLiteral("Class %1 not found").arg(name));
 }

@@ -26,17 +26,20 @@ std::optional<TComponentClass> GetClass(const QString& name);
 TComponentClass FindClass(const QString& name);
 
 template <class T>
-void RegisterClass() {
+void RegisterClass()
+{
     static_assert(std::is_base_of_v<TComponent, T>, "only component classes are made by the registry");
     RegisterComponentClass(&T::staticMetaObject, [](TComponent* owner) -> TComponent* { return Create<T>(owner); });
 }
 
 template <class... T>
-void RegisterClasses() {
+void RegisterClasses()
+{
     (RegisterClass<T>(), ...);
 }
 
 template <class T>
-void UnregisterClass() {
+void UnregisterClass()
+{
     UnregisterClass(QString::fromLatin1(T::staticMetaObject.className()));
 }

@@ -9,7 +9,8 @@ namespace {
 
 // Letters, digits and underscores, not starting with a digit (ASCII, as identifiers of
 // the form resources are).
-bool IsValidIdent(const QString& s) {
+bool IsValidIdent(const QString& s)
+{
     if (s.isEmpty()) return false;
     for (int i = 0; i < s.size(); ++i) {
         const char16_t ch = s.at(i).unicode();
@@ -20,13 +21,15 @@ bool IsValidIdent(const QString& s) {
     return true;
 }
 
-[[noreturn]] void ListIndexError(int index) {
+[[noreturn]] void ListIndexError(int index)
+{
     throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
 }  // namespace
 
-QString ClassNameOf(const QObject* object) {
+QString ClassNameOf(const QObject* object)
+{
     if (!object) return QStringLiteral("nil");
     QString name = QString::fromLatin1(object->metaObject()->className());
     const int colons = name.lastIndexOf(QLatin1String("::"));
@@ -35,7 +38,8 @@ QString ClassNameOf(const QObject* object) {
 
 // ---- TPersistent ----
 
-void TPersistent::Assign(TPersistent* source) {
+void TPersistent::Assign(TPersistent* source)
+{
     if (source) {
         source->AssignTo(this);
         return;
@@ -43,12 +47,14 @@ void TPersistent::Assign(TPersistent* source) {
     throw EConvertError(QStringLiteral("Cannot assign a nil to a %1").arg(ClassName()));
 }
 
-void TPersistent::AssignTo(TPersistent* dest) {
+void TPersistent::AssignTo(TPersistent* dest)
+{
     throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
                             .arg(ClassName(), dest ? dest->ClassName() : QStringLiteral("nil")));
 }
 
-QString TPersistent::GetNamePath() const {
+QString TPersistent::GetNamePath() const
+{
     QString result = ClassName();
     if (TPersistent* owner = GetOwner()) {
         const QString ownerPath = owner->GetNamePath();
@@ -61,11 +67,13 @@ void TPersistent::DefineProperties(TFiler* /*filer*/) {}
 
 // ---- TComponent: ownership ----
 
-TComponent::TComponent(TComponent* owner) {
+TComponent::TComponent(TComponent* owner)
+{
     if (owner) owner->InsertComponent(this);
 }
 
-TComponent::~TComponent() {
+TComponent::~TComponent()
+{
     Destroying();
     // Each peer is detached before it hears of the removal, so a peer that frees or
     // re-registers from its Notification cannot disturb this loop.
@@ -78,16 +86,19 @@ TComponent::~TComponent() {
     if (owner_) owner_->RemoveComponent(this);
 }
 
-TComponent* TComponent::Components(int index) const {
+TComponent* TComponent::Components(int index) const
+{
     if (index < 0 || index >= components_.size()) ListIndexError(index);
     return components_.at(index);
 }
 
-int TComponent::ComponentIndex() const {
+int TComponent::ComponentIndex() const
+{
     return owner_ ? int(owner_->components_.indexOf(const_cast<TComponent*>(this))) : -1;
 }
 
-void TComponent::SetComponentIndex(int index) {
+void TComponent::SetComponentIndex(int index)
+{
     if (!owner_) return;
     QList<TComponent*>& list = owner_->components_;
     const int current = int(list.indexOf(this));
@@ -96,14 +107,16 @@ void TComponent::SetComponentIndex(int index) {
     if (index != current) list.move(current, index);
 }
 
-TComponent* TComponent::FindComponent(const QString& name) const {
+TComponent* TComponent::FindComponent(const QString& name) const
+{
     if (name.isEmpty()) return nullptr;
     for (TComponent* c : components_)
         if (c->name_.compare(name, Qt::CaseInsensitive) == 0) return c;
     return nullptr;
 }
 
-void TComponent::InsertComponent(TComponent* component) {
+void TComponent::InsertComponent(TComponent* component)
+{
     if (!component || component->owner_ == this) return;
     // An owner cycle would free a component twice.
     for (const TComponent* o = this; o; o = o->owner_)
@@ -120,13 +133,15 @@ void TComponent::InsertComponent(TComponent* component) {
     Notification(component, opInsert);
 }
 
-void TComponent::RemoveComponent(TComponent* component) {
+void TComponent::RemoveComponent(TComponent* component)
+{
     if (!component || component->owner_ != this) return;
     Notification(component, opRemove);
     Remove(component);
 }
 
-void TComponent::DestroyComponents() {
+void TComponent::DestroyComponents()
+{
     while (!components_.isEmpty()) {
         TComponent* c = components_.last();
         RemoveComponent(c);
@@ -134,19 +149,22 @@ void TComponent::DestroyComponents() {
     }
 }
 
-void TComponent::Insert(TComponent* c) {
+void TComponent::Insert(TComponent* c)
+{
     components_.append(c);
     c->owner_ = this;
 }
 
-void TComponent::Remove(TComponent* c) {
+void TComponent::Remove(TComponent* c)
+{
     components_.removeOne(c);
     c->owner_ = nullptr;
 }
 
 // ---- TComponent: names ----
 
-void TComponent::SetName(const QString& name) {
+void TComponent::SetName(const QString& name)
+{
     if (name_ == name) return;
     if (!name.isEmpty() && !IsValidIdent(name))
         throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(name));
@@ -157,13 +175,15 @@ void TComponent::SetName(const QString& name) {
     name_ = name;
 }
 
-void TComponent::ValidateRename(TComponent* component, const QString& curName, const QString& newName) {
+void TComponent::ValidateRename(TComponent* component, const QString& curName, const QString& newName)
+{
     if (component && component->owner_ == this && curName.compare(newName, Qt::CaseInsensitive) != 0)
         CheckNameFree(component, newName);
     if (Designing() && owner_) owner_->ValidateRename(component, curName, newName);
 }
 
-void TComponent::CheckNameFree(const TComponent* component, const QString& name) const {
+void TComponent::CheckNameFree(const TComponent* component, const QString& name) const
+{
     const TComponent* existing = FindComponent(name);
     if (existing && existing != component)
         throw EComponentError(QStringLiteral("A component named %1 already exists").arg(name));
@@ -171,7 +191,8 @@ void TComponent::CheckNameFree(const TComponent* component, const QString& name)
 
 // ---- TComponent: state ----
 
-void TComponent::SetDesigning(bool value, bool setChildren) {
+void TComponent::SetDesigning(bool value, bool setChildren)
+{
     if (value)
         IncludeState(csDesigning);
     else
@@ -180,24 +201,30 @@ void TComponent::SetDesigning(bool value, bool setChildren) {
         for (TComponent* c : components_) c->SetDesigning(value, true);
 }
 
-void TComponent::Destroying() {
+void TComponent::Destroying()
+{
     if (state_ & csDestroying) return;
     IncludeState(csDestroying);
     for (TComponent* c : components_) c->Destroying();
 }
 
-void TComponent::SetLoadingState(bool loading) {
+void TComponent::SetLoadingState(bool loading)
+{
     if (loading)
         IncludeState(csLoading);
     else
         ExcludeState(csLoading);
 }
 
-void TComponent::Loaded() { ExcludeState(csLoading); }
+void TComponent::Loaded()
+{
+    ExcludeState(csLoading);
+}
 
 // ---- TComponent: notifications ----
 
-void TComponent::FreeNotification(TComponent* component) {
+void TComponent::FreeNotification(TComponent* component)
+{
     if (!component || component == this) return;
     IncludeState(csFreeNotification);
     if (freeNotifies_.contains(component)) return;
@@ -205,17 +232,20 @@ void TComponent::FreeNotification(TComponent* component) {
     component->FreeNotification(this);
 }
 
-void TComponent::RemoveFreeNotification(TComponent* component) {
+void TComponent::RemoveFreeNotification(TComponent* component)
+{
     if (!component) return;
     RemoveNotification(component);
     component->RemoveNotification(this);
 }
 
-void TComponent::RemoveNotification(TComponent* c) {
+void TComponent::RemoveNotification(TComponent* c)
+{
     freeNotifies_.removeAll(c);
 }
 
-void TComponent::Notification(TComponent* component, TOperation operation) {
+void TComponent::Notification(TComponent* component, TOperation operation)
+{
     if (operation == opRemove && component) RemoveFreeNotification(component);
     // An owned component may free others from its Notification; re-check the bound.
     for (int i = int(components_.size()) - 1; i >= 0; --i) {

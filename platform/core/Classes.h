@@ -151,7 +151,8 @@ private:
 // Creates a component in both phases. When the second phase fails, the half-made object
 // is freed (leaving its owner) and the exception goes on.
 template <class T, class... A>
-T* Create(A&&... args) {
+T* Create(A&&... args)
+{
     T* c = new T(std::forward<A>(args)...);
     TScopeExit freeOnFailure([c] { delete c; });
     c->AfterConstruction();
@@ -161,7 +162,8 @@ T* Create(A&&... args) {
 
 // Deletes a component or persistent if set and clears the pointer.
 template <class T>
-void FreeAndNil(T*& p) {
+void FreeAndNil(T*& p)
+{
     T* q = p;
     p = nullptr;
     delete q;

@@ -50,7 +50,8 @@ using TCollectionItemFactory = std::function<TCollectionItem*(TCollection*)>;
 
 // The factory of an item class T whose constructor takes the collection.
 template <class T>
-TCollectionItemFactory ItemClass() {
+TCollectionItemFactory ItemClass()
+{
     return [](TCollection* c) -> TCollectionItem* { return new T(c); };
 }
 
@@ -76,7 +77,10 @@ public:
     // EListError "List index out of bounds (%d)" when out of range.
     TCollectionItem* Items(int index) const;
     template <class T>
-    T* ItemAs(int index) const { return qobject_cast<T*>(Items(index)); }
+    T* ItemAs(int index) const
+    {
+        return qobject_cast<T*>(Items(index));
+    }
     const QList<TCollectionItem*>& ItemList() const { return items_; }
     TCollectionItem* FindItemID(int id) const;
 

@@ -21,7 +21,8 @@ public:
     // Binds a C++ member function; its identity is the member pointer itself.
     template <class C>
     TEvent(C* object, void (C::*method)(Args...))
-        : data_(object), call_([object, method](Args... a) { (object->*method)(std::forward<Args>(a)...); }) {
+        : data_(object), call_([object, method](Args... a) { (object->*method)(std::forward<Args>(a)...); })
+    {
         code_.resize(sizeof(method));
         std::memcpy(code_.data(), &method, sizeof(method));
     }
@@ -29,7 +30,8 @@ public:
     // Binds a method by name through the meta-object system (form resources do this:
     // "OnClick = btSaveClick" names a Q_INVOKABLE method of the root form). The identity
     // is the object and the method's name, so two bindings of one handler compare equal.
-    static TEvent ByName(QObject* object, const QByteArray& name) {
+    static TEvent ByName(QObject* object, const QByteArray& name)
+    {
         TEvent e;
         if (!object) return e;
         const QMetaObject* mo = object->metaObject();
@@ -46,7 +48,8 @@ public:
     }
 
     explicit operator bool() const { return bool(call_); }
-    void operator()(Args... a) const {
+    void operator()(Args... a) const
+    {
         // Arguments are passed on, not copied again: each copy of a QString costs atomic counting.
         if (call_) call_(std::forward<Args>(a)...);
     }

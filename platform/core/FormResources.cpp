@@ -8,14 +8,16 @@
 
 namespace {
 
-QHash<QString, QString>& Registered() {
+QHash<QString, QString>& Registered()
+{
     static QHash<QString, QString> texts;
     return texts;
 }
 
 }  // namespace
 
-std::optional<QString> FindFormResource(const QString& className) {
+std::optional<QString> FindFormResource(const QString& className)
+{
     if (className.isEmpty()) return std::nullopt;
     auto it = Registered().constFind(className);
     if (it != Registered().constEnd()) return *it;
@@ -24,11 +26,18 @@ std::optional<QString> FindFormResource(const QString& className) {
     return QString::fromUtf8(file.readAll());
 }
 
-void RegisterFormResource(const QString& className, const QString& text) { Registered().insert(className, text); }
+void RegisterFormResource(const QString& className, const QString& text)
+{
+    Registered().insert(className, text);
+}
 
-void UnregisterFormResource(const QString& className) { Registered().remove(className); }
+void UnregisterFormResource(const QString& className)
+{
+    Registered().remove(className);
+}
 
-bool InitInheritedComponent(TComponent* instance, const QMetaObject* rootAncestor, bool ignoreEvents) {
+bool InitInheritedComponent(TComponent* instance, const QMetaObject* rootAncestor, bool ignoreEvents)
+{
     if (!instance) return false;
     QList<const QMetaObject*> chain;
     for (const QMetaObject* m = instance->metaObject(); m && m != rootAncestor && m != &TComponent::staticMetaObject;
@@ -50,13 +59,15 @@ bool InitInheritedComponent(TComponent* instance, const QMetaObject* rootAncesto
     return found;
 }
 
-TComponent* ReadComponentFromText(const QString& text, TComponent* root, bool ignoreEvents) {
+TComponent* ReadComponentFromText(const QString& text, TComponent* root, bool ignoreEvents)
+{
     TReader reader(text);
     reader.SetIgnoreEvents(ignoreEvents);
     return reader.ReadRootComponent(root);
 }
 
-QString WriteComponentToText(TComponent* root) {
+QString WriteComponentToText(TComponent* root)
+{
     TWriter writer;
     return writer.WriteRootComponent(root);
 }

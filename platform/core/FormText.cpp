@@ -7,28 +7,32 @@
 #include <limits>
 #include <optional>
 
-TFormValue TFormValue::Integer(qint64 v) {
+TFormValue TFormValue::Integer(qint64 v)
+{
     TFormValue r;
     r.type = TValueType::vaInteger;
     r.integer = v;
     return r;
 }
 
-TFormValue TFormValue::Float(double v) {
+TFormValue TFormValue::Float(double v)
+{
     TFormValue r;
     r.type = TValueType::vaFloat;
     r.real = v;
     return r;
 }
 
-TFormValue TFormValue::String(const QString& v) {
+TFormValue TFormValue::String(const QString& v)
+{
     TFormValue r;
     r.type = TValueType::vaString;
     r.text = v;
     return r;
 }
 
-TFormValue TFormValue::Ident(const QString& v) {
+TFormValue TFormValue::Ident(const QString& v)
+{
     TFormValue r;
     r.type = TValueType::vaIdent;
     r.text = v;
@@ -42,39 +46,53 @@ constexpr int kMaxDepth = 256;
 
 enum class Tok { End, Ident, Integer, Float, String, Symbol };
 
-bool IsHex(QChar c) {
+bool IsHex(QChar c)
+{
     ushort u = c.unicode();
     return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
 }
-bool IsDecimal(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
-bool IsIdentStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool IsIdentChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+bool IsDecimal(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
+bool IsIdentStart(QChar c)
+{
+    return c.isLetter() || c == u'_';
+}
+bool IsIdentChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
 
 class Parser {
 public:
     explicit Parser(const QString& text) : s_(text) { Next(); }
 
-    TFormObject ParseRoot() {
+    TFormObject ParseRoot()
+    {
         TFormObject root = ParseObject(0);
         if (tok_ != Tok::End) Fail(QStringLiteral("End of form resource expected"));
         return root;
     }
 
-    TFormValue ParseSingleValue() {
+    TFormValue ParseSingleValue()
+    {
         TFormValue v = ParseValue(0);
         if (tok_ != Tok::End) Fail(QStringLiteral("Invalid property value"));
         return v;
     }
 
 private:
-    [[noreturn]] void Fail(const QString& what) const {
+    [[noreturn]] void Fail(const QString& what) const
+    {
         throw EReadError(QStringLiteral("Line %1: %2").arg(tokLine_).arg(what));
     }
 
     QChar Peek(int ahead = 0) const { return pos_ + ahead < s_.size() ? s_[pos_ + ahead] : QChar(); }
     bool AtEnd() const { return pos_ >= s_.size(); }
 
-    void SkipBlanks() {
+    void SkipBlanks()
+    {
         while (!AtEnd()) {
             QChar c = s_[pos_];
             if (c == u'\n') ++line_;
@@ -84,7 +102,8 @@ private:
     }
 
     // Reads the next token into tok_/tokText_/tokInt_/tokReal_.
-    void Next() {
+    void Next()
+    {
         SkipBlanks();
         tokLine_ = line_;
         tokText_.clear();
@@ -95,14 +114,14 @@ private:
         QChar c = s_[pos_];
         if (IsIdentStart(c)) return ReadIdent();
         if (c == u'\'' || c == u'#') return ReadString();
-        if (IsDecimal(c) || c == u'$' || (c == u'-' && (IsDecimal(Peek(1)) || Peek(1) == u'$')))
-            return ReadNumber();
+        if (IsDecimal(c) || c == u'$' || (c == u'-' && (IsDecimal(Peek(1)) || Peek(1) == u'$'))) return ReadNumber();
         tok_ = Tok::Symbol;
         tokText_ = c;
         ++pos_;
     }
 
-    void ReadIdent() {
+    void ReadIdent()
+    {
         int start = pos_;
         while (!AtEnd() && IsIdentChar(s_[pos_])) ++pos_;
         tok_ = Tok::Ident;
@@ -110,7 +129,8 @@ private:
     }
 
     // A string token: quoted runs ('' is a quote) and #nnn / #$hh character codes, adjacent.
-    void ReadString() {
+    void ReadString()
+    {
         tok_ = Tok::String;
         for (;;) {
             QChar c = Peek();
@@ -143,7 +163,8 @@ private:
     }
 
     // Digits in base; nothing when there are none or the number does not fit 64 bits.
-    std::optional<qint64> ReadDigits(int base) {
+    std::optional<qint64> ReadDigits(int base)
+    {
         int start = pos_;
         while (!AtEnd() && (base == 16 ? IsHex(s_[pos_]) : IsDecimal(s_[pos_]))) ++pos_;
         if (pos_ == start) return std::nullopt;
@@ -157,7 +178,8 @@ private:
         return qint64(u);
     }
 
-    void ReadNumber() {
+    void ReadNumber()
+    {
         bool negative = Peek() == u'-';
         if (negative) ++pos_;
         if (Peek() == u'$') {
@@ -201,31 +223,40 @@ private:
     }
 
     bool IsSymbol(char c) const { return tok_ == Tok::Symbol && tokText_ == QLatin1Char(c); }
-    bool IsKeyword(const char* k) const {
+    bool IsKeyword(const char* k) const
+    {
         return tok_ == Tok::Ident && tokText_.compare(QLatin1String(k), Qt::CaseInsensitive) == 0;
     }
-    void Expect(char c) {
-        if (!IsSymbol(c)) Fail(tok_ == Tok::End ? QStringLiteral("Unexpected end of form resource")
-                                                : QStringLiteral("'%1' expected").arg(QLatin1Char(c)));
+    void Expect(char c)
+    {
+        if (!IsSymbol(c))
+            Fail(tok_ == Tok::End ? QStringLiteral("Unexpected end of form resource")
+                                  : QStringLiteral("'%1' expected").arg(QLatin1Char(c)));
         Next();
     }
-    QString ExpectIdent() {
-        if (tok_ != Tok::Ident) Fail(tok_ == Tok::End ? QStringLiteral("Unexpected end of form resource")
-                                                      : QStringLiteral("Identifier expected"));
+    QString ExpectIdent()
+    {
+        if (tok_ != Tok::Ident)
+            Fail(tok_ == Tok::End ? QStringLiteral("Unexpected end of form resource")
+                                  : QStringLiteral("Identifier expected"));
         QString t = tokText_;
         Next();
         return t;
     }
-    void CheckDepth(int depth) const {
+    void CheckDepth(int depth) const
+    {
         if (depth > kMaxDepth) Fail(QStringLiteral("Form resource nested too deeply"));
     }
 
-    TFormObject ParseObject(int depth) {
+    TFormObject ParseObject(int depth)
+    {
         CheckDepth(depth);
         TFormObject o;
         o.line = tokLine_;
-        if (IsKeyword("inherited")) o.kind = TFormObject::Inherited;
-        else if (!IsKeyword("object")) Fail(QStringLiteral("'object' expected"));
+        if (IsKeyword("inherited"))
+            o.kind = TFormObject::Inherited;
+        else if (!IsKeyword("object"))
+            Fail(QStringLiteral("'object' expected"));
         Next();
         QString first = ExpectIdent();
         if (IsSymbol(':')) {
@@ -237,14 +268,17 @@ private:
         }
         while (!IsKeyword("end")) {
             if (tok_ == Tok::End) Fail(QStringLiteral("Unexpected end of form resource"));
-            if (IsKeyword("object") || IsKeyword("inherited")) o.children.append(ParseObject(depth + 1));
-            else o.properties.append(ParseProperty(depth));
+            if (IsKeyword("object") || IsKeyword("inherited"))
+                o.children.append(ParseObject(depth + 1));
+            else
+                o.properties.append(ParseProperty(depth));
         }
         Next();
         return o;
     }
 
-    TFormProperty ParseProperty(int depth) {
+    TFormProperty ParseProperty(int depth)
+    {
         TFormProperty p;
         p.line = tokLine_;
         p.name = ExpectIdent();
@@ -257,21 +291,41 @@ private:
         return p;
     }
 
-    TFormValue ParseValue(int depth) {
+    TFormValue ParseValue(int depth)
+    {
         CheckDepth(depth);
         TFormValue v;
         v.line = tokLine_;
         switch (tok_) {
-        case Tok::Integer: v.type = TValueType::vaInteger; v.integer = tokInt_; Next(); break;
-        case Tok::Float: v.type = TValueType::vaFloat; v.real = tokReal_; Next(); break;
-        case Tok::String: v.type = TValueType::vaString; v.text = ParseStringSum(); break;
-        case Tok::Ident: v.type = TValueType::vaIdent; v.text = ParseDottedIdent(); break;
+        case Tok::Integer:
+            v.type = TValueType::vaInteger;
+            v.integer = tokInt_;
+            Next();
+            break;
+        case Tok::Float:
+            v.type = TValueType::vaFloat;
+            v.real = tokReal_;
+            Next();
+            break;
+        case Tok::String:
+            v.type = TValueType::vaString;
+            v.text = ParseStringSum();
+            break;
+        case Tok::Ident:
+            v.type = TValueType::vaIdent;
+            v.text = ParseDottedIdent();
+            break;
         case Tok::Symbol:
-            if (IsSymbol('[')) ParseSet(v);
-            else if (IsSymbol('(')) ParseList(v, depth);
-            else if (IsSymbol('<')) ParseCollection(v, depth);
-            else if (IsSymbol('{')) ParseBinary(v);
-            else Fail(QStringLiteral("Invalid property value"));
+            if (IsSymbol('['))
+                ParseSet(v);
+            else if (IsSymbol('('))
+                ParseList(v, depth);
+            else if (IsSymbol('<'))
+                ParseCollection(v, depth);
+            else if (IsSymbol('{'))
+                ParseBinary(v);
+            else
+                Fail(QStringLiteral("Invalid property value"));
             break;
         case Tok::End: Fail(QStringLiteral("Unexpected end of form resource"));
         }
@@ -279,7 +333,8 @@ private:
     }
 
     // 'abc' + 'def': a long string continued across lines.
-    QString ParseStringSum() {
+    QString ParseStringSum()
+    {
         QString t = tokText_;
         Next();
         while (IsSymbol('+')) {
@@ -292,7 +347,8 @@ private:
     }
 
     // A reference may name a component of another root: Form2.Button1.
-    QString ParseDottedIdent() {
+    QString ParseDottedIdent()
+    {
         QString t = ExpectIdent();
         while (IsSymbol('.')) {
             Next();
@@ -301,33 +357,40 @@ private:
         return t;
     }
 
-    void ParseSet(TFormValue& v) {
+    void ParseSet(TFormValue& v)
+    {
         v.type = TValueType::vaSet;
         Next();
         if (IsSymbol(']')) return Next();
         for (;;) {
-            if (tok_ == Tok::Ident) v.elements.append(tokText_);
-            else if (tok_ == Tok::Integer) v.elements.append(QString::number(tokInt_));
-            else Fail(QStringLiteral("Set element expected"));
+            if (tok_ == Tok::Ident)
+                v.elements.append(tokText_);
+            else if (tok_ == Tok::Integer)
+                v.elements.append(QString::number(tokInt_));
+            else
+                Fail(QStringLiteral("Set element expected"));
             Next();
             if (IsSymbol(']')) return Next();
             Expect(',');
         }
     }
 
-    void ParseList(TFormValue& v, int depth) {
+    void ParseList(TFormValue& v, int depth)
+    {
         v.type = TValueType::vaList;
         Next();
         while (!IsSymbol(')')) v.items.append(ParseValue(depth + 1));
         Next();
     }
 
-    void ParseCollection(TFormValue& v, int depth) {
+    void ParseCollection(TFormValue& v, int depth)
+    {
         v.type = TValueType::vaCollection;
         Next();
         while (!IsSymbol('>')) {
-            if (!IsKeyword("item")) Fail(tok_ == Tok::End ? QStringLiteral("Unexpected end of form resource")
-                                                          : QStringLiteral("'item' expected"));
+            if (!IsKeyword("item"))
+                Fail(tok_ == Tok::End ? QStringLiteral("Unexpected end of form resource")
+                                      : QStringLiteral("'item' expected"));
             Next();
             QList<TFormProperty> props;
             while (!IsKeyword("end")) props.append(ParseProperty(depth + 1));
@@ -338,7 +401,8 @@ private:
     }
 
     // The lexer stopped right after '{'; hex digit pairs follow, blanks allowed, up to '}'.
-    void ParseBinary(TFormValue& v) {
+    void ParseBinary(TFormValue& v)
+    {
         v.type = TValueType::vaBinary;
         QByteArray hex;
         for (;;) {
@@ -369,7 +433,8 @@ private:
 constexpr int kStringChunk = 64;
 constexpr int kBinaryLine = 32;
 
-QString FormatFloat(double d) {
+QString FormatFloat(double d)
+{
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, d);
     QString t = QString::fromLatin1(buf, int(r.ptr - buf));
@@ -378,7 +443,8 @@ QString FormatFloat(double d) {
 }
 
 // Printable ASCII goes in quotes; everything else as #code so the text stays 7-bit clean.
-QString QuoteString(QStringView s) {
+QString QuoteString(QStringView s)
+{
     QString out;
     bool quoted = false;
     for (QChar c : s) {
@@ -403,7 +469,8 @@ class Formatter {
 public:
     QString Take() { return std::move(out_); }
 
-    void Object(const TFormObject& o, int indent) {
+    void Object(const TFormObject& o, int indent)
+    {
         QString pad(indent, u' ');
         out_ += pad + (o.kind == TFormObject::Inherited ? QStringLiteral("inherited ") : QStringLiteral("object "));
         out_ += o.name.isEmpty() ? o.className : o.name + QStringLiteral(": ") + o.className;
@@ -414,7 +481,8 @@ public:
     }
 
 private:
-    void Property(const TFormProperty& p, int indent) {
+    void Property(const TFormProperty& p, int indent)
+    {
         out_ += QString(indent, u' ') + p.name + QStringLiteral(" =");
         Value(p.value, indent + 2, QStringLiteral(" "));
         out_ += u'\n';
@@ -422,7 +490,8 @@ private:
 
     // Writes a value: lead goes before it (a blank after "Name =", a line break and
     // indentation for list elements).
-    void Value(const TFormValue& v, int indent, const QString& lead) {
+    void Value(const TFormValue& v, int indent, const QString& lead)
+    {
         QString newLine = u'\n' + QString(indent, u' ');
         switch (v.type) {
         case TValueType::vaString:
@@ -431,7 +500,8 @@ private:
             } else {
                 for (int i = 0; i < v.text.size(); i += kStringChunk) {
                     if (i) out_ += QStringLiteral(" +");
-                    out_ += (i == 0 && lead != u" " ? lead : newLine) + QuoteString(QStringView(v.text).mid(i, kStringChunk));
+                    out_ += (i == 0 && lead != u" " ? lead : newLine) +
+                            QuoteString(QStringView(v.text).mid(i, kStringChunk));
                 }
             }
             break;
@@ -457,9 +527,7 @@ private:
             }
             out_ += u'>';
             break;
-        default:
-            out_ += lead + FormatScalarValue(v);
-            break;
+        default: out_ += lead + FormatScalarValue(v); break;
         }
     }
 
@@ -468,17 +536,25 @@ private:
 
 }  // namespace
 
-TFormObject ParseFormText(const QString& text) { return Parser(text).ParseRoot(); }
+TFormObject ParseFormText(const QString& text)
+{
+    return Parser(text).ParseRoot();
+}
 
-TFormValue ParseFormValue(const QString& text) { return Parser(text).ParseSingleValue(); }
+TFormValue ParseFormValue(const QString& text)
+{
+    return Parser(text).ParseSingleValue();
+}
 
-QString FormatFormText(const TFormObject& root) {
+QString FormatFormText(const TFormObject& root)
+{
     Formatter f;
     f.Object(root, 0);
     return f.Take();
 }
 
-QString FormatScalarValue(const TFormValue& v) {
+QString FormatScalarValue(const TFormValue& v)
+{
     switch (v.type) {
     case TValueType::vaInteger: return QString::number(v.integer);
     case TValueType::vaFloat: return FormatFloat(v.real);

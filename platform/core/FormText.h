@@ -8,7 +8,7 @@
 #include <QStringList>
 
 enum class TValueType {
-    vaNull,        // nothing (an exhausted list)
+    vaNull,  // nothing (an exhausted list)
     vaInteger,
     vaFloat,
     vaString,
@@ -26,10 +26,10 @@ struct TFormValue {
     TValueType type = TValueType::vaNull;
     qint64 integer = 0;
     double real = 0;
-    QString text;                       // string, identifier
-    QStringList elements;               // set elements
+    QString text;          // string, identifier
+    QStringList elements;  // set elements
     QByteArray binary;
-    QList<TFormValue> items;            // list elements
+    QList<TFormValue> items;              // list elements
     QList<QList<TFormProperty>> entries;  // collection items, each its properties
     int line = 0;
 

@@ -24,44 +24,76 @@ struct ColorName {
 
 // Identifiers of the named colours; the first name of a value is the one written.
 constexpr ColorName kColorNames[] = {
-    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
-    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
-    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
-    {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
-    {clActiveCaption, "clActiveCaption"}, {clInactiveCaption, "clInactiveCaption"},
-    {clMenu, "clMenu"}, {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"},
-    {clMenuText, "clMenuText"}, {clWindowText, "clWindowText"}, {clCaptionText, "clCaptionText"},
-    {clActiveBorder, "clActiveBorder"}, {clInactiveBorder, "clInactiveBorder"},
-    {clAppWorkSpace, "clAppWorkSpace"}, {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"}, {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"},
-    {clGrayText, "clGrayText"}, {clBtnText, "clBtnText"},
-    {clInactiveCaptionText, "clInactiveCaptionText"}, {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
-    {clInfoBk, "clInfoBk"}, {clNone, "clNone"}, {clDefault, "clDefault"},
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clInfoText, "clInfoText"},
+    {clInfoBk, "clInfoBk"},
+    {clNone, "clNone"},
+    {clDefault, "clDefault"},
 };
 
 }  // namespace
 
-TColor ColorToRGB(TColor color) {
+TColor ColorToRGB(TColor color)
+{
     if (IsSystemColor(color)) return GetSysColor(int(color) & 0xFF);
     if (color == clNone || color == clDefault) return color;
     return TColor(int(color) & 0x00FFFFFF);
 }
 
-QColor ColorToQColor(TColor color) {
+QColor ColorToQColor(TColor color)
+{
     if (color == clNone) return QColor(Qt::transparent);
     if (color == clDefault) return QColor();
     const TColor rgb = ColorToRGB(color);
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TColor QColorToColor(const QColor& color) {
+TColor QColorToColor(const QColor& color)
+{
     const QColor c = color.toRgb();
     return RGB(c.red(), c.green(), c.blue());
 }
 
-bool ColorToIdent(TColor color, QString& ident) {
+bool ColorToIdent(TColor color, QString& ident)
+{
     for (const ColorName& n : kColorNames) {
         if (n.color == color) {
             ident = QString::fromLatin1(n.name);
@@ -71,7 +103,8 @@ bool ColorToIdent(TColor color, QString& ident) {
     return false;
 }
 
-bool IdentToColor(const QString& ident, TColor& color) {
+bool IdentToColor(const QString& ident, TColor& color)
+{
     for (const ColorName& n : kColorNames) {
         if (ident.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0) {
             color = n.color;
@@ -81,13 +114,15 @@ bool IdentToColor(const QString& ident, TColor& color) {
     return false;
 }
 
-QString ColorToString(TColor color) {
+QString ColorToString(TColor color)
+{
     QString ident;
     if (ColorToIdent(color, ident)) return ident;
     return QString::number(qint32(color));
 }
 
-TColor StringToColor(const QString& text) {
+TColor StringToColor(const QString& text)
+{
     TColor color = clBlack;
     const QString s = text.trimmed();
     if (IdentToColor(s, color)) return color;
@@ -105,53 +140,67 @@ TColor StringToColor(const QString& text) {
     return TColor(qint32(quint32(value)));
 }
 
-bool IsColorProperty(const QMetaProperty& property) {
+bool IsColorProperty(const QMetaProperty& property)
+{
     return property.metaType() == QMetaType::fromType<TColor>();
 }
 
 // ---- TFont ----
 
-void TFont::SetCharset(int value) {
+void TFont::SetCharset(int value)
+{
     if (charset_ == value) return;
     charset_ = value;
     Changed();
 }
 
-void TFont::SetColor(TColor value) {
+void TFont::SetColor(TColor value)
+{
     if (color_ == value) return;
     color_ = value;
     Changed();
 }
 
-void TFont::SetHeight(int value) {
+void TFont::SetHeight(int value)
+{
     if (height_ == value) return;
     height_ = value;
     Changed();
 }
 
-void TFont::SetName(const QString& value) {
+void TFont::SetName(const QString& value)
+{
     if (name_ == value || value.isEmpty()) return;
     name_ = value;
     Changed();
 }
 
-void TFont::SetPitch(TFontPitch value) {
+void TFont::SetPitch(TFontPitch value)
+{
     if (pitch_ == value) return;
     pitch_ = value;
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, FontPixelsPerInch); }
+int TFont::Size() const
+{
+    return -MulDiv(height_, 72, FontPixelsPerInch);
+}
 
-void TFont::SetSize(int value) { SetHeight(-MulDiv(value, FontPixelsPerInch, 72)); }
+void TFont::SetSize(int value)
+{
+    SetHeight(-MulDiv(value, FontPixelsPerInch, 72));
+}
 
-void TFont::SetStyle(TFontStyles value) {
+void TFont::SetStyle(TFontStyles value)
+{
     if (style_ == value) return;
     style_ = value;
     Changed();
 }
 
-void TFont::Assign(TPersistent* source) {
+void TFont::Assign(TPersistent* source)
+{
     auto* other = qobject_cast<TFont*>(source);
     if (!other) {
         TPersistent::Assign(source);
@@ -169,7 +218,8 @@ void TFont::Assign(TPersistent* source) {
     Changed();
 }
 
-QFont TFont::ToQFont() const {
+QFont TFont::ToQFont() const
+{
     QFont font(name_);
     font.setBold(style_.testFlag(fsBold));
     font.setItalic(style_.testFlag(fsItalic));
@@ -194,7 +244,8 @@ QFont TFont::ToQFont() const {
     return font;
 }
 
-void TFont::SetFromQFont(const QFont& font) {
+void TFont::SetFromQFont(const QFont& font)
+{
     int height = height_;
     if (font.pixelSize() > 0)
         height = -font.pixelSize();
@@ -215,17 +266,25 @@ void TFont::SetFromQFont(const QFont& font) {
     Changed();
 }
 
-void TFont::Changed() {
+void TFont::Changed()
+{
     if (onChange_) onChange_(this);
 }
 
 // ---- TBitmap ----
 
-void TBitmap::SetWidth(int value) { SetSize(value, Height()); }
+void TBitmap::SetWidth(int value)
+{
+    SetSize(value, Height());
+}
 
-void TBitmap::SetHeight(int value) { SetSize(Width(), value); }
+void TBitmap::SetHeight(int value)
+{
+    SetSize(Width(), value);
+}
 
-void TBitmap::SetSize(int width, int height) {
+void TBitmap::SetSize(int width, int height)
+{
     if (width == Width() && height == Height()) return;
     if (width <= 0 || height <= 0) {
         image_ = QImage();
@@ -242,24 +301,28 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
-void TBitmap::SetImage(const QImage& image) {
+void TBitmap::SetImage(const QImage& image)
+{
     image_ = image;
     Changed();
 }
 
-TColor TBitmap::TransparentColor() const {
+TColor TBitmap::TransparentColor() const
+{
     if (transparentColor_ != clDefault) return transparentColor_;
     if (image_.isNull()) return clDefault;
     return QColorToColor(image_.pixelColor(0, image_.height() - 1));
 }
 
-void TBitmap::SetTransparentColor(TColor value) {
+void TBitmap::SetTransparentColor(TColor value)
+{
     if (transparentColor_ == value) return;
     transparentColor_ = value;
     Changed();
 }
 
-QImage TBitmap::TransparentImage() const {
+QImage TBitmap::TransparentImage() const
+{
     if (image_.isNull()) return image_;
     QImage result = image_.convertToFormat(QImage::Format_ARGB32);
     const TColor transparent = TransparentColor();
@@ -273,7 +336,8 @@ QImage TBitmap::TransparentImage() const {
     return result;
 }
 
-void TBitmap::Assign(TPersistent* source) {
+void TBitmap::Assign(TPersistent* source)
+{
     if (!source) {
         // Assigning nothing empties the bitmap.
         if (image_.isNull()) return;
@@ -291,14 +355,16 @@ void TBitmap::Assign(TPersistent* source) {
     Changed();
 }
 
-void TBitmap::DefineProperties(TFiler* filer) {
+void TBitmap::DefineProperties(TFiler* filer)
+{
     if (!filer) return;
     filer->DefineBinaryProperty(
         QStringLiteral("Data"), [this](const QByteArray& data) { ReadData(data); },
         [this](QByteArray& data) { data = WriteData(); }, !Empty());
 }
 
-QByteArray TBitmap::WriteData() const {
+QByteArray TBitmap::WriteData() const
+{
     QByteArray data;
     if (image_.isNull()) return data;
     QBuffer buffer(&data);
@@ -307,7 +373,8 @@ QByteArray TBitmap::WriteData() const {
     return data;
 }
 
-void TBitmap::ReadData(const QByteArray& data) {
+void TBitmap::ReadData(const QByteArray& data)
+{
     if (data.isEmpty()) {
         Assign(nullptr);
         return;
@@ -315,28 +382,31 @@ void TBitmap::ReadData(const QByteArray& data) {
     QImage image;
     bool ok = image.loadFromData(data);
     // Bitmap data of the classic form-resource layout: a 32-bit length, then the file.
-    if (!ok && data.size() > 6 && data.mid(4, 2) == "BM")
-        ok = image.loadFromData(data.mid(4));
+    if (!ok && data.size() > 6 && data.mid(4, 2) == "BM") ok = image.loadFromData(data.mid(4));
     if (!ok) throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
     SetImage(image);
 }
 
-void TBitmap::SaveToStream(QIODevice* stream) const {
+void TBitmap::SaveToStream(QIODevice* stream) const
+{
     if (!stream) return;
     const QByteArray data = WriteData();
     if (stream->write(data) != data.size()) throw EInOutError(QStringLiteral("Stream write error"));
 }
 
-void TBitmap::LoadFromStream(QIODevice* stream) {
+void TBitmap::LoadFromStream(QIODevice* stream)
+{
     if (!stream) return;
     ReadData(stream->readAll());
 }
 
-void TBitmap::Changed() {
+void TBitmap::Changed()
+{
     if (onChange_) onChange_(this);
 }
 
-void DrawFocusFrame(QPainter& p, const QRect& r) {
+void DrawFocusFrame(QPainter& p, const QRect& r)
+{
     if (r.isEmpty()) return;
     const int left = r.x(), top = r.y(), right = r.x() + r.width(), bottom = r.y() + r.height();
     p.save();

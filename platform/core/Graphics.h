@@ -67,15 +67,31 @@ enum TColor : qint32 {
     clInfoBk = qint32(0x80000018),
 };
 
-constexpr TColor MakeColor(qint32 value) { return TColor(value); }
+constexpr TColor MakeColor(qint32 value)
+{
+    return TColor(value);
+}
 // $00BBGGRR from the three components.
-constexpr TColor RGB(int r, int g, int b) {
+constexpr TColor RGB(int r, int g, int b)
+{
     return TColor((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor c) { return int(c) & 0xFF; }
-constexpr int GetGValue(TColor c) { return (int(c) >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (int(c) >> 16) & 0xFF; }
-constexpr bool IsSystemColor(TColor c) { return (quint32(c) & 0xFF000000u) == 0x80000000u; }
+constexpr int GetRValue(TColor c)
+{
+    return int(c) & 0xFF;
+}
+constexpr int GetGValue(TColor c)
+{
+    return (int(c) >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c)
+{
+    return (int(c) >> 16) & 0xFF;
+}
+constexpr bool IsSystemColor(TColor c)
+{
+    return (quint32(c) & 0xFF000000u) == 0x80000000u;
+}
 
 // The $00BBGGRR value a colour shows as: system colours through the application's
 // palette (fixed defaults without a GUI application); clNone and clDefault come back

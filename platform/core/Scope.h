@@ -50,8 +50,7 @@ public:
     explicit TRestore(T& variable) : variable_(variable), saved_(variable) {}
     template <class U>
     TRestore(T& variable, U&& value) : variable_(variable), saved_(std::exchange(variable, std::forward<U>(value)))
-    {
-    }
+    {}
     ~TRestore() { variable_ = std::move(saved_); }
     const T& Saved() const { return saved_; }
 

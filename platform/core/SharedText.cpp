@@ -8,12 +8,14 @@ namespace {
 constexpr qsizetype kPiece = 16 * 1024;
 
 // Where to cut text near at, so that a surrogate pair stays whole.
-qsizetype CutAt(const QString& text, qsizetype at) {
+qsizetype CutAt(const QString& text, qsizetype at)
+{
     if (at > 0 && at < text.size() && text[at].isLowSurrogate() && text[at - 1].isHighSurrogate()) ++at;
     return at;
 }
 
-void AppendCut(QList<QString>& out, const QString& text) {
+void AppendCut(QList<QString>& out, const QString& text)
+{
     qsizetype from = 0;
     while (text.size() - from > 2 * kPiece) {
         const qsizetype to = CutAt(text, from + kPiece);
@@ -27,22 +29,28 @@ void AppendCut(QList<QString>& out, const QString& text) {
 
 // A large text is cut as it comes in, not at its first change: that change is a keystroke,
 // and cutting 20 MB there would stall it.
-TSharedText::TSharedText(const QString& text) : size_(text.size()) { AppendCut(pieces_, text); }
+TSharedText::TSharedText(const QString& text) : size_(text.size())
+{
+    AppendCut(pieces_, text);
+}
 
-QString TSharedText::ToString() const {
+QString TSharedText::ToString() const
+{
     if (pieces_.size() == 1) return pieces_.front();
     QString text;
     JoinInto(text);
     return text;
 }
 
-void TSharedText::JoinInto(QString& buffer) const {
+void TSharedText::JoinInto(QString& buffer) const
+{
     buffer.resize(size_);
     QChar* out = buffer.data();
     for (const QString& piece : pieces_) out = std::copy(piece.cbegin(), piece.cend(), out);
 }
 
-void TSharedText::Replace(qsizetype position, qsizetype count, QStringView text) {
+void TSharedText::Replace(qsizetype position, qsizetype count, QStringView text)
+{
     position = std::clamp<qsizetype>(position, 0, size_);
     count = std::clamp<qsizetype>(count, 0, size_ - position);
     if (count == 0 && text.isEmpty()) return;
@@ -72,7 +80,8 @@ void TSharedText::Replace(qsizetype position, qsizetype count, QStringView text)
     SetPieces(pieces_.isEmpty() ? 0 : first, pieces_.isEmpty() ? -1 : last, merged);
 }
 
-void TSharedText::SetPieces(qsizetype first, qsizetype last, const QString& merged) {
+void TSharedText::SetPieces(qsizetype first, qsizetype last, const QString& merged)
+{
     QList<QString> cut;
     AppendCut(cut, merged);
     if (last >= first) pieces_.remove(first, last - first + 1);

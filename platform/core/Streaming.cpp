@@ -18,9 +18,13 @@ public:
     const char* ClassName() const override { return "EReadError"; }
 };
 
-[[noreturn]] void InvalidValue() { throw EReadError(QStringLiteral("Invalid property value")); }
+[[noreturn]] void InvalidValue()
+{
+    throw EReadError(QStringLiteral("Invalid property value"));
+}
 
-QString NamePathOf(const QObject* object) {
+QString NamePathOf(const QObject* object)
+{
     if (auto p = qobject_cast<const TPersistent*>(object)) {
         QString path = p->GetNamePath();
         if (!path.isEmpty()) return path;
@@ -28,16 +32,21 @@ QString NamePathOf(const QObject* object) {
     return ClassNameOf(object);
 }
 
-QObject* ObjectValue(const QVariant& v) { return v.value<QObject*>(); }
+QObject* ObjectValue(const QVariant& v)
+{
+    return v.value<QObject*>();
+}
 
-bool IsUnsignedType(int id) {
+bool IsUnsignedType(int id)
+{
     return id == QMetaType::UInt || id == QMetaType::UShort || id == QMetaType::ULong || id == QMetaType::ULongLong ||
            id == QMetaType::UChar;
 }
 
 // The value as the property's integer type. Signed types below 64 bits also take the
 // unsigned bit pattern of their width ($FFFFFFFF for an int), as hex values are written.
-std::optional<QVariant> IntegerVariant(const QMetaProperty& prop, qint64 n) {
+std::optional<QVariant> IntegerVariant(const QMetaProperty& prop, qint64 n)
+{
     QMetaType t = prop.metaType();
     int bits = int(t.sizeOf()) * 8;
     if (bits <= 0 || bits > 64) return std::nullopt;
@@ -60,33 +69,38 @@ std::optional<QVariant> IntegerVariant(const QMetaProperty& prop, qint64 n) {
     return v;
 }
 
-std::optional<qint64> IntegerOf(const QMetaProperty& prop, const TFormValue& v) {
+std::optional<qint64> IntegerOf(const QMetaProperty& prop, const TFormValue& v)
+{
     if (v.type == TValueType::vaInteger) return v.integer;
     if (v.type == TValueType::vaIdent) return IdentToInteger(prop, v.text);
     return std::nullopt;
 }
 
-std::optional<bool> BooleanOf(const TFormValue& v) {
+std::optional<bool> BooleanOf(const TFormValue& v)
+{
     if (v.type != TValueType::vaIdent) return std::nullopt;
     if (v.text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
     if (v.text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
     return std::nullopt;
 }
 
-std::optional<int> EnumOf(const QMetaProperty& prop, const TFormValue& v) {
+std::optional<int> EnumOf(const QMetaProperty& prop, const TFormValue& v)
+{
     QMetaEnum e = prop.enumerator();
     if (v.type == TValueType::vaIdent) return IdentToEnum(e, v.text);
     if (v.type == TValueType::vaInteger && e.valueToKey(int(v.integer))) return int(v.integer);
     return std::nullopt;
 }
 
-std::optional<int> SetOf(const QMetaProperty& prop, const TFormValue& v) {
+std::optional<int> SetOf(const QMetaProperty& prop, const TFormValue& v)
+{
     if (v.type != TValueType::vaSet) return std::nullopt;
     return IdentsToSet(prop.enumerator(), v.elements);
 }
 
 // Enumeration and set values as plain integers.
-int EnumInt(const QVariant& v) {
+int EnumInt(const QVariant& v)
+{
     bool ok = false;
     int n = v.toInt(&ok);
     if (ok) return n;
@@ -94,7 +108,8 @@ int EnumInt(const QVariant& v) {
     return 0;
 }
 
-QVariant EnumVariant(const QMetaProperty& prop, int n) {
+QVariant EnumVariant(const QMetaProperty& prop, int n)
+{
     QVariant v(n);
     if (!v.convert(prop.metaType())) {
         v = QVariant(prop.metaType());
@@ -107,27 +122,32 @@ QVariant EnumVariant(const QMetaProperty& prop, int n) {
 
 // ---- TComponent streaming ----
 
-void TComponent::ReadState(TReader* reader) {
+void TComponent::ReadState(TReader* reader)
+{
     if (reader) reader->ReadData(this);
 }
 
-void TComponent::WriteState(TWriter* writer) {
+void TComponent::WriteState(TWriter* writer)
+{
     if (writer) writer->WriteData(this);
 }
 
 // ---- TLoadedList ----
 
-bool TLoadedList::Contains(const TComponent* c) const {
+bool TLoadedList::Contains(const TComponent* c) const
+{
     for (const QPointer<TComponent>& p : items_)
         if (p == c) return true;
     return false;
 }
 
-void TLoadedList::Add(TComponent* c) {
+void TLoadedList::Add(TComponent* c)
+{
     if (c && !Contains(c)) items_.append(c);
 }
 
-void TLoadedList::NotifyLoaded() {
+void TLoadedList::NotifyLoaded()
+{
     QList<QPointer<TComponent>> items = std::move(items_);
     items_.clear();
     std::exception_ptr first;
@@ -143,7 +163,8 @@ void TLoadedList::NotifyLoaded() {
     if (first) std::rethrow_exception(first);
 }
 
-void TLoadedList::Abandon() {
+void TLoadedList::Abandon()
+{
     for (const QPointer<TComponent>& c : items_)
         if (c) c->ExcludeState(csLoading | csReading);
     items_.clear();
@@ -155,7 +176,8 @@ TReader::TReader(QString text) : text_(std::move(text)) {}
 
 TReader::~TReader() = default;
 
-TComponent* TReader::ReadRootComponent(TComponent* root, TLoadedList* loaded) {
+TComponent* TReader::ReadRootComponent(TComponent* root, TLoadedList* loaded)
+{
     const TFormObject tree = ParseFormText(text_);
     TLoadedList own;
     loaded_ = loaded ? loaded : &own;
@@ -164,8 +186,10 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TLoadedList* loaded) {
     TScopeExit rollBack([&] {
         fixups_.clear();
         FreeCreated();
-        if (rootCreated) delete root;
-        else if (!loaded) own.Abandon();
+        if (rootCreated)
+            delete root;
+        else if (!loaded)
+            own.Abandon();
         root_ = nullptr;
         node_ = nullptr;
     });
@@ -179,9 +203,8 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TLoadedList* loaded) {
     if (!tree.name.isEmpty() && tree.name != root->Name()) {
         QString name = tree.name;
         // Another root of the same owner may carry the name already: number this one.
-        for (int n = 1; root->Owner() && root->Owner()->FindComponent(name) &&
-                        root->Owner()->FindComponent(name) != root;
-             ++n)
+        for (int n = 1;
+             root->Owner() && root->Owner()->FindComponent(name) && root->Owner()->FindComponent(name) != root; ++n)
             name = tree.name + u'_' + QString::number(n);
         root->SetName(name);
     }
@@ -197,7 +220,8 @@ TComponent* TReader::ReadRootComponent(TComponent* root, TLoadedList* loaded) {
     return root;
 }
 
-void TReader::ReadData(TComponent* instance) {
+void TReader::ReadData(TComponent* instance)
+{
     if (!instance || !node_) return;
     const TFormObject& node = *node_;
     ReadProperties(instance, node.properties);
@@ -207,7 +231,8 @@ void TReader::ReadData(TComponent* instance) {
     parent_ = savedParent;
 }
 
-TComponent* TReader::ReadComponent(const TFormObject& node) {
+TComponent* TReader::ReadComponent(const TFormObject& node)
+{
     TComponent* c = nullptr;
     if (node.kind == TFormObject::Inherited) {
         c = root_->FindComponent(node.name);
@@ -226,7 +251,8 @@ TComponent* TReader::ReadComponent(const TFormObject& node) {
     return c;
 }
 
-TComponent* TReader::CreateComponent(const TFormObject& node) {
+TComponent* TReader::CreateComponent(const TFormObject& node)
+{
     TComponentClass cls = FindClass(node.className);
     TComponent* c = cls.create(root_);
     created_.append(c);
@@ -244,7 +270,8 @@ TComponent* TReader::CreateComponent(const TFormObject& node) {
 }
 
 // The root's field named like the component (Q_PROPERTY ... MEMBER ... STORED false).
-void TReader::SetRootField(TComponent* component, TComponent* value) {
+void TReader::SetRootField(TComponent* component, TComponent* value)
+{
     QMetaProperty p = FindPublishedProperty(root_->metaObject(), component->Name());
     if (!p.isValid() || p.isStored() || PropertyKind(p) != TPropKind::Component || !p.isWritable()) return;
     if (!value && ObjectValue(p.read(root_)) != component) return;
@@ -256,20 +283,23 @@ void TReader::SetRootField(TComponent* component, TComponent* value) {
     p.write(root_, v);
 }
 
-void TReader::ReadProperties(QObject* instance, const QList<TFormProperty>& props) {
+void TReader::ReadProperties(QObject* instance, const QList<TFormProperty>& props)
+{
     for (const TFormProperty& p : props) ReadProperty(instance, p);
 }
 
-void TReader::ReadProperty(QObject* instance, const TFormProperty& prop) {
+void TReader::ReadProperty(QObject* instance, const TFormProperty& prop)
+{
     try {
         const QStringList path = prop.name.split(u'.');
         QObject* obj = instance;
         for (int i = 0; i + 1 < path.size(); ++i) {
             QMetaProperty p = FindPublishedProperty(obj->metaObject(), path[i]);
             TPropKind kind = PropertyKind(p);
-            QObject* sub = (kind == TPropKind::Persistent || kind == TPropKind::Strings || kind == TPropKind::Collection)
-                               ? ObjectValue(p.read(obj))
-                               : nullptr;
+            QObject* sub =
+                (kind == TPropKind::Persistent || kind == TPropKind::Strings || kind == TPropKind::Collection)
+                    ? ObjectValue(p.read(obj))
+                    : nullptr;
             if (!sub) throw EReadError(QStringLiteral("Property %1 does not exist").arg(path[i]));
             obj = sub;
         }
@@ -295,7 +325,8 @@ void TReader::ReadProperty(QObject* instance, const TFormProperty& prop) {
     }
 }
 
-void TReader::ReadPropValue(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
+void TReader::ReadPropValue(QObject* instance, const QMetaProperty& prop, const TFormValue& value)
+{
     TPropKind kind = PropertyKind(prop);
     switch (kind) {
     case TPropKind::Event: return ReadEvent(instance, prop, value);
@@ -311,8 +342,10 @@ void TReader::ReadPropValue(QObject* instance, const QMetaProperty& prop, const 
         if (std::optional<qint64> n = IntegerOf(prop, value)) v = IntegerVariant(prop, *n);
         break;
     case TPropKind::Float:
-        if (value.type == TValueType::vaFloat) v = QVariant(value.real);
-        else if (value.type == TValueType::vaInteger) v = QVariant(double(value.integer));
+        if (value.type == TValueType::vaFloat)
+            v = QVariant(value.real);
+        else if (value.type == TValueType::vaInteger)
+            v = QVariant(double(value.integer));
         break;
     case TPropKind::String:
         if (value.type == TValueType::vaString) v = QVariant(value.text);
@@ -334,17 +367,20 @@ void TReader::ReadPropValue(QObject* instance, const QMetaProperty& prop, const 
     if (!v || !prop.write(instance, *v)) InvalidValue();
 }
 
-void TReader::ReadEvent(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
+void TReader::ReadEvent(QObject* instance, const QMetaProperty& prop, const TFormValue& value)
+{
     if (ignoreEvents_) return;
     const TEventTypeInfo* info = FindEventTypeInfo(prop.metaType());
     if (!info || value.type != TValueType::vaIdent) InvalidValue();
-    QVariant e = value.text.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0 ? info->empty()
-                                                                                    : info->bind(root_, value.text.toUtf8());
+    QVariant e = value.text.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0
+                     ? info->empty()
+                     : info->bind(root_, value.text.toUtf8());
     if (!e.isValid()) throw EReadError(QStringLiteral("Method %1 not found").arg(value.text));
     if (!prop.write(instance, e)) InvalidValue();
 }
 
-void TReader::ReadReference(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
+void TReader::ReadReference(QObject* instance, const QMetaProperty& prop, const TFormValue& value)
+{
     if (value.type != TValueType::vaIdent) InvalidValue();
     if (value.text.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0) {
         if (!prop.write(instance, QVariant(prop.metaType()))) InvalidValue();
@@ -354,7 +390,8 @@ void TReader::ReadReference(QObject* instance, const QMetaProperty& prop, const 
     fixups_.append({instance, prop, value.text});
 }
 
-void TReader::ReadCollection(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
+void TReader::ReadCollection(QObject* instance, const QMetaProperty& prop, const TFormValue& value)
+{
     auto* coll = qobject_cast<TCollection*>(ObjectValue(prop.read(instance)));
     if (!coll || value.type != TValueType::vaCollection) InvalidValue();
     TUpdateScope update(coll);
@@ -366,7 +403,8 @@ void TReader::ReadCollection(QObject* instance, const QMetaProperty& prop, const
     }
 }
 
-void TReader::ReadStrings(QObject* instance, const QMetaProperty& prop, const TFormValue& value) {
+void TReader::ReadStrings(QObject* instance, const QMetaProperty& prop, const TFormValue& value)
+{
     auto* strings = qobject_cast<TStrings*>(prop.isValid() ? ObjectValue(prop.read(instance)) : instance);
     if (!strings || value.type != TValueType::vaList) InvalidValue();
     for (const TFormValue& item : value.items)
@@ -376,7 +414,8 @@ void TReader::ReadStrings(QObject* instance, const QMetaProperty& prop, const TF
     for (const TFormValue& item : value.items) strings->Add(item.text);
 }
 
-bool TReader::ReadDefinedProperty(QObject* instance, const QString& name, const TFormValue& value) {
+bool TReader::ReadDefinedProperty(QObject* instance, const QString& name, const TFormValue& value)
+{
     auto* persistent = qobject_cast<TPersistent*>(instance);
     if (!persistent) return false;
     propName_ = name;
@@ -393,7 +432,8 @@ bool TReader::ReadDefinedProperty(QObject* instance, const QString& name, const 
     return propHandled_;
 }
 
-void TReader::DefineProperty(const QString& name, const TReaderProc& readProc, const TWriterProc&, bool) {
+void TReader::DefineProperty(const QString& name, const TReaderProc& readProc, const TWriterProc&, bool)
+{
     if (propHandled_ || !definedValue_ || !readProc || name.compare(propName_, Qt::CaseInsensitive) != 0) return;
     propHandled_ = true;
     single_ = {*definedValue_};
@@ -402,85 +442,100 @@ void TReader::DefineProperty(const QString& name, const TReaderProc& readProc, c
     cursors_.clear();
 }
 
-void TReader::DefineBinaryProperty(const QString& name, const TStreamReadProc& readProc, const TStreamWriteProc&,
-                                   bool) {
+void TReader::DefineBinaryProperty(const QString& name, const TStreamReadProc& readProc, const TStreamWriteProc&, bool)
+{
     if (propHandled_ || !definedValue_ || !readProc || name.compare(propName_, Qt::CaseInsensitive) != 0) return;
     propHandled_ = true;
     if (definedValue_->type != TValueType::vaBinary) InvalidValue();
     readProc(definedValue_->binary);
 }
 
-const TFormValue& TReader::TakeValue() {
+const TFormValue& TReader::TakeValue()
+{
     if (cursors_.isEmpty()) InvalidValue();
     Cursor& c = cursors_.last();
     if (c.index >= c.values->size()) throw EReadError(QStringLiteral("Unexpected end of list"));
     return (*c.values)[c.index++];
 }
 
-TValueType TReader::NextValue() const {
+TValueType TReader::NextValue() const
+{
     if (cursors_.isEmpty()) return TValueType::vaNull;
     const Cursor& c = cursors_.last();
     return c.index < c.values->size() ? (*c.values)[c.index].type : TValueType::vaNull;
 }
 
-bool TReader::EndOfList() const { return NextValue() == TValueType::vaNull; }
+bool TReader::EndOfList() const
+{
+    return NextValue() == TValueType::vaNull;
+}
 
-void TReader::ReadListBegin() {
+void TReader::ReadListBegin()
+{
     const TFormValue& v = TakeValue();
     if (v.type != TValueType::vaList) InvalidValue();
     cursors_.append(Cursor{&v.items, 0});
 }
 
 // Elements the callback left unread are skipped.
-void TReader::ReadListEnd() {
+void TReader::ReadListEnd()
+{
     if (cursors_.size() < 2) InvalidValue();
     cursors_.removeLast();
 }
 
-qint64 TReader::ReadInt64() {
+qint64 TReader::ReadInt64()
+{
     const TFormValue& v = TakeValue();
     if (v.type != TValueType::vaInteger) InvalidValue();
     return v.integer;
 }
 
-int TReader::ReadInteger() {
+int TReader::ReadInteger()
+{
     qint64 n = ReadInt64();
     if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max()) InvalidValue();
     return int(n);
 }
 
-double TReader::ReadFloat() {
+double TReader::ReadFloat()
+{
     const TFormValue& v = TakeValue();
     if (v.type == TValueType::vaFloat) return v.real;
     if (v.type == TValueType::vaInteger) return double(v.integer);
     InvalidValue();
 }
 
-QString TReader::ReadString() {
+QString TReader::ReadString()
+{
     const TFormValue& v = TakeValue();
     if (v.type != TValueType::vaString) InvalidValue();
     return v.text;
 }
 
-QString TReader::ReadIdent() {
+QString TReader::ReadIdent()
+{
     const TFormValue& v = TakeValue();
     if (v.type != TValueType::vaIdent) InvalidValue();
     return v.text;
 }
 
-bool TReader::ReadBoolean() {
+bool TReader::ReadBoolean()
+{
     std::optional<bool> b = BooleanOf(TakeValue());
     if (!b) InvalidValue();
     return *b;
 }
 
-QByteArray TReader::ReadBinary() {
+QByteArray TReader::ReadBinary()
+{
     const TFormValue& v = TakeValue();
     if (v.type != TValueType::vaBinary) InvalidValue();
     return v.binary;
 }
 
-void TReader::FixupReferences() {
+void TReader::FixupReferences()
+{
     QList<Fixup> fixups = std::move(fixups_);
     fixups_.clear();
     for (const Fixup& f : fixups) {
@@ -493,7 +548,8 @@ void TReader::FixupReferences() {
 }
 
 // A component of the root by name (ignoring case); "Root.Name" also names one.
-TComponent* TReader::FindReferenced(const QString& name) const {
+TComponent* TReader::FindReferenced(const QString& name) const
+{
     if (!root_ || name.isEmpty()) return nullptr;
     QString local = name;
     int dot = name.indexOf(u'.');
@@ -509,7 +565,8 @@ TComponent* TReader::FindReferenced(const QString& name) const {
     return nullptr;
 }
 
-void TReader::FreeCreated() {
+void TReader::FreeCreated()
+{
     for (int i = int(created_.size()) - 1; i >= 0; --i) {
         TComponent* c = created_[i];
         if (!c) continue;
@@ -521,7 +578,8 @@ void TReader::FreeCreated() {
 
 // ---- TWriter ----
 
-QString TWriter::WriteRootComponent(TComponent* root) {
+QString TWriter::WriteRootComponent(TComponent* root)
+{
     text_.clear();
     if (!root) return text_;
     root_ = root;
@@ -541,7 +599,8 @@ QString TWriter::WriteRootComponent(TComponent* root) {
     return text_;
 }
 
-void TWriter::WriteComponent(TComponent* component) {
+void TWriter::WriteComponent(TComponent* component)
+{
     if (!component || !current_) return;
     TFormObject* parent = current_;
     parent->children.append(TFormObject());
@@ -554,13 +613,15 @@ void TWriter::WriteComponent(TComponent* component) {
     component->WriteState(this);
 }
 
-void TWriter::WriteData(TComponent* instance) {
+void TWriter::WriteData(TComponent* instance)
+{
     if (!instance || !current_) return;
     WriteProperties(instance, QString(), current_->properties, 0);
     instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, root_);
 }
 
-void TWriter::WriteProperties(QObject* instance, const QString& prefix, QList<TFormProperty>& out, int depth) {
+void TWriter::WriteProperties(QObject* instance, const QString& prefix, QList<TFormProperty>& out, int depth)
+{
     // Sub-objects nest only a few levels; the limit stops a sub-object cycle.
     if (!instance || depth > 16) return;
     // The extra values a persistent streams itself (DefineProperties), named with pfx.
@@ -592,7 +653,8 @@ void TWriter::WriteProperties(QObject* instance, const QString& prefix, QList<TF
     writeDefined(instance, prefix);
 }
 
-bool TWriter::WritePropValue(QObject* instance, const QMetaProperty& prop, TFormValue& value) {
+bool TWriter::WritePropValue(QObject* instance, const QMetaProperty& prop, TFormValue& value)
+{
     QVariant cur = prop.read(instance);
     TPropKind kind = PropertyKind(prop);
     switch (kind) {
@@ -658,7 +720,8 @@ bool TWriter::WritePropValue(QObject* instance, const QMetaProperty& prop, TForm
 
 // Without a declared default, ordinal values are always written; strings, floats and
 // bytes are written when not empty or zero.
-bool TWriter::IsDefaultValue(QObject* instance, const QMetaProperty& prop, const QVariant& cur) const {
+bool TWriter::IsDefaultValue(QObject* instance, const QMetaProperty& prop, const QVariant& cur) const
+{
     TPropKind kind = PropertyKind(prop);
     std::optional<QString> text = PropertyDefaultText(instance->metaObject(), prop);
     if (!text) {
@@ -689,7 +752,8 @@ bool TWriter::IsDefaultValue(QObject* instance, const QMetaProperty& prop, const
     }
 }
 
-void TWriter::WriteCollection(QObject* collection, TFormValue& value, int depth) {
+void TWriter::WriteCollection(QObject* collection, TFormValue& value, int depth)
+{
     auto* coll = qobject_cast<TCollection*>(collection);
     value.type = TValueType::vaCollection;
     for (int i = 0; coll && i < coll->Count(); ++i) {
@@ -700,7 +764,8 @@ void TWriter::WriteCollection(QObject* collection, TFormValue& value, int depth)
 }
 
 // Components of the root go by name, the root by its own name, others as Owner.Name.
-QString TWriter::ReferenceName(TComponent* component) const {
+QString TWriter::ReferenceName(TComponent* component) const
+{
     if (component->Name().isEmpty()) return QString();
     if (component == root_ || component->Owner() == root_) return component->Name();
     if (component->Owner() && !component->Owner()->Name().isEmpty())
@@ -708,7 +773,8 @@ QString TWriter::ReferenceName(TComponent* component) const {
     return component->Name();
 }
 
-void TWriter::DefineProperty(const QString& name, const TReaderProc&, const TWriterProc& writeProc, bool hasData) {
+void TWriter::DefineProperty(const QString& name, const TReaderProc&, const TWriterProc& writeProc, bool hasData)
+{
     if (!definedOut_ || !hasData || !writeProc) return;
     TFormValue holder;
     holder.type = TValueType::vaList;
@@ -721,7 +787,8 @@ void TWriter::DefineProperty(const QString& name, const TReaderProc&, const TWri
 }
 
 void TWriter::DefineBinaryProperty(const QString& name, const TStreamReadProc&, const TStreamWriteProc& writeProc,
-                                   bool hasData) {
+                                   bool hasData)
+{
     if (!definedOut_ || !hasData || !writeProc) return;
     TFormValue value;
     value.type = TValueType::vaBinary;
@@ -729,28 +796,47 @@ void TWriter::DefineBinaryProperty(const QString& name, const TStreamReadProc&, 
     definedOut_->append(TFormProperty{definedPrefix_ + name, value, 0});
 }
 
-void TWriter::AddValue(TFormValue value) {
+void TWriter::AddValue(TFormValue value)
+{
     if (!valueStack_.isEmpty()) valueStack_.last().items.append(std::move(value));
 }
 
-void TWriter::WriteListBegin() {
+void TWriter::WriteListBegin()
+{
     TFormValue list;
     list.type = TValueType::vaList;
     valueStack_.append(list);
 }
 
-void TWriter::WriteListEnd() {
+void TWriter::WriteListEnd()
+{
     if (valueStack_.size() < 2) return;
     AddValue(valueStack_.takeLast());
 }
 
-void TWriter::WriteInteger(qint64 value) { AddValue(TFormValue::Integer(value)); }
-void TWriter::WriteFloat(double value) { AddValue(TFormValue::Float(value)); }
-void TWriter::WriteString(const QString& value) { AddValue(TFormValue::String(value)); }
-void TWriter::WriteIdent(const QString& value) { AddValue(TFormValue::Ident(value)); }
-void TWriter::WriteBoolean(bool value) { AddValue(TFormValue::Ident(value ? QStringLiteral("True") : QStringLiteral("False"))); }
+void TWriter::WriteInteger(qint64 value)
+{
+    AddValue(TFormValue::Integer(value));
+}
+void TWriter::WriteFloat(double value)
+{
+    AddValue(TFormValue::Float(value));
+}
+void TWriter::WriteString(const QString& value)
+{
+    AddValue(TFormValue::String(value));
+}
+void TWriter::WriteIdent(const QString& value)
+{
+    AddValue(TFormValue::Ident(value));
+}
+void TWriter::WriteBoolean(bool value)
+{
+    AddValue(TFormValue::Ident(value ? QStringLiteral("True") : QStringLiteral("False")));
+}
 
-void TWriter::WriteBinary(const QByteArray& value) {
+void TWriter::WriteBinary(const QByteArray& value)
+{
     TFormValue v;
     v.type = TValueType::vaBinary;
     v.binary = value;

@@ -82,8 +82,8 @@ public:
 
     void DefineProperty(const QString& name, const TReaderProc& readProc, const TWriterProc& writeProc,
                         bool hasData) override;
-    void DefineBinaryProperty(const QString& name, const TStreamReadProc& readProc,
-                              const TStreamWriteProc& writeProc, bool hasData) override;
+    void DefineBinaryProperty(const QString& name, const TStreamReadProc& readProc, const TStreamWriteProc& writeProc,
+                              bool hasData) override;
 
     // Reading a defined property's value (EReadError "Invalid property value" on a value of
     // another kind, "Unexpected end of list" past a list's end).
@@ -156,8 +156,8 @@ public:
 
     void DefineProperty(const QString& name, const TReaderProc& readProc, const TWriterProc& writeProc,
                         bool hasData) override;
-    void DefineBinaryProperty(const QString& name, const TStreamReadProc& readProc,
-                              const TStreamWriteProc& writeProc, bool hasData) override;
+    void DefineBinaryProperty(const QString& name, const TStreamReadProc& readProc, const TStreamWriteProc& writeProc,
+                              bool hasData) override;
 
     // Writing a defined property's value.
     void WriteListBegin();

@@ -8,7 +8,8 @@
 
 // ---- TStrings ----
 
-void TStrings::Put(int index, const QString& s) {
+void TStrings::Put(int index, const QString& s)
+{
     void* object = Objects(index);
     Delete(index);
     InsertObject(index, s, object);
@@ -16,29 +17,34 @@ void TStrings::Put(int index, const QString& s) {
 
 void TStrings::PutObject(int /*index*/, void* /*object*/) {}
 
-int TStrings::AddObject(const QString& s, void* object) {
+int TStrings::AddObject(const QString& s, void* object)
+{
     const int index = Count();
     InsertObject(index, s, object);
     return index;
 }
 
-void TStrings::AddStrings(const TStrings* strings) {
+void TStrings::AddStrings(const TStrings* strings)
+{
     if (!strings || strings == this) return;
     TUpdateScope update(this);
     for (int i = 0; i < strings->Count(); ++i) AddObject(strings->Strings(i), strings->Objects(i));
 }
 
-void TStrings::AddStrings(const QStringList& strings) {
+void TStrings::AddStrings(const QStringList& strings)
+{
     TUpdateScope update(this);
     for (const QString& s : strings) Add(s);
 }
 
-void TStrings::InsertObject(int index, const QString& s, void* object) {
+void TStrings::InsertObject(int index, const QString& s, void* object)
+{
     Insert(index, s);
     if (object) PutObject(index, object);
 }
 
-void TStrings::Exchange(int index1, int index2) {
+void TStrings::Exchange(int index1, int index2)
+{
     if (index1 == index2) return;
     TUpdateScope update(this);
     const QString s1 = Strings(index1);
@@ -49,7 +55,8 @@ void TStrings::Exchange(int index1, int index2) {
     PutObject(index2, o1);
 }
 
-void TStrings::Move(int curIndex, int newIndex) {
+void TStrings::Move(int curIndex, int newIndex)
+{
     if (curIndex == newIndex) return;
     TUpdateScope update(this);
     const QString s = Strings(curIndex);
@@ -59,19 +66,22 @@ void TStrings::Move(int curIndex, int newIndex) {
     InsertObject(newIndex, s, object);
 }
 
-int TStrings::IndexOf(const QString& s) const {
+int TStrings::IndexOf(const QString& s) const
+{
     for (int i = 0; i < Count(); ++i)
         if (CompareStrings(Strings(i), s) == 0) return i;
     return -1;
 }
 
-int TStrings::IndexOfObject(const void* object) const {
+int TStrings::IndexOfObject(const void* object) const
+{
     for (int i = 0; i < Count(); ++i)
         if (Objects(i) == object) return i;
     return -1;
 }
 
-QString TStrings::Text() const {
+QString TStrings::Text() const
+{
     QString result;
     for (int i = 0; i < Count(); ++i) {
         result += Strings(i);
@@ -80,7 +90,8 @@ QString TStrings::Text() const {
     return result;
 }
 
-void TStrings::SetText(const QString& text) {
+void TStrings::SetText(const QString& text)
+{
     TUpdateScope update(this);
     Clear();
     qsizetype start = 0;
@@ -95,25 +106,29 @@ void TStrings::SetText(const QString& text) {
     }
 }
 
-QStringList TStrings::ToStringList() const {
+QStringList TStrings::ToStringList() const
+{
     QStringList result;
     result.reserve(Count());
     for (int i = 0; i < Count(); ++i) result.append(Strings(i));
     return result;
 }
 
-void TStrings::BeginUpdate() {
+void TStrings::BeginUpdate()
+{
     // The subclass hears of the outermost begin while the count is still zero.
     if (updateCount_ == 0) SetUpdateState(true);
     ++updateCount_;
 }
 
-void TStrings::EndUpdate() {
+void TStrings::EndUpdate()
+{
     if (updateCount_ <= 0) return;
     if (--updateCount_ == 0) SetUpdateState(false);
 }
 
-bool TStrings::Equals(const TStrings* other) const {
+bool TStrings::Equals(const TStrings* other) const
+{
     if (!other) return false;
     if (other->Count() != Count()) return false;
     for (int i = 0; i < Count(); ++i)
@@ -121,7 +136,8 @@ bool TStrings::Equals(const TStrings* other) const {
     return true;
 }
 
-void TStrings::Assign(TPersistent* source) {
+void TStrings::Assign(TPersistent* source)
+{
     auto* other = qobject_cast<TStrings*>(source);
     if (!other) {
         TPersistent::Assign(source);
@@ -133,41 +149,51 @@ void TStrings::Assign(TPersistent* source) {
     AddStrings(other);
 }
 
-int TStrings::CompareStrings(const QString& a, const QString& b) const {
+int TStrings::CompareStrings(const QString& a, const QString& b) const
+{
     return a.compare(b, Qt::CaseInsensitive);
 }
 
-void TStrings::Error(const QString& format, int index) {
+void TStrings::Error(const QString& format, int index)
+{
     throw EStringListError(format.arg(index));
 }
 
-void TStrings::IndexError(int index) { Error(QStringLiteral("List index out of bounds (%1)"), index); }
+void TStrings::IndexError(int index)
+{
+    Error(QStringLiteral("List index out of bounds (%1)"), index);
+}
 
 // ---- TStringList ----
 
 namespace {
-[[noreturn]] void SortedListError() {
+[[noreturn]] void SortedListError()
+{
     throw EStringListError(QStringLiteral("Operation not allowed on sorted list"));
 }
 }  // namespace
 
-TStringList::~TStringList() {
+TStringList::~TStringList()
+{
     // A subclass's handlers must not run on a half-destroyed list.
     onChange_ = TNotifyEvent();
     onChanging_ = TNotifyEvent();
 }
 
-QString TStringList::Strings(int index) const {
+QString TStringList::Strings(int index) const
+{
     CheckIndex(index);
     return items_[std::size_t(index)].string;
 }
 
-void* TStringList::Objects(int index) const {
+void* TStringList::Objects(int index) const
+{
     CheckIndex(index);
     return items_[std::size_t(index)].object;
 }
 
-void TStringList::Put(int index, const QString& s) {
+void TStringList::Put(int index, const QString& s)
+{
     if (sorted_) SortedListError();
     CheckIndex(index);
     Changing();
@@ -175,14 +201,16 @@ void TStringList::Put(int index, const QString& s) {
     Changed();
 }
 
-void TStringList::PutObject(int index, void* object) {
+void TStringList::PutObject(int index, void* object)
+{
     CheckIndex(index);
     Changing();
     items_[std::size_t(index)].object = object;
     Changed();
 }
 
-int TStringList::AddObject(const QString& s, void* object) {
+int TStringList::AddObject(const QString& s, void* object)
+{
     // Appending to a plain list nobody listens to needs none of the virtual insertion steps;
     // a subclass may mirror them, so it always takes the full path.
     if (!sorted_ && !onChange_ && !onChanging_ && typeid(*this) == typeid(TStringList)) {
@@ -193,7 +221,8 @@ int TStringList::AddObject(const QString& s, void* object) {
 }
 
 // Kept apart so that the plain append above needs no stack frame of its own.
-int TStringList::AddObjectFully(const QString& s, void* object) {
+int TStringList::AddObjectFully(const QString& s, void* object)
+{
     if (!sorted_) return TStrings::AddObject(s, object);
     int index = 0;
     if (Find(s, index)) {
@@ -204,27 +233,31 @@ int TStringList::AddObjectFully(const QString& s, void* object) {
     return index;
 }
 
-void TStringList::Insert(int index, const QString& s) {
+void TStringList::Insert(int index, const QString& s)
+{
     if (sorted_) SortedListError();
     if (index < 0 || index > Size()) IndexError(index);
     InsertItem(index, s, nullptr);
 }
 
-void TStringList::Delete(int index) {
+void TStringList::Delete(int index)
+{
     CheckIndex(index);
     Changing();
     items_.erase(items_.begin() + index);
     Changed();
 }
 
-void TStringList::Clear() {
+void TStringList::Clear()
+{
     if (items_.empty()) return;
     Changing();
     items_.clear();
     Changed();
 }
 
-void TStringList::Exchange(int index1, int index2) {
+void TStringList::Exchange(int index1, int index2)
+{
     CheckIndex(index1);
     CheckIndex(index2);
     Changing();
@@ -232,19 +265,22 @@ void TStringList::Exchange(int index1, int index2) {
     Changed();
 }
 
-void TStringList::Move(int curIndex, int newIndex) {
+void TStringList::Move(int curIndex, int newIndex)
+{
     // Checked before anything moves: the base would delete and then fail to re-insert.
     if (sorted_ && curIndex != newIndex) SortedListError();
     TStrings::Move(curIndex, newIndex);
 }
 
-int TStringList::IndexOf(const QString& s) const {
+int TStringList::IndexOf(const QString& s) const
+{
     if (!sorted_) return TStrings::IndexOf(s);
     int index = 0;
     return Find(s, index) ? index : -1;
 }
 
-bool TStringList::Find(const QString& s, int& index) const {
+bool TStringList::Find(const QString& s, int& index) const
+{
     // Lower bound: with duplicates accepted the first equal string is found.
     int lo = 0;
     int hi = Size();
@@ -259,7 +295,8 @@ bool TStringList::Find(const QString& s, int& index) const {
     return lo < Size() && CompareStrings(items_[std::size_t(lo)].string, s) == 0;
 }
 
-void TStringList::Sort() {
+void TStringList::Sort()
+{
     if (items_.size() < 2) return;
     Changing();
     std::stable_sort(items_.begin(), items_.end(),
@@ -267,43 +304,51 @@ void TStringList::Sort() {
     Changed();
 }
 
-void TStringList::SetSorted(bool value) {
+void TStringList::SetSorted(bool value)
+{
     if (sorted_ == value) return;
     if (value) Sort();
     sorted_ = value;
 }
 
-void TStringList::SetCaseSensitive(bool value) {
+void TStringList::SetCaseSensitive(bool value)
+{
     if (caseSensitive_ == value) return;
     caseSensitive_ = value;
     if (sorted_) Sort();
 }
 
-void TStringList::Changed() {
+void TStringList::Changed()
+{
     if (UpdateCount() == 0 && onChange_) onChange_(this);
 }
 
-void TStringList::Changing() {
+void TStringList::Changing()
+{
     if (UpdateCount() == 0 && onChanging_) onChanging_(this);
 }
 
-void TStringList::SetUpdateState(bool updating) {
+void TStringList::SetUpdateState(bool updating)
+{
     if (updating)
         Changing();
     else
         Changed();
 }
 
-int TStringList::CompareStrings(const QString& a, const QString& b) const {
+int TStringList::CompareStrings(const QString& a, const QString& b) const
+{
     return a.compare(b, caseSensitive_ ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
 
-void TStringList::InsertItem(int index, const QString& s, void* object) {
+void TStringList::InsertItem(int index, const QString& s, void* object)
+{
     Changing();
     items_.insert(items_.begin() + index, Item{s, object});
     Changed();
 }
 
-void TStringList::CheckIndex(int index) const {
+void TStringList::CheckIndex(int index) const
+{
     if (index < 0 || index >= Size()) IndexError(index);
 }

@@ -84,7 +84,8 @@ public:
     QString Strings(int index) const override;
     // The string at index without a copy, for readers that visit every line; valid until the
     // list changes.
-    const QString& StringRef(int index) const {
+    const QString& StringRef(int index) const
+    {
         if (index < 0 || index >= Size()) IndexError(index);
         return items_[std::size_t(index)].string;
     }

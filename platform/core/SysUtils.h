@@ -8,7 +8,11 @@ class Exception : public std::exception {
 public:
     explicit Exception(QString message) : message_(std::move(message)), utf8_(message_.toStdString()) {}
     const QString& Message() const { return message_; }
-    void SetMessage(const QString& m) { message_ = m; utf8_ = m.toStdString(); }
+    void SetMessage(const QString& m)
+    {
+        message_ = m;
+        utf8_ = m.toStdString();
+    }
     const char* what() const noexcept override { return utf8_.c_str(); }
     // Class name as shown to the user, e.g. "EReadError".
     virtual const char* ClassName() const { return "Exception"; }
@@ -18,11 +22,11 @@ private:
     std::string utf8_;
 };
 
-#define VESK_DECLARE_EXCEPTION(Name, Base)                          \
-    class Name : public Base {                                      \
-    public:                                                         \
-        using Base::Base;                                           \
-        const char* ClassName() const override { return #Name; }    \
+#define VESK_DECLARE_EXCEPTION(Name, Base)                       \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
+        const char* ClassName() const override { return #Name; } \
     };
 
 // The silent abort: unwinds the current command; the application shows nothing.
@@ -39,10 +43,14 @@ VESK_DECLARE_EXCEPTION(EOutOfResources, Exception)
 VESK_DECLARE_EXCEPTION(EInOutError, Exception)
 
 // Raises the silent abort.
-[[noreturn]] inline void Abort() { throw EAbort(QStringLiteral("Operation aborted")); }
+[[noreturn]] inline void Abort()
+{
+    throw EAbort(QStringLiteral("Operation aborted"));
+}
 
 // Upper-cases ASCII letters only, so every character keeps its position ("ß" stays).
-inline QString UpperCaseAscii(QString s) {
+inline QString UpperCaseAscii(QString s)
+{
     for (QChar& c : s)
         if (c.unicode() >= 'a' && c.unicode() <= 'z') c = QChar(c.unicode() - 32);
     return s;

@@ -16,26 +16,29 @@ struct IntegerIdents {
     TIdentToInt fromIdent;
 };
 
-QHash<QByteArray, IntegerIdents>& IdentTypes() {
+QHash<QByteArray, IntegerIdents>& IdentTypes()
+{
     static QHash<QByteArray, IntegerIdents> types = [] {
         QHash<QByteArray, IntegerIdents> t;
-        t.insert(QByteArray(QMetaType::fromType<TColor>().name()),
-                 {[](qint64 v) -> std::optional<QString> {
-                      QString ident;
-                      if (ColorToIdent(TColor(qint32(v)), ident)) return ident;
-                      return std::nullopt;
-                  },
-                  [](QStringView ident) -> std::optional<qint64> {
-                      TColor c = clBlack;
-                      if (IdentToColor(ident.toString(), c)) return qint64(qint32(c));
-                      return std::nullopt;
-                  }});
+        t.insert(QByteArray(QMetaType::fromType<TColor>().name()), {[](qint64 v) -> std::optional<QString> {
+                                                                        QString ident;
+                                                                        if (ColorToIdent(TColor(qint32(v)), ident))
+                                                                            return ident;
+                                                                        return std::nullopt;
+                                                                    },
+                                                                    [](QStringView ident) -> std::optional<qint64> {
+                                                                        TColor c = clBlack;
+                                                                        if (IdentToColor(ident.toString(), c))
+                                                                            return qint64(qint32(c));
+                                                                        return std::nullopt;
+                                                                    }});
         return t;
     }();
     return types;
 }
 
-QHash<int, TEventTypeInfo>& EventTypes() {
+QHash<int, TEventTypeInfo>& EventTypes()
+{
     static QHash<int, TEventTypeInfo> types = [] {
         QHash<int, TEventTypeInfo> t;
         TEventTypeInfo info;
@@ -52,16 +55,21 @@ QHash<int, TEventTypeInfo>& EventTypes() {
     return types;
 }
 
-const char* ClassInfoValue(const QMetaObject* meta, const QByteArray& key) {
+const char* ClassInfoValue(const QMetaObject* meta, const QByteArray& key)
+{
     int i = meta->indexOfClassInfo(key.constData());
     return i < 0 ? nullptr : meta->classInfo(i).value();
 }
 
-bool Inherits(const QMetaObject* meta, const QMetaObject* base) { return meta && meta->inherits(base); }
+bool Inherits(const QMetaObject* meta, const QMetaObject* base)
+{
+    return meta && meta->inherits(base);
+}
 
 }  // namespace
 
-QList<QMetaProperty> PublishedProperties(const QMetaObject* meta) {
+QList<QMetaProperty> PublishedProperties(const QMetaObject* meta)
+{
     QList<QMetaProperty> props;
     if (!meta) return props;
     for (int i = 0; i < meta->propertyCount(); ++i) {
@@ -71,7 +79,8 @@ QList<QMetaProperty> PublishedProperties(const QMetaObject* meta) {
     return props;
 }
 
-QMetaProperty FindPublishedProperty(const QMetaObject* meta, QStringView name) {
+QMetaProperty FindPublishedProperty(const QMetaObject* meta, QStringView name)
+{
     if (!meta || name.isEmpty()) return {};
     for (int i = meta->propertyCount() - 1; i >= 0; --i) {
         QMetaProperty p = meta->property(i);
@@ -81,7 +90,8 @@ QMetaProperty FindPublishedProperty(const QMetaObject* meta, QStringView name) {
     return {};
 }
 
-TPropKind PropertyKind(const QMetaProperty& prop) {
+TPropKind PropertyKind(const QMetaProperty& prop)
+{
     if (!prop.isValid()) return TPropKind::Unknown;
     if (prop.isFlagType()) return TPropKind::Set;
     if (prop.isEnumType()) return TPropKind::Enum;
@@ -96,11 +106,18 @@ TPropKind PropertyKind(const QMetaProperty& prop) {
         return TPropKind::Unknown;
     }
     switch (t.id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::SChar: case QMetaType::UChar:
-        return TPropKind::Integer;
-    case QMetaType::Double: case QMetaType::Float: return TPropKind::Float;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::SChar:
+    case QMetaType::UChar: return TPropKind::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float: return TPropKind::Float;
     case QMetaType::QString: return TPropKind::String;
     case QMetaType::Bool: return TPropKind::Boolean;
     case QMetaType::QByteArray: return TPropKind::Binary;
@@ -110,14 +127,16 @@ TPropKind PropertyKind(const QMetaProperty& prop) {
     }
 }
 
-std::optional<QString> PropertyDefaultText(const QMetaObject* meta, const QMetaProperty& prop) {
+std::optional<QString> PropertyDefaultText(const QMetaObject* meta, const QMetaProperty& prop)
+{
     if (!meta || !prop.isValid()) return std::nullopt;
     const char* v = ClassInfoValue(meta, QByteArray("Default.") + prop.name());
     if (!v) return std::nullopt;
     return QString::fromUtf8(v);
 }
 
-bool IsStoredProp(const QObject* object, const QMetaProperty& prop) {
+bool IsStoredProp(const QObject* object, const QMetaProperty& prop)
+{
     if (!object || !prop.isValid() || !prop.isStored()) return false;
     const char* rule = ClassInfoValue(object->metaObject(), QByteArray("Stored.") + prop.name());
     if (!rule) return true;
@@ -129,19 +148,22 @@ bool IsStoredProp(const QObject* object, const QMetaProperty& prop) {
     return stored;
 }
 
-QString EnumToIdent(const QMetaEnum& e, int value) {
+QString EnumToIdent(const QMetaEnum& e, int value)
+{
     const char* key = e.valueToKey(value);
     return key ? QString::fromLatin1(key) : QString();
 }
 
-std::optional<int> IdentToEnum(const QMetaEnum& e, QStringView ident) {
+std::optional<int> IdentToEnum(const QMetaEnum& e, QStringView ident)
+{
     for (int i = 0; i < e.keyCount(); ++i)
         if (ident.compare(QLatin1String(e.key(i)), Qt::CaseInsensitive) == 0) return e.value(i);
     return std::nullopt;
 }
 
 // A set is written element by element: only single-bit keys count as elements.
-QStringList SetToIdents(const QMetaEnum& e, int value) {
+QStringList SetToIdents(const QMetaEnum& e, int value)
+{
     QStringList idents;
     for (int i = 0; i < e.keyCount(); ++i) {
         unsigned v = unsigned(e.value(i));
@@ -150,7 +172,8 @@ QStringList SetToIdents(const QMetaEnum& e, int value) {
     return idents;
 }
 
-std::optional<int> IdentsToSet(const QMetaEnum& e, const QStringList& idents) {
+std::optional<int> IdentsToSet(const QMetaEnum& e, const QStringList& idents)
+{
     int value = 0;
     for (const QString& ident : idents) {
         std::optional<int> v = IdentToEnum(e, ident);
@@ -160,25 +183,32 @@ std::optional<int> IdentsToSet(const QMetaEnum& e, const QStringList& idents) {
     return value;
 }
 
-void RegisterIntegerIdents(const QByteArray& typeName, TIntToIdent toIdent, TIdentToInt fromIdent) {
+void RegisterIntegerIdents(const QByteArray& typeName, TIntToIdent toIdent, TIdentToInt fromIdent)
+{
     IdentTypes().insert(typeName, {std::move(toIdent), std::move(fromIdent)});
 }
 
-std::optional<QString> IntegerToIdent(const QMetaProperty& prop, qint64 value) {
+std::optional<QString> IntegerToIdent(const QMetaProperty& prop, qint64 value)
+{
     auto it = IdentTypes().constFind(QByteArray(prop.typeName()));
     if (it == IdentTypes().constEnd() || !it->toIdent) return std::nullopt;
     return it->toIdent(value);
 }
 
-std::optional<qint64> IdentToInteger(const QMetaProperty& prop, QStringView ident) {
+std::optional<qint64> IdentToInteger(const QMetaProperty& prop, QStringView ident)
+{
     auto it = IdentTypes().constFind(QByteArray(prop.typeName()));
     if (it == IdentTypes().constEnd() || !it->fromIdent) return std::nullopt;
     return it->fromIdent(ident);
 }
 
-void RegisterEventTypeInfo(QMetaType type, TEventTypeInfo info) { EventTypes().insert(type.id(), std::move(info)); }
+void RegisterEventTypeInfo(QMetaType type, TEventTypeInfo info)
+{
+    EventTypes().insert(type.id(), std::move(info));
+}
 
-const TEventTypeInfo* FindEventTypeInfo(QMetaType type) {
+const TEventTypeInfo* FindEventTypeInfo(QMetaType type)
+{
     if (!type.isValid()) return nullptr;
     auto it = EventTypes().constFind(type.id());
     return it == EventTypes().constEnd() ? nullptr : &*it;

@@ -18,9 +18,9 @@
 
 enum class TPropKind {
     Unknown,
-    Integer,     // int, unsigned, short, qint64 ... (optionally with identifiers, e.g. colours)
-    Float,       // double, float
-    String,      // QString
+    Integer,  // int, unsigned, short, qint64 ... (optionally with identifiers, e.g. colours)
+    Float,    // double, float
+    String,   // QString
     Boolean,
     Enum,        // Q_ENUM
     Set,         // Q_FLAG
@@ -69,7 +69,8 @@ const TEventTypeInfo* FindEventTypeInfo(QMetaType type);
 // Makes an event type streamable (TNotifyEvent is registered already). E needs
 // Q_DECLARE_METATYPE.
 template <class E>
-void RegisterEventType() {
+void RegisterEventType()
+{
     TEventTypeInfo info;
     info.bind = [](QObject* root, const QByteArray& handler) {
         E e = E::ByName(root, handler);

@@ -11,7 +11,8 @@
 
 TApplication* Application = nullptr;
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+TApplication::TApplication(TComponent* owner) : TComponent(owner)
+{
     if (!Application) Application = this;
     title_ = QCoreApplication::applicationName();
     // Idle time is the moment the loop is about to wait: no polling timer needed.
@@ -19,18 +20,21 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { Idle(); });
 }
 
-TApplication::~TApplication() {
+TApplication::~TApplication()
+{
     Destroying();
     // Forms go now, while this object is still fully a TApplication.
     DestroyComponents();
     if (Application == this) Application = nullptr;
 }
 
-void TApplication::FormCreated(TCustomForm* form) {
+void TApplication::FormCreated(TCustomForm* form)
+{
     if (!mainForm_ && form) mainForm_ = form;
 }
 
-void TApplication::Notification(TComponent* component, TOperation operation) {
+void TApplication::Notification(TComponent* component, TOperation operation)
+{
     TComponent::Notification(component, operation);
     if (operation == opRemove && component == mainForm_) {
         mainForm_ = nullptr;
@@ -38,7 +42,8 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
     }
 }
 
-void TApplication::Run() {
+void TApplication::Run()
+{
     if (!mainForm_ || terminated_) return;
     RunGuarded(this, [this] { mainForm_->Show(); });
     if (terminated_) return;
@@ -48,14 +53,19 @@ void TApplication::Run() {
     runLoop_ = nullptr;
 }
 
-void TApplication::Terminate() {
+void TApplication::Terminate()
+{
     terminated_ = true;
     if (runLoop_) runLoop_->quit();
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-void TApplication::Idle() {
+void TApplication::Idle()
+{
     if (inIdle_ || !onIdle_ || IsDestroying()) return;
     inIdle_ = true;
     RunGuarded(this, [this] {
@@ -65,13 +75,15 @@ void TApplication::Idle() {
     inIdle_ = false;
 }
 
-bool TApplication::HelpContext(int context) {
+bool TApplication::HelpContext(int context)
+{
     bool handled = false;
     if (onHelp_) onHelp_(HELP_CONTEXT, context, handled);
     return handled;
 }
 
-void TApplication::HandleException(QObject* sender, const std::exception& e) {
+void TApplication::HandleException(QObject* sender, const std::exception& e)
+{
     if (dynamic_cast<const EAbort*>(&e)) return;
     if (handlingException_) {
         // An exception while showing one: report it without recursing.
@@ -95,7 +107,8 @@ void TApplication::HandleException(QObject* sender, const std::exception& e) {
     handlingException_ = false;
 }
 
-void TApplication::HandleCurrentException(QObject* sender) {
+void TApplication::HandleCurrentException(QObject* sender)
+{
     try {
         throw;
     } catch (const std::exception& e) {
@@ -105,7 +118,8 @@ void TApplication::HandleCurrentException(QObject* sender) {
     }
 }
 
-void TApplication::ShowException(const Exception& e) {
+void TApplication::ShowException(const Exception& e)
+{
     QString message = e.Message().trimmed();
     if (!message.isEmpty() && !message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
     MessageBox(message, title_, MB_OK | MB_ICONSTOP);

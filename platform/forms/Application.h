@@ -39,7 +39,8 @@ public:
     // MainForm. If construction fails, the form is freed, ref is cleared, and the
     // exception propagates.
     template <class T>
-    void CreateForm(T*& ref) {
+    void CreateForm(T*& ref)
+    {
         T* form = new T(this);
         ref = form;
         TScopeExit freeOnFailure([&ref, form] {

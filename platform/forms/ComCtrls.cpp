@@ -14,7 +14,8 @@
 // only while shown).
 class TPageWidget : public QTabWidget {
 public:
-    QRect PageArea() const {
+    QRect PageArea() const
+    {
         QStyleOptionTabWidgetFrame option;
         initStyleOption(&option);
         return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
@@ -25,14 +26,19 @@ public:
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {}
 
-TTabSheet::~TTabSheet() {
+TTabSheet::~TTabSheet()
+{
     Destroying();
     if (pageControl_) pageControl_->RemovePage(this);
 }
 
-void TTabSheet::SetPageControl(TPageControl* pageControl) { SetParent(pageControl); }
+void TTabSheet::SetPageControl(TPageControl* pageControl)
+{
+    SetParent(pageControl);
+}
 
-void TTabSheet::SetParent(TWinControl* parent) {
+void TTabSheet::SetParent(TWinControl* parent)
+{
     auto* pageControl = qobject_cast<TPageControl*>(parent);
     if (pageControl_ && pageControl_ != pageControl) {
         pageControl_->RemovePage(this);
@@ -45,25 +51,35 @@ void TTabSheet::SetParent(TWinControl* parent) {
     }
 }
 
-void TTabSheet::SetVisible(bool value) { SetVisibleFlag(value); }
+void TTabSheet::SetVisible(bool value)
+{
+    SetVisibleFlag(value);
+}
 
-int TTabSheet::PageIndex() const { return pageControl_ ? int(pageControl_->pages_.indexOf(this)) : -1; }
+int TTabSheet::PageIndex() const
+{
+    return pageControl_ ? int(pageControl_->pages_.indexOf(this)) : -1;
+}
 
-void TTabSheet::SetPageIndex(int value) {
+void TTabSheet::SetPageIndex(int value)
+{
     if (pageControl_) pageControl_->MovePage(this, value);
 }
 
-void TTabSheet::SetCaption(const QString& value) {
+void TTabSheet::SetCaption(const QString& value)
+{
     caption_ = value;
     if (pageControl_) pageControl_->UpdateTab(this);
 }
 
-void TTabSheet::SetTabVisible(bool value) {
+void TTabSheet::SetTabVisible(bool value)
+{
     tabVisible_ = value;
     if (pageControl_) pageControl_->UpdateTab(this);
 }
 
-bool TTabSheet::WidgetEvent(QEvent* event) {
+bool TTabSheet::WidgetEvent(QEvent* event)
+{
     const QEvent::Type type = event->type();
     QWidget* w = Handle();
     if (w && pageControl_ && (type == QEvent::Resize || type == QEvent::Move) && w->geometry() != BoundsRect()) {
@@ -75,15 +91,20 @@ bool TTabSheet::WidgetEvent(QEvent* event) {
 
 // ---- TPageControl ----
 
-TPageControl::TPageControl(TComponent* owner) : TWinControl(owner, new TPageWidget) {
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner, new TPageWidget)
+{
     SetBounds(0, 0, 289, 193);
     SetTabStop(true);
-    connect(TabWidget(), &QTabWidget::currentChanged, this, Guarded([this] {
-        if (!changing_) Change();
-    }, this));
+    connect(TabWidget(), &QTabWidget::currentChanged, this,
+            Guarded(
+                [this] {
+                    if (!changing_) Change();
+                },
+                this));
 }
 
-TPageControl::~TPageControl() {
+TPageControl::~TPageControl()
+{
     Destroying();
     changing_ = true;
     if (TabWidget()) TabWidget()->disconnect(this);
@@ -91,11 +112,18 @@ TPageControl::~TPageControl() {
     pages_.clear();
 }
 
-QTabWidget* TPageControl::TabWidget() const { return static_cast<QTabWidget*>(Handle()); }
+QTabWidget* TPageControl::TabWidget() const
+{
+    return static_cast<QTabWidget*>(Handle());
+}
 
-TPageWidget* TPageControl::Widget() const { return static_cast<TPageWidget*>(Handle()); }
+TPageWidget* TPageControl::Widget() const
+{
+    return static_cast<TPageWidget*>(Handle());
+}
 
-void TPageControl::InsertPage(TTabSheet* page) {
+void TPageControl::InsertPage(TTabSheet* page)
+{
     if (pages_.contains(page) || !Widget() || !page->Handle()) return;
     TRestore changing(changing_, true);
     pages_.append(page);
@@ -105,7 +133,8 @@ void TPageControl::InsertPage(TTabSheet* page) {
     LayoutPages();
 }
 
-void TPageControl::RemovePage(TTabSheet* page) {
+void TPageControl::RemovePage(TTabSheet* page)
+{
     const int index = int(pages_.indexOf(page));
     if (index < 0) return;
     TRestore changing(changing_, true);
@@ -113,7 +142,8 @@ void TPageControl::RemovePage(TTabSheet* page) {
     if (Widget()) Widget()->removeTab(index);
 }
 
-void TPageControl::MovePage(TTabSheet* page, int index) {
+void TPageControl::MovePage(TTabSheet* page, int index)
+{
     const int from = int(pages_.indexOf(page));
     if (from < 0 || !Widget()) return;
     const int to = std::clamp(index, 0, int(pages_.size()) - 1);
@@ -123,7 +153,8 @@ void TPageControl::MovePage(TTabSheet* page, int index) {
     Widget()->tabBar()->moveTab(from, to);
 }
 
-void TPageControl::UpdateTab(TTabSheet* page) {
+void TPageControl::UpdateTab(TTabSheet* page)
+{
     const int index = int(pages_.indexOf(page));
     if (index < 0 || !Widget()) return;
     TRestore changing(changing_, true);
@@ -132,46 +163,65 @@ void TPageControl::UpdateTab(TTabSheet* page) {
     LayoutPages();
 }
 
-TTabSheet* TPageControl::ActivePage() const { return Widget() ? pages_.value(Widget()->currentIndex()) : nullptr; }
+TTabSheet* TPageControl::ActivePage() const
+{
+    return Widget() ? pages_.value(Widget()->currentIndex()) : nullptr;
+}
 
-void TPageControl::SetActivePage(TTabSheet* page) {
+void TPageControl::SetActivePage(TTabSheet* page)
+{
     const int index = int(pages_.indexOf(page));
     if (index < 0 || !Widget()) return;
     TRestore changing(changing_, true);
     Widget()->setCurrentIndex(index);
 }
 
-int TPageControl::ActivePageIndex() const { return int(pages_.indexOf(ActivePage())); }
+int TPageControl::ActivePageIndex() const
+{
+    return int(pages_.indexOf(ActivePage()));
+}
 
-void TPageControl::SetActivePageIndex(int value) { SetActivePage(Pages(value)); }
+void TPageControl::SetActivePageIndex(int value)
+{
+    SetActivePage(Pages(value));
+}
 
-QRect TPageControl::PageRect() const { return Widget() ? Widget()->PageArea() : QRect(); }
+QRect TPageControl::PageRect() const
+{
+    return Widget() ? Widget()->PageArea() : QRect();
+}
 
-void TPageControl::LayoutPages() {
+void TPageControl::LayoutPages()
+{
     const QRect area = PageRect();
     for (TTabSheet* page : pages_) page->SetBounds(0, 0, area.width(), area.height());
 }
 
-void TPageControl::Resized() {
+void TPageControl::Resized()
+{
     LayoutPages();
     TWinControl::Resized();
 }
 
-void TPageControl::ApplyFont() {
+void TPageControl::ApplyFont()
+{
     TWinControl::ApplyFont();
     LayoutPages();  // the tabs' height follows the font
 }
 
-void TPageControl::Loaded() {
+void TPageControl::Loaded()
+{
     TWinControl::Loaded();
     LayoutPages();
 }
 
-void TPageControl::Change() {
+void TPageControl::Change()
+{
     if (onChange_ && !IsDestroying()) onChange_(this);
 }
 
-void TPageControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+void TPageControl::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
     for (TTabSheet* page : pages_)
         if (page->Owner() == root) proc(page);
     for (int i = 0; i < ControlCount(); ++i) {

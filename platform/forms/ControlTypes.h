@@ -11,10 +11,28 @@ Q_ENUM_NS(TAlign)
 
 // Cursor ids; values of the application's own cursors may lie outside the named ones.
 enum TCursor : int {
-    crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
-    crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
-    crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16,
-    crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22,
+    crDefault = 0,
+    crNone = -1,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNESW = -6,
+    crSizeNS = -7,
+    crSizeNWSE = -8,
+    crSizeWE = -9,
+    crUpArrow = -10,
+    crHourGlass = -11,
+    crDrag = -12,
+    crNoDrop = -13,
+    crHSplit = -14,
+    crVSplit = -15,
+    crMultiDrag = -16,
+    crSQLWait = -17,
+    crNo = -18,
+    crAppStart = -19,
+    crHelp = -20,
+    crHandPoint = -21,
+    crSizeAll = -22,
 };
 Q_ENUM_NS(TCursor)
 
@@ -25,8 +43,14 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 Q_ENUM_NS(TScrollStyle)
 
 enum TFormPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-    poDesktopCenter, poMainFormCenter, poOwnerFormCenter,
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter,
 };
 Q_ENUM_NS(TFormPosition)
 
@@ -60,24 +84,29 @@ Q_ENUM_NS(TBevelShape)
 enum TBevelStyle { bsLowered, bsRaised };
 Q_ENUM_NS(TBevelStyle)
 
-
 }  // namespace ControlTypes
 
 // The state of an owner-drawn line: a set of these flags.
-enum TOwnerDrawStateFlag : unsigned { odSelected = 0x1, odGrayed = 0x2, odDisabled = 0x4, odChecked = 0x8, odFocused = 0x10 };
+enum TOwnerDrawStateFlag : unsigned {
+    odSelected = 0x1,
+    odGrayed = 0x2,
+    odDisabled = 0x4,
+    odChecked = 0x8,
+    odFocused = 0x10
+};
 using TOwnerDrawState = unsigned;
 
 using ControlTypes::TAlign;
 using ControlTypes::TBevelCut;
+using ControlTypes::TBevelShape;
+using ControlTypes::TBevelStyle;
+using ControlTypes::TCheckBoxState;
 using ControlTypes::TCloseAction;
+using ControlTypes::TComboBoxStyle;
 using ControlTypes::TCursor;
 using ControlTypes::TFormBorderStyle;
 using ControlTypes::TFormPosition;
 using ControlTypes::TFormStyle;
-using ControlTypes::TBevelShape;
-using ControlTypes::TBevelStyle;
-using ControlTypes::TCheckBoxState;
-using ControlTypes::TComboBoxStyle;
 using ControlTypes::TListBoxStyle;
 using ControlTypes::TMouseButton;
 using ControlTypes::TScrollStyle;

@@ -10,14 +10,16 @@
 
 // ---- TControl ----
 
-TControl::TControl(TComponent* owner, QWidget* widget) : TComponent(owner), widget_(widget), font_(new TFont) {
+TControl::TControl(TComponent* owner, QWidget* widget) : TComponent(owner), widget_(widget), font_(new TFont)
+{
     bounds_ = QRect(0, 0, 0, 0);
     widget->installEventFilter(this);
     widget->setGeometry(bounds_);
     font_->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
 }
 
-TControl::~TControl() {
+TControl::~TControl()
+{
     Destroying();
     if (parent_) parent_->RemoveControl(this);
     parent_ = nullptr;
@@ -29,18 +31,24 @@ TControl::~TControl() {
     delete font_;
 }
 
-void TControl::SetName(const QString& name) {
+void TControl::SetName(const QString& name)
+{
     TComponent::SetName(name);
     if (widget_) widget_->setObjectName(name);
 }
 
-TComponent* TControl::GetParentComponent() const { return parent_; }
+TComponent* TControl::GetParentComponent() const
+{
+    return parent_;
+}
 
-void TControl::SetParentComponent(TComponent* value) {
+void TControl::SetParentComponent(TComponent* value)
+{
     if (auto* parent = qobject_cast<TWinControl*>(value)) SetParent(parent);
 }
 
-void TControl::SetParent(TWinControl* parent) {
+void TControl::SetParent(TWinControl* parent)
+{
     if (parent == parent_) return;
     for (TWinControl* p = parent; p; p = p->Parent())
         if (p == this) throw EInvalidOperation(QStringLiteral("Control '%1' cannot be its own parent").arg(Name()));
@@ -61,7 +69,8 @@ void TControl::SetParent(TWinControl* parent) {
     }
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
+void TControl::SetBounds(int left, int top, int width, int height)
+{
     const QRect r(left, top, std::max(0, width), std::max(0, height));
     if (r == bounds_) return;
     const bool resized = r.size() != bounds_.size();
@@ -73,17 +82,20 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged(old);
 }
 
-int TControl::AddBoundsObserver(TBoundsObserver observer) {
+int TControl::AddBoundsObserver(TBoundsObserver observer)
+{
     const int id = nextObserverId_++;
     boundsObservers_.emplace_back(id, std::move(observer));
     return id;
 }
 
-void TControl::RemoveBoundsObserver(int id) {
+void TControl::RemoveBoundsObserver(int id)
+{
     std::erase_if(boundsObservers_, [id](const auto& entry) { return entry.first == id; });
 }
 
-void TControl::BoundsChanged(const QRect& old) {
+void TControl::BoundsChanged(const QRect& old)
+{
     if (boundsObservers_.empty()) return;
     // An observer may add or remove observers, or free the control.
     QPointer<TControl> self(this);
@@ -96,9 +108,13 @@ void TControl::BoundsChanged(const QRect& old) {
     }
 }
 
-void TControl::SetAlignedBounds(const QRect& r) { SetBounds(r.x(), r.y(), r.width(), r.height()); }
+void TControl::SetAlignedBounds(const QRect& r)
+{
+    SetBounds(r.x(), r.y(), r.width(), r.height());
+}
 
-void TControl::UpdateWidgetGeometry() {
+void TControl::UpdateWidgetGeometry()
+{
     QWidget* w = widget_;
     if (!w) return;
     if (w->isWindow())
@@ -107,17 +123,23 @@ void TControl::UpdateWidgetGeometry() {
         w->setGeometry(bounds_);
 }
 
-void TControl::RequestAlign() {
+void TControl::RequestAlign()
+{
     if (parent_ && align_ != alNone && !parent_->aligning_) parent_->Realign();
 }
 
-void TControl::Resized() { DoResize(); }
+void TControl::Resized()
+{
+    DoResize();
+}
 
-void TControl::DoResize() {
+void TControl::DoResize()
+{
     if (onResize_ && !Loading() && !IsDestroying()) onResize_(this);
 }
 
-void TControl::SetAlign(TAlign value) {
+void TControl::SetAlign(TAlign value)
+{
     if (value == align_) return;
     const TAlign old = align_;
     align_ = value;
@@ -135,54 +157,66 @@ void TControl::SetAlign(TAlign value) {
     if (parent_ && (old != alNone || value != alNone)) parent_->Realign();
 }
 
-void TControl::SetVisible(bool value) {
+void TControl::SetVisible(bool value)
+{
     if (value == visible_) return;
     visible_ = value;
     if (QWidget* w = widget_) w->setVisible(WidgetShown());
     if (parent_ && align_ != alNone) parent_->Realign();
 }
 
-bool TControl::Showing() const { return widget_ && widget_->isVisible(); }
+bool TControl::Showing() const
+{
+    return widget_ && widget_->isVisible();
+}
 
-void TControl::SetEnabled(bool value) {
+void TControl::SetEnabled(bool value)
+{
     if (value == enabled_) return;
     enabled_ = value;
     if (widget_) widget_->setEnabled(value);
 }
 
-void TControl::SetHint(const QString& value) {
+void TControl::SetHint(const QString& value)
+{
     hint_ = value;
     ApplyHint();
 }
 
-void TControl::SetShowHint(bool value) {
+void TControl::SetShowHint(bool value)
+{
     showHint_ = value;
     parentShowHint_ = false;
     ApplyHint();
 }
 
-void TControl::SetParentShowHint(bool value) {
+void TControl::SetParentShowHint(bool value)
+{
     if (value == parentShowHint_) return;
     parentShowHint_ = value;
     ApplyHint();
 }
 
-bool TControl::EffectiveShowHint() const {
+bool TControl::EffectiveShowHint() const
+{
     return parentShowHint_ && parent_ ? parent_->EffectiveShowHint() : showHint_;
 }
 
-void TControl::ApplyHint() {
+void TControl::ApplyHint()
+{
     if (parentShowHint_ && parent_) showHint_ = parent_->EffectiveShowHint();
     if (widget_) widget_->setToolTip(EffectiveShowHint() ? hint_.section(QLatin1Char('|'), 0, 0) : QString());
     if (auto* container = qobject_cast<TWinControl*>(this))
         for (TControl* c : container->controls_) c->ParentShowHintChanged();
 }
 
-void TControl::ParentShowHintChanged() {
+void TControl::ParentShowHintChanged()
+{
     if (parentShowHint_) ApplyHint();
 }
 
-void TControl::SetCursor(TCursor value) {
+void TControl::SetCursor(TCursor value)
+{
     cursor_ = value;
     if (!widget_) return;
     if (value == crDefault)
@@ -191,7 +225,8 @@ void TControl::SetCursor(TCursor value) {
         widget_->setCursor(CursorToQCursor(value));
 }
 
-QCursor TControl::CursorToQCursor(TCursor cursor) {
+QCursor TControl::CursorToQCursor(TCursor cursor)
+{
     switch (cursor) {
     case crNone: return QCursor(Qt::BlankCursor);
     case crCross: return QCursor(Qt::CrossCursor);
@@ -217,25 +252,29 @@ QCursor TControl::CursorToQCursor(TCursor cursor) {
     }
 }
 
-void TControl::SetColor(TColor value) {
+void TControl::SetColor(TColor value)
+{
     parentColor_ = false;
     color_ = value;
     ApplyColor();
 }
 
-void TControl::SetParentColor(bool value) {
+void TControl::SetParentColor(bool value)
+{
     if (value == parentColor_) return;
     parentColor_ = value;
     ParentColorChanged();
 }
 
-void TControl::ParentColorChanged() {
+void TControl::ParentColorChanged()
+{
     if (!parentColor_ || !parent_) return;
     color_ = parent_->Color();
     ApplyColor();
 }
 
-void TControl::ApplyColor() {
+void TControl::ApplyColor()
+{
     QWidget* w = widget_;
     if (!w) return;
     QPalette p = w->palette();
@@ -244,17 +283,20 @@ void TControl::ApplyColor() {
     w->setAutoFillBackground(true);
 }
 
-void TControl::SetFont(TFont* value) {
+void TControl::SetFont(TFont* value)
+{
     if (value && value != font_) font_->Assign(value);
 }
 
-void TControl::SetParentFont(bool value) {
+void TControl::SetParentFont(bool value)
+{
     if (value == parentFont_) return;
     parentFont_ = value;
     ParentFontChanged();
 }
 
-void TControl::ParentFontChanged() {
+void TControl::ParentFontChanged()
+{
     if (!parentFont_ || !parent_) return;
     fontFromParent_ = true;
     font_->Assign(parent_->Font());
@@ -262,13 +304,15 @@ void TControl::ParentFontChanged() {
     ApplyFont();
 }
 
-void TControl::FontChanged(TObject*) {
+void TControl::FontChanged(TObject*)
+{
     // A change made on this control's own font ends following the parent's.
     if (!fontFromParent_) parentFont_ = false;
     ApplyFont();
 }
 
-void TControl::ApplyFont() {
+void TControl::ApplyFont()
+{
     QWidget* w = widget_;
     if (!w) return;
     w->setFont(font_->ToQFont());
@@ -284,26 +328,31 @@ void TControl::ApplyFont() {
     w->setPalette(p);
 }
 
-void TControl::Invalidate() {
+void TControl::Invalidate()
+{
     if (widget_) widget_->update();
 }
 
-void TControl::Repaint() {
+void TControl::Repaint()
+{
     if (widget_) widget_->repaint();
 }
 
-void TControl::BringToFront() {
+void TControl::BringToFront()
+{
     if (widget_) widget_->raise();
 }
 
-bool TControl::eventFilter(QObject* watched, QEvent* event) {
+bool TControl::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched != widget_) return false;
     bool eaten = false;
     RunGuarded(this, [&] { eaten = WidgetEvent(event); });
     return eaten;
 }
 
-bool TControl::WidgetEvent(QEvent* event) {
+bool TControl::WidgetEvent(QEvent* event)
+{
     QWidget* w = widget_;
     if (!w || !w->isWindow()) return false;
     // A window moved or sized by the user (or the window system): take the new bounds.
@@ -327,27 +376,32 @@ TWinControl::TWinControl(TComponent* owner) : TWinControl(owner, new QWidget) {}
 
 TWinControl::TWinControl(TComponent* owner, QWidget* widget) : TControl(owner, widget) {}
 
-TWinControl::~TWinControl() {
+TWinControl::~TWinControl()
+{
     Destroying();
     while (!controls_.isEmpty()) delete controls_.last();
 }
 
-void TWinControl::InsertControl(TControl* control) {
+void TWinControl::InsertControl(TControl* control)
+{
     if (!controls_.contains(control)) controls_.append(control);
     if (control->Align() != alNone) Realign();
 }
 
-void TWinControl::RemoveControl(TControl* control) {
+void TWinControl::RemoveControl(TControl* control)
+{
     controls_.removeOne(control);
     if (control->Align() != alNone && !IsDestroying()) Realign();
 }
 
-void TWinControl::SetTabOrder(int value) {
+void TWinControl::SetTabOrder(int value)
+{
     tabOrder_ = value;
     if (Parent()) Parent()->ApplyTabOrder();
 }
 
-void TWinControl::ApplyTabOrder() {
+void TWinControl::ApplyTabOrder()
+{
     QList<TWinControl*> order;
     for (TControl* c : controls_)
         if (auto* wc = qobject_cast<TWinControl*>(c); wc && wc->Handle()) order.append(wc);
@@ -357,23 +411,25 @@ void TWinControl::ApplyTabOrder() {
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1]->Handle(), order[i]->Handle());
 }
 
-void TWinControl::SetTabStop(bool value) {
+void TWinControl::SetTabStop(bool value)
+{
     tabStop_ = value;
     if (Handle()) Handle()->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 // Judged by the controls' own Visible and Enabled up to the form, not by the widgets:
 // a form's OnShow runs before its window is on screen and may focus a control.
-bool TWinControl::CanFocus() const {
+bool TWinControl::CanFocus() const
+{
     if (!Handle()) return false;
     for (const TControl* c = this; c; c = c->Parent())
         if (!c->Visible() || !c->Enabled()) return false;
     return true;
 }
 
-void TWinControl::SetParentWindow(QWidget* window) {
-    if (window && Parent())
-        throw EInvalidOperation(QStringLiteral("Control '%1' has a parent control").arg(Name()));
+void TWinControl::SetParentWindow(QWidget* window)
+{
+    if (window && Parent()) throw EInvalidOperation(QStringLiteral("Control '%1' has a parent control").arg(Name()));
     QWidget* w = Handle();
     if (!w) return;
     if (window) {
@@ -394,39 +450,51 @@ void TWinControl::SetParentWindow(QWidget* window) {
     if (w->parentWidget() != parking) w->setParent(parking);
 }
 
-void TWinControl::SetFocus() {
+void TWinControl::SetFocus()
+{
     if (!CanFocus()) throw EInvalidOperation(QStringLiteral("Cannot focus a disabled or invisible window"));
     Handle()->activateWindow();
     Handle()->setFocus(Qt::OtherFocusReason);
 }
 
-bool TWinControl::Focused() const { return Handle() && Handle()->hasFocus(); }
+bool TWinControl::Focused() const
+{
+    return Handle() && Handle()->hasFocus();
+}
 
-QRect TWinControl::ClientRect() const { return AdjustClientRect(QRect(0, 0, Width(), Height())); }
+QRect TWinControl::ClientRect() const
+{
+    return AdjustClientRect(QRect(0, 0, Width(), Height()));
+}
 
-void TWinControl::Resized() {
+void TWinControl::Resized()
+{
     Realign();
     TControl::Resized();
 }
 
-void TWinControl::Realign() {
+void TWinControl::Realign()
+{
     if (aligning_ || IsDestroying() || Loading()) return;
     TRestore aligning(aligning_, true);
     AlignControls();
 }
 
-void TWinControl::RealignAll() {
+void TWinControl::RealignAll()
+{
     Realign();
     for (TControl* c : controls_)
         if (auto* wc = qobject_cast<TWinControl*>(c)) wc->RealignAll();
 }
 
-void TWinControl::Loaded() {
+void TWinControl::Loaded()
+{
     TControl::Loaded();
     Realign();
 }
 
-QList<TControl*> TWinControl::AlignedOrder(TAlign align) const {
+QList<TControl*> TWinControl::AlignedOrder(TAlign align) const
+{
     QList<TControl*> list;
     for (TControl* c : controls_)
         if (c->Align() == align && c->Visible()) list.append(c);
@@ -443,7 +511,8 @@ QList<TControl*> TWinControl::AlignedOrder(TAlign align) const {
     return list;
 }
 
-void TWinControl::AlignControls() {
+void TWinControl::AlignControls()
+{
     const QRect client = ClientRect();
     int l = client.left(), t = client.top();
     int r = l + client.width(), b = t + client.height();
@@ -451,17 +520,30 @@ void TWinControl::AlignControls() {
         for (TControl* c : AlignedOrder(align)) {
             const int w = c->Width(), h = c->Height();
             switch (align) {
-            case alTop: c->SetAlignedBounds({l, t, r - l, h}); t += h; break;
-            case alBottom: c->SetAlignedBounds({l, b - h, r - l, h}); b -= h; break;
-            case alLeft: c->SetAlignedBounds({l, t, w, b - t}); l += w; break;
-            case alRight: c->SetAlignedBounds({r - w, t, w, b - t}); r -= w; break;
+            case alTop:
+                c->SetAlignedBounds({l, t, r - l, h});
+                t += h;
+                break;
+            case alBottom:
+                c->SetAlignedBounds({l, b - h, r - l, h});
+                b -= h;
+                break;
+            case alLeft:
+                c->SetAlignedBounds({l, t, w, b - t});
+                l += w;
+                break;
+            case alRight:
+                c->SetAlignedBounds({r - w, t, w, b - t});
+                r -= w;
+                break;
             default: c->SetAlignedBounds({l, t, r - l, b - t}); break;
             }
         }
     }
 }
 
-void TWinControl::ApplyColor() {
+void TWinControl::ApplyColor()
+{
     TControl::ApplyColor();
     for (TControl* c : controls_) c->ParentColorChanged();
     QWidget* w = Handle();
@@ -471,12 +553,14 @@ void TWinControl::ApplyColor() {
     w->setPalette(p);
 }
 
-void TWinControl::ApplyFont() {
+void TWinControl::ApplyFont()
+{
     TControl::ApplyFont();
     for (TControl* c : controls_) c->ParentFontChanged();
 }
 
-void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
     for (TControl* c : controls_)
         if (c->Owner() == root) proc(c);
 }

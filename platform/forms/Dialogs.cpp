@@ -21,16 +21,19 @@
 
 namespace {
 
-QString TitleOr(const QString& caption) {
+QString TitleOr(const QString& caption)
+{
     if (!caption.isEmpty()) return caption;
     return Application ? Application->Title() : QString();
 }
 
-void NoteUnscripted(const TDialogRecord& r) {
+void NoteUnscripted(const TDialogRecord& r)
+{
     qInfo("Headless %s \"%s\" answered %d", qPrintable(r.kind), qPrintable(r.text), r.result);
 }
 
-QMessageBox::Icon IconOf(int flags) {
+QMessageBox::Icon IconOf(int flags)
+{
     switch (flags & MB_ICONMASK) {
     case MB_ICONERROR: return QMessageBox::Critical;
     case MB_ICONQUESTION: return QMessageBox::Question;
@@ -45,12 +48,13 @@ struct ButtonId {
     QMessageBox::StandardButton button;
 };
 constexpr ButtonId kButtons[] = {
-    {IDOK, QMessageBox::Ok},         {IDCANCEL, QMessageBox::Cancel}, {IDABORT, QMessageBox::Abort},
-    {IDRETRY, QMessageBox::Retry},   {IDIGNORE, QMessageBox::Ignore}, {IDYES, QMessageBox::Yes},
+    {IDOK, QMessageBox::Ok},       {IDCANCEL, QMessageBox::Cancel}, {IDABORT, QMessageBox::Abort},
+    {IDRETRY, QMessageBox::Retry}, {IDIGNORE, QMessageBox::Ignore}, {IDYES, QMessageBox::Yes},
     {IDNO, QMessageBox::No},
 };
 
-QList<int> IdsOfSet(int flags) {
+QList<int> IdsOfSet(int flags)
+{
     switch (flags & MB_TYPEMASK) {
     case MB_OKCANCEL: return {IDOK, IDCANCEL};
     case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
@@ -62,7 +66,8 @@ QList<int> IdsOfSet(int flags) {
 }
 
 // Runs a real message box with the given answers; closing it counts as the default.
-int RealMessageBox(const QString& text, const QString& caption, int flags, const QList<int>& ids) {
+int RealMessageBox(const QString& text, const QString& caption, int flags, const QList<int>& ids)
+{
     QMessageBox box(IconOf(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // the text as written, also when it names markup
     for (const ButtonId& b : kButtons)
@@ -76,7 +81,8 @@ int RealMessageBox(const QString& text, const QString& caption, int flags, const
     return DefaultMessageAnswer(flags);
 }
 
-int ShowMessage(const QString& text, const QString& caption, int flags, const QList<int>& ids) {
+int ShowMessage(const QString& text, const QString& caption, int flags, const QList<int>& ids)
+{
     if (TDialogScript* script = TDialogScript::Active()) {
         TDialogRecord r{QStringLiteral("MessageBox"), caption, text, flags, 0, {}};
         r.result = script->TakeMessage(DefaultMessageAnswer(flags));
@@ -89,7 +95,8 @@ int ShowMessage(const QString& text, const QString& caption, int flags, const QL
 
 }  // namespace
 
-int DefaultMessageAnswer(int flags) {
+int DefaultMessageAnswer(int flags)
+{
     const QList<int> ids = IdsOfSet(flags);
     if (ids.contains(IDOK) && ids.size() == 1) return IDOK;
     if (ids.contains(IDCANCEL)) return IDCANCEL;
@@ -97,7 +104,8 @@ int DefaultMessageAnswer(int flags) {
     return ids.first();
 }
 
-void MessageBeep(unsigned kind) {
+void MessageBeep(unsigned kind)
+{
     if (TDialogScript* script = TDialogScript::Active()) {
         script->Record({QStringLiteral("Beep"), {}, {}, int(kind), 0, {}});
         return;
@@ -105,11 +113,13 @@ void MessageBeep(unsigned kind) {
     QApplication::beep();
 }
 
-int MessageBox(const QString& text, const QString& caption, int flags) {
+int MessageBox(const QString& text, const QString& caption, int flags)
+{
     return ShowMessage(text, TitleOr(caption), flags, IdsOfSet(flags));
 }
 
-int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/) {
+int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/)
+{
     static const int icons[] = {MB_ICONWARNING, MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, 0};
     int set = MB_OK;
     if (buttons.testFlag(mbYes) && buttons.testFlag(mbNo))
@@ -121,7 +131,7 @@ int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, in
     else if (buttons.testFlag(mbCancel))
         set = MB_OKCANCEL;
     QList<int> ids;
-    const std::pair<TMsgDlgBtnFlag, int> map[] = {{mbYes, IDYES},     {mbNo, IDNO},       {mbOK, IDOK},
+    const std::pair<TMsgDlgBtnFlag, int> map[] = {{mbYes, IDYES},       {mbNo, IDNO},       {mbOK, IDOK},
                                                   {mbCancel, IDCANCEL}, {mbAbort, IDABORT}, {mbRetry, IDRETRY},
                                                   {mbIgnore, IDIGNORE}};
     for (const auto& [flag, id] : map)
@@ -137,14 +147,16 @@ TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
 namespace {
 
 // Patterns separated by single blanks, as the Qt dialog reads them.
-QString BlankSeparated(QString patterns) {
+QString BlankSeparated(QString patterns)
+{
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     return patterns.simplified();
 }
 
 }  // namespace
 
-QString TOpenDialog::QtFilter(const QString& filter) {
+QString TOpenDialog::QtFilter(const QString& filter)
+{
     // A description ending in its own patterns in brackets shows them already: they are not
     // added a second time (the Qt dialog takes the patterns from the last brackets).
     static const QRegularExpression shown(QStringLiteral(R"(^(.*\S)\s*\(([^()]*)\)\s*$)"));
@@ -160,7 +172,8 @@ QString TOpenDialog::QtFilter(const QString& filter) {
     return result.join(QStringLiteral(";;"));
 }
 
-QString TOpenDialog::WithDefaultExt(const QString& name) {
+QString TOpenDialog::WithDefaultExt(const QString& name)
+{
     QString ext = defaultExt_;
     while (ext.startsWith(QLatin1Char('*')) || ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     extensionAdded_ = false;
@@ -169,29 +182,34 @@ QString TOpenDialog::WithDefaultExt(const QString& name) {
     return name + QLatin1Char('.') + ext;
 }
 
-QString TOpenDialog::StartFolder() const {
+QString TOpenDialog::StartFolder() const
+{
     const QString own = QFileInfo(fileName_).path();
     return !fileName_.isEmpty() && own != QLatin1String(".") ? own : initialDir_;
 }
 
-bool TOpenDialog::Execute() {
+bool TOpenDialog::Execute()
+{
     for (;;) {
         if (!ExecuteOnce()) return false;
         if (ConfirmExtendedName()) return true;
     }
 }
 
-bool TOpenDialog::ConfirmExtendedName() {
+bool TOpenDialog::ConfirmExtendedName()
+{
     // The dialog asked about the name as typed; a default extension added afterwards can
     // name another file, which must not be replaced without asking.
     if (!IsSave() || !options_.testFlag(ofOverwritePrompt) || !extensionAdded_ || !QFileInfo::exists(fileName_))
         return true;
-    const QString text = QFileInfo(fileName_).fileName() + QStringLiteral(" already exists.\nDo you want to replace it?");
-    return MessageBox(text, title_.isEmpty() ? QStringLiteral("Save As") : title_,
-                      MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    const QString text =
+        QFileInfo(fileName_).fileName() + QStringLiteral(" already exists.\nDo you want to replace it?");
+    return MessageBox(text, title_.isEmpty() ? QStringLiteral("Save As") : title_, MB_YESNO | MB_ICONEXCLAMATION) ==
+           IDYES;
 }
 
-bool TOpenDialog::ExecuteOnce() {
+bool TOpenDialog::ExecuteOnce()
+{
     const QString kind = IsSave() ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog");
     if (TDialogScript* script = TDialogScript::Active()) {
         TDialogRecord r{kind, title_, fileName_, int(options_), 0, {}, StartFolder()};
@@ -221,19 +239,25 @@ bool TOpenDialog::ExecuteOnce() {
 
 TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {}
 
-TFindDialog::~TFindDialog() { delete window_.data(); }
+TFindDialog::~TFindDialog()
+{
+    delete window_.data();
+}
 
-void TFindDialog::SetFindText(const QString& v) {
+void TFindDialog::SetFindText(const QString& v)
+{
     findText_ = v;
     if (edit_) edit_->setText(v);
 }
 
-void TFindDialog::SetOptions(TFindOptions v) {
+void TFindDialog::SetOptions(TFindOptions v)
+{
     options_ = v;
     if (matchCase_) matchCase_->setChecked(v.testFlag(frMatchCase));
 }
 
-bool TFindDialog::Execute() {
+bool TFindDialog::Execute()
+{
     if (TDialogScript* script = TDialogScript::Active()) {
         script->Record({QStringLiteral("FindDialog"), {}, findText_, int(options_), 1, {}});
         return true;
@@ -247,18 +271,24 @@ bool TFindDialog::Execute() {
     return true;
 }
 
-void TFindDialog::CloseDialog() {
+void TFindDialog::CloseDialog()
+{
     if (window_) window_->hide();
 }
 
-bool TFindDialog::Showing() const { return window_ && window_->isVisible(); }
+bool TFindDialog::Showing() const
+{
+    return window_ && window_->isVisible();
+}
 
-void TFindDialog::DoFind() {
+void TFindDialog::DoFind()
+{
     options_ |= frFindNext;
     if (onFind_) onFind_(this);
 }
 
-void TFindDialog::BuildWindow() {
+void TFindDialog::BuildWindow()
+{
     // Parentless, so that the edit pointers live exactly as long as the window we own.
     window_ = new QDialog(nullptr);
     window_->setWindowTitle(QObject::tr("Find"));
@@ -283,17 +313,21 @@ void TFindDialog::BuildWindow() {
     buttons->addWidget(findNext);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    QObject::connect(findNext, &QPushButton::clicked, window_, Guarded([this] {
-        findText_ = edit_->text();
-        options_.setFlag(frMatchCase, matchCase_->isChecked());
-        DoFind();
-    }, this));
+    QObject::connect(findNext, &QPushButton::clicked, window_,
+                     Guarded(
+                         [this] {
+                             findText_ = edit_->text();
+                             options_.setFlag(frMatchCase, matchCase_->isChecked());
+                             DoFind();
+                         },
+                         this));
     QObject::connect(cancel, &QPushButton::clicked, window_, &QDialog::hide);
 }
 
 // ---- TColorDialog, TFontDialog ----
 
-bool TColorDialog::Execute() {
+bool TColorDialog::Execute()
+{
     if (TDialogScript* script = TDialogScript::Active()) {
         const std::optional<QColor> answer = script->TakeColor();
         if (answer) color_ = QColorToColor(*answer);
@@ -308,13 +342,18 @@ bool TColorDialog::Execute() {
 
 TFontDialog::TFontDialog(TComponent* owner) : TCommonDialog(owner), font_(new TFont) {}
 
-TFontDialog::~TFontDialog() { delete font_; }
+TFontDialog::~TFontDialog()
+{
+    delete font_;
+}
 
-void TFontDialog::SetFont(TFont* v) {
+void TFontDialog::SetFont(TFont* v)
+{
     if (v && v != font_) font_->Assign(v);
 }
 
-bool TFontDialog::Execute() {
+bool TFontDialog::Execute()
+{
     if (TDialogScript* script = TDialogScript::Active()) {
         const bool confirmed = script->TakeFont();
         script->Record({QStringLiteral("FontDialog"), {}, font_->Name(), 0, confirmed ? 1 : 0, {}});

@@ -15,14 +15,27 @@
 
 // Message-box flags: one button set | one icon.
 enum : int {
-    MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
-    MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5, MB_TYPEMASK = 0xF,
-    MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONSTOP = 0x10,
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_ABORTRETRYIGNORE = 0x2,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_RETRYCANCEL = 0x5,
+    MB_TYPEMASK = 0xF,
+    MB_ICONHAND = 0x10,
+    MB_ICONERROR = 0x10,
+    MB_ICONSTOP = 0x10,
     MB_ICONQUESTION = 0x20,
-    MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30,
-    MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONWARNING = 0x30,
+    MB_ICONASTERISK = 0x40,
+    MB_ICONINFORMATION = 0x40,
+    MB_ICONMASK = 0xF0,
     // Which button of the set is the default (the first unless told).
-    MB_DEFBUTTON1 = 0x000, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00,
+    MB_DEFBUTTON1 = 0x000,
+    MB_DEFBUTTON2 = 0x100,
+    MB_DEFBUTTON3 = 0x200,
+    MB_DEFMASK = 0xF00,
 };
 // Answers of a message box.
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
@@ -30,8 +43,14 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDY
 // Modal results of forms and message dialogs (the same numbers as the box answers).
 using TModalResult = int;
 enum : int {
-    mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
-    mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO,
+    mrNone = 0,
+    mrOk = IDOK,
+    mrCancel = IDCANCEL,
+    mrAbort = IDABORT,
+    mrRetry = IDRETRY,
+    mrIgnore = IDIGNORE,
+    mrYes = IDYES,
+    mrNo = IDNO,
 };
 
 // Beep kinds: 0xFFFFFFFF (simple beep), MB_OK or an MB_ICON... value.
@@ -44,8 +63,13 @@ int MessageBox(const QString& text, const QString& caption, int flags);
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TMsgDlgBtnFlag : unsigned {
-    mbYes = 1u << 0, mbNo = 1u << 1, mbOK = 1u << 2, mbCancel = 1u << 3,
-    mbAbort = 1u << 4, mbRetry = 1u << 5, mbIgnore = 1u << 6,
+    mbYes = 1u << 0,
+    mbNo = 1u << 1,
+    mbOK = 1u << 2,
+    mbCancel = 1u << 3,
+    mbAbort = 1u << 4,
+    mbRetry = 1u << 5,
+    mbIgnore = 1u << 6,
 };
 Q_DECLARE_FLAGS(TMsgDlgButtons, TMsgDlgBtnFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TMsgDlgButtons)
@@ -60,21 +84,43 @@ int DefaultMessageAnswer(int flags);
 namespace DialogTypes {
 Q_NAMESPACE
 enum TOpenOption : unsigned {
-    ofReadOnly = 1u << 0, ofOverwritePrompt = 1u << 1, ofHideReadOnly = 1u << 2,
-    ofNoChangeDir = 1u << 3, ofShowHelp = 1u << 4, ofNoValidate = 1u << 5,
-    ofAllowMultiSelect = 1u << 6, ofExtensionDifferent = 1u << 7, ofPathMustExist = 1u << 8,
-    ofFileMustExist = 1u << 9, ofCreatePrompt = 1u << 10, ofShareAware = 1u << 11,
-    ofNoReadOnlyReturn = 1u << 12, ofNoTestFileCreate = 1u << 13, ofNoNetworkButton = 1u << 14,
-    ofNoLongNames = 1u << 15, ofOldStyleDialog = 1u << 16, ofNoDereferenceLinks = 1u << 17,
-    ofEnableIncludeNotify = 1u << 18, ofEnableSizing = 1u << 19,
+    ofReadOnly = 1u << 0,
+    ofOverwritePrompt = 1u << 1,
+    ofHideReadOnly = 1u << 2,
+    ofNoChangeDir = 1u << 3,
+    ofShowHelp = 1u << 4,
+    ofNoValidate = 1u << 5,
+    ofAllowMultiSelect = 1u << 6,
+    ofExtensionDifferent = 1u << 7,
+    ofPathMustExist = 1u << 8,
+    ofFileMustExist = 1u << 9,
+    ofCreatePrompt = 1u << 10,
+    ofShareAware = 1u << 11,
+    ofNoReadOnlyReturn = 1u << 12,
+    ofNoTestFileCreate = 1u << 13,
+    ofNoNetworkButton = 1u << 14,
+    ofNoLongNames = 1u << 15,
+    ofOldStyleDialog = 1u << 16,
+    ofNoDereferenceLinks = 1u << 17,
+    ofEnableIncludeNotify = 1u << 18,
+    ofEnableSizing = 1u << 19,
 };
 Q_DECLARE_FLAGS(TOpenOptions, TOpenOption)
 Q_FLAG_NS(TOpenOptions)
 enum TFindOption : unsigned {
-    frDown = 1u << 0, frFindNext = 1u << 1, frHideMatchCase = 1u << 2, frHideWholeWord = 1u << 3,
-    frHideUpDown = 1u << 4, frMatchCase = 1u << 5, frDisableMatchCase = 1u << 6,
-    frDisableUpDown = 1u << 7, frDisableWholeWord = 1u << 8, frReplace = 1u << 9,
-    frReplaceAll = 1u << 10, frWholeWord = 1u << 11, frShowHelp = 1u << 12,
+    frDown = 1u << 0,
+    frFindNext = 1u << 1,
+    frHideMatchCase = 1u << 2,
+    frHideWholeWord = 1u << 3,
+    frHideUpDown = 1u << 4,
+    frMatchCase = 1u << 5,
+    frDisableMatchCase = 1u << 6,
+    frDisableUpDown = 1u << 7,
+    frDisableWholeWord = 1u << 8,
+    frReplace = 1u << 9,
+    frReplaceAll = 1u << 10,
+    frWholeWord = 1u << 11,
+    frShowHelp = 1u << 12,
 };
 Q_DECLARE_FLAGS(TFindOptions, TFindOption)
 Q_FLAG_NS(TFindOptions)

@@ -5,12 +5,14 @@
 #include <QDebug>
 
 namespace {
-std::function<void(QObject*, const std::exception&)>& ReplacedHandler() {
+std::function<void(QObject*, const std::exception&)>& ReplacedHandler()
+{
     static std::function<void(QObject*, const std::exception&)> handler;
     return handler;
 }
 
-void HandOnToReplacedHandler(QObject* sender) noexcept {
+void HandOnToReplacedHandler(QObject* sender) noexcept
+{
     try {
         try {
             throw;
@@ -25,11 +27,13 @@ void HandOnToReplacedHandler(QObject* sender) noexcept {
 }
 }  // namespace
 
-void SetGuardedExceptionHandler(std::function<void(QObject* sender, const std::exception& e)> handler) {
+void SetGuardedExceptionHandler(std::function<void(QObject* sender, const std::exception& e)> handler)
+{
     ReplacedHandler() = std::move(handler);
 }
 
-void HandleGuardedException(QObject* sender) noexcept {
+void HandleGuardedException(QObject* sender) noexcept
+{
     if (ReplacedHandler()) {
         HandOnToReplacedHandler(sender);
         return;
@@ -47,7 +51,8 @@ void HandleGuardedException(QObject* sender) noexcept {
     }
 }
 
-bool RunGuarded(QObject* sender, const std::function<void()>& fn) noexcept {
+bool RunGuarded(QObject* sender, const std::function<void()>& fn) noexcept
+{
     try {
         fn();
         return true;
@@ -57,18 +62,21 @@ bool RunGuarded(QObject* sender, const std::function<void()>& fn) noexcept {
     }
 }
 
-TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv) {
+TQtApplication::TQtApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
     // Forms close and free through our own code; Qt must not quit on its own.
     setQuitOnLastWindowClosed(false);
     application_ = new TApplication(nullptr);
 }
 
-TQtApplication::~TQtApplication() {
+TQtApplication::~TQtApplication()
+{
     // Components own widgets; they must go while Qt is fully alive.
     delete application_;
 }
 
-bool TQtApplication::notify(QObject* receiver, QEvent* event) {
+bool TQtApplication::notify(QObject* receiver, QEvent* event)
+{
     // Inline rather than through RunGuarded: this runs for every event.
     try {
         return QApplication::notify(receiver, event);

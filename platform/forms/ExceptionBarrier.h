@@ -26,7 +26,8 @@ namespace guarded_detail {
 // Calls fn with args when it takes them, else without: a signal may carry more arguments
 // than fn takes (clicked(bool) to a lambda without parameters).
 template <class F, class... Args>
-void CallWithOrWithout(const F& fn, Args&&... args) {
+void CallWithOrWithout(const F& fn, Args&&... args)
+{
     if constexpr (std::is_invocable_v<const F&, Args...>)
         fn(std::forward<Args>(args)...);
     else
@@ -38,7 +39,8 @@ void CallWithOrWithout(const F& fn, Args&&... args) {
 // arguments or none. For connect():
 //   connect(button, &QPushButton::clicked, this, Guarded([this] { DoClick(); }));
 template <class F>
-auto Guarded(F fn, QObject* sender = nullptr) {
+auto Guarded(F fn, QObject* sender = nullptr)
+{
     return [fn = std::move(fn), sender](auto&&... args) {
         RunGuarded(sender, [&] { guarded_detail::CallWithOrWithout(fn, std::forward<decltype(args)>(args)...); });
     };

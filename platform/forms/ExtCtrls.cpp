@@ -13,7 +13,8 @@ public:
     QString caption;
 
 protected:
-    void paintEvent(QPaintEvent* event) override {
+    void paintEvent(QPaintEvent* event) override
+    {
         QFrame::paintEvent(event);
         if (caption.isEmpty()) return;
         QPainter painter(this);
@@ -25,28 +26,33 @@ protected:
 
 // ---- TPanel ----
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner, new PanelWidget) {
+TPanel::TPanel(TComponent* owner) : TWinControl(owner, new PanelWidget)
+{
     SetParentColor(false);
     SetBounds(0, 0, 185, 41);
     BevelsChanged();
 }
 
-void TPanel::SetBevelInner(TBevelCut value) {
+void TPanel::SetBevelInner(TBevelCut value)
+{
     bevelInner_ = value;
     BevelsChanged();
 }
 
-void TPanel::SetBevelOuter(TBevelCut value) {
+void TPanel::SetBevelOuter(TBevelCut value)
+{
     bevelOuter_ = value;
     BevelsChanged();
 }
 
-void TPanel::SetBevelWidth(int value) {
+void TPanel::SetBevelWidth(int value)
+{
     bevelWidth_ = std::max(1, value);
     BevelsChanged();
 }
 
-void TPanel::SetCaption(const QString& value) {
+void TPanel::SetCaption(const QString& value)
+{
     caption_ = value;
     if (auto* w = static_cast<PanelWidget*>(Handle())) {
         w->caption = value;
@@ -54,7 +60,8 @@ void TPanel::SetCaption(const QString& value) {
     }
 }
 
-void TPanel::BevelsChanged() {
+void TPanel::BevelsChanged()
+{
     if (auto* frame = static_cast<QFrame*>(Handle())) {
         const TBevelCut shown = bevelOuter_ != bvNone ? bevelOuter_ : bevelInner_;
         frame->setFrameShape(shown == bvNone || shown == bvSpace ? QFrame::NoFrame : QFrame::Panel);
@@ -64,7 +71,8 @@ void TPanel::BevelsChanged() {
     Realign();
 }
 
-QRect TPanel::AdjustClientRect(QRect rect) const {
+QRect TPanel::AdjustClientRect(QRect rect) const
+{
     int border = 0;
     if (bevelOuter_ != bvNone) border += bevelWidth_;
     if (bevelInner_ != bvNone) border += bevelWidth_;
@@ -73,13 +81,15 @@ QRect TPanel::AdjustClientRect(QRect rect) const {
 
 // ---- TSplitter ----
 
-TSplitter::TSplitter(TComponent* owner) : TControl(owner, new QWidget) {
+TSplitter::TSplitter(TComponent* owner) : TControl(owner, new QWidget)
+{
     SetBounds(0, 0, 3, 100);
     SetAlign(alLeft);
     SetCursor(crHSplit);
 }
 
-TControl* TSplitter::FindControl() const {
+TControl* TSplitter::FindControl() const
+{
     TWinControl* parent = Parent();
     if (!parent) return nullptr;
     QPoint p(Left(), Top());
@@ -98,7 +108,8 @@ TControl* TSplitter::FindControl() const {
     return nullptr;
 }
 
-int TSplitter::NewSize(TControl* control, int delta) const {
+int TSplitter::NewSize(TControl* control, int delta) const
+{
     const bool horizontal = Horizontal();
     const bool grows = Align() == alLeft || Align() == alTop;
     const int start = horizontal ? control->Width() : control->Height();
@@ -117,7 +128,8 @@ int TSplitter::NewSize(TControl* control, int delta) const {
     return std::clamp(wanted, std::min(minSize_, start), std::max(room, std::min(minSize_, start)));
 }
 
-void TSplitter::MoveBy(int delta) {
+void TSplitter::MoveBy(int delta)
+{
     TControl* control = FindControl();
     if (!control || delta == 0) return;
     const int size = NewSize(control, delta);
@@ -127,7 +139,8 @@ void TSplitter::MoveBy(int delta) {
         control->SetHeight(size);
 }
 
-bool TSplitter::WidgetEvent(QEvent* event) {
+bool TSplitter::WidgetEvent(QEvent* event)
+{
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
@@ -170,7 +183,8 @@ public:
     TBevelStyle style = bsLowered;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         QPainter p(this);
         const QColor shadow = ColorToQColor(clBtnShadow), light = ColorToQColor(clBtnHighlight);
         const QColor first = style == bsLowered ? shadow : light, second = style == bsLowered ? light : shadow;
@@ -189,10 +203,22 @@ protected:
             box(1, 1, w - 1, h - 1, second, second);
             box(0, 0, w - 2, h - 2, first, first);
             break;
-        case bsTopLine: p.fillRect(0, 0, w, 1, first); p.fillRect(0, 1, w, 1, second); break;
-        case bsBottomLine: p.fillRect(0, h - 2, w, 1, first); p.fillRect(0, h - 1, w, 1, second); break;
-        case bsLeftLine: p.fillRect(0, 0, 1, h, first); p.fillRect(1, 0, 1, h, second); break;
-        case bsRightLine: p.fillRect(w - 2, 0, 1, h, first); p.fillRect(w - 1, 0, 1, h, second); break;
+        case bsTopLine:
+            p.fillRect(0, 0, w, 1, first);
+            p.fillRect(0, 1, w, 1, second);
+            break;
+        case bsBottomLine:
+            p.fillRect(0, h - 2, w, 1, first);
+            p.fillRect(0, h - 1, w, 1, second);
+            break;
+        case bsLeftLine:
+            p.fillRect(0, 0, 1, h, first);
+            p.fillRect(1, 0, 1, h, second);
+            break;
+        case bsRightLine:
+            p.fillRect(w - 2, 0, 1, h, first);
+            p.fillRect(w - 1, 0, 1, h, second);
+            break;
         default: break;
         }
     }
@@ -200,18 +226,21 @@ protected:
 
 }  // namespace
 
-TBevel::TBevel(TComponent* owner) : TControl(owner, new BevelWidget) {
+TBevel::TBevel(TComponent* owner) : TControl(owner, new BevelWidget)
+{
     Handle()->setAttribute(Qt::WA_TransparentForMouseEvents);
     SetBounds(0, 0, 50, 50);
 }
 
-void TBevel::SetShape(TBevelShape value) {
+void TBevel::SetShape(TBevelShape value)
+{
     shape_ = value;
     if (auto* w = static_cast<BevelWidget*>(Handle())) w->shape = value;
     Invalidate();
 }
 
-void TBevel::SetStyle(TBevelStyle value) {
+void TBevel::SetStyle(TBevelStyle value)
+{
     style_ = value;
     if (auto* w = static_cast<BevelWidget*>(Handle())) w->style = value;
     Invalidate();

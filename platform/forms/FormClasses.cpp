@@ -9,7 +9,8 @@
 #include "StdCtrls.h"
 #include "TypInfo.h"
 
-void RegisterFormClasses() {
+void RegisterFormClasses()
+{
     static const bool registered = [] {
         RegisterClasses<TWinControl, TPanel, TSplitter, TBevel, TLabel, TMemo, TEdit, TButton, TCheckBox, TComboBox,
                         TListBox, TPageControl, TTabSheet, TOpenDialog, TSaveDialog, TFindDialog, TColorDialog,

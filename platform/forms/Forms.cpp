@@ -19,7 +19,8 @@
 
 namespace {
 
-Qt::WindowFlags BorderStyleFlags(TFormBorderStyle style) {
+Qt::WindowFlags BorderStyleFlags(TFormBorderStyle style)
+{
     constexpr Qt::WindowFlags caption =
         Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     switch (style) {
@@ -30,15 +31,20 @@ Qt::WindowFlags BorderStyleFlags(TFormBorderStyle style) {
     case bsToolWindow:
     case bsSizeToolWin: return Qt::Tool | caption;
     // Qt's own decoration of a plain window, spelled out so the flags compare equal.
-    default: return Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                    Qt::WindowCloseButtonHint;
+    default:
+        return Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+               Qt::WindowCloseButtonHint;
     }
 }
 
-bool IsFixedSize(TFormBorderStyle style) { return style == bsSingle || style == bsDialog || style == bsToolWindow; }
+bool IsFixedSize(TFormBorderStyle style)
+{
+    return style == bsSingle || style == bsDialog || style == bsToolWindow;
+}
 
 // The control of parent's tree whose widget is widget.
-TWinControl* FindControlOf(const TWinControl* parent, const QWidget* widget) {
+TWinControl* FindControlOf(const TWinControl* parent, const QWidget* widget)
+{
     for (int i = 0; i < parent->ControlCount(); ++i) {
         auto* c = qobject_cast<TWinControl*>(parent->Controls(i));
         if (!c) continue;
@@ -48,7 +54,8 @@ TWinControl* FindControlOf(const TWinControl* parent, const QWidget* widget) {
     return nullptr;
 }
 
-TButton* FindButtonIn(const TWinControl* parent, bool (TButton::*flag)() const) {
+TButton* FindButtonIn(const TWinControl* parent, bool (TButton::*flag)() const)
+{
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
         if (auto* button = qobject_cast<TButton*>(c); button && (button->*flag)() && button->CanFocus()) return button;
@@ -64,7 +71,8 @@ namespace {
 const char* const formProperty = "vesk.form";
 }  // namespace
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner, new QWidget(nullptr, Qt::Window)) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner, new QWidget(nullptr, Qt::Window))
+{
     RegisterFormClasses();
     Handle()->setProperty(formProperty, QVariant::fromValue(static_cast<QObject*>(this)));
     SetVisibleFlag(false);
@@ -74,19 +82,22 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner, new QWidget(nul
     SetBounds(0, 0, 320, 240);
 }
 
-TCustomForm* TCustomForm::FromWindow(const QWidget* window) {
+TCustomForm* TCustomForm::FromWindow(const QWidget* window)
+{
     if (!window) return nullptr;
     return qobject_cast<TCustomForm*>(window->property(formProperty).value<QObject*>());
 }
 
-TCustomForm::~TCustomForm() {
+TCustomForm::~TCustomForm()
+{
     if (modalLoop_) modalLoop_->quit();
     Destroying();
     CallBeforeFormDestroy(this);
     DestroyComponents();
 }
 
-void TCustomForm::CallBeforeFormDestroy(TComponent* component) {
+void TCustomForm::CallBeforeFormDestroy(TComponent* component)
+{
     for (int i = 0; i < component->ComponentCount(); ++i) {
         TComponent* c = component->Components(i);
         RunGuarded(c, [c] { c->BeforeFormDestroy(); });
@@ -94,44 +105,57 @@ void TCustomForm::CallBeforeFormDestroy(TComponent* component) {
     }
 }
 
-void TCustomForm::AfterConstruction() {
+void TCustomForm::AfterConstruction()
+{
     TWinControl::AfterConstruction();
     ReadResource();
     RealignAll();
     DoCreate();
 }
 
-void TCustomForm::ReadResource() { InitInheritedComponent(this, &TCustomForm::staticMetaObject); }
+void TCustomForm::ReadResource()
+{
+    InitInheritedComponent(this, &TCustomForm::staticMetaObject);
+}
 
-void TCustomForm::DoCreate() {
+void TCustomForm::DoCreate()
+{
     // A failing OnCreate is shown; the form itself is complete and stays.
     if (onCreate_) RunGuarded(this, [this] { onCreate_(this); });
 }
 
-QString TCustomForm::Caption() const { return caption_; }
+QString TCustomForm::Caption() const
+{
+    return caption_;
+}
 
-void TCustomForm::SetCaption(const QString& value) {
+void TCustomForm::SetCaption(const QString& value)
+{
     caption_ = value;
     if (Handle()) Handle()->setWindowTitle(value);
 }
 
-void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+void TCustomForm::SetBorderStyle(TFormBorderStyle value)
+{
     borderStyle_ = value >= bsNone && value <= bsSizeToolWin ? value : bsSizeable;
     ApplyBorderStyle();
 }
 
-void TCustomForm::SetFormStyle(TFormStyle value) {
+void TCustomForm::SetFormStyle(TFormStyle value)
+{
     formStyle_ = value == fsStayOnTop ? fsStayOnTop : fsNormal;
     ApplyBorderStyle();
 }
 
-void TCustomForm::SetOwnerWindow(QWidget* window) {
+void TCustomForm::SetOwnerWindow(QWidget* window)
+{
     ownerWindow_ = window ? window->window() : nullptr;
     if (ownerWindow_ == Handle()) ownerWindow_ = nullptr;
     ApplyOwnerWindow();
 }
 
-void TCustomForm::ApplyOwnerWindow() {
+void TCustomForm::ApplyOwnerWindow()
+{
     QWidget* w = Handle();
     if (!w || !w->isWindow()) return;
     // Both windows need their native window for the transient link; hidden ones get it early.
@@ -145,7 +169,8 @@ void TCustomForm::ApplyOwnerWindow() {
     if (w->windowHandle()->transientParent() != owner) w->windowHandle()->setTransientParent(owner);
 }
 
-void TCustomForm::ApplyBorderStyle() {
+void TCustomForm::ApplyBorderStyle()
+{
     QWidget* w = Handle();
     // A form whose window was placed inside another widget stays a child there.
     if (!w || !w->isWindow()) return;
@@ -165,7 +190,8 @@ void TCustomForm::ApplyBorderStyle() {
     if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
-void TCustomForm::ApplySizeLimits() {
+void TCustomForm::ApplySizeLimits()
+{
     QWidget* w = Handle();
     if (!w || !w->isWindow()) return;
     if (IsFixedSize(borderStyle_)) {
@@ -177,7 +203,8 @@ void TCustomForm::ApplySizeLimits() {
     }
 }
 
-void TCustomForm::SetBounds(int left, int top, int width, int height) {
+void TCustomForm::SetBounds(int left, int top, int width, int height)
+{
     QWidget* w = Handle();
     // The old fixed size would clamp the new geometry: lift it while the bounds change.
     if (w && w->isWindow() && IsFixedSize(borderStyle_)) {
@@ -188,7 +215,8 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
     ApplySizeLimits();
 }
 
-TWindowState TCustomForm::WindowState() const {
+TWindowState TCustomForm::WindowState() const
+{
     const QWidget* w = Handle();
     if (!w || !w->isVisible()) return windowState_;
     if (w->windowState() & Qt::WindowMinimized) return wsMinimized;
@@ -196,7 +224,8 @@ TWindowState TCustomForm::WindowState() const {
     return wsNormal;
 }
 
-void TCustomForm::SetWindowState(TWindowState value) {
+void TCustomForm::SetWindowState(TWindowState value)
+{
     windowState_ = value;
     QWidget* w = Handle();
     if (!w || !w->isVisible()) return;
@@ -204,7 +233,8 @@ void TCustomForm::SetWindowState(TWindowState value) {
     w->setWindowState(states[value]);
 }
 
-void TCustomForm::SetActiveControl(TWinControl* control) {
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
     if (control) {
         TWinControl* top = control;
         while (top->Parent()) top = top->Parent();
@@ -214,13 +244,15 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control && Showing() && control->CanFocus()) control->SetFocus();
 }
 
-void TCustomForm::SetFocus() {
+void TCustomForm::SetFocus()
+{
     if (!Handle()) return;
     Handle()->activateWindow();
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
 }
 
-void TCustomForm::SetVisible(bool value) {
+void TCustomForm::SetVisible(bool value)
+{
     if (value == Visible()) return;
     SetVisibleFlag(value);
     if (value) {
@@ -231,7 +263,8 @@ void TCustomForm::SetVisible(bool value) {
     }
 }
 
-void TCustomForm::ShowWindow() {
+void TCustomForm::ShowWindow()
+{
     if (!shownOnce_) {
         shownOnce_ = true;
         PlaceOnFirstShow();
@@ -246,7 +279,8 @@ void TCustomForm::ShowWindow() {
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->Handle()->setFocus(Qt::OtherFocusReason);
 }
 
-void TCustomForm::PlaceOnFirstShow() {
+void TCustomForm::PlaceOnFirstShow()
+{
     QRect area;
     if (position_ == poMainFormCenter || position_ == poOwnerFormCenter) {
         if (Application && Application->MainForm() && Application->MainForm() != this)
@@ -260,21 +294,25 @@ void TCustomForm::PlaceOnFirstShow() {
     SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2, Width(), Height());
 }
 
-void TCustomForm::DoShow() {
+void TCustomForm::DoShow()
+{
     if (onShow_) RunGuarded(this, [this] { onShow_(this); });
 }
 
-bool TCustomForm::CloseQuery() {
+bool TCustomForm::CloseQuery()
+{
     bool canClose = true;
     if (onCloseQuery_) onCloseQuery_(this, canClose);
     return canClose;
 }
 
-void TCustomForm::DoClose(TCloseAction& action) {
+void TCustomForm::DoClose(TCloseAction& action)
+{
     if (onClose_) onClose_(this, action);
 }
 
-bool TCustomForm::Close() {
+bool TCustomForm::Close()
+{
     if (modalLoop_) {
         SetModalResult(mrCancel);
         return true;
@@ -294,17 +332,21 @@ bool TCustomForm::Close() {
     return true;
 }
 
-void TCustomForm::Release() {
+void TCustomForm::Release()
+{
     // Queued with the form as context: dropped if the form goes before the loop runs it.
-    QMetaObject::invokeMethod(this, [this] { delete this; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { delete this; }, Qt::QueuedConnection);
 }
 
-void TCustomForm::SetModalResult(TModalResult value) {
+void TCustomForm::SetModalResult(TModalResult value)
+{
     modalResult_ = value;
     if (modalLoop_ && value != mrNone) modalLoop_->quit();
 }
 
-bool TCustomForm::CloseModal() {
+bool TCustomForm::CloseModal()
+{
     try {
         TCloseAction action = caNone;
         if (CloseQuery()) {
@@ -324,7 +366,8 @@ bool TCustomForm::CloseModal() {
     }
 }
 
-int TCustomForm::ShowModal() {
+int TCustomForm::ShowModal()
+{
     if (Visible() || modalLoop_) throw EInvalidOperation(QStringLiteral("Cannot make a visible window modal"));
     QPointer<TCustomForm> self(this);
     QEventLoop loop;
@@ -358,7 +401,8 @@ int TCustomForm::ShowModal() {
     return self ? modalResult_ : mrCancel;
 }
 
-void TCustomForm::AnswerModal(TDialogScript& script) {
+void TCustomForm::AnswerModal(TDialogScript& script)
+{
     QPointer<TCustomForm> self(this);
     TDialogRecord record{QStringLiteral("Form"), Caption(), ClassName(), 0, mrCancel, {}};
     for (;;) {
@@ -382,7 +426,8 @@ void TCustomForm::AnswerModal(TDialogScript& script) {
     modalResult_ = mrCancel;
 }
 
-bool TCustomForm::WidgetEvent(QEvent* event) {
+bool TCustomForm::WidgetEvent(QEvent* event)
+{
     if (event->type() == QEvent::Close) {
         // The window's close button: our Close decides; the window hides only through it.
         event->ignore();
@@ -401,14 +446,16 @@ bool TCustomForm::WidgetEvent(QEvent* event) {
     return TWinControl::WidgetEvent(event);
 }
 
-void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root) {
+void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root)
+{
     // Non-visual components first, then the controls by parent.
     for (int i = 0; i < ComponentCount(); ++i)
         if (!Components(i)->HasParent()) proc(Components(i));
     TWinControl::GetChildren(proc, root);
 }
 
-bool TCustomForm::DialogKey(const QKeyEvent& event) {
+bool TCustomForm::DialogKey(const QKeyEvent& event)
+{
     if (ShiftStateFromQt(event.modifiers())) return false;
     const int vk = QtKeyToVK(event.key(), event.modifiers());
     TButton* target = nullptr;
@@ -425,7 +472,8 @@ bool TCustomForm::DialogKey(const QKeyEvent& event) {
     return true;
 }
 
-TWinControl* TCustomForm::FocusedControl() const {
+TWinControl* TCustomForm::FocusedControl() const
+{
     QWidget* window = Handle();
     if (!window) return nullptr;
     // The focus may sit in an inner widget of a control (a browser's focus proxy).
@@ -434,4 +482,7 @@ TWinControl* TCustomForm::FocusedControl() const {
     return nullptr;
 }
 
-TButton* TCustomForm::FindButton(bool (TButton::*flag)() const) const { return FindButtonIn(this, flag); }
+TButton* TCustomForm::FindButton(bool (TButton::*flag)() const) const
+{
+    return FindButtonIn(this, flag);
+}

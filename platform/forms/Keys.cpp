@@ -26,7 +26,8 @@ constexpr std::array kKeyNames{
     KeyName{VK_OEM_6, "]"},        KeyName{VK_OEM_7, "'"},
 };
 
-QString KeyToText(int vk) {
+QString KeyToText(int vk)
+{
     if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return QString(QChar(vk));
     if (vk >= VK_F1 && vk <= VK_F24) return QStringLiteral("F%1").arg(vk - VK_F1 + 1);
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return QStringLiteral("Num %1").arg(vk - VK_NUMPAD0);
@@ -35,7 +36,8 @@ QString KeyToText(int vk) {
     return {};
 }
 
-int TextToKey(const QString& text) {
+int TextToKey(const QString& text)
+{
     if (text.isEmpty()) return 0;
     for (int vk = 1; vk <= 0xFF; ++vk) {
         const QString name = KeyToText(vk);
@@ -49,12 +51,12 @@ struct Modifier {
     TShortCut bit;
 };
 // Text order of the modifiers.
-constexpr std::array kModifiers{Modifier{"Ctrl+", scCtrl}, Modifier{"Shift+", scShift},
-                                Modifier{"Alt+", scAlt}};
+constexpr std::array kModifiers{Modifier{"Ctrl+", scCtrl}, Modifier{"Shift+", scShift}, Modifier{"Alt+", scAlt}};
 
 }  // namespace
 
-TShortCut ShortCut(int key, TShiftState shift) {
+TShortCut ShortCut(int key, TShiftState shift)
+{
     if (key <= 0 || key > 0xFF) return scNone;
     TShortCut result = TShortCut(key);
     if (shift & ssShift) result |= scShift;
@@ -63,7 +65,8 @@ TShortCut ShortCut(int key, TShiftState shift) {
     return result;
 }
 
-void ShortCutToKey(TShortCut shortCut, int& key, TShiftState& shift) {
+void ShortCutToKey(TShortCut shortCut, int& key, TShiftState& shift)
+{
     key = shortCut & 0xFF;
     shift = {};
     if (shortCut & scShift) shift |= ssShift;
@@ -71,7 +74,8 @@ void ShortCutToKey(TShortCut shortCut, int& key, TShiftState& shift) {
     if (shortCut & scAlt) shift |= ssAlt;
 }
 
-QString ShortCutToText(TShortCut shortCut) {
+QString ShortCutToText(TShortCut shortCut)
+{
     const QString key = KeyToText(shortCut & 0xFF);
     if (key.isEmpty()) return {};
     QString result;
@@ -80,7 +84,8 @@ QString ShortCutToText(TShortCut shortCut) {
     return result + key;
 }
 
-TShortCut TextToShortCut(const QString& text) {
+TShortCut TextToShortCut(const QString& text)
+{
     QString rest = text.trimmed();
     TShortCut mods = 0;
     bool found = true;
@@ -104,32 +109,33 @@ namespace {
 
 // Qt keys whose virtual key is not computed from a range.
 constexpr std::array kQtKeys{
-    std::pair{int(Qt::Key_Backspace), int(VK_BACK)},  std::pair{int(Qt::Key_Tab), int(VK_TAB)},
-    std::pair{int(Qt::Key_Backtab), int(VK_TAB)},     std::pair{int(Qt::Key_Return), int(VK_RETURN)},
-    std::pair{int(Qt::Key_Enter), int(VK_RETURN)},    std::pair{int(Qt::Key_Shift), int(VK_SHIFT)},
-    std::pair{int(Qt::Key_Control), int(VK_CONTROL)}, std::pair{int(Qt::Key_Alt), int(VK_MENU)},
-    std::pair{int(Qt::Key_Pause), int(VK_PAUSE)},     std::pair{int(Qt::Key_CapsLock), int(VK_CAPITAL)},
-    std::pair{int(Qt::Key_Escape), int(VK_ESCAPE)},   std::pair{int(Qt::Key_Space), int(VK_SPACE)},
-    std::pair{int(Qt::Key_PageUp), int(VK_PRIOR)},    std::pair{int(Qt::Key_PageDown), int(VK_NEXT)},
-    std::pair{int(Qt::Key_End), int(VK_END)},         std::pair{int(Qt::Key_Home), int(VK_HOME)},
-    std::pair{int(Qt::Key_Left), int(VK_LEFT)},       std::pair{int(Qt::Key_Up), int(VK_UP)},
-    std::pair{int(Qt::Key_Right), int(VK_RIGHT)},     std::pair{int(Qt::Key_Down), int(VK_DOWN)},
-    std::pair{int(Qt::Key_Print), int(VK_SNAPSHOT)},  std::pair{int(Qt::Key_Insert), int(VK_INSERT)},
-    std::pair{int(Qt::Key_Delete), int(VK_DELETE)},   std::pair{int(Qt::Key_Help), int(VK_HELP)},
-    std::pair{int(Qt::Key_Meta), int(VK_LWIN)},       std::pair{int(Qt::Key_Menu), int(VK_APPS)},
-    std::pair{int(Qt::Key_NumLock), int(VK_NUMLOCK)}, std::pair{int(Qt::Key_ScrollLock), int(VK_SCROLL)},
+    std::pair{int(Qt::Key_Backspace), int(VK_BACK)},    std::pair{int(Qt::Key_Tab), int(VK_TAB)},
+    std::pair{int(Qt::Key_Backtab), int(VK_TAB)},       std::pair{int(Qt::Key_Return), int(VK_RETURN)},
+    std::pair{int(Qt::Key_Enter), int(VK_RETURN)},      std::pair{int(Qt::Key_Shift), int(VK_SHIFT)},
+    std::pair{int(Qt::Key_Control), int(VK_CONTROL)},   std::pair{int(Qt::Key_Alt), int(VK_MENU)},
+    std::pair{int(Qt::Key_Pause), int(VK_PAUSE)},       std::pair{int(Qt::Key_CapsLock), int(VK_CAPITAL)},
+    std::pair{int(Qt::Key_Escape), int(VK_ESCAPE)},     std::pair{int(Qt::Key_Space), int(VK_SPACE)},
+    std::pair{int(Qt::Key_PageUp), int(VK_PRIOR)},      std::pair{int(Qt::Key_PageDown), int(VK_NEXT)},
+    std::pair{int(Qt::Key_End), int(VK_END)},           std::pair{int(Qt::Key_Home), int(VK_HOME)},
+    std::pair{int(Qt::Key_Left), int(VK_LEFT)},         std::pair{int(Qt::Key_Up), int(VK_UP)},
+    std::pair{int(Qt::Key_Right), int(VK_RIGHT)},       std::pair{int(Qt::Key_Down), int(VK_DOWN)},
+    std::pair{int(Qt::Key_Print), int(VK_SNAPSHOT)},    std::pair{int(Qt::Key_Insert), int(VK_INSERT)},
+    std::pair{int(Qt::Key_Delete), int(VK_DELETE)},     std::pair{int(Qt::Key_Help), int(VK_HELP)},
+    std::pair{int(Qt::Key_Meta), int(VK_LWIN)},         std::pair{int(Qt::Key_Menu), int(VK_APPS)},
+    std::pair{int(Qt::Key_NumLock), int(VK_NUMLOCK)},   std::pair{int(Qt::Key_ScrollLock), int(VK_SCROLL)},
     std::pair{int(Qt::Key_Asterisk), int(VK_MULTIPLY)}, std::pair{int(Qt::Key_Plus), int(VK_OEM_PLUS)},
-    std::pair{int(Qt::Key_Equal), int(VK_OEM_PLUS)},  std::pair{int(Qt::Key_Semicolon), int(VK_OEM_1)},
-    std::pair{int(Qt::Key_Comma), int(VK_OEM_COMMA)}, std::pair{int(Qt::Key_Minus), int(VK_OEM_MINUS)},
+    std::pair{int(Qt::Key_Equal), int(VK_OEM_PLUS)},    std::pair{int(Qt::Key_Semicolon), int(VK_OEM_1)},
+    std::pair{int(Qt::Key_Comma), int(VK_OEM_COMMA)},   std::pair{int(Qt::Key_Minus), int(VK_OEM_MINUS)},
     std::pair{int(Qt::Key_Period), int(VK_OEM_PERIOD)}, std::pair{int(Qt::Key_Slash), int(VK_OEM_2)},
-    std::pair{int(Qt::Key_QuoteLeft), int(VK_OEM_3)}, std::pair{int(Qt::Key_BracketLeft), int(VK_OEM_4)},
-    std::pair{int(Qt::Key_Backslash), int(VK_OEM_5)}, std::pair{int(Qt::Key_BracketRight), int(VK_OEM_6)},
+    std::pair{int(Qt::Key_QuoteLeft), int(VK_OEM_3)},   std::pair{int(Qt::Key_BracketLeft), int(VK_OEM_4)},
+    std::pair{int(Qt::Key_Backslash), int(VK_OEM_5)},   std::pair{int(Qt::Key_BracketRight), int(VK_OEM_6)},
     std::pair{int(Qt::Key_Apostrophe), int(VK_OEM_7)},
 };
 
 }  // namespace
 
-int QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers) {
+int QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers)
+{
     if (modifiers & Qt::KeypadModifier) {
         if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return VK_NUMPAD0 + (qtKey - Qt::Key_0);
         switch (qtKey) {
@@ -149,7 +155,8 @@ int QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers) {
     return 0;
 }
 
-int VKToQtKey(int vk) {
+int VKToQtKey(int vk)
+{
     if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return vk;
     if (vk >= VK_F1 && vk <= VK_F24) return Qt::Key_F1 + (vk - VK_F1);
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return Qt::Key_0 + (vk - VK_NUMPAD0);
@@ -162,7 +169,8 @@ int VKToQtKey(int vk) {
     return 0;
 }
 
-TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers) {
+TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers)
+{
     TShiftState s;
     if (modifiers & Qt::ShiftModifier) s |= ssShift;
     if (modifiers & Qt::ControlModifier) s |= ssCtrl;
@@ -170,7 +178,8 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers) {
     return s;
 }
 
-TShiftState ShiftStateFromMouse(const QMouseEvent* event) {
+TShiftState ShiftStateFromMouse(const QMouseEvent* event)
+{
     TShiftState shift = ShiftStateFromQt(event->modifiers());
     if (event->buttons() & Qt::LeftButton) shift |= ssLeft;
     if (event->buttons() & Qt::RightButton) shift |= ssRight;
@@ -178,7 +187,8 @@ TShiftState ShiftStateFromMouse(const QMouseEvent* event) {
     return shift;
 }
 
-Qt::KeyboardModifiers QtModifiersFromShiftState(TShiftState shift) {
+Qt::KeyboardModifiers QtModifiersFromShiftState(TShiftState shift)
+{
     Qt::KeyboardModifiers m;
     if (shift & ssShift) m |= Qt::ShiftModifier;
     if (shift & ssCtrl) m |= Qt::ControlModifier;

@@ -6,15 +6,20 @@
 #include <QGuiApplication>
 
 namespace {
-TCursor& Current() {
+TCursor& Current()
+{
     static TCursor cursor = crDefault;
     return cursor;
 }
 }  // namespace
 
-TCursor ScreenCursor() { return Current(); }
+TCursor ScreenCursor()
+{
+    return Current();
+}
 
-void SetScreenCursor(TCursor cursor) {
+void SetScreenCursor(TCursor cursor)
+{
     if (cursor == Current()) return;
     if (Current() != crDefault) QApplication::restoreOverrideCursor();
     Current() = cursor;
@@ -22,10 +27,12 @@ void SetScreenCursor(TCursor cursor) {
 }
 
 TBusyCursorScope::TBusyCursorScope()
-    : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr), previous_(ScreenCursor()) {
+    : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr), previous_(ScreenCursor())
+{
     if (active_) SetScreenCursor(crHourGlass);
 }
 
-TBusyCursorScope::~TBusyCursorScope() {
+TBusyCursorScope::~TBusyCursorScope()
+{
     if (active_) SetScreenCursor(previous_);
 }

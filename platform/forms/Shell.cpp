@@ -9,14 +9,16 @@
 #include <QUrl>
 
 namespace {
-bool IsAddress(const QString& file) {
+bool IsAddress(const QString& file)
+{
     // Two letters at least, so that no path is taken for a scheme.
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.\\-]+://"));
     return scheme.match(file).hasMatch();
 }
 }  // namespace
 
-int ShellExecute(const QString& file, const QStringList& parameters) {
+int ShellExecute(const QString& file, const QStringList& parameters)
+{
     if (IsAddress(file)) {
         if (TDialogScript* script = TDialogScript::Active()) {
             script->Record({QStringLiteral("ShellExecute"), {}, file, 0, SE_OK, {}});

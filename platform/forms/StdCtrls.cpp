@@ -24,7 +24,8 @@
 namespace {
 
 // '\n' for every CR LF, CR, paragraph or line separator.
-QString NormalizeBreaks(QString text) {
+QString NormalizeBreaks(QString text)
+{
     // Most texts have none: a quick search to find out, and no copy.
     if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator) && !text.contains(QChar::LineSeparator))
         return text;
@@ -36,7 +37,8 @@ QString NormalizeBreaks(QString text) {
 }
 
 // The document's separators as '\n', one for one, so positions stay as the document has them.
-QString SeparatorsAsNewlines(QString text) {
+QString SeparatorsAsNewlines(QString text)
+{
     for (QChar& c : text)
         if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\r') c = u'\n';
     return text;
@@ -45,12 +47,14 @@ QString SeparatorsAsNewlines(QString text) {
 // The text a paste would insert from source: its plain text, else nothing. Asks only for
 // text, so mime data without any format (an empty clipboard, one whose owner has gone) is
 // never handed to the stock paste.
-QString PastedText(const QMimeData* source) {
+QString PastedText(const QMimeData* source)
+{
     return source && source->hasText() ? source->text() : QString();
 }
 
 // Inserts text at the pane's selection as one edit, with its line breaks as the pane keeps them.
-void InsertPasted(QPlainTextEdit* pane, const QString& text) {
+void InsertPasted(QPlainTextEdit* pane, const QString& text)
+{
     if (text.isEmpty() || pane->isReadOnly()) return;
     QTextCursor c = pane->textCursor();
     c.insertText(NormalizeBreaks(text));
@@ -63,9 +67,7 @@ void InsertPasted(QPlainTextEdit* pane, const QString& text) {
 // through our own check instead of the stock code.
 class TMemoPane : public QPlainTextEdit {
 protected:
-    bool canInsertFromMimeData(const QMimeData* source) const override {
-        return !PastedText(source).isEmpty();
-    }
+    bool canInsertFromMimeData(const QMimeData* source) const override { return !PastedText(source).isEmpty(); }
     void insertFromMimeData(const QMimeData* source) override { InsertPasted(this, PastedText(source)); }
 };
 
@@ -73,41 +75,51 @@ protected:
 
 // ---- TLabel ----
 
-TLabel::TLabel(TComponent* owner) : TControl(owner, new QLabel) {
+TLabel::TLabel(TComponent* owner) : TControl(owner, new QLabel)
+{
     Label()->setTextFormat(Qt::PlainText);
     SetBounds(0, 0, 0, 13);
 }
 
-QLabel* TLabel::Label() const { return static_cast<QLabel*>(Handle()); }
+QLabel* TLabel::Label() const
+{
+    return static_cast<QLabel*>(Handle());
+}
 
-void TLabel::SetCaption(const QString& value) {
+void TLabel::SetCaption(const QString& value)
+{
     caption_ = value;
     if (Label()) Label()->setText(value);
     AdjustSize();
 }
 
-void TLabel::SetTransparent(bool value) {
+void TLabel::SetTransparent(bool value)
+{
     transparent_ = value;
     ApplyColor();
 }
 
-void TLabel::SetAutoSize(bool value) {
+void TLabel::SetAutoSize(bool value)
+{
     autoSize_ = value;
     AdjustSize();
 }
 
-void TLabel::SetWordWrap(bool value) {
+void TLabel::SetWordWrap(bool value)
+{
     wordWrap_ = value;
     if (Label()) Label()->setWordWrap(value);
     AdjustSize();
 }
 
-void TLabel::SetFocusControl(TWinControl* control) {
+void TLabel::SetFocusControl(TWinControl* control)
+{
     focusControl_ = control;
     if (Label()) Label()->setBuddy(control ? control->Handle() : nullptr);
 }
 
-void TLabel::AdjustSize() {
+void TLabel::AdjustSize()
+{
     if (!autoSize_ || Align() != alNone || !Label()) return;
     if (wordWrap_) {
         // The width stays; the height follows the wrapped text.
@@ -118,19 +130,22 @@ void TLabel::AdjustSize() {
     SetBounds(Left(), Top(), size.width(), size.height());
 }
 
-void TLabel::ApplyColor() {
+void TLabel::ApplyColor()
+{
     TControl::ApplyColor();
     if (Handle()) Handle()->setAutoFillBackground(!transparent_);
 }
 
-void TLabel::ApplyFont() {
+void TLabel::ApplyFont()
+{
     TControl::ApplyFont();
     AdjustSize();
 }
 
 // ---- TMemoStrings ----
 
-const QStringList& TMemoStrings::Lines() const {
+const QStringList& TMemoStrings::Lines() const
+{
     // Split once per change of the text, so walking the lines stays linear.
     if (cached_) return lines_;
     const QString text = memo_->Text();
@@ -140,13 +155,15 @@ const QStringList& TMemoStrings::Lines() const {
     return lines_;
 }
 
-QString TMemoStrings::Text() const {
+QString TMemoStrings::Text() const
+{
     QString text;
     for (const QString& line : Lines()) text += line + QStringLiteral("\r\n");
     return text;
 }
 
-void TMemoStrings::SetLines(const QStringList& lines) {
+void TMemoStrings::SetLines(const QStringList& lines)
+{
     // Each line with its line end, joined in one pass into one allocation.
     qsizetype size = lines.size();
     for (const QString& line : lines) size += line.size();
@@ -159,45 +176,60 @@ void TMemoStrings::SetLines(const QStringList& lines) {
     memo_->SetText(text);
 }
 
-int TMemoStrings::Count() const { return int(Lines().size()); }
+int TMemoStrings::Count() const
+{
+    return int(Lines().size());
+}
 
-QString TMemoStrings::Strings(int index) const {
+QString TMemoStrings::Strings(int index) const
+{
     const QStringList& lines = Lines();
     if (index < 0 || index >= lines.size()) IndexError(index);
     return lines.at(index);
 }
 
-void* TMemoStrings::Objects(int index) const {
+void* TMemoStrings::Objects(int index) const
+{
     if (index < 0 || index >= Count()) IndexError(index);
     return nullptr;
 }
 
-void TMemoStrings::Put(int index, const QString& s) {
+void TMemoStrings::Put(int index, const QString& s)
+{
     QStringList lines = Lines();  // a copy: SetLines invalidates the cache
     if (index < 0 || index >= lines.size()) IndexError(index);
     lines[index] = s;
     SetLines(lines);
 }
 
-void TMemoStrings::Insert(int index, const QString& s) {
+void TMemoStrings::Insert(int index, const QString& s)
+{
     QStringList lines = Lines();
     if (index < 0 || index > lines.size()) IndexError(index);
     lines.insert(index, s);
     SetLines(lines);
 }
 
-void TMemoStrings::Delete(int index) {
+void TMemoStrings::Delete(int index)
+{
     QStringList lines = Lines();
     if (index < 0 || index >= lines.size()) IndexError(index);
     lines.removeAt(index);
     SetLines(lines);
 }
 
-void TMemoStrings::Clear() { memo_->SetText({}); }
+void TMemoStrings::Clear()
+{
+    memo_->SetText({});
+}
 
-void TMemoStrings::SetText(const QString& text) { memo_->SetText(text); }
+void TMemoStrings::SetText(const QString& text)
+{
+    memo_->SetText(text);
+}
 
-void TMemoStrings::Assign(TPersistent* source) {
+void TMemoStrings::Assign(TPersistent* source)
+{
     if (auto* strings = qobject_cast<TStrings*>(source)) {
         SetLines(strings->ToStringList());
         return;
@@ -207,7 +239,8 @@ void TMemoStrings::Assign(TPersistent* source) {
 
 // ---- TMemo ----
 
-TMemo::TMemo(TComponent* owner) : TWinControl(owner, new TMemoPane), lines_(new TMemoStrings(this)) {
+TMemo::TMemo(TComponent* owner) : TWinControl(owner, new TMemoPane), lines_(new TMemoStrings(this))
+{
     // A document of our own, laid out by the layout that keeps a keystroke local.
     auto* document = new QTextDocument(Editor());
     document->setDefaultFont(Editor()->font());
@@ -218,20 +251,26 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new TMemoPane), lines_(new 
     SetTabStop(true);
     ApplyWrap();
     connect(Editor()->document(), &QTextDocument::contentsChange, this,
-            Guarded([this](int position, int removed, int added) {
-                lastChangeEnd_ = position + added;
-                TrackChange(position, removed, added);
-            }, this));
-    connect(Editor(), &QPlainTextEdit::textChanged, this, Guarded([this] {
-        lines_->Invalidate();
-        if (EnforceMaxLength()) return;  // the cut's own change reports the result
-        Change();
-    }, this));
+            Guarded(
+                [this](int position, int removed, int added) {
+                    lastChangeEnd_ = position + added;
+                    TrackChange(position, removed, added);
+                },
+                this));
+    connect(Editor(), &QPlainTextEdit::textChanged, this,
+            Guarded(
+                [this] {
+                    lines_->Invalidate();
+                    if (EnforceMaxLength()) return;  // the cut's own change reports the result
+                    Change();
+                },
+                this));
 }
 
-void TMemo::TrackChange(int position, int removed, int added) {
+void TMemo::TrackChange(int position, int removed, int added)
+{
     if (settingText_) return;  // SetText has put the new text in place already
-    joinedValid_ = false;  // its buffer is kept for the next join
+    joinedValid_ = false;      // its buffer is kept for the next join
     QTextDocument* doc = Editor()->document();
     const int end = doc->characterCount() - 1;  // without the closing separator
     QString text;
@@ -246,7 +285,8 @@ void TMemo::TrackChange(int position, int removed, int added) {
     if (shared_.Size() != end) shared_ = TSharedText(NormalizeBreaks(doc->toRawText()));
 }
 
-bool TMemo::EnforceMaxLength() {
+bool TMemo::EnforceMaxLength()
+{
     if (maxLength_ <= 0 || settingText_ || lastChangeEnd_ < 0) return false;
     QTextDocument* document = Editor()->document();
     const int excess = document->characterCount() - 1 - maxLength_;
@@ -260,18 +300,24 @@ bool TMemo::EnforceMaxLength() {
     return true;
 }
 
-TMemo::~TMemo() {
+TMemo::~TMemo()
+{
     if (Editor()) Editor()->disconnect(this);
     delete lines_;
 }
 
-QPlainTextEdit* TMemo::Editor() const { return static_cast<QPlainTextEdit*>(Handle()); }
+QPlainTextEdit* TMemo::Editor() const
+{
+    return static_cast<QPlainTextEdit*>(Handle());
+}
 
-void TMemo::SetLines(TStrings* value) {
+void TMemo::SetLines(TStrings* value)
+{
     if (value && value != lines_) lines_->Assign(value);
 }
 
-QString TMemo::Text() const {
+QString TMemo::Text() const
+{
     if (!joinedValid_) {
         // Joined into the last join's buffer: a large text needs no fresh memory each time.
         shared_.JoinInto(joined_);
@@ -280,7 +326,8 @@ QString TMemo::Text() const {
     return joined_;
 }
 
-void TMemo::SetText(const QString& value) {
+void TMemo::SetText(const QString& value)
+{
     if (!Editor()) return;
     // The shared text is the new text already while the change handlers run.
     joined_ = NormalizeBreaks(value);
@@ -296,17 +343,20 @@ void TMemo::SetText(const QString& value) {
     resync.Dismiss();
 }
 
-void TMemo::SetScrollBars(TScrollStyle value) {
+void TMemo::SetScrollBars(TScrollStyle value)
+{
     scrollBars_ = value;
     ApplyWrap();
 }
 
-void TMemo::SetWordWrap(bool value) {
+void TMemo::SetWordWrap(bool value)
+{
     wordWrap_ = value;
     ApplyWrap();
 }
 
-void TMemo::ApplyWrap() {
+void TMemo::ApplyWrap()
+{
     QPlainTextEdit* e = Editor();
     if (!e) return;
     const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
@@ -316,15 +366,23 @@ void TMemo::ApplyWrap() {
     e->setLineWrapMode(wordWrap_ && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
-bool TMemo::ReadOnly() const { return Editor() && Editor()->isReadOnly(); }
+bool TMemo::ReadOnly() const
+{
+    return Editor() && Editor()->isReadOnly();
+}
 
-void TMemo::SetReadOnly(bool value) {
+void TMemo::SetReadOnly(bool value)
+{
     if (Editor()) Editor()->setReadOnly(value);
 }
 
-int TMemo::SelStart() const { return Editor() ? Editor()->textCursor().selectionStart() : 0; }
+int TMemo::SelStart() const
+{
+    return Editor() ? Editor()->textCursor().selectionStart() : 0;
+}
 
-void TMemo::SetSelStart(int value) {
+void TMemo::SetSelStart(int value)
+{
     QPlainTextEdit* e = Editor();
     if (!e) return;
     QTextCursor c = e->textCursor();
@@ -333,13 +391,15 @@ void TMemo::SetSelStart(int value) {
     e->setTextCursor(c);
 }
 
-int TMemo::SelLength() const {
+int TMemo::SelLength() const
+{
     if (!Editor()) return 0;
     const QTextCursor c = Editor()->textCursor();
     return c.selectionEnd() - c.selectionStart();
 }
 
-void TMemo::SetSelLength(int value) {
+void TMemo::SetSelLength(int value)
+{
     QPlainTextEdit* e = Editor();
     if (!e) return;
     QTextCursor c = e->textCursor();
@@ -350,109 +410,147 @@ void TMemo::SetSelLength(int value) {
     e->setTextCursor(c);
 }
 
-QString TMemo::SelText() const {
+QString TMemo::SelText() const
+{
     return Editor() ? NormalizeBreaks(Editor()->textCursor().selectedText()) : QString();
 }
 
-void TMemo::SetSelText(const QString& value) {
+void TMemo::SetSelText(const QString& value)
+{
     if (!Editor()) return;
     QTextCursor c = Editor()->textCursor();
     c.insertText(NormalizeBreaks(value));
     Editor()->setTextCursor(c);
 }
 
-bool TMemo::CanUndo() const { return Editor() && Editor()->document()->isUndoAvailable(); }
-bool TMemo::CanRedo() const { return Editor() && Editor()->document()->isRedoAvailable(); }
+bool TMemo::CanUndo() const
+{
+    return Editor() && Editor()->document()->isUndoAvailable();
+}
+bool TMemo::CanRedo() const
+{
+    return Editor() && Editor()->document()->isRedoAvailable();
+}
 
-void TMemo::Undo() {
+void TMemo::Undo()
+{
     if (Editor()) Editor()->undo();
 }
 
-void TMemo::Redo() {
+void TMemo::Redo()
+{
     if (Editor()) Editor()->redo();
 }
 
-void TMemo::ClearUndo() {
+void TMemo::ClearUndo()
+{
     if (Editor()) Editor()->document()->clearUndoRedoStacks();
 }
 
-bool TMemo::Modified() const { return Editor() && Editor()->document()->isModified(); }
+bool TMemo::Modified() const
+{
+    return Editor() && Editor()->document()->isModified();
+}
 
-void TMemo::SetModified(bool value) {
+void TMemo::SetModified(bool value)
+{
     if (Editor()) Editor()->document()->setModified(value);
 }
 
-void TMemo::CutToClipboard() {
+void TMemo::CutToClipboard()
+{
     if (Editor()) Editor()->cut();
 }
 
-void TMemo::CopyToClipboard() {
+void TMemo::CopyToClipboard()
+{
     if (Editor()) Editor()->copy();
 }
 
-void TMemo::PasteFromClipboard() {
+void TMemo::PasteFromClipboard()
+{
     if (Editor()) InsertPasted(Editor(), PastedText(QGuiApplication::clipboard()->mimeData()));
 }
 
-void TMemo::ClearSelection() {
+void TMemo::ClearSelection()
+{
     if (!Editor()) return;
     QTextCursor c = Editor()->textCursor();
     c.removeSelectedText();
     Editor()->setTextCursor(c);
 }
 
-void TMemo::SelectAll() {
+void TMemo::SelectAll()
+{
     if (Editor()) Editor()->selectAll();
 }
 
-void TMemo::Change() {
+void TMemo::Change()
+{
     if (onChange_ && !IsDestroying()) onChange_(this);
 }
 
 // ---- TEdit ----
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner, new QLineEdit) {
+TEdit::TEdit(TComponent* owner) : TWinControl(owner, new QLineEdit)
+{
     SetBounds(0, 0, 121, 21);
     SetColor(clWindow);
     SetTabStop(true);
     connect(Editor(), &QLineEdit::textChanged, this, Guarded([this] { Change(); }, this));
 }
 
-TEdit::~TEdit() {
+TEdit::~TEdit()
+{
     if (Editor()) Editor()->disconnect(this);
 }
 
-QLineEdit* TEdit::Editor() const { return static_cast<QLineEdit*>(Handle()); }
+QLineEdit* TEdit::Editor() const
+{
+    return static_cast<QLineEdit*>(Handle());
+}
 
-QString TEdit::Text() const { return Editor() ? Editor()->text() : QString(); }
+QString TEdit::Text() const
+{
+    return Editor() ? Editor()->text() : QString();
+}
 
-void TEdit::SetText(const QString& value) {
+void TEdit::SetText(const QString& value)
+{
     if (Editor()) Editor()->setText(value);
 }
 
-void TEdit::SetMaxLength(int value) {
+void TEdit::SetMaxLength(int value)
+{
     maxLength_ = std::max(0, value);
     // The widget always has a limit; the largest one stands for none.
     if (Editor()) Editor()->setMaxLength(maxLength_ > 0 ? maxLength_ : std::numeric_limits<int>::max());
 }
 
-bool TEdit::ReadOnly() const { return Editor() && Editor()->isReadOnly(); }
+bool TEdit::ReadOnly() const
+{
+    return Editor() && Editor()->isReadOnly();
+}
 
-void TEdit::SetReadOnly(bool value) {
+void TEdit::SetReadOnly(bool value)
+{
     if (Editor()) Editor()->setReadOnly(value);
 }
 
-void TEdit::SelectAll() {
+void TEdit::SelectAll()
+{
     if (Editor()) Editor()->selectAll();
 }
 
-void TEdit::Change() {
+void TEdit::Change()
+{
     if (onChange_ && !IsDestroying()) onChange_(this);
 }
 
 // ---- TButton ----
 
-TButton::TButton(TComponent* owner) : TWinControl(owner, new QPushButton) {
+TButton::TButton(TComponent* owner) : TWinControl(owner, new QPushButton)
+{
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
     // Enter is the form's business (TCustomForm::DialogKey), also inside a QDialog.
@@ -460,24 +558,34 @@ TButton::TButton(TComponent* owner) : TWinControl(owner, new QPushButton) {
     connect(Button(), &QPushButton::clicked, this, Guarded([this] { Click(); }, this));
 }
 
-TButton::~TButton() {
+TButton::~TButton()
+{
     if (Button()) Button()->disconnect(this);
 }
 
-QPushButton* TButton::Button() const { return static_cast<QPushButton*>(Handle()); }
+QPushButton* TButton::Button() const
+{
+    return static_cast<QPushButton*>(Handle());
+}
 
-QString TButton::Caption() const { return Button() ? Button()->text() : QString(); }
+QString TButton::Caption() const
+{
+    return Button() ? Button()->text() : QString();
+}
 
-void TButton::SetCaption(const QString& value) {
+void TButton::SetCaption(const QString& value)
+{
     if (Button()) Button()->setText(value);
 }
 
-void TButton::SetDefault(bool value) {
+void TButton::SetDefault(bool value)
+{
     default_ = value;
     if (Button()) Button()->setDefault(value);
 }
 
-void TButton::Click() {
+void TButton::Click()
+{
     // OnClick may free the form (and this button with it).
     QPointer<TButton> self(this);
     if (onClick_) onClick_(this);
@@ -492,37 +600,51 @@ void TButton::Click() {
 
 // ---- TCheckBox ----
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, new QCheckBox) {
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner, new QCheckBox)
+{
     // A button fills its background with the button colour: the box takes its parent's colour.
     CheckBox()->setBackgroundRole(QPalette::Window);
     SetBounds(0, 0, 97, 17);
     SetTabStop(true);
-    connect(CheckBox(), &QCheckBox::clicked, this, Guarded([this] {
-        // The box has moved on by itself; take its state and tell.
-        const Qt::CheckState s = CheckBox()->checkState();
-        state_ = s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
-        Click();
-    }, this));
+    connect(CheckBox(), &QCheckBox::clicked, this,
+            Guarded(
+                [this] {
+                    // The box has moved on by itself; take its state and tell.
+                    const Qt::CheckState s = CheckBox()->checkState();
+                    state_ = s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
+                    Click();
+                },
+                this));
 }
 
-TCheckBox::~TCheckBox() {
+TCheckBox::~TCheckBox()
+{
     if (CheckBox()) CheckBox()->disconnect(this);
 }
 
-QCheckBox* TCheckBox::CheckBox() const { return static_cast<QCheckBox*>(Handle()); }
+QCheckBox* TCheckBox::CheckBox() const
+{
+    return static_cast<QCheckBox*>(Handle());
+}
 
-QString TCheckBox::Caption() const { return CheckBox() ? CheckBox()->text() : QString(); }
+QString TCheckBox::Caption() const
+{
+    return CheckBox() ? CheckBox()->text() : QString();
+}
 
-void TCheckBox::SetCaption(const QString& value) {
+void TCheckBox::SetCaption(const QString& value)
+{
     if (CheckBox()) CheckBox()->setText(value);
 }
 
-void TCheckBox::SetAllowGrayed(bool value) {
+void TCheckBox::SetAllowGrayed(bool value)
+{
     allowGrayed_ = value;
     if (CheckBox()) CheckBox()->setTristate(value || state_ == cbGrayed);
 }
 
-void TCheckBox::SetState(TCheckBoxState value) {
+void TCheckBox::SetState(TCheckBoxState value)
+{
     if (value == state_) return;
     state_ = value;
     if (QCheckBox* box = CheckBox()) {
@@ -532,13 +654,15 @@ void TCheckBox::SetState(TCheckBoxState value) {
     if (!Loading()) Click();
 }
 
-void TCheckBox::Click() {
+void TCheckBox::Click()
+{
     if (onClick_ && !IsDestroying()) onClick_(this);
 }
 
 // ---- TComboBox ----
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner, new QComboBox) {
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner, new QComboBox)
+{
     QComboBox* combo = ComboBox();
     items_ = new TModelStrings(combo->model());
     combo->setEditable(true);
@@ -547,18 +671,22 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner, new QComboBox) {
     SetColor(clWindow);
     SetTabStop(true);
     ConnectEditor();
-    connect(combo, &QComboBox::activated, this, Guarded([this] {
-        QPointer<TComboBox> self(this);
-        Click();
-        if (self) Change();
-    }, this));
+    connect(combo, &QComboBox::activated, this,
+            Guarded(
+                [this] {
+                    QPointer<TComboBox> self(this);
+                    Click();
+                    if (self) Change();
+                },
+                this));
     // The stock box chooses the first item of an empty list; a list keeps nothing chosen.
     connect(combo->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
         if (first == 0 && last + 1 == ComboBox()->count()) ComboBox()->setCurrentIndex(-1);
     });
 }
 
-TComboBox::~TComboBox() {
+TComboBox::~TComboBox()
+{
     if (QComboBox* combo = ComboBox()) {
         combo->disconnect(this);
         combo->model()->disconnect(this);
@@ -567,14 +695,19 @@ TComboBox::~TComboBox() {
     delete items_;
 }
 
-QComboBox* TComboBox::ComboBox() const { return static_cast<QComboBox*>(Handle()); }
+QComboBox* TComboBox::ComboBox() const
+{
+    return static_cast<QComboBox*>(Handle());
+}
 
-void TComboBox::ConnectEditor() {
+void TComboBox::ConnectEditor()
+{
     if (QLineEdit* edit = ComboBox() ? ComboBox()->lineEdit() : nullptr)
         connect(edit, &QLineEdit::textEdited, this, Guarded([this] { Change(); }, this));
 }
 
-void TComboBox::SetStyle(TComboBoxStyle value) {
+void TComboBox::SetStyle(TComboBoxStyle value)
+{
     if (value == style_) return;
     style_ = value;
     QComboBox* combo = ComboBox();
@@ -589,31 +722,42 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
     ApplyColor();
 }
 
-int TComboBox::DropDownCount() const { return ComboBox() ? ComboBox()->maxVisibleItems() : 8; }
+int TComboBox::DropDownCount() const
+{
+    return ComboBox() ? ComboBox()->maxVisibleItems() : 8;
+}
 
-void TComboBox::SetDropDownCount(int value) {
+void TComboBox::SetDropDownCount(int value)
+{
     if (ComboBox()) ComboBox()->setMaxVisibleItems(std::max(1, value));
 }
 
-void TComboBox::SetItems(TStrings* value) {
+void TComboBox::SetItems(TStrings* value)
+{
     if (value && value != items_) items_->Assign(value);
 }
 
-int TComboBox::ItemIndex() const { return ComboBox() ? ComboBox()->currentIndex() : -1; }
+int TComboBox::ItemIndex() const
+{
+    return ComboBox() ? ComboBox()->currentIndex() : -1;
+}
 
-void TComboBox::SetItemIndex(int value) {
+void TComboBox::SetItemIndex(int value)
+{
     QComboBox* combo = ComboBox();
     if (!combo) return;
     combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
 }
 
-QString TComboBox::Text() const {
+QString TComboBox::Text() const
+{
     QComboBox* combo = ComboBox();
     if (!combo) return {};
     return combo->isEditable() ? combo->currentText() : combo->itemText(combo->currentIndex());
 }
 
-void TComboBox::SetText(const QString& value) {
+void TComboBox::SetText(const QString& value)
+{
     QComboBox* combo = ComboBox();
     if (!combo) return;
     if (combo->isEditable()) {
@@ -624,10 +768,12 @@ void TComboBox::SetText(const QString& value) {
     if (index >= 0) combo->setCurrentIndex(index);
 }
 
-void TComboBox::Click() {
+void TComboBox::Click()
+{
     if (onClick_ && !IsDestroying()) onClick_(this);
 }
 
-void TComboBox::Change() {
+void TComboBox::Change()
+{
     if (onChange_ && !IsDestroying()) onChange_(this);
 }

@@ -41,7 +41,8 @@ constexpr int kRestSliceMs = 8;
 
 // A long paragraph's layout keeps its shaped text between layouts: otherwise every paint and
 // every cursor movement shapes the whole paragraph again.
-QTextLayout* LayoutObject(const QTextBlock& block) {
+QTextLayout* LayoutObject(const QTextBlock& block)
+{
     QTextLayout* layout = block.layout();
     if (block.length() > kLongParagraph) layout->setCacheEnabled(true);
     return layout;
@@ -52,7 +53,8 @@ QTextLayout* LayoutObject(const QTextBlock& block) {
 // The C library maps an allocation past 32 MB afresh each time, and the kernel hands every
 // page of it over zero-filled on its first touch: a layout of a megabyte paragraph spent most
 // of its time in those page faults. Kept in the heap, the freed buffer serves the next layout.
-void KeepLayoutBuffersInTheHeap() {
+void KeepLayoutBuffersInTheHeap()
+{
     static std::once_flag once;
     std::call_once(once, [] {
         constexpr int kHeapLimit = 128 * 1024 * 1024;
@@ -61,9 +63,13 @@ void KeepLayoutBuffersInTheHeap() {
     });
 }
 
-bool IsBreakableSpace(QChar c) { return c.isSpace() && c.decompositionTag() != QChar::NoBreak; }
+bool IsBreakableSpace(QChar c)
+{
+    return c.isSpace() && c.decompositionTag() != QChar::NoBreak;
+}
 
-bool IsAsciiLetterOrDigit(QChar c) {
+bool IsAsciiLetterOrDigit(QChar c)
+{
     const char16_t u = c.unicode();
     return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
 }
@@ -75,7 +81,8 @@ bool IsAsciiLetterOrDigit(QChar c) {
 // reads the whole text it is given first, reads a few characters of it.
 class TCutText {
 public:
-    TCutText(const QString& text, int keep) {
+    TCutText(const QString& text, int keep)
+    {
         const int n = int(text.size());
         int copied = 0;
         for (int i = 0; i < n;) {
@@ -99,7 +106,8 @@ public:
     }
     const QString& Text() const { return text_; }
     // Where a position of the cut text is in the whole one.
-    int Whole(int position) const {
+    int Whole(int position) const
+    {
         auto it = std::upper_bound(cuts_.begin(), cuts_.end(), position,
                                    [](int p, const std::pair<int, int>& cut) { return p < cut.first; });
         if (it == cuts_.begin()) return position;
@@ -114,7 +122,8 @@ private:
 
 // The runs without a break point at least minLength characters long, as [start, end) pairs in
 // order: a line starting in one cannot end at a word boundary before the run's end.
-std::vector<std::pair<int, int>> LongRuns(const QString& whole, int minLength) {
+std::vector<std::pair<int, int>> LongRuns(const QString& whole, int minLength)
+{
     // A word ends where the line may break, or at a space a line may break at: the text
     // layout reads its break points from the same line-breaking rules.
     std::vector<std::pair<int, int>> runs;
@@ -136,7 +145,8 @@ std::vector<std::pair<int, int>> LongRuns(const QString& whole, int minLength) {
 }
 
 // Where the run holding position `from` ends, or -1 when no long run holds it.
-int RunEnd(const std::vector<std::pair<int, int>>& runs, int from) {
+int RunEnd(const std::vector<std::pair<int, int>>& runs, int from)
+{
     auto it = std::upper_bound(runs.begin(), runs.end(), from,
                                [](int position, const std::pair<int, int>& run) { return position < run.first; });
     if (it == runs.begin()) return -1;
@@ -145,13 +155,15 @@ int RunEnd(const std::vector<std::pair<int, int>>& runs, int from) {
 }
 
 // Where the first long run starting after position `from` starts, or -1.
-int NextRunStart(const std::vector<std::pair<int, int>>& runs, int from) {
+int NextRunStart(const std::vector<std::pair<int, int>>& runs, int from)
+{
     auto it = std::upper_bound(runs.begin(), runs.end(), from,
                                [](int position, const std::pair<int, int>& run) { return position < run.first; });
     return it == runs.end() ? -1 : it->first;
 }
 
-bool AllSpaces(const QString& text, int from, int to) {
+bool AllSpaces(const QString& text, int from, int to)
+{
     for (int i = from; i < to; ++i)
         if (!text.at(i).isSpace()) return false;
     return true;
@@ -166,9 +178,9 @@ struct TWrappedTextLayout::TPartial {
     QTextLayout* layout = nullptr;
     int revision = 0;
     int length = 0;
-    int lines = 0;    // laid out so far
-    int laidEnd = 0;  // where the last of them ends
-    int estimate = 0; // the lines the paragraph is taken to have until all are laid out
+    int lines = 0;     // laid out so far
+    int laidEnd = 0;   // where the last of them ends
+    int estimate = 0;  // the lines the paragraph is taken to have until all are laid out
     qreal y = 0;
     qreal width = 0;
     qreal margin = 0;
@@ -178,29 +190,36 @@ struct TWrappedTextLayout::TPartial {
     std::vector<std::pair<int, int>> runs;
 
     // Whether the paragraph's text and lines are still those this was made for.
-    bool Current() const {
+    bool Current() const
+    {
         return block.isValid() && block.layout() == layout && block.revision() == revision &&
                block.length() == length && layout->lineCount() == lines;
     }
 };
 
 TWrappedTextLayout::TWrappedTextLayout(QTextDocument* document, QAbstractScrollArea* view)
-    : QPlainTextDocumentLayout(document), view_(view) {
+    : QPlainTextDocumentLayout(document), view_(view)
+{
     KeepLayoutBuffersInTheHeap();
     rest_.setSingleShot(true);
     connect(&rest_, &QTimer::timeout, this, Guarded([this] { LayOutTheRest(); }));
 }
 
-bool TWrappedTextLayout::Wrapped() const { return document()->defaultTextOption().wrapMode() != QTextOption::NoWrap; }
+bool TWrappedTextLayout::Wrapped() const
+{
+    return document()->defaultTextOption().wrapMode() != QTextOption::NoWrap;
+}
 
-bool TWrappedTextLayout::OursToLayOut(const QTextBlock& block) const {
+bool TWrappedTextLayout::OursToLayOut(const QTextBlock& block) const
+{
     if (block.length() <= kLongParagraph) return false;
     if (Wrapped()) return true;
     const QFontMetricsF metrics(block.charFormat().font());
     return block.length() * metrics.averageCharWidth() > kWidestUnwrapped;
 }
 
-qreal TWrappedTextLayout::LineWidth(const QTextBlock& block) const {
+qreal TWrappedTextLayout::LineWidth(const QTextBlock& block) const
+{
     // A paragraph laid out before has the width the view gave the document (a new view width
     // clears every paragraph's lines); the view gives the document its viewport's width.
     QTextLayout* layout = block.layout();
@@ -213,7 +232,8 @@ qreal TWrappedTextLayout::LineWidth(const QTextBlock& block) const {
     return width;
 }
 
-QRectF TWrappedTextLayout::blockBoundingRect(const QTextBlock& block) const {
+QRectF TWrappedTextLayout::blockBoundingRect(const QTextBlock& block) const
+{
     auto* self = const_cast<TWrappedTextLayout*>(this);
     if (partial_ && block.isValid() && block == partial_->block && partial_->Current()) {
         self->LayOutWhatTheViewShows();
@@ -225,7 +245,8 @@ QRectF TWrappedTextLayout::blockBoundingRect(const QTextBlock& block) const {
     return QPlainTextDocumentLayout::blockBoundingRect(block);
 }
 
-void TWrappedTextLayout::SizeChanged() {
+void TWrappedTextLayout::SizeChanged()
+{
     // The view sets its scroll range at once, as the stock layout has it do, so that a cursor
     // placed in the paragraph can be scrolled to. Asked again while it does, it hears after.
     if (inSizeChange_) {
@@ -242,7 +263,8 @@ void TWrappedTextLayout::SizeChanged() {
     emit documentSizeChanged(documentSize());
 }
 
-void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAdded) {
+void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAdded)
+{
     QTextDocument* doc = document();
     const int blocks = doc->blockCount();
     const QTextBlock block = doc->findBlock(from);
@@ -270,7 +292,8 @@ void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAd
     emit update(QRectF(0., -doc->documentMargin(), 1e9, 1e9));
 }
 
-void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded) {
+void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded)
+{
     QTextDocument* doc = document();
     const QTextBlock last = doc->findBlock(std::min(from + charsAdded, doc->characterCount() - 1));
     for (QTextBlock b = doc->findBlock(from); b.isValid(); b = b.next()) {
@@ -281,7 +304,8 @@ void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded) {
 
 TWrappedTextLayout::~TWrappedTextLayout() = default;
 
-void TWrappedTextLayout::LayOut(const QTextBlock& block) {
+void TWrappedTextLayout::LayOut(const QTextBlock& block)
+{
     // One paragraph at a time is laid out partly: another one's lines are completed first (the
     // caller tells the view of the changed line count).
     if (partial_ && partial_->block != block && partial_->Current()) {
@@ -325,7 +349,8 @@ void TWrappedTextLayout::LayOut(const QTextBlock& block) {
     rest_.start(kRestDelayMs);
 }
 
-bool TWrappedTextLayout::AddLines(TPartial& p, int untilPosition, int untilLine, QDeadlineTimer deadline) {
+bool TWrappedTextLayout::AddLines(TPartial& p, int untilPosition, int untilLine, QDeadlineTimer deadline)
+{
     while (p.laidEnd <= untilPosition || p.lines <= untilLine) {
         if (deadline.hasExpired()) return false;
         QTextLine line = p.layout->createLine();
@@ -368,7 +393,8 @@ bool TWrappedTextLayout::AddLines(TPartial& p, int untilPosition, int untilLine,
     return false;
 }
 
-bool TWrappedTextLayout::AddPartialLines(int untilPosition, int untilLine, QDeadlineTimer deadline) {
+bool TWrappedTextLayout::AddPartialLines(int untilPosition, int untilLine, QDeadlineTimer deadline)
+{
     if (!partial_ || !partial_->Current()) return false;
     // The text layout lets go of its shaped text when the paragraph's text changes; this takes
     // it up again from the paragraph if ever anything else made it let go.
@@ -382,7 +408,8 @@ bool TWrappedTextLayout::AddPartialLines(int untilPosition, int untilLine, QDead
     return true;
 }
 
-void TWrappedTextLayout::LayOutWhatTheViewShows() {
+void TWrappedTextLayout::LayOutWhatTheViewShows()
+{
     // The view shows lines from the one its scroll bar is at, and moves to its cursor: the
     // lines are laid out to both, and a few screens further for the next page and scroll.
     if (!partial_ || !view_) return;
@@ -399,7 +426,8 @@ void TWrappedTextLayout::LayOutWhatTheViewShows() {
     AddPartialLines(0, std::max(top, partial_->lines) + 3 * screen, QDeadlineTimer(QDeadlineTimer::Forever));
 }
 
-void TWrappedTextLayout::LayOutTheRest() {
+void TWrappedTextLayout::LayOutTheRest()
+{
     // A slice at a time, so that the view answers keys and the mouse meanwhile.
     if (!AddPartialLines(INT_MAX, INT_MAX, QDeadlineTimer(kRestSliceMs))) partial_.reset();
     if (partial_) rest_.start(0);

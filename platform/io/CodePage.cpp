@@ -13,7 +13,8 @@ constexpr char16_t kHighControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
 };
 
-constexpr std::array<char16_t, 256> MakeDecodeTable() {
+constexpr std::array<char16_t, 256> MakeDecodeTable()
+{
     std::array<char16_t, 256> table{};
     for (int b = 0; b < 256; ++b) table[b] = b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b);
     return table;
@@ -22,7 +23,8 @@ constexpr std::array<char16_t, 256> MakeDecodeTable() {
 constexpr std::array<char16_t, 256> kDecode = MakeDecodeTable();
 
 // The byte that holds unit c, or -1 when the code page has none.
-int ByteOf(char16_t c) {
+int ByteOf(char16_t c)
+{
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
     for (int i = 0; i < 32; ++i)
         if (kHighControls[i] == c) return 0x80 + i;
@@ -31,7 +33,8 @@ int ByteOf(char16_t c) {
 
 // The code point a reference at in (of the units before end) names, and how many units it
 // takes.
-char32_t ReferencedCodePoint(const char16_t* in, const char16_t* end, int* units) {
+char32_t ReferencedCodePoint(const char16_t* in, const char16_t* end, int* units)
+{
     *units = 1;
     if (QChar::isHighSurrogate(*in) && in + 1 < end && QChar::isLowSurrogate(in[1])) {
         *units = 2;
@@ -40,7 +43,8 @@ char32_t ReferencedCodePoint(const char16_t* in, const char16_t* end, int* units
     return QChar::isSurrogate(*in) ? 0xFFFD : *in;
 }
 
-int DecimalDigits(char32_t cp) {
+int DecimalDigits(char32_t cp)
+{
     int digits = 1;
     for (; cp >= 10; cp /= 10) ++digits;
     return digits;
@@ -48,12 +52,14 @@ int DecimalDigits(char32_t cp) {
 
 }  // namespace
 
-char16_t* DecodeCodePageInto(const unsigned char* in, qsizetype n, char16_t* out) {
+char16_t* DecodeCodePageInto(const unsigned char* in, qsizetype n, char16_t* out)
+{
     for (const unsigned char* end = in + n; in < end; ++in) *out++ = kDecode[*in];
     return out;
 }
 
-qsizetype CodePageEncodedSize(const char16_t* in, qsizetype n) {
+qsizetype CodePageEncodedSize(const char16_t* in, qsizetype n)
+{
     qsizetype size = 0;
     const char16_t* const end = in + n;
     while (in < end) {
@@ -69,7 +75,8 @@ qsizetype CodePageEncodedSize(const char16_t* in, qsizetype n) {
     return size;
 }
 
-char* EncodeCodePageInto(const char16_t* in, qsizetype n, char* out) {
+char* EncodeCodePageInto(const char16_t* in, qsizetype n, char* out)
+{
     const char16_t* const end = in + n;
     while (in < end) {
         if (*in < 0x80) {

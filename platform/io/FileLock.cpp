@@ -10,7 +10,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-TFileLock::TFileLock(const QString& lockPath, int waitMs) {
+TFileLock::TFileLock(const QString& lockPath, int waitMs)
+{
     fd_ = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
@@ -28,9 +29,13 @@ TFileLock::TFileLock(const QString& lockPath, int waitMs) {
     }
 }
 
-TFileLock::~TFileLock() { Release(); }
+TFileLock::~TFileLock()
+{
+    Release();
+}
 
-void TFileLock::Release() {
+void TFileLock::Release()
+{
     if (fd_ >= 0) ::close(fd_);  // closing drops the lock
     fd_ = -1;
 }

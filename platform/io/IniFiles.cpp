@@ -11,50 +11,62 @@
 
 namespace {
 
-bool SameName(const QString& a, const QString& b) { return a.toCaseFolded() == b.toCaseFolded(); }
+bool SameName(const QString& a, const QString& b)
+{
+    return a.toCaseFolded() == b.toCaseFolded();
+}
 
 // CR, LF and NUL would end the line or cut the text: they become blanks.
-QString OneLine(QString text) {
+QString OneLine(QString text)
+{
     for (QChar& c : text)
         if (c == u'\r' || c == u'\n' || c == u'\0') c = u' ';
     return text;
 }
 
-bool IsSectionHeader(const QString& trimmed) {
+bool IsSectionHeader(const QString& trimmed)
+{
     return trimmed.size() >= 2 && trimmed.startsWith(u'[') && trimmed.endsWith(u']');
 }
 
 }  // namespace
 
-TMemIniFile::TMemIniFile(const QString& fileName) : fileName_(fileName) {
-    if (!fileName.isEmpty() && QFileInfo::exists(fileName)) Parse(ReadTextFile(fileName, TTextSource::Utf8Only).Lines());
+TMemIniFile::TMemIniFile(const QString& fileName) : fileName_(fileName)
+{
+    if (!fileName.isEmpty() && QFileInfo::exists(fileName))
+        Parse(ReadTextFile(fileName, TTextSource::Utf8Only).Lines());
 }
 
-TMemIniFile TMemIniFile::FromText(const QString& text) {
+TMemIniFile TMemIniFile::FromText(const QString& text)
+{
     TMemIniFile ini;
     ini.Parse(SplitLines(text));
     return ini;
 }
 
 // The name of an entry line, as lookups compare it; none for a line without "=".
-static std::optional<QString> EntryKey(const QString& line) {
+static std::optional<QString> EntryKey(const QString& line)
+{
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0) return std::nullopt;
     return line.left(eq).trimmed().toCaseFolded();
 }
 
-void TMemIniFile::Section::AddLine(const QString& line) {
+void TMemIniFile::Section::AddLine(const QString& line)
+{
     if (const std::optional<QString> key = EntryKey(line); key && !entries.contains(*key))
         entries.insert(*key, int(lines.size()));
     lines.append(line);
 }
 
-void TMemIniFile::Reindex() {
+void TMemIniFile::Reindex()
+{
     index_.clear();
     for (int i = int(sections_.size()) - 1; i >= 0; --i) index_.insert(sections_[i].name.toCaseFolded(), i);
 }
 
-void TMemIniFile::Parse(const QStringList& lines) {
+void TMemIniFile::Parse(const QStringList& lines)
+{
     preamble_.clear();
     sections_.clear();
     for (const QString& line : lines) {
@@ -69,29 +81,37 @@ void TMemIniFile::Parse(const QStringList& lines) {
     Reindex();
 }
 
-const TMemIniFile::Section* TMemIniFile::Find(const QString& section) const {
+const TMemIniFile::Section* TMemIniFile::Find(const QString& section) const
+{
     const auto it = index_.constFind(section.toCaseFolded());
     return it == index_.constEnd() ? nullptr : &sections_[*it];
 }
 
-int TMemIniFile::EntryLine(const Section& section, const QString& ident) {
+int TMemIniFile::EntryLine(const Section& section, const QString& ident)
+{
     return section.entries.value(ident.trimmed().toCaseFolded(), -1);
 }
 
-QStringList TMemIniFile::ReadSections() const {
+QStringList TMemIniFile::ReadSections() const
+{
     QStringList names;
     for (const Section& s : sections_) names.append(s.name);
     return names;
 }
 
-bool TMemIniFile::SectionExists(const QString& section) const { return Find(section) != nullptr; }
+bool TMemIniFile::SectionExists(const QString& section) const
+{
+    return Find(section) != nullptr;
+}
 
-bool TMemIniFile::ValueExists(const QString& section, const QString& ident) const {
+bool TMemIniFile::ValueExists(const QString& section, const QString& ident) const
+{
     const Section* s = Find(section);
     return s && EntryLine(*s, ident) >= 0;
 }
 
-QString TMemIniFile::ReadString(const QString& section, const QString& ident, const QString& defaultValue) const {
+QString TMemIniFile::ReadString(const QString& section, const QString& ident, const QString& defaultValue) const
+{
     const Section* s = Find(section);
     const int at = s ? EntryLine(*s, ident) : -1;
     if (at < 0) return defaultValue;
@@ -99,7 +119,8 @@ QString TMemIniFile::ReadString(const QString& section, const QString& ident, co
     return line.mid(line.indexOf(u'=') + 1);
 }
 
-std::optional<int> TMemIniFile::ParseInteger(const QString& value) {
+std::optional<int> TMemIniFile::ParseInteger(const QString& value)
+{
     QString text = value.trimmed();
     bool negative = false;
     if (text.startsWith(u'-') || text.startsWith(u'+')) {
@@ -123,15 +144,18 @@ std::optional<int> TMemIniFile::ParseInteger(const QString& value) {
     return int(number);
 }
 
-int TMemIniFile::ReadInteger(const QString& section, const QString& ident, int defaultValue) const {
+int TMemIniFile::ReadInteger(const QString& section, const QString& ident, int defaultValue) const
+{
     return ParseInteger(ReadString(section, ident, QString())).value_or(defaultValue);
 }
 
-bool TMemIniFile::ReadBool(const QString& section, const QString& ident, bool defaultValue) const {
+bool TMemIniFile::ReadBool(const QString& section, const QString& ident, bool defaultValue) const
+{
     return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
 }
 
-void TMemIniFile::WriteString(const QString& section, const QString& ident, const QString& value) {
+void TMemIniFile::WriteString(const QString& section, const QString& ident, const QString& value)
+{
     const QString sectionName = OneLine(section);
     const QString name = OneLine(ident).trimmed();
     Section* s = const_cast<Section*>(Find(sectionName));
@@ -149,24 +173,29 @@ void TMemIniFile::WriteString(const QString& section, const QString& ident, cons
     }
 }
 
-void TMemIniFile::WriteInteger(const QString& section, const QString& ident, int value) {
+void TMemIniFile::WriteInteger(const QString& section, const QString& ident, int value)
+{
     WriteString(section, ident, QString::number(value));
 }
 
-void TMemIniFile::WriteBool(const QString& section, const QString& ident, bool value) {
+void TMemIniFile::WriteBool(const QString& section, const QString& ident, bool value)
+{
     WriteString(section, ident, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void TMemIniFile::EraseSection(const QString& section) {
+void TMemIniFile::EraseSection(const QString& section)
+{
     if (std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); }) > 0) Reindex();
 }
 
-void TMemIniFile::EraseSectionsStartingWith(const QString& prefix) {
+void TMemIniFile::EraseSectionsStartingWith(const QString& prefix)
+{
     if (std::erase_if(sections_, [&](const Section& s) { return s.name.startsWith(prefix, Qt::CaseInsensitive); }) > 0)
         Reindex();
 }
 
-QStringList TMemIniFile::Lines() const {
+QStringList TMemIniFile::Lines() const
+{
     QStringList lines = preamble_;
     for (const Section& s : sections_) {
         lines.append(u'[' + s.name + u']');
@@ -175,12 +204,14 @@ QStringList TMemIniFile::Lines() const {
     return lines;
 }
 
-void TMemIniFile::UpdateFile() const {
+void TMemIniFile::UpdateFile() const
+{
     if (fileName_.isEmpty()) throw EInOutError(QStringLiteral("The ini file has no name"));
     WriteTextFile(fileName_, Lines(), false);
 }
 
-void TMemIniFile::Modify(const QString& fileName, const std::function<void(TMemIniFile&)>& change) {
+void TMemIniFile::Modify(const QString& fileName, const std::function<void(TMemIniFile&)>& change)
+{
     const QFileInfo info(fileName);
     if (!QDir().mkpath(info.absolutePath()))
         throw EInOutError(QStringLiteral("Cannot create the folder of \"%1\"").arg(fileName));

@@ -2,14 +2,19 @@
 
 TRegistry::TRegistry(TRegistryStore* store) : store_(store) {}
 
-TRegistryStore& TRegistry::Store() const { return store_ ? *store_ : TRegistryStore::Default(); }
+TRegistryStore& TRegistry::Store() const
+{
+    return store_ ? *store_ : TRegistryStore::Default();
+}
 
-void TRegistry::SetRootKey(HKEY root) {
+void TRegistry::SetRootKey(HKEY root)
+{
     CloseKey();
     root_ = root;
 }
 
-bool TRegistry::Resolve(const QString& key, QStringList& path) const {
+bool TRegistry::Resolve(const QString& key, QStringList& path) const
+{
     QString rest = key;
     const bool absolute = rest.startsWith(QLatin1Char('\\'));
     if (absolute) rest.remove(0, 1);
@@ -23,7 +28,8 @@ bool TRegistry::Resolve(const QString& key, QStringList& path) const {
     return true;
 }
 
-bool TRegistry::OpenKey(const QString& key, bool canCreate) {
+bool TRegistry::OpenKey(const QString& key, bool canCreate)
+{
     QStringList path;
     if (!Resolve(key, path)) return false;
     if (!Writable()) {
@@ -38,7 +44,8 @@ bool TRegistry::OpenKey(const QString& key, bool canCreate) {
     return true;
 }
 
-bool TRegistry::OpenKeyReadOnly(const QString& key) {
+bool TRegistry::OpenKeyReadOnly(const QString& key)
+{
     QStringList path;
     if (!Resolve(key, path)) return false;
     if (Writable() ? !Store().KeyExists(path) : !path.isEmpty()) return false;
@@ -47,12 +54,14 @@ bool TRegistry::OpenKeyReadOnly(const QString& key) {
     return true;
 }
 
-void TRegistry::CloseKey() {
+void TRegistry::CloseKey()
+{
     path_.clear();
     readOnly_ = false;
 }
 
-TRegValue TRegistry::ReadTyped(const QString& name, TRegDataType type) {
+TRegValue TRegistry::ReadTyped(const QString& name, TRegDataType type)
+{
     const std::optional<TRegValue> value = Writable() ? Store().Value(path_, name) : std::nullopt;
     if (!value)
         throw ERegistryException(QStringLiteral("Value '%1' does not exist in key '%2'").arg(name, CurrentPath()));
@@ -62,14 +71,19 @@ TRegValue TRegistry::ReadTyped(const QString& name, TRegDataType type) {
     return *value;
 }
 
-void TRegistry::Write(const TRegValue& value) {
+void TRegistry::Write(const TRegValue& value)
+{
     if (readOnly_ || !Writable() || !Store().SetValue(path_, value))
         throw ERegistryException(QStringLiteral("Failed to set data for '%1'").arg(value.name));
 }
 
-int TRegistry::ReadInteger(const QString& name) { return int(ReadTyped(name, rdInteger).dword); }
+int TRegistry::ReadInteger(const QString& name)
+{
+    return int(ReadTyped(name, rdInteger).dword);
+}
 
-void TRegistry::WriteInteger(const QString& name, int value) {
+void TRegistry::WriteInteger(const QString& name, int value)
+{
     TRegValue v;
     v.name = name;
     v.type = rdInteger;
@@ -77,13 +91,23 @@ void TRegistry::WriteInteger(const QString& name, int value) {
     Write(v);
 }
 
-bool TRegistry::ReadBool(const QString& name) { return ReadInteger(name) != 0; }
+bool TRegistry::ReadBool(const QString& name)
+{
+    return ReadInteger(name) != 0;
+}
 
-void TRegistry::WriteBool(const QString& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+void TRegistry::WriteBool(const QString& name, bool value)
+{
+    WriteInteger(name, value ? 1 : 0);
+}
 
-QString TRegistry::ReadString(const QString& name) { return ReadTyped(name, rdString).text; }
+QString TRegistry::ReadString(const QString& name)
+{
+    return ReadTyped(name, rdString).text;
+}
 
-void TRegistry::WriteString(const QString& name, const QString& value) {
+void TRegistry::WriteString(const QString& name, const QString& value)
+{
     TRegValue v;
     v.name = name;
     v.type = rdString;
@@ -91,9 +115,13 @@ void TRegistry::WriteString(const QString& name, const QString& value) {
     Write(v);
 }
 
-QByteArray TRegistry::ReadBinaryData(const QString& name) { return ReadTyped(name, rdBinary).binary; }
+QByteArray TRegistry::ReadBinaryData(const QString& name)
+{
+    return ReadTyped(name, rdBinary).binary;
+}
 
-void TRegistry::WriteBinaryData(const QString& name, const QByteArray& value) {
+void TRegistry::WriteBinaryData(const QString& name, const QByteArray& value)
+{
     TRegValue v;
     v.name = name;
     v.type = rdBinary;
@@ -101,7 +129,8 @@ void TRegistry::WriteBinaryData(const QString& name, const QByteArray& value) {
     Write(v);
 }
 
-int TRegistry::GetDataSize(const QString& name) {
+int TRegistry::GetDataSize(const QString& name)
+{
     const std::optional<TRegValue> value = Writable() ? Store().Value(path_, name) : std::nullopt;
     if (!value) return -1;
     switch (value->type) {
@@ -111,50 +140,69 @@ int TRegistry::GetDataSize(const QString& name) {
     }
 }
 
-TRegDataType TRegistry::GetDataType(const QString& name) {
+TRegDataType TRegistry::GetDataType(const QString& name)
+{
     const std::optional<TRegValue> value = Writable() ? Store().Value(path_, name) : std::nullopt;
     return value ? value->type : rdUnknown;
 }
 
-bool TRegistry::ValueExists(const QString& name) { return GetDataType(name) != rdUnknown; }
+bool TRegistry::ValueExists(const QString& name)
+{
+    return GetDataType(name) != rdUnknown;
+}
 
-bool TRegistry::DeleteValue(const QString& name) {
+bool TRegistry::DeleteValue(const QString& name)
+{
     return !readOnly_ && Writable() && Store().DeleteValue(path_, name);
 }
 
-QStringList TRegistry::GetValueNames() { return Writable() ? Store().ValueNames(path_) : QStringList(); }
+QStringList TRegistry::GetValueNames()
+{
+    return Writable() ? Store().ValueNames(path_) : QStringList();
+}
 
-bool TRegistry::KeyExists(const QString& key) {
+bool TRegistry::KeyExists(const QString& key)
+{
     QStringList path;
     if (!Resolve(key, path)) return false;
     return Writable() ? Store().KeyExists(path) : path.isEmpty();
 }
 
-bool TRegistry::CreateKey(const QString& key) {
+bool TRegistry::CreateKey(const QString& key)
+{
     QStringList path;
     if (readOnly_ || !Writable() || !Resolve(key, path)) return false;
     Store().CreateKey(path);
     return true;
 }
 
-bool TRegistry::DeleteKey(const QString& key) {
+bool TRegistry::DeleteKey(const QString& key)
+{
     QStringList path;
     if (readOnly_ || !Writable() || !Resolve(key, path)) return false;
     return Store().DeleteKey(path);
 }
 
-QStringList TRegistry::GetKeyNames() { return Writable() ? Store().KeyNames(path_) : QStringList(); }
+QStringList TRegistry::GetKeyNames()
+{
+    return Writable() ? Store().KeyNames(path_) : QStringList();
+}
 
-bool TRegistry::HasSubKeys() { return !GetKeyNames().isEmpty(); }
+bool TRegistry::HasSubKeys()
+{
+    return !GetKeyNames().isEmpty();
+}
 
-std::optional<TRegKeyData> TRegistry::ReadKeyTree(const QString& key) {
+std::optional<TRegKeyData> TRegistry::ReadKeyTree(const QString& key)
+{
     QStringList path;
     if (!Writable() || !Resolve(key, path)) return std::nullopt;
     return Store().Snapshot(path);
 }
 
 void TRegistry::ReplaceKeyTree(const QString& key, const std::function<bool(const QString&)>& removeSubkey,
-                               const TRegKeyData& content) {
+                               const TRegKeyData& content)
+{
     QStringList path;
     if (readOnly_ || !Writable() || !Resolve(key, path))
         throw ERegistryException(QStringLiteral("Failed to write key '%1'").arg(key));

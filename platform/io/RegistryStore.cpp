@@ -16,7 +16,7 @@
 
 struct TRegistryStore::Node {
     QString name;
-    std::map<QString, TRegValue> values;           // by case-folded name
+    std::map<QString, TRegValue> values;            // by case-folded name
     std::map<QString, std::unique_ptr<Node>> keys;  // by case-folded name
 };
 
@@ -29,10 +29,9 @@ struct TRegistryStore::Stamp {
     off_t size = 0;
     timespec modified{};
 
-    static Stamp Of(const struct stat& st) {
-        return Stamp{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-    }
-    bool operator==(const Stamp& o) const {
+    static Stamp Of(const struct stat& st) { return Stamp{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim}; }
+    bool operator==(const Stamp& o) const
+    {
         return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
                modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
     }
@@ -42,9 +41,13 @@ namespace {
 
 const QLatin1StringView kFormat("vesk-registry");
 
-QString Folded(const QString& name) { return name.toCaseFolded(); }
+QString Folded(const QString& name)
+{
+    return name.toCaseFolded();
+}
 
-std::optional<TRegValue> ValueFromJson(const QString& name, const QJsonValue& json) {
+std::optional<TRegValue> ValueFromJson(const QString& name, const QJsonValue& json)
+{
     const QJsonObject o = json.toObject();
     const QString type = o.value(QLatin1StringView("type")).toString();
     const QJsonValue data = o.value(QLatin1StringView("data"));
@@ -68,7 +71,8 @@ std::optional<TRegValue> ValueFromJson(const QString& name, const QJsonValue& js
 }
 
 // Malformed entries are skipped: the rest of the store stays usable.
-void NodeFromJson(TRegistryStore::Node& node, const QJsonObject& json) {
+void NodeFromJson(TRegistryStore::Node& node, const QJsonObject& json)
+{
     const QJsonObject values = json.value(QLatin1StringView("values")).toObject();
     for (auto it = values.begin(); it != values.end(); ++it)
         if (auto v = ValueFromJson(it.key(), it.value())) node.values[Folded(it.key())] = *v;
@@ -85,7 +89,8 @@ void NodeFromJson(TRegistryStore::Node& node, const QJsonObject& json) {
 // The file is written by hand rather than through QJsonDocument: a change rewrites the
 // whole file, and building a QJsonObject tree for each of a few hundred values in a row
 // costs seconds. The output is plain JSON that NodeFromJson reads back.
-void AppendJsonBytes(QByteArray& out, QStringView text) {
+void AppendJsonBytes(QByteArray& out, QStringView text)
+{
     for (char c : text.toUtf8()) {
         if (c == '"' || c == '\\') {
             out += '\\';
@@ -101,7 +106,8 @@ void AppendJsonBytes(QByteArray& out, QStringView text) {
 
 // A surrogate that is not half of a pair has no UTF-8 form; it is written as its \u escape,
 // which the JSON reader turns back into the same code unit, so every string survives.
-void AppendJsonString(QByteArray& out, const QString& text) {
+void AppendJsonString(QByteArray& out, const QString& text)
+{
     out += '"';
     qsizetype run = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -119,14 +125,11 @@ void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
 }
 
-void AppendValue(QByteArray& out, const TRegValue& v) {
+void AppendValue(QByteArray& out, const TRegValue& v)
+{
     switch (v.type) {
-    case rdInteger:
-        out += "{\"type\": \"REG_DWORD\", \"data\": " + QByteArray::number(v.dword) + '}';
-        break;
-    case rdBinary:
-        out += "{\"type\": \"REG_BINARY\", \"data\": \"" + v.binary.toHex() + "\"}";
-        break;
+    case rdInteger: out += "{\"type\": \"REG_DWORD\", \"data\": " + QByteArray::number(v.dword) + '}'; break;
+    case rdBinary: out += "{\"type\": \"REG_BINARY\", \"data\": \"" + v.binary.toHex() + "\"}"; break;
     default:
         out += "{\"type\": \"REG_SZ\", \"data\": ";
         AppendJsonString(out, v.text);
@@ -135,7 +138,8 @@ void AppendValue(QByteArray& out, const TRegValue& v) {
     }
 }
 
-void AppendNode(QByteArray& out, const TRegistryStore::Node& node, int depth) {
+void AppendNode(QByteArray& out, const TRegistryStore::Node& node, int depth)
+{
     const QByteArray inner(2 * depth + 2, ' '), item(2 * depth + 4, ' ');
     out += '{';
     const char* separator = "\n";
@@ -167,7 +171,8 @@ void AppendNode(QByteArray& out, const TRegistryStore::Node& node, int depth) {
     out += '\n' + QByteArray(2 * depth, ' ') + '}';
 }
 
-TRegistryStore::Stamp CurrentStamp(const QString& path) {
+TRegistryStore::Stamp CurrentStamp(const QString& path)
+{
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
     return TRegistryStore::Stamp::Of(st);
@@ -175,7 +180,8 @@ TRegistryStore::Stamp CurrentStamp(const QString& path) {
 
 // Reads a store file whole into root (left untouched otherwise); false when the file cannot
 // be read or is not a store.
-bool ReadStore(QFile& file, TRegistryStore::Node& root) {
+bool ReadStore(QFile& file, TRegistryStore::Node& root)
+{
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
     const QJsonObject top = doc.object();
@@ -185,12 +191,16 @@ bool ReadStore(QFile& file, TRegistryStore::Node& root) {
     return true;
 }
 
-QString PreviousPath(const QString& path) { return path + QLatin1StringView(".previous"); }
+QString PreviousPath(const QString& path)
+{
+    return path + QLatin1StringView(".previous");
+}
 
 // Keeps the store about to be replaced, which was read whole, as the fallback of a damaged
 // start: a second name for the same file, or a copy where the file system has no hard
 // links. The folder's flush after the store's rename makes the new name last too.
-void KeepPrevious(const QString& path) {
+void KeepPrevious(const QString& path)
+{
     const QString previous = PreviousPath(path);
     const QByteArray to = QFile::encodeName(previous);
     ::unlink(to.constData());
@@ -202,14 +212,16 @@ void KeepPrevious(const QString& path) {
 
 constexpr int kDamagedCopiesKept = 5;
 
-bool Exists(const QString& path) {
+bool Exists(const QString& path)
+{
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
 // Keeps a damaged store aside as path.bad; the copies kept before move on to .bad.1, .bad.2
 // and so on, and only the oldest beyond the last few goes. No copy is ever written over.
-void KeepDamagedCopy(const QString& path) {
+void KeepDamagedCopy(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.readAll();
@@ -224,35 +236,39 @@ void KeepDamagedCopy(const QString& path) {
     if (!Exists(bad)) ReplaceFileDurably(bad, bytes);
 }
 
-std::unique_ptr<TRegistryStore>& DefaultStore() {
+std::unique_ptr<TRegistryStore>& DefaultStore()
+{
     static std::unique_ptr<TRegistryStore> store;
     return store;
 }
 
 }  // namespace
 
-TRegistryStore::TRegistryStore(QString filePath)
-    : filePath_(std::move(filePath)), root_(std::make_unique<Node>()) {}
+TRegistryStore::TRegistryStore(QString filePath) : filePath_(std::move(filePath)), root_(std::make_unique<Node>()) {}
 
 TRegistryStore::~TRegistryStore() = default;
 
-TRegistryStore& TRegistryStore::Default() {
+TRegistryStore& TRegistryStore::Default()
+{
     auto& store = DefaultStore();
     if (!store) store = std::make_unique<TRegistryStore>(DefaultFilePath());
     return *store;
 }
 
-QString TRegistryStore::DefaultFilePath() {
+QString TRegistryStore::DefaultFilePath()
+{
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QLatin1StringView("/vesk/registry.json");
 }
 
-void TRegistryStore::SetDefaultFileForTesting(const QString& filePath) {
+void TRegistryStore::SetDefaultFileForTesting(const QString& filePath)
+{
     DefaultStore() = std::make_unique<TRegistryStore>(filePath.isEmpty() ? DefaultFilePath() : filePath);
 }
 
 // Re-reads the file unless it is the one last read. Nothing here raises.
-void TRegistryStore::Refresh() {
+void TRegistryStore::Refresh()
+{
     const Stamp now = CurrentStamp(filePath_);
     if (stamp_ && *stamp_ == now) return;
     root_ = std::make_unique<Node>();
@@ -274,7 +290,8 @@ void TRegistryStore::Refresh() {
     if (previous.open(QIODevice::ReadOnly)) ReadStore(previous, *root_);
 }
 
-TRegistryStore::Node* TRegistryStore::Find(const QStringList& path) {
+TRegistryStore::Node* TRegistryStore::Find(const QStringList& path)
+{
     Node* node = root_.get();
     for (const QString& name : path) {
         auto it = node->keys.find(Folded(name));
@@ -285,25 +302,30 @@ TRegistryStore::Node* TRegistryStore::Find(const QStringList& path) {
 }
 
 template <class Change>
-bool TRegistryStore::Modify(Change change) {
+bool TRegistryStore::Modify(Change change)
+{
     const QFileInfo info(filePath_);
     if (!QDir().mkpath(info.absolutePath()))
-        throw ERegistryException(QStringLiteral("Cannot create the folder of the settings store \"%1\"").arg(filePath_));
+        throw ERegistryException(
+            QStringLiteral("Cannot create the folder of the settings store \"%1\"").arg(filePath_));
     const TFileLock lock(filePath_ + QLatin1StringView(".lock"));
     if (!lock.Held())
-        throw ERegistryException(QStringLiteral("Cannot lock the settings store \"%1\". %2").arg(filePath_, lock.Error()));
+        throw ERegistryException(
+            QStringLiteral("Cannot lock the settings store \"%1\". %2").arg(filePath_, lock.Error()));
     Refresh();
     const bool changed = change();
     if (changed) Save();
     return changed;
 }
 
-void TRegistryStore::Save() {
+void TRegistryStore::Save()
+{
     if (unreadable_)
         KeepDamagedCopy(filePath_);
     else if (stamp_->exists)
         KeepPrevious(filePath_);
-    QByteArray bytes = "{\n  \"format\": \"" + QByteArray(kFormat.data(), kFormat.size()) + "\",\n  \"version\": 1,\n  \"root\": ";
+    QByteArray bytes =
+        "{\n  \"format\": \"" + QByteArray(kFormat.data(), kFormat.size()) + "\",\n  \"version\": 1,\n  \"root\": ";
     AppendNode(bytes, *root_, 1);
     bytes += "\n}\n";
     const QString error = ReplaceFileDurably(filePath_, bytes);
@@ -315,12 +337,14 @@ void TRegistryStore::Save() {
     *stamp_ = CurrentStamp(filePath_);
 }
 
-bool TRegistryStore::KeyExists(const QStringList& path) {
+bool TRegistryStore::KeyExists(const QStringList& path)
+{
     Refresh();
     return Find(path) != nullptr;
 }
 
-std::optional<TRegValue> TRegistryStore::Value(const QStringList& path, const QString& name) {
+std::optional<TRegValue> TRegistryStore::Value(const QStringList& path, const QString& name)
+{
     Refresh();
     const Node* node = Find(path);
     if (!node) return std::nullopt;
@@ -329,7 +353,8 @@ std::optional<TRegValue> TRegistryStore::Value(const QStringList& path, const QS
     return it->second;
 }
 
-QStringList TRegistryStore::KeyNames(const QStringList& path) {
+QStringList TRegistryStore::KeyNames(const QStringList& path)
+{
     Refresh();
     QStringList names;
     if (const Node* node = Find(path))
@@ -337,7 +362,8 @@ QStringList TRegistryStore::KeyNames(const QStringList& path) {
     return names;
 }
 
-QStringList TRegistryStore::ValueNames(const QStringList& path) {
+QStringList TRegistryStore::ValueNames(const QStringList& path)
+{
     Refresh();
     QStringList names;
     if (const Node* node = Find(path))
@@ -345,7 +371,8 @@ QStringList TRegistryStore::ValueNames(const QStringList& path) {
     return names;
 }
 
-void TRegistryStore::CreateKey(const QStringList& path) {
+void TRegistryStore::CreateKey(const QStringList& path)
+{
     Refresh();
     if (Find(path)) return;  // no write, and no lock, for a key that is already there
     Modify([&] {
@@ -364,7 +391,8 @@ void TRegistryStore::CreateKey(const QStringList& path) {
     });
 }
 
-bool TRegistryStore::SetValue(const QStringList& path, const TRegValue& value) {
+bool TRegistryStore::SetValue(const QStringList& path, const TRegValue& value)
+{
     bool found = false;
     Modify([&] {
         Node* node = Find(path);
@@ -380,7 +408,8 @@ bool TRegistryStore::SetValue(const QStringList& path, const TRegValue& value) {
     return found;
 }
 
-bool TRegistryStore::DeleteKey(const QStringList& path) {
+bool TRegistryStore::DeleteKey(const QStringList& path)
+{
     if (path.isEmpty()) return false;
     return Modify([&] {
         Node* parent = Find(path.mid(0, path.size() - 1));
@@ -388,7 +417,8 @@ bool TRegistryStore::DeleteKey(const QStringList& path) {
     });
 }
 
-bool TRegistryStore::DeleteValue(const QStringList& path, const QString& name) {
+bool TRegistryStore::DeleteValue(const QStringList& path, const QString& name)
+{
     return Modify([&] {
         Node* node = Find(path);
         return node && node->values.erase(Folded(name)) > 0;
@@ -397,7 +427,8 @@ bool TRegistryStore::DeleteValue(const QStringList& path, const QString& name) {
 
 namespace {
 
-void CopyOut(const TRegistryStore::Node& node, TRegKeyData& out) {
+void CopyOut(const TRegistryStore::Node& node, TRegKeyData& out)
+{
     out.name = node.name;
     out.values.reserve(node.values.size());
     for (const auto& [folded, v] : node.values) out.values.push_back(v);
@@ -406,7 +437,8 @@ void CopyOut(const TRegistryStore::Node& node, TRegKeyData& out) {
     for (const auto& [folded, child] : node.keys) CopyOut(*child, out.keys[i++]);
 }
 
-void CopyIn(const TRegKeyData& data, TRegistryStore::Node& node) {
+void CopyIn(const TRegKeyData& data, TRegistryStore::Node& node)
+{
     for (const TRegValue& v : data.values) {
         auto& slot = node.values[Folded(v.name)];
         const QString name = slot.name.isEmpty() ? v.name : slot.name;
@@ -424,7 +456,8 @@ void CopyIn(const TRegKeyData& data, TRegistryStore::Node& node) {
 
 }  // namespace
 
-std::optional<TRegKeyData> TRegistryStore::Snapshot(const QStringList& path) {
+std::optional<TRegKeyData> TRegistryStore::Snapshot(const QStringList& path)
+{
     Refresh();
     const Node* node = Find(path);
     if (!node) return std::nullopt;
@@ -434,7 +467,8 @@ std::optional<TRegKeyData> TRegistryStore::Snapshot(const QStringList& path) {
 }
 
 void TRegistryStore::ReplaceKey(const QStringList& path, const std::function<bool(const QString&)>& removeSubkey,
-                                const TRegKeyData& content) {
+                                const TRegKeyData& content)
+{
     Modify([&] {
         Node* node = root_.get();
         for (const QString& name : path) {

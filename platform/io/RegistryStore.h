@@ -91,7 +91,8 @@ public:
 private:
     Node* Find(const QStringList& path);
     void Refresh();
-    template <class Change> bool Modify(Change change);
+    template <class Change>
+    bool Modify(Change change);
     void Save();
 
     QString filePath_;

@@ -15,46 +15,68 @@ namespace {
 
 constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
 
-bool InRange(unsigned char b, unsigned char lo, unsigned char hi) { return b >= lo && b <= hi; }
+bool InRange(unsigned char b, unsigned char lo, unsigned char hi)
+{
+    return b >= lo && b <= hi;
+}
 
-bool IsStandIn(char16_t c) { return c >= TextStandInBase + 0x80 && c <= TextStandInBase + 0xFF; }
+bool IsStandIn(char16_t c)
+{
+    return c >= TextStandInBase + 0x80 && c <= TextStandInBase + 0xFF;
+}
 
 // Code points that a well-formed sequence may carry but that must not reach the text as
 // themselves (see the header).
-bool NeedsEscape(char32_t cp) {
-    return (cp >= TextStandInBase + 0x80u && cp <= TextStandInBase + 0xFFu) || cp == 0x2028 ||
-           cp == 0x2029 || cp == 0xFDD0 || cp == 0xFDD1;
+bool NeedsEscape(char32_t cp)
+{
+    return (cp >= TextStandInBase + 0x80u && cp <= TextStandInBase + 0xFFu) || cp == 0x2028 || cp == 0x2029 ||
+           cp == 0xFDD0 || cp == 0xFDD1;
 }
 
 // Length of the well-formed UTF-8 sequence at p (lead byte >= 0x80), or 0 when it is not
 // one. The ranges of the second byte exclude overlongs, surrogates and code points past
 // U+10FFFF.
-int SequenceLength(const unsigned char* p, const unsigned char* end) {
+int SequenceLength(const unsigned char* p, const unsigned char* end)
+{
     const unsigned char b0 = p[0];
     int len = 0;
     unsigned char lo = 0x80, hi = 0xBF;
-    if (InRange(b0, 0xC2, 0xDF)) len = 2;
-    else if (b0 == 0xE0) { len = 3; lo = 0xA0; }
-    else if (b0 == 0xED) { len = 3; hi = 0x9F; }
-    else if (InRange(b0, 0xE1, 0xEF)) len = 3;
-    else if (b0 == 0xF0) { len = 4; lo = 0x90; }
-    else if (InRange(b0, 0xF1, 0xF3)) len = 4;
-    else if (b0 == 0xF4) { len = 4; hi = 0x8F; }
-    else return 0;
+    if (InRange(b0, 0xC2, 0xDF))
+        len = 2;
+    else if (b0 == 0xE0) {
+        len = 3;
+        lo = 0xA0;
+    } else if (b0 == 0xED) {
+        len = 3;
+        hi = 0x9F;
+    } else if (InRange(b0, 0xE1, 0xEF))
+        len = 3;
+    else if (b0 == 0xF0) {
+        len = 4;
+        lo = 0x90;
+    } else if (InRange(b0, 0xF1, 0xF3))
+        len = 4;
+    else if (b0 == 0xF4) {
+        len = 4;
+        hi = 0x8F;
+    } else
+        return 0;
     if (end - p < len || !InRange(p[1], lo, hi)) return 0;
     for (int i = 2; i < len; ++i)
         if (!InRange(p[i], 0x80, 0xBF)) return 0;
     return len;
 }
 
-char32_t CodePoint(const unsigned char* p, int len) {
+char32_t CodePoint(const unsigned char* p, int len)
+{
     static constexpr unsigned char leadMask[] = {0, 0, 0x1F, 0x0F, 0x07};
     char32_t cp = p[0] & leadMask[len];
     for (int i = 1; i < len; ++i) cp = (cp << 6) | (p[i] & 0x3F);
     return cp;
 }
 
-char16_t* PutCodePoint(char16_t* out, char32_t cp) {
+char16_t* PutCodePoint(char16_t* out, char32_t cp)
+{
     if (cp < 0x10000) {
         *out++ = char16_t(cp);
     } else {
@@ -65,7 +87,8 @@ char16_t* PutCodePoint(char16_t* out, char32_t cp) {
     return out;
 }
 
-char* PutUtf8(char* out, char32_t cp) {
+char* PutUtf8(char* out, char32_t cp)
+{
     if (cp < 0x80) {
         *out++ = char(cp);
     } else if (cp < 0x800) {
@@ -85,7 +108,8 @@ char* PutUtf8(char* out, char32_t cp) {
 }
 
 // Encodes n UTF-16 units at in; out must have room for 3 bytes per unit.
-char* EncodeInto(const char16_t* in, qsizetype n, char* out) {
+char* EncodeInto(const char16_t* in, qsizetype n, char* out)
+{
     const char16_t* end = in + n;
     while (in < end) {
         const char16_t c = *in++;
@@ -106,7 +130,8 @@ char* EncodeInto(const char16_t* in, qsizetype n, char* out) {
 
 // Decodes the bytes at p byte by byte into out (room for one unit per byte); returns the
 // end of what it wrote. Sets *invalid when a byte was not part of a well-formed sequence.
-char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t* out, bool* invalid = nullptr) {
+char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t* out, bool* invalid = nullptr)
+{
     while (p < end) {
         if (*p < 0x80) {
             *out++ = *p++;
@@ -129,7 +154,8 @@ char16_t* DecodeInto(const unsigned char* p, const unsigned char* end, char16_t*
 
 // Whether the bytes are well-formed UTF-8 with nothing to escape, so that any UTF-8
 // decoder gives the text the byte-by-byte one gives.
-bool IsPlainUtf8(const unsigned char* p, const unsigned char* end) {
+bool IsPlainUtf8(const unsigned char* p, const unsigned char* end)
+{
     constexpr quint64 kHighBits = 0x8080808080808080ull;
     while (p < end) {
         quint64 word;
@@ -146,12 +172,16 @@ bool IsPlainUtf8(const unsigned char* p, const unsigned char* end) {
     return true;
 }
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
 
 // Where the chunk that starts at from ends: about chunk bytes on, but never inside a
 // well-formed sequence nor between the CR and LF of one line end, so that each chunk
 // decodes to what it is within the whole.
-const unsigned char* ChunkEnd(const unsigned char* from, const unsigned char* end, qsizetype chunk) {
+const unsigned char* ChunkEnd(const unsigned char* from, const unsigned char* end, qsizetype chunk)
+{
     if (end - from <= chunk) return end;
     const unsigned char* p = from + chunk;
     // A sequence is at most four bytes long: none crosses a byte that is no continuation
@@ -162,7 +192,8 @@ const unsigned char* ChunkEnd(const unsigned char* from, const unsigned char* en
 }
 
 // Turns each CR LF and CR in [from, end) into '\n', in place; returns the new end.
-char16_t* JoinLineEnds(char16_t* from, char16_t* end) {
+char16_t* JoinLineEnds(char16_t* from, char16_t* end)
+{
     const auto nextCr = [end](char16_t* p) {
         const qsizetype i = QStringView(p, end - p).indexOf(QChar(u'\r'));
         return i < 0 ? end : p + i;
@@ -183,7 +214,8 @@ char16_t* JoinLineEnds(char16_t* from, char16_t* end) {
 // Turns the first length units of text, which DecodeInto or the fast decoder made of
 // well-formed bytes (line ends joined), into the text the code page makes of the same bytes,
 // in place, growing text when they need more room; returns the new length.
-qsizetype RedecodeAsCodePage(QString& text, qsizetype length) {
+qsizetype RedecodeAsCodePage(QString& text, qsizetype length)
+{
     const char16_t* data = reinterpret_cast<const char16_t*>(text.constData());
     // The text up to its first character past ASCII stays as it is.
     qsizetype first = 0;
@@ -228,7 +260,8 @@ qsizetype RedecodeAsCodePage(QString& text, qsizetype length) {
 // text that starts with room for sizeHint bytes' worth. A document that is not well-formed
 // UTF-8 and has no mark is decoded in the code page instead.
 TTextDocument DecodeDocument(const std::function<qsizetype(char* to, qsizetype most)>& read, qsizetype sizeHint,
-                             qsizetype chunkBytes, TTextSource source) {
+                             qsizetype chunkBytes, TTextSource source)
+{
     chunkBytes = std::max<qsizetype>(chunkBytes, 1);
     // Where a chunk may end shows in the four bytes after it; the first chunk may follow a
     // mark.
@@ -255,7 +288,8 @@ TTextDocument DecodeDocument(const std::function<qsizetype(char* to, qsizetype m
     qsizetype length = 0;
     const bool mayTurn = source == TTextSource::Document && !doc.bom;
     // A mark at the start of a chunk is a character of the text, not one to skip.
-    QStringDecoder fast(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder fast(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const auto data = [&text] { return reinterpret_cast<char16_t*>(text.data()); };
     for (;;) {
         const unsigned char* const from = buffer.get() + start;
@@ -307,7 +341,8 @@ TTextDocument DecodeDocument(const std::function<qsizetype(char* to, qsizetype m
 
 }  // namespace
 
-QString DecodeText(const QByteArray& bytes) {
+QString DecodeText(const QByteArray& bytes)
+{
     // Every byte yields at most one UTF-16 unit (a 4-byte sequence yields two).
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* const first = reinterpret_cast<char16_t*>(text.data());
@@ -316,14 +351,16 @@ QString DecodeText(const QByteArray& bytes) {
     return text;
 }
 
-QByteArray EncodeText(const QString& text) {
+QByteArray EncodeText(const QString& text)
+{
     QByteArray bytes(text.size() * 3, Qt::Uninitialized);
     char* end = EncodeInto(reinterpret_cast<const char16_t*>(text.constData()), text.size(), bytes.data());
     bytes.resize(end - bytes.constData());
     return bytes;
 }
 
-QStringList SplitLines(const QString& text) {
+QStringList SplitLines(const QString& text)
+{
     QStringList lines;
     const QChar* data = text.constData();
     const qsizetype n = text.size();
@@ -339,7 +376,8 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes, TTextSource source) {
+TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes, TTextSource source)
+{
     qsizetype at = 0;
     return DecodeDocument(
         [&](char* to, qsizetype most) {
@@ -351,11 +389,13 @@ TTextDocument ParseTextDocument(const QByteArray& bytes, qsizetype chunkBytes, T
         bytes.size(), chunkBytes, source);
 }
 
-QByteArray FormatTextDocument(const QStringList& lines, bool bom, TTextEncoding encoding) {
+QByteArray FormatTextDocument(const QStringList& lines, bool bom, TTextEncoding encoding)
+{
     const auto units = [](const QString& line) { return reinterpret_cast<const char16_t*>(line.constData()); };
     const bool codePage = encoding == TTextEncoding::CodePage;
     qsizetype room = 0;
-    for (const QString& line : lines) room += codePage ? CodePageEncodedSize(units(line), line.size()) : line.size() * 3;
+    for (const QString& line : lines)
+        room += codePage ? CodePageEncodedSize(units(line), line.size()) : line.size() * 3;
     QByteArray bytes(3 + room + lines.size() * 2, Qt::Uninitialized);
     char* out = bytes.data();
     if (bom && !codePage)
@@ -370,7 +410,8 @@ QByteArray FormatTextDocument(const QStringList& lines, bool bom, TTextEncoding 
     return bytes;
 }
 
-TTextDocument ReadTextFile(const QString& path, TTextSource source) {
+TTextDocument ReadTextFile(const QString& path, TTextSource source)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EInOutError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
@@ -385,7 +426,8 @@ TTextDocument ReadTextFile(const QString& path, TTextSource source) {
         file.size(), TextChunkBytes, source);
 }
 
-void WriteTextFile(const QString& path, const QStringList& lines, bool bom, TTextEncoding encoding) {
+void WriteTextFile(const QString& path, const QStringList& lines, bool bom, TTextEncoding encoding)
+{
     const QString reason = ReplaceFileDurably(path, FormatTextDocument(lines, bom, encoding));
     if (!reason.isEmpty()) throw EInOutError(QStringLiteral("Cannot write file \"%1\". %2").arg(path, reason));
 }

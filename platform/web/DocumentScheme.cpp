@@ -5,29 +5,37 @@
 #include <QBuffer>
 #include <QWebEngineUrlRequestJob>
 
-TDocumentStore& TDocumentStore::Instance() {
+TDocumentStore& TDocumentStore::Instance()
+{
     static TDocumentStore store;
     return store;
 }
 
-QUrl TDocumentStore::UrlFor(const QString& key) {
+QUrl TDocumentStore::UrlFor(const QString& key)
+{
     QUrl url;
     url.setScheme(QLatin1String(kDocumentScheme));
     url.setPath(QLatin1Char('/') + key);
     return url;
 }
 
-void TDocumentStore::Put(const QString& key, const QString& text) {
+void TDocumentStore::Put(const QString& key, const QString& text)
+{
     documents_.insert(key, QByteArray(kUtf8Bom) + text.toUtf8());
 }
 
-void TDocumentStore::PutBytes(const QString& key, const QByteArray& utf8) {
+void TDocumentStore::PutBytes(const QString& key, const QByteArray& utf8)
+{
     documents_.insert(key, utf8.startsWith(kUtf8Bom) ? utf8 : QByteArray(kUtf8Bom) + utf8);
 }
 
-void TDocumentStore::Remove(const QString& key) { documents_.remove(key); }
+void TDocumentStore::Remove(const QString& key)
+{
+    documents_.remove(key);
+}
 
-bool TDocumentStore::Find(const QUrl& url, QByteArray* data) const {
+bool TDocumentStore::Find(const QUrl& url, QByteArray* data) const
+{
     if (url.scheme() != QLatin1String(kDocumentScheme)) return false;
     const auto it = documents_.constFind(url.path().mid(1));
     if (it == documents_.constEnd()) return false;
@@ -35,7 +43,8 @@ bool TDocumentStore::Find(const QUrl& url, QByteArray* data) const {
     return true;
 }
 
-void TDocumentSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
+void TDocumentSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
+{
     QByteArray data;
     if (!TDocumentStore::Instance().Find(job->requestUrl(), &data)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);

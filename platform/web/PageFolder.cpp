@@ -10,7 +10,8 @@
 TPageFolder::TPageFolder() = default;
 TPageFolder::~TPageFolder() = default;
 
-QUrl TPageFolder::Write(const QByteArray& bytes) {
+QUrl TPageFolder::Write(const QByteArray& bytes)
+{
     QString path;
     {
         QMutexLocker lock(&mutex_);
@@ -38,14 +39,16 @@ QUrl TPageFolder::Write(const QByteArray& bytes) {
     return QUrl::fromLocalFile(path);
 }
 
-void TPageFolder::Remove(const QUrl& page) {
+void TPageFolder::Remove(const QUrl& page)
+{
     if (!page.isLocalFile()) return;
     const QFileInfo info(page.toLocalFile());
     QMutexLocker lock(&mutex_);
     if (dir_ && info.absolutePath() == QDir(dir_->path()).absolutePath()) QFile::remove(info.absoluteFilePath());
 }
 
-QString TPageFolder::Path() const {
+QString TPageFolder::Path() const
+{
     QMutexLocker lock(&mutex_);
     return dir_ ? dir_->path() : QString();
 }

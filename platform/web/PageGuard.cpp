@@ -18,7 +18,8 @@ using R = QWebEngineUrlRequestInfo;
 // What the engine shows without handing it to a script: a page and its frames (each its own
 // document, which the others may not look into), style sheets, scripts, images, fonts, sound
 // and video. Not reads (fetch, XMLHttpRequest, preloads), workers, pings or sockets.
-bool Shown(R::ResourceType type) {
+bool Shown(R::ResourceType type)
+{
     switch (type) {
     case R::ResourceTypeMainFrame:
     case R::ResourceTypeSubFrame:
@@ -39,7 +40,8 @@ bool Shown(R::ResourceType type) {
 // local-file scheme serves such a file empty). Only a file named as a style sheet or a script
 // is parsed as one, so no other file's text comes back in a script's error message or a style
 // sheet's rules (nor as a JSON or CSS module).
-bool LocalFileAllowed(const QString& path, R::ResourceType type, bool engineReads) {
+bool LocalFileAllowed(const QString& path, R::ResourceType type, bool engineReads)
+{
     if (path.isEmpty()) return false;
     const QFileInfo info(path);
     if (!info.isFile() || (engineReads && info.size() <= 0)) return false;
@@ -53,14 +55,19 @@ bool LocalFileAllowed(const QString& path, R::ResourceType type, bool engineRead
 
 // Navigations only the program starts (a page cannot pretend to be typed in) and going back
 // or forward to them.
-bool ProgramNavigation(R::NavigationType navigation) {
+bool ProgramNavigation(R::NavigationType navigation)
+{
     return navigation == R::NavigationTypeTyped || navigation == R::NavigationTypeBackForward ||
            navigation == R::NavigationTypeReload;
 }
 
-bool IsScheme(const QString& scheme, const char* name) { return scheme == QLatin1String(name); }
+bool IsScheme(const QString& scheme, const char* name)
+{
+    return scheme == QLatin1String(name);
+}
 
-R::NavigationType RequestNavigation(QWebEnginePage::NavigationType type) {
+R::NavigationType RequestNavigation(QWebEnginePage::NavigationType type)
+{
     switch (type) {
     case QWebEnginePage::NavigationTypeLinkClicked: return R::NavigationTypeLink;
     case QWebEnginePage::NavigationTypeTyped: return R::NavigationTypeTyped;
@@ -74,7 +81,8 @@ R::NavigationType RequestNavigation(QWebEnginePage::NavigationType type) {
 
 }  // namespace
 
-bool GuardAllows(const TGuardedRequest& request) {
+bool GuardAllows(const TGuardedRequest& request)
+{
     const QString scheme = request.url.scheme();
     switch (request.type) {
     case R::ResourceTypeWorker:
@@ -86,7 +94,8 @@ bool GuardAllows(const TGuardedRequest& request) {
     // What the page made itself.
     if (IsScheme(scheme, "data") || IsScheme(scheme, "blob") || IsScheme(scheme, "about")) return true;
     if (IsScheme(scheme, "file"))
-        return LocalFileAllowed(request.url.host().isEmpty() ? request.url.toLocalFile() : QString(), request.type, true);
+        return LocalFileAllowed(request.url.host().isEmpty() ? request.url.toLocalFile() : QString(), request.type,
+                                true);
     if (IsScheme(scheme, kLocalFileScheme)) return LocalFileAllowed(LocalFilePath(request.url), request.type, false);
     // Written documents only as the page itself; which ones, TGuardedPage decides.
     if (IsScheme(scheme, kDocumentScheme)) return request.type == R::ResourceTypeMainFrame;
@@ -101,7 +110,8 @@ bool GuardAllows(const TGuardedRequest& request) {
     return false;
 }
 
-void TPageGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
+void TPageGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
+{
     // Refused unless judged allowed, also when judging fails.
     bool allowed = false;
     RunGuarded(this, [&] {
@@ -110,7 +120,8 @@ void TPageGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
     if (!allowed) info.block(true);
 }
 
-QWebEngineProfile* GuardedProfile() {
+QWebEngineProfile* GuardedProfile()
+{
     static QPointer<QWebEngineProfile> profile;
     if (profile) return profile;
     profile = new QWebEngineProfile(QCoreApplication::instance());  // no name: off the record
@@ -139,9 +150,11 @@ QWebEngineProfile* GuardedProfile() {
 }
 
 TGuardedPage::TGuardedPage(std::function<bool(const QUrl&)> ownsDocument, QObject* parent)
-    : QWebEnginePage(GuardedProfile(), parent), ownsDocument_(std::move(ownsDocument)) {}
+    : QWebEnginePage(GuardedProfile(), parent), ownsDocument_(std::move(ownsDocument))
+{}
 
-bool TGuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+bool TGuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
     bool accept = false;
     RunGuarded(this, [&] {
         // Under file: a page could load none of its files; under the local-file scheme it
@@ -149,8 +162,7 @@ bool TGuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
         const QUrl address = isMainFrame ? LocalFileAddress(url) : url;
         // Judged as its request will be, so a refused navigation leaves the page as it is
         // instead of showing an error.
-        const TGuardedRequest request{address,
-                                      isMainFrame ? R::ResourceTypeMainFrame : R::ResourceTypeSubFrame,
+        const TGuardedRequest request{address, isMainFrame ? R::ResourceTypeMainFrame : R::ResourceTypeSubFrame,
                                       RequestNavigation(type), this->url()};
         if (!GuardAllows(request)) return;
         if (IsScheme(address.scheme(), kDocumentScheme)) {
@@ -164,8 +176,12 @@ bool TGuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type,
     return accept;
 }
 
-QWebEnginePage* TGuardedPage::createWindow(WebWindowType /*type*/) { return nullptr; }
+QWebEnginePage* TGuardedPage::createWindow(WebWindowType /*type*/)
+{
+    return nullptr;
+}
 
-QUrl LoadAddress(const QWebEnginePage* page, const QUrl& url) {
+QUrl LoadAddress(const QWebEnginePage* page, const QUrl& url)
+{
     return qobject_cast<const TGuardedPage*>(page) ? LocalFileAddress(url) : url;
 }

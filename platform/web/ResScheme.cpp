@@ -16,21 +16,24 @@ namespace {
 
 // The file-system path a res URL spells. On Linux the spelling is res:///abs/path/...;
 // a URL parsed with an authority (res://abs/path/...) gives the first folder as the host.
-QString UrlFilePath(const QUrl& url) {
+QString UrlFilePath(const QUrl& url)
+{
     const QString path = url.path(QUrl::FullyDecoded);
     const QString host = url.host(QUrl::FullyDecoded);
     return host.isEmpty() ? path : QLatin1Char('/') + host + path;
 }
 
 // The part of path after container + "/", matched without case; empty when outside it.
-QString NameInside(const QString& path, const QString& container) {
+QString NameInside(const QString& path, const QString& container)
+{
     if (container.isEmpty()) return {};
     const QString prefix = container + QLatin1Char('/');
     if (!path.startsWith(prefix, Qt::CaseInsensitive)) return {};
     return path.mid(prefix.size());
 }
 
-bool SafeSegments(const QStringList& segments) {
+bool SafeSegments(const QStringList& segments)
+{
     for (const QString& s : segments) {
         if (s.isEmpty() || s == QLatin1String(".") || s == QLatin1String("..")) return false;
         if (s.contains(QLatin1Char('\\')) || s.contains(QLatin1Char(':')) || s.contains(QChar(0))) return false;
@@ -39,7 +42,8 @@ bool SafeSegments(const QStringList& segments) {
 }
 
 // Finds segment in folder: an exact match first, else the one entry equal without case.
-QString FindEntry(const QString& folder, const QString& segment) {
+QString FindEntry(const QString& folder, const QString& segment)
+{
     const QString exact = folder + QLatin1Char('/') + segment;
     if (QFileInfo::exists(exact)) return exact;
     const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -48,7 +52,8 @@ QString FindEntry(const QString& folder, const QString& segment) {
     return {};
 }
 
-QString ResolveInside(const QString& root, const QString& name) {
+QString ResolveInside(const QString& root, const QString& name)
+{
     if (!root.startsWith(QLatin1String(":/"))) return {};
     const QStringList segments = name.split(QLatin1Char('/'));
     if (!SafeSegments(segments)) return {};
@@ -62,12 +67,14 @@ QString ResolveInside(const QString& root, const QString& name) {
 
 }  // namespace
 
-QString ResPageUrl(const QString& containerPath, const QString& name) {
+QString ResPageUrl(const QString& containerPath, const QString& name)
+{
     return QStringLiteral("res://") + QString::fromLatin1(QUrl::toPercentEncoding(containerPath, "/")) +
            QLatin1Char('/') + name;
 }
 
-QString ResolveResUrl(const QUrl& url) {
+QString ResolveResUrl(const QUrl& url)
+{
     if (!url.isValid() || url.scheme().compare(QLatin1String(kResScheme), Qt::CaseInsensitive) != 0) return {};
     const QString path = UrlFilePath(url);
     if (path.contains(QLatin1Char('\\'))) return {};
@@ -83,7 +90,8 @@ QString ResolveResUrl(const QUrl& url) {
     return {};
 }
 
-QByteArray ResMimeType(const QString& fileName) {
+QByteArray ResMimeType(const QString& fileName)
+{
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     // The common web types are fixed here; the MIME database may know others.
     if (suffix == QLatin1String("htm") || suffix == QLatin1String("html")) return "text/html";
@@ -97,7 +105,8 @@ QByteArray ResMimeType(const QString& fileName) {
     return type.isDefault() ? QByteArray("application/octet-stream") : type.name().toLatin1();
 }
 
-void TResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
+void TResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
+{
     const QString resource = ResolveResUrl(job->requestUrl());
     if (resource.isEmpty()) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
@@ -106,7 +115,8 @@ void TResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     ReplyWithFile(job, resource);
 }
 
-void ReplyWithFile(QWebEngineUrlRequestJob* job, const QString& path) {
+void ReplyWithFile(QWebEngineUrlRequestJob* job, const QString& path)
+{
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);

@@ -9,24 +9,28 @@
 
 namespace {
 
-std::vector<std::unique_ptr<TResourceModule>>& Modules() {
+std::vector<std::unique_ptr<TResourceModule>>& Modules()
+{
     static std::vector<std::unique_ptr<TResourceModule>> modules;
     return modules;
 }
 
-bool IsPlainFileName(const QString& name) {
+bool IsPlainFileName(const QString& name)
+{
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QLatin1Char(':')) && !name.contains(QChar(0));
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char(':')) &&
+           !name.contains(QChar(0));
 }
 
 }  // namespace
 
-TResourceModule* TResourceModule::Load(const QString& fileName) {
+TResourceModule* TResourceModule::Load(const QString& fileName)
+{
     return LoadFromFolder(QCoreApplication::applicationDirPath(), fileName);
 }
 
-TResourceModule* TResourceModule::LoadFromFolder(const QString& folder, const QString& fileName) {
+TResourceModule* TResourceModule::LoadFromFolder(const QString& folder, const QString& fileName)
+{
     if (!IsPlainFileName(fileName) || folder.isEmpty()) return nullptr;
     const QFileInfo info(QDir(folder).filePath(fileName));
     if (!info.isFile()) return nullptr;
@@ -40,7 +44,8 @@ TResourceModule* TResourceModule::LoadFromFolder(const QString& folder, const QS
     return Modules().back().get();
 }
 
-QList<TResourceModule*> TResourceModule::Loaded() {
+QList<TResourceModule*> TResourceModule::Loaded()
+{
     QList<TResourceModule*> result;
     for (const auto& m : Modules()) result.append(m.get());
     return result;

@@ -32,28 +32,35 @@ namespace {
 
 constexpr int kMaxPreviewDpi = 150;
 
-QWebEngineView* CreateView() {
+QWebEngineView* CreateView()
+{
     // The handlers must be in place before the view's page first loads anything.
     InstallWebSchemeHandlers(QWebEngineProfile::defaultProfile());
     return new QWebEngineView;
 }
 
-bool IsAboutBlank(const QString& rest) { return rest.isEmpty() || rest.compare(QLatin1String("blank"), Qt::CaseInsensitive) == 0; }
+bool IsAboutBlank(const QString& rest)
+{
+    return rest.isEmpty() || rest.compare(QLatin1String("blank"), Qt::CaseInsensitive) == 0;
+}
 
-QUrl UrlFromText(const QString& text) {
+QUrl UrlFromText(const QString& text)
+{
     if (text.startsWith(QLatin1Char('/'))) return QUrl::fromLocalFile(text);
     const QUrl url(text, QUrl::TolerantMode);
     return url.scheme().isEmpty() ? QUrl::fromUserInput(text) : url;
 }
 
-void RecordDialog(TDialogScript* script, const QString& kind, const QString& text) {
+void RecordDialog(TDialogScript* script, const QString& kind, const QString& text)
+{
     TDialogRecord record;
     record.kind = kind;
     record.text = text;
     script->Record(record);
 }
 
-void RegisterWebEventTypes() {
+void RegisterWebEventTypes()
+{
     static const bool done = [] {
         RegisterEventType<TWebNavigateCompleteEvent>();
         RegisterEventType<TWebCommandStateChangeEvent>();
@@ -64,25 +71,29 @@ void RegisterWebEventTypes() {
 
 }  // namespace
 
-void RegisterWebClasses() {
+void RegisterWebClasses()
+{
     RegisterWebEventTypes();
     RegisterClass<TWebBrowser>();
 }
 
-TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner, CreateView()) {
+TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner, CreateView())
+{
     RegisterWebEventTypes();  // a browser read from a form resource binds its events by name
     static int counter = 0;
     aboutPrefix_ = QStringLiteral("about-%1-").arg(++counter);
     AttachPage();
 }
 
-void TWebBrowser::AttachPage() {
+void TWebBrowser::AttachPage()
+{
     document_ = new TWebDocument(Page(), this);
     connect(Page(), &QWebEnginePage::loadingChanged, this,
             Guarded([this](const QWebEngineLoadingInfo& info) { OnLoadingChanged(info); }, this));
 }
 
-void TWebBrowser::SetUntrusted(bool value) {
+void TWebBrowser::SetUntrusted(bool value)
+{
     QWebEngineView* view = View();
     if (value == untrusted_ || !view) return;
     untrusted_ = value;
@@ -96,29 +107,37 @@ void TWebBrowser::SetUntrusted(bool value) {
     AttachPage();
 }
 
-bool TWebBrowser::OwnsDocument(const QUrl& url) const {
+bool TWebBrowser::OwnsDocument(const QUrl& url) const
+{
     return (document_ && url == document_->TextUrl()) || aboutPages_.contains(url);
 }
 
-QString TWebBrowser::PageAddress(const QString& url) const {
+QString TWebBrowser::PageAddress(const QString& url) const
+{
     const QUrl parsed = QUrl::fromEncoded(url.toUtf8());
     return parsed.isLocalFile() ? QString::fromUtf8(LoadAddress(Page(), parsed).toEncoded()) : url;
 }
 
-TWebBrowser::~TWebBrowser() {
+TWebBrowser::~TWebBrowser()
+{
     delete document_;
     document_ = nullptr;  // the page, freed later with the view, may still ask OwnsDocument
     for (const QUrl& url : aboutPages_.keys()) TDocumentStore::Instance().Remove(url.path().mid(1));
 }
 
-QWebEngineView* TWebBrowser::View() const { return qobject_cast<QWebEngineView*>(Handle()); }
+QWebEngineView* TWebBrowser::View() const
+{
+    return qobject_cast<QWebEngineView*>(Handle());
+}
 
-QWebEnginePage* TWebBrowser::Page() const {
+QWebEnginePage* TWebBrowser::Page() const
+{
     QWebEngineView* view = View();
     return view ? view->page() : nullptr;
 }
 
-void TWebBrowser::Navigate(const QString& url) {
+void TWebBrowser::Navigate(const QString& url)
+{
     QWebEnginePage* page = Page();
     if (!page) return;
     const QString text = url.trimmed();
@@ -137,7 +156,8 @@ void TWebBrowser::Navigate(const QString& url) {
     page->load(LoadAddress(page, UrlFromText(text)));
 }
 
-QString TWebBrowser::LocationURL() const {
+QString TWebBrowser::LocationURL() const
+{
     QWebEnginePage* page = Page();
     if (!page) return {};
     const QUrl url = page->url();
@@ -146,44 +166,53 @@ QString TWebBrowser::LocationURL() const {
     return FileUrlOf(url).toString();
 }
 
-QString TWebBrowser::LocationName() const {
+QString TWebBrowser::LocationName() const
+{
     QWebEnginePage* page = Page();
     const QString title = page ? page->title() : QString();
     // Without a title the engine reports the address, which may be an internal one.
-    if (title.isEmpty() || title == page->url().toString())
-        return LocationURL();
+    if (title.isEmpty() || title == page->url().toString()) return LocationURL();
     return title;
 }
 
-bool TWebBrowser::Busy() const { return loading_ || document_->Rendering(); }
+bool TWebBrowser::Busy() const
+{
+    return loading_ || document_->Rendering();
+}
 
-QString TWebBrowser::SelectedText() const {
+QString TWebBrowser::SelectedText() const
+{
     QWebEnginePage* page = Page();
     return page ? page->selectedText() : QString();
 }
 
-void TWebBrowser::GoBack() {
+void TWebBrowser::GoBack()
+{
     QWebEnginePage* page = Page();
     if (!page || !page->history()->canGoBack()) throw EOleException(QStringLiteral("There is no page to go back to."));
     page->history()->back();
 }
 
-void TWebBrowser::GoForward() {
+void TWebBrowser::GoForward()
+{
     QWebEnginePage* page = Page();
     if (!page || !page->history()->canGoForward())
         throw EOleException(QStringLiteral("There is no page to go forward to."));
     page->history()->forward();
 }
 
-void TWebBrowser::Stop() {
+void TWebBrowser::Stop()
+{
     if (QWebEnginePage* page = Page()) page->triggerAction(QWebEnginePage::Stop);
 }
 
-void TWebBrowser::Refresh() {
+void TWebBrowser::Refresh()
+{
     if (QWebEnginePage* page = Page()) page->triggerAction(QWebEnginePage::Reload);
 }
 
-void TWebBrowser::ExecWB(int command, int option) {
+void TWebBrowser::ExecWB(int command, int option)
+{
     QWebEnginePage* page = Page();
     if (!page) throw EOleException(QStringLiteral("The browser window is gone."));
     switch (command) {
@@ -199,12 +228,14 @@ void TWebBrowser::ExecWB(int command, int option) {
     }
 }
 
-void TWebBrowser::SetNoContextMenu(bool value) {
+void TWebBrowser::SetNoContextMenu(bool value)
+{
     noContextMenu_ = value;
     if (QWebEngineView* view = View()) view->setContextMenuPolicy(value ? Qt::NoContextMenu : Qt::DefaultContextMenu);
 }
 
-void TWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+void TWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info)
+{
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         loading_ = true;
         return;
@@ -218,7 +249,8 @@ void TWebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         onNavigateComplete2_(this, LocationURL());
 }
 
-void TWebBrowser::WriteOrHold(const QString& text, QString& pending) {
+void TWebBrowser::WriteOrHold(const QString& text, QString& pending)
+{
     TWebDocument* doc = Document();
     if (doc && !navigating_) {
         pending.clear();
@@ -230,7 +262,8 @@ void TWebBrowser::WriteOrHold(const QString& text, QString& pending) {
     if (!doc) Navigate(QStringLiteral("about:blank"));
 }
 
-void TWebBrowser::WritePending(QString& pending) {
+void TWebBrowser::WritePending(QString& pending)
+{
     TWebDocument* doc = Document();
     if (pending.isEmpty() || !doc) return;
     const QString text = pending;
@@ -238,19 +271,22 @@ void TWebBrowser::WritePending(QString& pending) {
     doc->write(text);
 }
 
-void TWebBrowser::ReportCommandStates() {
+void TWebBrowser::ReportCommandStates()
+{
     QWebEnginePage* page = Page();
     if (!page || !onCommandStateChange_) return;
     onCommandStateChange_(this, CSC_NAVIGATEFORWARD, page->history()->canGoForward());
     onCommandStateChange_(this, CSC_NAVIGATEBACK, page->history()->canGoBack());
 }
 
-QPrinter* TWebBrowser::Printer() {
+QPrinter* TWebBrowser::Printer()
+{
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return printer_.get();
 }
 
-void TWebBrowser::Print(int option) {
+void TWebBrowser::Print(int option)
+{
     // While the dialog service is scripted (tests, headless runs) only a print to a PDF file
     // the script chose is made.
     if (TDialogScript* script = TDialogScript::Active()) {
@@ -275,7 +311,8 @@ void TWebBrowser::Print(int option) {
         View()->print(Printer());
 }
 
-void TWebBrowser::WritePdf(const QString& path, const QPageLayout& layout, const QPageRanges& ranges) {
+void TWebBrowser::WritePdf(const QString& path, const QPageLayout& layout, const QPageRanges& ranges)
+{
     // The engine's own PDF keeps the text as text; printing into the printer would send it
     // each page as a picture at the printer's resolution. The reply may come after this
     // call has stopped waiting (the application quitting, the page gone): it only ever
@@ -290,10 +327,12 @@ void TWebBrowser::WritePdf(const QString& path, const QPageLayout& layout, const
     QPointer<TWebBrowser> self(this);
     QWebEnginePage* page = Page();
     connect(page, &QObject::destroyed, &loop, &QEventLoop::quit);
-    page->printToPdf([reply](const QByteArray& pdf) {
-        reply->pdf = pdf;
-        if (reply->loop) reply->loop->quit();
-    }, layout, ranges);
+    page->printToPdf(
+        [reply](const QByteArray& pdf) {
+            reply->pdf = pdf;
+            if (reply->loop) reply->loop->quit();
+        },
+        layout, ranges);
     if (!reply->pdf) loop.exec();
     if (!self || !reply->pdf) return;  // the window or the application is going away
     const QString failed = QStringLiteral("The page could not be printed to %1").arg(QDir::toNativeSeparators(path));
@@ -302,7 +341,8 @@ void TWebBrowser::WritePdf(const QString& path, const QPageLayout& layout, const
     if (!error.isEmpty()) throw EOleException(failed + QStringLiteral(": ") + error);
 }
 
-void TWebBrowser::PrintPreview() {
+void TWebBrowser::PrintPreview()
+{
     if (TDialogScript* script = TDialogScript::Active())
         return RecordDialog(script, QStringLiteral("PrintPreviewDialog"), LocationName());
     // The preview renders at screen resolution with the print settings' page layout: at
@@ -311,15 +351,19 @@ void TWebBrowser::PrintPreview() {
     preview.setPageLayout(Printer()->pageLayout());
     preview.setResolution(std::min(preview.resolution(), kMaxPreviewDpi));
     QPrintPreviewDialog dialog(&preview, View());
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, Guarded([this](QPrinter* printer) {
-                // The busy cursor ends with the first render, also when it fails.
-                TScopeExit endBusy([] { SetScreenCursor(crDefault); });
-                PrintAndWait(printer);
-            }, this));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            Guarded(
+                [this](QPrinter* printer) {
+                    // The busy cursor ends with the first render, also when it fails.
+                    TScopeExit endBusy([] { SetScreenCursor(crDefault); });
+                    PrintAndWait(printer);
+                },
+                this));
     dialog.exec();
 }
 
-void TWebBrowser::PageSetup() {
+void TWebBrowser::PageSetup()
+{
     if (TDialogScript* script = TDialogScript::Active()) {
         RecordDialog(script, QStringLiteral("PageSetupDialog"), LocationName());
         if (const std::optional<QPageLayout> layout = script->TakePageSetup()) Printer()->setPageLayout(*layout);
@@ -329,7 +373,8 @@ void TWebBrowser::PageSetup() {
     dialog.exec();
 }
 
-void TWebBrowser::PrintAndWait(QPrinter* printer) {
+void TWebBrowser::PrintAndWait(QPrinter* printer)
+{
     QWebEngineView* view = View();
     if (!view) return;
     QEventLoop loop;

@@ -20,7 +20,7 @@ class QWebEnginePage;
 class QWebEngineView;
 class QWebEngineLoadingInfo;
 
-using TWebNavigateCompleteEvent = TEvent<TObject*, QString>;     // (Sender, URL)
+using TWebNavigateCompleteEvent = TEvent<TObject*, QString>;      // (Sender, URL)
 using TWebCommandStateChangeEvent = TEvent<TObject*, int, bool>;  // (Sender, Command, Enable)
 // TWebNavigateCompleteEvent is TTextEvent, declared as a metatype in Events.h.
 Q_DECLARE_METATYPE(TWebCommandStateChangeEvent)

@@ -16,19 +16,22 @@
 
 namespace {
 
-QString NextKey() {
+QString NextKey()
+{
     static std::atomic<int> counter{0};
     return QStringLiteral("document-%1").arg(++counter);
 }
 
-QString JsString(const QString& s) {
+QString JsString(const QString& s)
+{
     // A JSON string literal is a valid script string literal.
     const QByteArray json = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
 // Local pages may send themselves to the (local) document scheme.
-bool CanReplaceByScript(const QUrl& url) {
+bool CanReplaceByScript(const QUrl& url)
+{
     const QString scheme = url.scheme();
     return scheme == QLatin1String(kDocumentScheme) || scheme == QLatin1String(kResScheme) ||
            scheme == QLatin1String(kLocalFileScheme) || scheme == QLatin1String("file");
@@ -37,17 +40,25 @@ bool CanReplaceByScript(const QUrl& url) {
 }  // namespace
 
 TWebDocument::TWebDocument(QWebEnginePage* page, QObject* parent)
-    : QObject(parent), page_(page), key_(NextKey()), url_(TDocumentStore::UrlFor(key_)), current_(url_) {
+    : QObject(parent), page_(page), key_(NextKey()), url_(TDocumentStore::UrlFor(key_)), current_(url_)
+{
     connect(page_, &QWebEnginePage::loadingChanged, this, &TWebDocument::OnLoadingChanged);
     // A page whose renderer died answers no script: a render waiting on one loads directly.
     connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] { LoadDirectly(renders_); });
 }
 
-TWebDocument::~TWebDocument() { TDocumentStore::Instance().Remove(key_); }
+TWebDocument::~TWebDocument()
+{
+    TDocumentStore::Instance().Remove(key_);
+}
 
-void TWebDocument::Close() { open_ = false; }
+void TWebDocument::Close()
+{
+    open_ = false;
+}
 
-void TWebDocument::Write(const QString& text) {
+void TWebDocument::Write(const QString& text)
+{
     if (open_) {
         text_ += text;
     } else {
@@ -59,7 +70,8 @@ void TWebDocument::Write(const QString& text) {
     RenderOrHold();
 }
 
-void TWebDocument::Replace(const QByteArray& utf8) {
+void TWebDocument::Replace(const QByteArray& utf8)
+{
     text_.clear();
     open_ = false;
     bytes_ = utf8;
@@ -67,7 +79,8 @@ void TWebDocument::Replace(const QByteArray& utf8) {
     RenderOrHold();
 }
 
-void TWebDocument::ReplaceFromFile(const QUrl& file) {
+void TWebDocument::ReplaceFromFile(const QUrl& file)
+{
     text_.clear();
     open_ = false;
     bytes_.clear();
@@ -76,14 +89,16 @@ void TWebDocument::ReplaceFromFile(const QUrl& file) {
     RenderOrHold();
 }
 
-void TWebDocument::RenderOrHold() {
+void TWebDocument::RenderOrHold()
+{
     if (rendering_)
         held_ = true;
     else
         StartRender();
 }
 
-void TWebDocument::StartRender() {
+void TWebDocument::StartRender()
+{
     if (!page_) return;
     rendering_ = true;
     started_ = false;
@@ -124,11 +139,13 @@ void TWebDocument::StartRender() {
     });
 }
 
-void TWebDocument::LoadDirectly(int render) {
+void TWebDocument::LoadDirectly(int render)
+{
     if (page_ && rendering_ && !started_ && render == renders_) page_->load(current_);
 }
 
-void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info)
+{
     const bool ours = info.url() == current_;
     if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
         pageFailed_ = info.status() == QWebEngineLoadingInfo::LoadFailedStatus;
@@ -152,7 +169,8 @@ void TWebDocument::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     }
 }
 
-void TWebDocument::FinishRender(bool ok) {
+void TWebDocument::FinishRender(bool ok)
+{
     rendering_ = false;
     if (ok && restoreScroll_ && page_)
         page_->runJavaScript(QStringLiteral("window.scrollTo(%1,%2)").arg(scroll_.x()).arg(scroll_.y()),

@@ -10,14 +10,16 @@
 
 namespace {
 
-QString& ProgramPrefix() {
+QString& ProgramPrefix()
+{
     static QString prefix;
     return prefix;
 }
 
 }  // namespace
 
-void RegisterWebSchemes() {
+void RegisterWebSchemes()
+{
     KeepBrowserEngineOffline();
     if (!QWebEngineUrlScheme::schemeByName(kResScheme).name().isEmpty()) return;
     // Path syntax keeps res:///abs/path/... intact (no host to lower-case or drop), and
@@ -34,22 +36,28 @@ void RegisterWebSchemes() {
     }
 }
 
-void InstallWebSchemeHandlers(QWebEngineProfile* profile) {
+void InstallWebSchemeHandlers(QWebEngineProfile* profile)
+{
     if (!profile || profile->urlSchemeHandler(kResScheme)) return;
     // The handlers live as long as their profile, which may outlive any one browser.
     profile->installUrlSchemeHandler(kResScheme, new TResSchemeHandler(profile));
     profile->installUrlSchemeHandler(kDocumentScheme, new TDocumentSchemeHandler(profile));
 }
 
-void SetProgramResourcePrefix(const QString& prefix) {
+void SetProgramResourcePrefix(const QString& prefix)
+{
     QString p = prefix;
     while (p.size() > 2 && p.endsWith(QLatin1Char('/'))) p.chop(1);
     ProgramPrefix() = p.startsWith(QLatin1String(":/")) ? p : QString();
 }
 
-QString ProgramResourcePrefix() { return ProgramPrefix(); }
+QString ProgramResourcePrefix()
+{
+    return ProgramPrefix();
+}
 
-void KeepBrowserEngineOffline() {
+void KeepBrowserEngineOffline()
+{
     static constexpr char kOffline[] =
         " --proxy-server=127.0.0.1:1 --proxy-bypass-list=<-loopback>"
         " --force-webrtc-ip-handling-policy=disable_non_proxied_udp"
@@ -60,7 +68,8 @@ void KeepBrowserEngineOffline() {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + kOffline);
 }
 
-void AllowBrowserEngineAsRoot() {
+void AllowBrowserEngineAsRoot()
+{
     if (geteuid() != 0) return;
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (flags.contains("--no-sandbox")) return;

@@ -24,7 +24,8 @@ long long Gap(int lo1, int hi1, int lo2, int hi2)
 std::vector<TMonitorInfo> GetMonitors()
 {
     std::vector<TMonitorInfo> monitors;
-    if (monitorsFunction) monitors = monitorsFunction();
+    if (monitorsFunction)
+        monitors = monitorsFunction();
     else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         for (QScreen* screen : QGuiApplication::screens())
             monitors.push_back({TRect::FromQRect(screen->geometry()), TRect::FromQRect(screen->availableGeometry())});
@@ -32,7 +33,10 @@ std::vector<TMonitorInfo> GetMonitors()
     return monitors;
 }
 
-void SetMonitorsFunction(std::function<std::vector<TMonitorInfo>()> fn) { monitorsFunction = std::move(fn); }
+void SetMonitorsFunction(std::function<std::vector<TMonitorInfo>()> fn)
+{
+    monitorsFunction = std::move(fn);
+}
 
 TRect NearestWorkArea(const std::vector<TMonitorInfo>& monitors, const TRect& r)
 {
@@ -61,7 +65,10 @@ TPoint GetCursorPos()
     return QCursor::pos();
 }
 
-void SetCursorPosFunction(std::function<TPoint()> fn) { cursorFunction = std::move(fn); }
+void SetCursorPosFunction(std::function<TPoint()> fn)
+{
+    cursorFunction = std::move(fn);
+}
 
 bool IsCtrlDown()
 {
@@ -70,4 +77,7 @@ bool IsCtrlDown()
     return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier;
 }
 
-void SetCtrlDownFunction(std::function<bool()> fn) { ctrlFunction = std::move(fn); }
+void SetCtrlDownFunction(std::function<bool()> fn)
+{
+    ctrlFunction = std::move(fn);
+}

@@ -65,7 +65,10 @@ private:
     void FocusWindowChanged(QWindow* now);
     void ApplicationStateChanged(Qt::ApplicationState state);
     void WatchScreen(QScreen* screen);
-    void WorkAreaChanged() { Report([](TFormMessageListener& l) { l.WorkAreaChanged(); }); }
+    void WorkAreaChanged()
+    {
+        Report([](TFormMessageListener& l) { l.WorkAreaChanged(); });
+    }
     void CloseRequest(Entry& entry, QEvent* event);
 
     std::vector<Entry> entries_;
@@ -147,9 +150,8 @@ void TFormMessageHub::Manage(TCustomForm* form)
     const bool active = window->windowHandle() && window->windowHandle() == QGuiApplication::focusWindow();
     entries_.push_back({form, window, active, StateOf(window)});
     // A freed form leaves by itself; its widget may go first or later.
-    connect(form, &QObject::destroyed, this, [this] {
-        std::erase_if(entries_, [](const Entry& e) { return !e.object; });
-    });
+    connect(form, &QObject::destroyed, this,
+            [this] { std::erase_if(entries_, [](const Entry& e) { return !e.object; }); });
 }
 
 void TFormMessageHub::Unmanage(const TCustomForm* form)
@@ -217,12 +219,11 @@ bool TFormMessageHub::eventFilter(QObject* watched, QEvent* event)
     if (!e) return false;
     TCustomForm* form = e->Form();
     switch (type) {
-    case QEvent::Close:
-        CloseRequest(*e, event);
-        return true;
+    case QEvent::Close: CloseRequest(*e, event); return true;
     case QEvent::Show:
     case QEvent::Hide:
-        if (!event->spontaneous()) Report([&](TFormMessageListener& l) { l.FormShowChanged(form, type == QEvent::Show); });
+        if (!event->spontaneous())
+            Report([&](TFormMessageListener& l) { l.FormShowChanged(form, type == QEvent::Show); });
         return false;
     default: {
         const TWindowState state = StateOf(e->window);

@@ -70,9 +70,8 @@ bool TInputFilter::eventFilter(QObject* receiver, QEvent* event)
         return false;
     }
     bool swallow = false;
-    RunGuarded(nullptr, [&] {
-        swallow = key ? Key(static_cast<QKeyEvent*>(event)) : Mouse(static_cast<QMouseEvent*>(event));
-    });
+    RunGuarded(nullptr,
+               [&] { swallow = key ? Key(static_cast<QKeyEvent*>(event)) : Mouse(static_cast<QMouseEvent*>(event)); });
     return swallow;
 }
 
@@ -110,12 +109,13 @@ bool TInputFilter::Mouse(QMouseEvent* event)
     TMouseHookMessage m;
     m.Screen = screen;
     m.Button = ButtonVK(event->button());
-    m.Kind = type == QEvent::MouseMove              ? TMouseHookKind::Move
-             : type == QEvent::MouseButtonPress     ? TMouseHookKind::ButtonDown
+    m.Kind = type == QEvent::MouseMove             ? TMouseHookKind::Move
+             : type == QEvent::MouseButtonPress    ? TMouseHookKind::ButtonDown
              : type == QEvent::MouseButtonDblClick ? TMouseHookKind::DoubleClick
-                                                    : TMouseHookKind::ButtonUp;
+                                                   : TMouseHookKind::ButtonUp;
     // A release still counts as held: Qt sends it to the window of the press.
-    const Qt::MouseButtons held = event->buttons() | (type == QEvent::MouseButtonRelease ? event->button() : Qt::NoButton);
+    const Qt::MouseButtons held =
+        event->buttons() | (type == QEvent::MouseButtonRelease ? event->button() : Qt::NoButton);
     const bool initialPress = type == QEvent::MouseButtonPress && event->buttons() == event->button();
     if (initialPress) pressWidget_ = TWindow::WindowFromPoint(screen);
     m.Window = Receiver(screen, held);
@@ -166,9 +166,8 @@ TInputFilter* Filter()
         // (a shortcut that closes the last form) must not free the running filter.
         filter = new TInputFilter;
         filter->setParent(app);
-        QObject::connect(app, &QGuiApplication::applicationStateChanged, filter, [](Qt::ApplicationState state) {
-            InputActivationChanged(state == Qt::ApplicationActive);
-        });
+        QObject::connect(app, &QGuiApplication::applicationStateChanged, filter,
+                         [](Qt::ApplicationState state) { InputActivationChanged(state == Qt::ApplicationActive); });
     }
     return filter;
 }

@@ -69,4 +69,5 @@ struct TFrameControlColors {
 //   edge (DFCS_FLAT: a shadow frame) round the window colour, the button face when pushed or
 //   inactive; DFCS_CHECKED adds the check mark, in the shadow colour when inactive.
 // DFCS_TRANSPARENT leaves the face unfilled. Returns false for a part it does not draw.
-bool DrawFrameControl(QPainter& p, const TRect& r, unsigned type, unsigned state, const TFrameControlColors& colors = {});
+bool DrawFrameControl(QPainter& p, const TRect& r, unsigned type, unsigned state,
+                      const TFrameControlColors& colors = {});

@@ -53,8 +53,8 @@ void WatchApplicationState()
     if (watching || !app) return;
     watching = true;
     QObject::connect(app, &QGuiApplication::applicationStateChanged, app, Guarded([](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive) TWindow::ReleaseCapture();
-    }));
+                         if (state != Qt::ApplicationActive) TWindow::ReleaseCapture();
+                     }));
 }
 
 QTimer* LeavePoll()
@@ -63,13 +63,14 @@ QTimer* LeavePoll()
         leavePoll = new QTimer(QCoreApplication::instance());
         leavePoll->setInterval(50);
         QObject::connect(leavePoll, &QTimer::timeout, leavePoll, Guarded([] {
-            TWindow* window = trackedWindow;
-            if (!window) {
-                leavePoll->stop();
-                return;
-            }
-            if (TWindow::WindowFromPoint(QCursor::pos()) != window->Handle()) window->EndMouseLeaveTracking();
-        }));
+                             TWindow* window = trackedWindow;
+                             if (!window) {
+                                 leavePoll->stop();
+                                 return;
+                             }
+                             if (TWindow::WindowFromPoint(QCursor::pos()) != window->Handle())
+                                 window->EndMouseLeaveTracking();
+                         }));
     }
     return leavePoll;
 }
@@ -137,7 +138,8 @@ void TWindow::SwapHandle(const TCreateParams& params)
     if (wasCaptured) widget_->releaseMouse();
     TWindowWidget* old = widget_;
     const bool oldPopup = popup_;
-    const bool reuse = kept_ && keptPopup_ == params.Popup && (params.Popup || static_cast<TWindowWidget*>(kept_.data())->parentWidget() == params.Parent);
+    const bool reuse = kept_ && keptPopup_ == params.Popup &&
+                       (params.Popup || static_cast<TWindowWidget*>(kept_.data())->parentWidget() == params.Parent);
     if (reuse) {
         widget_ = static_cast<TWindowWidget*>(kept_.data());
     } else {
@@ -151,8 +153,10 @@ void TWindow::SwapHandle(const TCreateParams& params)
     bounds_ = params.Bounds;
     widget_->setGeometry(bounds_.ToQRect());
     widget_->setCursor(old->cursor());
-    if (!region_.isEmpty()) widget_->setMask(region_);
-    else widget_->clearMask();
+    if (!region_.isEmpty())
+        widget_->setMask(region_);
+    else
+        widget_->clearMask();
     RecalcClient();
     if (wasCaptured && widget_->isVisible()) widget_->grabMouse();
 }
@@ -480,9 +484,7 @@ bool TWindow::Dispatch(QEvent* event)
         DispatchMouse(event);
         event->accept();
         return true;
-    case QEvent::Leave:
-        EndMouseLeaveTracking();
-        return false;
+    case QEvent::Leave: EndMouseLeaveTracking(); return false;
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(event);
         int key = QtKeyToVK(ke->key(), ke->modifiers());
@@ -490,10 +492,8 @@ bool TWindow::Dispatch(QEvent* event)
         return true;
     }
     case QEvent::Wheel:
-    case QEvent::ContextMenu:
-        return true;
-    default:
-        return false;
+    case QEvent::ContextMenu: return true;
+    default: return false;
     }
 }
 

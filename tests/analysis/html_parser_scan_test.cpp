@@ -19,10 +19,11 @@ public:
 };
 
 // Every result list of a parse.
-QStringList Findings(const TParsed* p) {
+QStringList Findings(const TParsed* p)
+{
     QStringList out{p->Title(), p->Keyword(), p->Description()};
-    for (TStrings* list : {p->Hyperlinks(), p->Images(), p->EMails(), p->HTTPlinks(), p->FTPlinks(), p->Locallinks(),
-                           p->FramePages()})
+    for (TStrings* list :
+         {p->Hyperlinks(), p->Images(), p->EMails(), p->HTTPlinks(), p->FTPlinks(), p->Locallinks(), p->FramePages()})
         out << list->ToStringList().join(u'|');
     for (int k = 0; k < TParsed::lkCount; ++k) {
         out << p->Kind(TParsed::TLinkKind(k))->Local()->ToStringList().join(u'|');
@@ -32,7 +33,8 @@ QStringList Findings(const TParsed* p) {
 }
 
 // Everything a parse reports: the events and every result list.
-QStringList Outcome(const QStringList& lines) {
+QStringList Outcome(const QStringList& lines)
+{
     THTMLParser parser(nullptr);
     Events events;
     parser.SetOnFoundTag(TFoundEvent(&events, &Events::Tag));
@@ -45,19 +47,30 @@ QStringList Outcome(const QStringList& lines) {
 }
 
 // The result lists of a parse without handlers, which looks at possible keyword tags only.
-QStringList QuietFindings(const QStringList& lines) {
+QStringList QuietFindings(const QStringList& lines)
+{
     THTMLParser parser(nullptr);
     parser.HTML()->AddStrings(lines);
     parser.Parse();
     return Findings(parser.Parsed());
 }
 
-QString SampleDocument() {
+QString SampleDocument()
+{
     QString doc = QStringLiteral("<html><head><title lang=\"en\">A <b>t</b></title ><meta name=keyword content=\"k\">");
     const char* const pieces[] = {
-        "<a href=\"http://h/p.htm\">link</a> ", "<img src=\"i.gif\" alt=x>", "<!-- note --> ", "text > more ",
-        "<a href=mailto:x@y.org>m</a>", "<frame src=f.htm>", "<a href=\"ftp://h/f.zip\">", "<p class=c>para</p>",
-        "<a href=\"https://h/s.php?q=1\">s</a>", "<<i>x</i>", "<td>cell</td>", "<a name=\"top\">",
+        "<a href=\"http://h/p.htm\">link</a> ",
+        "<img src=\"i.gif\" alt=x>",
+        "<!-- note --> ",
+        "text > more ",
+        "<a href=mailto:x@y.org>m</a>",
+        "<frame src=f.htm>",
+        "<a href=\"ftp://h/f.zip\">",
+        "<p class=c>para</p>",
+        "<a href=\"https://h/s.php?q=1\">s</a>",
+        "<<i>x</i>",
+        "<td>cell</td>",
+        "<a name=\"top\">",
     };
     std::mt19937 rng(99);
     while (doc.size() < 4000) doc += QString::fromUtf8(pieces[rng() % std::size(pieces)]);
@@ -66,7 +79,8 @@ QString SampleDocument() {
 
 }  // namespace
 
-TEST(HTMLParserScan, LineSplitsDoNotChangeTheOutcome) {
+TEST(HTMLParserScan, LineSplitsDoNotChangeTheOutcome)
+{
     // No line break is added between lines, so cutting the text anywhere into non-empty lines
     // must report the same, with handlers or without. The cuts put "<" and ">" on every side
     // of the blocks the scan reads at once.
@@ -89,7 +103,8 @@ TEST(HTMLParserScan, LineSplitsDoNotChangeTheOutcome) {
     }
 }
 
-TEST(HTMLParserScan, RunsAcrossLinesWithoutMarks) {
+TEST(HTMLParserScan, RunsAcrossLinesWithoutMarks)
+{
     // A middle line without "<" or ">" belongs to the run that started before it.
     const QStringList out = Outcome({"ab<a ", "href=\"x.htm\"", "title=t>cd", "ef", "gh<i>"});
     EXPECT_EQ(out.mid(0, 4), QStringList({"X:ab", "T:a href=\"x.htm\"title=t>", "X:cdefgh", "T:i>"}));
@@ -100,14 +115,16 @@ namespace {
 class Keeper : public QObject {
 public:
     QStringList kept;
-    void Tag(TObject*, QString s) {
+    void Tag(TObject*, QString s)
+    {
         kept << s;
         s += "changed";  // the handler's own copy; must not leak into the next event
     }
 };
 }  // namespace
 
-TEST(HTMLParserScan, EventTextsStayIntactWhenKeptOrChanged) {
+TEST(HTMLParserScan, EventTextsStayIntactWhenKeptOrChanged)
+{
     THTMLParser parser(nullptr);
     Keeper keeper;
     parser.SetOnFoundTag(TFoundEvent(&keeper, &Keeper::Tag));
@@ -116,7 +133,8 @@ TEST(HTMLParserScan, EventTextsStayIntactWhenKeptOrChanged) {
     EXPECT_EQ(keeper.kept, QStringList({"a long tag with text>", "b>", "c d>"}));
 }
 
-TEST(HTMLParserScan, RepeatedAndManyDistinctEntries) {
+TEST(HTMLParserScan, RepeatedAndManyDistinctEntries)
+{
     // More distinct links than the scanner keeps for sharing, then the same again: every entry
     // must still be the link written, whichever string it shares.
     QStringList lines, expected;
@@ -144,11 +162,13 @@ class Switcher : public QObject {
 public:
     THTMLParser* parser = nullptr;
     QStringList first, second;
-    void First(TObject*, QString s) {
+    void First(TObject*, QString s)
+    {
         first << s;
         parser->SetOnFoundTag(TFoundEvent(this, &Switcher::Second));
     }
-    void Second(TObject*, QString s) {
+    void Second(TObject*, QString s)
+    {
         second << s;
         if (second.size() == 1) {
             parser->SetOnFoundTag({});
@@ -159,7 +179,8 @@ public:
 };
 }  // namespace
 
-TEST(HTMLParserScan, HandlersMayReassignEventsAndParseAgain) {
+TEST(HTMLParserScan, HandlersMayReassignEventsAndParseAgain)
+{
     THTMLParser parser(nullptr);
     Switcher switcher;
     switcher.parser = &parser;
@@ -173,7 +194,8 @@ TEST(HTMLParserScan, HandlersMayReassignEventsAndParseAgain) {
     EXPECT_EQ(parser.Parsed()->Hyperlinks()->ToStringList(), QStringList({"1.htm", "2.htm", "2.htm"}));
 }
 
-TEST(HTMLParserScan, ATagHoldingACommentOpenerIsNeverReportedAsATag) {
+TEST(HTMLParserScan, ATagHoldingACommentOpenerIsNeverReportedAsATag)
+{
     // The opener is looked for eight characters at a time: put it at every place of tags of
     // every length around those blocks, and a "!-" that is not one at the very end.
     for (int size = 3; size <= 40; ++size) {

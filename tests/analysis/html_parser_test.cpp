@@ -18,7 +18,8 @@ public:
     void Text(TObject*, QString s) { texts << s; }
     void Comment(TObject*, QString s) { comments << s; }
     void Link(TObject*, QString s) { links << s; }
-    void Parsing(TObject*, int line, int count) {
+    void Parsing(TObject*, int line, int count)
+    {
         parsingLines << line;
         parsingCount = count;
     }
@@ -28,14 +29,16 @@ struct Scanned {
     std::unique_ptr<THTMLParser> parser = std::make_unique<THTMLParser>(nullptr);
     Recorder events;
 
-    explicit Scanned(bool withParsing = false) {
+    explicit Scanned(bool withParsing = false)
+    {
         parser->SetOnFoundTag(TFoundEvent(&events, &Recorder::Tag));
         parser->SetOnFoundText(TFoundEvent(&events, &Recorder::Text));
         parser->SetOnFoundComment(TFoundEvent(&events, &Recorder::Comment));
         parser->SetOnFoundHyperlink(TFoundEvent(&events, &Recorder::Link));
         if (withParsing) parser->SetOnParsing(TParsingEvent(&events, &Recorder::Parsing));
     }
-    Scanned& Parse(const QStringList& lines) {
+    Scanned& Parse(const QStringList& lines)
+    {
         parser->HTML()->Clear();
         parser->HTML()->AddStrings(lines);
         parser->Parse();
@@ -44,11 +47,15 @@ struct Scanned {
     TParsed* Parsed() const { return parser->Parsed(); }
 };
 
-QStringList List(TStrings* s) { return s->ToStringList(); }
+QStringList List(TStrings* s)
+{
+    return s->ToStringList();
+}
 
 }  // namespace
 
-TEST(HTMLParser, SplitsTagsAndText) {
+TEST(HTMLParser, SplitsTagsAndText)
+{
     Scanned r;
     r.Parse({"<b>bold</b> end"});
     EXPECT_EQ(r.events.tags, QStringList({"b>", "/b>"}));
@@ -65,7 +72,8 @@ TEST(HTMLParser, SplitsTagsAndText) {
     EXPECT_EQ(attrs.events.tags, QStringList({R"(a href="x">)"}));
 }
 
-TEST(HTMLParser, LinesRunOnWithoutBreaks) {
+TEST(HTMLParser, LinesRunOnWithoutBreaks)
+{
     Scanned r;
     r.Parse({"one", "", "two<a ", "", "href=\"p.htm\">x</a>", "<a", "href=\"q.htm\">"});
     EXPECT_EQ(r.events.texts, QStringList({"onetwo", "x"}));
@@ -74,7 +82,8 @@ TEST(HTMLParser, LinesRunOnWithoutBreaks) {
     EXPECT_EQ(List(r.Parsed()->Hyperlinks()), QStringList({"p.htm"}));
 }
 
-TEST(HTMLParser, Comments) {
+TEST(HTMLParser, Comments)
+{
     Scanned r;
     r.Parse({"<!-- note --><!--x--><!-- ><!-- -->"});
     // "<!--x-->" has no blank after "<!--": neither tag nor comment. Short comments give
@@ -83,7 +92,8 @@ TEST(HTMLParser, Comments) {
     EXPECT_TRUE(r.events.tags.isEmpty());
 }
 
-TEST(HTMLParser, LinksByProtocol) {
+TEST(HTMLParser, LinksByProtocol)
+{
     Scanned r;
     r.Parse({R"(<a href="mailto:me@host.org">)", R"(<a href="ftp://h/f.zip">)", R"(<a href="HTTP://h/">)",
              R"(<a href="local/page">)", R"(<a href="https://h/p.htm">)", R"(<a href="news://group">)"});
@@ -100,21 +110,23 @@ TEST(HTMLParser, LinksByProtocol) {
     EXPECT_EQ(p->HTML()->Remote()->Count(), 0);
 }
 
-TEST(HTMLParser, LinksByKind) {
+TEST(HTMLParser, LinksByKind)
+{
     struct Case {
         const char* href;
         TParsed::TLinkKind kind;
     };
     const Case cases[] = {
-        {"a/index.HTML", TParsed::lkHTML},  {"p.shtm?x=1", TParsed::lkHTML},   {"i.jpeg", TParsed::lkImage},
-        {"i.Png", TParsed::lkImage},        {"s.mp3", TParsed::lkMedia},       {"m.mpeg", TParsed::lkMedia},
-        {"x.class", TParsed::lkJava},       {"s.js", TParsed::lkJava},         {"d.asp", TParsed::lkASP},
-        {"b/run.cgi", TParsed::lkPERL},     {"s.pl", TParsed::lkPERL},         {"q.php3?a=b", TParsed::lkPHP},
+        {"a/index.HTML", TParsed::lkHTML}, {"p.shtm?x=1", TParsed::lkHTML}, {"i.jpeg", TParsed::lkImage},
+        {"i.Png", TParsed::lkImage},       {"s.mp3", TParsed::lkMedia},     {"m.mpeg", TParsed::lkMedia},
+        {"x.class", TParsed::lkJava},      {"s.js", TParsed::lkJava},       {"d.asp", TParsed::lkASP},
+        {"b/run.cgi", TParsed::lkPERL},    {"s.pl", TParsed::lkPERL},       {"q.php3?a=b", TParsed::lkPHP},
         {"c.cab", TParsed::lkActiveX},
     };
     for (const Case& c : cases) {
         Scanned r;
-        r.Parse({QStringLiteral("<a href=\"%1\">").arg(c.href), QStringLiteral("<a href=\"http://h/%1\">").arg(c.href)});
+        r.Parse(
+            {QStringLiteral("<a href=\"%1\">").arg(c.href), QStringLiteral("<a href=\"http://h/%1\">").arg(c.href)});
         EXPECT_EQ(List(r.Parsed()->Kind(c.kind)->Local()), QStringList({c.href})) << c.href;
         EXPECT_EQ(r.Parsed()->Kind(c.kind)->Remote()->Count(), 1) << c.href;
     }
@@ -129,7 +141,8 @@ TEST(HTMLParser, LinksByKind) {
     }
 }
 
-TEST(HTMLParser, AnchorsWithoutHrefAreNoLinks) {
+TEST(HTMLParser, AnchorsWithoutHrefAreNoLinks)
+{
     Scanned r;
     r.Parse({R"(<a name="top"><A NAME=x><a href=""><a>)", R"(<a href="https://x">)"});
     EXPECT_EQ(r.Parsed()->Hyperlinks()->Count(), 1);
@@ -137,7 +150,8 @@ TEST(HTMLParser, AnchorsWithoutHrefAreNoLinks) {
     EXPECT_EQ(r.events.links, QStringList({"https://x"}));
 }
 
-TEST(HTMLParser, ImagesFramesAndUnquotedValues) {
+TEST(HTMLParser, ImagesFramesAndUnquotedValues)
+{
     Scanned r;
     r.Parse({R"(<img src="a.gif"><IMG SRC=b.png><img alt="x" src="c d.jpg" width=3><img>)",
              R"(<frame src="top.htm"><FRAME name=f src=f.htm>)", R"(<A HREF=p.htm>)"});
@@ -147,7 +161,8 @@ TEST(HTMLParser, ImagesFramesAndUnquotedValues) {
     EXPECT_EQ(List(r.Parsed()->HTML()->Local()), QStringList({"p.htm>"}));
 }
 
-TEST(HTMLParser, Meta) {
+TEST(HTMLParser, Meta)
+{
     Scanned r;
     r.Parse({R"(<meta name="Keyword" content="a, b">)", R"(<meta name="description" content="About it">)"});
     EXPECT_EQ(r.Parsed()->Keyword(), "a, b");
@@ -159,7 +174,8 @@ TEST(HTMLParser, Meta) {
     EXPECT_TRUE(other.Parsed()->Description().isEmpty());
 }
 
-TEST(HTMLParser, Title) {
+TEST(HTMLParser, Title)
+{
     Scanned r;
     r.Parse({R"(<title lang="en">My page</title><b>after</b>)"});
     EXPECT_EQ(r.Parsed()->Title(), "My page");
@@ -184,7 +200,8 @@ TEST(HTMLParser, Title) {
     EXPECT_EQ(r.Parsed()->Title(), "My page");
 }
 
-TEST(HTMLParser, UpperCasingIsAsciiOnly) {
+TEST(HTMLParser, UpperCasingIsAsciiOnly)
+{
     EXPECT_EQ(THTMLParser::GetAttribute(u"a title=\"ßßß\" href=\"x.htm\">", u"HREF"), "href=\"x.htm\">");
     EXPECT_EQ(THTMLParser::GetAttribute(u"a t=\"ß\" href=ß>", u"href"), "href=ß>");
     Scanned r;
@@ -194,7 +211,8 @@ TEST(HTMLParser, UpperCasingIsAsciiOnly) {
     EXPECT_EQ(List(r.Parsed()->HTML()->Remote()), QStringList({"http://ß.de/ß.htm"}));
 }
 
-TEST(HTMLParser, LineCountsAndOnParsing) {
+TEST(HTMLParser, LineCountsAndOnParsing)
+{
     Scanned r(true);
     r.Parse({"<a>", "", "xy", ""});
     EXPECT_EQ(r.parser->LineCount(), 4);
@@ -211,7 +229,8 @@ TEST(HTMLParser, LineCountsAndOnParsing) {
         EXPECT_EQ(list->Count(), 0);
 }
 
-TEST(HTMLParser, ParseClearsPlainListsOnly) {
+TEST(HTMLParser, ParseClearsPlainListsOnly)
+{
     Scanned r;
     r.Parse({R"(<a href="p.htm"><img src="i.gif">)"});
     r.parser->Parse();
@@ -220,7 +239,8 @@ TEST(HTMLParser, ParseClearsPlainListsOnly) {
     EXPECT_EQ(r.Parsed()->HTML()->Local()->Count(), 2);  // the per-kind lists accumulate
 }
 
-TEST(HTMLParser, SetHTMLCopiesTheLines) {
+TEST(HTMLParser, SetHTMLCopiesTheLines)
+{
     THTMLParser parser(nullptr);
     TStringList source;
     source.Add("<a href=\"x.htm\">");
@@ -240,7 +260,8 @@ class Meddler : public QObject {
 public:
     THTMLParser* parser = nullptr;
     int calls = 0;
-    void Tag(TObject*, QString) {
+    void Tag(TObject*, QString)
+    {
         ++calls;
         parser->HTML()->Clear();
         parser->SetOnFoundTag({});
@@ -248,7 +269,8 @@ public:
 };
 }  // namespace
 
-TEST(HTMLParser, HandlersMayChangeTheParserDuringAScan) {
+TEST(HTMLParser, HandlersMayChangeTheParserDuringAScan)
+{
     THTMLParser parser(nullptr);
     Meddler meddler;
     meddler.parser = &parser;
@@ -259,7 +281,8 @@ TEST(HTMLParser, HandlersMayChangeTheParserDuringAScan) {
     EXPECT_EQ(parser.Parsed()->Hyperlinks()->Count(), 1);  // the scan goes on over the lines it started with
 }
 
-TEST(HTMLParserAttributes, GetAttribute) {
+TEST(HTMLParserAttributes, GetAttribute)
+{
     EXPECT_EQ(THTMLParser::GetAttribute(u"a href=\"x y\" id=2>", u"HREF"), "href=\"x y\" ");
     EXPECT_EQ(THTMLParser::GetAttribute(u"img src=a.gif>", u"src"), "src=a.gif>");
     EXPECT_EQ(THTMLParser::GetAttribute(u"a b=c", u"b"), "b=c");  // stops at the last character
@@ -269,7 +292,8 @@ TEST(HTMLParserAttributes, GetAttribute) {
     EXPECT_TRUE(THTMLParser::GetAttribute(u"a>", u"").isEmpty());
 }
 
-TEST(HTMLParserAttributes, ValuesAndQuotes) {
+TEST(HTMLParserAttributes, ValuesAndQuotes)
+{
     EXPECT_EQ(THTMLParser::GetAttributeValue(u"href=\"x y\" "), "x y");
     EXPECT_EQ(THTMLParser::GetAttributeValue(u"src=a.gif>"), "a.gif>");
     EXPECT_EQ(THTMLParser::GetAttributeValue(u"src=\"a=b\">"), "a=b");

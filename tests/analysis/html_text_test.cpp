@@ -17,20 +17,23 @@ namespace {
 
 // ---- the rules, written plainly ----
 
-QString Upper(QStringView s) {
+QString Upper(QStringView s)
+{
     QString u;
     for (QChar c : s) u += (c >= u'a' && c <= u'z') ? QChar(c.unicode() - 32) : c;
     return u;
 }
 
-qsizetype RefIndexOf(QStringView text, QStringView needle) {
+qsizetype RefIndexOf(QStringView text, QStringView needle)
+{
     const QString t = Upper(text), n = Upper(needle);
     for (qsizetype i = 0; i + n.size() <= t.size(); ++i)
         if (QStringView(t).mid(i, n.size()) == n) return i;
     return -1;
 }
 
-QString RefExtractQuoted(QStringView text, QChar ch) {
+QString RefExtractQuoted(QStringView text, QChar ch)
+{
     const qsizetype open = text.indexOf(ch);
     if (open < 0) return text.toString();
     qsizetype close = text.indexOf(ch, open + 1);
@@ -38,7 +41,8 @@ QString RefExtractQuoted(QStringView text, QChar ch) {
     return text.mid(open + 1, close - open - 1).toString();
 }
 
-QString RefAttribute(QStringView tag, QStringView name) {
+QString RefAttribute(QStringView tag, QStringView name)
+{
     if (name.isEmpty()) return {};
     const qsizetype at = RefIndexOf(tag, name);
     if (at < 0) return {};
@@ -51,12 +55,14 @@ QString RefAttribute(QStringView tag, QStringView name) {
     return tag.mid(at, i - at + 1).toString();
 }
 
-QString RefAttributeValue(QStringView attribute) {
+QString RefAttributeValue(QStringView attribute)
+{
     const qsizetype eq = attribute.indexOf(u'=');
     return eq < 0 ? QString() : RefExtractQuoted(attribute.mid(eq + 1), u'"');
 }
 
-THrefInfo RefClassify(QStringView url) {
+THrefInfo RefClassify(QStringView url)
+{
     const QString u = Upper(url);
     THrefInfo info;
     info.mailto = u.contains(u"MAILTO:");
@@ -75,18 +81,27 @@ THrefInfo RefClassify(QStringView url) {
             if (ext == QStringView(e)) return true;
         return false;
     };
-    if (ext.contains(u"HTM")) info.kind = TParsed::lkHTML;
-    else if (is({u".JPG", u".JPEG", u".GIF", u".TIF", u".PCX", u".PNG", u".BMP"})) info.kind = TParsed::lkImage;
-    else if (is({u".AVI", u".MP3", u".AU", u".MOV", u".MPG", u".MPEG"})) info.kind = TParsed::lkMedia;
-    else if (is({u".JS", u".CLASS", u".JAVA"})) info.kind = TParsed::lkJava;
-    else if (is({u".ASP"})) info.kind = TParsed::lkASP;
-    else if (is({u".PL", u".CGI"})) info.kind = TParsed::lkPERL;
-    else if (ext.contains(u"PHP")) info.kind = TParsed::lkPHP;
-    else if (is({u".CAB"})) info.kind = TParsed::lkActiveX;
+    if (ext.contains(u"HTM"))
+        info.kind = TParsed::lkHTML;
+    else if (is({u".JPG", u".JPEG", u".GIF", u".TIF", u".PCX", u".PNG", u".BMP"}))
+        info.kind = TParsed::lkImage;
+    else if (is({u".AVI", u".MP3", u".AU", u".MOV", u".MPG", u".MPEG"}))
+        info.kind = TParsed::lkMedia;
+    else if (is({u".JS", u".CLASS", u".JAVA"}))
+        info.kind = TParsed::lkJava;
+    else if (is({u".ASP"}))
+        info.kind = TParsed::lkASP;
+    else if (is({u".PL", u".CGI"}))
+        info.kind = TParsed::lkPERL;
+    else if (ext.contains(u"PHP"))
+        info.kind = TParsed::lkPHP;
+    else if (is({u".CAB"}))
+        info.kind = TParsed::lkActiveX;
     return info;
 }
 
-std::string Describe(const THrefInfo& i) {
+std::string Describe(const THrefInfo& i)
+{
     return "kind " + std::to_string(i.kind) + " mailto " + std::to_string(i.mailto) + " ftp " + std::to_string(i.ftp) +
            " http " + std::to_string(i.http) + " separator " + std::to_string(i.hasSeparator);
 }
@@ -96,7 +111,8 @@ std::string Describe(const THrefInfo& i) {
 // A copy of the text in storage of exactly its size.
 class Exact {
 public:
-    explicit Exact(const QString& s) : chars_(std::make_unique<char16_t[]>(std::size_t(s.size()))), size_(s.size()) {
+    explicit Exact(const QString& s) : chars_(std::make_unique<char16_t[]>(std::size_t(s.size()))), size_(s.size())
+    {
         std::copy(s.utf16(), s.utf16() + s.size(), chars_.get());
     }
     QStringView View() const { return QStringView(chars_.get(), size_); }
@@ -107,14 +123,51 @@ private:
 };
 
 const std::vector<std::u16string> kFragments = {
-    u"a ", u"href", u"HREF=", u"HrEf", u"src", u"=", u"\"", u"\"", u" ", u" ", u">", u"mailto:", u"MAILTO:",
-    u"http://", u"HTTP://", u"https://", u"ftp://", u"://", u":", u".htm", u".JPEG", u".pHp3", u".js", u".cab",
-    u".au", u"x.HTML5", u"?", u"/", u".", u".", u"page", u"@", u"`", u"[", u"{", u"\u00e9", u"\u0130",
-    std::u16string(1, u'\0'), std::u16string(1, char16_t(0xD800)), std::u16string(1, char16_t(0xDC00)),
+    u"a ",
+    u"href",
+    u"HREF=",
+    u"HrEf",
+    u"src",
+    u"=",
+    u"\"",
+    u"\"",
+    u" ",
+    u" ",
+    u">",
+    u"mailto:",
+    u"MAILTO:",
+    u"http://",
+    u"HTTP://",
+    u"https://",
+    u"ftp://",
+    u"://",
+    u":",
+    u".htm",
+    u".JPEG",
+    u".pHp3",
+    u".js",
+    u".cab",
+    u".au",
+    u"x.HTML5",
+    u"?",
+    u"/",
+    u".",
+    u".",
+    u"page",
+    u"@",
+    u"`",
+    u"[",
+    u"{",
+    u"\u00e9",
+    u"\u0130",
+    std::u16string(1, u'\0'),
+    std::u16string(1, char16_t(0xD800)),
+    std::u16string(1, char16_t(0xDC00)),
     u"abcdefghijklmnop",
 };
 
-QString Generate(std::mt19937& rng) {
+QString Generate(std::mt19937& rng)
+{
     QString s;
     const int parts = int(rng() % 24);
     for (int i = 0; i < parts; ++i) {
@@ -126,7 +179,8 @@ QString Generate(std::mt19937& rng) {
 
 }  // namespace
 
-TEST(HTMLText, AttributeHelpersMatchTheirRulesOnGeneratedTags) {
+TEST(HTMLText, AttributeHelpersMatchTheirRulesOnGeneratedTags)
+{
     std::mt19937 rng(97531u);
     const QStringView names[] = {u"HREF", u"href", u"SRC", u"H", u"=", u"\"", u"@", u"{", u"\u00e9", u""};
     for (int round = 0; round < 20000; ++round) {
@@ -143,7 +197,8 @@ TEST(HTMLText, AttributeHelpersMatchTheirRulesOnGeneratedTags) {
     }
 }
 
-TEST(HTMLText, ClassifyHrefMatchesItsRulesOnGeneratedUrls) {
+TEST(HTMLText, ClassifyHrefMatchesItsRulesOnGeneratedUrls)
+{
     std::mt19937 rng(24680u);
     for (int round = 0; round < 40000; ++round) {
         const Exact url(Generate(rng));
@@ -152,7 +207,8 @@ TEST(HTMLText, ClassifyHrefMatchesItsRulesOnGeneratedUrls) {
     }
 }
 
-TEST(HTMLText, ChosenTagsAndUrls) {
+TEST(HTMLText, ChosenTagsAndUrls)
+{
     // An unquoted value keeps the ">" or blank that ends the tag's text; a value at the very
     // end keeps its last character; an unterminated quote runs to the attribute's end.
     EXPECT_EQ(TagAttributeValue(u"a href=x>", u"HREF"), u"x>");

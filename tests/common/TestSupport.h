@@ -6,7 +6,10 @@
 #include <ostream>
 
 // Failed expectations show a QString as its text in quotes.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace testsupport {
 // Runs the event loop until pred() holds or timeoutMs passes; returns pred().

@@ -23,32 +23,37 @@
 
 class CommandsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
         dxBarExtItemsInitialize();  // the form holds extended items
     }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         QDir().mkpath(dir);
         TRegistryStore::SetDefaultFileForTesting(dir + QStringLiteral("/registry.json"));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         delete form;
         TfrmMain::SetArguments({});
         TRegistryStore::SetDefaultFileForTesting(QString());
     }
 
-    void Start(const QStringList& arguments = {}) {
+    void Start(const QStringList& arguments = {})
+    {
         TfrmMain::SetArguments(arguments);
         form = Create<TfrmMain>(Application);
         frmMain = form;
         form->Show();
     }
     // Closes the window as its close button does and frees it; false when it stayed open.
-    bool CloseWindow() {
+    bool CloseWindow()
+    {
         RunGuarded(nullptr, [&] { form->Close(); });  // as the close event runs it
         if (form->Visible()) return false;
         delete form;
@@ -56,7 +61,8 @@ protected:
         return true;
     }
 
-    TdxBarButton* Item(const QString& name) {
+    TdxBarButton* Item(const QString& name)
+    {
         auto* item = qobject_cast<TdxBarButton*>(form->FindComponent(name));
         EXPECT_NE(item, nullptr) << name.toStdString();
         return item;
@@ -65,17 +71,20 @@ protected:
     void Click(const QString& name) { Item(name)->DirectClick(); }
 
     QString Path(const QString& name) const { return dir + QLatin1Char('/') + name; }
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
+    QString WriteFile(const QString& name, const QByteArray& bytes)
+    {
         QFile f(Path(name));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         return Path(name);
     }
-    static QByteArray ReadFile(const QString& path) {
+    static QByteArray ReadFile(const QString& path)
+    {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
-    QStringList BoxTexts() const {
+    QStringList BoxTexts() const
+    {
         QStringList texts;
         for (const TDialogRecord& r : script.Log(QStringLiteral("MessageBox"))) texts.append(r.text);
         return texts;

@@ -25,38 +25,44 @@ using testsupport::WaitFor;
 namespace {
 constexpr int kWaitMs = 30000;
 
-QVariant Eval(TWebBrowser* browser, const QString& script) {
+QVariant Eval(TWebBrowser* browser, const QString& script)
+{
     std::optional<QVariant> result;
     browser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
     EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
     return result.value_or(QVariant());
 }
 
-QString BodyText(TWebBrowser* browser) {
+QString BodyText(TWebBrowser* browser)
+{
     return Eval(browser, QStringLiteral("document.body ? document.body.innerText : ''")).toString();
 }
 
 // Waits until the page shows text and its scroll bars were switched off.
-void ExpectPageShown(TWebBrowser* browser, const QString& page, const QString& text) {
+void ExpectPageShown(TWebBrowser* browser, const QString& page, const QString& text)
+{
     ASSERT_TRUE(WaitFor([&] { return browser->LocationURL().endsWith("/" + page); }, kWaitMs))
         << browser->LocationURL().toStdString();
     EXPECT_TRUE(browser->LocationURL().startsWith("res:///"));
     EXPECT_TRUE(WaitFor([&] { return BodyText(browser).contains(text); }, kWaitMs));
-    EXPECT_TRUE(WaitFor([&] { return Eval(browser, "document.body.style.overflowY").toString() == "hidden"; },
-                        kWaitMs));
+    EXPECT_TRUE(
+        WaitFor([&] { return Eval(browser, "document.body.style.overflowY").toString() == "hidden"; }, kWaitMs));
     EXPECT_EQ(Eval(browser, "document.body.style.overflowX").toString(), "hidden");
     // The style sheet beside the page loads from the program too.
-    EXPECT_TRUE(WaitFor([&] {
-        return Eval(browser, "getComputedStyle(document.querySelector('.banner')).display").toString() == "flex";
-    }, kWaitMs));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return Eval(browser, "getComputedStyle(document.querySelector('.banner')).display").toString() == "flex";
+        },
+        kWaitMs));
     EXPECT_EQ(browser->View()->contextMenuPolicy(), Qt::NoContextMenu);
     // The scroll bars are hidden, so the whole page must fit the window: its last element
     // ends inside the view, and nothing reaches past its right edge.
     EXPECT_TRUE(WaitFor([&] { return Eval(browser, "document.readyState").toString() == "complete"; }, kWaitMs));
-    const QVariantList fit = Eval(browser,
-        "(function(){var c=document.querySelector('.content');var r=c.lastElementChild.getBoundingClientRect();"
-        "return [r.bottom, window.innerHeight, document.documentElement.scrollWidth, window.innerWidth];})()")
-                                 .toList();
+    const QVariantList fit =
+        Eval(browser,
+             "(function(){var c=document.querySelector('.content');var r=c.lastElementChild.getBoundingClientRect();"
+             "return [r.bottom, window.innerHeight, document.documentElement.scrollWidth, window.innerWidth];})()")
+            .toList();
     ASSERT_EQ(fit.size(), 4);
     EXPECT_LE(fit[0].toDouble(), fit[1].toDouble()) << page.toStdString() << " is taller than its window";
     EXPECT_LE(fit[2].toDouble(), fit[3].toDouble()) << page.toStdString() << " is wider than its window";
@@ -64,7 +70,8 @@ void ExpectPageShown(TWebBrowser* browser, const QString& page, const QString& t
 }
 
 // The visible top-level window called name, if any.
-QWidget* TopLevel(const QString& name) {
+QWidget* TopLevel(const QString& name)
+{
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == name && w->isVisible()) return w;
     return nullptr;
@@ -72,7 +79,8 @@ QWidget* TopLevel(const QString& name) {
 
 class AboutInfoTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
@@ -83,7 +91,8 @@ protected:
 
 }  // namespace
 
-TEST_F(AboutInfoTest, AboutWindowShowsItsPage) {
+TEST_F(AboutInfoTest, AboutWindowShowsItsPage)
+{
     std::unique_ptr<TfrmAbout> about(Create<TfrmAbout>(nullptr));
     EXPECT_EQ(about->Caption(), "About");
     EXPECT_EQ(about->ClientWidth(), 312);
@@ -94,7 +103,8 @@ TEST_F(AboutInfoTest, AboutWindowShowsItsPage) {
     ExpectPageShown(about->AboutBrowser, "About.htm", "Version");
 }
 
-TEST_F(AboutInfoTest, InfoWindowShowsItsPageWithTheBrowsersDetails) {
+TEST_F(AboutInfoTest, InfoWindowShowsItsPageWithTheBrowsersDetails)
+{
     std::unique_ptr<TfrmInfo> info(Create<TfrmInfo>(nullptr));
     EXPECT_EQ(info->Caption(), "Browser Information");
     EXPECT_EQ(info->ClientWidth(), 509);
@@ -103,7 +113,8 @@ TEST_F(AboutInfoTest, InfoWindowShowsItsPageWithTheBrowsersDetails) {
     EXPECT_TRUE(WaitFor([&] { return BodyText(info->InfoBrowser).contains("Mozilla"); }, kWaitMs));
 }
 
-TEST_F(AboutInfoTest, CommandsShowTheWindowsModallyAndFreeThem) {
+TEST_F(AboutInfoTest, CommandsShowTheWindowsModallyAndFreeThem)
+{
     std::unique_ptr<TfrmMain> main(Create<TfrmMain>(Application));
     struct Case {
         const char* window;
@@ -132,7 +143,8 @@ TEST_F(AboutInfoTest, CommandsShowTheWindowsModallyAndFreeThem) {
     }
 }
 
-TEST_F(AboutInfoTest, CheckHtmlReportsTheCodePane) {
+TEST_F(AboutInfoTest, CheckHtmlReportsTheCodePane)
+{
     std::unique_ptr<TfrmMain> main(Create<TfrmMain>(Application));
     main->mmHTMLCode->SetText("<p>one</p><p>two</p>");
     QPointer<QWidget> seen;

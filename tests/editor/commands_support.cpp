@@ -3,12 +3,14 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-void CommandsTest::FocusCode() {
+void CommandsTest::FocusCode()
+{
     form->mmHTMLCode->SetFocus();
     EXPECT_TRUE(testsupport::WaitFor([&] { return form->mmHTMLCode->Focused(); }, 5000));
 }
 
-void CommandsTest::Type(const QString& text) {
+void CommandsTest::Type(const QString& text)
+{
     FocusCode();
     for (const QChar c : text) {
         // A key that gives a character past ASCII has no key code of its own: only its text.

@@ -19,7 +19,9 @@ protected:
     void SetUp() override
     {
         BarWindowsCommandsTest::SetUp();
-        SetMonitorsFunction([] { return std::vector<TMonitorInfo>{{TRect(0, 0, 1280, 1024), TRect(0, 0, 1280, 1000)}}; });
+        SetMonitorsFunction([] {
+            return std::vector<TMonitorInfo>{{TRect(0, 0, 1280, 1024), TRect(0, 0, 1280, 1000)}};
+        });
         customizing = std::make_unique<TdxBarCustomizing>();
     }
     void TearDown() override

@@ -10,7 +10,8 @@ class EditCommandsTest : public CommandsTest {
 protected:
     void Idle() { form->UpdateCommandStates(); }
     bool Enabled(const QString& name) { return Item(name)->Enabled(); }
-    void Find(const QString& what, bool matchCase) {
+    void Find(const QString& what, bool matchCase)
+    {
         form->FindDlg->SetFindText(what);
         form->FindDlg->SetOptions(matchCase ? form->FindDlg->Options() | frMatchCase
                                             : form->FindDlg->Options() & ~TFindOptions(frMatchCase));
@@ -19,7 +20,8 @@ protected:
     QString Selection() { return form->mmHTMLCode->SelText(); }
 };
 
-TEST_F(EditCommandsTest, UndoAndRedoTakeTurnsAtIdle) {
+TEST_F(EditCommandsTest, UndoAndRedoTakeTurnsAtIdle)
+{
     Start();
     Type("abc");
     Idle();
@@ -51,7 +53,8 @@ TEST_F(EditCommandsTest, UndoAndRedoTakeTurnsAtIdle) {
     EXPECT_FALSE(Enabled("btRedo"));
 }
 
-TEST_F(EditCommandsTest, ClipboardCommandsFollowTheSelection) {
+TEST_F(EditCommandsTest, ClipboardCommandsFollowTheSelection)
+{
     Start();
     Type("hello world");
     form->mmHTMLCode->SetSelStart(0);
@@ -76,7 +79,8 @@ TEST_F(EditCommandsTest, ClipboardCommandsFollowTheSelection) {
     EXPECT_TRUE(form->mmHTMLCode->Text().isEmpty());
 }
 
-TEST_F(EditCommandsTest, ThePreviewsStatesWhenTheCodePaneHasNoFocus) {
+TEST_F(EditCommandsTest, ThePreviewsStatesWhenTheCodePaneHasNoFocus)
+{
     Start();
     Type("x");
     form->WebBrowser->SetFocus();
@@ -94,7 +98,8 @@ TEST_F(EditCommandsTest, ThePreviewsStatesWhenTheCodePaneHasNoFocus) {
     EXPECT_EQ(BoxTexts(), QStringList{"Can not copy from the browser window."});
 }
 
-TEST_F(EditCommandsTest, FindAndFindNext) {
+TEST_F(EditCommandsTest, FindAndFindNext)
+{
     Start();
     // Find Next before any find opens the find dialog.
     Click("btFindNext");
@@ -121,7 +126,8 @@ TEST_F(EditCommandsTest, FindAndFindNext) {
     EXPECT_EQ(form->mmHTMLCode->SelLength(), 4);
 }
 
-TEST_F(EditCommandsTest, FindWithTheCodePaneHiddenDoesNotRaise) {
+TEST_F(EditCommandsTest, FindWithTheCodePaneHiddenDoesNotRaise)
+{
     Start();
     form->mmHTMLCode->SetText("one two");
     Click("btCode");  // hides the code pane
@@ -131,7 +137,8 @@ TEST_F(EditCommandsTest, FindWithTheCodePaneHiddenDoesNotRaise) {
     EXPECT_TRUE(BoxTexts().isEmpty());
 }
 
-TEST_F(EditCommandsTest, InsertsWhileTheCodePaneIsHiddenStillMarkTheDocumentChanged) {
+TEST_F(EditCommandsTest, InsertsWhileTheCodePaneIsHiddenStillMarkTheDocumentChanged)
+{
     Start();
     Click("btNew");
     Click("btCode");

@@ -19,33 +19,39 @@ namespace {
 
 class EditorBarLayoutTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
         dxBarExtItemsInitialize();  // the form holds extended items
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         const QString dir = testsupport::TempDir() + "/editor-bar-layout";
         QDir(dir).removeRecursively();
         TRegistryStore::SetDefaultFileForTesting(dir + "/registry.json");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         delete form;
         TRegistryStore::SetDefaultFileForTesting(QString());
     }
-    TfrmMain* Start() {
+    TfrmMain* Start()
+    {
         form = Create<TfrmMain>(Application);
         frmMain = form;
         return form;
     }
-    void Stop() {
+    void Stop()
+    {
         delete form;
         form = nullptr;
     }
     TdxBar* Bar(const QString& name) { return form->BarManager->BarByName(name); }
     // The link of the item on the bar.
-    TdxBarItemLink* Link(const QString& bar, const QString& item) {
+    TdxBarItemLink* Link(const QString& bar, const QString& item)
+    {
         TdxBarItemLinks* links = Bar(bar)->ItemLinks();
         for (int i = 0; i < links->Count(); ++i)
             if (links->Items(i)->Item() && links->Items(i)->Item()->Name() == item) return links->Items(i);
@@ -59,7 +65,8 @@ protected:
 
 }  // namespace
 
-TEST_F(EditorBarLayoutTest, AMovedFloatedAndHiddenToolbarComeBackSo) {
+TEST_F(EditorBarLayoutTest, AMovedFloatedAndHiddenToolbarComeBackSo)
+{
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath\\Custom", true));
     reg.WriteString("Custom1", "<hr>");

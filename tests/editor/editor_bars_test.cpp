@@ -29,7 +29,8 @@ enum { catDefault, catAction, catMenu, catNavigator, catInsert, catCustom };
 
 class EditorBarsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
@@ -38,27 +39,31 @@ protected:
 
     void TearDown() override { delete form; }
 
-    void Start() {
+    void Start()
+    {
         form = Create<TfrmMain>(Application);
         frmMain = form;
         form->Show();
     }
 
-    TdxBarItem* Item(const QString& name) {
+    TdxBarItem* Item(const QString& name)
+    {
         auto* item = qobject_cast<TdxBarItem*>(form->FindComponent(name));
         EXPECT_NE(item, nullptr) << name.toStdString();
         return item;
     }
     TdxBarButton* Button(const QString& name) { return qobject_cast<TdxBarButton*>(Item(name)); }
 
-    QString BodyText() {
+    QString BodyText()
+    {
         std::optional<QVariant> result;
         form->WebBrowser->Page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
                                                 [&](const QVariant& v) { result = v; });
         EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs));
         return result.value_or(QVariant()).toString();
     }
-    bool WaitForBody(const QString& text) {
+    bool WaitForBody(const QString& text)
+    {
         return WaitFor([&] { return BodyText().contains(text); }, kWaitMs);
     }
 
@@ -66,7 +71,8 @@ protected:
     TDialogScript script;
 };
 
-TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
+TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories)
+{
     Start();
     TdxBarManager* m = form->BarManager;
     ASSERT_NE(m, nullptr);
@@ -154,7 +160,8 @@ TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
         const char* item;
         TControl* label;
         const char* firstButton;
-    } labels[] = {{"Toolbar", "ContainLab1", form->txCode, "btNew"}, {"Navigator", "ContainLab2", form->txBrowser, "btBack"}};
+    } labels[] = {{"Toolbar", "ContainLab1", form->txCode, "btNew"},
+                  {"Navigator", "ContainLab2", form->txBrowser, "btBack"}};
     for (const auto& l : labels) {
         TdxBarItemLinks* links = m->BarByName(l.bar)->ItemLinks();
         auto* container = qobject_cast<TdxBarControlContainerItem*>(links->Items(0)->Item());
@@ -166,7 +173,8 @@ TEST_F(EditorBarsTest, TheFormResourceBuildsTheManagerItsBarsAndCategories) {
     }
 }
 
-TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories) {
+TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories)
+{
     Start();
     struct Row {
         const char* name;
@@ -203,8 +211,8 @@ TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories) {
     EXPECT_EQ(form->btRedo->ShortCut(), 0x605A);
     EXPECT_FALSE(form->btRedo->Enabled());
 
-    for (const char* name : {"btDynamic", "btCode", "btBrowser", "btWordWrap", "btPathTB", "btCodeTB",
-                             "btNavigationTB", "btViewInsertBar"}) {
+    for (const char* name : {"btDynamic", "btCode", "btBrowser", "btWordWrap", "btPathTB", "btCodeTB", "btNavigationTB",
+                             "btViewInsertBar"}) {
         TdxBarButton* toggle = Button(name);
         ASSERT_NE(toggle, nullptr);
         EXPECT_EQ(toggle->ButtonStyle(), bsChecked) << name;
@@ -216,7 +224,8 @@ TEST_F(EditorBarsTest, CommandsCarryTheirCaptionsHintsShortcutsAndCategories) {
     EXPECT_EQ(Button("btSave")->OnClick().MethodName(), "btSaveClick");
 }
 
-TEST_F(EditorBarsTest, DynamicAndViewCodeWorkThroughTheirItems) {
+TEST_F(EditorBarsTest, DynamicAndViewCodeWorkThroughTheirItems)
+{
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
     form->mmHTMLCode->SetText("<p>first</p>");
@@ -240,7 +249,8 @@ TEST_F(EditorBarsTest, DynamicAndViewCodeWorkThroughTheirItems) {
     EXPECT_TRUE(script.Log("MessageBox").isEmpty());
 }
 
-TEST_F(EditorBarsTest, BackAndForwardFollowTheBrowserHistory) {
+TEST_F(EditorBarsTest, BackAndForwardFollowTheBrowserHistory)
+{
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
     ASSERT_TRUE(WaitFor([&] { return !form->WebBrowser->Busy(); }, kWaitMs));
@@ -256,7 +266,8 @@ TEST_F(EditorBarsTest, BackAndForwardFollowTheBrowserHistory) {
     EXPECT_TRUE(form->btForward->Enabled());
 }
 
-TEST_F(EditorBarsTest, ANarrowWindowCutsTheNavigatorAtItsDockWithTheMarkToItsHiddenButtons) {
+TEST_F(EditorBarsTest, ANarrowWindowCutsTheNavigatorAtItsDockWithTheMarkToItsHiddenButtons)
+{
     TdxBarWindowsLibrary bars;
     Start();
     TdxBar* navigator = form->BarManager->BarByName("Navigator");

@@ -8,7 +8,8 @@ using namespace editorsettings;
 
 namespace {
 
-TEST(EditorSettingsValues, MistypedValuesCountAsAbsent) {
+TEST(EditorSettingsValues, MistypedValuesCountAsAbsent)
+{
     TRegistryStore store(testsupport::TempDir() + "/mistyped.json");
     TRegistry registry(&store);
     ASSERT_TRUE(registry.OpenKey("\\Software\\Morvath", true));
@@ -40,7 +41,8 @@ TEST(EditorSettingsValues, MistypedValuesCountAsAbsent) {
     EXPECT_FALSE(inserts[2].has_value());
 }
 
-TEST(EditorSettingsValues, AWindowMustBeUsableOnSomeScreen) {
+TEST(EditorSettingsValues, AWindowMustBeUsableOnSomeScreen)
+{
     const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     TLayoutValues v;
     v.width = 50;
@@ -68,7 +70,8 @@ TEST(EditorSettingsValues, AWindowMustBeUsableOnSomeScreen) {
     EXPECT_EQ(ClampPaneSize(250, 500), 250);
 }
 
-TEST(EditorSettingsValues, EmptyCustomPairsKeepWhatIsStored) {
+TEST(EditorSettingsValues, EmptyCustomPairsKeepWhatIsStored)
+{
     TRegistryStore store(testsupport::TempDir() + "/pairs.json");
     TRegistry registry(&store);
     std::array<TCustomInsert, kCustomCount> inserts;
@@ -82,7 +85,8 @@ TEST(EditorSettingsValues, EmptyCustomPairsKeepWhatIsStored) {
     EXPECT_EQ(stored[2]->name, "New");
 }
 
-TEST_F(CommandsTest, FirstCloseStoresTheDefaultsAndARestartRestoresEverything) {
+TEST_F(CommandsTest, FirstCloseStoresTheDefaultsAndARestartRestoresEverything)
+{
     Start();
     EXPECT_EQ(form->Width(), 634);  // the form resource's size with an empty store
     EXPECT_TRUE(Item("btDynamic")->Down());
@@ -115,7 +119,8 @@ TEST_F(CommandsTest, FirstCloseStoresTheDefaultsAndARestartRestoresEverything) {
 
 // A window closed minimized or maximized stores the rectangle it has when shown normally, and
 // comes back there (maximized again when it was).
-TEST_F(CommandsTest, AMinimizedOrMaximizedWindowStoresItsNormalRectangle) {
+TEST_F(CommandsTest, AMinimizedOrMaximizedWindowStoresItsNormalRectangle)
+{
     for (const TWindowState state : {wsMinimized, wsMaximized}) {
         SCOPED_TRACE(int(state));
         Start();
@@ -140,7 +145,8 @@ TEST_F(CommandsTest, AMinimizedOrMaximizedWindowStoresItsNormalRectangle) {
     }
 }
 
-TEST_F(CommandsTest, HiddenPanesAreRestoredHidden) {
+TEST_F(CommandsTest, HiddenPanesAreRestoredHidden)
+{
     Start();
     Click("btCode");
     ASSERT_TRUE(CloseWindow());
@@ -150,7 +156,8 @@ TEST_F(CommandsTest, HiddenPanesAreRestoredHidden) {
     EXPECT_TRUE(form->Panel4->Visible());
 }
 
-TEST_F(CommandsTest, AStoreOfWrongTypesAndAbsurdSizesStartsSafely) {
+TEST_F(CommandsTest, AStoreOfWrongTypesAndAbsurdSizesStartsSafely)
+{
     {
         TRegistry registry;
         ASSERT_TRUE(registry.OpenKey("\\Software\\Morvath", true));
@@ -176,7 +183,8 @@ TEST_F(CommandsTest, AStoreOfWrongTypesAndAbsurdSizesStartsSafely) {
 
 namespace {
 
-TEST_F(CommandsTest, ASettingsWriteFailureAtCloseIsToldOnceAndTheWindowCloses) {
+TEST_F(CommandsTest, ASettingsWriteFailureAtCloseIsToldOnceAndTheWindowCloses)
+{
     Start();
     // A store that cannot be written, for any user.
     TRegistryStore::SetDefaultFileForTesting(QStringLiteral("/proc/vesk-settings/registry.json"));

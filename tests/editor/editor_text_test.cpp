@@ -6,14 +6,16 @@
 
 using namespace editortext;
 
-TEST(CommandLine, ArgumentCounts) {
+TEST(CommandLine, ArgumentCounts)
+{
     EXPECT_EQ(FileToOpen({}, "/work"), "");
     EXPECT_EQ(FileToOpen({"/a/b.htm"}, "/work"), "/a/b.htm");
     EXPECT_EQ(FileToOpen({"/a", "b", "c.htm"}, "/work"), "");
     EXPECT_EQ(FileToOpen({"   "}, "/work"), "");
 }
 
-TEST(CommandLine, TrimsJoinsWithBlankAndMakesAbsolute) {
+TEST(CommandLine, TrimsJoinsWithBlankAndMakesAbsolute)
+{
     EXPECT_EQ(FileToOpen({"  /a/page.htm  "}, "/work"), "/a/page.htm");
     // A path split at its blank comes back whole.
     EXPECT_EQ(FileToOpen({"/home/me/My", "Pages/a.htm"}, "/work"), "/home/me/My Pages/a.htm");
@@ -21,17 +23,20 @@ TEST(CommandLine, TrimsJoinsWithBlankAndMakesAbsolute) {
     EXPECT_EQ(FileToOpen({"../a.htm"}, "/work/x"), "/work/a.htm");
 }
 
-TEST(BaseHref, EmptyOrMissingHeadLeavesTextAlone) {
+TEST(BaseHref, EmptyOrMissingHeadLeavesTextAlone)
+{
     EXPECT_EQ(InsertBaseHref("<html><body>x</body></html>", "/tmp"), "<html><body>x</body></html>");
     EXPECT_EQ(InsertBaseHref("<HEAD lang=en><HEADER>", "/tmp"), "<HEAD lang=en><HEADER>");
 }
 
-TEST(BaseHref, InsertsAfterFirstHeadInAnyCase) {
+TEST(BaseHref, InsertsAfterFirstHeadInAnyCase)
+{
     EXPECT_EQ(InsertBaseHref("<html><HeAd><title>t</title></head><head>", "/tmp/site"),
               "<html><HeAd><BASE HREF=\"file:///tmp/site/\"><title>t</title></head><head>");
 }
 
-TEST(BaseHref, AddressIsAnEscapedFileUrlEndingInSlash) {
+TEST(BaseHref, AddressIsAnEscapedFileUrlEndingInSlash)
+{
     EXPECT_EQ(BaseAddress("/tmp/my site"), "file:///tmp/my%20site/");
     EXPECT_EQ(BaseAddress("/tmp/site/"), "file:///tmp/site/");
     EXPECT_EQ(BaseAddress("http://example.com/docs"), "http://example.com/docs/");
@@ -40,7 +45,8 @@ TEST(BaseHref, AddressIsAnEscapedFileUrlEndingInSlash) {
     EXPECT_EQ(InsertBaseHref("<head>", "http://x/\"a"), "<head><BASE HREF=\"http://x/&quot;a/\">");
 }
 
-TEST(BaseHref, UpperCasingKeepsPositions) {
+TEST(BaseHref, UpperCasingKeepsPositions)
+{
     // "ß" upper-cases to two letters in full Unicode; positions must not shift.
     EXPECT_EQ(InsertBaseHref("ßßß<head>", "/t"), "ßßß<head><BASE HREF=\"file:///t/\">");
 }
@@ -50,15 +56,18 @@ namespace {
 // Text cut into many pieces, as the pane's shared text is after edits.
 const QByteArray kBom("\xEF\xBB\xBF");
 
-TSharedText InPieces(const QString& text, qsizetype cut) {
+TSharedText InPieces(const QString& text, qsizetype cut)
+{
     TSharedText shared;
-    for (qsizetype at = 0; at < text.size(); at += cut) shared.Replace(shared.Size(), 0, QStringView(text).mid(at, cut));
+    for (qsizetype at = 0; at < text.size(); at += cut)
+        shared.Replace(shared.Size(), 0, QStringView(text).mid(at, cut));
     return shared;
 }
 
 }  // namespace
 
-TEST(PreviewBytes, HeadTagAnywhereInAnyCaseAcrossPieces) {
+TEST(PreviewBytes, HeadTagAnywhereInAnyCaseAcrossPieces)
+{
     const QString tag = BaseTag("/t");
     EXPECT_EQ(PreviewBytes(TSharedText(QStringLiteral("<html><body>no head</body></html>")), tag),
               kBom + "<html><body>no head</body></html>");
@@ -68,8 +77,7 @@ TEST(PreviewBytes, HeadTagAnywhereInAnyCaseAcrossPieces) {
         EXPECT_EQ(HeadTagEnd(TSharedText(text)), 7 + 6) << head.toStdString();
         // Every cut of the tag across two pieces is found, and the tag goes in once.
         for (qsizetype cut = 1; cut < 9; ++cut)
-            EXPECT_EQ(PreviewBytes(InPieces(text, cut), tag), kBom + InsertBaseHref(text, "/t").toUtf8())
-                << cut;
+            EXPECT_EQ(PreviewBytes(InPieces(text, cut), tag), kBom + InsertBaseHref(text, "/t").toUtf8()) << cut;
     }
     // Past the first megabyte, with a surrogate pair and non-ASCII text before it.
     const QString far = QString(3 << 20, QLatin1Char('x')) + QStringLiteral("\u00e9\U0001D11E<Head>end");

@@ -18,7 +18,8 @@ namespace {
 const QString kPrompt = QStringLiteral("Do you want to save the changes to your work?");
 const QString kSaveError = QStringLiteral("Save Error. Please try selecting another file.");
 
-TEST_F(CommandsTest, NewShowsTheSkeletonWithItsCaptionAndNoFile) {
+TEST_F(CommandsTest, NewShowsTheSkeletonWithItsCaptionAndNoFile)
+{
     Start();
     Click("btNew");
     const QStringList lines = form->mmHTMLCode->Lines()->ToStringList();
@@ -35,7 +36,8 @@ TEST_F(CommandsTest, NewShowsTheSkeletonWithItsCaptionAndNoFile) {
 }
 
 // Each byte value but CR and LF, sixteen to a line ended by CR LF.
-QByteArray EveryByteInLines() {
+QByteArray EveryByteInLines()
+{
     QByteArray bytes;
     for (int b = 0; b < 256; ++b)
         if (b != '\r' && b != '\n') bytes += char(b) + QByteArray(b % 16 == 15 ? "\r\n" : "");
@@ -43,7 +45,8 @@ QByteArray EveryByteInLines() {
 }
 
 // Every byte survives an open and a save, except that line ends become CR LF.
-TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds) {
+TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds)
+{
     struct Case {
         const char* name;
         QByteArray in, out;
@@ -81,7 +84,8 @@ TEST_F(CommandsTest, OpenThenSaveKeepsEveryByteButLineEnds) {
 
 // A file that is not UTF-8 is shown, saved and saved as in the 8-bit code page, until
 // another file or a new document takes its place.
-TEST_F(CommandsTest, ADocumentKeepsItsEncodingUntilOpenOrNew) {
+TEST_F(CommandsTest, ADocumentKeepsItsEncodingUntilOpenOrNew)
+{
     const QString latin = WriteFile("latin.htm", "<p>caf\xE9</p>\r\n");
     const QString utf8 = WriteFile("utf8.htm", "<p>caf\xC3\xA9</p>\r\n");
     Start();
@@ -114,7 +118,8 @@ TEST_F(CommandsTest, ADocumentKeepsItsEncodingUntilOpenOrNew) {
     EXPECT_TRUE(script.Log("MessageBox").isEmpty()) << BoxTexts().join('|').toStdString();
 }
 
-TEST_F(CommandsTest, PromptAnswersAtNew) {
+TEST_F(CommandsTest, PromptAnswersAtNew)
+{
     Start();
     Click("btNew");
     const QString before = form->mmHTMLCode->Text();
@@ -151,7 +156,8 @@ TEST_F(CommandsTest, PromptAnswersAtNew) {
     EXPECT_EQ(ReadFile(Path("saved.htm")).left(1), "x");
 }
 
-TEST_F(CommandsTest, PromptAnswersAtOpenAndExample) {
+TEST_F(CommandsTest, PromptAnswersAtOpenAndExample)
+{
     const QString other = WriteFile("other.htm", "<p>other</p>\r\n");
     Start();
     Type("mine");
@@ -187,7 +193,8 @@ TEST_F(CommandsTest, PromptAnswersAtOpenAndExample) {
     EXPECT_EQ(script.Log("SaveDialog").size(), 2);
 }
 
-TEST_F(CommandsTest, AFailedOpenRetriesAndLeavesTheDocumentWhole) {
+TEST_F(CommandsTest, AFailedOpenRetriesAndLeavesTheDocumentWhole)
+{
     const QString good = WriteFile("good.htm", "<p>good</p>");
     Start();
     script.AnswerFile(good);
@@ -205,7 +212,8 @@ TEST_F(CommandsTest, AFailedOpenRetriesAndLeavesTheDocumentWhole) {
     EXPECT_EQ(form->Caption(), caption);
 }
 
-TEST_F(CommandsTest, AMissingExampleChangesNothing) {
+TEST_F(CommandsTest, AMissingExampleChangesNothing)
+{
     Start();
     Click("btNew");
     form->ExeDir = dir + "/nowhere/";
@@ -215,7 +223,8 @@ TEST_F(CommandsTest, AMissingExampleChangesNothing) {
     EXPECT_EQ(form->Caption(), "New Document - Zundra's Dynamic HTML Editor");
 }
 
-TEST_F(CommandsTest, AFailedSaveKeepsTheOldFileAndFallsBackToSaveAs) {
+TEST_F(CommandsTest, AFailedSaveKeepsTheOldFileAndFallsBackToSaveAs)
+{
     // A file that can be read but whose folder takes no new file, for any user.
     const QString path = QStringLiteral("/proc/version");
     const QByteArray old = ReadFile(path);
@@ -234,7 +243,8 @@ TEST_F(CommandsTest, AFailedSaveKeepsTheOldFileAndFallsBackToSaveAs) {
     EXPECT_EQ(form->FileName(), path);
 }
 
-TEST_F(CommandsTest, AnErrorAtTheFlushOrCloseOfASaveIsASaveError) {
+TEST_F(CommandsTest, AnErrorAtTheFlushOrCloseOfASaveIsASaveError)
+{
     Start();
     for (const TDurableStep step : {TDurableStep::Sync, TDurableStep::Close}) {
         const QString path = WriteFile(QStringLiteral("page.htm"), "old\r\n");
@@ -255,7 +265,8 @@ TEST_F(CommandsTest, AnErrorAtTheFlushOrCloseOfASaveIsASaveError) {
     }
 }
 
-TEST_F(CommandsTest, SaveAsWritesRenamesAndPreviewsAgainstTheNewFolder) {
+TEST_F(CommandsTest, SaveAsWritesRenamesAndPreviewsAgainstTheNewFolder)
+{
     Start();
     Click("btNew");
     QDir().mkpath(Path("sub"));
@@ -279,7 +290,8 @@ TEST_F(CommandsTest, SaveAsWritesRenamesAndPreviewsAgainstTheNewFolder) {
 
 // Open and Save As start in the document's folder, else in the one last used; before any,
 // in the working folder, or the home folder when the program was started in its own.
-TEST_F(CommandsTest, OpenAndSaveAsStartInTheDocumentsFolderElseTheLastOneUsed) {
+TEST_F(CommandsTest, OpenAndSaveAsStartInTheDocumentsFolderElseTheLastOneUsed)
+{
     const QString working = QDir::currentPath();
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     Start();
@@ -295,7 +307,7 @@ TEST_F(CommandsTest, OpenAndSaveAsStartInTheDocumentsFolderElseTheLastOneUsed) {
         {"btOpen", std::nullopt, QDir::homePath()},
         {"btSaveAs", std::nullopt, QDir::homePath()},
         {"btOpen", Path("a/one.htm"), QDir::homePath()},
-        {"btOpen", std::nullopt, Path("a")},    // the document's folder
+        {"btOpen", std::nullopt, Path("a")},  // the document's folder
         {"btNew", {}, {}},
         {"btSaveAs", Path("b/two.htm"), Path("a")},  // the last one used
         {"btNew", {}, {}},
@@ -316,7 +328,8 @@ TEST_F(CommandsTest, OpenAndSaveAsStartInTheDocumentsFolderElseTheLastOneUsed) {
     QDir::setCurrent(working);
 }
 
-TEST_F(CommandsTest, CloseAsksAndCancelKeepsTheWindowOpen) {
+TEST_F(CommandsTest, CloseAsksAndCancelKeepsTheWindowOpen)
+{
     Start();
     Type("work");
     script.AnswerMessage(IDCANCEL);
@@ -333,7 +346,8 @@ TEST_F(CommandsTest, CloseAsksAndCancelKeepsTheWindowOpen) {
     EXPECT_EQ(ReadFile(Path("kept.htm")), "work\r\n");
 }
 
-TEST_F(CommandsTest, AnUnreadableCommandLineFileFallsBackToNew) {
+TEST_F(CommandsTest, AnUnreadableCommandLineFileFallsBackToNew)
+{
     Start({Path("missing.htm")});
     EXPECT_EQ(BoxTexts(), QStringList{"Cannot Open The VESK File."});
     EXPECT_EQ(form->mmHTMLCode->Text(), InsertRS::LoadStr(InsertRS::sNewDocument).replace("\r\n", "\n"));
@@ -342,7 +356,8 @@ TEST_F(CommandsTest, AnUnreadableCommandLineFileFallsBackToNew) {
 
 // Whatever fails while the file is read, not only the library's own errors, ends in the one
 // message and a new document, with nothing of the failed file taken over.
-TEST_F(CommandsTest, AnyFailureOfTheCommandLineOpenFallsBackToNew) {
+TEST_F(CommandsTest, AnyFailureOfTheCommandLineOpenFallsBackToNew)
+{
     Start();
     const QString newText = InsertRS::LoadStr(InsertRS::sNewDocument).replace("\r\n", "\n");
     const std::function<TTextDocument(const QString&)> failures[] = {
@@ -363,7 +378,8 @@ TEST_F(CommandsTest, AnyFailureOfTheCommandLineOpenFallsBackToNew) {
     }
 }
 
-TEST_F(CommandsTest, TheCommandLineFileKeepsItsByteOrderMarkAndFinalEmptyLine) {
+TEST_F(CommandsTest, TheCommandLineFileKeepsItsByteOrderMarkAndFinalEmptyLine)
+{
     const QByteArray bytes("\xEF\xBB\xBFline\r\n\r\n");
     const QString path = WriteFile("cmd.htm", bytes);
     Start({path});

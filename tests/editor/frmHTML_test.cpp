@@ -34,38 +34,44 @@ constexpr int kWaitMs = 30000;
 
 class EditorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         RegisterWebClasses();
         dxBarInitialize();
         dxBarRegisterManagerClasses();
         dxBarExtItemsInitialize();  // the form holds extended items
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         delete form;
         TfrmMain::SetArguments({});
         TfrmMain::SetResourceLibraryName(QStringLiteral("Tarnwick.dll"));
     }
 
-    void Start(const QStringList& arguments = {}) {
+    void Start(const QStringList& arguments = {})
+    {
         TfrmMain::SetArguments(arguments);
         form = Create<TfrmMain>(Application);
         frmMain = form;
         form->Show();
     }
 
-    QVariant Eval(const QString& script) {
+    QVariant Eval(const QString& script)
+    {
         std::optional<QVariant> result;
         form->WebBrowser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
         EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
         return result.value_or(QVariant());
     }
     QString BodyText() { return Eval(QStringLiteral("document.body ? document.body.innerText : ''")).toString(); }
-    bool WaitForBody(const QString& text) {
+    bool WaitForBody(const QString& text)
+    {
         return WaitFor([&] { return BodyText().contains(text); }, kWaitMs);
     }
 
-    QString WriteFile(const QString& name, const QByteArray& bytes) {
+    QString WriteFile(const QString& name, const QByteArray& bytes)
+    {
         QDir().mkpath(dir);
         const QString path = dir + QLatin1Char('/') + name;
         QFile f(path);
@@ -80,7 +86,8 @@ protected:
     static inline int counter = 0;
 };
 
-TEST_F(EditorTest, StartsWithTheStartPageAndAnEmptyDocument) {
+TEST_F(EditorTest, StartsWithTheStartPageAndAnEmptyDocument)
+{
     Start();
     EXPECT_EQ(form->CaptionBase, "Zundra's Dynamic HTML Editor");
     EXPECT_FALSE(form->ResourceMissing);
@@ -93,7 +100,8 @@ TEST_F(EditorTest, StartsWithTheStartPageAndAnEmptyDocument) {
     EXPECT_TRUE(script.Log("MessageBox").isEmpty());
 }
 
-TEST_F(EditorTest, OpensTheCommandLineFileAndPreviewsItAgainstItsFolder) {
+TEST_F(EditorTest, OpensTheCommandLineFileAndPreviewsItAgainstItsFolder)
+{
     QDir().mkpath(dir);
     QImage image(7, 5, QImage::Format_RGB32);
     image.fill(Qt::red);
@@ -126,7 +134,8 @@ TEST_F(EditorTest, OpensTheCommandLineFileAndPreviewsItAgainstItsFolder) {
 
 // A page in the 8-bit code page reads the same in the code pane and the preview, whatever
 // its own declaration says, including when the preview is written again as it is typed in.
-TEST_F(EditorTest, ACodePagePageShowsItsCharactersInCodeAndPreview) {
+TEST_F(EditorTest, ACodePagePageShowsItsCharactersInCodeAndPreview)
+{
     const QString page = WriteFile("latin.htm",
                                    "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                                    "charset=iso-8859-1\"></head><body><p>caf\xE9 na\xEFve \x80uro \x93q\x94</p>"
@@ -142,7 +151,8 @@ TEST_F(EditorTest, ACodePagePageShowsItsCharactersInCodeAndPreview) {
     EXPECT_TRUE(WaitForBody(shown + QStringLiteral(" \u0101\u00E8"))) << BodyText().toStdString();
 }
 
-TEST_F(EditorTest, DynamicUpLeavesThePreviewUntilViewCode) {
+TEST_F(EditorTest, DynamicUpLeavesThePreviewUntilViewCode)
+{
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
     form->mmHTMLCode->SetText("<p>first</p>");
@@ -156,7 +166,8 @@ TEST_F(EditorTest, DynamicUpLeavesThePreviewUntilViewCode) {
     EXPECT_TRUE(WaitForBody("second"));
 }
 
-TEST_F(EditorTest, WritesDuringANavigationAreHeldAndTheLatestWins) {
+TEST_F(EditorTest, WritesDuringANavigationAreHeldAndTheLatestWins)
+{
     Start();
     // The start page is still loading: writes wait for it instead of being lost to it.
     form->ShowHTML("<p>one</p>");
@@ -165,7 +176,8 @@ TEST_F(EditorTest, WritesDuringANavigationAreHeldAndTheLatestWins) {
     EXPECT_FALSE(BodyText().contains("one"));
 }
 
-TEST_F(EditorTest, UnreadableCommandLineFileShowsOneError) {
+TEST_F(EditorTest, UnreadableCommandLineFileShowsOneError)
+{
     Start({dir + "/missing.htm"});
     const auto boxes = script.Log("MessageBox");
     ASSERT_EQ(boxes.size(), 1);
@@ -176,12 +188,14 @@ TEST_F(EditorTest, UnreadableCommandLineFileShowsOneError) {
     EXPECT_TRUE(form->mmHTMLCode->Text().startsWith("<!DOCTYPE"));  // then New
 }
 
-QByteArray StoreBytes() {
+QByteArray StoreBytes()
+{
     QFile f(TRegistryStore::DefaultFilePath());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST_F(EditorTest, MissingResourceLibraryShowsOnceClosesAndWritesNothing) {
+TEST_F(EditorTest, MissingResourceLibraryShowsOnceClosesAndWritesNothing)
+{
     const QByteArray before = StoreBytes();
     TfrmMain::SetResourceLibraryName(QStringLiteral("NoSuchBundle.dll"));
     Start();
@@ -198,7 +212,8 @@ TEST_F(EditorTest, MissingResourceLibraryShowsOnceClosesAndWritesNothing) {
 
 namespace {
 
-TEST_F(EditorTest, KeysTypedDuringARenderLeaveExactlyTheLatestTextInThePreview) {
+TEST_F(EditorTest, KeysTypedDuringARenderLeaveExactlyTheLatestTextInThePreview)
+{
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
     form->edPathEdit->SetText(dir);
@@ -227,7 +242,8 @@ TEST_F(EditorTest, KeysTypedDuringARenderLeaveExactlyTheLatestTextInThePreview) 
 
 namespace {
 
-TEST_F(EditorTest, AFolderTypedIntoThePathBarAndEnterRenderTheDocumentAgainstIt) {
+TEST_F(EditorTest, AFolderTypedIntoThePathBarAndEnterRenderTheDocumentAgainstIt)
+{
     TdxBarWindowsLibrary bars;  // the path bar shows as a real editor
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
@@ -259,14 +275,16 @@ namespace {
 class PreviewPagesTest : public EditorTest {
 protected:
     // The page shown: the file it came from, or the document's own address.
-    QUrl Render(const QString& text) {
+    QUrl Render(const QString& text)
+    {
         form->mmHTMLCode->SetText(text);
         EXPECT_TRUE(WaitFor([&] { return !form->Preview()->Busy(); }, kWaitMs));
         return FileUrlOf(form->WebBrowser->Page()->url());
     }
 };
 
-TEST_F(PreviewPagesTest, GoOnceReplacedAndTheirFolderWithTheWindow) {
+TEST_F(PreviewPagesTest, GoOnceReplacedAndTheirFolderWithTheWindow)
+{
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
     QDir().mkpath(dir);
@@ -297,7 +315,8 @@ TEST_F(PreviewPagesTest, GoOnceReplacedAndTheirFolderWithTheWindow) {
     EXPECT_TRUE(WaitFor([&] { return !QFileInfo::exists(folder); }, kWaitMs));
 }
 
-TEST_F(PreviewPagesTest, APageThatCannotBeWrittenGoesThroughTheDocument) {
+TEST_F(PreviewPagesTest, APageThatCannotBeWrittenGoesThroughTheDocument)
+{
     Start();
     ASSERT_TRUE(WaitForBody("HTML"));
     const QUrl first = Render("<p>one</p>");

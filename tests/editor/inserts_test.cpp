@@ -10,7 +10,8 @@
 
 namespace {
 
-TEST_F(CommandsTest, EveryInsertItemHasItsSnippetAndTheOthersNone) {
+TEST_F(CommandsTest, EveryInsertItemHasItsSnippetAndTheOthersNone)
+{
     Start();
     int inserts = 0;
     for (int i = 0; i < form->BarManager->ItemCount(); ++i) {
@@ -26,7 +27,8 @@ TEST_F(CommandsTest, EveryInsertItemHasItsSnippetAndTheOthersNone) {
     EXPECT_EQ(inserts, 46);
 }
 
-TEST_F(CommandsTest, InsertsReplaceTheSelectionOrGoInAtTheCaret) {
+TEST_F(CommandsTest, InsertsReplaceTheSelectionOrGoInAtTheCaret)
+{
     Start();
     form->mmHTMLCode->SetText("one two three");
     form->mmHTMLCode->SetSelStart(4);
@@ -49,7 +51,8 @@ TEST_F(CommandsTest, InsertsReplaceTheSelectionOrGoInAtTheCaret) {
     EXPECT_EQ(lines.last(), "</TABLE>");
 }
 
-TEST_F(CommandsTest, CustomInsertsStartWithTheirDefaults) {
+TEST_F(CommandsTest, CustomInsertsStartWithTheirDefaults)
+{
     Start();
     EXPECT_EQ(form->CustomName[3], "Custom 3");
     EXPECT_EQ(form->CustomText[3], "Use Custom Edit To Add Your Own Text.");
@@ -63,19 +66,22 @@ TEST_F(CommandsTest, CustomInsertsStartWithTheirDefaults) {
 
 class CustomEditorTest : public CommandsTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CommandsTest::SetUp();
         Start();
         editor = Create<TfrmCustom>(nullptr);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         delete editor;
         CommandsTest::TearDown();
     }
     TfrmCustom* editor = nullptr;
 };
 
-TEST_F(CustomEditorTest, ShowsSlotOneAndMovesAroundTheFive) {
+TEST_F(CustomEditorTest, ShowsSlotOneAndMovesAroundTheFive)
+{
     EXPECT_EQ(editor->Slot, 1);
     EXPECT_EQ(editor->Caption(), "Editing Custom No.1...");
     EXPECT_EQ(editor->edName->Text(), "Custom 1");
@@ -89,7 +95,8 @@ TEST_F(CustomEditorTest, ShowsSlotOneAndMovesAroundTheFive) {
     EXPECT_TRUE(script.Log("MessageBox").isEmpty());
 }
 
-TEST_F(CustomEditorTest, TheSlotPromptStoresDropsOrStays) {
+TEST_F(CustomEditorTest, TheSlotPromptStoresDropsOrStays)
+{
     editor->btNextBt->DirectClick();
     editor->mmText->SetText("changed two");
     EXPECT_TRUE(editor->Modified);
@@ -111,7 +118,8 @@ TEST_F(CustomEditorTest, TheSlotPromptStoresDropsOrStays) {
     EXPECT_EQ(Item("btCustom3")->Caption(), "Three");
 }
 
-TEST_F(CustomEditorTest, OkStoresEvenUnchangedAndCancelAsks) {
+TEST_F(CustomEditorTest, OkStoresEvenUnchangedAndCancelAsks)
+{
     editor->btPrevBt->DirectClick();  // slot 5
     editor->btOK->Click();
     EXPECT_EQ(editor->ModalResult(), mrOk);
@@ -128,7 +136,8 @@ TEST_F(CustomEditorTest, OkStoresEvenUnchangedAndCancelAsks) {
     EXPECT_EQ(form->CustomText[5], "Use Custom Edit To Add Your Own Text.");
 }
 
-TEST_F(CustomEditorTest, NameAndTextCannotBeTypedPastTheirLimits) {
+TEST_F(CustomEditorTest, NameAndTextCannotBeTypedPastTheirLimits)
+{
     editor->Show();
     editor->edName->SetText({});
     editor->edName->SetFocus();

@@ -11,7 +11,8 @@
 namespace {
 
 // Whether the running process pid ignores signal, from its status in /proc.
-bool Ignores(qint64 pid, int signal) {
+bool Ignores(qint64 pid, int signal)
+{
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly)) return false;
     for (const QByteArray& line : status.readAll().split('\n'))
@@ -21,7 +22,8 @@ bool Ignores(qint64 pid, int signal) {
 
 }  // namespace
 
-TEST(Programs, AFileSizeLimitsSignalEndsNeither) {
+TEST(Programs, AFileSizeLimitsSignalEndsNeither)
+{
     // The kernel sends it to a process writing past its limit (ulimit -f); ignored, the write
     // fails with EFBIG instead and the save reports it with the text still in the pane.
     for (const char* program : {VESK_EDITOR_PROGRAM, VESK_HELP_PROGRAM}) {

@@ -42,7 +42,8 @@ TEST_F(ShortcutsTest, ToolbarShortcutsWorkFromTheCodePaneWhichKeepsTheFocus)
 
     // An insert with its own key (Ctrl+B) goes into the pane at the cursor.
     Key(Qt::Key_B, Qt::ControlModifier);
-    EXPECT_TRUE(form->mmHTMLCode->Text().contains("<b>", Qt::CaseInsensitive)) << form->mmHTMLCode->Text().toStdString();
+    EXPECT_TRUE(form->mmHTMLCode->Text().contains("<b>", Qt::CaseInsensitive))
+        << form->mmHTMLCode->Text().toStdString();
     EXPECT_TRUE(form->mmHTMLCode->Focused());
     // Plain typing still reaches the pane.
     Key(Qt::Key_Z);

@@ -8,7 +8,8 @@
 #include <QFile>
 #include <QProcess>
 
-TEST(StartScript, RelativeArgumentFromAnotherFolderNamesTheCallersFile) {
+TEST(StartScript, RelativeArgumentFromAnotherFolderNamesTheCallersFile)
+{
     const QString root = testsupport::TempDir() + QStringLiteral("/start script");
     const QString caller = root + QStringLiteral("/caller dir");
     const QString fake = root + QStringLiteral("/fake build");
@@ -33,8 +34,8 @@ TEST(StartScript, RelativeArgumentFromAnotherFolderNamesTheCallersFile) {
     env.insert(QStringLiteral("VESK_PREBUILT"), QStringLiteral("1"));
     env.insert(QStringLiteral("VESK_PROBE"), probe);
     script.setProcessEnvironment(env);
-    script.start(QStringLiteral("bash"), {QStringLiteral(VESK_SOURCE_DIR "/vesk.sh"), QStringLiteral("start"),
-                                          QStringLiteral("pages/a.htm")});
+    script.start(QStringLiteral("bash"),
+                 {QStringLiteral(VESK_SOURCE_DIR "/vesk.sh"), QStringLiteral("start"), QStringLiteral("pages/a.htm")});
     ASSERT_TRUE(script.waitForFinished(60000));
     ASSERT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
 

@@ -12,7 +12,8 @@ using testsupport::WaitFor;
 
 namespace {
 
-TEST_F(CommandsTest, SwapTwiceReturnsToSideBySide) {
+TEST_F(CommandsTest, SwapTwiceReturnsToSideBySide)
+{
     Start();
     Click("btSwap");
     EXPECT_TRUE(form->Swapped);
@@ -31,7 +32,8 @@ TEST_F(CommandsTest, SwapTwiceReturnsToSideBySide) {
     EXPECT_EQ(form->Splitter->Left(), form->Panel1->Left() + form->Panel1->Width());  // right of the pane
 }
 
-TEST_F(CommandsTest, SwapWhileThePreviewIsHiddenTakesEffectWhenItReturns) {
+TEST_F(CommandsTest, SwapWhileThePreviewIsHiddenTakesEffectWhenItReturns)
+{
     Start();
     Click("btBrowser");
     EXPECT_FALSE(Item("btBrowser")->Down());
@@ -51,7 +53,8 @@ TEST_F(CommandsTest, SwapWhileThePreviewIsHiddenTakesEffectWhenItReturns) {
     EXPECT_EQ(form->Splitter->Top(), form->Panel1->Top() + form->Panel1->Height());
 }
 
-TEST_F(CommandsTest, HidingBothPanesAndShowingThemBack) {
+TEST_F(CommandsTest, HidingBothPanesAndShowingThemBack)
+{
     Start();
     Click("btCode");
     Click("btBrowser");
@@ -71,7 +74,8 @@ TEST_F(CommandsTest, HidingBothPanesAndShowingThemBack) {
     EXPECT_EQ(form->Panel4->Left(), form->Panel1->Width() + form->Splitter->Width());
 }
 
-TEST_F(CommandsTest, WordWrapOffShowsAHorizontalScrollBar) {
+TEST_F(CommandsTest, WordWrapOffShowsAHorizontalScrollBar)
+{
     Start();
     Click("btWordWrap");
     EXPECT_EQ(form->mmHTMLCode->ScrollBars(), ssBoth);
@@ -81,12 +85,15 @@ TEST_F(CommandsTest, WordWrapOffShowsAHorizontalScrollBar) {
     EXPECT_EQ(form->mmHTMLCode->Editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
-TEST_F(CommandsTest, BarTogglesShowAndHideTheirBars) {
+TEST_F(CommandsTest, BarTogglesShowAndHideTheirBars)
+{
     Start();
     const struct {
         const char* item;
         const char* bar;
-    } toggles[] = {{"btCodeTB", "Toolbar"}, {"btPathTB", "ControlBar"}, {"btNavigationTB", "Navigator"},
+    } toggles[] = {{"btCodeTB", "Toolbar"},
+                   {"btPathTB", "ControlBar"},
+                   {"btNavigationTB", "Navigator"},
                    {"btViewInsertBar", "InsertBar"}};
     TdxBars* bars = form->BarManager->Bars();
     for (const auto& t : toggles) {
@@ -103,7 +110,8 @@ TEST_F(CommandsTest, BarTogglesShowAndHideTheirBars) {
     }
 }
 
-TEST_F(CommandsTest, BackWithoutHistoryWarns) {
+TEST_F(CommandsTest, BackWithoutHistoryWarns)
+{
     Start();
     Click("btBack");
     Click("btForward");
@@ -111,7 +119,8 @@ TEST_F(CommandsTest, BackWithoutHistoryWarns) {
     EXPECT_EQ(script.Log("Beep").first().flags, int(MB_ICONEXCLAMATION));
 }
 
-TEST_F(CommandsTest, PrintCommandsReachTheBrowsersDialogs) {
+TEST_F(CommandsTest, PrintCommandsReachTheBrowsersDialogs)
+{
     Start();
     form->btPrintClick(form);
     form->btPreviewClick(form);
@@ -122,7 +131,8 @@ TEST_F(CommandsTest, PrintCommandsReachTheBrowsersDialogs) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy cursor is gone
 }
 
-TEST_F(CommandsTest, HelpCommandsStartTheViewerWithoutWaiting) {
+TEST_F(CommandsTest, HelpCommandsStartTheViewerWithoutWaiting)
+{
     Start();
     // A stand-in viewer that records its arguments.
     QDir().mkpath(Path("prog/Help"));
@@ -143,7 +153,8 @@ TEST_F(CommandsTest, HelpCommandsStartTheViewerWithoutWaiting) {
     EXPECT_TRUE(script.Log("ShellExecute")[0].text.startsWith("https://"));
 }
 
-TEST_F(CommandsTest, AMissingHelpViewerIsReported) {
+TEST_F(CommandsTest, AMissingHelpViewerIsReported)
+{
     Start();
     form->ExeDir = Path("empty/");
     Click("btHelp");
@@ -151,7 +162,8 @@ TEST_F(CommandsTest, AMissingHelpViewerIsReported) {
     EXPECT_EQ(script.Log("Beep").first().flags, int(MB_ICONEXCLAMATION));
 }
 
-TEST_F(CommandsTest, ExitClosesWithTheSavePrompt) {
+TEST_F(CommandsTest, ExitClosesWithTheSavePrompt)
+{
     Start();
     Type("x");
     script.AnswerMessage(IDCANCEL);

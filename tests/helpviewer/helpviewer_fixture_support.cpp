@@ -20,7 +20,8 @@ constexpr int kWaitMs = 30000;
 // Records every res: address the engine asks for that the program cannot serve.
 class TMissRecorder : public QWebEngineUrlRequestInterceptor {
 public:
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
         const QUrl url = info.requestUrl();
         if (url.scheme() != QLatin1String(kResScheme)) return;
         QMutexLocker lock(&mutex);
@@ -32,14 +33,16 @@ public:
     int requests = 0;
 };
 
-TMissRecorder& Recorder() {
+TMissRecorder& Recorder()
+{
     static TMissRecorder* recorder = new TMissRecorder;
     return *recorder;
 }
 
 }  // namespace
 
-void THelpViewerTest::SetUpTestSuite() {
+void THelpViewerTest::SetUpTestSuite()
+{
     RegisterWebClasses();
     dxBarInitialize();
     dxBarRegisterManagerClasses();
@@ -47,59 +50,70 @@ void THelpViewerTest::SetUpTestSuite() {
     QWebEngineProfile::defaultProfile()->setUrlRequestInterceptor(&Recorder());
 }
 
-void THelpViewerTest::SetUp() {
+void THelpViewerTest::SetUp()
+{
     TRegistry registry;
     registry.DeleteKey(QStringLiteral("\\Software\\Morvath\\Help"));
     TakeMissingRequests();
 }
 
-void THelpViewerTest::TearDown() {
+void THelpViewerTest::TearDown()
+{
     Finish(false);
     TfrmHelpMain::SetArguments({});
     EXPECT_TRUE(TakeMissingRequests().isEmpty());
 }
 
-void THelpViewerTest::Start(const QStringList& arguments) {
+void THelpViewerTest::Start(const QStringList& arguments)
+{
     TfrmHelpMain::SetArguments(arguments);
     form = Create<TfrmHelpMain>(Application);
     form->Show();
 }
 
-void THelpViewerTest::Finish(bool close) {
+void THelpViewerTest::Finish(bool close)
+{
     if (!form) return;
     if (close) form->Close();
     delete form;
     form = nullptr;
 }
 
-QVariant THelpViewerTest::Eval(const QString& script) {
+QVariant THelpViewerTest::Eval(const QString& script)
+{
     std::optional<QVariant> result;
     form->HelpBrowser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
     EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
     return result.value_or(QVariant());
 }
 
-bool THelpViewerTest::WaitForPage(const QString& suffix) {
-    return WaitFor([&] {
-        return form->HelpBrowser->LocationURL().endsWith(suffix) && !form->HelpBrowser->Busy() &&
-               Eval(QStringLiteral("document.readyState")).toString() == QLatin1String("complete");
-    }, kWaitMs);
+bool THelpViewerTest::WaitForPage(const QString& suffix)
+{
+    return WaitFor(
+        [&] {
+            return form->HelpBrowser->LocationURL().endsWith(suffix) && !form->HelpBrowser->Busy() &&
+                   Eval(QStringLiteral("document.readyState")).toString() == QLatin1String("complete");
+        },
+        kWaitMs);
 }
 
-QStringList THelpViewerTest::TakeMissingRequests() {
+QStringList THelpViewerTest::TakeMissingRequests()
+{
     QMutexLocker lock(&Recorder().mutex);
     QStringList missing;
     missing.swap(Recorder().missing);
     return missing;
 }
 
-QStringList THelpViewerTest::BrokenPageParts() {
+QStringList THelpViewerTest::BrokenPageParts()
+{
     // An image that failed has no natural size; a style sheet that failed has no rules.
     const QString script = QStringLiteral(
         "(function() { var bad = [];"
         "  for (var i of document.images) if (!i.complete || i.naturalWidth == 0) bad.push(i.src);"
         "  for (var l of document.querySelectorAll('link[rel=stylesheet]'))"
-        "    { try { if (!l.sheet || l.sheet.cssRules.length == 0) bad.push(l.href); } catch (e) { bad.push(l.href); } }"
+        "    { try { if (!l.sheet || l.sheet.cssRules.length == 0) bad.push(l.href); } catch (e) { bad.push(l.href); } "
+        "}"
         "  return bad.join('\\n'); })()");
     QString bad = Eval(script).toString();
     QStringList result = bad.isEmpty() ? QStringList() : bad.split(QLatin1Char('\n'));
@@ -107,9 +121,11 @@ QStringList THelpViewerTest::BrokenPageParts() {
     return result;
 }
 
-QStringList THelpViewerTest::PageLinks() {
+QStringList THelpViewerTest::PageLinks()
+{
     const QString links =
-        Eval(QStringLiteral("Array.from(document.links).map(a => a.href).filter(h => h.startsWith('res:')).join('\\n')"))
+        Eval(
+            QStringLiteral("Array.from(document.links).map(a => a.href).filter(h => h.startsWith('res:')).join('\\n')"))
             .toString();
     return links.isEmpty() ? QStringList() : links.split(QLatin1Char('\n'));
 }

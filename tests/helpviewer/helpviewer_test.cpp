@@ -21,7 +21,8 @@ namespace {
 const QString kNoBack = QStringLiteral("No pages to go back to.");
 const QString kNoForward = QStringLiteral("No pages to go forward to.");
 
-QStringList MessageTexts(const TDialogScript& script) {
+QStringList MessageTexts(const TDialogScript& script)
+{
     QStringList texts;
     for (const TDialogRecord& r : script.Log(QStringLiteral("MessageBox"))) texts.append(r.text);
     return texts;
@@ -29,14 +30,16 @@ QStringList MessageTexts(const TDialogScript& script) {
 }  // namespace
 
 // Where each group of links starts, by link index.
-QList<int> GroupStarts(TdxBarItemLinks* links) {
+QList<int> GroupStarts(TdxBarItemLinks* links)
+{
     QList<int> starts;
     for (int i = 0; i < links->Count(); ++i)
         if (links->Items(i)->BeginGroup()) starts.append(i);
     return starts;
 }
 
-TEST_F(THelpViewerTest, TheNavigationBarComesFromTheFormResource) {
+TEST_F(THelpViewerTest, TheNavigationBarComesFromTheFormResource)
+{
     Start();
     TdxBar* bar = form->BarManager->BarByName("MainNavigation");
     ASSERT_NE(bar, nullptr);
@@ -64,7 +67,8 @@ TEST_F(THelpViewerTest, TheNavigationBarComesFromTheFormResource) {
     EXPECT_EQ(form->btLinkContents->ImageIndex(), -1);  // shown by caption only
 }
 
-TEST_F(THelpViewerTest, WithTheBarWindowsTheNavigationBarIsDockedAtTheTopWithItsButtons) {
+TEST_F(THelpViewerTest, WithTheBarWindowsTheNavigationBarIsDockedAtTheTopWithItsButtons)
+{
     TdxBarWindowsLibrary library;
     Start();
     TdxBar* bar = form->BarManager->BarByName("MainNavigation");
@@ -82,7 +86,8 @@ TEST_F(THelpViewerTest, WithTheBarWindowsTheNavigationBarIsDockedAtTheTopWithIts
     Finish();
 }
 
-TEST_F(THelpViewerTest, WithoutArgumentsShowsTheContents) {
+TEST_F(THelpViewerTest, WithoutArgumentsShowsTheContents)
+{
     Start();
     EXPECT_EQ(form->Caption(), "VESK HELP");
     EXPECT_EQ(form->ProgramPath, QCoreApplication::applicationFilePath());
@@ -96,8 +101,11 @@ TEST_F(THelpViewerTest, WithoutArgumentsShowsTheContents) {
     EXPECT_TRUE(script.Log().isEmpty());
 }
 
-TEST_F(THelpViewerTest, TutorialArgumentsAreCaseSensitive) {
-    struct Case { QString argument, page; };
+TEST_F(THelpViewerTest, TutorialArgumentsAreCaseSensitive)
+{
+    struct Case {
+        QString argument, page;
+    };
     for (const Case& c : {Case{"H", "/HTML.htm"}, Case{"C", "/CSS.htm"}}) {
         Start({c.argument});
         EXPECT_EQ(form->Caption(), "VESK Tutorials");
@@ -117,7 +125,8 @@ TEST_F(THelpViewerTest, TutorialArgumentsAreCaseSensitive) {
     EXPECT_TRUE(script.Log().isEmpty());
 }
 
-TEST_F(THelpViewerTest, EveryQuickLinkOpensAWholePage) {
+TEST_F(THelpViewerTest, EveryQuickLinkOpensAWholePage)
+{
     Start();
     ASSERT_TRUE(WaitForPage("/Contents.htm"));
     const QStringList expected = {"Contents.htm", "Introduction.htm", "Creating.htm", "Opening.htm", "Parser.htm",
@@ -145,7 +154,8 @@ TEST_F(THelpViewerTest, EveryQuickLinkOpensAWholePage) {
     EXPECT_TRUE(script.Log().isEmpty());
 }
 
-TEST_F(THelpViewerTest, BackAndForwardTellWhenThereIsNoPage) {
+TEST_F(THelpViewerTest, BackAndForwardTellWhenThereIsNoPage)
+{
     Start();
     ASSERT_TRUE(WaitForPage("/Contents.htm"));
     // The disabled item ignores its click; its handler, when it is reached, tells.
@@ -174,7 +184,8 @@ TEST_F(THelpViewerTest, BackAndForwardTellWhenThereIsNoPage) {
     EXPECT_TRUE(script.Log().isEmpty());
 }
 
-TEST_F(THelpViewerTest, CopyNeedsASelection) {
+TEST_F(THelpViewerTest, CopyNeedsASelection)
+{
     Start();
     ASSERT_TRUE(WaitForPage("/Contents.htm"));
     QGuiApplication::clipboard()->setText("before");
@@ -190,7 +201,8 @@ TEST_F(THelpViewerTest, CopyNeedsASelection) {
     EXPECT_TRUE(script.Log().isEmpty());
 }
 
-TEST_F(THelpViewerTest, PrintCommandsReachTheBrowserAndExitCloses) {
+TEST_F(THelpViewerTest, PrintCommandsReachTheBrowserAndExitCloses)
+{
     Start();
     ASSERT_TRUE(WaitForPage("/Contents.htm"));
     form->btPrint->DirectClick();

@@ -18,14 +18,16 @@ namespace {
 const QRect kDesigned(242, 154, 696, 495);
 const QList<QRect> kScreens = {QRect(0, 0, 1024, 768), QRect(-1280, 0, 1280, 1024)};
 
-TRegistry OpenHelpKey() {
+TRegistry OpenHelpKey()
+{
     TRegistry registry;
     EXPECT_TRUE(registry.OpenKey(kHelpPlacementKey, true));
     return registry;
 }
 }  // namespace
 
-TEST(HelpPlacement, StoredValuesAreCheckedBeforeUse) {
+TEST(HelpPlacement, StoredValuesAreCheckedBeforeUse)
+{
     TStoredPlacement stored;
     EXPECT_EQ(PlacedBounds(kDesigned, stored, kScreens), kDesigned);
 
@@ -50,7 +52,8 @@ TEST(HelpPlacement, StoredValuesAreCheckedBeforeUse) {
     EXPECT_EQ(PlacedBounds(kDesigned, stored, {}), kDesigned);
 }
 
-TEST_F(THelpViewerTest, PlacementIsSavedAtCloseAndRestored) {
+TEST_F(THelpViewerTest, PlacementIsSavedAtCloseAndRestored)
+{
     Start();
     EXPECT_EQ(form->BoundsRect(), kDesigned);  // nothing stored yet
     form->SetBounds(40, 50, 520, 380);
@@ -78,7 +81,8 @@ TEST_F(THelpViewerTest, PlacementIsSavedAtCloseAndRestored) {
     EXPECT_EQ(registry.ReadInteger("Left"), 30);
 }
 
-TEST_F(THelpViewerTest, MaximizedIsRestoredWithItsNormalRectangle) {
+TEST_F(THelpViewerTest, MaximizedIsRestoredWithItsNormalRectangle)
+{
     Start();
     form->SetBounds(60, 70, 500, 360);
     form->SetWindowState(wsMaximized);
@@ -99,7 +103,8 @@ TEST_F(THelpViewerTest, MaximizedIsRestoredWithItsNormalRectangle) {
         << form->Width() << "x" << form->Height();
 }
 
-TEST_F(THelpViewerTest, MinimizedStoresItsNormalRectangle) {
+TEST_F(THelpViewerTest, MinimizedStoresItsNormalRectangle)
+{
     Start();
     form->SetBounds(80, 90, 450, 350);
     form->SetWindowState(wsMinimized);
@@ -112,7 +117,8 @@ TEST_F(THelpViewerTest, MinimizedStoresItsNormalRectangle) {
               QRect(80, 90, 450, 350));
 }
 
-TEST_F(THelpViewerTest, DamagedPlacementValuesAreIgnored) {
+TEST_F(THelpViewerTest, DamagedPlacementValuesAreIgnored)
+{
     {
         TRegistry registry = OpenHelpKey();
         registry.WriteString("Width", "900");
@@ -136,7 +142,8 @@ TEST_F(THelpViewerTest, DamagedPlacementValuesAreIgnored) {
     EXPECT_EQ(form->BoundsRect(), kDesigned);
 }
 
-TEST_F(THelpViewerTest, AFailedSaveIsToldOnceAndTheWindowStillCloses) {
+TEST_F(THelpViewerTest, AFailedSaveIsToldOnceAndTheWindowStillCloses)
+{
     Start();
     // The store's folder would have to lie below a regular file: nothing can be written.
     const QString blocker = testsupport::TempDir() + "/not-a-folder";
@@ -154,7 +161,8 @@ TEST_F(THelpViewerTest, AFailedSaveIsToldOnceAndTheWindowStillCloses) {
 }
 
 // The writer that stands in for the editor: started as a second process by the test below.
-TEST(SharedStoreWriter, WritesEditorValues) {
+TEST(SharedStoreWriter, WritesEditorValues)
+{
     const QString file = qEnvironmentVariable("VESK_SHARED_STORE");
     if (file.isEmpty()) GTEST_SKIP() << "run by SharedStore.EditorAndViewerLoseNoValue";
     TRegistryStore::SetDefaultFileForTesting(file);
@@ -166,7 +174,8 @@ TEST(SharedStoreWriter, WritesEditorValues) {
     }
 }
 
-TEST_F(THelpViewerTest, EditorAndViewerWritingTheStoreLoseNoValue) {
+TEST_F(THelpViewerTest, EditorAndViewerWritingTheStoreLoseNoValue)
+{
     const QString file = testsupport::TempDir() + "/shared/registry.json";
     QDir().mkpath(testsupport::TempDir() + "/shared");
     TRegistryStore::SetDefaultFileForTesting(file);

@@ -117,8 +117,8 @@ TEST_F(CustomizeWindowTest, TheWindowTakesTheInputUntilItClosesAndTheCodePaneHas
     EXPECT_FALSE(form->BarManager->IsCustomizing());
     EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == form->Handle() && CodeHasFocus(); }, kWait));
     ASSERT_TRUE(Type("q"));
-    EXPECT_TRUE(WaitFor([&] { return form->mmHTMLCode->Text() != text && form->mmHTMLCode->Text().contains('q'); },
-                        kWait));
+    EXPECT_TRUE(
+        WaitFor([&] { return form->mmHTMLCode->Text() != text && form->mmHTMLCode->Text().contains('q'); }, kWait));
 }
 
 TEST_F(CustomizeWindowTest, ACommandDraggedFromTheCommandsPageLandsOnTheDockedToolbar)
@@ -129,7 +129,8 @@ TEST_F(CustomizeWindowTest, ACommandDraggedFromTheCommandsPageLandsOnTheDockedTo
     ASSERT_TRUE(toolbar && refresh);
     auto linksOfRefresh = [&] {
         int count = 0;
-        for (int i = 0; i < toolbar->ItemLinks()->Count(); ++i) count += toolbar->ItemLinks()->Items(i)->Item() == refresh;
+        for (int i = 0; i < toolbar->ItemLinks()->Count(); ++i)
+            count += toolbar->ItemLinks()->Items(i)->Item() == refresh;
         return count;
     };
     ASSERT_EQ(linksOfRefresh(), 0);
@@ -164,11 +165,31 @@ TEST_F(CustomizeWindowTest, ACommandDraggedFromTheCommandsPageLandsOnTheDockedTo
     }
     ASSERT_TRUE(to.has_value());
     auto arg = [](int v) { return QString::number(v); };
-    ASSERT_TRUE(QProcess::startDetached(
-        "xdotool", {"mousemove", "--sync", arg(from.x()), arg(from.y()), "mousedown", "1", "sleep", "0.3",
-                    "mousemove", arg(from.x() + 10), arg(from.y()), "sleep", "0.3",
-                    "mousemove", arg((from.x() + to->x()) / 2), arg((from.y() + to->y()) / 2), "sleep", "0.3",
-                    "mousemove", arg(to->x()), arg(to->y()), "sleep", "0.5", "mouseup", "1"}));
+    ASSERT_TRUE(QProcess::startDetached("xdotool", {"mousemove",
+                                                    "--sync",
+                                                    arg(from.x()),
+                                                    arg(from.y()),
+                                                    "mousedown",
+                                                    "1",
+                                                    "sleep",
+                                                    "0.3",
+                                                    "mousemove",
+                                                    arg(from.x() + 10),
+                                                    arg(from.y()),
+                                                    "sleep",
+                                                    "0.3",
+                                                    "mousemove",
+                                                    arg((from.x() + to->x()) / 2),
+                                                    arg((from.y() + to->y()) / 2),
+                                                    "sleep",
+                                                    "0.3",
+                                                    "mousemove",
+                                                    arg(to->x()),
+                                                    arg(to->y()),
+                                                    "sleep",
+                                                    "0.5",
+                                                    "mouseup",
+                                                    "1"}));
     EXPECT_TRUE(WaitFor([&] { return linksOfRefresh() == 1; }, kWait));
     EXPECT_TRUE(WaitFor([&] { return !manager->Dragging(); }, kWait));
     EXPECT_EQ(window->DescriptionLabel->Caption(), refresh->Description());

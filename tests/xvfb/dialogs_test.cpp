@@ -43,7 +43,8 @@ TEST(FindDialogKeys, TheLabelsMnemonicFocusesTheBox)
     ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == box; }, 5000));
     ASSERT_TRUE(XDoTool({"type", "--delay", "50", "abc"}));
     ASSERT_TRUE(XDoTool({"key", "--delay", "50", "Return"}));
-    EXPECT_TRUE(WaitFor([&] { return receiver.found == QStringList{"abc"}; }, 5000)) << receiver.found.join('|').toStdString();
+    EXPECT_TRUE(WaitFor([&] { return receiver.found == QStringList{"abc"}; }, 5000))
+        << receiver.found.join('|').toStdString();
     find.CloseDialog();
 }
 

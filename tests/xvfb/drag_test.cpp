@@ -13,7 +13,10 @@
 
 namespace {
 
-QString Arg(int v) { return QString::number(v); }
+QString Arg(int v)
+{
+    return QString::number(v);
+}
 
 class DragTest : public ActiveFormTest {
 protected:
@@ -52,11 +55,31 @@ TEST_F(DragTest, ADragLeavingTheFormKeepsTrackingAndTheFormKeepsActivationAndFoc
         if (w->Floating() && w->WindowRect().Contains(away)) sawFloatingAway = true;
     });
     sampler.start();
-    ASSERT_TRUE(QProcess::startDetached(
-        "xdotool", {"mousemove", "--sync", Arg(grip.x()), Arg(grip.y()), "mousedown", "1", "sleep", "0.3",
-                    "mousemove", Arg(grip.x() + 100), Arg(grip.y() + 250), "sleep", "0.3",
-                    "mousemove", Arg(700), Arg(600), "sleep", "0.3",
-                    "mousemove", Arg(away.x()), Arg(away.y()), "sleep", "0.8", "mouseup", "1"}));
+    ASSERT_TRUE(QProcess::startDetached("xdotool", {"mousemove",
+                                                    "--sync",
+                                                    Arg(grip.x()),
+                                                    Arg(grip.y()),
+                                                    "mousedown",
+                                                    "1",
+                                                    "sleep",
+                                                    "0.3",
+                                                    "mousemove",
+                                                    Arg(grip.x() + 100),
+                                                    Arg(grip.y() + 250),
+                                                    "sleep",
+                                                    "0.3",
+                                                    "mousemove",
+                                                    Arg(700),
+                                                    Arg(600),
+                                                    "sleep",
+                                                    "0.3",
+                                                    "mousemove",
+                                                    Arg(away.x()),
+                                                    Arg(away.y()),
+                                                    "sleep",
+                                                    "0.8",
+                                                    "mouseup",
+                                                    "1"}));
     EXPECT_TRUE(testsupport::WaitFor([&] { return sawDrag; }, 10000));
     EXPECT_TRUE(testsupport::WaitFor([&] { return sawDrag && !library->CurrentDrag(); }, 15000));
     sampler.stop();

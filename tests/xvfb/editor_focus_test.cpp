@@ -175,7 +175,8 @@ TEST_F(EditorFocusTest, PressOnATitleDragIntoItsMenuAndReleaseOnACommand)
     auto* menuBar = qobject_cast<TdxBarControl*>(title->Links()->BarControl());
     ASSERT_NE(menuBar, nullptr);
     const TPoint onTitle = menuBar->ClientToScreen(TPoint(title->ItemRect().center()));
-    ASSERT_TRUE(XDoTool({"mousemove", "--sync", QString::number(onTitle.x()), QString::number(onTitle.y()), "mousedown", "1"}));
+    ASSERT_TRUE(
+        XDoTool({"mousemove", "--sync", QString::number(onTitle.x()), QString::number(onTitle.y()), "mousedown", "1"}));
     TdxBarItemLink* selectAll = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (selectAll = ShownLink(edit->ItemLinks(), selectAllItem)) != nullptr; }, 5000));
     QTest::qWait(300);  // the opening animation
@@ -194,8 +195,8 @@ namespace {
 bool ClickOn(QWidget* widget, int button)
 {
     const QPoint p = widget->mapToGlobal(widget->rect().center());
-    return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click",
-                    QString::number(button)});
+    return XDoTool(
+        {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", QString::number(button)});
 }
 
 }  // namespace
@@ -248,10 +249,12 @@ TEST_F(EditorFocusTest, PastingWithNothingOnTheClipboardKeepsTheText)
         // Nobody owns the clipboard or the selection now.
         clipboard->clear(QClipboard::Clipboard);
         clipboard->clear(QClipboard::Selection);
-        ASSERT_TRUE(WaitFor([&] {
-            const QMimeData* data = clipboard->mimeData();
-            return !clipboard->ownsClipboard() && (!data || data->formats().isEmpty());
-        }, 5000));
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                const QMimeData* data = clipboard->mimeData();
+                return !clipboard->ownsClipboard() && (!data || data->formats().isEmpty());
+            },
+            5000));
         ASSERT_TRUE(XDoTool({"key", "--delay", "50", "ctrl+v", "shift+Insert"}));
         ASSERT_TRUE(ClickOn(box.control->Handle(), 2));
         QTest::qWait(300);
@@ -281,7 +284,8 @@ TEST_F(EditorFocusTest, EscEscInThePathBarLeavesTheKeysToTheCodePane)
 
     // What is typed next reaches the code pane.
     ASSERT_TRUE(XDoTool({"type", "--delay", "50", "<b>"}));
-    EXPECT_TRUE(WaitFor([&] { return form->mmHTMLCode->Text() == "<b>"; }, 5000)) << form->mmHTMLCode->Text().toStdString();
+    EXPECT_TRUE(WaitFor([&] { return form->mmHTMLCode->Text() == "<b>"; }, 5000))
+        << form->mmHTMLCode->Text().toStdString();
     EXPECT_TRUE(CodeHasFocus());
 }
 
@@ -308,7 +312,8 @@ int PixelsNear(const QRect& rect, const QColor& colour)
         for (int x = rect.left(); x <= rect.right(); ++x) {
             const QColor c = shot.pixelColor(x, y);
             if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                    std::abs(c.blue() - colour.blue()) < 60)
+                    std::abs(c.blue() - colour.blue()) <
+                60)
                 ++count;
         }
     return count;
@@ -330,7 +335,10 @@ void DuringRealDrag(const QStringList& arguments, const std::function<void()>& s
     sampler.stop();
 }
 
-QString Arg(int v) { return QString::number(v); }
+QString Arg(int v)
+{
+    return QString::number(v);
+}
 
 }  // namespace
 
@@ -364,8 +372,8 @@ TEST_F(EditorFocusTest, ARealDragFloatsTheToolbarWithItsLabelAndDocksItWhileTheC
     auto labelOnToolbar = [&] {
         TdxBarControl* w = ToolbarWindow(form);
         TdxBarItemLink* link = CodeLabelLink(form);
-        return w && link && !link->ItemRect().isEmpty() && label == form->txCode->Handle() &&
-               label->isVisible() && label->window() == w->Handle()->window();
+        return w && link && !link->ItemRect().isEmpty() && label == form->txCode->Handle() && label->isVisible() &&
+               label->window() == w->Handle()->window();
     };
     bool codeKeptFocus = true;
     auto sample = [&] {
@@ -375,9 +383,26 @@ TEST_F(EditorFocusTest, ARealDragFloatsTheToolbarWithItsLabelAndDocksItWhileTheC
     // From the grip to well below the form: the toolbar floats.
     const QPoint grip = window->WindowRect().TopLeft() + QPoint(4, window->Height() / 2);
     const QPoint away = form->Handle()->mapToGlobal(QPoint(form->Width() / 2, form->Height() + 120));
-    DuringRealDrag({"mousemove", "--sync", Arg(grip.x()), Arg(grip.y()), "mousedown", "1", "sleep", "0.3",
-                    "mousemove", Arg(grip.x() + 40), Arg(grip.y() + 120), "sleep", "0.3",
-                    "mousemove", Arg(away.x()), Arg(away.y()), "sleep", "0.5", "mouseup", "1"},
+    DuringRealDrag({"mousemove",
+                    "--sync",
+                    Arg(grip.x()),
+                    Arg(grip.y()),
+                    "mousedown",
+                    "1",
+                    "sleep",
+                    "0.3",
+                    "mousemove",
+                    Arg(grip.x() + 40),
+                    Arg(grip.y() + 120),
+                    "sleep",
+                    "0.3",
+                    "mousemove",
+                    Arg(away.x()),
+                    Arg(away.y()),
+                    "sleep",
+                    "0.5",
+                    "mouseup",
+                    "1"},
                    sample);
     ASSERT_EQ(toolbar->DockingStyle(), dsNone);
     EXPECT_TRUE(WaitFor(labelOnToolbar, 5000));
@@ -388,10 +413,31 @@ TEST_F(EditorFocusTest, ARealDragFloatsTheToolbarWithItsLabelAndDocksItWhileTheC
     const TRect text = window->FloatFrame().TextRect(window->Width());
     const QPoint caption = window->WindowRect().TopLeft() + QPoint(text.Left + 1, text.Top + 5);
     const QPoint top = form->Handle()->mapToGlobal(QPoint(form->Width() / 2, 2));
-    DuringRealDrag({"mousemove", "--sync", Arg(caption.x()), Arg(caption.y()), "mousedown", "1", "sleep", "0.3",
-                    "mousemove", Arg(caption.x() + 20), Arg(caption.y() - 60), "sleep", "0.3",
-                    "mousemove", Arg(top.x()), Arg(top.y()), "sleep", "0.3",
-                    "mousemove", Arg(top.x() + 2), Arg(top.y()), "sleep", "0.5", "mouseup", "1"},
+    DuringRealDrag({"mousemove",
+                    "--sync",
+                    Arg(caption.x()),
+                    Arg(caption.y()),
+                    "mousedown",
+                    "1",
+                    "sleep",
+                    "0.3",
+                    "mousemove",
+                    Arg(caption.x() + 20),
+                    Arg(caption.y() - 60),
+                    "sleep",
+                    "0.3",
+                    "mousemove",
+                    Arg(top.x()),
+                    Arg(top.y()),
+                    "sleep",
+                    "0.3",
+                    "mousemove",
+                    Arg(top.x() + 2),
+                    Arg(top.y()),
+                    "sleep",
+                    "0.5",
+                    "mouseup",
+                    "1"},
                    sample);
     EXPECT_EQ(toolbar->DockingStyle(), dsTop);
     EXPECT_TRUE(WaitFor(labelOnToolbar, 5000));

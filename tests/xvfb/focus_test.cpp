@@ -13,8 +13,8 @@ namespace {
 // A real click at a screen point.
 bool ClickOnScreen(const QPoint& p)
 {
-    return QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-                                         "click", "1"}) == 0;
+    return QProcess::execute(
+               "xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"}) == 0;
 }
 
 class FocusTest : public ActiveFormTest {
@@ -108,7 +108,8 @@ TEST_F(FocusTest, APressDragReleaseAcrossWindowsClicksWhereTheButtonIsReleased)
     const TPoint beside = first->ClientToScreen(TPoint(180, 10));
     const TPoint onTwo = second->ClientToScreen(second->CentreOf(second->ItemLinks()->Items(0)));
     auto xdo = [](const QStringList& args) { return QProcess::execute("xdotool", args) == 0; };
-    ASSERT_TRUE(xdo({"mousemove", "--sync", QString::number(beside.x()), QString::number(beside.y()), "mousedown", "1"}));
+    ASSERT_TRUE(
+        xdo({"mousemove", "--sync", QString::number(beside.x()), QString::number(beside.y()), "mousedown", "1"}));
     QTest::qWait(100);
     second->SetActive(true);
     ASSERT_TRUE(xdo({"mousemove", "--sync", QString::number(onTwo.x()), QString::number(onTwo.y())}));

@@ -94,12 +94,13 @@ TEST_F(HelpCustomizeTest, CustomizeInTheToolbarsPopupOpensTheWindowActive)
 
     // "&Customize..." ends the popup.
     std::optional<TPoint> entry;
-    ASSERT_TRUE(WaitFor([&] { return (entry = LinkCentre(dxBarActiveBarControl(), "&Customize...")).has_value(); },
-                        kWait));
+    ASSERT_TRUE(
+        WaitFor([&] { return (entry = LinkCentre(dxBarActiveBarControl(), "&Customize...")).has_value(); }, kWait));
     QTest::qWait(300);  // the opening animation
     ASSERT_TRUE(ClickAt(*entry));
     EXPECT_TRUE(WaitFor(
-        [&] { return customizing->Window() && QApplication::activeWindow() == customizing->Window()->Handle(); }, kWait));
+        [&] { return customizing->Window() && QApplication::activeWindow() == customizing->Window()->Handle(); },
+        kWait));
     EXPECT_TRUE(form->BarManager->IsCustomizing());
     EXPECT_FALSE(form->Handle()->isEnabled());
     form->BarManager->Customizing(false);

@@ -30,7 +30,8 @@ constexpr int kWaitMs = 30000;
 class TFakeOpeners {
 public:
     explicit TFakeOpeners(const QString& folder)
-        : mark_(folder + QStringLiteral("/opened")), oldPath_(qgetenv("PATH")), oldBrowser_(qgetenv("BROWSER")) {
+        : mark_(folder + QStringLiteral("/opened")), oldPath_(qgetenv("PATH")), oldBrowser_(qgetenv("BROWSER"))
+    {
         const QString bin = folder + QStringLiteral("/bin");
         QDir().mkpath(bin);
         for (const char* name : {"xdg-open", "xdg-email", "x-www-browser", "sensible-browser"}) {
@@ -41,7 +42,8 @@ public:
         qputenv("PATH", bin.toUtf8() + ':' + oldPath_);
         qputenv("BROWSER", (bin + QStringLiteral("/x-www-browser")).toUtf8());
     }
-    ~TFakeOpeners() {
+    ~TFakeOpeners()
+    {
         qputenv("PATH", oldPath_);
         if (oldBrowser_.isEmpty())
             qunsetenv("BROWSER");
@@ -74,10 +76,11 @@ protected:
     // Where an element of the page is on the screen: its centre.
     QPoint ScreenCentre(const QString& id)
     {
-        const QVariantList r = Eval(QStringLiteral("(() => { const b = document.getElementById('%1').getBoundingClientRect();"
-                                                   " return [b.left + b.width / 2, b.top + b.height / 2]; })()")
-                                        .arg(id))
-                                   .toList();
+        const QVariantList r =
+            Eval(QStringLiteral("(() => { const b = document.getElementById('%1').getBoundingClientRect();"
+                                " return [b.left + b.width / 2, b.top + b.height / 2]; })()")
+                     .arg(id))
+                .toList();
         EXPECT_EQ(r.size(), 2) << id.toStdString();
         return r.size() == 2 ? form->WebBrowser->View()->mapToGlobal(QPoint(int(r[0].toDouble()), int(r[1].toDouble())))
                              : QPoint();
@@ -100,18 +103,22 @@ TEST_F(PreviewGuardTest, AHostilePageShowsItsOwnFilesAndUnderRealClicksReadsSend
     const QString web = QStringLiteral("http://127.0.0.1:%1/?d=SECRET_SENT").arg(listeners.TcpPort());
     // Links that must open nothing, then one to a page beside it, which the preview shows.
     const QStringList targets = {QStringLiteral("mailto:someone@example.com?body=SECRET_SENT"),
-                                 QStringLiteral("vesk-unknown:SECRET_SENT"), web,
+                                 QStringLiteral("vesk-unknown:SECRET_SENT"),
+                                 web,
                                  QStringLiteral("beside.txt\" target=\"_blank"),
                                  ResPageUrl(form->ExeDir + QStringLiteral("Tarnwick.dll"), QStringLiteral("Start.htm")),
                                  QStringLiteral("frame.htm")};
-    QString links = QStringLiteral("<script>window.clicked = []; new WebSocket('ws://127.0.0.1:%1/?d=SECRET_SENT');</script>"
-                                   "<img src='%2'>")
+    QString links = QStringLiteral(
+                        "<script>window.clicked = []; new WebSocket('ws://127.0.0.1:%1/?d=SECRET_SENT');</script>"
+                        "<img src='%2'>")
                         .arg(listeners.TcpPort())
                         .arg(web);
     for (int i = 0; i < targets.size(); ++i)
-        links += QStringLiteral("<a id=l%1 href=\"%2\" onclick=\"clicked.push('l%1')\" style='display:block;height:28px'>link %1</a>")
-                     .arg(i)
-                     .arg(targets[i]);
+        links +=
+            QStringLiteral(
+                "<a id=l%1 href=\"%2\" onclick=\"clicked.push('l%1')\" style='display:block;height:28px'>link %1</a>")
+                .arg(i)
+                .arg(targets[i]);
 
     form->edPathEdit->SetText(site.folder);
     form->mmHTMLCode->SetText(hostilepage::ReadsPage(
@@ -121,7 +128,8 @@ TEST_F(PreviewGuardTest, AHostilePageShowsItsOwnFilesAndUnderRealClicksReadsSend
     // The page's own image and style sheet are drawn.
     ASSERT_EQ(Eval(QStringLiteral("document.getElementById('own').naturalWidth")).toInt(), 4);
     EXPECT_EQ(ScreenPixel(ScreenCentre(QStringLiteral("own"))), QColor(Qt::red));
-    const QPoint background = form->WebBrowser->View()->mapToGlobal(QPoint(form->WebBrowser->View()->width() * 3 / 4, 10));
+    const QPoint background =
+        form->WebBrowser->View()->mapToGlobal(QPoint(form->WebBrowser->View()->width() * 3 / 4, 10));
     EXPECT_EQ(ScreenPixel(background), QColor(1, 2, 3));
 
     for (int i = 0; i + 1 < targets.size(); ++i) {
@@ -134,8 +142,13 @@ TEST_F(PreviewGuardTest, AHostilePageShowsItsOwnFilesAndUnderRealClicksReadsSend
     }
     // A page beside it opens in the preview, with its own image.
     ASSERT_TRUE(ClickAt(ScreenCentre(QStringLiteral("l%1").arg(targets.size() - 1))));
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowser->LocationURL().endsWith(QStringLiteral("/site/frame.htm")); }, kWaitMs));
-    EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0")).toInt() == 4; }, kWaitMs));
+    EXPECT_TRUE(
+        WaitFor([&] { return form->WebBrowser->LocationURL().endsWith(QStringLiteral("/site/frame.htm")); }, kWaitMs));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return Eval(QStringLiteral("document.images.length ? document.images[0].naturalWidth : 0")).toInt() == 4;
+        },
+        kWaitMs));
 
     EXPECT_FALSE(openers.Ran());
     EXPECT_EQ(listeners.received, 0);

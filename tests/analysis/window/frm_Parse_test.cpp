@@ -24,12 +24,14 @@ class ParseWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SetProgramResourcePrefix(QStringLiteral(":/editor")); }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         delete form;
         TfrmParse::SetTemplateFolder(QStringLiteral(":/editor"));
     }
 
-    void Open(const QString& code, const QString& fileName = {}) {
+    void Open(const QString& code, const QString& fileName = {})
+    {
         TStringList lines;
         lines.SetText(code);
         form = Create<TfrmParse>(nullptr, &lines, fileName);
@@ -37,27 +39,33 @@ protected:
     }
 
     // The text last written into the report browser, once it contains part.
-    bool WaitWritten(const QString& part) {
-        return WaitFor([&] {
-            TWebDocument* doc = form->SubBrowser->Document();
-            return doc && doc->Text().contains(part);
-        }, kWaitMs);
+    bool WaitWritten(const QString& part)
+    {
+        return WaitFor(
+            [&] {
+                TWebDocument* doc = form->SubBrowser->Document();
+                return doc && doc->Text().contains(part);
+            },
+            kWaitMs);
     }
 
-    QVariant Eval(const QString& script) {
+    QVariant Eval(const QString& script)
+    {
         std::optional<QVariant> result;
         form->SubBrowser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
         EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
         return result.value_or(QVariant());
     }
 
-    QList<bool> Enabled() const {
-        return {form->btResults->Enabled(), form->btTags->Enabled(),  form->btLinks->Enabled(),
-                form->btImages->Enabled(),  form->btText->Enabled(),  form->btComments->Enabled()};
+    QList<bool> Enabled() const
+    {
+        return {form->btResults->Enabled(), form->btTags->Enabled(), form->btLinks->Enabled(),
+                form->btImages->Enabled(),  form->btText->Enabled(), form->btComments->Enabled()};
     }
 
     // The figure in the statistics row whose label is label.
-    QString Figure(const QString& label) const {
+    QString Figure(const QString& label) const
+    {
         const QRegularExpression row(QRegularExpression::escape("<td>" + label + "</td><td class=\"value\">") +
                                      "([^<]*)</td>");
         return row.match(form->CurrentPage()).captured(1);
@@ -80,7 +88,8 @@ const char kLinks[] =
 
 }  // namespace
 
-TEST_F(ParseWindowTest, EmptyDocumentOffersOnlyStatistics) {
+TEST_F(ParseWindowTest, EmptyDocumentOffersOnlyStatistics)
+{
     Open(QString());
     EXPECT_EQ(Enabled(), QList<bool>({true, false, false, false, false, false}));
     EXPECT_TRUE(form->btParseCancel->Enabled());
@@ -100,7 +109,8 @@ TEST_F(ParseWindowTest, EmptyDocumentOffersOnlyStatistics) {
     ASSERT_TRUE(WaitWritten("<h1>Document</h1>"));
 }
 
-TEST_F(ParseWindowTest, NewDocumentSkeletonShowsStatisticsWithWorkingStyleAndImages) {
+TEST_F(ParseWindowTest, NewDocumentSkeletonShowsStatisticsWithWorkingStyleAndImages)
+{
     Open(QString::fromLatin1(kSkeleton));
     EXPECT_EQ(Enabled(), QList<bool>({true, true, false, false, false, false}));
     EXPECT_EQ(form->TagCount, 8);
@@ -113,14 +123,15 @@ TEST_F(ParseWindowTest, NewDocumentSkeletonShowsStatisticsWithWorkingStyleAndIma
     EXPECT_EQ(form->SubBrowser->View()->contextMenuPolicy(), Qt::NoContextMenu);
 
     // The base tag makes the page's style sheet and image load from the program.
-    EXPECT_TRUE(WaitFor([&] {
-        return Eval("getComputedStyle(document.querySelector('.banner')).display").toString() == "flex";
-    }, kWaitMs));
+    EXPECT_TRUE(WaitFor(
+        [&] { return Eval("getComputedStyle(document.querySelector('.banner')).display").toString() == "flex"; },
+        kWaitMs));
     EXPECT_TRUE(WaitFor([&] { return Eval("document.images[0].naturalWidth").toInt() > 0; }, kWaitMs));
     EXPECT_TRUE(Eval("document.body.innerText").toString().contains("Document"));
 }
 
-TEST_F(ParseWindowTest, DocumentWithEveryKindOfContentFillsEachPage) {
+TEST_F(ParseWindowTest, DocumentWithEveryKindOfContentFillsEachPage)
+{
     Open(QString::fromLatin1(kLinks), QStringLiteral("/home/user/site/links.htm"));
     EXPECT_EQ(Enabled(), QList<bool>({true, true, true, true, true, true}));
     EXPECT_TRUE(form->CurrentPage().contains("<h1>links.htm</h1>"));
@@ -158,9 +169,11 @@ TEST_F(ParseWindowTest, DocumentWithEveryKindOfContentFillsEachPage) {
     EXPECT_TRUE(WaitWritten("c<u>d<br>"));
 }
 
-TEST_F(ParseWindowTest, FileNameIsEscapedAndValuesAreNeverScannedAgain) {
+TEST_F(ParseWindowTest, FileNameIsEscapedAndValuesAreNeverScannedAgain)
+{
     Open(QString::fromLatin1(kSkeleton), QStringLiteral("/tmp/a<b>&{LINES}.htm"));
-    EXPECT_TRUE(form->CurrentPage().contains("<h1>a&lt;b&gt;&amp;{LINES}.htm</h1>")) << form->CurrentPage().toStdString();
+    EXPECT_TRUE(form->CurrentPage().contains("<h1>a&lt;b&gt;&amp;{LINES}.htm</h1>"))
+        << form->CurrentPage().toStdString();
 
     using V = QList<QPair<QString, QString>>;
     EXPECT_EQ(TfrmParse::ReplacePlaceholders("{A}-{B}-{A}{a}", V{{"{A}", "{B}"}, {"{B}", "x"}}), "{B}-x-{B}{a}");
@@ -168,7 +181,8 @@ TEST_F(ParseWindowTest, FileNameIsEscapedAndValuesAreNeverScannedAgain) {
     EXPECT_EQ(TfrmParse::ReplacePlaceholders("", V{{"{A}", "x"}}), "");
 }
 
-TEST_F(ParseWindowTest, TemplatesAndBase) {
+TEST_F(ParseWindowTest, TemplatesAndBase)
+{
     Open(QString::fromLatin1(kSkeleton));
     const QString page = form->LoadTemplate("Tags.htm");
     ASSERT_FALSE(page.isEmpty());
@@ -190,7 +204,8 @@ TEST_F(ParseWindowTest, TemplatesAndBase) {
     EXPECT_EQ(ResolveResUrl(baseUrl.resolved(QUrl("Logo.svg"))), ":/editor/Logo.svg");
 }
 
-TEST_F(ParseWindowTest, MissingTemplateShowsAnEmptyPage) {
+TEST_F(ParseWindowTest, MissingTemplateShowsAnEmptyPage)
+{
     Open(QString::fromLatin1(kLinks));
     ASSERT_TRUE(WaitWritten("<h1>Document</h1>"));
     TfrmParse::SetTemplateFolder(QStringLiteral(":/no-such-folder"));
@@ -198,11 +213,12 @@ TEST_F(ParseWindowTest, MissingTemplateShowsAnEmptyPage) {
     form->btTags->DirectClick();
     EXPECT_TRUE(form->CurrentPage().isEmpty());
     ASSERT_TRUE(WaitFor([&] { return !form->SubBrowser->Document()->Text().contains("Document"); }, kWaitMs));
-    EXPECT_TRUE(WaitFor([&] { return Eval("document.body ? document.body.innerText : 'x'").toString().isEmpty(); },
-                        kWaitMs));
+    EXPECT_TRUE(
+        WaitFor([&] { return Eval("document.body ? document.body.innerText : 'x'").toString().isEmpty(); }, kWaitMs));
 }
 
-TEST_F(ParseWindowTest, CloseParserEndsTheModalWindowAndFreesTheParser) {
+TEST_F(ParseWindowTest, CloseParserEndsTheModalWindowAndFreesTheParser)
+{
     TStringList lines;
     lines.SetText(QString::fromLatin1(kSkeleton));
     form = Create<TfrmParse>(nullptr, &lines, QString());

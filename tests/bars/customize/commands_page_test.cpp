@@ -100,7 +100,8 @@ protected:
     QStringList BarCaptions() const
     {
         QStringList captions;
-        for (int i = 0; i < Bar()->ItemLinks()->Count(); ++i) captions << Bar()->ItemLinks()->Items(i)->Item()->Caption();
+        for (int i = 0; i < Bar()->ItemLinks()->Count(); ++i)
+            captions << Bar()->ItemLinks()->Items(i)->Item()->Caption();
         return captions;
     }
 };
@@ -176,7 +177,9 @@ TEST_F(CommandsPageTest, LinesAreDrawnWithTheBarsRoutinesInBothLooks)
         auto same = [](const QImage& a, const QImage& b, const TRect& r) {
             for (int y = r.Top; y < r.Bottom; ++y)
                 for (int x = r.Left; x < r.Right; ++x)
-                    if (a.pixel(x, y) != b.pixel(x, y)) return testing::AssertionFailure() << "differs at " << x << "," << y << ": " << std::hex << a.pixel(x, y) << " " << b.pixel(x, y);
+                    if (a.pixel(x, y) != b.pixel(x, y))
+                        return testing::AssertionFailure() << "differs at " << x << "," << y << ": " << std::hex
+                                                           << a.pixel(x, y) << " " << b.pixel(x, y);
             return testing::AssertionSuccess();
         };
         auto parts = [&](const QString& caption, TdxBarCommandKind kind, QSize glyph = {}) {
@@ -191,8 +194,8 @@ TEST_F(CommandsPageTest, LinesAreDrawnWithTheBarsRoutinesInBothLooks)
             const auto [line, p] = parts("&Open", TdxBarCommandKind::Button, QSize(16, 16));
             const QColor column = flat && c.selected ? dxBarCommandBackColor(true, true) : SysColor(COLOR_BTNFACE);
             const QImage glyph = drawn(column, [&](QPainter& painter) {
-                dxBarDrawGlyph(painter, column, p.GlyphBack, manager->ImageListBkColor(), flat ? dgEnabled | dgFlat : dgEnabled,
-                               manager->Images(), 0, QImage(), p.Glyph);
+                dxBarDrawGlyph(painter, column, p.GlyphBack, manager->ImageListBkColor(),
+                               flat ? dgEnabled | dgFlat : dgEnabled, manager->Images(), 0, QImage(), p.Glyph);
             });
             EXPECT_TRUE(same(list, glyph, p.GlyphBack));
             // The text area in the look's colour, and the highlight frame round a flat selected line.
@@ -208,8 +211,10 @@ TEST_F(CommandsPageTest, LinesAreDrawnWithTheBarsRoutinesInBothLooks)
             const QImage list = shown("Size");
             const auto [line, p] = parts("Size", TdxBarCommandKind::Combo);
             const TRect face = p.DropButton.Inflated(-1, -1);
-            const QColor back = flat && c.selected ? dxBarCommandBackColor(true, true) : dxBarCommandBackColor(flat, false);
-            const QImage arrow = drawn(back, [&](QPainter& painter) { dxBarDrawArrowInRect(painter, face, true, true, false, flat); });
+            const QColor back =
+                flat && c.selected ? dxBarCommandBackColor(true, true) : dxBarCommandBackColor(flat, false);
+            const QImage arrow =
+                drawn(back, [&](QPainter& painter) { dxBarDrawArrowInRect(painter, face, true, true, false, flat); });
             EXPECT_TRUE(same(list, arrow, face));
             EXPECT_EQ(QColor(list.pixel(p.Interior.Left + 1, p.Interior.Top + 1)), SysColor(COLOR_WINDOW));
         }
@@ -271,7 +276,9 @@ TEST_F(CommandsPageTest, APressAndMoveDragsTheCommandAndTheDropOnABarAddsALink)
         QStringList links;
     };
     const TCase cases[] = {
-        {"onto the bar", [&] { return barWindow->ClientToScreen(TPoint(barWindow->ClientRect().ToQRect().center())); }, {"Size"}},
+        {"onto the bar",
+         [&] { return barWindow->ClientToScreen(TPoint(barWindow->ClientRect().ToQRect().center())); },
+         {"Size"}},
         {"nowhere", [&] { return TPoint(5, 5); }, {"Size"}},
         {"cancelled", nullptr, {"Size"}},
     };
@@ -318,23 +325,46 @@ TEST_F(CommandsPageTest, TheListFollowsChangedAndFreedItems)
         QString description;
     };
     const TCase cases[] = {
-        {"caption", "Find", [&] { item("Find")->SetCaption("Look &up"); },
-         {"&Open", "Look &up", "Size", "Paste", "Recent", "Windows"}, "Look &up", "Find described"},
-        {"description", "Look &up", [&] { item("Look &up")->SetDescription("Finds"); },
-         {"&Open", "Look &up", "Size", "Paste", "Recent", "Windows"}, "Look &up", "Finds"},
-        {"the last line freed", "Windows", [&] { delete item("Windows"); },
-         {"&Open", "Look &up", "Size", "Paste", "Recent"}, "Recent", "Recent described"},
-        {"a line above freed: the index stays", "Size", [&] { delete item("&Open"); },
-         {"Look &up", "Size", "Paste", "Recent"}, "Paste", "Paste described"},
-        {"another category's item freed", "Size", [&] { delete item("Options"); },
-         {"Look &up", "Size", "Paste", "Recent"}, "Size", "Size described"},
-        {"an item moved to another category: its category and line are selected", "Size",
+        {"caption",
+         "Find",
+         [&] { item("Find")->SetCaption("Look &up"); },
+         {"&Open", "Look &up", "Size", "Paste", "Recent", "Windows"},
+         "Look &up",
+         "Find described"},
+        {"description",
+         "Look &up",
+         [&] { item("Look &up")->SetDescription("Finds"); },
+         {"&Open", "Look &up", "Size", "Paste", "Recent", "Windows"},
+         "Look &up",
+         "Finds"},
+        {"the last line freed",
+         "Windows",
+         [&] { delete item("Windows"); },
+         {"&Open", "Look &up", "Size", "Paste", "Recent"},
+         "Recent",
+         "Recent described"},
+        {"a line above freed: the index stays",
+         "Size",
+         [&] { delete item("&Open"); },
+         {"Look &up", "Size", "Paste", "Recent"},
+         "Paste",
+         "Paste described"},
+        {"another category's item freed",
+         "Size",
+         [&] { delete item("Options"); },
+         {"Look &up", "Size", "Paste", "Recent"},
+         "Size",
+         "Size described"},
+        {"an item moved to another category: its category and line are selected",
+         "Size",
          [&] {
              TdxBarItem* paste = item("Paste");
              paste->SetCategory(3);
              Window()->SelectItem(paste, false);
          },
-         {"Paste"}, "Paste", "Paste described"},
+         {"Paste"},
+         "Paste",
+         "Paste described"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.what);

@@ -56,7 +56,12 @@ TEST_F(CustomizeTest, TheWindowHasItsFiguresCaptionsAndHelpButton)
     EXPECT_EQ(w->BarsListBox->BoundsRect(), QRect(4, 20, 227, 213));
     QStringList buttons;
     for (TButton* b : {w->BBarNew, w->BBarRename, w->BBarDelete, w->BBarReset})
-        buttons << QString("%1 %2,%3 %4x%5").arg(b->Caption()).arg(b->Left()).arg(b->Top()).arg(b->Width()).arg(b->Height());
+        buttons << QString("%1 %2,%3 %4x%5")
+                       .arg(b->Caption())
+                       .arg(b->Left())
+                       .arg(b->Top())
+                       .arg(b->Width())
+                       .arg(b->Height());
     EXPECT_EQ(buttons, (QStringList{"&New... 239,21 104x22", "R&ename... 239,50 104x22", "&Delete 239,79 104x22",
                                     "&Reset... 239,108 104x22"}));
 
@@ -357,8 +362,8 @@ TEST_F(CustomizeTest, TheWindowFollowsTheFormsItDisabledAndItsActivationUpdatesT
         bool shown;
     };
     const TActivationCase cases[] = {
-        {"another program", false, nullptr, false},     {"back from it", true, nullptr, true},
-        {"a message box", false, &messageBox, true},    {"another program again", false, nullptr, false},
+        {"another program", false, nullptr, false},         {"back from it", true, nullptr, true},
+        {"a message box", false, &messageBox, true},        {"another program again", false, nullptr, false},
         {"back from the form", true, form->Handle(), true}, {"another form", false, second->Handle(), true},
     };
     for (const TActivationCase& c : cases) {

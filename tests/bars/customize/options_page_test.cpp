@@ -80,10 +80,10 @@ TEST_F(OptionsPageTest, EachControlWritesItsOptionAndTheDependentBoxesFollow)
         std::function<int(TdxBarManager*)> option;
         std::function<int(TdxBarCustomizingForm*)> shown;  // what the other panel shows
     };
-    auto checked = [](TCheckBox* TdxBarCustomizingForm::* box) {
+    auto checked = [](TCheckBox* TdxBarCustomizingForm::*box) {
         return [box](TdxBarCustomizingForm* f) { return int((f->*box)->Checked()); };
     };
-    auto click = [](TCheckBox* TdxBarCustomizingForm::* box) {
+    auto click = [](TCheckBox* TdxBarCustomizingForm::*box) {
         return [box](TdxBarCustomizingForm* f) { Click(f->*box); };
     };
     const TCase cases[] = {

@@ -171,7 +171,8 @@ TEST_F(ContainerTest, APlaceholderShowsWhileDesigningAndWithoutAControl)
     const QRect place = ContainerLink()->ItemRect().translated(frame.Left, frame.Top).adjusted(1, 1, -1, -1);
     int shadow = 0;
     for (int x = place.left(); x <= place.right(); ++x)
-        for (int y = place.top(); y <= place.bottom(); ++y) shadow += shot.pixelColor(x, y) == SysColor(COLOR_BTNSHADOW);
+        for (int y = place.top(); y <= place.bottom(); ++y)
+            shadow += shot.pixelColor(x, y) == SysColor(COLOR_BTNSHADOW);
     EXPECT_GT(shadow, place.width() * place.height() / 16);  // one diagonal in eight, less the text
     EXPECT_LT(shadow, place.width() * place.height() / 2);
 

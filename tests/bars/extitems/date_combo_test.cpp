@@ -83,8 +83,8 @@ TEST_F(DateComboTest, PlusAndMinusStepADateInTheEditorAndAreOtherwiseTypedOrSwal
         {"en_US", "Tue 9/10/2024", "+", "Wed 9/11/2024"},
         {"en_US", "Tue 9/10/2024", "--", "Sun 9/8/2024"},
         {"en_US", "Tue 12/31/2024", "+", "Wed 1/1/2025"},
-        {"en_US", "", "+", ""},   // swallowed
-        {"en_US", "", "9-", "9-"},  // no date yet: typed
+        {"en_US", "", "+", ""},                     // swallowed
+        {"en_US", "", "9-", "9-"},                  // no date yet: typed
         {"nl_NL", "", "03-09-2024", "03-09-2024"},  // the locale's separator
         {"nl_NL", "di 03-09-2024", "+", "wo 04-09-2024"},
     };

@@ -204,15 +204,12 @@ TEST_F(NavigatorTest, TheShownMonthMovesOnlyAsFarAsTheSelectionNeeds)
         double selected;
         const char* shown;  // the first of the shown month
     } cases[] = {
-        {Day(2024, 9, 20), "2024-09-01"},
-        {Day(2024, 10, 5), "2024-09-01"},  // the grid's last cell
-        {Day(2024, 8, 25), "2024-09-01"},  // its first
-        {Day(2024, 8, 24), "2024-08-01"},  // one before
-        {Day(2024, 8, 3), "2024-07-01"},   // the month before the selection's reaches it
-        {Day(2024, 10, 6), "2024-10-01"},
-        {Day(2020, 3, 15), "2020-03-01"},  // the month before does not reach it
-        {Day(2025, 12, 20), "2025-12-01"},
-        {dxBarNullDate, "2024-09-01"},      // no selection keeps the month
+        {Day(2024, 9, 20), "2024-09-01"},  {Day(2024, 10, 5), "2024-09-01"},  // the grid's last cell
+        {Day(2024, 8, 25), "2024-09-01"},                                     // its first
+        {Day(2024, 8, 24), "2024-08-01"},                                     // one before
+        {Day(2024, 8, 3), "2024-07-01"},  // the month before the selection's reaches it
+        {Day(2024, 10, 6), "2024-10-01"},  {Day(2020, 3, 15), "2020-03-01"},  // the month before does not reach it
+        {Day(2025, 12, 20), "2025-12-01"}, {dxBarNullDate, "2024-09-01"},     // no selection keeps the month
     };
     for (const auto& c : cases) {
         Select(Day(2024, 9, 10));

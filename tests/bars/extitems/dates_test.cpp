@@ -55,11 +55,21 @@ TEST_F(DatesTest, DatesHaveFourDigitYearsAndAreReadBackFromAnySeparators)
         const char* text;  // with the weekday
         std::vector<const char*> alsoRead;
     } cases[] = {
-        {"en_US", 2024, 9, 3, "9/3/2024", "Tue 9/3/2024",
+        {"en_US",
+         2024,
+         9,
+         3,
+         "9/3/2024",
+         "Tue 9/3/2024",
          {"09/03/2024", "9.3.24", "9 3 2024", "2024-09-03", "Tue, 9-3-24"}},
         {"en_US", 1944, 1, 1, "1/1/1944", "Sat 1/1/1944", {"1/1/44", "01 01 1944"}},
         {"en_US", 2043, 12, 31, "12/31/2043", "Thu 12/31/2043", {"12/31/43"}},
-        {"de_DE", 2024, 9, 3, "03.09.2024", "Di. 03.09.2024",
+        {"de_DE",
+         2024,
+         9,
+         3,
+         "03.09.2024",
+         "Di. 03.09.2024",
          {"3.9.24", "3 9 2024", "3/9/2024", "2024.9.3", "Di 3-9-2024"}},
         // A first word with a digit is no weekday.
         {"de_DE", 2024, 5, 3, "03.05.2024", "Fr. 03.05.2024", {"3 5 2024"}},
@@ -79,8 +89,8 @@ TEST_F(DatesTest, DatesHaveFourDigitYearsAndAreReadBackFromAnySeparators)
 
 TEST_F(DatesTest, TextWithoutAValidDateIsTheNullDateAndTheNullDateIsEmpty)
 {
-    const char* texts[] = {"", "today", "9/3", "9/3/2024/1", "2/30/2024", "13/1/2024", "9/3/202", "9/3/20245",
-                           "123/3/2024", "0/1/2024", "Tue"};
+    const char* texts[] = {"",        "today",     "9/3",        "9/3/2024/1", "2/30/2024", "13/1/2024",
+                           "9/3/202", "9/3/20245", "123/3/2024", "0/1/2024",   "Tue"};
     for (const char* text : texts) EXPECT_EQ(dxBarStrToDate(text), dxBarNullDate) << text;
     EXPECT_EQ(dxBarDateToStr(dxBarNullDate), "");
     EXPECT_EQ(dxBarDateToText(dxBarNullDate), "");
@@ -152,9 +162,9 @@ TEST_F(MonthListTest, ACursorAboveOrBelowScrollsFasterWithTheDistanceAndBesideIt
         int x, y;
         int id, interval;
     } cases[] = {
-        {10, -1, 4, 500},          {10, -11, 4, 500},         {10, -12, 3, 250},          {10, -24, 2, 100},
-        {10, -40, 1, 50},          {10, -400, 1, 50},         {10, height, 6, 500},       {10, height + 11, 7, 250},
-        {10, height + 23, 8, 100}, {10, height + 99, 9, 50},  {-20, height / 2, 0, 0},    {500, 5, 0, 0},
+        {10, -1, 4, 500},          {10, -11, 4, 500},        {10, -12, 3, 250},       {10, -24, 2, 100},
+        {10, -40, 1, 50},          {10, -400, 1, 50},        {10, height, 6, 500},    {10, height + 11, 7, 250},
+        {10, height + 23, 8, 100}, {10, height + 99, 9, 50}, {-20, height / 2, 0, 0}, {500, 5, 0, 0},
     };
     for (const auto& c : cases) {
         list->MouseMove({10, 5}, {});  // inside: no timer

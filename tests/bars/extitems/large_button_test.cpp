@@ -32,7 +32,8 @@ TEST_F(LargeButtonTest, SizesItselfFromItsGlyphCaptionAndLayout)
         {"caption under no glyph", [](TdxBarLargeButton*) {}, {45, 40}},
         {"caption beside no glyph", [](TdxBarLargeButton* b) { b->SetGlyphLayout(glLeft); }, {65, 26}},
         {"no caption", [](TdxBarLargeButton* b) { b->SetShowCaption(false); }, {30, 26}},
-        {"caption under a 32-pixel glyph", [&](TdxBarLargeButton* b) { b->SetLargeGlyph(Solid(glyph, Qt::red)); },
+        {"caption under a 32-pixel glyph",
+         [&](TdxBarLargeButton* b) { b->SetLargeGlyph(Solid(glyph, Qt::red)); },
          {45, 52}},
         {"a fixed width", [](TdxBarLargeButton* b) { b->SetWidth(70); }, {70, 40}},
     };

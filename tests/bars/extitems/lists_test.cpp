@@ -111,7 +111,8 @@ TEST_F(InPlaceSubItemTest, RightExpandsLeftCollapsesAndAClickTogglesWithTheHeade
         Action action;
         QStringList rows;
     };
-    const Step steps[] = {{Right, expanded}, {Left, collapsed}, {Click, expanded}, {Click, collapsed}, {Right, expanded}};
+    const Step steps[] = {
+        {Right, expanded}, {Left, collapsed}, {Click, expanded}, {Click, collapsed}, {Right, expanded}};
     int step = 0;
     for (const Step& s : steps) {
         SCOPED_TRACE(step++);

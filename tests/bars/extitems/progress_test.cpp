@@ -32,7 +32,8 @@ protected:
         QList<int> runs;
         int run = 0;
         const int across = vertical ? link.center().x() : link.center().y();
-        for (int along = vertical ? link.top() : link.left(); along <= (vertical ? link.bottom() : link.right()); ++along) {
+        for (int along = vertical ? link.top() : link.left(); along <= (vertical ? link.bottom() : link.right());
+             ++along) {
             const bool on = (vertical ? shot.pixelColor(across, along) : shot.pixelColor(along, across)) == highlight;
             if (on) ++run;
             if (!on && run) runs << std::exchange(run, 0);
@@ -60,11 +61,13 @@ TEST_F(ProgressTest, TheRangeStaysInOrderAndThePositionWithinIt)
         {"Max below Min lowers Min", [&] { p->SetMax(10); }, 10, 10, 10},
         {"Min above Max raises Max", [&] { p->SetMin(60); }, 60, 60, 60},
         {"Max up, position stays", [&] { p->SetMax(80); }, 60, 80, 60},
-        {"the largest range", [&] {
+        {"the largest range",
+         [&] {
              p->SetMin(INT_MIN);
              p->SetMax(INT_MAX);
              p->SetPosition(INT_MAX);
-         }, INT_MIN, INT_MAX, INT_MAX},
+         },
+         INT_MIN, INT_MAX, INT_MAX},
     };
     for (const auto& s : steps) {
         s.act();
@@ -181,12 +184,9 @@ TEST_F(ProgressTest, TheBarFillsInBlocksOrSmoothlyAlongAndDownTheBar)
         int position;
         QList<int> runs;
     } cases[] = {
-        {"smooth, half", false, true, 50, {75}},
-        {"blocks, 22 of 100", false, false, 22, {8, 8, 8, 3}},
-        {"blocks, none", false, false, 0, {}},
-        {"blocks, full", false, false, 100, QList<int>(15, 8)},
-        {"smooth, vertical", true, true, 50, {75}},
-        {"blocks, vertical", true, false, 22, {8, 8, 8, 3}},
+        {"smooth, half", false, true, 50, {75}},    {"blocks, 22 of 100", false, false, 22, {8, 8, 8, 3}},
+        {"blocks, none", false, false, 0, {}},      {"blocks, full", false, false, 100, QList<int>(15, 8)},
+        {"smooth, vertical", true, true, 50, {75}}, {"blocks, vertical", true, false, 22, {8, 8, 8, 3}},
     };
     TdxBarProgressItem* p = AddProgress(QString());
     p->SetShowCaption(false);
@@ -219,4 +219,3 @@ TEST_F(ProgressTest, AnEmptyRangeDrawsAnEmptyBar)
 }
 
 }  // namespace
-

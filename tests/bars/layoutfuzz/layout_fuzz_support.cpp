@@ -30,7 +30,8 @@ const QString kPath = QStringLiteral("\\Software\\Morvath\\Toolbars");
 
 // The editor's form resource without its browser control (which needs no layout and
 // would cost most of each run), read without event bindings.
-const QString& EditorFormText() {
+const QString& EditorFormText()
+{
     static const QString text = [] {
         QFile file(QStringLiteral(":/forms/TfrmMain.form"));
         if (!file.open(QIODevice::ReadOnly)) {
@@ -38,37 +39,44 @@ const QString& EditorFormText() {
             std::abort();
         }
         QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        const qsizetype start = lines.indexOf(QRegularExpression(QStringLiteral("^\\s*object WebBrowser: TWebBrowser")));
+        const qsizetype start =
+            lines.indexOf(QRegularExpression(QStringLiteral("^\\s*object WebBrowser: TWebBrowser")));
         if (start >= 0) {
             const QString end = lines[start].section(u'o', 0, 0) + QStringLiteral("end");
             qsizetype stop = start;
             while (stop < lines.size() && lines[stop] != end) ++stop;
             lines.erase(lines.begin() + start, lines.begin() + qMin(stop + 1, lines.size()));
         }
-        return lines.join(u'\n').replace(QStringLiteral("object frmMain: TfrmMain"), QStringLiteral("object frmMain: TForm"));
+        return lines.join(u'\n').replace(QStringLiteral("object frmMain: TfrmMain"),
+                                         QStringLiteral("object frmMain: TForm"));
     }();
     return text;
 }
 
 // The input files live in memory where the system offers it: every input is written there.
-QTemporaryDir& StoreDir() {
+QTemporaryDir& StoreDir()
+{
     static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
                                  ? QStringLiteral("/dev/shm/vesk-layout-fuzz-XXXXXX")
                                  : QDir::tempPath() + QStringLiteral("/vesk-layout-fuzz-XXXXXX"));
     return dir;
 }
 
-QString InputFile(TLayoutFuzzFormat format) {
-    return StoreDir().path() + (format == TLayoutFuzzFormat::Ini ? QStringLiteral("/bars.ini") : QStringLiteral("/registry.json"));
+QString InputFile(TLayoutFuzzFormat format)
+{
+    return StoreDir().path() +
+           (format == TLayoutFuzzFormat::Ini ? QStringLiteral("/bars.ini") : QStringLiteral("/registry.json"));
 }
 
 // The editor's form as the program reads it, its layout restored from the input file;
 // for the ini format the manager keeps its layout in that file instead of the registry.
-std::unique_ptr<TForm> OpenEditorForm(TLayoutFuzzFormat format) {
+std::unique_ptr<TForm> OpenEditorForm(TLayoutFuzzFormat format)
+{
     static const QString iniText = [] {
         QString text = EditorFormText();
-        text.replace(QStringLiteral("StoreInRegistry = True"),
-                     QStringLiteral("IniFileName = '%1'\n    StoreInIniFile = True").arg(InputFile(TLayoutFuzzFormat::Ini)));
+        text.replace(
+            QStringLiteral("StoreInRegistry = True"),
+            QStringLiteral("IniFileName = '%1'\n    StoreInIniFile = True").arg(InputFile(TLayoutFuzzFormat::Ini)));
         return text;
     }();
     TRegistryStore::SetDefaultFileForTesting(InputFile(TLayoutFuzzFormat::Registry));
@@ -78,7 +86,8 @@ std::unique_ptr<TForm> OpenEditorForm(TLayoutFuzzFormat format) {
 }
 
 // What must hold after any input.
-const char* CheckLayout(TdxBarManager* m, int formBars) {
+const char* CheckLayout(TdxBarManager* m, int formBars)
+{
     TdxBars* bars = m->Bars();
     if (bars->Count() < formBars || bars->Count() > formBars + TdxBarLayoutStore::MaxBars) return "bar count";
     QSet<QString> captions;
@@ -89,7 +98,8 @@ const char* CheckLayout(TdxBarManager* m, int formBars) {
             captions.insert(bar->Caption());
         }
         if (bar->DockControl() && bar->DockControl()->BarManager() != m) return "foreign dock control";
-        if (bar->DockedDockControl() && bar->DockedDockControl()->BarManager() != m) return "foreign docked dock control";
+        if (bar->DockedDockControl() && bar->DockedDockControl()->BarManager() != m)
+            return "foreign docked dock control";
         if (int(bar->DockingStyle()) < dsNone || int(bar->DockingStyle()) > dsBottom) return "docking style";
         if (int(bar->DockedDockingStyle()) < dsNone || int(bar->DockedDockingStyle()) > dsBottom) return "docked style";
         for (int v : {bar->DockedLeft(), bar->DockedTop(), bar->FloatLeft(), bar->FloatTop()})
@@ -113,16 +123,21 @@ const char* CheckLayout(TdxBarManager* m, int formBars) {
 
 // Never destroyed: a form still kept when the fuzzer exits would be freed after the library's
 // own objects, which are destroyed at exit in no order we control.
-std::unique_ptr<TForm>& WarmForm() {
+std::unique_ptr<TForm>& WarmForm()
+{
     static auto* form = new std::unique_ptr<TForm>;
     return *form;
 }
 
 }  // namespace
 
-void LayoutFuzzEndWarm() { WarmForm().reset(); }
+void LayoutFuzzEndWarm()
+{
+    WarmForm().reset();
+}
 
-void LayoutFuzzInitialize() {
+void LayoutFuzzInitialize()
+{
     static bool done = false;
     if (done) return;
     done = true;
@@ -132,7 +147,8 @@ void LayoutFuzzInitialize() {
     RegisterFormClasses();
 }
 
-QByteArray LayoutFuzzSeed(TLayoutFuzzFormat format) {
+QByteArray LayoutFuzzSeed(TLayoutFuzzFormat format)
+{
     LayoutFuzzInitialize();
     QFile::remove(InputFile(format));
     std::unique_ptr<TForm> form = OpenEditorForm(format);
@@ -151,7 +167,8 @@ QByteArray LayoutFuzzSeed(TLayoutFuzzFormat format) {
     return f.readAll();
 }
 
-const char* LayoutFuzzOneInputChecked(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size) {
+const char* LayoutFuzzOneInputChecked(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size)
+{
     LayoutFuzzInitialize();
     const int managersBefore = TdxBarManagerList::Instance()->Count();
     {
@@ -188,7 +205,8 @@ const char* LayoutFuzzOneInputChecked(TLayoutFuzzFormat format, const std::uint8
     return nullptr;
 }
 
-const char* LayoutFuzzOneInputWarm(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size) {
+const char* LayoutFuzzOneInputWarm(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size)
+{
     // Loaded layouts only add bars, so the form is replaced before it grows far, and now and
     // then anyway so that reading the form and freeing it keep being exercised.
     std::unique_ptr<TForm>& form = WarmForm();
@@ -232,7 +250,8 @@ const char* LayoutFuzzOneInputWarm(TLayoutFuzzFormat format, const std::uint8_t*
     return CheckLayout(m, formBars);
 }
 
-void LayoutFuzzOneInput(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size) {
+void LayoutFuzzOneInput(TLayoutFuzzFormat format, const std::uint8_t* data, std::size_t size)
+{
     if (const char* failure = LayoutFuzzOneInputWarm(format, data, size)) {
         std::fprintf(stderr, "bar layout store fuzz failure: %s\n", failure);
         std::abort();

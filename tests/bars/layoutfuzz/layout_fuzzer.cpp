@@ -6,7 +6,8 @@
 #include <QFile>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication app(*argc, *argv);
     LayoutFuzzInitialize();
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     LayoutFuzzOneInput(TLayoutFuzzFormat::VESK_LAYOUT_FUZZ_FORMAT, data, size);
     return 0;
 }

@@ -53,7 +53,8 @@ protected:
         bar = manager->Bars()->Add();
         // A bar window marks the bar "shown".
         bar->ItemLinks()->SetBarControl(StandInBarWindow());
-        SetGuardedExceptionHandler([this](QObject*, const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
+        SetGuardedExceptionHandler(
+            [this](QObject*, const std::exception& e) { shownErrors << QString::fromUtf8(e.what()); });
     }
 
     void TearDown() override
@@ -87,8 +88,8 @@ protected:
 
     static QList<TdxBarItemControlClass*> ControlClasses()
     {
-        return {&TdxBarButtonControlClass, &TdxBarEditControlClass, &TCustomdxBarComboControlClass,
-                &TdxBarComboControlClass, &TdxBarSubItemControlClass, &TdxBarContainerItemControlClass};
+        return {&TdxBarButtonControlClass, &TdxBarEditControlClass,    &TCustomdxBarComboControlClass,
+                &TdxBarComboControlClass,  &TdxBarSubItemControlClass, &TdxBarContainerItemControlClass};
     }
 
     std::unique_ptr<TForm> form;

@@ -291,7 +291,8 @@ TEST_F(BarResetTest, ConfirmationCancelledChangesNothing)
 
 TEST_F(BarResetTest, TheCopysManagerSkipsTheLayoutRestoreAndItsClassNeedNotBeRegistered)
 {
-    RegisterFormResource(QStringLiteral("TCountingManagerForm"), QStringLiteral(R"(object CountingForm: TCountingManagerForm
+    RegisterFormResource(QStringLiteral("TCountingManagerForm"),
+                         QStringLiteral(R"(object CountingForm: TCountingManagerForm
   object Counting1: TLayoutCountingManager
     Bars = <
       item
@@ -330,7 +331,9 @@ TEST_F(BarResetTest, UsageResetAsksWithNoAsDefaultThenRestoresRecentUseButNotCus
     open->SetMostRecentlyUsed(false);
     subNew->SetMostRecentlyUsed(false);
     open->SetUseCount(3);
-    const auto forgotten = [&] { return !open->MostRecentlyUsed() && !subNew->MostRecentlyUsed() && open->UseCount() == 3; };
+    const auto forgotten = [&] {
+        return !open->MostRecentlyUsed() && !subNew->MostRecentlyUsed() && open->UseCount() == 3;
+    };
 
     TDialogScript script;
     script.AnswerMessage(IDNO);

@@ -268,7 +268,8 @@ TEST_F(BarModelTest, ContainerItemCopiesItsVisibleLinks)
     auto* b = NewItem<TdxBarButton>("B");
     auto* hidden = NewItem<TdxBarButton>("Hidden");
     auto* container = NewItem<TdxBarContainerItem>("Group");
-    for (TdxBarItem* item : {static_cast<TdxBarItem*>(a), static_cast<TdxBarItem*>(hidden), static_cast<TdxBarItem*>(b)})
+    for (TdxBarItem* item :
+         {static_cast<TdxBarItem*>(a), static_cast<TdxBarItem*>(hidden), static_cast<TdxBarItem*>(b)})
         container->ItemLinks()->Add()->SetItem(item);
     container->ItemLinks()->Items(1)->SetVisible(false);
 

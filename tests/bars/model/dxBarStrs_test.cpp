@@ -12,8 +12,8 @@ constexpr int kExtendedTextCount = 29;  // 39400-39417, 39450-39459, 65266
 bool InListedRanges(int id)
 {
     return (id >= 39001 && id <= 39012) || id == 39101 || (id >= 39150 && id <= 39159) ||
-           (id >= 39202 && id <= 39231) || (id >= 39300 && id <= 39352) ||
-           (id >= 39400 && id <= 39417) || (id >= 39450 && id <= 39459) || id == 65266;
+           (id >= 39202 && id <= 39231) || (id >= 39300 && id <= 39352) || (id >= 39400 && id <= 39417) ||
+           (id >= 39450 && id <= 39459) || id == 65266;
 }
 
 }  // namespace
@@ -29,8 +29,7 @@ TEST(dxBarStrs, TextsKeepBlanksAmpersandsAndQuotes)
     EXPECT_EQ(dxBarStr(dxSBAR_SHOWTOOLTIPS), "Show Tool&Tips on toolbars");
     EXPECT_EQ(dxBarStr(dxSBAR_MODIFY), "... modify");
     EXPECT_EQ(dxBarStr(dxSBAR_ANIMATIONNONE), "(None)");
-    EXPECT_EQ(dxBarStr(dxSBAR_MANAGERNEEDSFORMOWNER),
-              "TdxBarManager should have as its Owner - TForm (TCustomForm)");
+    EXPECT_EQ(dxBarStr(dxSBAR_MANAGERNEEDSFORMOWNER), "TdxBarManager should have as its Owner - TForm (TCustomForm)");
     EXPECT_EQ(dxBarStr(dxSBAR_CONFIRMCLEARCATEGORY),
               "Are you sure you want to delete all commands in the '%s' category?");
     EXPECT_EQ(dxBarStr(dxSBAR_CONFIRMRESETUSAGEDATA),
@@ -42,8 +41,8 @@ TEST(dxBarStrs, TextsKeepBlanksAmpersandsAndQuotes)
 
 TEST(dxBarStrs, UnknownIdsGiveEmptyText)
 {
-    for (int id : {0, -1, INT_MIN, INT_MAX, 39000, 39013, 39102, 39203, 39212, 39306, 39353,
-                   39399, 39418, 39449, 39460, 65265, 65267})
+    for (int id : {0, -1, INT_MIN, INT_MAX, 39000, 39013, 39102, 39203, 39212, 39306, 39353, 39399, 39418, 39449, 39460,
+                   65265, 65267})
         EXPECT_TRUE(dxBarStr(id).isEmpty()) << id;
 }
 

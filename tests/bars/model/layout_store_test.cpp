@@ -155,7 +155,10 @@ protected:
         ReadComponentFromText(text, forms.back().get());
         return TdxBarManagerList::Instance()->FindByForm(forms.back().get());
     }
-    static QString RegistryStore() { return u"    RegistryPath = 'Software\\Test\\Bars\\'\n    StoreInRegistry = True\n"_s; }
+    static QString RegistryStore()
+    {
+        return u"    RegistryPath = 'Software\\Test\\Bars\\'\n    StoreInRegistry = True\n"_s;
+    }
     QString IniStore() const { return "    IniFileName = '" + iniPath + "'\n    StoreInIniFile = True\n"; }
     // Frees the form (and with it the manager, which stores its layout).
     void Close(TdxBarManager* m)
@@ -206,8 +209,9 @@ protected:
         };
         for (int i = 0; i < m->Bars()->Count(); ++i) {
             TdxBar* b = Bar(m, i);
-            out << QString("bar %1 '%2' name=%3 docked=%4/%5 %6,%7 one=%8 row=%9 float=%10,%11 %12x%13 dock=%14/%15 "
-                           "visible=%16")
+            out << QString(
+                       "bar %1 '%2' name=%3 docked=%4/%5 %6,%7 one=%8 row=%9 float=%10,%11 %12x%13 dock=%14/%15 "
+                       "visible=%16")
                        .arg(i)
                        .arg(b->Caption(), b->Name())
                        .arg(b->DockedDockControl() ? b->DockedDockControl()->Name() : "-")
@@ -578,7 +582,7 @@ TEST_F(DamagedLayoutTest, OutOfRangeValuesAreIgnoredOrClampedAndWrongTypesAreAbs
     reg.WriteInteger("Row", 70000);
     reg.WriteString("Visible", "0");
     reg.WriteInteger("Caption", 5);
-    reg.WriteString("DockControl", "btOpen");  // no dock control
+    reg.WriteString("DockControl", "btOpen");       // no dock control
     reg.WriteString("DockedDockControl", "DockC");  // a dock control of no manager
     reg.WriteInteger("ItemLinkCount", 1);
     Key("\\Bar2\\ItemLink0");

@@ -122,8 +122,8 @@ TEST_F(ManagerTest, StyleAndSizeMetrics)
         TdxBarManagerStyle style;
         int grip, gripArea, sepIndent, arrow, largeArrow;
     };
-    for (const Row& r : {Row{bmsStandard, 2, 9, 2, 9, 19}, Row{bmsEnhanced, 1, 6, 12, 9, 19},
-                         Row{bmsFlat, 1, 6, 8, 8, 18}}) {
+    for (const Row& r :
+         {Row{bmsStandard, 2, 9, 2, 9, 19}, Row{bmsEnhanced, 1, 6, 12, 9, 19}, Row{bmsFlat, 1, 6, 8, 8, 18}}) {
         m->SetLargeIcons(false);
         m->SetStyle(r.style);
         EXPECT_EQ(m->GripOffset(), r.grip);

@@ -102,8 +102,8 @@ private:
 inline void SendLeftMouse(TWindow* window, QEvent::Type type, const TPoint& global)
 {
     const QPoint local = window->Handle()->mapFromGlobal(global);
-    QMouseEvent e(type, local, global, Qt::LeftButton, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                  Qt::NoModifier);
+    QMouseEvent e(type, local, global, Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window->Handle(), &e);
 }
 
@@ -129,7 +129,8 @@ protected:
         manager = new TdxBarManager(form.get());
         manager->SetStyle(bmsFlat);
         bar = manager->Bars()->Add();
-        SetGuardedExceptionHandler([this](QObject*, const std::exception& e) { errors << QString::fromUtf8(e.what()); });
+        SetGuardedExceptionHandler(
+            [this](QObject*, const std::exception& e) { errors << QString::fromUtf8(e.what()); });
     }
     void TearDown() override
     {

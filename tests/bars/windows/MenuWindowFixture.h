@@ -37,7 +37,8 @@ protected:
         return sub;
     }
     // In recent-items mode: a sub item whose links at the indexes were not used recently.
-    TdxBarSubItem* AddShortenedSubItem(const QString& caption, const QStringList& items, std::initializer_list<int> notRecent)
+    TdxBarSubItem* AddShortenedSubItem(const QString& caption, const QStringList& items,
+                                       std::initializer_list<int> notRecent)
     {
         manager->SetMenusShowRecentItemsFirst(true);
         TdxBarSubItem* sub = AddSubItem(caption, items);

@@ -71,8 +71,10 @@ protected:
     static void Press(TdxBarControl* w, const TPoint& screen)
     {
         const int hit = w->NCHitTest(screen);
-        if (hit == HTCLIENT) w->LButtonDown(w->ScreenToClient(screen), {});
-        else w->NCLButtonDown(hit, screen);
+        if (hit == HTCLIENT)
+            w->LButtonDown(w->ScreenToClient(screen), {});
+        else
+            w->NCLButtonDown(hit, screen);
     }
     // Starts a drag of the window grabbed at a screen point (what a grip press does before
     // the loop runs).
@@ -101,7 +103,7 @@ TEST_F(BarDragTest, HitTestsOfFloatingAndDockedWindows)
     ASSERT_TRUE(w && w->Floating());
     EXPECT_EQ(w->NCHitTest(At(w, 0, 30)), HTLEFT);
     EXPECT_EQ(w->NCHitTest(At(w, w->Width() - 3, 30)), HTRIGHT);  // the flat shadow is 2 px
-    EXPECT_EQ(w->NCHitTest(At(w, 1, 1)), HTTOP);                   // a corner sizes one edge
+    EXPECT_EQ(w->NCHitTest(At(w, 1, 1)), HTTOP);                  // a corner sizes one edge
     EXPECT_EQ(w->NCHitTest(At(w, 30, w->Height() - 3)), HTBOTTOM);
     EXPECT_EQ(w->NCHitTest(Caption(w)), HTCLIENT);
     EXPECT_EQ(w->NCHitCode(), HTCAPTION);
@@ -420,8 +422,10 @@ TEST_F(BarDragTest, EscAndALostCaptureLeaveTheBarExactlyAsItWas)
         d->Move(cursor);  // over the left dock: waits
         d->DockingWaitElapsed();
         ASSERT_EQ(w->DockingStyle(), dsLeft);
-        if (round == 0) d->Cancel();
-        else TWindow::ReleaseCapture(), d->Cancel();
+        if (round == 0)
+            d->Cancel();
+        else
+            TWindow::ReleaseCapture(), d->Cancel();
         drag.reset();
         EXPECT_EQ(Window(), w);
         EXPECT_FALSE(w->Floating());

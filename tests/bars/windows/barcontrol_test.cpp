@@ -184,7 +184,9 @@ TEST_F(BarWindowTest, KeyWalkEndsWhenNothingCanBeSelected)
     AddButton("One");
     AddButton("Two");
     const auto saved = TdxBarButtonControlClass.factory;
-    TdxBarButtonControlClass.factory = [](TdxBarItemLink* l) -> TdxBarItemControl* { return new TUnselectableControl(l); };
+    TdxBarButtonControlClass.factory = [](TdxBarItemLink* l) -> TdxBarItemControl* {
+        return new TUnselectableControl(l);
+    };
     TRowBar* w = Open();
     w->SetActive(true);
     for (int key : {VK_RIGHT, VK_LEFT, VK_TAB, VK_END}) {
@@ -239,7 +241,8 @@ TEST_F(BarWindowTest, AHotFlatButtonIsFramedInTheHighlightOverTheSelectedColour)
     EXPECT_EQ(image.pixel(r.left(), r.top()) & 0xFFFFFF, SysColor(COLOR_HIGHLIGHT).rgb() & 0xFFFFFF);
     EXPECT_EQ(image.pixel(r.left() + 1, r.top() + 1) & 0xFFFFFF,
               ColorToQColor(dxBarFlatColors().Selected).rgb() & 0xFFFFFF);
-    EXPECT_EQ(image.pixel(r.right() + 2, r.top()) & 0xFFFFFF, ColorToQColor(dxBarFlatColors().Toolbar).rgb() & 0xFFFFFF);
+    EXPECT_EQ(image.pixel(r.right() + 2, r.top()) & 0xFFFFFF,
+              ColorToQColor(dxBarFlatColors().Toolbar).rgb() & 0xFFFFFF);
 }
 
 TEST_F(BarWindowTest, PumpsDeliverQueuedMovesAndPaintPendingRepaintsNow)

@@ -87,7 +87,8 @@ TEST_F(DetachDragTest, DroppedAwayFromTheMenuTheToolbarFloatsAtThePointer)
     auto* window = qobject_cast<TdxBarControl*>(toolbar->ItemLinks()->BarControl());
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(TPoint(toolbar->FloatLeft(), toolbar->FloatTop()), window->WindowRect().TopLeft());
-    EXPECT_EQ(window->WindowRect().TopLeft(), TPoint(300 - window->Width() / 2, 240 - GetSystemMetrics(SM_CYSMCAPTION) / 2));
+    EXPECT_EQ(window->WindowRect().TopLeft(),
+              TPoint(300 - window->Width() / 2, 240 - GetSystemMetrics(SM_CYSMCAPTION) / 2));
 }
 
 TEST_F(DetachDragTest, EscOrComingBackLeavesTheToolbarDockedAndVisibleAndReopensTheMenu)

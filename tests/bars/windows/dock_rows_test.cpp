@@ -6,8 +6,14 @@
 using namespace dockrows;
 
 namespace dockrows {
-void PrintTo(const TRowHit& h, std::ostream* os) { *os << "row " << h.Row << (h.NewRow ? " new" : ""); }
-void PrintTo(const TBand& b, std::ostream* os) { *os << "[" << b.Start << "," << b.End << ")"; }
+void PrintTo(const TRowHit& h, std::ostream* os)
+{
+    *os << "row " << h.Row << (h.NewRow ? " new" : "");
+}
+void PrintTo(const TBand& b, std::ostream* os)
+{
+    *os << "[" << b.Start << "," << b.End << ")";
+}
 void PrintTo(const TRowPlace& p, std::ostream* os)
 {
     *os << "pos " << p.Pos << " len " << p.Length << " thick " << p.Thickness << (p.Truncated ? " truncated" : "");
@@ -47,7 +53,10 @@ std::vector<int> Lengths(const TRowLayout& row)
     return len;
 }
 
-const void* Window(int n) { return reinterpret_cast<const void*>(std::uintptr_t(0x1000 + 16 * n)); }
+const void* Window(int n)
+{
+    return reinterpret_cast<const void*>(std::uintptr_t(0x1000 + 16 * n));
+}
 
 }  // namespace
 

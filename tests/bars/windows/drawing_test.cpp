@@ -229,7 +229,7 @@ TEST(DrawingGlyphs, APictureWithAlphaBlendsItsSoftEdgesIntoTheBackgroundInEveryS
     struct Case {
         const char* name;
         unsigned flags;
-        QPoint border;    // a border pixel of the glyph as drawn
+        QPoint border;  // a border pixel of the glyph as drawn
         QRgb borderColour;
     };
     // The glyph is drawn at (4, 4); hot and shadowed it moves up and left by one.
@@ -246,8 +246,8 @@ TEST(DrawingGlyphs, APictureWithAlphaBlendsItsSoftEdgesIntoTheBackgroundInEveryS
             QImage image = Canvas(24, 24, Qt::green);
             {
                 QPainter p(&image);
-                dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, c.flags,
-                               fromList ? &images : nullptr, 0, fromList ? QImage() : glyph, {4, 4, 20, 20});
+                dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, c.flags, fromList ? &images : nullptr,
+                               0, fromList ? QImage() : glyph, {4, 4, 20, 20});
             }
             EXPECT_TRUE(Near(At(image, c.border.x(), c.border.y()), c.borderColour))
                 << std::hex << At(image, c.border.x(), c.border.y());
@@ -276,7 +276,8 @@ TEST(DrawingGlyphs, APictureWithAlphaBlendsItsSoftEdgesIntoTheBackgroundInEveryS
     QImage image = Canvas(24, 24, Qt::green);
     {
         QPainter p(&image);
-        dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, dgEnabled, &keyed, 0, QImage(), {4, 4, 20, 20});
+        dxBarDrawGlyph(p, QBrush(Qt::yellow), {2, 2, 22, 22}, clFuchsia, dgEnabled, &keyed, 0, QImage(),
+                       {4, 4, 20, 20});
     }
     EXPECT_EQ(At(image, 4, 4), yellow);
     EXPECT_EQ(At(image, 12, 12), 0x0000FFu);

@@ -138,8 +138,14 @@ TEST_F(EditControlTest, ItemKeyEventsSeeTheKeysFirstAndMaySwallowThem)
 {
     TdxBarEdit* edit = AddEdit("");
     struct TKeys : QObject {
-        void KeyDown(TObject*, int& key, TShiftState) { if (key == VK_RETURN) key = 0; }
-        void KeyPress(TObject*, QChar& ch) { if (ch == u'x') ch = QChar(); }
+        void KeyDown(TObject*, int& key, TShiftState)
+        {
+            if (key == VK_RETURN) key = 0;
+        }
+        void KeyPress(TObject*, QChar& ch)
+        {
+            if (ch == u'x') ch = QChar();
+        }
     } keys;
     edit->OnKeyDown = TdxBarKeyEvent(&keys, &TKeys::KeyDown);
     edit->OnKeyPress = TdxBarKeyPressEvent(&keys, &TKeys::KeyPress);

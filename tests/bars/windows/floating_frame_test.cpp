@@ -92,7 +92,8 @@ TEST(FloatingFrame, HitTestGivesEdgesCaptionCloseButtonAndClient)
     EXPECT_EQ(hit(close.Left + 2, close.Top + 2), (THit{HTCLOSE, HTCLOSE}));
     const TFloatFrame flat = Flat();
     const TRect flatClose = flat.CloseButtonRect(w);
-    EXPECT_EQ(FloatingHitTest(flat, w, h, {flatClose.Left + 2, flatClose.Top + 2}, false, false), (THit{HTCLIENT, HTCLOSE}));
+    EXPECT_EQ(FloatingHitTest(flat, w, h, {flatClose.Left + 2, flatClose.Top + 2}, false, false),
+              (THit{HTCLIENT, HTCLOSE}));
     // The shadow is no part of the window.
     EXPECT_EQ(FloatingHitTest(flat, w, h, {w - 1, h - 1}, false, false).Code, HTNOWHERE);
 }

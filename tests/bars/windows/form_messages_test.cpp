@@ -159,7 +159,8 @@ TEST_F(FormMessagesTest, WhereTheActivationGoesDecidesWhetherFloatingBarsStay)
 TEST_F(FormMessagesTest, AShrunkenWorkAreaTakesEachFloatingBarBackOnTheMonitorNearestToIt)
 {
     // The form on the first monitor; the second's panel has grown to 68 px.
-    std::vector<TMonitorInfo> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}, {{1024, 0, 2048, 768}, {1024, 0, 2048, 700}}};
+    std::vector<TMonitorInfo> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 740}},
+                                       {{1024, 0, 2048, 768}, {1024, 0, 2048, 700}}};
     SetMonitorsFunction([&] { return monitors; });
 
     struct Case {
@@ -219,9 +220,8 @@ TEST_F(FormMessagesTest, F1AsksForTheHelpOfTheSelectedItemItsMenusOwnerOrTheItem
     Application->SetOnHelp(THelpEvent(&help, &THelpRecorder::Help));
     TPoint cursor;
     SetCursorPosFunction([&] { return cursor; });
-    TWindow::SetWindowFromPointFunction([&](const TPoint& p) {
-        return menuBar && menuBar->WindowRect().Contains(p) ? menuBar->Handle() : nullptr;
-    });
+    TWindow::SetWindowFromPointFunction(
+        [&](const TPoint& p) { return menuBar && menuBar->WindowRect().Contains(p) ? menuBar->Handle() : nullptr; });
     auto f1 = [this] { QTest::keyClick(form->Handle()->windowHandle(), Qt::Key_F1); };
     auto selectInFile = [&](int row) {
         PressTitle(0);

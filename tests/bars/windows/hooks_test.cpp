@@ -446,7 +446,7 @@ TEST_F(HooksTest, ADragWithTheButtonHeldEndsInTheMenuWindowUnderThePointer)
     QWindow* from = first->Handle()->windowHandle();
     const QPoint overTwo = second->Handle()->mapToGlobal(QPoint(5, 5)) - first->Handle()->mapToGlobal(QPoint(0, 0));
     QTest::mousePress(from, Qt::LeftButton, {}, QPoint(150, 15));  // beside first's only item
-    second->SetActive(true);  // as a menu opened by the press
+    second->SetActive(true);                                       // as a menu opened by the press
     QTest::mouseMove(from, overTwo);
     EXPECT_EQ(second->SelectedControl(), second->ItemLinks()->Items(0)->Control());
     QTest::mouseRelease(from, Qt::LeftButton, {}, overTwo);

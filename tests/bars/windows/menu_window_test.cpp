@@ -109,7 +109,8 @@ TEST_F(MenuWindowTest, ASubMenuAtTheScreensRightEdgeFlipsLeftOfItsRow)
     menu->KeyDown(key, {});
     TdxBarSubMenuControl* child = MenuOf(recent);
     ASSERT_NE(child, nullptr);
-    const TRect rowOnScreen = TRect::FromQRect(file->ItemLinks()->Items(1)->ItemRect()).Offset(menu->ClientToScreen({0, 0}));
+    const TRect rowOnScreen =
+        TRect::FromQRect(file->ItemLinks()->Items(1)->ItemRect()).Offset(menu->ClientToScreen({0, 0}));
     EXPECT_EQ(child->WindowRect().Right, rowOnScreen.Left);
     // Opened by key: its first row is selected.
     EXPECT_EQ(child->SelectedControl(), recent->ItemLinks()->Items(0)->Control());
@@ -307,7 +308,8 @@ TEST_F(MenuWindowTest, TheSlideAnimationRevealsTheMenuFrameByFrameAndAKeyComplet
     const int finalHeight = menu->AnimationFrames().ClientHeight;
     ASSERT_GE(menu->AnimationFrames().Count(), 2);
     EXPECT_EQ(menu->ClientRect().Height(), 17);
-    EXPECT_EQ(menu->WindowRect().TopLeft(), menuBar->ClientToScreen({Link(0)->ItemRect().left(), Link(0)->ItemRect().bottom() + 1}));
+    EXPECT_EQ(menu->WindowRect().TopLeft(),
+              menuBar->ClientToScreen({Link(0)->ItemRect().left(), Link(0)->ItemRect().bottom() + 1}));
     menu->Timer(TdxBarSubMenuControl::AnimationTimer);
     EXPECT_EQ(menu->ClientRect().Height(), 34);
     // A second menu's animation first completes the running one.

@@ -11,16 +11,28 @@ static void PrintTo(const TRect& r, std::ostream* os)
     *os << "{" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << "}";
 }
 namespace toolbarlayout {
-void PrintTo(const TSize& s, std::ostream* os) { *os << "(" << s.X << "," << s.Y << ")"; }
+void PrintTo(const TSize& s, std::ostream* os)
+{
+    *os << "(" << s.X << "," << s.Y << ")";
+}
 }  // namespace toolbarlayout
 
 namespace {
 
 // The flat look's glyph button, its drop-down variant (arrow part 11 px) and a large-icon
 // button.
-TItem Button(bool beginGroup = false) { return {23, 22, beginGroup}; }
-TItem DropDownButton() { return {23 + 11, 22}; }
-TItem LargeButton() { return {39, 38}; }
+TItem Button(bool beginGroup = false)
+{
+    return {23, 22, beginGroup};
+}
+TItem DropDownButton()
+{
+    return {23 + 11, 22};
+}
+TItem LargeButton()
+{
+    return {39, 38};
+}
 
 TBar Docked(TdxBarDockingStyle style)
 {
@@ -52,8 +64,9 @@ TEST(ToolbarItemRects, SingleLineButtonsFollowEachOtherWithGroupGapsCentredAcros
     // A group start as the first item gets no gap; later ones get the 5-px gap.
     const std::vector<TItem> items{Button(true), Button(), Button(true), DropDownButton(), LargeButton()};
     const TItemRects layout = CalcItemRects(bar, items, 400, 40);
-    EXPECT_EQ(Rects(layout), (std::vector<TRect>{{0, 9, 23, 31}, {23, 9, 46, 31}, {51, 9, 74, 31},
-                                                {74, 9, 108, 31}, {108, 1, 147, 39}}));
+    EXPECT_EQ(
+        Rects(layout),
+        (std::vector<TRect>{{0, 9, 23, 31}, {23, 9, 46, 31}, {51, 9, 74, 31}, {74, 9, 108, 31}, {108, 1, 147, 39}}));
     EXPECT_EQ(LastInRow(layout), std::vector<int>{4});
     EXPECT_FALSE(layout.Truncated);
     // The hit rectangle spans the client across.
@@ -131,7 +144,8 @@ TEST(ToolbarItemRects, VerticalBarsStackDownwardsAndWrapFromTheRightEdge)
     TBar multi = Docked(dsLeft);
     multi.MultiLine = true;
     layout = CalcItemRects(multi, {Button(), {20, 22}, Button(), Button()}, 60, 50);
-    EXPECT_EQ(Rects(layout), (std::vector<TRect>{{37, 0, 60, 22}, {39, 22, 59, 44}, {14, 0, 37, 22}, {14, 22, 37, 44}}));
+    EXPECT_EQ(Rects(layout),
+              (std::vector<TRect>{{37, 0, 60, 22}, {39, 22, 59, 44}, {14, 0, 37, 22}, {14, 22, 37, 44}}));
     EXPECT_EQ(LastInRow(layout), (std::vector<int>{1, 3}));
     EXPECT_EQ(layout.Places[1].RowThickness, 23);
 }
@@ -210,14 +224,15 @@ TEST(ToolbarSeparators, AGroupStartGetsItsBandBeforeItInItsRowOrAcrossTheGapAbov
                 // Between the item before and this one, across the row.
                 EXPECT_EQ(s.Band, vertical ? TRect(item.Left, before.Bottom, item.Right, item.Top)
                                            : TRect(before.Right, item.Top, item.Left, item.Bottom));
-                EXPECT_EQ(s.Band.Width() * s.Band.Height(), c.bar.BeginGroupSize * (vertical ? item.Width() : item.Height()));
+                EXPECT_EQ(s.Band.Width() * s.Band.Height(),
+                          c.bar.BeginGroupSize * (vertical ? item.Width() : item.Height()));
                 EXPECT_EQ(s.Horizontal, vertical);
                 continue;
             }
             // Exactly the gap between the row before and this row, along the whole bar but
             // the mark.
-            EXPECT_EQ(s.Band, vertical ? TRect(item.Right, 0, before.Left, length)
-                                       : TRect(0, before.Bottom, length, item.Top));
+            EXPECT_EQ(s.Band,
+                      vertical ? TRect(item.Right, 0, before.Left, length) : TRect(0, before.Bottom, length, item.Top));
             EXPECT_EQ(vertical ? s.Band.Width() : s.Band.Height(), c.bar.BeginGroupSize);
             EXPECT_EQ(s.Horizontal, !vertical);
         }

@@ -186,8 +186,8 @@ TEST_F(ToolbarWindowTest, APointOnAGroupSeparatorNamesTheItemAfterItWithBeforeSe
         }
         ASSERT_NE(window, nullptr);
         const QRect b = Link(1)->ItemRect(), start = Link(2)->ItemRect();
-        const TPoint gap = c.floating ? TPoint(start.center().x(), start.top() - 2)
-                                      : TPoint(start.left() - 2, start.center().y());
+        const TPoint gap =
+            c.floating ? TPoint(start.center().x(), start.top() - 2) : TPoint(start.left() - 2, start.center().y());
         ASSERT_FALSE(b.contains(gap));
         bool outside = false, before = false, vertical = false;
         EXPECT_EQ(window->ItemAtPosEx(gap, outside, before, vertical), Link(2)->Control());

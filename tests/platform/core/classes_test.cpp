@@ -10,14 +10,17 @@ namespace {
 class LogComponent : public TComponent {
     Q_OBJECT
 public:
-    LogComponent(TComponent* owner, const QString& name, QStringList* log) : TComponent(owner), log_(log) {
+    LogComponent(TComponent* owner, const QString& name, QStringList* log) : TComponent(owner), log_(log)
+    {
         SetName(name);
     }
-    ~LogComponent() override {
+    ~LogComponent() override
+    {
         // "*": marked destroying by an owner before this destructor ran.
         if (log_) log_->append(QStringLiteral("free %1%2").arg(Name(), IsDestroying() ? "*" : ""));
     }
-    void Notification(TComponent* c, TOperation op) override {
+    void Notification(TComponent* c, TOperation op) override
+    {
         TComponent::Notification(c, op);
         // Only the pointer is used: c may be half-destroyed.
         if (log_ && c != this)
@@ -37,11 +40,15 @@ public:
     void AfterConstruction() override { throw EComponentError(QStringLiteral("second phase failed")); }
 };
 
-QString Id(TComponent* c) { return QString::number(quintptr(c)); }
+QString Id(TComponent* c)
+{
+    return QString::number(quintptr(c));
+}
 
 }  // namespace
 
-TEST(Classes, OwnerFreesChildrenLastFirstAfterMarkingAllDestroying) {
+TEST(Classes, OwnerFreesChildrenLastFirstAfterMarkingAllDestroying)
+{
     QStringList log;
     auto* root = new LogComponent(nullptr, "Root", &log);
     auto* a = new LogComponent(root, "A", &log);
@@ -59,7 +66,8 @@ TEST(Classes, OwnerFreesChildrenLastFirstAfterMarkingAllDestroying) {
     EXPECT_EQ(frees, (QStringList{"free Root", "free C*", "free B*", "free A*", "free A1*"}));
 }
 
-TEST(Classes, InsertAndRemoveNotifyOwnerAndSiblings) {
+TEST(Classes, InsertAndRemoveNotifyOwnerAndSiblings)
+{
     QStringList log;
     LogComponent root(nullptr, "Root", &log);
     auto* a = new LogComponent(&root, "A", &log);
@@ -78,7 +86,8 @@ TEST(Classes, InsertAndRemoveNotifyOwnerAndSiblings) {
     EXPECT_EQ(log, QStringList{"free A"});
 }
 
-TEST(Classes, FreeNotificationWorksBothWaysAndIsDroppedWhenAPeerGoes) {
+TEST(Classes, FreeNotificationWorksBothWaysAndIsDroppedWhenAPeerGoes)
+{
     QStringList log;
     auto* x = new LogComponent(nullptr, "X", &log);
     auto* y = new LogComponent(nullptr, "Y", &log);
@@ -104,7 +113,8 @@ TEST(Classes, FreeNotificationWorksBothWaysAndIsDroppedWhenAPeerGoes) {
     EXPECT_EQ(log, QStringList{"free Z"});
 }
 
-TEST(Classes, RemoveFreeNotificationStopsBothDirections) {
+TEST(Classes, RemoveFreeNotificationStopsBothDirections)
+{
     QStringList log;
     auto* x = new LogComponent(nullptr, "X", &log);
     auto* y = new LogComponent(nullptr, "Y", &log);
@@ -115,7 +125,8 @@ TEST(Classes, RemoveFreeNotificationStopsBothDirections) {
     delete y;
 }
 
-TEST(Classes, NamesMustBeIdentifiersAndUniqueInTheirOwner) {
+TEST(Classes, NamesMustBeIdentifiersAndUniqueInTheirOwner)
+{
     TComponent root(nullptr);
     auto* a = new TComponent(&root);
     auto* b = new TComponent(&root);
@@ -150,7 +161,8 @@ TEST(Classes, NamesMustBeIdentifiersAndUniqueInTheirOwner) {
     EXPECT_EQ(c->Owner(), &other);
 }
 
-TEST(Classes, InsertComponentMovesBetweenOwnersAndRefusesCycles) {
+TEST(Classes, InsertComponentMovesBetweenOwnersAndRefusesCycles)
+{
     TComponent first(nullptr);
     TComponent second(nullptr);
     auto* c = new TComponent(&first);
@@ -168,7 +180,8 @@ TEST(Classes, InsertComponentMovesBetweenOwnersAndRefusesCycles) {
     EXPECT_EQ(c->ComponentIndex(), 1);
 }
 
-TEST(Classes, DesigningSpreadsToOwnedAndInsertedComponents) {
+TEST(Classes, DesigningSpreadsToOwnedAndInsertedComponents)
+{
     TComponent root(nullptr);
     auto* a = new TComponent(&root);
     root.SetDesigning(true);
@@ -179,7 +192,8 @@ TEST(Classes, DesigningSpreadsToOwnedAndInsertedComponents) {
     EXPECT_FALSE(a->Designing());
 }
 
-TEST(Classes, CreateFreesTheComponentWhenTheSecondPhaseFails) {
+TEST(Classes, CreateFreesTheComponentWhenTheSecondPhaseFails)
+{
     TComponent owner(nullptr);
     EXPECT_THROW(Create<FailingComponent>(&owner), EComponentError);
     EXPECT_EQ(owner.ComponentCount(), 0);
@@ -187,7 +201,8 @@ TEST(Classes, CreateFreesTheComponentWhenTheSecondPhaseFails) {
     EXPECT_EQ(ok->Owner(), &owner);
 }
 
-TEST(Classes, AssignWithoutAConversionNamesBothClasses) {
+TEST(Classes, AssignWithoutAConversionNamesBothClasses)
+{
     TComponent a(nullptr);
     TComponent b(nullptr);
     try {

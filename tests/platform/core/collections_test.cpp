@@ -10,12 +10,14 @@ class NamedItem : public TCollectionItem {
 public:
     explicit NamedItem(TCollection* c = nullptr) : TCollectionItem(c) {}
     QString Caption() const { return caption_; }
-    void SetCaption(const QString& v) {
+    void SetCaption(const QString& v)
+    {
         caption_ = v;
         Changed(false);
     }
     QString DisplayName() const override { return caption_.isEmpty() ? TCollectionItem::DisplayName() : caption_; }
-    void Assign(TPersistent* source) override {
+    void Assign(TPersistent* source) override
+    {
         if (auto* o = qobject_cast<NamedItem*>(source))
             SetCaption(o->caption_);
         else
@@ -33,14 +35,16 @@ public:
     explicit CountingCollection(TPersistent* owner = nullptr) : TCollection(ItemClass<NamedItem>(), owner) {}
     int wholeUpdates = 0;
     QList<TCollectionItem*> itemUpdates;
-    QStringList Captions() const {
+    QStringList Captions() const
+    {
         QStringList r;
         for (TCollectionItem* i : ItemList()) r << static_cast<NamedItem*>(i)->Caption();
         return r;
     }
 
 protected:
-    void Update(TCollectionItem* item) override {
+    void Update(TCollectionItem* item) override
+    {
         if (item)
             itemUpdates << item;
         else
@@ -68,7 +72,8 @@ public:
     QList<quintptr>* seen = nullptr;
 };
 
-NamedItem* AddNamed(TCollection& c, const QString& caption) {
+NamedItem* AddNamed(TCollection& c, const QString& caption)
+{
     auto* item = static_cast<NamedItem*>(c.Add());
     item->SetCaption(caption);
     return item;
@@ -76,7 +81,8 @@ NamedItem* AddNamed(TCollection& c, const QString& caption) {
 
 }  // namespace
 
-TEST(Collections, AddInsertDeleteKeepIdsAndOrder) {
+TEST(Collections, AddInsertDeleteKeepIdsAndOrder)
+{
     CountingCollection c;
     NamedItem* a = AddNamed(c, "a");
     NamedItem* b = AddNamed(c, "b");
@@ -98,7 +104,8 @@ TEST(Collections, AddInsertDeleteKeepIdsAndOrder) {
     EXPECT_EQ(c.Captions(), (QStringList{"x", "c"}));
 }
 
-TEST(Collections, SetIndexMovesTheItem) {
+TEST(Collections, SetIndexMovesTheItem)
+{
     CountingCollection c;
     for (const char* s : {"a", "b", "c", "d"}) AddNamed(c, s);
     c.Items(0)->SetIndex(2);
@@ -113,7 +120,8 @@ TEST(Collections, SetIndexMovesTheItem) {
     loose.SetIndex(1);  // without a collection: nothing to move
 }
 
-TEST(Collections, UpdatesAreBatchedByNestedBeginUpdate) {
+TEST(Collections, UpdatesAreBatchedByNestedBeginUpdate)
+{
     CountingCollection c;
     NamedItem* a = AddNamed(c, "a");
     c.wholeUpdates = 0;
@@ -140,7 +148,8 @@ TEST(Collections, UpdatesAreBatchedByNestedBeginUpdate) {
     EXPECT_EQ(c.Count(), 0);
 }
 
-TEST(Collections, AssignCopiesItemsAndRefusesOtherKinds) {
+TEST(Collections, AssignCopiesItemsAndRefusesOtherKinds)
+{
     CountingCollection source;
     AddNamed(source, "one");
     AddNamed(source, "two");
@@ -157,7 +166,8 @@ TEST(Collections, AssignCopiesItemsAndRefusesOtherKinds) {
     EXPECT_THROW(dest.Assign(&item), EConvertError);
 }
 
-TEST(Collections, NamePathsAndDisplayNames) {
+TEST(Collections, NamePathsAndDisplayNames)
+{
     Holder h;
     NamedItem* item = AddNamed(*h.Links(), "");
     EXPECT_EQ(h.Links()->GetNamePath(), "Manager.Links");
@@ -172,7 +182,8 @@ TEST(Collections, NamePathsAndDisplayNames) {
     EXPECT_EQ(other.Items(0), item);
 }
 
-TEST(Collections, ItemsSeeTheirCollectionWhileTheCollectionFreesThem) {
+TEST(Collections, ItemsSeeTheirCollectionWhileTheCollectionFreesThem)
+{
     QList<quintptr> seen;
     auto* c = new TCollection(ItemClass<WatchingItem>());
     const quintptr id = quintptr(c);

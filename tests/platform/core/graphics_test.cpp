@@ -31,13 +31,15 @@ public:
     void Change(QObject*) { ++changes; }
 };
 
-QMetaProperty Prop(const QObject& o, const char* name) {
+QMetaProperty Prop(const QObject& o, const char* name)
+{
     return o.metaObject()->property(o.metaObject()->indexOfProperty(name));
 }
 
 }  // namespace
 
-TEST(Graphics, ColoursAreBgrAndSystemColoursComeFromTheClassicTable) {
+TEST(Graphics, ColoursAreBgrAndSystemColoursComeFromTheClassicTable)
+{
     EXPECT_EQ(RGB(0x12, 0x34, 0x56), TColor(0x563412));
     EXPECT_EQ(ColorToQColor(clRed), QColor(255, 0, 0));
     EXPECT_EQ(ColorToQColor(clNavy), QColor(0, 0, 0x80));
@@ -54,7 +56,8 @@ TEST(Graphics, ColoursAreBgrAndSystemColoursComeFromTheClassicTable) {
     EXPECT_FALSE(ColorToQColor(clDefault).isValid());
 }
 
-TEST(Graphics, ColourIdentifiersAndTexts) {
+TEST(Graphics, ColourIdentifiersAndTexts)
+{
     QString ident;
     EXPECT_TRUE(ColorToIdent(clBtnFace, ident));
     EXPECT_EQ(ident, "clBtnFace");
@@ -75,7 +78,8 @@ TEST(Graphics, ColourIdentifiersAndTexts) {
         EXPECT_THROW(StringToColor(bad), EConvertError) << bad;
 }
 
-TEST(Graphics, ColourPropertiesAreRecognisableAndWritableAsIntegers) {
+TEST(Graphics, ColourPropertiesAreRecognisableAndWritableAsIntegers)
+{
     Painted p;
     EXPECT_TRUE(IsColorProperty(Prop(p, "Color")));
     EXPECT_FALSE(IsColorProperty(Prop(p, "Width")));
@@ -84,7 +88,8 @@ TEST(Graphics, ColourPropertiesAreRecognisableAndWritableAsIntegers) {
     EXPECT_EQ(Prop(p, "Color").read(&p).toInt(), int(clRed));
 }
 
-TEST(Graphics, FontSizeFollowsHeightAt96Dpi) {
+TEST(Graphics, FontSizeFollowsHeightAt96Dpi)
+{
     TFont f;
     EXPECT_EQ(f.Height(), -11);
     EXPECT_EQ(f.Size(), 8);  // 11 * 72 / 96 = 8.25
@@ -94,13 +99,14 @@ TEST(Graphics, FontSizeFollowsHeightAt96Dpi) {
     EXPECT_EQ(f.Size(), 12);
     f.SetHeight(-14);
     EXPECT_EQ(f.Size(), 11);  // 10.5 rounds away from zero
-    f.SetHeight(20);  // a cell height gives a negative size
+    f.SetHeight(20);          // a cell height gives a negative size
     EXPECT_EQ(f.Size(), -15);
     f.SetSize(-9);
     EXPECT_EQ(f.Height(), 12);
 }
 
-TEST(Graphics, FontChangesFireOnceAndConvertToQFont) {
+TEST(Graphics, FontChangesFireOnceAndConvertToQFont)
+{
     TFont f;
     ChangeCounter counter;
     f.SetOnChange(TNotifyEvent(&counter, &ChangeCounter::Change));
@@ -137,7 +143,8 @@ TEST(Graphics, FontChangesFireOnceAndConvertToQFont) {
     EXPECT_GT(f.ToQFont().pixelSize(), 15);
 }
 
-TEST(Graphics, FontPublishesItsStyleAsASet) {
+TEST(Graphics, FontPublishesItsStyleAsASet)
+{
     TFont f;
     const QMetaProperty style = Prop(f, "Style");
     ASSERT_TRUE(style.isFlagType());
@@ -146,7 +153,8 @@ TEST(Graphics, FontPublishesItsStyleAsASet) {
     EXPECT_TRUE(Prop(f, "Pitch").isEnumType());
 }
 
-TEST(Graphics, BitmapDataRoundTripsAndRejectsGarbage) {
+TEST(Graphics, BitmapDataRoundTripsAndRejectsGarbage)
+{
     TBitmap bmp;
     EXPECT_TRUE(bmp.Empty());
     EXPECT_TRUE(bmp.WriteData().isEmpty());
@@ -183,7 +191,8 @@ TEST(Graphics, BitmapDataRoundTripsAndRejectsGarbage) {
     EXPECT_TRUE(copy.Empty());
 }
 
-TEST(Graphics, BitmapTransparencyAndAssign) {
+TEST(Graphics, BitmapTransparencyAndAssign)
+{
     TBitmap bmp;
     bmp.SetSize(2, 2);
     QImage img = bmp.Image();
@@ -213,7 +222,8 @@ TEST(Graphics, BitmapTransparencyAndAssign) {
 
 #include "graphics_test.moc"
 
-TEST(Graphics, MulDivRoundsHalfAwayFromZeroInSixtyFourBits) {
+TEST(Graphics, MulDivRoundsHalfAwayFromZeroInSixtyFourBits)
+{
     EXPECT_EQ(MulDiv(5, 10, 100), 1);    // 0.5
     EXPECT_EQ(MulDiv(-5, 10, 100), -1);  // -0.5
     EXPECT_EQ(MulDiv(4, 10, 100), 0);    // 0.4
@@ -227,7 +237,8 @@ TEST(Graphics, MulDivRoundsHalfAwayFromZeroInSixtyFourBits) {
     EXPECT_EQ(font.Height(), -11);
 }
 
-TEST(Graphics, ClassicTableGivesFixedMetrics) {
+TEST(Graphics, ClassicTableGivesFixedMetrics)
+{
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(0x0A, 0x24, 0x6A));
     EXPECT_EQ(GetSysColor(99), clBlack);
     EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 4);

@@ -7,7 +7,8 @@
 
 namespace {
 
-QString Join(const TSharedText& t) {
+QString Join(const TSharedText& t)
+{
     QString s;
     for (const QString& p : t.Pieces()) {
         EXPECT_FALSE(p.isEmpty());
@@ -16,7 +17,8 @@ QString Join(const TSharedText& t) {
     return s;
 }
 
-TEST(SharedTextTest, RandomEditsMatchAPlainStringAndCopiesKeepTheirText) {
+TEST(SharedTextTest, RandomEditsMatchAPlainStringAndCopiesKeepTheirText)
+{
     QRandomGenerator random(7);
     QString expected(100000, QLatin1Char('x'));
     for (int i = 0; i < expected.size(); i += 97) expected[i] = QChar(u'a' + i % 26);
@@ -44,7 +46,8 @@ TEST(SharedTextTest, RandomEditsMatchAPlainStringAndCopiesKeepTheirText) {
     EXPECT_EQ(text.ToString(), "new");
 }
 
-TEST(SharedTextTest, SurrogatePairsAreNeverCutBetweenPieces) {
+TEST(SharedTextTest, SurrogatePairsAreNeverCutBetweenPieces)
+{
     QString clef;
     while (clef.size() < 200000) clef += QStringLiteral("\U0001D11E");
     TSharedText text(QStringLiteral("x") + clef);  // odd start: a naive cut would split a pair
@@ -56,7 +59,8 @@ TEST(SharedTextTest, SurrogatePairsAreNeverCutBetweenPieces) {
     EXPECT_GT(text.Pieces().size(), 1);
 }
 
-TEST(SharedTextTest, ALargeTextComesInCutSoThatNoChangeCopiesMoreThanAFewPieces) {
+TEST(SharedTextTest, ALargeTextComesInCutSoThatNoChangeCopiesMoreThanAFewPieces)
+{
     const QString whole(200000, QLatin1Char('w'));
     TSharedText text(whole);
     const QList<QString> before = text.Pieces();
@@ -68,7 +72,8 @@ TEST(SharedTextTest, ALargeTextComesInCutSoThatNoChangeCopiesMoreThanAFewPieces)
     // Even the first change shares all but the pieces it touches.
     qsizetype shared = 0;
     for (const QString& piece : text.Pieces())
-        shared += std::count_if(before.begin(), before.end(), [&](const QString& p) { return p.constData() == piece.constData(); });
+        shared += std::count_if(before.begin(), before.end(),
+                                [&](const QString& p) { return p.constData() == piece.constData(); });
     EXPECT_GE(shared, before.size() - 2);
 }
 

@@ -75,22 +75,26 @@ public:
     void SetParentComponent(TComponent* value) override { parentWidget = qobject_cast<TStWidget*>(value); }
     TComponent* GetParentComponent() const override { return parentWidget; }
     bool HasParent() const override { return parentWidget; }
-    void GetChildren(const TGetChildProc& proc, TComponent* root) override {
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override
+    {
         for (int i = 0; i < root->ComponentCount(); ++i)
             if (root->Components(i)->GetParentComponent() == this) proc(root->Components(i));
     }
-    void ReadState(TReader* reader) override {
+    void ReadState(TReader* reader) override
+    {
         ++readStates;
         gLog << QStringLiteral("read %1 parent=%2 loading=%3")
                     .arg(Name(), reader->Parent() ? reader->Parent()->Name() : "-")
                     .arg((ComponentState() & (csLoading | csReading)) == (csLoading | csReading));
         TComponent::ReadState(reader);
     }
-    void Loaded() override {
+    void Loaded() override
+    {
         gLog << "loaded " + Name();
         TComponent::Loaded();
     }
-    void DefineProperties(TFiler* filer) override {
+    void DefineProperties(TFiler* filer) override
+    {
         filer->DefineProperty(
             "Heights",
             [this](TReader* r) {
@@ -173,16 +177,21 @@ public:
     using TComponent::TComponent;
 };
 
-TStItem* ItemOf(TStWidget* w, int i) { return w->Items()->ItemAs<TStItem>(i); }
+TStItem* ItemOf(TStWidget* w, int i)
+{
+    return w->Items()->ItemAs<TStItem>(i);
+}
 
 class StreamingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         RegisterClasses<TStWidget, TStForm, TStDerivedForm, TStOther>();
         gLog.clear();
     }
     static std::unique_ptr<TStForm> NewForm() { return std::unique_ptr<TStForm>(Create<TStForm>(nullptr)); }
-    static QString ErrorOf(const QString& text, TStForm* form, bool ignoreEvents = false) {
+    static QString ErrorOf(const QString& text, TStForm* form, bool ignoreEvents = false)
+    {
         try {
             ReadComponentFromText(text, form, ignoreEvents);
         } catch (const Exception& e) {
@@ -193,7 +202,8 @@ protected:
 };
 
 // A form with a value of every kind, a child with an event, and a grandchild.
-std::unique_ptr<TStForm> FullForm() {
+std::unique_ptr<TStForm> FullForm()
+{
     auto f = std::unique_ptr<TStForm>(Create<TStForm>(nullptr));
     f->SetName("Form1");
     f->left = -5;
@@ -236,15 +246,16 @@ std::unique_ptr<TStForm> FullForm() {
     return f;
 }
 
-TEST_F(StreamingTest, EveryValueKindRoundTrips) {
+TEST_F(StreamingTest, EveryValueKindRoundTrips)
+{
     auto f = FullForm();
     QString text = WriteComponentToText(f.get());
-    for (const char* line : {"  Mask = 4000000000\n", "  Color = clRed\n", "  Anchors = [akRight, akBottom]\n",
-                             "  Sub.Height = -13\n", "  Font.Color = clRed\n", "  Font.Style = [fsBold, fsItalic]\n",
-                             "  Glyph.Data = {\n", "  Buddy = Button1\n", "    OnClick = ButtonClick\n",
-                             "    Color = 1193046\n", "    Anchors = []\n", "      Buddy = Form1\n",
-                             "  Heights = (\n    27\n    0\n    19\n    22)\n", "  Blob = {\n    626C6F62}\n",
-                             "  Lines = (\n    'a'\n    'b''c')\n", "      Target = Label1\n"})
+    for (const char* line :
+         {"  Mask = 4000000000\n", "  Color = clRed\n", "  Anchors = [akRight, akBottom]\n", "  Sub.Height = -13\n",
+          "  Font.Color = clRed\n", "  Font.Style = [fsBold, fsItalic]\n", "  Glyph.Data = {\n", "  Buddy = Button1\n",
+          "    OnClick = ButtonClick\n", "    Color = 1193046\n", "    Anchors = []\n", "      Buddy = Form1\n",
+          "  Heights = (\n    27\n    0\n    19\n    22)\n", "  Blob = {\n    626C6F62}\n",
+          "  Lines = (\n    'a'\n    'b''c')\n", "      Target = Label1\n"})
         EXPECT_TRUE(text.contains(QLatin1String(line))) << line << "\n" << text.toStdString();
 
     auto g = NewForm();
@@ -290,7 +301,8 @@ TEST_F(StreamingTest, EveryValueKindRoundTrips) {
     EXPECT_EQ(g->Lines()->ToStringList(), QStringList({"x"}));
 }
 
-TEST_F(StreamingTest, DefaultsAndStoredRulesKeepValuesOut) {
+TEST_F(StreamingTest, DefaultsAndStoredRulesKeepValuesOut)
+{
     TStWidget w(nullptr);
     w.SetName("W");
     // Ordinal values without a declared default are always written; Name is the header.
@@ -303,7 +315,8 @@ TEST_F(StreamingTest, DefaultsAndStoredRulesKeepValuesOut) {
               "object W: TStWidget\n  Tag = 5\n  Left = 0\n  Height = 11\n  Anchors = []\nend\n");
 }
 
-TEST_F(StreamingTest, ReferencesResolveAfterTheWholeRoot) {
+TEST_F(StreamingTest, ReferencesResolveAfterTheWholeRoot)
+{
     auto f = NewForm();
     ReadComponentFromText(
         "object Form1: TStForm\n"
@@ -340,7 +353,8 @@ TEST_F(StreamingTest, ReferencesResolveAfterTheWholeRoot) {
     EXPECT_EQ(f->buddy, nullptr);
 }
 
-TEST_F(StreamingTest, EventsBindByHandlerNameOrAreSkipped) {
+TEST_F(StreamingTest, EventsBindByHandlerNameOrAreSkipped)
+{
     const QString text = "object Form1: TStForm\n  object Button1: TStWidget\n    OnClick = Missing\n  end\nend\n";
     auto f = NewForm();
     EXPECT_EQ(ErrorOf(text, f.get()), "EReadError: Line 3: Error reading Button1.OnClick: Method Missing not found");
@@ -359,7 +373,8 @@ TEST_F(StreamingTest, EventsBindByHandlerNameOrAreSkipped) {
     EXPECT_FALSE(WriteComponentToText(f.get()).contains("OnClick"));
 }
 
-TEST_F(StreamingTest, ComponentsLoadAfterTheWholeRootInReadOrder) {
+TEST_F(StreamingTest, ComponentsLoadAfterTheWholeRootInReadOrder)
+{
     auto f = NewForm();
     ReadComponentFromText(
         "object Form1: TStForm\n"
@@ -374,13 +389,15 @@ TEST_F(StreamingTest, ComponentsLoadAfterTheWholeRootInReadOrder) {
     EXPECT_EQ(gLog, QStringList({"read Form1 parent=- loading=1", "read Button1 parent=Form1 loading=1",
                                  "read Label1 parent=Button1 loading=1", "read Button2 parent=Form1 loading=1",
                                  "loaded Form1", "loaded Button1", "loaded Label1", "loaded Button2"}));
-    for (int i = 0; i < f->ComponentCount(); ++i) EXPECT_EQ(f->Components(i)->ComponentState() & (csLoading | csReading), 0u);
+    for (int i = 0; i < f->ComponentCount(); ++i)
+        EXPECT_EQ(f->Components(i)->ComponentState() & (csLoading | csReading), 0u);
     EXPECT_EQ(f->ComponentState() & (csLoading | csReading), 0u);
     EXPECT_EQ(f->Button1, f->FindComponent("Button1"));
     EXPECT_EQ(qobject_cast<TStWidget*>(f->FindComponent("Label1"))->parentWidget, f->Button1);
 }
 
-TEST_F(StreamingTest, InheritedLevelsReadMostBaseFirst) {
+TEST_F(StreamingTest, InheritedLevelsReadMostBaseFirst)
+{
     RegisterFormResource("TStForm",
                          "object Form1: TStForm\n  Caption = 'Base'\n  Left = 1\n"
                          "  object Button1: TStWidget\n    Caption = 'B'\n    Buddy = Extra\n  end\nend\n");
@@ -402,7 +419,8 @@ TEST_F(StreamingTest, InheritedLevelsReadMostBaseFirst) {
     EXPECT_EQ(gLog.filter("loaded").size(), 3);
     EXPECT_EQ(gLog.indexOf("loaded Form1"), gLog.size() - 3);
 
-    RegisterFormResource("TStDerivedForm", "inherited Form1: TStDerivedForm\n  inherited Missing: TStWidget\n  end\nend\n");
+    RegisterFormResource("TStDerivedForm",
+                         "inherited Form1: TStDerivedForm\n  inherited Missing: TStWidget\n  end\nend\n");
     TStDerivedForm g(nullptr);
     try {
         InitInheritedComponent(&g, &TStWidget::staticMetaObject);
@@ -417,25 +435,29 @@ TEST_F(StreamingTest, InheritedLevelsReadMostBaseFirst) {
     EXPECT_FALSE(InitInheritedComponent(&h, &TStWidget::staticMetaObject));
 }
 
-TEST_F(StreamingTest, ErrorsAreClearAndLeaveNothingHalfRead) {
+TEST_F(StreamingTest, ErrorsAreClearAndLeaveNothingHalfRead)
+{
     auto f = NewForm();
-    auto err = [&](const QString& body) {
-        return ErrorOf("object Form1: TStForm\n" + body + "end\n", f.get());
-    };
+    auto err = [&](const QString& body) { return ErrorOf("object Form1: TStForm\n" + body + "end\n", f.get()); };
     EXPECT_EQ(err("  Wibble = 1\n"), "EReadError: Line 2: Error reading Form1.Wibble: Property Wibble does not exist");
-    EXPECT_EQ(err("  Nope.Height = 1\n"), "EReadError: Line 2: Error reading Form1.Nope.Height: Property Nope does not exist");
+    EXPECT_EQ(err("  Nope.Height = 1\n"),
+              "EReadError: Line 2: Error reading Form1.Nope.Height: Property Nope does not exist");
     EXPECT_EQ(err("  Left = 'x'\n"), "EReadError: Line 2: Error reading Form1.Left: Invalid property value");
     EXPECT_EQ(err("  Left = 4294967296\n"), "EReadError: Line 2: Error reading Form1.Left: Invalid property value");
     EXPECT_EQ(err("  Mask = -1\n"), "EReadError: Line 2: Error reading Form1.Mask: Invalid property value");
     EXPECT_EQ(err("  Align = alNowhere\n"), "EReadError: Line 2: Error reading Form1.Align: Invalid property value");
-    EXPECT_EQ(err("  Anchors = [akLeft, akSideways]\n"), "EReadError: Line 2: Error reading Form1.Anchors: Invalid property value");
+    EXPECT_EQ(err("  Anchors = [akLeft, akSideways]\n"),
+              "EReadError: Line 2: Error reading Form1.Anchors: Invalid property value");
     EXPECT_EQ(err("  Enabled = Maybe\n"), "EReadError: Line 2: Error reading Form1.Enabled: Invalid property value");
-    EXPECT_EQ(err("  Color = clNoSuchColour\n"), "EReadError: Line 2: Error reading Form1.Color: Invalid property value");
+    EXPECT_EQ(err("  Color = clNoSuchColour\n"),
+              "EReadError: Line 2: Error reading Form1.Color: Invalid property value");
     EXPECT_EQ(err("  Sub = 1\n"), "EReadError: Line 2: Error reading Form1.Sub: Property Sub is read-only");
     EXPECT_EQ(err("  Lines = ( 'a' 2 )\n"), "EReadError: Line 2: Error reading Form1.Lines: Invalid property value");
-    EXPECT_EQ(err("  Heights = ( 1 'x' )\n"), "EReadError: Line 2: Error reading Form1.Heights: Invalid property value");
+    EXPECT_EQ(err("  Heights = ( 1 'x' )\n"),
+              "EReadError: Line 2: Error reading Form1.Heights: Invalid property value");
     EXPECT_EQ(err("  Heights = 5\n"), "EReadError: Line 2: Error reading Form1.Heights: Invalid property value");
-    EXPECT_TRUE(err("  Items = <\n    item\n      Value = 'x'\n    end>\n").startsWith("EReadError: Line 4: Error reading "));
+    EXPECT_TRUE(
+        err("  Items = <\n    item\n      Value = 'x'\n    end>\n").startsWith("EReadError: Line 4: Error reading "));
     EXPECT_EQ(err("  object Button1: TStWidget\n  end\n  object X: TNoSuchClass\n  end\n"),
               "EClassNotFound: Class TNoSuchClass not found");
     EXPECT_EQ(err("  object Button1: TStWidget\n  end\n  object Button1: TStWidget\n  end\n"),
@@ -448,7 +470,8 @@ TEST_F(StreamingTest, ErrorsAreClearAndLeaveNothingHalfRead) {
     EXPECT_EQ(f->ComponentState() & (csLoading | csReading), 0u);
 }
 
-TEST_F(StreamingTest, TruncatedOrCorruptTextNeverCrashes) {
+TEST_F(StreamingTest, TruncatedOrCorruptTextNeverCrashes)
+{
     const QString text = WriteComponentToText(FullForm().get());
     int failures = 0;
     for (int cut = 0; cut < text.size(); cut += 2) {
@@ -463,7 +486,8 @@ TEST_F(StreamingTest, TruncatedOrCorruptTextNeverCrashes) {
     EXPECT_GT(failures, 0);
 }
 
-TEST_F(StreamingTest, RootsComeFromTheClassRegistry) {
+TEST_F(StreamingTest, RootsComeFromTheClassRegistry)
+{
     std::unique_ptr<TComponent> root(ReadComponentFromText("object Made: tstform\n  Left = 3\nend\n", nullptr));
     auto* form = qobject_cast<TStForm*>(root.get());
     ASSERT_NE(form, nullptr);

@@ -7,7 +7,8 @@
 
 namespace {
 
-QString ReadError(const QString& text) {
+QString ReadError(const QString& text)
+{
     try {
         ParseFormText(text);
     } catch (const EReadError& e) {
@@ -16,44 +17,46 @@ QString ReadError(const QString& text) {
     return QString();
 }
 
-const TFormProperty& Prop(const TFormObject& o, const QString& name) {
+const TFormProperty& Prop(const TFormObject& o, const QString& name)
+{
     for (const TFormProperty& p : o.properties)
         if (p.name == name) return p;
     static TFormProperty none;
     return none;
 }
 
-TEST(FormTextTest, ParsesEveryValueKind) {
-    TFormObject o = ParseFormText(QStringLiteral(
-        "object Form1: TForm1\n"
-        "  Hex = $FF\n"
-        "  Neg = -12\n"
-        "  NegHex = -$10\n"
-        "  Real = 1.5e3\n"
-        "  Caption = 'It''s'#13#10'x' +\n"
-        "    'yz'\n"
-        "  Char = #$41#66\n"
-        "  Align = alClient\n"
-        "  Anchors = [akLeft, akTop]\n"
-        "  Empty = []\n"
-        "  Data = {\n"
-        "    0aFF\n"
-        "    10}\n"
-        "  Heights = (\n"
-        "    27\n"
-        "    'a'\n"
-        "    (1 2))\n"
-        "  Items = <\n"
-        "    item\n"
-        "      Caption = 'one'\n"
-        "    end\n"
-        "    item\n"
-        "    end>\n"
-        "  Font.Height = -11\n"
-        "  Link = Form2.Button1\n"
-        "  object TUnnamed\n"
-        "  end\n"
-        "end\n"));
+TEST(FormTextTest, ParsesEveryValueKind)
+{
+    TFormObject o =
+        ParseFormText(QStringLiteral("object Form1: TForm1\n"
+                                     "  Hex = $FF\n"
+                                     "  Neg = -12\n"
+                                     "  NegHex = -$10\n"
+                                     "  Real = 1.5e3\n"
+                                     "  Caption = 'It''s'#13#10'x' +\n"
+                                     "    'yz'\n"
+                                     "  Char = #$41#66\n"
+                                     "  Align = alClient\n"
+                                     "  Anchors = [akLeft, akTop]\n"
+                                     "  Empty = []\n"
+                                     "  Data = {\n"
+                                     "    0aFF\n"
+                                     "    10}\n"
+                                     "  Heights = (\n"
+                                     "    27\n"
+                                     "    'a'\n"
+                                     "    (1 2))\n"
+                                     "  Items = <\n"
+                                     "    item\n"
+                                     "      Caption = 'one'\n"
+                                     "    end\n"
+                                     "    item\n"
+                                     "    end>\n"
+                                     "  Font.Height = -11\n"
+                                     "  Link = Form2.Button1\n"
+                                     "  object TUnnamed\n"
+                                     "  end\n"
+                                     "end\n"));
     EXPECT_EQ(o.name, "Form1");
     EXPECT_EQ(o.className, "TForm1");
     EXPECT_EQ(Prop(o, "Hex").value.integer, 255);
@@ -80,7 +83,8 @@ TEST(FormTextTest, ParsesEveryValueKind) {
     EXPECT_EQ(o.children[0].className, "TUnnamed");
 }
 
-TEST(FormTextTest, FormatsAndReparsesToTheSameText) {
+TEST(FormTextTest, FormatsAndReparsesToTheSameText)
+{
     TFormObject o;
     o.name = "Form1";
     o.className = "TForm1";
@@ -122,7 +126,8 @@ TEST(FormTextTest, FormatsAndReparsesToTheSameText) {
     EXPECT_TRUE(text.startsWith("object Form1: TForm1\n  Caption =\n    'tab'#9"));
 }
 
-TEST(FormTextTest, SyntaxErrorsNameTheirLine) {
+TEST(FormTextTest, SyntaxErrorsNameTheirLine)
+{
     EXPECT_EQ(ReadError("object A: TA\n  X = 'open\nend\n"), "Line 2: Unterminated string");
     EXPECT_EQ(ReadError("object A: TA\n  X = 1\n"), "Line 3: Unexpected end of form resource");
     EXPECT_EQ(ReadError("object A: TA\n  X 1\nend"), "Line 2: '=' expected");
@@ -139,7 +144,8 @@ TEST(FormTextTest, SyntaxErrorsNameTheirLine) {
     EXPECT_EQ(ReadError("object A: TA\n  X = [a b]\nend"), "Line 2: ',' expected");
 }
 
-TEST(FormTextTest, DeepNestingIsAnErrorNotACrash) {
+TEST(FormTextTest, DeepNestingIsAnErrorNotACrash)
+{
     QString deep = "object A: TA\n  X = " + QString(100000, u'(') + "\nend\n";
     EXPECT_TRUE(ReadError(deep).contains("nested too deeply"));
     QString objects;
@@ -147,7 +153,8 @@ TEST(FormTextTest, DeepNestingIsAnErrorNotACrash) {
     EXPECT_TRUE(ReadError(objects).contains("nested too deeply"));
 }
 
-TEST(FormTextTest, SingleValuesForDefaults) {
+TEST(FormTextTest, SingleValuesForDefaults)
+{
     EXPECT_EQ(ParseFormValue("[akLeft, akTop]").elements.size(), 2);
     EXPECT_EQ(ParseFormValue("-11").integer, -11);
     EXPECT_EQ(ParseFormValue("'Sans Serif'").text, "Sans Serif");
@@ -159,14 +166,16 @@ TEST(FormTextTest, SingleValuesForDefaults) {
 
 namespace {
 
-qint64 ReadInteger(const QString& text) {
+qint64 ReadInteger(const QString& text)
+{
     const TFormObject o = ParseFormText(QStringLiteral("object A: TA\n  V = %1\nend\n").arg(text));
     return Prop(o, QStringLiteral("V")).value.integer;
 }
 
 }  // namespace
 
-TEST(FormTextTest, EveryWrittenIntegerReadsBackAndNoOtherOverflows) {
+TEST(FormTextTest, EveryWrittenIntegerReadsBackAndNoOtherOverflows)
+{
     const qint64 min = std::numeric_limits<qint64>::min(), max = std::numeric_limits<qint64>::max();
     for (const qint64 v : {min, min + 1, qint64(-1), qint64(0), max}) {
         TFormObject o;
@@ -182,6 +191,6 @@ TEST(FormTextTest, EveryWrittenIntegerReadsBackAndNoOtherOverflows) {
     EXPECT_EQ(ReadError(QStringLiteral("object A: TA\n  V = -$8000000000000000\nend\n")), "Line 2: Invalid integer");
     EXPECT_EQ(ReadError(QStringLiteral("object A: TA\n  V = -9223372036854775809\nend\n")), "Line 2: Invalid integer");
     EXPECT_EQ(ReadError(QStringLiteral("object A: TA\n  V = 9223372036854775808\nend\n")), "Line 2: Invalid integer");
-    EXPECT_DOUBLE_EQ(Prop(ParseFormText(QStringLiteral("object A: TA\n  V = -0.25\nend\n")), QStringLiteral("V")).value.real,
-                     -0.25);
+    EXPECT_DOUBLE_EQ(
+        Prop(ParseFormText(QStringLiteral("object A: TA\n  V = -0.25\nend\n")), QStringLiteral("V")).value.real, -0.25);
 }

@@ -9,23 +9,28 @@ class MirrorList : public TStringList {
     Q_OBJECT
 public:
     QStringList log;
-    void Insert(int index, const QString& s) override {
+    void Insert(int index, const QString& s) override
+    {
         log << QStringLiteral("insert %1 %2").arg(index).arg(s);
         TStringList::Insert(index, s);
     }
-    void Delete(int index) override {
+    void Delete(int index) override
+    {
         log << QStringLiteral("delete %1").arg(index);
         TStringList::Delete(index);
     }
-    void Put(int index, const QString& s) override {
+    void Put(int index, const QString& s) override
+    {
         log << QStringLiteral("put %1 %2").arg(index).arg(s);
         TStringList::Put(index, s);
     }
-    void PutObject(int index, void* object) override {
+    void PutObject(int index, void* object) override
+    {
         log << QStringLiteral("object %1").arg(index);
         TStringList::PutObject(index, object);
     }
-    void Exchange(int a, int b) override {
+    void Exchange(int a, int b) override
+    {
         log << QStringLiteral("exchange %1 %2").arg(a).arg(b);
         TStringList::Exchange(a, b);
     }
@@ -40,11 +45,15 @@ public:
     void Changing(QObject*) { ++changings; }
 };
 
-QStringList Of(const TStrings& s) { return s.ToStringList(); }
+QStringList Of(const TStrings& s)
+{
+    return s.ToStringList();
+}
 
 }  // namespace
 
-TEST(Strings, EditsRunThroughTheOverridableOperations) {
+TEST(Strings, EditsRunThroughTheOverridableOperations)
+{
     MirrorList list;
     int tag = 7;
     list.Add("a");
@@ -65,7 +74,8 @@ TEST(Strings, EditsRunThroughTheOverridableOperations) {
     EXPECT_EQ(list.Strings(2), "y");
 }
 
-TEST(Strings, OutOfRangeIndexesRaiseListErrors) {
+TEST(Strings, OutOfRangeIndexesRaiseListErrors)
+{
     TStringList list;
     list.Add("only");
     for (int bad : {-1, 1}) {
@@ -82,11 +92,12 @@ TEST(Strings, OutOfRangeIndexesRaiseListErrors) {
     EXPECT_THROW(list.Move(0, 1), EStringListError);
     EXPECT_THROW(list.PutObject(-1, nullptr), EStringListError);
     EXPECT_EQ(Of(list), QStringList{"only"});  // nothing lost by the failed move
-    list.Insert(1, "end");  // inserting at Count appends
+    list.Insert(1, "end");                     // inserting at Count appends
     EXPECT_EQ(list.Count(), 2);
 }
 
-TEST(Strings, SortedListsAndDuplicates) {
+TEST(Strings, SortedListsAndDuplicates)
+{
     TStringList list;
     list.SetSorted(true);
     list.Add("pear");
@@ -117,7 +128,8 @@ TEST(Strings, SortedListsAndDuplicates) {
     EXPECT_EQ(index, 1);
 }
 
-TEST(Strings, TextJoinsWithCrLfAndSplitsOnAnyLineBreak) {
+TEST(Strings, TextJoinsWithCrLfAndSplitsOnAnyLineBreak)
+{
     TStringList list;
     list.SetText("one\r\ntwo\rthree\nfour\n\nsix");
     EXPECT_EQ(Of(list), (QStringList{"one", "two", "three", "four", "", "six"}));
@@ -131,7 +143,8 @@ TEST(Strings, TextJoinsWithCrLfAndSplitsOnAnyLineBreak) {
     EXPECT_EQ(list.Text(), "");
 }
 
-TEST(Strings, ChangeEventsFireOncePerBatch) {
+TEST(Strings, ChangeEventsFireOncePerBatch)
+{
     TStringList list;
     ChangeCounter counter;
     list.SetOnChange(TNotifyEvent(&counter, &ChangeCounter::Change));
@@ -152,7 +165,8 @@ TEST(Strings, ChangeEventsFireOncePerBatch) {
     EXPECT_EQ(counter.changes, 3);
 }
 
-TEST(Strings, AssignAndEquals) {
+TEST(Strings, AssignAndEquals)
+{
     int tag = 1;
     TStringList a;
     a.AddObject("x", &tag);

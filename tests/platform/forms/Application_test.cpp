@@ -13,7 +13,8 @@ namespace {
 // An object whose event handler throws, as a faulty override would.
 class Thrower : public QObject {
 public:
-    bool event(QEvent* e) override {
+    bool event(QEvent* e) override
+    {
         if (e->type() == QEvent::User) throw EConvertError("bad value in event");
         return QObject::event(e);
     }
@@ -27,7 +28,8 @@ signals:
 
 }  // namespace
 
-TEST(ExceptionBarrier, EventTimerAndSlotExceptionsAreShownAndTheLoopGoesOn) {
+TEST(ExceptionBarrier, EventTimerAndSlotExceptionsAreShownAndTheLoopGoesOn)
+{
     Application->SetTitle("Barrier");
     TDialogScript script;
 
@@ -57,7 +59,8 @@ TEST(ExceptionBarrier, EventTimerAndSlotExceptionsAreShownAndTheLoopGoesOn) {
     EXPECT_EQ(texts, QStringList({"bad value in event.", "slot failed.", "timer failed."}));
 }
 
-TEST(ExceptionBarrier, SilentAbortAndOnException) {
+TEST(ExceptionBarrier, SilentAbortAndOnException)
+{
     TDialogScript script;
     EXPECT_FALSE(RunGuarded(nullptr, [] { Abort(); }));
     EXPECT_TRUE(script.Log().isEmpty());
@@ -65,7 +68,8 @@ TEST(ExceptionBarrier, SilentAbortAndOnException) {
     struct Handler : QObject {
         QString seen;
         QObject* sender = nullptr;
-        void OnError(TObject* s, const Exception& e) {
+        void OnError(TObject* s, const Exception& e)
+        {
             sender = s;
             seen = e.Message();
         }
@@ -87,12 +91,14 @@ TEST(ExceptionBarrier, SilentAbortAndOnException) {
     Application->SetOnException({});
 }
 
-TEST(Application, OnIdleFiresWhenTheLoopWaitsAndIsNotReentered) {
+TEST(Application, OnIdleFiresWhenTheLoopWaitsAndIsNotReentered)
+{
     struct Idler : QObject {
         int calls = 0;
         bool nested = false;
         bool inside = false;
-        void OnIdle(TObject*, bool& done) {
+        void OnIdle(TObject*, bool& done)
+        {
             nested = nested || inside;
             inside = true;
             ++calls;
@@ -122,7 +128,8 @@ TEST(Application, OnIdleFiresWhenTheLoopWaitsAndIsNotReentered) {
 
 // A replaced handler gets every guarded exception, standard or not, with its sender, and
 // what it raises itself stays inside; without it the application shows them again.
-TEST(ExceptionBarrier, AReplacedHandlerTakesEveryGuardedException) {
+TEST(ExceptionBarrier, AReplacedHandlerTakesEveryGuardedException)
+{
     TDialogScript script;
     QStringList seen;
     QObject origin;

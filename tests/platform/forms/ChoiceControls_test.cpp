@@ -19,7 +19,8 @@ struct Events : QObject {
     TCheckBox* check = nullptr;
     void Clicked(TObject* sender) { log << QStringLiteral("click %1").arg(Describe(sender)); }
     void Changed(TObject* sender) { log << QStringLiteral("change %1").arg(Describe(sender)); }
-    QString Describe(TObject* sender) const {
+    QString Describe(TObject* sender) const
+    {
         if (sender == combo) return QStringLiteral("%1 '%2'").arg(combo->ItemIndex()).arg(combo->Text());
         return QString::number(int(check->State()));
     }
@@ -28,7 +29,8 @@ struct Events : QObject {
 
 }  // namespace
 
-TEST(CheckBoxes, ClicksAndCodeMoveTheStateOnAndFireOnClick) {
+TEST(CheckBoxes, ClicksAndCodeMoveTheStateOnAndFireOnClick)
+{
     TForm form(nullptr);
     auto* check = new TCheckBox(&form);
     check->SetParent(&form);
@@ -65,7 +67,8 @@ TEST(CheckBoxes, ClicksAndCodeMoveTheStateOnAndFireOnClick) {
     EXPECT_FALSE(check->Checked());
 }
 
-TEST(ComboBoxes, OnlyTheUsersChoiceFiresClickThenChange) {
+TEST(ComboBoxes, OnlyTheUsersChoiceFiresClickThenChange)
+{
     TForm form(nullptr);
     auto* combo = new TComboBox(&form);
     combo->SetParent(&form);
@@ -100,7 +103,8 @@ TEST(ComboBoxes, OnlyTheUsersChoiceFiresClickThenChange) {
     EXPECT_TRUE(events.log.isEmpty());
 }
 
-TEST(Labels, TheMnemonicFocusesTheFocusControlAndWrappedTextGrowsDown) {
+TEST(Labels, TheMnemonicFocusesTheFocusControlAndWrappedTextGrowsDown)
+{
     TForm form(nullptr);
     form.SetBounds(0, 0, 300, 200);
     auto* label = new TLabel(&form);
@@ -133,7 +137,8 @@ TEST(Labels, TheMnemonicFocusesTheFocusControlAndWrappedTextGrowsDown) {
     EXPECT_GE(wrapped->Height(), 3 * lineHeight);
 }
 
-TEST(Bevels, LinesAndBoxesInTheShadowAndHighlightColours) {
+TEST(Bevels, LinesAndBoxesInTheShadowAndHighlightColours)
+{
     TForm form(nullptr);
     form.SetColor(clRed);  // a bevel paints no background of its own
     auto* bevel = new TBevel(&form);
@@ -160,6 +165,7 @@ TEST(Bevels, LinesAndBoxesInTheShadowAndHighlightColours) {
         bevel->SetStyle(c.style);
         const QImage image = form.Handle()->grab(QRect(0, 0, 20, 10)).toImage();
         for (const auto& [at, colour] : c.pixels)
-            EXPECT_EQ(image.pixelColor(at), colour) << int(c.shape) << "/" << int(c.style) << " at " << at.x() << "," << at.y();
+            EXPECT_EQ(image.pixelColor(at), colour)
+                << int(c.shape) << "/" << int(c.style) << " at " << at.x() << "," << at.y();
     }
 }

@@ -9,7 +9,8 @@
 namespace {
 
 template <class T>
-T* Make(TWinControl* parent, TAlign align, int w, int h) {
+T* Make(TWinControl* parent, TAlign align, int w, int h)
+{
     T* c = new T(parent);
     c->SetBounds(0, 0, w, h);
     c->SetAlign(align);
@@ -19,7 +20,8 @@ T* Make(TWinControl* parent, TAlign align, int w, int h) {
 
 }  // namespace
 
-TEST(Align, TopBottomThenLeftRightThenClient) {
+TEST(Align, TopBottomThenLeftRightThenClient)
+{
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(0, 0, 400, 300);
     auto* client = Make<TPanel>(form.get(), alClient, 10, 10);
@@ -47,7 +49,8 @@ TEST(Align, TopBottomThenLeftRightThenClient) {
     delete bottom;
 }
 
-TEST(Align, NestedPanelsWithBevelsAndSwappingSides) {
+TEST(Align, NestedPanelsWithBevelsAndSwappingSides)
+{
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(0, 0, 600, 400);
     auto* area = Make<TPanel>(form.get(), alClient, 0, 0);
@@ -80,7 +83,8 @@ TEST(Align, NestedPanelsWithBevelsAndSwappingSides) {
     EXPECT_EQ(preview->Left(), 276);
 }
 
-TEST(Splitter, DragResizesTheNeighbourWithinLimits) {
+TEST(Splitter, DragResizesTheNeighbourWithinLimits)
+{
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(0, 0, 400, 200);
     auto* pane = Make<TPanel>(form.get(), alLeft, 100, 0);
@@ -104,7 +108,8 @@ TEST(Splitter, DragResizesTheNeighbourWithinLimits) {
     EXPECT_EQ(pane->Width(), 400 - 3 - 30);  // the client keeps MinSize
 }
 
-TEST(Controls, ParentColorFontAndHints) {
+TEST(Controls, ParentColorFontAndHints)
+{
     auto form = std::make_unique<TForm>(nullptr);
     auto* panel = Make<TPanel>(form.get(), alNone, 10, 10);
     auto* label = new TLabel(form.get());
@@ -134,7 +139,8 @@ TEST(Controls, ParentColorFontAndHints) {
     EXPECT_EQ(memo->Handle()->toolTip(), "");
 }
 
-TEST(Controls, FreeingAParentFreesItsChildControls) {
+TEST(Controls, FreeingAParentFreesItsChildControls)
+{
     auto form = std::make_unique<TForm>(nullptr);
     auto* panel = Make<TPanel>(form.get(), alClient, 0, 0);
     auto* memo = new TMemo(form.get());
@@ -147,7 +153,8 @@ TEST(Controls, FreeingAParentFreesItsChildControls) {
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
-TEST(Controls, DisabledControlsDrawTheirTextGray) {
+TEST(Controls, DisabledControlsDrawTheirTextGray)
+{
     auto form = std::make_unique<TForm>(nullptr);
     auto* button = new TButton(form.get());
     button->SetParent(form.get());

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(Dialogs, ScriptAnswersAndLogsMessageBoxes) {
+TEST(Dialogs, ScriptAnswersAndLogsMessageBoxes)
+{
     Application->SetTitle("Editor");
     TDialogScript script;
     script.AnswerMessage(IDNO);
@@ -27,7 +28,8 @@ TEST(Dialogs, ScriptAnswersAndLogsMessageBoxes) {
     EXPECT_EQ(script.Log("MessageBox").size(), 4);
 }
 
-TEST(Dialogs, NestedScriptsAndFallback) {
+TEST(Dialogs, NestedScriptsAndFallback)
+{
     TDialogScript outer;
     {
         TDialogScript inner;
@@ -40,7 +42,8 @@ TEST(Dialogs, NestedScriptsAndFallback) {
     EXPECT_FALSE(outer.Fallback());
 }
 
-TEST(Dialogs, MessageDlgMapsKindAndButtons) {
+TEST(Dialogs, MessageDlgMapsKindAndButtons)
+{
     TDialogScript script;
     script.AnswerMessage(mrYes);
     EXPECT_EQ(MessageDlg("Sure?", mtConfirmation, mbYes | mbNo | mbCancel), mrYes);
@@ -49,7 +52,8 @@ TEST(Dialogs, MessageDlgMapsKindAndButtons) {
     EXPECT_EQ(script.Log()[1].flags, MB_OK | MB_ICONERROR);
 }
 
-TEST(Dialogs, FileDialogsTakeScriptedNames) {
+TEST(Dialogs, FileDialogsTakeScriptedNames)
+{
     TDialogScript script;
     TSaveDialog save(nullptr);
     save.SetDefaultExt("*.htm");
@@ -75,7 +79,8 @@ TEST(Dialogs, FileDialogsTakeScriptedNames) {
 }
 
 // Each type reads as its description with its patterns in brackets once.
-TEST(Dialogs, FilterConversion) {
+TEST(Dialogs, FilterConversion)
+{
     const std::pair<const char*, const char*> cases[] = {
         {"Hypertext Markup (*.htm)|*.htm|Text File|*.txt|All Files|*.*",
          "Hypertext Markup (*.htm);;Text File (*.txt);;All Files (*.*)"},
@@ -88,7 +93,8 @@ TEST(Dialogs, FilterConversion) {
     for (const auto& [filter, expected] : cases) EXPECT_EQ(TOpenDialog::QtFilter(filter), expected) << filter;
 }
 
-TEST(Dialogs, FindColorAndFontDialogs) {
+TEST(Dialogs, FindColorAndFontDialogs)
+{
     TDialogScript script;
     TFindDialog find(nullptr);
     find.SetOptions(frDown | frHideWholeWord);

@@ -9,11 +9,15 @@
 
 namespace {
 
-bool IsFixedTo(const QWidget* w, QSize size) { return w->minimumSize() == size && w->maximumSize() == size; }
+bool IsFixedTo(const QWidget* w, QSize size)
+{
+    return w->minimumSize() == size && w->maximumSize() == size;
+}
 
 // A dialog with an edit, a memo, a Default (OK), a Cancel (Abort) and a plain button.
 struct KeyForm : ::testing::Test, QObject {
-    KeyForm() {
+    KeyForm()
+    {
         edit->SetParent(&form);
         memo->SetParent(&form);
         int left = 0;
@@ -30,7 +34,8 @@ struct KeyForm : ::testing::Test, QObject {
     }
     void Clicked(TObject* sender) { clicks << sender; }
     // Focuses control and presses key there, as the user does; the buttons clicked.
-    QList<TObject*> Press(TWinControl* control, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QList<TObject*> Press(TWinControl* control, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
         clicks.clear();
         control->SetFocus();
         QTest::keyClick(control->Handle(), Qt::Key(key), mods);
@@ -46,7 +51,8 @@ struct KeyForm : ::testing::Test, QObject {
 
 }  // namespace
 
-TEST(FormBorderStyle, EachStyleGivesItsWindowKindAndSizing) {
+TEST(FormBorderStyle, EachStyleGivesItsWindowKindAndSizing)
+{
     const Qt::WindowFlags caption = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     const Qt::WindowFlags decoration = caption | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint;
     struct Case {
@@ -89,7 +95,8 @@ TEST(FormBorderStyle, EachStyleGivesItsWindowKindAndSizing) {
     EXPECT_EQ(form.Width(), 400);
 }
 
-TEST(FormBorderStyle, ChangingTheStyleKeepsAShownWindowShownAndFocused) {
+TEST(FormBorderStyle, ChangingTheStyleKeepsAShownWindowShownAndFocused)
+{
     TForm form(nullptr);
     auto* edit = new TEdit(&form);
     edit->SetParent(&form);
@@ -107,7 +114,8 @@ TEST(FormBorderStyle, ChangingTheStyleKeepsAShownWindowShownAndFocused) {
     EXPECT_TRUE(testsupport::WaitFor([&] { return form.Width() == 300; }, 2000));
 }
 
-TEST_F(KeyForm, EnterAndEscapeClickTheDefaultCancelOrFocusedButton) {
+TEST_F(KeyForm, EnterAndEscapeClickTheDefaultCancelOrFocusedButton)
+{
     EXPECT_EQ(Press(edit, Qt::Key_Return), Clicks{ok});
     EXPECT_EQ(form.ModalResult(), mrOk);
     EXPECT_EQ(Press(edit, Qt::Key_Enter, Qt::KeypadModifier), Clicks{ok});
@@ -121,7 +129,8 @@ TEST_F(KeyForm, EnterAndEscapeClickTheDefaultCancelOrFocusedButton) {
     EXPECT_EQ(Press(ok, Qt::Key_Return), Clicks{ok});
 }
 
-TEST_F(KeyForm, EnterInAMemoIsALineBreak) {
+TEST_F(KeyForm, EnterInAMemoIsALineBreak)
+{
     memo->SetText("ab");
     memo->SetSelStart(1);
     EXPECT_TRUE(Press(memo, Qt::Key_Return).isEmpty());
@@ -130,7 +139,8 @@ TEST_F(KeyForm, EnterInAMemoIsALineBreak) {
     EXPECT_TRUE(Press(memo, Qt::Key_Return).isEmpty());
 }
 
-TEST_F(KeyForm, DisabledOrHiddenButtonsAreNotClicked) {
+TEST_F(KeyForm, DisabledOrHiddenButtonsAreNotClicked)
+{
     ok->SetEnabled(false);
     cancel->SetVisible(false);
     EXPECT_TRUE(Press(edit, Qt::Key_Return).isEmpty());
@@ -145,7 +155,8 @@ TEST_F(KeyForm, DisabledOrHiddenButtonsAreNotClicked) {
     EXPECT_EQ(form.ModalResult(), mrNone);
 }
 
-TEST_F(KeyForm, EnterEndsShowModalThroughTheDefaultButton) {
+TEST_F(KeyForm, EnterEndsShowModalThroughTheDefaultButton)
+{
     form.Hide();
     QTimer::singleShot(0, [this] { Press(edit, Qt::Key_Return); });
     QTimer fallback;  // should the key go astray, the dialog still ends (with another result)

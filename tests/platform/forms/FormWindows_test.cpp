@@ -14,14 +14,16 @@ namespace {
 
 // A name dialog: OK is refused while the name is "taken".
 struct NameDialog : QObject {
-    NameDialog() {
+    NameDialog()
+    {
         edit->SetParent(form.get());
         form->SetCaption("Name");
         form->SetOnShow(TNotifyEvent(this, &NameDialog::Shown));
         form->SetOnCloseQuery(TCloseQueryEvent(this, &NameDialog::CloseQuery));
     }
     void Shown(TObject*) { ++shows; }
-    void CloseQuery(TObject*, bool& canClose) {
+    void CloseQuery(TObject*, bool& canClose)
+    {
         ++queries;
         canClose = refuseAll ? false : form->ModalResult() != mrOk || edit->Text() != "taken";
     }
@@ -33,7 +35,8 @@ struct NameDialog : QObject {
 
 }  // namespace
 
-TEST(ScriptedModalForms, HandlersFillTheShownFormInUntilAResultCloses) {
+TEST(ScriptedModalForms, HandlersFillTheShownFormInUntilAResultCloses)
+{
     TDialogScript script;
     NameDialog dialog;
     QStringList seen;
@@ -62,7 +65,8 @@ TEST(ScriptedModalForms, HandlersFillTheShownFormInUntilAResultCloses) {
     EXPECT_EQ(script.Log("Form")[0].result, mrOk);
 }
 
-TEST(ScriptedModalForms, WithoutAnAnsweringHandlerTheFormIsCancelledWithoutWaiting) {
+TEST(ScriptedModalForms, WithoutAnAnsweringHandlerTheFormIsCancelledWithoutWaiting)
+{
     struct Case {
         const char* name;
         std::function<void(TDialogScript&, NameDialog&)> arrange;
@@ -75,9 +79,8 @@ TEST(ScriptedModalForms, WithoutAnAnsweringHandlerTheFormIsCancelledWithoutWaiti
              d.refuseAll = true;
              s.AnswerForm([](TCustomForm& f) { f.SetModalResult(mrOk); });
          }},
-        {"the form closed from the handler", [](TDialogScript& s, NameDialog&) {
-             s.AnswerForm([](TCustomForm& f) { f.Close(); });
-         }},
+        {"the form closed from the handler",
+         [](TDialogScript& s, NameDialog&) { s.AnswerForm([](TCustomForm& f) { f.Close(); }); }},
     };
     for (const Case& c : cases) {
         TDialogScript script;
@@ -96,7 +99,8 @@ TEST(ScriptedModalForms, WithoutAnAnsweringHandlerTheFormIsCancelledWithoutWaiti
     EXPECT_EQ(form->ShowModal(), mrCancel);
 }
 
-TEST(FormWindows, StayOnTopIsAWindowFlagBesideTheBorderStyle) {
+TEST(FormWindows, StayOnTopIsAWindowFlagBesideTheBorderStyle)
+{
     RegisterFormResource("TForm", "object Form: TForm\n  BorderStyle = bsDialog\n  FormStyle = fsStayOnTop\nend\n");
     std::unique_ptr<TForm> form(Create<TForm>(nullptr));
     UnregisterFormResource("TForm");
@@ -114,7 +118,8 @@ TEST(FormWindows, StayOnTopIsAWindowFlagBesideTheBorderStyle) {
     EXPECT_EQ(w->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
 }
 
-TEST(FormWindows, AnOwnedFormIsATransientWindowNotAQtChild) {
+TEST(FormWindows, AnOwnedFormIsATransientWindowNotAQtChild)
+{
     auto owner = std::make_unique<TForm>(nullptr);
     auto* inner = new TEdit(owner.get());
     inner->SetParent(owner.get());
@@ -148,12 +153,14 @@ TEST(FormWindows, AnOwnedFormIsATransientWindowNotAQtChild) {
     EXPECT_EQ(owned.Handle()->windowHandle()->transientParent(), nullptr);
 }
 
-TEST(ApplicationHelp, HelpRequestsGoToOnHelpAlone) {
+TEST(ApplicationHelp, HelpRequestsGoToOnHelpAlone)
+{
     EXPECT_FALSE(Application->HelpContext(7));  // no handler, no help engine: nothing happens
     struct Recorder : QObject {
         QList<std::pair<int, int>> requests;
         bool take = true;
-        void Help(int command, int data, bool& handled) {
+        void Help(int command, int data, bool& handled)
+        {
             requests.append({command, data});
             handled = take;
         }

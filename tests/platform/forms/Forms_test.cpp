@@ -26,11 +26,13 @@ public:
 
     Q_INVOKABLE void FormCreate(TObject*) { ++creates; }
     bool focusOnShow = false;
-    Q_INVOKABLE void FormShow(TObject*) {
+    Q_INVOKABLE void FormShow(TObject*)
+    {
         ++shows;
         if (focusOnShow) mmCode->SetFocus();  // the window is not on screen yet
     }
-    Q_INVOKABLE void FormClose(TObject*, TCloseAction& action) {
+    Q_INVOKABLE void FormClose(TObject*, TCloseAction& action)
+    {
         ++closes;
         if (abortClose) Abort();
         action = answer;
@@ -44,7 +46,8 @@ class TProbe : public TComponent {
 public:
     using TComponent::TComponent;
     QStringList* seen = nullptr;
-    void BeforeFormDestroy() override {
+    void BeforeFormDestroy() override
+    {
         for (int i = 0; i < Owner()->ComponentCount(); ++i) {
             TComponent* c = Owner()->Components(i);
             *seen << c->Name() + (c->IsDestroying() ? "*" : "");
@@ -74,7 +77,8 @@ const char* kResource = R"(object TestForm: TTestForm
 end
 )";
 
-std::unique_ptr<TTestForm> MakeForm() {
+std::unique_ptr<TTestForm> MakeForm()
+{
     RegisterFormResource("TTestForm", kResource);
     auto form = std::make_unique<TTestForm>(nullptr);
     form->AfterConstruction();
@@ -83,7 +87,8 @@ std::unique_ptr<TTestForm> MakeForm() {
 
 }  // namespace
 
-TEST(Forms, ReadsItsResourceAndFiresOnCreate) {
+TEST(Forms, ReadsItsResourceAndFiresOnCreate)
+{
     auto form = MakeForm();
     EXPECT_EQ(form->creates, 1);
     EXPECT_EQ(form->Caption(), "Test window");
@@ -97,7 +102,8 @@ TEST(Forms, ReadsItsResourceAndFiresOnCreate) {
     UnregisterFormResource("TTestForm");
 }
 
-TEST(Forms, OnShowOnlyOnTheFirstShow) {
+TEST(Forms, OnShowOnlyOnTheFirstShow)
+{
     auto form = MakeForm();
     form->focusOnShow = true;
     form->Show();
@@ -108,7 +114,8 @@ TEST(Forms, OnShowOnlyOnTheFirstShow) {
     UnregisterFormResource("TTestForm");
 }
 
-TEST(Forms, CloseAsksOnCloseAndAbortKeepsTheWindowOpen) {
+TEST(Forms, CloseAsksOnCloseAndAbortKeepsTheWindowOpen)
+{
     TDialogScript script;
     auto form = MakeForm();
     form->Show();
@@ -135,7 +142,8 @@ TEST(Forms, CloseAsksOnCloseAndAbortKeepsTheWindowOpen) {
     UnregisterFormResource("TTestForm");
 }
 
-TEST(Forms, ShowModalRunsUntilModalResult) {
+TEST(Forms, ShowModalRunsUntilModalResult)
+{
     auto form = MakeForm();
     QTimer::singleShot(0, [&] {
         form->abortClose = true;  // the first attempt is refused
@@ -156,7 +164,8 @@ TEST(Forms, ShowModalRunsUntilModalResult) {
     UnregisterFormResource("TTestForm");
 }
 
-TEST(Forms, DestroyMomentSeesEverySiblingAlive) {
+TEST(Forms, DestroyMomentSeesEverySiblingAlive)
+{
     QStringList seen;
     auto* form = new TForm(nullptr);
     for (const char* name : {"First", "Second", "Third"}) {
@@ -168,12 +177,13 @@ TEST(Forms, DestroyMomentSeesEverySiblingAlive) {
     memo->SetParent(form);
     QPointer<QWidget> memoWidget = memo->Handle();
     delete form;
-    EXPECT_EQ(seen, QStringList({"First*", "Second*", "Third*", "*", "First*", "Second*", "Third*", "*",
-                                 "First*", "Second*", "Third*", "*", "free Third", "free Second", "free First"}));
+    EXPECT_EQ(seen, QStringList({"First*", "Second*", "Third*", "*", "First*", "Second*", "Third*", "*", "First*",
+                                 "Second*", "Third*", "*", "free Third", "free Second", "free First"}));
     EXPECT_TRUE(memoWidget.isNull());
 }
 
-TEST(Forms, CreateFormMakesTheMainFormAndRunEndsWithIt) {
+TEST(Forms, CreateFormMakesTheMainFormAndRunEndsWithIt)
+{
     ASSERT_EQ(Application->MainForm(), nullptr);
     RegisterFormResource("TTestForm", kResource);
     TTestForm* main = nullptr;
@@ -195,7 +205,8 @@ TEST(Forms, CreateFormMakesTheMainFormAndRunEndsWithIt) {
     UnregisterFormResource("TTestForm");
 }
 
-TEST(Forms, WritesBackWhatItRead) {
+TEST(Forms, WritesBackWhatItRead)
+{
     auto form = MakeForm();
     const QString text = WriteComponentToText(form.get());
     EXPECT_TRUE(text.contains("OnClose = FormClose")) << text.toStdString();
@@ -211,13 +222,14 @@ TEST(Forms, WritesBackWhatItRead) {
     UnregisterFormResource("TTestForm");
 }
 
-TEST(Forms, ActiveControlFocusPositionAndResize) {
+TEST(Forms, ActiveControlFocusPositionAndResize)
+{
     auto form = MakeForm();
     auto other = std::make_unique<TForm>(nullptr);
     auto* foreign = new TEdit(other.get());
     foreign->SetParent(other.get());
     EXPECT_THROW(form->SetActiveControl(foreign), EInvalidOperation);
-    form->SetActiveControl(nullptr);  // none is fine
+    form->SetActiveControl(nullptr);                            // none is fine
     EXPECT_THROW(form->mmCode->SetFocus(), EInvalidOperation);  // not shown yet
     form->SetActiveControl(form->mmCode);
 

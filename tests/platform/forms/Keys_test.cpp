@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(Keys, ShortCutEncodingAndText) {
+TEST(Keys, ShortCutEncodingAndText)
+{
     const TShortCut redo = ShortCut('Z', ssCtrl | ssShift);
     EXPECT_EQ(redo, 0x605A);
     EXPECT_EQ(ShortCutToText(redo), "Ctrl+Shift+Z");
@@ -20,7 +21,8 @@ TEST(Keys, ShortCutEncodingAndText) {
     EXPECT_EQ(shift, ssCtrl | ssShift);
 }
 
-TEST(Keys, TextToShortCutAcceptsAnyCaseAndOrder) {
+TEST(Keys, TextToShortCutAcceptsAnyCaseAndOrder)
+{
     EXPECT_EQ(TextToShortCut("Ctrl+Shift+Z"), 0x605A);
     EXPECT_EQ(TextToShortCut("shift+ctrl+z"), 0x605A);
     EXPECT_EQ(TextToShortCut("CTRL+N"), ShortCut('N', ssCtrl));
@@ -44,7 +46,8 @@ TEST(Keys, TextToShortCutAcceptsAnyCaseAndOrder) {
     }
 }
 
-TEST(Keys, QtKeyMapping) {
+TEST(Keys, QtKeyMapping)
+{
     EXPECT_EQ(QtKeyToVK(Qt::Key_A), 'A');
     EXPECT_EQ(QtKeyToVK(Qt::Key_7), '7');
     EXPECT_EQ(QtKeyToVK(Qt::Key_7, Qt::KeypadModifier), VK_NUMPAD7);

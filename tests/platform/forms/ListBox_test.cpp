@@ -14,7 +14,8 @@
 namespace {
 
 // A double click as the window system delivers it: press, release, double click, release.
-void DoubleClick(QWidget* w, const QPoint& at) {
+void DoubleClick(QWidget* w, const QPoint& at)
+{
     QTest::mouseClick(w, Qt::LeftButton, {}, at);
     QTest::mouseDClick(w, Qt::LeftButton, {}, at);
     QTest::mouseRelease(w, Qt::LeftButton, {}, at);
@@ -28,18 +29,22 @@ struct Recorder : QObject {
 
     void Click(TObject*) { events << QStringLiteral("click %1").arg(list->ItemIndex()); }
     void DblClick(TObject*) { events << "dblclick"; }
-    void MouseDown(TObject*, TMouseButton b, TShiftState s, int x, int y) {
+    void MouseDown(TObject*, TMouseButton b, TShiftState s, int x, int y)
+    {
         events << QStringLiteral("down %1 %2,%3%4").arg(int(b)).arg(x).arg(y).arg(s & ssDouble ? " double" : "");
     }
-    void MouseUp(TObject*, TMouseButton b, TShiftState, int x, int y) {
+    void MouseUp(TObject*, TMouseButton b, TShiftState, int x, int y)
+    {
         events << QStringLiteral("up %1 %2,%3").arg(int(b)).arg(x).arg(y);
     }
-    void KeyDown(TObject*, int& key, TShiftState) {
+    void KeyDown(TObject*, int& key, TShiftState)
+    {
         events << QStringLiteral("key %1").arg(key);
         if (key == swallow) key = 0;
     }
     void KeyPress(TObject*, QChar& c) { events << QStringLiteral("char %1").arg(c); }
-    void Draw(TWinControl*, int index, QRect rect, TOwnerDrawState state) {
+    void Draw(TWinControl*, int index, QRect rect, TOwnerDrawState state)
+    {
         QPainter& p = *list->Canvas();
         drawn.append({index, rect, state, p.brush().color(), p.pen().color(), true});
         p.fillRect(rect, Qt::green);
@@ -49,7 +54,8 @@ struct Recorder : QObject {
 };
 
 struct ListBoxTest : ::testing::Test {
-    ListBoxTest() {
+    ListBoxTest()
+    {
         form->SetBounds(0, 0, 300, 300);
         list->SetParent(form.get());
         list->SetBounds(10, 10, 150, 200);
@@ -66,7 +72,8 @@ struct ListBoxTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ListBoxTest, LinesTakeTheirStylesHeightsAndPointsFindThem) {
+TEST_F(ListBoxTest, LinesTakeTheirStylesHeightsAndPointsFindThem)
+{
     struct Case {
         TListBoxStyle style;
         bool measure;
@@ -115,7 +122,8 @@ TEST_F(ListBoxTest, LinesTakeTheirStylesHeightsAndPointsFindThem) {
     EXPECT_EQ(list->ListWidget()->horizontalScrollBar()->maximum(), 0);
 }
 
-TEST_F(ListBoxTest, OwnerDrawingGetsEachLineWithItsStateOnAPainterInItsColours) {
+TEST_F(ListBoxTest, OwnerDrawingGetsEachLineWithItsStateOnAPainterInItsColours)
+{
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(20);
     list->SetOnDrawItem(TDrawItemEvent(&recorder, &Recorder::Draw));
@@ -139,7 +147,8 @@ TEST_F(ListBoxTest, OwnerDrawingGetsEachLineWithItsStateOnAPainterInItsColours) 
     recorder.drawn.clear();
     const QImage focused = list->ListWidget()->viewport()->grab().toImage();
     const QRect line = list->ItemRect(1);
-    EXPECT_TRUE(std::ranges::any_of(recorder.drawn, [](const auto& d) { return std::get<0>(d) == 1 && (std::get<2>(d) & odFocused); }));
+    EXPECT_TRUE(std::ranges::any_of(recorder.drawn,
+                                    [](const auto& d) { return std::get<0>(d) == 1 && (std::get<2>(d) & odFocused); }));
     EXPECT_EQ(focused.pixelColor(line.topLeft()), QColor(Qt::magenta));  // green inverted
     EXPECT_EQ(focused.pixelColor(line.topLeft() + QPoint(1, 0)), QColor(Qt::green));
 
@@ -157,7 +166,8 @@ TEST_F(ListBoxTest, OwnerDrawingGetsEachLineWithItsStateOnAPainterInItsColours) 
     EXPECT_GT(ink, 10);  // "three" is written
 }
 
-TEST_F(ListBoxTest, ItemsSelectionAndScrollingInCodeFireNothing) {
+TEST_F(ListBoxTest, ItemsSelectionAndScrollingInCodeFireNothing)
+{
     list->SetOnClick(TNotifyEvent(&recorder, &Recorder::Click));
     int object = 7;
     list->Items()->PutObject(2, &object);
@@ -193,7 +203,8 @@ TEST_F(ListBoxTest, ItemsSelectionAndScrollingInCodeFireNothing) {
     EXPECT_TRUE(recorder.events.isEmpty());
 }
 
-TEST_F(ListBoxTest, TheUsersClicksAndKeysArriveAfterTheListsOwnHandling) {
+TEST_F(ListBoxTest, TheUsersClicksAndKeysArriveAfterTheListsOwnHandling)
+{
     list->SetOnClick(TNotifyEvent(&recorder, &Recorder::Click));
     list->SetOnDblClick(TNotifyEvent(&recorder, &Recorder::DblClick));
     list->SetOnMouseDown(TMouseEvent(&recorder, &Recorder::MouseDown));
@@ -215,19 +226,21 @@ TEST_F(ListBoxTest, TheUsersClicksAndKeysArriveAfterTheListsOwnHandling) {
     QTest::keyClick(list->ListWidget(), Qt::Key_Down);
     EXPECT_EQ(list->ItemIndex(), 3);
     QTest::keyClick(list->ListWidget(), Qt::Key_Space);
-    EXPECT_EQ(recorder.Take(), QStringList({QStringLiteral("key %1").arg(VK_DOWN), QStringLiteral("key %1").arg(VK_SPACE),
-                                            "char  "}));
+    EXPECT_EQ(recorder.Take(),
+              QStringList({QStringLiteral("key %1").arg(VK_DOWN), QStringLiteral("key %1").arg(VK_SPACE), "char  "}));
 
     DoubleClick(Viewport(), two);
     EXPECT_EQ(recorder.Take(), QStringList({"down 0 " + at, "click 2", "up 0 " + at, "down 0 " + at + " double",
                                             "dblclick", "click 2", "up 0 " + at}));
 }
 
-TEST(ListBoxDoubleClicks, ADoubleClickCanCountAsASecondPress) {
+TEST(ListBoxDoubleClicks, ADoubleClickCanCountAsASecondPress)
+{
     struct TTwoPressList : TListBox {
         using TListBox::TListBox;
         QStringList seen;
-        void MouseDown(TMouseButton, TShiftState shift, int x, int) override {
+        void MouseDown(TMouseButton, TShiftState shift, int x, int) override
+        {
             seen << QStringLiteral("down%1").arg(shift & ssDouble ? " double" : "");
             (void)x;
         }

@@ -15,13 +15,15 @@
 namespace {
 
 // What Text() must give: the document read afresh.
-QString Fresh(const TMemo& memo) {
+QString Fresh(const TMemo& memo)
+{
     QString raw = memo.Editor()->document()->toRawText();
     raw.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     return raw;
 }
 
-TEST(MemoText, TheCopyFollowsTypingPastingUndoAndProgramEdits) {
+TEST(MemoText, TheCopyFollowsTypingPastingUndoAndProgramEdits)
+{
     TMemo memo(nullptr);
     memo.SetText("line one\nline two\n");
     EXPECT_EQ(memo.Text(), Fresh(memo));
@@ -62,7 +64,8 @@ TEST(MemoText, TheCopyFollowsTypingPastingUndoAndProgramEdits) {
     EXPECT_EQ(memo.Text(), Fresh(memo));
 }
 
-TEST(MemoText, ALimitCutsWhatTypingAddsButNotSetText) {
+TEST(MemoText, ALimitCutsWhatTypingAddsButNotSetText)
+{
     TMemo memo(nullptr);
     memo.SetMaxLength(5);
     memo.SetText("1234567");  // set by the program: kept whole
@@ -76,7 +79,8 @@ TEST(MemoText, ALimitCutsWhatTypingAddsButNotSetText) {
     EXPECT_EQ(memo.SelStart(), 3);
 }
 
-TEST(Shell, ProgramsStartDetachedAndFailuresAreTold) {
+TEST(Shell, ProgramsStartDetachedAndFailuresAreTold)
+{
     const QString dir = testsupport::TempDir();
     EXPECT_EQ(ShellExecute(dir + "/none"), SE_ERR_FNF);
     QFile plain(dir + "/plain.txt");

@@ -111,7 +111,8 @@ end
 )";
 
 struct PageControlTest : ::testing::Test {
-    PageControlTest() {
+    PageControlTest()
+    {
         RegisterFormResource("TPagesForm", kPages);
         form.reset(Create<TPagesForm>(nullptr));
     }
@@ -121,7 +122,8 @@ struct PageControlTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(PageControlTest, ADialogsPagesAndTheirControlsComeFromTheResource) {
+TEST_F(PageControlTest, ADialogsPagesAndTheirControlsComeFromTheResource)
+{
     TPageControl* pages = form->PageControl;
     ASSERT_EQ(pages->PageCount(), 3);
     EXPECT_EQ(pages->Pages(0), form->TabSheet1);
@@ -137,7 +139,8 @@ TEST_F(PageControlTest, ADialogsPagesAndTheirControlsComeFromTheResource) {
     const QRect area = pages->PageRect();
     EXPECT_TRUE(QRect(0, 0, 354, 266).contains(area));
     EXPECT_GT(area.height(), 266 - 40);
-    for (int i = 0; i < pages->PageCount(); ++i) EXPECT_EQ(pages->Pages(i)->BoundsRect(), QRect(QPoint(0, 0), area.size()));
+    for (int i = 0; i < pages->PageCount(); ++i)
+        EXPECT_EQ(pages->Pages(i)->BoundsRect(), QRect(QPoint(0, 0), area.size()));
     EXPECT_EQ(form->Buttons->BoundsRect(), QRect(0, area.height() - 36, area.width(), 36));
     pages->SetBounds(6, 8, 400, 300);
     EXPECT_EQ(form->TabSheet1->Width(), pages->PageRect().width());
@@ -169,7 +172,8 @@ TEST_F(PageControlTest, ADialogsPagesAndTheirControlsComeFromTheResource) {
     EXPECT_LT(text.indexOf("object TabSheet3"), text.indexOf("object TabSheet1"));
 }
 
-TEST_F(PageControlTest, OnlyTheUsersTabChoiceFiresOnChange) {
+TEST_F(PageControlTest, OnlyTheUsersTabChoiceFiresOnChange)
+{
     TPageControl* pages = form->PageControl;
     form->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));

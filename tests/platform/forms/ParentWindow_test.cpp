@@ -12,7 +12,8 @@
 namespace {
 
 struct ForeignWindowTest : ::testing::Test {
-    ForeignWindowTest() {
+    ForeignWindowTest()
+    {
         form->SetBounds(0, 0, 300, 200);
         host->SetBounds(5, 6, 70, 20);
         label->SetParent(host);
@@ -30,7 +31,8 @@ struct ForeignWindowTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ForeignWindowTest, AControlSitsInAForeignWidgetAndIsParkedUnderItsForm) {
+TEST_F(ForeignWindowTest, AControlSitsInAForeignWidgetAndIsParkedUnderItsForm)
+{
     host->SetParentWindow(foreign);
     EXPECT_EQ(host->ParentWindow(), foreign.data());
     EXPECT_EQ(host->Handle()->parentWidget(), foreign.data());
@@ -72,7 +74,8 @@ TEST_F(ForeignWindowTest, AControlSitsInAForeignWidgetAndIsParkedUnderItsForm) {
     EXPECT_EQ(host->Handle()->parentWidget(), form->Handle());
 }
 
-TEST_F(ForeignWindowTest, ParkedWithoutAFormOwnerItStaysAHiddenWindowlessWidget) {
+TEST_F(ForeignWindowTest, ParkedWithoutAFormOwnerItStaysAHiddenWindowlessWidget)
+{
     TWinControl loose(nullptr);
     loose.SetBounds(0, 0, 30, 10);
     loose.SetParentWindow(foreign);
@@ -83,7 +86,8 @@ TEST_F(ForeignWindowTest, ParkedWithoutAFormOwnerItStaysAHiddenWindowlessWidget)
     EXPECT_TRUE(loose.Handle()->isHidden());  // never a window of its own on screen
 }
 
-TEST_F(ForeignWindowTest, AForeignWidgetFreedUnderTheControlTakesOnlyItsWidgets) {
+TEST_F(ForeignWindowTest, AForeignWidgetFreedUnderTheControlTakesOnlyItsWidgets)
+{
     host->SetParentWindow(foreign);
     delete foreign;  // not parked first: Qt deletes the children with it
     EXPECT_EQ(host->Handle(), nullptr);
@@ -94,7 +98,8 @@ TEST_F(ForeignWindowTest, AForeignWidgetFreedUnderTheControlTakesOnlyItsWidgets)
     EXPECT_EQ(label->Caption(), "still a label");
 }
 
-TEST(BoundsObservers, EveryChangeIsSeenInOrderHiddenOrNotUntilRemoved) {
+TEST(BoundsObservers, EveryChangeIsSeenInOrderHiddenOrNotUntilRemoved)
+{
     TForm form(nullptr);
     form.SetBounds(0, 0, 300, 200);
     auto* label = new TLabel(&form);
@@ -105,7 +110,12 @@ TEST(BoundsObservers, EveryChangeIsSeenInOrderHiddenOrNotUntilRemoved) {
     QStringList seen;
     auto watch = [&](const QString& who) {
         return [&seen, who](TControl* c, const QRect& old) {
-            seen << QStringLiteral("%1 %2x%3->%4x%5").arg(who).arg(old.width()).arg(old.height()).arg(c->Width()).arg(c->Height());
+            seen << QStringLiteral("%1 %2x%3->%4x%5")
+                        .arg(who)
+                        .arg(old.width())
+                        .arg(old.height())
+                        .arg(c->Width())
+                        .arg(c->Height());
         };
     };
     const int first = label->AddBoundsObserver(watch("first"));

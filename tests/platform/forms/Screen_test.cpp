@@ -6,7 +6,8 @@
 
 // The busy cursor covers the scope, nested scopes keep it, and the screen cursor found at
 // the start comes back at the end, also when the scope ends by an exception.
-TEST(Screen, BusyCursorScopeGivesTheScreenCursorBack) {
+TEST(Screen, BusyCursorScopeGivesTheScreenCursorBack)
+{
     for (TCursor before : {crDefault, crHandPoint}) {
         SetScreenCursor(before);
         try {
@@ -19,8 +20,7 @@ TEST(Screen, BusyCursorScopeGivesTheScreenCursorBack) {
             }
             EXPECT_EQ(ScreenCursor(), crHourGlass);
             throw std::runtime_error("command failed");
-        } catch (const std::runtime_error&) {
-        }
+        } catch (const std::runtime_error&) {}
         EXPECT_EQ(ScreenCursor(), before);
         EXPECT_EQ(QApplication::overrideCursor() != nullptr, before != crDefault);
     }

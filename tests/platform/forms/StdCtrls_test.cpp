@@ -19,7 +19,8 @@ struct ChangeCounter : QObject {
 
 }  // namespace
 
-TEST(Memo, TextLinesAndSelectionShareOnePositionScheme) {
+TEST(Memo, TextLinesAndSelectionShareOnePositionScheme)
+{
     TMemo memo(nullptr);
     ChangeCounter changes;
     memo.SetOnChange(TNotifyEvent(&changes, &ChangeCounter::Changed));
@@ -52,7 +53,8 @@ TEST(Memo, TextLinesAndSelectionShareOnePositionScheme) {
     EXPECT_EQ(memo.Lines()->Count(), 0);
 }
 
-TEST(Memo, LinesEditTheText) {
+TEST(Memo, LinesEditTheText)
+{
     TMemo memo(nullptr);
     TStrings* lines = memo.Lines();
     lines->Add("one");
@@ -73,7 +75,8 @@ TEST(Memo, LinesEditTheText) {
     EXPECT_TRUE(memo.Text().isEmpty());
 }
 
-TEST(Memo, UndoRedoModifiedAndTyping) {
+TEST(Memo, UndoRedoModifiedAndTyping)
+{
     TMemo memo(nullptr);
     ChangeCounter changes;
     memo.SetOnChange(TNotifyEvent(&changes, &ChangeCounter::Changed));
@@ -100,7 +103,8 @@ TEST(Memo, UndoRedoModifiedAndTyping) {
     EXPECT_EQ(memo.Text(), "baseXY");
 }
 
-TEST(Memo, SharedTextFollowsEveryKindOfEdit) {
+TEST(Memo, SharedTextFollowsEveryKindOfEdit)
+{
     TMemo memo(nullptr);
     memo.SetText("first line\nsecond\u00a0line\n");
     EXPECT_EQ(memo.SharedText().ToString(), memo.Text());
@@ -108,17 +112,40 @@ TEST(Memo, SharedTextFollowsEveryKindOfEdit) {
     for (int i = 0; i < 3000; ++i) big += QStringLiteral("line %1 with some text\n").arg(i);
     QString expectedAfter;
     const std::function<void()> edits[] = {
-        [&] { memo.SetSelStart(5); QTest::keyClicks(memo.Editor(), "typed"); },
-        [&] { memo.SetSelStart(3); QTest::keyClick(memo.Editor(), Qt::Key_Return); },
-        [&] { memo.SetSelStart(2); QTest::keyClick(memo.Editor(), Qt::Key_Backspace); },
-        [&] { memo.SetSelStart(0); QTest::keyClick(memo.Editor(), Qt::Key_Delete); },
-        [&] { memo.SetSelStart(4); memo.SetSelLength(12); memo.SetSelText("multi\nline\r\npaste"); },
+        [&] {
+            memo.SetSelStart(5);
+            QTest::keyClicks(memo.Editor(), "typed");
+        },
+        [&] {
+            memo.SetSelStart(3);
+            QTest::keyClick(memo.Editor(), Qt::Key_Return);
+        },
+        [&] {
+            memo.SetSelStart(2);
+            QTest::keyClick(memo.Editor(), Qt::Key_Backspace);
+        },
+        [&] {
+            memo.SetSelStart(0);
+            QTest::keyClick(memo.Editor(), Qt::Key_Delete);
+        },
+        [&] {
+            memo.SetSelStart(4);
+            memo.SetSelLength(12);
+            memo.SetSelText("multi\nline\r\npaste");
+        },
         [&] { memo.Undo(); },
         [&] { memo.Undo(); },
         [&] { memo.Redo(); },
         [&] { memo.SetText(big); },
-        [&] { memo.SetSelStart(40000); memo.SetSelLength(20000); memo.ClearSelection(); },
-        [&] { memo.SelectAll(); QTest::keyClicks(memo.Editor(), "all gone"); },
+        [&] {
+            memo.SetSelStart(40000);
+            memo.SetSelLength(20000);
+            memo.ClearSelection();
+        },
+        [&] {
+            memo.SelectAll();
+            QTest::keyClicks(memo.Editor(), "all gone");
+        },
         [&] { memo.Lines()->Insert(0, "via the lines"); },
         [&] { memo.Clear(); },
         [&] { QTest::keyClicks(memo.Editor(), "again"); },
@@ -134,7 +161,8 @@ TEST(Memo, SharedTextFollowsEveryKindOfEdit) {
     }
 }
 
-TEST(Memo, ScrollBarsDecideWrapping) {
+TEST(Memo, ScrollBarsDecideWrapping)
+{
     TMemo memo(nullptr);
     QPlainTextEdit* e = memo.Editor();
     EXPECT_EQ(e->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -149,7 +177,8 @@ TEST(Memo, ScrollBarsDecideWrapping) {
     EXPECT_EQ(e->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
-TEST(Memo, ClipboardCommands) {
+TEST(Memo, ClipboardCommands)
+{
     TMemo memo(nullptr);
     memo.SetText("cut me");
     memo.SetSelStart(0);
@@ -164,7 +193,8 @@ TEST(Memo, ClipboardCommands) {
 
 // Mime data without any format is what the clipboard gives when nothing owns it; the stock
 // pane's paste would crash on it. Every way of pasting takes the text alone, or nothing.
-TEST(Memo, EveryWayOfPastingTakesTextOrNothing) {
+TEST(Memo, EveryWayOfPastingTakesTextOrNothing)
+{
     const auto drop = [](TMemo& memo) {
         QWidget* viewport = memo.Editor()->viewport();
         const QPoint at(viewport->width() - 2, viewport->height() - 2);  // after the text
@@ -196,11 +226,13 @@ TEST(Memo, EveryWayOfPastingTakesTextOrNothing) {
     };
     const Clip clips[] = {
         {"no format at all", [] { return new QMimeData; }, false, "keep"},
-        {"markup only", [] {
+        {"markup only",
+         [] {
              auto* data = new QMimeData;
              data->setHtml("<b>x</b>");
              return data;
-         }, false, "keep"},
+         },
+         false, "keep"},
         {"text with CR LF", text("a\r\nb"), false, "keepa\nb"},
         {"text into a read-only memo", text("a"), true, "keep"},
     };
@@ -220,7 +252,8 @@ TEST(Memo, EveryWayOfPastingTakesTextOrNothing) {
     }
 }
 
-TEST(Edit, TextChangeAndMaxLength) {
+TEST(Edit, TextChangeAndMaxLength)
+{
     TEdit edit(nullptr);
     ChangeCounter changes;
     edit.SetOnChange(TNotifyEvent(&changes, &ChangeCounter::Changed));
@@ -240,7 +273,8 @@ TEST(Edit, TextChangeAndMaxLength) {
     EXPECT_TRUE(edit.ReadOnly());
 }
 
-TEST(Label, AutoSizeFollowsCaptionAndFont) {
+TEST(Label, AutoSizeFollowsCaptionAndFont)
+{
     TLabel label(nullptr);
     label.SetCaption("Code:    ");
     const int width = label.Width();

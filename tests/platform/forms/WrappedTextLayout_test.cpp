@@ -19,13 +19,17 @@
 namespace {
 
 // Every paragraph's lines: where each starts, how long it is, where it sits.
-std::string Lines(QPlainTextEdit* e) {
+std::string Lines(QPlainTextEdit* e)
+{
     QString out;
     for (QTextBlock b = e->document()->firstBlock(); b.isValid(); b = b.next()) {
         QTextLayout* l = b.layout();
         out += QStringLiteral("[%1:").arg(b.lineCount());
         for (int i = 0; i < l->lineCount(); ++i)
-            out += QStringLiteral(" %1+%2@%3").arg(l->lineAt(i).textStart()).arg(l->lineAt(i).textLength()).arg(l->lineAt(i).y());
+            out += QStringLiteral(" %1+%2@%3")
+                       .arg(l->lineAt(i).textStart())
+                       .arg(l->lineAt(i).textLength())
+                       .arg(l->lineAt(i).y());
         out += u']';
     }
     return out.toStdString();
@@ -36,7 +40,8 @@ struct Pair {
     QPlainTextEdit stock;
     QPlainTextEdit* ours = memo.Editor();
 
-    explicit Pair(const QString& text, int width = 260) {
+    explicit Pair(const QString& text, int width = 260)
+    {
         stock.setFrameStyle(ours->frameStyle());
         for (QPlainTextEdit* e : {ours, &stock}) {
             e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -48,7 +53,8 @@ struct Pair {
             e->show();
         }
     }
-    void Type(int position, const QString& keys) {
+    void Type(int position, const QString& keys)
+    {
         for (QPlainTextEdit* e : {ours, &stock}) {
             QTextCursor c = e->textCursor();
             c.setPosition(position);
@@ -65,7 +71,8 @@ struct Pair {
         }
     }
     // Presses the keys in both panes; the cursor positions after each press, ours and stock's.
-    std::pair<std::vector<int>, std::vector<int>> Press(int position, const std::vector<Qt::Key>& keys) {
+    std::pair<std::vector<int>, std::vector<int>> Press(int position, const std::vector<Qt::Key>& keys)
+    {
         std::vector<int> positions[2];
         int side = 0;
         for (QPlainTextEdit* e : {ours, &stock}) {
@@ -80,11 +87,13 @@ struct Pair {
         }
         return {positions[0], positions[1]};
     }
-    void SetWrap(QPlainTextEdit::LineWrapMode mode) {
+    void SetWrap(QPlainTextEdit::LineWrapMode mode)
+    {
         for (QPlainTextEdit* e : {ours, &stock}) e->setLineWrapMode(mode);
         QApplication::processEvents();
     }
-    void ExpectSame(const char* when) {
+    void ExpectSame(const char* when)
+    {
         EXPECT_EQ(Lines(ours), Lines(&stock)) << when;
         EXPECT_EQ(ours->document()->lineCount(), stock.document()->lineCount()) << when;
         EXPECT_EQ(ours->verticalScrollBar()->maximum(), stock.verticalScrollBar()->maximum()) << when;
@@ -92,7 +101,8 @@ struct Pair {
     }
 };
 
-TEST(WrappedTextLayout, TypedParagraphsWrapAndScrollAsTheStockLayoutDoes) {
+TEST(WrappedTextLayout, TypedParagraphsWrapAndScrollAsTheStockLayoutDoes)
+{
     QString text;
     for (int i = 0; i < 40; ++i) text += QStringLiteral("<p>paragraph %1 with a few words</p>\n").arg(i);
     Pair p(text);
@@ -115,13 +125,15 @@ TEST(WrappedTextLayout, TypedParagraphsWrapAndScrollAsTheStockLayoutDoes) {
 }
 
 // A run of n characters in which no line may break.
-QString Unbroken(int n) {
+QString Unbroken(int n)
+{
     QString run;
     for (int i = 0; i < n; ++i) run += QChar(u'A' + i % 26);
     return run;
 }
 
-TEST(WrappedTextLayout, RunsWithoutBreakPointsBreakAsTheStockLayoutBreaksThem) {
+TEST(WrappedTextLayout, RunsWithoutBreakPointsBreakAsTheStockLayoutBreaksThem)
+{
     // Short runs cost the stock layout little, so both panes can lay them out.
     const struct {
         const char* what;
@@ -131,11 +143,15 @@ TEST(WrappedTextLayout, RunsWithoutBreakPointsBreakAsTheStockLayoutBreaksThem) {
         {"a paragraph that is one run", Unbroken(3000)},
         {"a run after words", QStringLiteral("<img alt=\"x\" src=\"data:image/png;base64,") + Unbroken(3000) + "\">"},
         {"an indented run", QStringLiteral("        ") + Unbroken(3000)},
-        {"words after a run", Unbroken(2500) + QStringLiteral(" and then words that wrap at their boundaries as usual")},
+        {"words after a run",
+         Unbroken(2500) + QStringLiteral(" and then words that wrap at their boundaries as usual")},
         {"runs between spaces", Unbroken(700) + " " + Unbroken(1200) + " x " + Unbroken(900) + "\t" + Unbroken(300)},
-        {"a run just too short to be long", QStringLiteral("w ").repeated(900) + Unbroken(255) + " " + Unbroken(256) + " tail"},
-        {"a run among paragraphs", QStringLiteral("<p>first</p>\n") + Unbroken(2600) + QStringLiteral("\n<p>last</p>\n")},
-        {"long runs that fit a wide line", (QStringLiteral("some words ") + Unbroken(300) + " more words").repeated(4), 3000},
+        {"a run just too short to be long",
+         QStringLiteral("w ").repeated(900) + Unbroken(255) + " " + Unbroken(256) + " tail"},
+        {"a run among paragraphs",
+         QStringLiteral("<p>first</p>\n") + Unbroken(2600) + QStringLiteral("\n<p>last</p>\n")},
+        {"long runs that fit a wide line", (QStringLiteral("some words ") + Unbroken(300) + " more words").repeated(4),
+         3000},
     };
     for (const auto& c : cases) {
         Pair p(c.text, c.width);
@@ -157,7 +173,8 @@ TEST(WrappedTextLayout, RunsWithoutBreakPointsBreakAsTheStockLayoutBreaksThem) {
     }
 }
 
-TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane) {
+TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane)
+{
     Pair p(QStringLiteral("<p>before</p>\n<img src=\"") + Unbroken(3000) + QStringLiteral("\"> after\n<p>end</p>"));
     const std::vector<Qt::Key> down(8, Qt::Key_Down), up(8, Qt::Key_Up);
     const struct {
@@ -167,7 +184,9 @@ TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane) {
     } cases[] = {
         {"down from above", 3, down},
         {"up from below", 3030, up},
-        {"line ends and starts", 700, {Qt::Key_End, Qt::Key_End, Qt::Key_Right, Qt::Key_Home, Qt::Key_Left, Qt::Key_Down}},
+        {"line ends and starts",
+         700,
+         {Qt::Key_End, Qt::Key_End, Qt::Key_Right, Qt::Key_Home, Qt::Key_Left, Qt::Key_Down}},
         {"pages", 10, {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp}},
     };
     for (const auto& c : cases) {
@@ -177,7 +196,8 @@ TEST(WrappedTextLayout, CursorMovesThroughALongRunAsInTheStockPane) {
 }
 
 // A memo 300 by 200 in the pinned font, shown with the text.
-QPlainTextEdit* ShowText(TMemo& memo, const QString& text) {
+QPlainTextEdit* ShowText(TMemo& memo, const QString& text)
+{
     QPlainTextEdit* e = memo.Editor();
     e->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 10));
     e->resize(300, 200);
@@ -187,7 +207,8 @@ QPlainTextEdit* ShowText(TMemo& memo, const QString& text) {
     return e;
 }
 
-TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
+TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth)
+{
     // Far too long a run for the stock layout to lay out in a test's time.
     TMemo memo(nullptr);
     const int length = 200000;
@@ -219,7 +240,8 @@ TEST(WrappedTextLayout, EveryLineOfARunButItsLastFillsTheWidth) {
     EXPECT_EQ(layout->lineAt(layout->lineCount() - 2).textStart(), covered - perLine);
 }
 
-TEST(WrappedTextLayout, AVeryLongLineIsLaidOutWhereTheViewNeedsItAndEditsKeepItsTextAndLines) {
+TEST(WrappedTextLayout, AVeryLongLineIsLaidOutWhereTheViewNeedsItAndEditsKeepItsTextAndLines)
+{
     // Too long to be laid out whole at every edit: the view's part first, the rest later.
     TMemo memo(nullptr);
     const QString first = QStringLiteral("<p>x</p>\n");
@@ -287,7 +309,8 @@ TEST(WrappedTextLayout, AVeryLongLineIsLaidOutWhereTheViewNeedsItAndEditsKeepIts
     EXPECT_TRUE(e->viewport()->rect().contains(e->cursorRect()));
 }
 
-TEST(WrappedTextLayout, OfTwoVeryLongLinesEachCanTakeTheCursorAnywhere) {
+TEST(WrappedTextLayout, OfTwoVeryLongLinesEachCanTakeTheCursorAnywhere)
+{
     TMemo memo(nullptr);
     const int length = 300000;
     QPlainTextEdit* e = ShowText(memo, Unbroken(length) + QStringLiteral("\n") + Unbroken(length));
@@ -302,7 +325,8 @@ TEST(WrappedTextLayout, OfTwoVeryLongLinesEachCanTakeTheCursorAnywhere) {
     }
 }
 
-TEST(WrappedTextLayout, UnwrappedParagraphTooWideForOneLineWrapsAtTheViewsEdge) {
+TEST(WrappedTextLayout, UnwrappedParagraphTooWideForOneLineWrapsAtTheViewsEdge)
+{
     TMemo memo(nullptr);
     QPlainTextEdit* e = memo.Editor();
     QFont font(QStringLiteral("DejaVu Sans Mono"));

@@ -26,19 +26,22 @@ namespace {
 using testsupport::FileBytes;
 using testsupport::PutFileBytes;
 
-QString Folder(const QString& name) {
+QString Folder(const QString& name)
+{
     const QString path = testsupport::TempDir() + "/durable-" + name;
     QDir(path).removeRecursively();
     QDir().mkpath(path);
     return path;
 }
 
-QStringList Entries(const QString& folder) {
+QStringList Entries(const QString& folder)
+{
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // Saves {"new"} through the editor's save path; the error's text, or "" when it succeeded.
-QString SaveError(const QString& path) {
+QString SaveError(const QString& path)
+{
     try {
         WriteTextFile(path, {"new"}, false);
     } catch (const EInOutError& e) {
@@ -47,9 +50,13 @@ QString SaveError(const QString& path) {
     return QString();
 }
 
-QString SystemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString SystemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
-struct stat StatOf(const QString& path) {
+struct stat StatOf(const QString& path)
+{
     struct stat st {};
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
     return st;
@@ -57,7 +64,8 @@ struct stat StatOf(const QString& path) {
 
 }  // namespace
 
-TEST(DurableFile, AFailureAtAnyStepIsASaveErrorAndLeavesTheOldFile) {
+TEST(DurableFile, AFailureAtAnyStepIsASaveErrorAndLeavesTheOldFile)
+{
     struct Case {
         const char* name;
         TDurableStep step;
@@ -92,7 +100,8 @@ TEST(DurableFile, AFailureAtAnyStepIsASaveErrorAndLeavesTheOldFile) {
     EXPECT_EQ(FileBytes(path), "new\r\n");
 }
 
-TEST(DurableFile, AWritePastTheFileSizeLimitFailsInsteadOfKilling) {
+TEST(DurableFile, AWritePastTheFileSizeLimitFailsInsteadOfKilling)
+{
     // The test main, like the programs, ignores the signal the limit raises.
     const QString folder = Folder("limit");
     const QString path = folder + "/page.htm";
@@ -114,7 +123,8 @@ TEST(DurableFile, AWritePastTheFileSizeLimitFailsInsteadOfKilling) {
     EXPECT_EQ(Entries(folder), QStringList{"page.htm"});
 }
 
-TEST(DurableFile, AWriteRemovesOnlyItsOwnTargetsStaleTemporaries) {
+TEST(DurableFile, AWriteRemovesOnlyItsOwnTargetsStaleTemporaries)
+{
     enum Kind { kFile, kHeld, kFolder, kLink };
     struct Case {
         const char* name;
@@ -167,7 +177,8 @@ TEST(DurableFile, AWriteRemovesOnlyItsOwnTargetsStaleTemporaries) {
     ::close(held);
 }
 
-TEST(DurableFile, TheReplacedFileKeepsModeOwnerAndLinkButNotHardLinks) {
+TEST(DurableFile, TheReplacedFileKeepsModeOwnerAndLinkButNotHardLinks)
+{
     const QString folder = Folder("metadata");
     QDir().mkpath(folder + "/real");
     const QString path = folder + "/real/page.htm";
@@ -207,9 +218,11 @@ TEST(DurableFile, TheReplacedFileKeepsModeOwnerAndLinkButNotHardLinks) {
 
 // A save that dies half-way: started as a second process by the test below, it saves "new"
 // and is killed just before the step it is told.
-TEST(KilledSave, DiesAtItsStep) {
+TEST(KilledSave, DiesAtItsStep)
+{
     const QString path = qEnvironmentVariable("VESK_KILLED_SAVE");
-    if (path.isEmpty()) GTEST_SKIP() << "run by DurableFile.ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAgain";
+    if (path.isEmpty())
+        GTEST_SKIP() << "run by DurableFile.ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAgain";
     const auto step = TDurableStep(qEnvironmentVariableIntValue("VESK_KILLED_AT"));
     // Without unnamed files the first create is refused as unsupported.
     bool refuseUnnamed = qEnvironmentVariableIsSet("VESK_KILLED_NAMED");
@@ -221,7 +234,8 @@ TEST(KilledSave, DiesAtItsStep) {
     ReplaceFileDurably(path, "new");
 }
 
-TEST(DurableFile, ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAgain) {
+TEST(DurableFile, ASaveKilledAtAnyStepLeavesAWholeFileAndNoTemporaryOnceSavedAgain)
+{
     struct Case {
         const char* name;
         TDurableStep step;

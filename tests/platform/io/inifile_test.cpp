@@ -16,7 +16,8 @@ namespace {
 
 class IniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir = testsupport::TempDir() + "/ini-" + info->name();
         QDir(dir).removeRecursively();
@@ -28,7 +29,8 @@ protected:
 
 }  // namespace
 
-TEST_F(IniFileTest, ReadsSectionsAndEntriesWithoutCaseAndValuesVerbatim) {
+TEST_F(IniFileTest, ReadsSectionsAndEntriesWithoutCaseAndValuesVerbatim)
+{
     const TMemIniFile ini = TMemIniFile::FromText(
         u"; leading comment\n[Main]\n  Caption = a=b  \nCount=$1F\nNeg= -12 \nBig=99999999999\nBad=12x\n"
         "[main]\nCaption=second\n[ Other ]\n; note\nFlag=1\n"_s);
@@ -48,7 +50,8 @@ TEST_F(IniFileTest, ReadsSectionsAndEntriesWithoutCaseAndValuesVerbatim) {
     EXPECT_EQ(TMemIniFile::ParseInteger("2147483648"), std::nullopt);
 }
 
-TEST_F(IniFileTest, WritesKeepOtherLinesAndCannotOpenSectionsOrEntries) {
+TEST_F(IniFileTest, WritesKeepOtherLinesAndCannotOpenSectionsOrEntries)
+{
     TMemIniFile ini = TMemIniFile::FromText(u"top line\n[A]\n; comment\nx=1\n[B]\ny=2\n[b]\nz=3\n"_s);
     ini.WriteString("a", "X", u"one\r\n[B]\nz=9\0tail"_s);
     ini.WriteInteger("New", "n", -4);
@@ -57,7 +60,8 @@ TEST_F(IniFileTest, WritesKeepOtherLinesAndCannotOpenSectionsOrEntries) {
     EXPECT_EQ(TMemIniFile::FromText(ini.Lines().join("\r\n")).ReadSections(), QStringList({"A", "New"}));
 }
 
-TEST_F(IniFileTest, ModifyReadsAfreshAndWritesTheFileBack) {
+TEST_F(IniFileTest, ModifyReadsAfreshAndWritesTheFileBack)
+{
     TMemIniFile::Modify(path, [](TMemIniFile& ini) { ini.WriteString("S", "a", "1"); });
     TMemIniFile::Modify(path, [](TMemIniFile& ini) { ini.WriteString("S", "b", "2"); });
     EXPECT_EQ(ReadTextFile(path).Lines(), QStringList({"[S]", "a=1", "b=2"}));
@@ -65,15 +69,17 @@ TEST_F(IniFileTest, ModifyReadsAfreshAndWritesTheFileBack) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("[S]\r\na=1\r\nb=2\r\n"));
     // A change that fails leaves the file as it was.
-    EXPECT_THROW(TMemIniFile::Modify(path, [](TMemIniFile& ini) {
-                     ini.WriteString("S", "c", "3");
-                     throw Exception("stop");
-                 }),
+    EXPECT_THROW(TMemIniFile::Modify(path,
+                                     [](TMemIniFile& ini) {
+                                         ini.WriteString("S", "c", "3");
+                                         throw Exception("stop");
+                                     }),
                  Exception);
     EXPECT_EQ(TMemIniFile(path).ReadString("S", "c", "none"), "none");
 }
 
-TEST_F(IniFileTest, SettingsStayUtf8AndOtherBytesSurviveAWrite) {
+TEST_F(IniFileTest, SettingsStayUtf8AndOtherBytesSurviveAWrite)
+{
     // Settings are not documents: a byte out of place stays that byte, and the text written
     // beside it stays UTF-8.
     {
@@ -90,7 +96,8 @@ TEST_F(IniFileTest, SettingsStayUtf8AndOtherBytesSurviveAWrite) {
 // Each writer adds to a counter many times: without the lock over read-modify-write, some
 // increments would read a stale file and get lost. flock locks separate opens of the lock
 // file alike whether they come from threads or from processes.
-TEST_F(IniFileTest, ConcurrentReadModifyWritesAreSerialised) {
+TEST_F(IniFileTest, ConcurrentReadModifyWritesAreSerialised)
+{
     constexpr int kWriters = 4, kRounds = 25;
     std::vector<std::thread> writers;
     for (int w = 0; w < kWriters; ++w)

@@ -16,7 +16,8 @@ using testsupport::PutFileBytes;
 // Each test gets a store file of its own.
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = testsupport::TempDir() + "/registry-" + info->name() + "/registry.json";
         QDir(QFileInfo(path).absolutePath()).removeRecursively();
@@ -24,7 +25,8 @@ protected:
     QString path;
 };
 
-QString ErrorOf(const std::function<void()>& f) {
+QString ErrorOf(const std::function<void()>& f)
+{
     try {
         f();
     } catch (const ERegistryException& e) {
@@ -35,7 +37,8 @@ QString ErrorOf(const std::function<void()>& f) {
 
 }  // namespace
 
-TEST_F(RegistryTest, TypedValuesAndWrongTypeReads) {
+TEST_F(RegistryTest, TypedValuesAndWrongTypeReads)
+{
     TRegistryStore s(path);
     TRegistry reg(&s);
     ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath", true));
@@ -71,7 +74,8 @@ TEST_F(RegistryTest, TypedValuesAndWrongTypeReads) {
     EXPECT_EQ(reg.ReadString("Width"), "wide");
 }
 
-TEST_F(RegistryTest, RelativeAndAbsolutePaths) {
+TEST_F(RegistryTest, RelativeAndAbsolutePaths)
+{
     TRegistryStore s(path);
     TRegistry reg(&s);
     ASSERT_TRUE(reg.OpenKey("Software\\Morvath\\", true));
@@ -98,7 +102,8 @@ TEST_F(RegistryTest, RelativeAndAbsolutePaths) {
     EXPECT_TRUE(s.Value({}, "AtRoot").has_value());
 }
 
-TEST_F(RegistryTest, NamesAreCaseInsensitiveAndKeepTheirCase) {
+TEST_F(RegistryTest, NamesAreCaseInsensitiveAndKeepTheirCase)
+{
     TRegistryStore s(path);
     TRegistry reg(&s);
     ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath", true));
@@ -112,7 +117,8 @@ TEST_F(RegistryTest, NamesAreCaseInsensitiveAndKeepTheirCase) {
     EXPECT_EQ(reg.GetKeyNames(), QStringList{"Morvath"});
 }
 
-TEST_F(RegistryTest, DeletesAreRecursiveAndReportWhetherAnythingWent) {
+TEST_F(RegistryTest, DeletesAreRecursiveAndReportWhetherAnythingWent)
+{
     TRegistryStore s(path);
     TRegistry reg(&s);
     ASSERT_TRUE(reg.OpenKey("\\T\\Bar0\\ItemLink0", true));
@@ -138,7 +144,8 @@ TEST_F(RegistryTest, DeletesAreRecursiveAndReportWhetherAnythingWent) {
     EXPECT_EQ(ErrorOf([&] { reg.WriteInteger("Row", 2); }), "Failed to set data for 'Row'");
 }
 
-TEST_F(RegistryTest, ReadOnlyAccessAndOtherRoots) {
+TEST_F(RegistryTest, ReadOnlyAccessAndOtherRoots)
+{
     TRegistryStore s(path);
     TRegistry reg(&s);
     EXPECT_FALSE(reg.OpenKeyReadOnly("\\Software"));
@@ -158,7 +165,8 @@ TEST_F(RegistryTest, ReadOnlyAccessAndOtherRoots) {
     EXPECT_THROW(reg.WriteInteger("A", 1), ERegistryException);
 }
 
-TEST_F(RegistryTest, TwoProgramsSeeEachOthersChanges) {
+TEST_F(RegistryTest, TwoProgramsSeeEachOthersChanges)
+{
     TRegistryStore first(path), second(path);
     TRegistry a(&first), b(&second);
     ASSERT_TRUE(a.OpenKey("\\Software\\Morvath", true));
@@ -181,7 +189,8 @@ TEST_F(RegistryTest, TwoProgramsSeeEachOthersChanges) {
     EXPECT_FALSE(a.ValueExists("Width"));
 }
 
-TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
+TEST_F(RegistryTest, ConcurrentWritersLoseNothing)
+{
     auto writer = [this](const QString& prefix) {
         TRegistryStore own(path);
         TRegistry reg(&own);
@@ -199,7 +208,8 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
     EXPECT_EQ(reg.GetValueNames().size(), 80);
 }
 
-TEST_F(RegistryTest, CorruptStoreReadsAsEmptyAndIsReplacedKeepingACopy) {
+TEST_F(RegistryTest, CorruptStoreReadsAsEmptyAndIsReplacedKeepingACopy)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     for (const QByteArray& junk : {QByteArray("{not json"), QByteArray("[1,2]"), QByteArray("\0\xff", 2)}) {
         QFile::remove(path + ".bad");
@@ -224,7 +234,8 @@ TEST_F(RegistryTest, CorruptStoreReadsAsEmptyAndIsReplacedKeepingACopy) {
     }
 }
 
-TEST_F(RegistryTest, MalformedEntriesAreSkippedNotFatal) {
+TEST_F(RegistryTest, MalformedEntriesAreSkippedNotFatal)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -242,7 +253,8 @@ TEST_F(RegistryTest, MalformedEntriesAreSkippedNotFatal) {
     EXPECT_EQ(reg.ReadInteger("Good"), -1);
 }
 
-TEST_F(RegistryTest, UnwritableStoreRaisesAndDefaultStoreFollowsTheHook) {
+TEST_F(RegistryTest, UnwritableStoreRaisesAndDefaultStoreFollowsTheHook)
+{
     // The store's folder would have to be a regular file: it cannot be created.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile blocker(QFileInfo(path).absolutePath() + "/file");
@@ -264,7 +276,8 @@ TEST_F(RegistryTest, UnwritableStoreRaisesAndDefaultStoreFollowsTheHook) {
     EXPECT_EQ(TRegistryStore::Default().FilePath(), TRegistryStore::DefaultFilePath());
 }
 
-TEST_F(RegistryTest, KeyTreesAreReadAndReplacedAsOneChange) {
+TEST_F(RegistryTest, KeyTreesAreReadAndReplacedAsOneChange)
+{
     TRegistryStore s(path);
     TRegistry reg(&s);
     ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath\\Custom", true));
@@ -281,7 +294,8 @@ TEST_F(RegistryTest, KeyTreesAreReadAndReplacedAsOneChange) {
     old.name = "OLD";
     old.values.push_back(TRegValue{"Fresh", rdString, 0, "new", {}});
     content.keys.push_back(old);
-    reg.ReplaceKeyTree("\\Software\\Morvath\\", [](const QString& name) { return name == "Old"; }, content);
+    reg.ReplaceKeyTree(
+        "\\Software\\Morvath\\", [](const QString& name) { return name == "Old"; }, content);
 
     ASSERT_TRUE(reg.OpenKey("\\Software\\Morvath", false));
     EXPECT_EQ(reg.ReadInteger("Width"), 5);
@@ -304,7 +318,8 @@ TEST_F(RegistryTest, KeyTreesAreReadAndReplacedAsOneChange) {
     EXPECT_THROW(other2.ReplaceKeyTree("\\Software", {}, content), ERegistryException);
 }
 
-TEST_F(RegistryTest, LoneSurrogatesInNamesAndDataSurviveTheFile) {
+TEST_F(RegistryTest, LoneSurrogatesInNamesAndDataSurviveTheFile)
+{
     const QString loneHigh = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
     const QString loneLow = QString(QChar(0xDC00)) + QStringLiteral("\u00e9\U0001D11E") + QChar(0xDBFF);
     {
@@ -321,7 +336,8 @@ TEST_F(RegistryTest, LoneSurrogatesInNamesAndDataSurviveTheFile) {
     EXPECT_EQ(reg.GetValueNames(), QStringList({loneHigh, "Other"}));
 }
 
-TEST_F(RegistryTest, ADamagedStoreComesBackWithTheLastOneReadWholeAndEveryDamagedCopyIsKept) {
+TEST_F(RegistryTest, ADamagedStoreComesBackWithTheLastOneReadWholeAndEveryDamagedCopyIsKept)
+{
     const auto write = [&](const QString& name, int value) {
         TRegistryStore s(path);
         TRegistry reg(&s);
@@ -365,7 +381,8 @@ TEST_F(RegistryTest, ADamagedStoreComesBackWithTheLastOneReadWholeAndEveryDamage
     EXPECT_EQ(read("Round"), -1);
 }
 
-TEST_F(RegistryTest, AStoreWriteIsFlushedAndAFailedFlushRaises) {
+TEST_F(RegistryTest, AStoreWriteIsFlushedAndAFailedFlushRaises)
+{
     struct Case {
         const char* name;
         TDurableStep step;

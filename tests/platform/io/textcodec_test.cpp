@@ -9,13 +9,15 @@
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<unsigned char> list) {
+QByteArray Bytes(std::initializer_list<unsigned char> list)
+{
     QByteArray b;
     for (unsigned char c : list) b.append(char(c));
     return b;
 }
 
-QString StandIns(const QByteArray& bytes) {
+QString StandIns(const QByteArray& bytes)
+{
     QString s;
     for (char c : bytes) s.append(QChar(TextStandInBase + (unsigned char)c));
     return s;
@@ -23,14 +25,16 @@ QString StandIns(const QByteArray& bytes) {
 
 }  // namespace
 
-TEST(TextCodec, ValidUtf8DecodesToItsCharacters) {
+TEST(TextCodec, ValidUtf8DecodesToItsCharacters)
+{
     const QString text = QStringLiteral("plain \u00e9\u20ac \U0001D11E end \uEF7F\uF000");
     const QByteArray bytes = text.toUtf8();
     EXPECT_EQ(DecodeText(bytes), text);
     EXPECT_EQ(EncodeText(text), bytes);
 }
 
-TEST(TextCodec, EachInvalidByteBecomesOneStandInAndComesBack) {
+TEST(TextCodec, EachInvalidByteBecomesOneStandInAndComesBack)
+{
     struct Case {
         const char* what;
         QByteArray bytes;
@@ -58,7 +62,8 @@ TEST(TextCodec, EachInvalidByteBecomesOneStandInAndComesBack) {
     }
 }
 
-TEST(TextCodec, GenuineCodePointsThatWouldNotSurviveAreEscapedAndComeBack) {
+TEST(TextCodec, GenuineCodePointsThatWouldNotSurviveAreEscapedAndComeBack)
+{
     // The stand-in range itself, and the characters the text pane turns into breaks.
     for (char32_t cp : {U'\uEF80', U'\uEFFF', U'\u2028', U'\u2029', U'\uFDD0', U'\uFDD1'}) {
         const QByteArray bytes = "<" + QString::fromUcs4(&cp, 1).toUtf8() + ">";
@@ -68,7 +73,8 @@ TEST(TextCodec, GenuineCodePointsThatWouldNotSurviveAreEscapedAndComeBack) {
     }
 }
 
-TEST(TextCodec, NulAndLoneSurrogates) {
+TEST(TextCodec, NulAndLoneSurrogates)
+{
     const QByteArray nul("a\0b", 3);
     EXPECT_EQ(DecodeText(nul), QStringView(u"a\0b", 3).toString());
     EXPECT_EQ(EncodeText(DecodeText(nul)), nul);
@@ -77,7 +83,8 @@ TEST(TextCodec, NulAndLoneSurrogates) {
     EXPECT_EQ(EncodeText(lone), QByteArray("\xEF\xBF\xBDx\xEF\xBF\xBD"));
 }
 
-TEST(TextCodec, RandomBytesRoundTrip) {
+TEST(TextCodec, RandomBytesRoundTrip)
+{
     QRandomGenerator rng(12345);
     for (int round = 0; round < 2000; ++round) {
         QByteArray bytes(rng.bounded(1, 64), Qt::Uninitialized);
@@ -87,10 +94,11 @@ TEST(TextCodec, RandomBytesRoundTrip) {
     }
 }
 
-TEST(TextCodec, DecodedTextSurvivesThePlainTextEditor) {
+TEST(TextCodec, DecodedTextSurvivesThePlainTextEditor)
+{
     // (U+00A0 is left out: the editor's clipboard turns it into a space, whatever the codec.)
-    const QByteArray bytes = Bytes({'a', 0x80, 0x00, 0xE2, 0x80, 0xA9, 'b', 0xEE, 0xBE, 0x80,
-                                    0xEF, 0xB7, 0x90, 0xFF, 0xE2, 0x80, 0xA8, 'c'});
+    const QByteArray bytes = Bytes(
+        {'a', 0x80, 0x00, 0xE2, 0x80, 0xA9, 'b', 0xEE, 0xBE, 0x80, 0xEF, 0xB7, 0x90, 0xFF, 0xE2, 0x80, 0xA8, 'c'});
     QPlainTextEdit edit;
     edit.setPlainText(DecodeText(bytes));
     ASSERT_EQ(edit.document()->blockCount(), 1);
@@ -101,21 +109,17 @@ TEST(TextCodec, DecodedTextSurvivesThePlainTextEditor) {
     EXPECT_EQ(EncodeText(edit.document()->firstBlock().text()), bytes);
 }
 
-TEST(TextLines, LineEndsOfEveryKind) {
+TEST(TextLines, LineEndsOfEveryKind)
+{
     const QList<std::pair<QString, QStringList>> cases = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
-        {"\r\n", {""}},
-        {"\n\n", {"", ""}},
-        {"\r\r\n", {"", ""}},
-        {"a\n\rb", {"a", "", "b"}},
+        {"", {}},       {"a", {"a"}},       {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"\r\n", {""}}, {"\n\n", {"", ""}}, {"\r\r\n", {"", ""}},       {"a\n\rb", {"a", "", "b"}},
     };
     for (const auto& [text, lines] : cases) EXPECT_EQ(SplitLines(text), lines) << text.toStdString();
 }
 
-TEST(TextLines, DocumentKeepsBomAndWritesCrLf) {
+TEST(TextLines, DocumentKeepsBomAndWritesCrLf)
+{
     const TTextDocument withBom = ParseTextDocument("\xEF\xBB\xBFone\ntwo");
     EXPECT_TRUE(withBom.bom);
     EXPECT_EQ(withBom.Lines(), QStringList({"one", "two"}));
@@ -132,7 +136,8 @@ TEST(TextLines, DocumentKeepsBomAndWritesCrLf) {
     EXPECT_EQ(FormatTextDocument({}, false), QByteArray());
 }
 
-TEST(TextLines, CrLfFileWithInvalidBytesIsReproducedExactly) {
+TEST(TextLines, CrLfFileWithInvalidBytesIsReproducedExactly)
+{
     const QByteArray bytes = Bytes({0xEF, 0xBB, 0xBF, 'a', 0xC0, '\r', '\n', 0x00, 0xFF, '\r', '\n', '\r', '\n'});
     const TTextDocument doc = ParseTextDocument(bytes);
     EXPECT_EQ(doc.Lines().size(), 3);
@@ -144,18 +149,23 @@ namespace {
 const QByteArray kMark = "\xEF\xBB\xBF";
 
 // Decoded text as a document holds it: every line followed by '\n'.
-QString Joined(const QString& decoded) {
+QString Joined(const QString& decoded)
+{
     QString text;
     for (const QString& line : SplitLines(decoded)) text += line + u'\n';
     return text;
 }
 
 // The document text the byte-by-byte decoder gives.
-QString ReferenceText(const QByteArray& body) { return Joined(DecodeText(body)); }
+QString ReferenceText(const QByteArray& body)
+{
+    return Joined(DecodeText(body));
+}
 
 // What a document's bytes should read as, by other decoders than the reader's: UTF-8 when
 // the file has the mark or is well-formed throughout, else the code page, every byte of it.
-std::pair<QString, TTextEncoding> DocumentReference(const QByteArray& bytes) {
+std::pair<QString, TTextEncoding> DocumentReference(const QByteArray& bytes)
+{
     const bool marked = bytes.startsWith(kMark);
     const QByteArray body = marked ? bytes.mid(3) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -168,7 +178,8 @@ std::pair<QString, TTextEncoding> DocumentReference(const QByteArray& bytes) {
 
 // The bytes a document is saved as when nothing was changed: every line end CR LF, the
 // last line ended too.
-QByteArray CrLfEnded(const QByteArray& bytes) {
+QByteArray CrLfEnded(const QByteArray& bytes)
+{
     const bool marked = bytes.startsWith(kMark);
     QByteArray out = marked ? kMark : QByteArray();
     for (qsizetype i = marked ? 3 : 0; i < bytes.size(); ++i) {
@@ -185,7 +196,8 @@ QByteArray CrLfEnded(const QByteArray& bytes) {
 
 // Parses bytes as a document in chunks of chunk bytes and checks its text and encoding
 // against the reference and that saving it gives its bytes back.
-void ExpectDocumentReadsAsAWhole(const QByteArray& bytes, qsizetype chunk) {
+void ExpectDocumentReadsAsAWhole(const QByteArray& bytes, qsizetype chunk)
+{
     const TTextDocument doc = ParseTextDocument(bytes, chunk);
     const auto [text, encoding] = DocumentReference(bytes);
     ASSERT_EQ(doc.text, text) << bytes.toHex().constData() << " chunk " << chunk;
@@ -194,7 +206,8 @@ void ExpectDocumentReadsAsAWhole(const QByteArray& bytes, qsizetype chunk) {
         << bytes.toHex().constData() << " chunk " << chunk;
 }
 
-QByteArray EveryByte() {
+QByteArray EveryByte()
+{
     QByteArray bytes;
     for (int b = 0; b < 256; ++b) bytes += char(b);
     return bytes;
@@ -202,21 +215,23 @@ QByteArray EveryByte() {
 
 }  // namespace
 
-TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
+TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole)
+{
     // Each case at every chunk size: cuts fall inside sequences, line ends, invalid runs
     // and marks, and each chunk goes fast or byte by byte on its own. A document turns to
     // the code page at whichever chunk shows a byte out of place.
     const QByteArray cases[] = {
-        "\xEF\xBB\xBF\xEF\xBB\xBFx\xEF\xBB\xBF",          // a mark after the file's own is text
-        "ab\r\ncd\r\rz\n\r\n",                             // CR LF never split into two ends
+        "\xEF\xBB\xBF\xEF\xBB\xBFx\xEF\xBB\xBF",                 // a mark after the file's own is text
+        "ab\r\ncd\r\rz\n\r\n",                                   // CR LF never split into two ends
         "\xE2\x82\xAC\xF0\x9F\x98\x80\xC3\xA9\r\n\xE2\x82\xAC",  // sequences across cuts
         "valid \xC3\xA9 text until the last byte \xC3",
-        "\x80\x80\x80\x80\x80\xC3\xA9\xE2\x82\r\n\xF0\x9F\x98",  // invalid runs and truncations
+        "\x80\x80\x80\x80\x80\xC3\xA9\xE2\x82\r\n\xF0\x9F\x98",          // invalid runs and truncations
         "\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xB7\xAF\xEE\xBE\x80\xE2\x80\xA8",  // noncharacters, escapes
         QByteArray("a\0b\r\n\0", 7),
         // Escapes, sequences of every length and line ends before the first byte out of place.
         "\xE2\x80\xA8\xC3\xA9\xF0\x9F\x98\x80\r\n\xEE\xBE\x80x\r\xFFy\xE2\x82\xAC",
-        "\xEF\xBB\xBF" "caf\xE9\r\n",                      // marked: UTF-8, whatever follows
+        "\xEF\xBB\xBF"
+        "caf\xE9\r\n",  // marked: UTF-8, whatever follows
         EveryByte(),
     };
     for (const QByteArray& bytes : cases) {
@@ -230,13 +245,15 @@ TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
     }
 
     QRandomGenerator rng(777);
-    const QByteArray pieces[] = {"a", "<p>", "\r", "\n", "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
-                                 "\x80", "\xC3", "\xE2\x82", "\xED\xA0\x80", "\xEE\xBE\x80", "\xEF\xBB\xBF"};
+    const QByteArray pieces[] = {
+        "a",    "<p>",  "\r",       "\n",           "\r\n",         "\xC3\xA9",    "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+        "\x80", "\xC3", "\xE2\x82", "\xED\xA0\x80", "\xEE\xBE\x80", "\xEF\xBB\xBF"};
     for (int round = 0; round < 500; ++round) {
         QByteArray bytes;
         // Every other document well-formed until its last pieces.
         const int valid = round % 2 ? 7 : int(std::size(pieces));
-        for (int i = rng.bounded(1, 40); i > 0; --i) bytes += pieces[rng.bounded(i > 3 ? valid : int(std::size(pieces)))];
+        for (int i = rng.bounded(1, 40); i > 0; --i)
+            bytes += pieces[rng.bounded(i > 3 ? valid : int(std::size(pieces)))];
         const qsizetype chunk = rng.bounded(1, 12);
         const TTextDocument doc = ParseTextDocument(bytes, chunk, TTextSource::Utf8Only);
         const QByteArray body = doc.bom ? bytes.mid(3) : bytes;
@@ -246,14 +263,15 @@ TEST(TextDocument, ChunkedDecodingGivesTheTextOfTheWhole) {
     }
 }
 
-TEST(TextDocument, LargeFileReadsWithDefaultChunks) {
+TEST(TextDocument, LargeFileReadsWithDefaultChunks)
+{
     // Many chunks of well-formed text with one byte out of place: in a middle chunk, on
     // either side of the first cut, or a sequence cut short at the very end.
     const QByteArray line = "<p>Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 text</p>\r\n";
     QByteArray wellFormed;
     while (wellFormed.size() < 300 * 1024) wellFormed += line;
     const std::pair<qsizetype, QByteArray> flaws[] = {
-        {150 * 1024, "\xFF"},        {TextChunkBytes - 1, "\xFF"}, {TextChunkBytes, "\xFF"},
+        {150 * 1024, "\xFF"},         {TextChunkBytes - 1, "\xFF"}, {TextChunkBytes, "\xFF"},
         {TextChunkBytes + 1, "\xFF"}, {-1, "tail \xE2\x82"},
     };
     for (const auto& [at, flaw] : flaws) {

@@ -14,30 +14,35 @@
 
 namespace {
 
-QString Folder(const QString& name) {
+QString Folder(const QString& name)
+{
     const QString path = testsupport::TempDir() + "/textfile-" + name;
     QDir().mkpath(path);
     return path;
 }
 
 template <size_t N>
-QByteArray Raw(const char (&s)[N]) {
+QByteArray Raw(const char (&s)[N])
+{
     return QByteArray(s, N - 1);
 }
 
-void Put(const QString& path, const QByteArray& bytes) {
+void Put(const QString& path, const QByteArray& bytes)
+{
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
 
-QByteArray Get(const QString& path) {
+QByteArray Get(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Expects WriteTextFile to fail with a message naming the file, and the old file intact.
-void ExpectFailedWriteKeepsOldFile(const QString& path) {
+void ExpectFailedWriteKeepsOldFile(const QString& path)
+{
     try {
         WriteTextFile(path, {"new"}, false);
         ADD_FAILURE() << "write succeeded";
@@ -49,7 +54,8 @@ void ExpectFailedWriteKeepsOldFile(const QString& path) {
 
 }  // namespace
 
-TEST(TextFile, OpenAndSaveKeepsEveryByteButLineEnds) {
+TEST(TextFile, OpenAndSaveKeepsEveryByteButLineEnds)
+{
     const QString path = Folder("roundtrip") + "/page.htm";
     Put(path, Raw("\xEF\xBB\xBF<p>\xE9t\xC3\xA9</p>\r<b>\0</b>\nlast"));
     const TTextDocument doc = ReadTextFile(path);
@@ -60,7 +66,8 @@ TEST(TextFile, OpenAndSaveKeepsEveryByteButLineEnds) {
     EXPECT_TRUE(QDir(Folder("roundtrip")).entryList(QDir::Files) == QStringList{"page.htm"});  // no temp file left
 }
 
-TEST(TextFile, ReadingMissingOrUnreadableFileRaises) {
+TEST(TextFile, ReadingMissingOrUnreadableFileRaises)
+{
     const QString missing = Folder("missing") + "/nothing.htm";
     try {
         ReadTextFile(missing);
@@ -71,7 +78,8 @@ TEST(TextFile, ReadingMissingOrUnreadableFileRaises) {
     EXPECT_THROW(ReadTextFile(Folder("missing")), EInOutError);  // a folder is no document
 }
 
-TEST(TextFile, FailedWriteLeavesOldFileIntact) {
+TEST(TextFile, FailedWriteLeavesOldFileIntact)
+{
     // A full disk fails even for root.
     const QString full = Folder("full") + "/page.htm";
     Put(full, "old\n");
@@ -89,11 +97,13 @@ TEST(TextFile, FailedWriteLeavesOldFileIntact) {
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-TEST(TextFile, WritingIntoMissingFolderRaises) {
+TEST(TextFile, WritingIntoMissingFolderRaises)
+{
     EXPECT_THROW(WriteTextFile(Folder("nofolder") + "/no/such/page.htm", {"a"}, false), EInOutError);
 }
 
-TEST(TextFile, ReadsChunkByChunkWhateverTheFileSaysItsSizeIs) {
+TEST(TextFile, ReadsChunkByChunkWhateverTheFileSaysItsSizeIs)
+{
     // Many chunks, a sequence and a line end at every offset against the chunk size.
     QByteArray bytes = "\xEF\xBB\xBF";
     for (int i = 0; bytes.size() < 3 * TextChunkBytes; ++i) bytes += QByteArray(i % 7, 'x') + "\xE2\x82\xAC\r\n";

@@ -10,12 +10,14 @@
 
 namespace {
 
-QByteArray Read(const QString& path) {
+QByteArray Read(const QString& path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(PageFolder, WritesWholePagesPrivatelyAndRemovesOnlyItsOwn) {
+TEST(PageFolder, WritesWholePagesPrivatelyAndRemovesOnlyItsOwn)
+{
     TPageFolder pages;
     const QByteArray bytes = QByteArray("<p>caf\xc3\xa9</p>\0tail", 18);
     const QUrl first = pages.Write(bytes);
@@ -36,7 +38,8 @@ TEST(PageFolder, WritesWholePagesPrivatelyAndRemovesOnlyItsOwn) {
     EXPECT_TRUE(QFileInfo::exists(second.toLocalFile()));
 }
 
-TEST(PageFolder, AWriteIntoAVanishedFolderFailsCleanly) {
+TEST(PageFolder, AWriteIntoAVanishedFolderFailsCleanly)
+{
     TPageFolder pages;
     ASSERT_FALSE(pages.Write("<p>1</p>").isEmpty());
     ASSERT_TRUE(QDir(pages.Path()).removeRecursively());

@@ -36,7 +36,8 @@ QMutex lookupsMutex;
 QStringList lookups;
 }  // namespace
 
-extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints, addrinfo** result) noexcept {
+extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints, addrinfo** result) noexcept
+{
     using TNext = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
     static const auto next = reinterpret_cast<TNext>(dlsym(RTLD_NEXT, "getaddrinfo"));
     if (node) {
@@ -56,11 +57,14 @@ using hostilepage::TListeners;
 
 class UntrustedBrowserTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NE(TResourceModule::Load(QStringLiteral("Tarnwick.dll")), nullptr);
         site = hostilepage::MakeSite(root.path());
-        TDocumentStore::Instance().Put(QStringLiteral("untrusted-test-secret"), QStringLiteral("<p>SECRET_DOCUMENT</p>"));
-        site.secrets << QStringLiteral("SECRET_DOCUMENT") << QStringLiteral("Zundra");  // the program's page says its name
+        TDocumentStore::Instance().Put(QStringLiteral("untrusted-test-secret"),
+                                       QStringLiteral("<p>SECRET_DOCUMENT</p>"));
+        site.secrets << QStringLiteral("SECRET_DOCUMENT")
+                     << QStringLiteral("Zundra");  // the program's page says its name
         browser.reset(Create<TWebBrowser>(nullptr));
         browser->SetUntrusted(true);
         browser->SetBounds(0, 0, 800, 600);
@@ -71,26 +75,33 @@ protected:
     }
     void TearDown() override { TDocumentStore::Instance().Remove(QStringLiteral("untrusted-test-secret")); }
 
-    QString ProgramPage() const {
-        return ResPageUrl(QCoreApplication::applicationDirPath() + QStringLiteral("/Tarnwick.dll"), QStringLiteral("Start.htm"));
+    QString ProgramPage() const
+    {
+        return ResPageUrl(QCoreApplication::applicationDirPath() + QStringLiteral("/Tarnwick.dll"),
+                          QStringLiteral("Start.htm"));
     }
-    QString OtherDocument() const {
+    QString OtherDocument() const
+    {
         return TDocumentStore::UrlFor(QStringLiteral("untrusted-test-secret")).toString(QUrl::FullyEncoded);
     }
     // The page's text with the base tag the preview gives it: the site's folder.
-    QString WithBase(QString page) const {
+    QString WithBase(QString page) const
+    {
         const QString base = browser->PageAddress(hostilepage::FileUrl(site.folder) + QLatin1Char('/'));
-        return page.replace(QStringLiteral("<HEAD>"), QStringLiteral("<HEAD><BASE HREF=\"") + base + QStringLiteral("\">"));
+        return page.replace(QStringLiteral("<HEAD>"),
+                            QStringLiteral("<HEAD><BASE HREF=\"") + base + QStringLiteral("\">"));
     }
     // Shows the page as the preview does: from a file in a folder of its own.
-    void ShowFromFile(const QString& page) {
+    void ShowFromFile(const QString& page)
+    {
         const QString path = root.path() + QStringLiteral("/pages/page-%1.htm").arg(++pages);
         QDir().mkpath(QFileInfo(path).path());
         ASSERT_TRUE(hostilepage::WriteFile(path, WithBase(page).toUtf8()));
         browser->Document()->ReplaceFromFile(QUrl::fromLocalFile(path));
         ASSERT_TRUE(WaitFor([&] { return !browser->Busy(); }, kWaitMs));
     }
-    void Write(const QString& page) {
+    void Write(const QString& page)
+    {
         browser->Document()->Close();
         browser->Document()->Write(WithBase(page));
         ASSERT_TRUE(WaitFor([&] { return !browser->Busy(); }, kWaitMs));
@@ -104,7 +115,8 @@ protected:
     int pages = 0;
 };
 
-TEST_F(UntrustedBrowserTest, PagesShowTheirOwnFilesButReadNoFileOrProgramPage) {
+TEST_F(UntrustedBrowserTest, PagesShowTheirOwnFilesButReadNoFileOrProgramPage)
+{
     ShowFromFile(hostilepage::ReadsPage(site, ProgramPage(), OtherDocument()));
     hostilepage::ExpectNothingRead(browser->Page(), site);
 
@@ -116,13 +128,15 @@ TEST_F(UntrustedBrowserTest, PagesShowTheirOwnFilesButReadNoFileOrProgramPage) {
     EXPECT_EQ(browser->LocationURL(), QStringLiteral("about:blank"));
 }
 
-TEST_F(UntrustedBrowserTest, NothingLeavesTheMachine) {
+TEST_F(UntrustedBrowserTest, NothingLeavesTheMachine)
+{
     TListeners listeners;
     // Another host: this machine under an address of its network, not a loopback one (or,
     // without a network, another loopback address).
     QString otherHost = QStringLiteral("127.0.0.2");
     for (const QHostAddress& address : QNetworkInterface::allAddresses())
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) otherHost = address.toString();
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+            otherHost = address.toString();
     Write(hostilepage::ExitsPage(listeners.TcpPort(), listeners.UdpPort(), otherHost));
     const QJsonObject results = hostilepage::Results(browser->Page());
     EXPECT_FALSE(results.isEmpty());
@@ -132,14 +146,16 @@ TEST_F(UntrustedBrowserTest, NothingLeavesTheMachine) {
     // No name was looked up for the page (a WebRTC server's name would carry the secret to a
     // name server); the program's own lookups still answer.
     QMutexLocker lock(&lookupsMutex);
-    EXPECT_TRUE(lookups.filter(QStringLiteral("secret-sent"), Qt::CaseInsensitive).isEmpty()) << lookups.join(' ').toStdString();
+    EXPECT_TRUE(lookups.filter(QStringLiteral("secret-sent"), Qt::CaseInsensitive).isEmpty())
+        << lookups.join(' ').toStdString();
     lock.unlock();
     addrinfo* found = nullptr;
     EXPECT_EQ(getaddrinfo("localhost", nullptr, nullptr, &found), 0);
     if (found) freeaddrinfo(found);
 }
 
-TEST_F(UntrustedBrowserTest, ScriptTakesThePageNowhereButItsOwnFiles) {
+TEST_F(UntrustedBrowserTest, ScriptTakesThePageNowhereButItsOwnFiles)
+{
     TListeners listeners;
     struct Case {
         const char* name;
@@ -154,7 +170,8 @@ TEST_F(UntrustedBrowserTest, ScriptTakesThePageNowhereButItsOwnFiles) {
          browser->PageAddress(hostilepage::FileUrl(site.other + QStringLiteral("/folder")) + QLatin1Char('/')), false},
         {"another document", OtherDocument(), false},
         {"the web", QStringLiteral("http://127.0.0.1:%1/?d=SECRET_SENT").arg(listeners.TcpPort()), false},
-        {"the program's compiled resources", QStringLiteral("qrc:/qt-project.org/qmessagebox/images/qtlogo-64.png"), false},
+        {"the program's compiled resources", QStringLiteral("qrc:/qt-project.org/qmessagebox/images/qtlogo-64.png"),
+         false},
         {"a page beside it", hostilepage::FileUrl(site.folder + QStringLiteral("/frame.htm")), true},
     };
     // Every way a page can move itself, one after the other; a page still there after the
@@ -181,7 +198,12 @@ let way = 0;
         Write(QString(page).replace(QStringLiteral("TARGET"), c.target));
         if (c.goes) {
             // Shown with its own image: its files load where it went.
-            EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("document.images.length && document.images[0].naturalWidth")).toInt() == 4; }, kWaitMs));
+            EXPECT_TRUE(WaitFor(
+                [&] {
+                    return Eval(QStringLiteral("document.images.length && document.images[0].naturalWidth")).toInt() ==
+                           4;
+                },
+                kWaitMs));
             // Under load a later way (the form's submission) may be the one that lands, with
             // its empty query: the page it reached is what counts.
             EXPECT_EQ(QUrl(browser->LocationURL()).adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment),
@@ -195,7 +217,8 @@ let way = 0;
     EXPECT_EQ(listeners.received, 0);
 }
 
-TEST_F(UntrustedBrowserTest, FilesWhoseReadNeverEndsHoldNothingUp) {
+TEST_F(UntrustedBrowserTest, FilesWhoseReadNeverEndsHoldNothingUp)
+{
     // A pipe, and the kernel's message log where this process may read it: a read of either
     // waits for more, for ever.
     const QString pipe = site.folder + QStringLiteral("/pipe.htm");
@@ -205,7 +228,8 @@ TEST_F(UntrustedBrowserTest, FilesWhoseReadNeverEndsHoldNothingUp) {
         sources << QStringLiteral("file:///proc/kmsg") << browser->PageAddress(QStringLiteral("file:///proc/kmsg"));
     for (const QString& source : sources) {
         SCOPED_TRACE(source.toStdString());
-        Write(QStringLiteral("<html><HEAD></HEAD><body><img src='%1'><iframe src='%1'></iframe><p>first</p></body></html>")
+        Write(QStringLiteral(
+                  "<html><HEAD></HEAD><body><img src='%1'><iframe src='%1'></iframe><p>first</p></body></html>")
                   .arg(source));
         Write(QStringLiteral("<html><HEAD></HEAD><body><p>next</p></body></html>"));
         EXPECT_TRUE(WaitFor([&] { return BodyText().contains(QStringLiteral("next")); }, 10000));

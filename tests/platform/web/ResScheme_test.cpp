@@ -14,20 +14,28 @@
 
 namespace {
 
-QString ProgramDir() { return QCoreApplication::applicationDirPath(); }
+QString ProgramDir()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
-TResourceModule* StartModule() {
+TResourceModule* StartModule()
+{
     TResourceModule* m = TResourceModule::Load(QStringLiteral("Tarnwick.dll"));
     EXPECT_NE(m, nullptr) << "Tarnwick.dll must be built beside the test program";
     return m;
 }
 
 // The editor's own spelling: "Res://" + folder with trailing slash + container + "/" + name.
-QUrl ModuleUrl(const QString& tail) { return QUrl(QStringLiteral("Res://") + ProgramDir() + QStringLiteral("/") + tail); }
+QUrl ModuleUrl(const QString& tail)
+{
+    return QUrl(QStringLiteral("Res://") + ProgramDir() + QStringLiteral("/") + tail);
+}
 
 }  // namespace
 
-TEST(ResourceModule, LoadsOnlyPlainNamesFromTheGivenFolder) {
+TEST(ResourceModule, LoadsOnlyPlainNamesFromTheGivenFolder)
+{
     TResourceModule* m = StartModule();
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->FileName(), QDir(ProgramDir()).absoluteFilePath(QStringLiteral("Tarnwick.dll")));
@@ -49,14 +57,16 @@ TEST(ResourceModule, LoadsOnlyPlainNamesFromTheGivenFolder) {
     EXPECT_EQ(TResourceModule::LoadFromFolder(dir, QStringLiteral("Junk.dll")), nullptr);
 }
 
-TEST(ResScheme, ResolvesModuleNamesWithoutCase) {
+TEST(ResScheme, ResolvesModuleNamesWithoutCase)
+{
     TResourceModule* m = StartModule();
     ASSERT_NE(m, nullptr);
     const QString start = m->Root() + QStringLiteral("/Start.htm");
     EXPECT_EQ(ResolveResUrl(ModuleUrl(QStringLiteral("Tarnwick.dll/Start.htm"))), start);
     EXPECT_EQ(ResolveResUrl(ModuleUrl(QStringLiteral("TARNWICK.DLL/start.HTM"))), start);
-    EXPECT_EQ(ResolveResUrl(QUrl(QStringLiteral("res://") + ProgramDir() + QStringLiteral("/Tarnwick.dll/Start.htm?x#top"))),
-              start)
+    EXPECT_EQ(
+        ResolveResUrl(QUrl(QStringLiteral("res://") + ProgramDir() + QStringLiteral("/Tarnwick.dll/Start.htm?x#top"))),
+        start)
         << "query and fragment are not part of the name";
     // A URL parsed with the first folder as its host still names the same file.
     QUrl hosted;
@@ -74,7 +84,8 @@ TEST(ResScheme, ResolvesModuleNamesWithoutCase) {
                     .isEmpty());
 }
 
-TEST(ResScheme, RefusesEveryWayOutOfTheBundle) {
+TEST(ResScheme, RefusesEveryWayOutOfTheBundle)
+{
     ASSERT_NE(StartModule(), nullptr);
     const QStringList tails = {
         QStringLiteral("Tarnwick.dll/../Tarnwick.dll/Start.htm"),
@@ -91,7 +102,8 @@ TEST(ResScheme, RefusesEveryWayOutOfTheBundle) {
     EXPECT_TRUE(ResolveResUrl(QUrl(QStringLiteral("res:///etc/passwd"))).isEmpty());
 }
 
-TEST(ResScheme, ServesTheProgramsOwnResourcesFromItsPrefix) {
+TEST(ResScheme, ServesTheProgramsOwnResourcesFromItsPrefix)
+{
     TResourceModule* m = StartModule();
     ASSERT_NE(m, nullptr);
     ASSERT_TRUE(QResource::registerResource(m->FileName(), QStringLiteral("/programpages")));
@@ -110,7 +122,8 @@ TEST(ResScheme, ServesTheProgramsOwnResourcesFromItsPrefix) {
     QResource::unregisterResource(m->FileName(), QStringLiteral("/programpages"));
 }
 
-TEST(ResScheme, MimeTypesFollowTheExtension) {
+TEST(ResScheme, MimeTypesFollowTheExtension)
+{
     EXPECT_EQ(ResMimeType(QStringLiteral("Start.HTM")), "text/html");
     EXPECT_EQ(ResMimeType(QStringLiteral("a.html")), "text/html");
     EXPECT_EQ(ResMimeType(QStringLiteral("Start.css")), "text/css");

@@ -17,14 +17,16 @@ public:
     TWebBrowser* WebBrowser = nullptr;
     QStringList calls;
     Q_INVOKABLE void WebBrowserNavigateComplete2(TObject*, const QString& url) { calls << url; }
-    Q_INVOKABLE void WebBrowserCommandStateChange(TObject*, int command, bool enable) {
+    Q_INVOKABLE void WebBrowserCommandStateChange(TObject*, int command, bool enable)
+    {
         calls << QStringLiteral("%1=%2").arg(command).arg(enable);
     }
 };
 
 }  // namespace
 
-TEST(WebBrowserStreaming, ReadsPropertiesAndEventsAndWritesThemBack) {
+TEST(WebBrowserStreaming, ReadsPropertiesAndEventsAndWritesThemBack)
+{
     RegisterWebClasses();
     auto host = std::make_unique<TBrowserHost>(nullptr);
     ReadComponentFromText(QStringLiteral(R"(object Host: TBrowserHost
@@ -57,7 +59,8 @@ end
     EXPECT_EQ(host->calls, QStringList({QStringLiteral("about:blank"), QStringLiteral("2=1")}));
 
     const QString text = WriteComponentToText(host.get());
-    EXPECT_TRUE(text.contains(QStringLiteral("OnNavigateComplete2 = WebBrowserNavigateComplete2"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("OnNavigateComplete2 = WebBrowserNavigateComplete2")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("OnCommandStateChange = WebBrowserCommandStateChange")));
     EXPECT_TRUE(text.contains(QStringLiteral("NoContextMenu = True")));
 }

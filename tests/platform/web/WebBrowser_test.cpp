@@ -35,7 +35,8 @@ constexpr int kWaitMs = 20000;
 
 class BrowserTest : public ::testing::Test, public QObject {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         browser.reset(Create<TWebBrowser>(nullptr));
         browser->SetBounds(0, 0, 800, 600);
         browser->Handle()->show();
@@ -48,28 +49,32 @@ protected:
                          });
     }
 
-    void NavigateComplete(TObject* sender, QString url) {
+    void NavigateComplete(TObject* sender, QString url)
+    {
         EXPECT_EQ(sender, browser.get());
         completed.append(url);
     }
     void CommandStateChange(TObject*, int command, bool enable) { states[command] = enable; }
 
     // Navigates and waits for the navigate-complete event.
-    void Go(const QString& url) {
+    void Go(const QString& url)
+    {
         const qsizetype before = completed.size();
         browser->Navigate(url);
         ASSERT_TRUE(WaitFor([&] { return completed.size() > before; }, kWaitMs)) << url.toStdString();
     }
 
     // Replaces the document and waits until it is shown.
-    void Show(const QString& text, int timeoutMs = kWaitMs) {
+    void Show(const QString& text, int timeoutMs = kWaitMs)
+    {
         ASSERT_NE(browser->Document(), nullptr);
         browser->Document()->Close();
         browser->Document()->Write(text);
         ASSERT_TRUE(WaitFor([&] { return !browser->Busy(); }, timeoutMs));
     }
 
-    QVariant Eval(const QString& script) {
+    QVariant Eval(const QString& script)
+    {
         std::optional<QVariant> result;
         browser->Page()->runJavaScript(script, [&](const QVariant& v) { result = v; });
         EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kWaitMs)) << script.toStdString();
@@ -83,13 +88,15 @@ protected:
     bool lastLoadOk = false;
 };
 
-QString StartPageUrl(const QString& name = QStringLiteral("Start.htm")) {
+QString StartPageUrl(const QString& name = QStringLiteral("Start.htm"))
+{
     return QStringLiteral("Res://") + QCoreApplication::applicationDirPath() + QStringLiteral("/Tarnwick.dll/") + name;
 }
 
 }  // namespace
 
-TEST_F(BrowserTest, ServesTheStartPageWithItsStyleSheetAndImage) {
+TEST_F(BrowserTest, ServesTheStartPageWithItsStyleSheetAndImage)
+{
     ASSERT_NE(TResourceModule::Load(QStringLiteral("Tarnwick.dll")), nullptr);
     EXPECT_EQ(browser->Document(), nullptr) << "no document before the first navigation";
     Go(StartPageUrl(QStringLiteral("START.HTM")));
@@ -109,7 +116,8 @@ TEST_F(BrowserTest, ServesTheStartPageWithItsStyleSheetAndImage) {
     EXPECT_FALSE(lastLoadOk);
 }
 
-TEST_F(BrowserTest, PageAddressesKeepHashPercentAndBlankInTheirFolder) {
+TEST_F(BrowserTest, PageAddressesKeepHashPercentAndBlankInTheirFolder)
+{
     // A program folder with every character that means something else in a URL.
     const QString folder = testsupport::TempDir() + QStringLiteral("/a #1 100% b");
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -127,7 +135,8 @@ TEST_F(BrowserTest, PageAddressesKeepHashPercentAndBlankInTheirFolder) {
               QStringLiteral("rgb(244, 241, 234)"));
 }
 
-TEST_F(BrowserTest, NavigationEventsAndHistoryCommands) {
+TEST_F(BrowserTest, NavigationEventsAndHistoryCommands)
+{
     Go(QStringLiteral("about:<B>Loading</B>...."));
     EXPECT_EQ(completed.last(), QStringLiteral("about:<B>Loading</B>...."));
     EXPECT_EQ(BodyText(), QStringLiteral("Loading...."));
@@ -146,7 +155,8 @@ TEST_F(BrowserTest, NavigationEventsAndHistoryCommands) {
     EXPECT_NO_THROW(browser->GoForward());
 }
 
-TEST_F(BrowserTest, WritesReplaceTheDocumentWithoutHistoryOrOldScriptState) {
+TEST_F(BrowserTest, WritesReplaceTheDocumentWithoutHistoryOrOldScriptState)
+{
     ASSERT_NE(TResourceModule::Load(QStringLiteral("Tarnwick.dll")), nullptr);
     Go(StartPageUrl());  // the editor writes over its start page
     const qsizetype events = completed.size();
@@ -173,15 +183,15 @@ TEST_F(BrowserTest, WritesReplaceTheDocumentWithoutHistoryOrOldScriptState) {
     EXPECT_EQ(browser->LocationName(), QStringLiteral("about:blank")) << "no title: the address";
 }
 
-TEST_F(BrowserTest, WritesWhileRenderingAreHeldAndOnlyTheLatestShows) {
+TEST_F(BrowserTest, WritesWhileRenderingAreHeldAndOnlyTheLatestShows)
+{
     Go(QStringLiteral("about:blank"));
     int renders = 0;
-    QObject::connect(browser->Page(), &QWebEnginePage::loadingChanged, browser->Page(),
-                     [&](const QWebEngineLoadingInfo& info) {
-                         if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus &&
-                             info.url() == browser->Document()->Url())
-                             ++renders;
-                     });
+    QObject::connect(
+        browser->Page(), &QWebEnginePage::loadingChanged, browser->Page(), [&](const QWebEngineLoadingInfo& info) {
+            if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && info.url() == browser->Document()->Url())
+                ++renders;
+        });
     for (const char* text : {"<p>one</p>", "<p>two</p>", "<p>three</p>"}) {
         browser->Document()->Close();
         browser->Document()->Write(QString::fromLatin1(text));
@@ -191,7 +201,8 @@ TEST_F(BrowserTest, WritesWhileRenderingAreHeldAndOnlyTheLatestShows) {
     EXPECT_EQ(renders, 2) << "the first write renders, the middle one is dropped";
 }
 
-TEST_F(BrowserTest, RewritesKeepTheScrollPosition) {
+TEST_F(BrowserTest, RewritesKeepTheScrollPosition)
+{
     Go(QStringLiteral("about:blank"));
     const QString body = QStringLiteral("<p style='height:4000px'>tall</p>");
     Show(body);
@@ -201,7 +212,8 @@ TEST_F(BrowserTest, RewritesKeepTheScrollPosition) {
     EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("window.scrollY")).toInt() == 700; }, kWaitMs));
 }
 
-TEST_F(BrowserTest, PagesFromFilesReplaceTheDocumentLikeWrites) {
+TEST_F(BrowserTest, PagesFromFilesReplaceTheDocumentLikeWrites)
+{
     const QString dir = testsupport::TempDir();
     auto page = [&](const QString& name, const QByteArray& body) {
         QFile f(dir + QLatin1Char('/') + name);
@@ -230,14 +242,16 @@ TEST_F(BrowserTest, PagesFromFilesReplaceTheDocumentLikeWrites) {
     EXPECT_EQ(browser->Page()->url().scheme(), QStringLiteral("vesk-doc"));
 }
 
-TEST_F(BrowserTest, WritesShowOverAPageThatFailedToLoad) {
+TEST_F(BrowserTest, WritesShowOverAPageThatFailedToLoad)
+{
     Go(StartPageUrl().replace(QStringLiteral("Tarnwick.dll"), QStringLiteral("Missing.dll")));
     EXPECT_FALSE(lastLoadOk);
     Show(QStringLiteral("<p>written</p>"));
     EXPECT_EQ(BodyText(), QStringLiteral("written"));
 }
 
-TEST_F(BrowserTest, LargeDocumentsRender) {
+TEST_F(BrowserTest, LargeDocumentsRender)
+{
     Go(QStringLiteral("about:blank"));
     // Far beyond what the engine's setHtml takes; mostly text, so parsing stays quick.
     const QString line = QStringLiteral("<p>") + QStringLiteral("words and ").repeated(200) + QStringLiteral("</p>\n");
@@ -253,7 +267,8 @@ TEST_F(BrowserTest, LargeDocumentsRender) {
     EXPECT_EQ(Eval(QStringLiteral("document.getElementsByTagName('p').length")).toInt(), lines);
 }
 
-TEST_F(BrowserTest, WrittenDocumentsReachLocalFilesThroughTheirBase) {
+TEST_F(BrowserTest, WrittenDocumentsReachLocalFilesThroughTheirBase)
+{
     const QString dir = testsupport::TempDir();
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
@@ -264,7 +279,8 @@ TEST_F(BrowserTest, WrittenDocumentsReachLocalFilesThroughTheirBase) {
     EXPECT_TRUE(WaitFor([&] { return Eval(QStringLiteral("document.images[0].naturalWidth")).toInt() == 4; }, kWaitMs));
 }
 
-TEST_F(BrowserTest, BrowserCommands) {
+TEST_F(BrowserTest, BrowserCommands)
+{
     Go(QStringLiteral("about:blank"));
     Show(QStringLiteral("<p>select me</p>"));
     EXPECT_THROW(browser->ExecWB(OLECMDID_COPY), EOleException) << "nothing selected";
@@ -289,7 +305,8 @@ TEST_F(BrowserTest, BrowserCommands) {
 namespace {
 
 // The streams of a PDF file, inflated where they are compressed.
-QList<QByteArray> PdfStreams(const QByteArray& pdf) {
+QList<QByteArray> PdfStreams(const QByteArray& pdf)
+{
     static const QRegularExpression begin(QStringLiteral("stream\\r?\\n"));
     QList<QByteArray> streams;
     const QString text = QString::fromLatin1(pdf);
@@ -304,7 +321,8 @@ QList<QByteArray> PdfStreams(const QByteArray& pdf) {
 }
 
 // The size of the first page in points, from its media box.
-QSizeF PdfPageSize(const QByteArray& pdf) {
+QSizeF PdfPageSize(const QByteArray& pdf)
+{
     static const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"));
     const QRegularExpressionMatch m = box.match(QString::fromLatin1(pdf));
     return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
@@ -315,7 +333,8 @@ QSizeF PdfPageSize(const QByteArray& pdf) {
 // A print to a PDF file writes the page as the engine lays it out for paper: small, its text
 // kept as text (text operators, fonts with their character maps, no pictures), on the page
 // setup's paper.
-TEST_F(BrowserTest, PrintingToAPdfFileKeepsTheTextOnThePageSetupsPaper) {
+TEST_F(BrowserTest, PrintingToAPdfFileKeepsTheTextOnThePageSetupsPaper)
+{
     Go(QStringLiteral("about:blank"));
     Show(QStringLiteral("<h1>Printed heading</h1><p>A line of printed words.</p>"));
     const QString dir = testsupport::TempDir();
@@ -372,7 +391,8 @@ TEST_F(BrowserTest, PrintingToAPdfFileKeepsTheTextOnThePageSetupsPaper) {
     EXPECT_EQ(testsupport::FileBytes(printed), before);
 }
 
-TEST(WebClasses, BrowserAndItsEventTypesAreStreamable) {
+TEST(WebClasses, BrowserAndItsEventTypesAreStreamable)
+{
     RegisterWebClasses();
     EXPECT_TRUE(GetClass(QStringLiteral("TWebBrowser")).has_value());
     EXPECT_NE(FindEventTypeInfo(QMetaType::fromType<TWebNavigateCompleteEvent>()), nullptr);

@@ -75,7 +75,8 @@ protected:
     static bool Activate(TCustomForm* form)
     {
         form->Handle()->activateWindow();
-        return testsupport::WaitFor([form] { return QGuiApplication::focusWindow() == form->Handle()->windowHandle(); }, 5000);
+        return testsupport::WaitFor([form] { return QGuiApplication::focusWindow() == form->Handle()->windowHandle(); },
+                                    5000);
     }
 
     std::unique_ptr<TForm> a = std::make_unique<TForm>(nullptr);

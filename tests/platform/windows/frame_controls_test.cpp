@@ -11,7 +11,10 @@ namespace {
 
 constexpr QRgb kBackground = 0x123456;
 
-QRgb Rgb(int colorIndex) { return SysColor(colorIndex).rgb() & 0xFFFFFF; }
+QRgb Rgb(int colorIndex)
+{
+    return SysColor(colorIndex).rgb() & 0xFFFFFF;
+}
 
 QImage Draw(int width, int height, unsigned type, unsigned state, const TFrameControlColors& colors = {},
             bool* drawn = nullptr)
@@ -24,7 +27,10 @@ QImage Draw(int width, int height, unsigned type, unsigned state, const TFrameCo
     return image;
 }
 
-QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb At(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 struct PixelCase {
     const char* name;
@@ -51,7 +57,9 @@ TEST(FrameControls, CheckBoxesShowTheirEdgeInsideAndMarkPerState)
         {"checked", DFCS_CHECKED, {{{2, 2}, window}, {{6, 6}, ink}, {{3, 5}, ink}, {{3, 4}, window}, {{9, 3}, ink}}},
         {"pushed", DFCS_PUSHED, {{{2, 2}, face}, {{6, 6}, face}}},
         {"inactive and checked", DFCS_INACTIVE | DFCS_CHECKED, {{{2, 2}, face}, {{6, 6}, shadow}}},
-        {"flat and checked", DFCS_FLAT | DFCS_CHECKED, {{{0, 0}, shadow}, {{1, 1}, window}, {{12, 12}, shadow}, {{6, 6}, ink}}},
+        {"flat and checked",
+         DFCS_FLAT | DFCS_CHECKED,
+         {{{0, 0}, shadow}, {{1, 1}, window}, {{12, 12}, shadow}, {{6, 6}, ink}}},
         {"transparent", DFCS_TRANSPARENT, {{{0, 0}, shadow}, {{2, 2}, kBackground}}},
     };
     for (const PixelCase& c : cases) ExpectPixels(Draw(13, 13, DFC_BUTTON, c.state), c);
@@ -72,8 +80,15 @@ TEST(FrameControls, CloseButtonsMoveTheirCrossWhenPushedUnlessFlat)
     const QRgb face = Rgb(COLOR_BTNFACE), text = Rgb(COLOR_BTNTEXT), shadow = Rgb(COLOR_BTNSHADOW);
     const QRgb light3d = Rgb(COLOR_3DLIGHT), light = Rgb(COLOR_BTNHIGHLIGHT);
     const PixelCase cases[] = {
-        {"up", DFCS_CAPTIONCLOSE,
-         {{{0, 0}, light3d}, {{4, 3}, text}, {{5, 3}, text}, {{6, 3}, face}, {{10, 3}, text}, {{11, 3}, text}, {{11, 10}, text}}},
+        {"up",
+         DFCS_CAPTIONCLOSE,
+         {{{0, 0}, light3d},
+          {{4, 3}, text},
+          {{5, 3}, text},
+          {{6, 3}, face},
+          {{10, 3}, text},
+          {{11, 3}, text},
+          {{11, 10}, text}}},
         {"pushed", DFCS_PUSHED, {{{0, 0}, shadow}, {{4, 3}, face}, {{5, 4}, text}, {{12, 11}, text}}},
         {"flat and pushed", DFCS_FLAT | DFCS_PUSHED, {{{0, 0}, face}, {{4, 3}, text}, {{5, 4}, text}}},
         {"inactive", DFCS_INACTIVE, {{{4, 3}, shadow}, {{12, 4}, light}}},
@@ -99,7 +114,9 @@ TEST(FrameControls, SizeGripsDrawThreeRidgesInTheCorner)
 {
     const QRgb face = Rgb(COLOR_BTNFACE), shadow = Rgb(COLOR_BTNSHADOW), light = Rgb(COLOR_BTNHIGHLIGHT);
     const PixelCase cases[] = {
-        {"standard", DFCS_SCROLLSIZEGRIP, {{{0, 0}, face}, {{12, 15}, light}, {{13, 15}, shadow}, {{14, 15}, shadow}, {{15, 15}, face}}},
+        {"standard",
+         DFCS_SCROLLSIZEGRIP,
+         {{{0, 0}, face}, {{12, 15}, light}, {{13, 15}, shadow}, {{14, 15}, shadow}, {{15, 15}, face}}},
         {"flat", DFCS_SCROLLSIZEGRIP | DFCS_FLAT, {{{12, 15}, face}, {{13, 15}, shadow}}},
         {"transparent", DFCS_SCROLLSIZEGRIP | DFCS_TRANSPARENT, {{{0, 0}, kBackground}, {{12, 15}, light}}},
     };

@@ -212,7 +212,8 @@ TEST(Painting, LinesLeaveTheirEndOutAndEdgesTakeTheClassicColours)
         DrawEdge(p, {0, 0, 10, 10}, BDR_RAISEDINNER, BF_RECT);
         DrawEdge(p, {2, 2, 8, 8}, EDGE_SUNKEN, BF_RECT);
     }
-    const QRgb light = SysColor(COLOR_BTNHIGHLIGHT).rgb() & 0xFFFFFF, shadow = SysColor(COLOR_BTNSHADOW).rgb() & 0xFFFFFF;
+    const QRgb light = SysColor(COLOR_BTNHIGHLIGHT).rgb() & 0xFFFFFF,
+               shadow = SysColor(COLOR_BTNSHADOW).rgb() & 0xFFFFFF;
     const QRgb dark = SysColor(COLOR_3DDKSHADOW).rgb() & 0xFFFFFF;
     EXPECT_EQ(At(image, 0, 0), light);
     EXPECT_EQ(At(image, 9, 0), shadow);  // the far corner belongs to the bottom-right line
