@@ -51,6 +51,8 @@ enum : int {
     SM_CYEDGE = 46,
     SM_CXSMSIZE = 52,
     SM_CYSMSIZE = 53,
+    SM_CXMENUSIZE = 54,
+    SM_CYMENUSIZE = 55,
     SM_CYSMCAPTION = 51,
     SM_CXDRAG = 68,
     SM_CYDRAG = 69,

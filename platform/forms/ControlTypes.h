@@ -63,8 +63,15 @@ Q_ENUM_NS(TCloseAction)
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 Q_ENUM_NS(TFormBorderStyle)
 
-enum TFormStyle { fsNormal, fsStayOnTop };
+// fsMDIForm: a frame whose client remainder holds MDI children; fsMDIChild: a form that
+// lives inside the main form's client when the main form is an MDI frame.
+enum TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 Q_ENUM_NS(TFormStyle)
+
+enum TBorderIcon { biSystemMenu = 0x1, biMinimize = 0x2, biMaximize = 0x4, biHelp = 0x8 };
+Q_ENUM_NS(TBorderIcon)
+Q_DECLARE_FLAGS(TBorderIcons, TBorderIcon)
+Q_FLAG_NS(TBorderIcons)
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 Q_ENUM_NS(TMouseButton)
@@ -85,6 +92,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 Q_ENUM_NS(TBevelStyle)
 
 }  // namespace ControlTypes
+Q_DECLARE_OPERATORS_FOR_FLAGS(ControlTypes::TBorderIcons)
 
 // The state of an owner-drawn line: a set of these flags.
 enum TOwnerDrawStateFlag : unsigned {
@@ -100,6 +108,7 @@ using ControlTypes::TAlign;
 using ControlTypes::TBevelCut;
 using ControlTypes::TBevelShape;
 using ControlTypes::TBevelStyle;
+using ControlTypes::TBorderIcons;
 using ControlTypes::TCheckBoxState;
 using ControlTypes::TCloseAction;
 using ControlTypes::TComboBoxStyle;
@@ -120,6 +129,7 @@ using enum ControlTypes::TWindowState;
 using enum ControlTypes::TCloseAction;
 using enum ControlTypes::TFormBorderStyle;
 using enum ControlTypes::TFormStyle;
+using enum ControlTypes::TBorderIcon;
 using enum ControlTypes::TMouseButton;
 using enum ControlTypes::TListBoxStyle;
 using enum ControlTypes::TComboBoxStyle;

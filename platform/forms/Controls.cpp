@@ -370,6 +370,15 @@ bool TControl::WidgetEvent(QEvent* event)
     return false;
 }
 
+void TControl::TakeWidgetBounds(const QRect& r)
+{
+    const QRect old = bounds_;
+    if (r == old) return;
+    bounds_ = r;
+    if (r.size() != old.size()) Resized();
+    BoundsChanged(old);
+}
+
 // ---- TWinControl ----
 
 TWinControl::TWinControl(TComponent* owner) : TWinControl(owner, new QWidget) {}
@@ -540,6 +549,7 @@ void TWinControl::AlignControls()
             }
         }
     }
+    PlaceClientRemainder({l, t, std::max(0, r - l), std::max(0, b - t)});
 }
 
 void TWinControl::ApplyColor()

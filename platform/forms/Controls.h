@@ -189,7 +189,9 @@ protected:
     virtual bool WidgetEvent(QEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Pushes bounds_ to the widget.
-    void UpdateWidgetGeometry();
+    virtual void UpdateWidgetGeometry();
+    // Takes bounds the window system gave the widget (a window moved or sized by the user).
+    void TakeWidgetBounds(const QRect& r);
     bool EffectiveShowHint() const;
     void ApplyHint();
     // Bounds set by the parent's alignment (no realign request back to the parent).
@@ -290,6 +292,9 @@ protected:
     void ApplyFont() override;
     // The colour also fills the widget's text field (QPalette::Base): edits, memos and lists.
     virtual bool ColorFillsField() const { return false; }
+    // The rectangle the aligned controls leave, after each alignment (an MDI frame's client
+    // goes there).
+    virtual void PlaceClientRemainder(const QRect& /*rect*/) {}
 
 private:
     friend class TControl;

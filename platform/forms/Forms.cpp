@@ -8,8 +8,13 @@
 #include "Keys.h"
 #include "Scope.h"
 #include "StdCtrls.h"
+#include "SystemMenu.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -94,6 +99,15 @@ TCustomForm::~TCustomForm()
     Destroying();
     CallBeforeFormDestroy(this);
     DestroyComponents();
+    // A child's sub-window goes with it (the frame's client activates the next child); the
+    // form's own window is taken out first and freed with the control as usual.
+    if (QMdiSubWindow* sub = MDISubWindow()) {
+        if (QWidget* w = Handle()) {
+            w->hide();
+            w->setParent(nullptr);
+        }
+        delete sub;
+    }
 }
 
 void TCustomForm::CallBeforeFormDestroy(TComponent* component)
@@ -133,6 +147,7 @@ void TCustomForm::SetCaption(const QString& value)
 {
     caption_ = value;
     if (Handle()) Handle()->setWindowTitle(value);
+    if (subWindow_) subWindow_->setWindowTitle(value);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
@@ -143,8 +158,226 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value)
 
 void TCustomForm::SetFormStyle(TFormStyle value)
 {
-    formStyle_ = value == fsStayOnTop ? fsStayOnTop : fsNormal;
+    formStyle_ = value >= fsNormal && value <= fsMDIForm ? value : fsNormal;
+    ApplyFormStyle();
     ApplyBorderStyle();
+}
+
+// ---- MDI
+
+namespace {
+
+TCustomForm* FormOfSubWindow(const QMdiSubWindow* sub)
+{
+    return sub ? TCustomForm::FromWindow(sub->widget()) : nullptr;
+}
+
+bool IsMDIFrame(const TCustomForm* form)
+{
+    return form && form->FormStyle() == fsMDIForm && form->MDIClient();
+}
+
+const char* const moveActionProperty = "vesk.moveAction";
+const char* const sizeActionProperty = "vesk.sizeAction";
+
+}  // namespace
+
+void TCustomForm::ApplyFormStyle()
+{
+    if (formStyle_ == fsMDIForm && !mdiClient_) MakeMDIClient();
+    if (formStyle_ != fsMDIChild || subWindow_) return;
+    // The frame: the main form when it is one, else the owner when it is one.
+    TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+    if (!IsMDIFrame(frame) || frame == this) frame = qobject_cast<TCustomForm*>(Owner());
+    if (IsMDIFrame(frame) && frame != this) EnterSubWindow(frame);
+}
+
+void TCustomForm::MakeMDIClient()
+{
+    mdiClient_ = new QMdiArea(Handle());
+    mdiClient_->setObjectName(QStringLiteral("MDIClient"));
+    mdiClient_->setActivationOrder(QMdiArea::CreationOrder);
+    mdiClient_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiClient_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QObject::connect(mdiClient_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        // A maximized child hands its maximized state on to the child activated after it.
+        auto* previous = static_cast<QMdiSubWindow*>(currentChild_.data());
+        currentChild_ = sub;
+        if (sub && previous && previous != sub && previous->isVisible() && previous->isMaximized() &&
+            !sub->isMaximized()) {
+            previous->showNormal();
+            sub->showMaximized();
+        }
+        Q_EMIT MDIActivated();
+    });
+    Realign();
+    mdiClient_->show();
+}
+
+void TCustomForm::PlaceClientRemainder(const QRect& rect)
+{
+    if (mdiClient_) mdiClient_->setGeometry(rect);
+}
+
+void TCustomForm::EnterSubWindow(TCustomForm* frame)
+{
+    QWidget* w = Handle();
+    if (!w) return;
+    const QSize client(Width(), Height());
+    const bool shown = w->isVisible();
+    auto* sub = new QMdiSubWindow;
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWidget(w);
+    // Qt's own system menu carries shortcuts (Ctrl+F4 ...), which would run before the input
+    // filter: its keyboard move and size are kept without them, the menu is ours.
+    if (QMenu* own = sub->systemMenu()) {
+        for (QAction* a : own->actions()) {
+            a->setShortcuts({});
+            const QString text = QString(a->text()).remove(QLatin1Char('&'));
+            const char* property = text == QLatin1String("Move")   ? moveActionProperty
+                                   : text == QLatin1String("Size") ? sizeActionProperty
+                                                                   : nullptr;
+            if (!property) continue;
+            a->setParent(sub);
+            sub->setProperty(property, QVariant::fromValue(static_cast<QObject*>(a)));
+        }
+    }
+    subWindow_ = sub;
+    TSystemMenu* menu = SystemMenu();
+    sub->setSystemMenu(menu ? menu->Menu() : nullptr);
+    sub->setWindowTitle(caption_);
+    frame->mdiClient_->addSubWindow(sub);
+    QObject::connect(sub, &QMdiSubWindow::windowStateChanged, this, [this] { ChildStateChanged(); });
+    sub->installEventFilter(this);
+    sub->resize(client.grownBy(sub->contentsMargins()));
+    sub->move(Left(), Top());
+    normalBounds_ = QRect(QPoint(Left(), Top()), client);
+    if (shown) sub->show();
+}
+
+void TCustomForm::UpdateWidgetGeometry()
+{
+    QMdiSubWindow* sub = MDISubWindow();
+    if (!sub) {
+        TWinControl::UpdateWidgetGeometry();
+        return;
+    }
+    // A maximized child keeps the client's size; its bounds take effect when it is restored.
+    if (sub->isMaximized() || sub->isMinimized()) return;
+    const QRect r = BoundsRect();
+    normalBounds_ = r;
+    sub->setGeometry(QRect(r.topLeft(), r.size().grownBy(sub->contentsMargins())));
+}
+
+void TCustomForm::ChildStateChanged()
+{
+    // The sub-window's state also says whether it is active: only a change between normal,
+    // minimized and maximized counts.
+    const TWindowState state = WindowState();
+    if (state == childState_) return;
+    childState_ = state;
+    UpdateChildFrame();
+    if (TCustomForm* frame = MDIFrame()) Q_EMIT frame->MDIChildStateChanged(this);
+}
+
+void TCustomForm::UpdateChildFrame()
+{
+    // A maximized child fills the client without its own title bar: the frame's menu bar
+    // shows its icon and buttons instead.
+    QMdiSubWindow* sub = MDISubWindow();
+    if (!sub) return;
+    const bool frameless = sub->isMaximized();
+    if (bool(sub->windowFlags() & Qt::FramelessWindowHint) == frameless) return;
+    TRestore changing(changingChildFrame_, true);
+    const Qt::WindowStates states = sub->windowState();
+    const bool shown = sub->isVisible();
+    sub->setWindowFlag(Qt::FramelessWindowHint, frameless);
+    if (shown) {
+        sub->setWindowState(states);
+        sub->show();
+    }
+    // Changing the flags re-made the sub-window, and a restored one lost its place.
+    if (!frameless && !normalBounds_.isNull())
+        sub->setGeometry(QRect(normalBounds_.topLeft(), normalBounds_.size().grownBy(sub->contentsMargins())));
+}
+
+void TCustomForm::FollowSubWindow()
+{
+    QMdiSubWindow* sub = MDISubWindow();
+    QWidget* w = Handle();
+    // While hidden, the sub-window is sized by Qt's own rules only: the bounds stand.
+    if (!sub || !w || !sub->isVisible()) return;
+    const QRect r(sub->pos(), sub->size().shrunkBy(sub->contentsMargins()));
+    if (!changingChildFrame_ && !sub->isMaximized() && !sub->isMinimized()) normalBounds_ = r;
+    TakeWidgetBounds(r);
+}
+
+QMdiSubWindow* TCustomForm::MDISubWindow() const
+{
+    return static_cast<QMdiSubWindow*>(subWindow_.data());
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const
+{
+    QMdiSubWindow* sub = mdiClient_ ? mdiClient_->currentSubWindow() : nullptr;
+    return sub && !sub->isHidden() ? FormOfSubWindow(sub) : nullptr;
+}
+
+int TCustomForm::MDIChildCount() const
+{
+    return mdiClient_ ? int(mdiClient_->subWindowList(QMdiArea::CreationOrder).size()) : 0;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int index) const
+{
+    if (!mdiClient_) return nullptr;
+    const QList<QMdiSubWindow*> subs = mdiClient_->subWindowList(QMdiArea::CreationOrder);
+    return index >= 0 && index < subs.size() ? FormOfSubWindow(subs[index]) : nullptr;
+}
+
+TCustomForm* TCustomForm::MDIFrame() const
+{
+    QMdiSubWindow* sub = MDISubWindow();
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    return area ? TCustomForm::FromWindow(area->window()) : nullptr;
+}
+
+TSystemMenu* TCustomForm::SystemMenu() const
+{
+    if (!(borderIcons_ & biSystemMenu) || borderStyle_ == bsNone) return nullptr;
+    if (!systemMenu_) const_cast<TCustomForm*>(this)->systemMenu_ = new TSystemMenu(const_cast<TCustomForm*>(this));
+    return systemMenu_;
+}
+
+void TCustomForm::SysCommand(int id)
+{
+    switch (id) {
+    case SC_RESTORE: SetWindowState(wsNormal); break;
+    case SC_MINIMIZE: SetWindowState(wsMinimized); break;
+    case SC_MAXIMIZE: SetWindowState(wsMaximized); break;
+    case SC_CLOSE: Close(); break;
+    case SC_NEXTWINDOW:
+        if (TCustomForm* frame = subWindow_ ? MDIFrame() : this; frame && frame->mdiClient_)
+            frame->mdiClient_->activateNextSubWindow();
+        break;
+    case SC_MOVE:
+    case SC_SIZE:
+        if (QMdiSubWindow* sub = MDISubWindow()) {
+            const char* property = id == SC_MOVE ? moveActionProperty : sizeActionProperty;
+            if (auto* a = qobject_cast<QAction*>(sub->property(property).value<QObject*>()); a && a->isEnabled())
+                a->trigger();
+        }
+        break;
+    default: break;
+    }
+}
+
+QImage TCustomForm::SmallIcon() const
+{
+    const QWidget* w = Handle();
+    if (!w) return {};
+    const QIcon icon = w->windowIcon();
+    return icon.isNull() ? QImage() : icon.pixmap(16, 16).toImage().scaled(16, 16);
 }
 
 void TCustomForm::SetOwnerWindow(QWidget* window)
@@ -217,7 +450,7 @@ void TCustomForm::SetBounds(int left, int top, int width, int height)
 
 TWindowState TCustomForm::WindowState() const
 {
-    const QWidget* w = Handle();
+    const QWidget* w = subWindow_ ? subWindow_.data() : Handle();
     if (!w || !w->isVisible()) return windowState_;
     if (w->windowState() & Qt::WindowMinimized) return wsMinimized;
     if (w->windowState() & Qt::WindowMaximized) return wsMaximized;
@@ -227,10 +460,12 @@ TWindowState TCustomForm::WindowState() const
 void TCustomForm::SetWindowState(TWindowState value)
 {
     windowState_ = value;
-    QWidget* w = Handle();
+    QWidget* w = subWindow_ ? subWindow_.data() : Handle();
     if (!w || !w->isVisible()) return;
+    // A sub-window told its own state again would take a restore place it never had.
+    if (subWindow_ && WindowState() == value) return;
     const Qt::WindowStates states[] = {Qt::WindowNoState, Qt::WindowMinimized, Qt::WindowMaximized};
-    w->setWindowState(states[value]);
+    w->setWindowState((w->windowState() & Qt::WindowActive) | states[value]);
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control)
@@ -258,6 +493,15 @@ void TCustomForm::SetVisible(bool value)
     if (value) {
         ShowWindow();
     } else {
+        if (QMdiSubWindow* sub = MDISubWindow()) {
+            sub->hide();
+            // A hidden child is no longer the frame's active one: the next visible child is.
+            QMdiArea* area = sub->mdiArea();
+            if (area && area->currentSubWindow() == sub) {
+                area->activateNextSubWindow();
+                if (area->currentSubWindow() == sub) area->setActiveSubWindow(nullptr);
+            }
+        }
         if (Handle()) Handle()->hide();
         if (onHide_) onHide_(this);
     }
@@ -275,7 +519,12 @@ void TCustomForm::ShowWindow()
     if (!w) return;
     ApplyOwnerWindow();
     w->show();
-    SetWindowState(windowState_);
+    if (subWindow_) {
+        subWindow_->show();
+        UpdateWidgetGeometry();  // showing sized the sub-window to its own liking
+    }
+    // A child shown normal takes the state the frame gives it (maximized after a maximized one).
+    if (!subWindow_ || windowState_ != wsNormal) SetWindowState(windowState_);
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->Handle()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -424,6 +673,17 @@ void TCustomForm::AnswerModal(TDialogScript& script)
     modalResult_ = mrCancel;
     CloseModal();
     modalResult_ = mrCancel;
+}
+
+bool TCustomForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // A child's sub-window moved or sized by the user or by its state: the bounds follow.
+    if (watched && watched == subWindow_) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            RunGuarded(this, [this] { FollowSubWindow(); });
+        return false;
+    }
+    return TWinControl::eventFilter(watched, event);
 }
 
 bool TCustomForm::WidgetEvent(QEvent* event)

@@ -10,7 +10,18 @@
 // The main form's close terminates the application; caFree frees the form later, from
 // the event loop.
 //
-// Form style: fsStayOnTop keeps the window above the other windows.
+// Form style: fsStayOnTop keeps the window above the other windows. fsMDIForm makes the
+// form an MDI frame: the client remainder (what its aligned controls leave) holds the MDI
+// client, an area of child windows. An fsMDIChild form made while the main form, or else its
+// owner, is an MDI frame lives in a sub-window of that frame's client; elsewhere it is a
+// normal window. A child's bounds are its window's place in the client and its own client
+// size; its WindowState is the sub-window's. A maximized child fills the client without a
+// frame of its own (the frame's menu bar carries its icon and buttons). The frame tells of
+// a change of its active child (MDIActivated) and of its children's states
+// (MDIChildStateChanged).
+//
+// System menu: a form with biSystemMenu in BorderIcons and a border has one (SystemMenu.h);
+// SysCommand runs its commands.
 //
 // Owner window: a form may belong to another window (its owner) without being its Qt child:
 // the owner is the window's transient parent, so the window manager keeps the form above it
@@ -33,10 +44,14 @@
 #include "Controls.h"
 #include "Dialogs.h"
 
+#include <QImage>
 #include <QPointer>
 
 class QEventLoop;
 class QKeyEvent;
+class QMdiArea;
+class QMdiSubWindow;
+class TSystemMenu;
 class TButton;
 class TDialogScript;
 
@@ -48,6 +63,7 @@ class TCustomForm : public TWinControl {
     Q_OBJECT
     Q_PROPERTY(ControlTypes::TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(ControlTypes::TFormStyle FormStyle READ FormStyle WRITE SetFormStyle)
+    Q_PROPERTY(ControlTypes::TBorderIcons BorderIcons READ BorderIcons WRITE SetBorderIcons)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth STORED false)
     Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight STORED false)
@@ -63,6 +79,7 @@ class TCustomForm : public TWinControl {
     Q_CLASSINFO("Default.ParentFont", "False")
     Q_CLASSINFO("Default.BorderStyle", "bsSizeable")
     Q_CLASSINFO("Default.FormStyle", "fsNormal")
+    Q_CLASSINFO("Default.BorderIcons", "[biSystemMenu, biMinimize, biMaximize]")
     Q_CLASSINFO("Default.Caption", "''")
     Q_CLASSINFO("Default.Position", "poDesigned")
     Q_CLASSINFO("Default.WindowState", "wsNormal")
@@ -79,6 +96,29 @@ public:
     void SetBorderStyle(TFormBorderStyle value);
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle value);
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons value) { borderIcons_ = value; }
+
+    // --- MDI (see above)
+    // The frame's client; none for other forms.
+    QMdiArea* MDIClient() const { return mdiClient_; }
+    // The frame's active child (none without one).
+    TCustomForm* ActiveMDIChild() const;
+    // The frame's children in the client's creation order.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    // The frame a child lives in; none for a form that is no MDI child.
+    TCustomForm* MDIFrame() const;
+    QMdiSubWindow* MDISubWindow() const;
+    // The window is maximized.
+    bool IsZoomed() const { return WindowState() == wsMaximized; }
+    // The system menu; none for a form without one (see above).
+    TSystemMenu* SystemMenu() const;
+    // Runs a system-menu command (SC_*): restore, minimize, maximize, close; next activates
+    // the frame's next child; move and size start the sub-window's keyboard move or size.
+    void SysCommand(int id);
+    // The window's icon at 16 x 16 (the application's when the window has none).
+    QImage SmallIcon() const;
     // The window this form belongs to (see above); nullptr: none. A window's own widget or
     // any widget of it may be given: its top-level window is taken.
     QWidget* OwnerWindow() const { return ownerWindow_; }
@@ -132,13 +172,20 @@ public:
 
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
 
+Q_SIGNALS:
+    void MDIActivated();
+    void MDIChildStateChanged(TCustomForm* child);
+
 protected:
+    void PlaceClientRemainder(const QRect& rect) override;
+    void UpdateWidgetGeometry() override;
     // Reads the resource of the form's class; forms without one keep their defaults.
     virtual void ReadResource();
     void DoCreate();
     void DoShow();
     void DoClose(TCloseAction& action);
     bool WidgetEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Enter and Escape as described above; true when a button was clicked.
     virtual bool DialogKey(const QKeyEvent& event);
     QString DoGetText() const override { return Caption(); }
@@ -158,7 +205,27 @@ private:
     TButton* FindButton(bool (TButton::*flag)() const) const;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
+    void ApplyFormStyle();
+    void MakeMDIClient();
+    void EnterSubWindow(TCustomForm* frame);
+    void ChildStateChanged();
+    void UpdateChildFrame();
+    // A child's client size from its sub-window's size.
+    void FollowSubWindow();
+
     TFormStyle formStyle_ = fsNormal;
+    TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu) | biMinimize | biMaximize;
+    QMdiArea* mdiClient_ = nullptr;
+    // The child's QMdiSubWindow (kept as a widget: the header stays light).
+    QPointer<QWidget> subWindow_;
+    // A child's bounds while it was last neither maximized nor minimized, and the state last
+    // reported to its frame.
+    QRect normalBounds_;
+    // The frame's current child's sub-window as last activated.
+    QPointer<QWidget> currentChild_;
+    TWindowState childState_ = wsNormal;
+    bool changingChildFrame_ = false;
+    TSystemMenu* systemMenu_ = nullptr;
     QPointer<QWidget> ownerWindow_;
     TFormPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;

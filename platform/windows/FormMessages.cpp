@@ -149,6 +149,13 @@ void TFormMessageHub::Manage(TCustomForm* form)
     window->installEventFilter(this);
     const bool active = window->windowHandle() && window->windowHandle() == QGuiApplication::focusWindow();
     entries_.push_back({form, window, active, StateOf(window)});
+    const QPointer<TCustomForm> guard(form);
+    connect(form, &TCustomForm::MDIActivated, this, [this, guard] {
+        if (guard && Find(guard)) Report([&](TFormMessageListener& l) { l.MDIChildActivated(guard); });
+    });
+    connect(form, &TCustomForm::MDIChildStateChanged, this, [this, guard](TCustomForm* child) {
+        if (guard && Find(guard)) Report([&](TFormMessageListener& l) { l.MDIChildStateChanged(guard, child); });
+    });
     // A freed form leaves by itself; its widget may go first or later.
     connect(form, &QObject::destroyed, this,
             [this] { std::erase_if(entries_, [](const Entry& e) { return !e.object; }); });
@@ -159,7 +166,7 @@ void TFormMessageHub::Unmanage(const TCustomForm* form)
     Entry* e = Find(form);
     if (!e) return;
     if (e->window) e->window->removeEventFilter(this);
-    disconnect(e->object, &QObject::destroyed, this, nullptr);
+    disconnect(e->object, nullptr, this, nullptr);
     std::erase_if(entries_, [form](const Entry& x) { return !x.object || x.object.data() == form; });
 }
 

@@ -11,6 +11,9 @@
 // - show and hide made by the program (not the window system's own, as when minimizing).
 // - close requests of the window system (the close button): FormCloseRequest comes before
 //   the form's Close runs, FormCloseCancelled after it when the form stayed open.
+// - MDI: a frame's active child changed (another child, none, or a child freed), or one of
+//   its children was minimized, maximized or restored. Both are reported on the frame; the
+//   children themselves need not be managed.
 // A freed form leaves the hook by itself.
 //
 // Application-wide: the application's palette or font changed, or a screen's work area (its
@@ -30,6 +33,8 @@ public:
     virtual void FormShowChanged(TCustomForm* /*form*/, bool /*shown*/) {}
     virtual void FormCloseRequest(TCustomForm* /*form*/) {}
     virtual void FormCloseCancelled(TCustomForm* /*form*/) {}
+    virtual void MDIChildActivated(TCustomForm* /*frame*/) {}
+    virtual void MDIChildStateChanged(TCustomForm* /*frame*/, TCustomForm* /*child*/) {}
     virtual void PaletteChanged() {}
     virtual void FontChanged() {}
     virtual void WorkAreaChanged() {}

@@ -2,6 +2,8 @@
 #include "InputHooks.h"
 
 #include "ExceptionBarrier.h"
+#include "Forms.h"
+#include "SystemMenu.h"
 #include "Window.h"
 
 #include <QApplication>
@@ -43,6 +45,21 @@ private:
 };
 
 QPointer<TInputFilter> filter;
+
+// The MDI keys of the active frame, after the hooks have let the key pass: Ctrl+F4 closes the
+// active child, Ctrl+F6 activates the next one.
+bool MDIKey(const TKeyHookMessage& m)
+{
+    if (m.KeyUp || (m.Key != VK_F4 && m.Key != VK_F6) || (m.Shift & (ssShift | ssCtrl | ssAlt)) != ssCtrl) return false;
+    TCustomForm* frame = TCustomForm::FromWindow(QApplication::activeWindow());
+    TCustomForm* child = frame && frame->MDIClient() ? frame->ActiveMDIChild() : nullptr;
+    if (!child) return false;
+    if (m.Key == VK_F4)
+        child->SysCommand(SC_CLOSE);
+    else
+        frame->SysCommand(SC_NEXTWINDOW);
+    return true;
+}
 
 int ButtonVK(Qt::MouseButton button)
 {
@@ -90,7 +107,8 @@ bool TInputFilter::Key(QKeyEvent* event)
     }
     m.OtherKeysDown = keysDown.size() > (keysDown.contains(m.Key) ? 1 : 0);
     if (TInputHook* loop = LoopHook(); loop && loop->KeyboardHook(m)) return true;
-    return hook && hook->KeyboardHook(m);
+    if (hook && hook->KeyboardHook(m)) return true;
+    return !LoopHook() && MDIKey(m);
 }
 
 QWidget* TInputFilter::Receiver(const TPoint& screen, Qt::MouseButtons held) const

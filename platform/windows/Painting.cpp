@@ -198,19 +198,57 @@ void DrawCross(QPainter& p, const TRect& r, int offset, const QColor& color)
     }
 }
 
-void DrawCaptionClose(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors)
+// The minimize mark: a bar two pixels high along the bottom of the cross's square.
+void DrawMinimizeMark(QPainter& p, const TRect& r, int offset, const QColor& color)
+{
+    const int side = (std::min(r.Width() - 4, r.Height() - 6) / 2) * 2;
+    if (side <= 0) return;
+    const int x = r.Left + (r.Width() - side) / 2 + offset, y = r.Top + (r.Height() - side) / 2 + offset;
+    p.fillRect(x, y + side - 2, side - 2, 2, color);
+}
+
+// The restore mark: two windows, the front one lower left, each with a two-pixel title.
+void DrawRestoreMark(QPainter& p, const TRect& r, int offset, const QColor& color)
+{
+    const int side = (std::min(r.Width() - 4, r.Height() - 6) / 2) * 2;
+    if (side < 6) return;
+    const int x = r.Left + (r.Width() - side) / 2 + offset, y = r.Top + (r.Height() - side) / 2 + offset;
+    const int w = side - 2, h = side - 3;
+    auto window = [&](int left, int top) {
+        p.fillRect(left, top, w, 2, color);
+        p.fillRect(left, top + 2, 1, h - 2, color);
+        p.fillRect(left + w - 1, top + 2, 1, h - 2, color);
+        p.fillRect(left, top + h - 1, w, 1, color);
+    };
+    window(x + 2, y - 1);
+    // The front window hides what lies behind it.
+    p.fillRect(x + 1, y + 3, w - 2, h - 3, p.background());
+    window(x, y + 3);
+}
+
+void DrawCaptionButton(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors)
 {
     const bool flat = state & DFCS_FLAT, pushed = state & DFCS_PUSHED;
     FillFace(p, r, state, colors, COLOR_BTNFACE);
     if (!flat) DrawEdge(p, r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const int offset = pushed && !flat ? 1 : 0;
+    const unsigned part = state & 0xFF;
+    auto mark = [&](int at, const QColor& color) {
+        if (part == DFCS_CAPTIONMIN)
+            DrawMinimizeMark(p, r, at, color);
+        else if (part == DFCS_CAPTIONRESTORE)
+            DrawRestoreMark(p, r, at, color);
+        else
+            DrawCross(p, r, at, color);
+    };
+    p.setBackground(colors.Face ? colors.Face->color() : SysColor(COLOR_BTNFACE));
     if (colors.Glyph) {
-        DrawCross(p, r, offset, *colors.Glyph);
+        mark(offset, *colors.Glyph);
     } else if (state & DFCS_INACTIVE) {
-        DrawCross(p, r, offset + 1, SysColor(COLOR_BTNHIGHLIGHT));
-        DrawCross(p, r, offset, SysColor(COLOR_BTNSHADOW));
+        mark(offset + 1, SysColor(COLOR_BTNHIGHLIGHT));
+        mark(offset, SysColor(COLOR_BTNSHADOW));
     } else {
-        DrawCross(p, r, offset, SysColor(COLOR_BTNTEXT));
+        mark(offset, SysColor(COLOR_BTNTEXT));
     }
 }
 
@@ -257,8 +295,8 @@ bool DrawFrameControl(QPainter& p, const TRect& r, unsigned type, unsigned state
 {
     if (r.IsEmpty()) return true;
     const unsigned part = state & 0xFF;
-    if (type == DFC_CAPTION && part == DFCS_CAPTIONCLOSE)
-        DrawCaptionClose(p, r, state, colors);
+    if (type == DFC_CAPTION && (part == DFCS_CAPTIONCLOSE || part == DFCS_CAPTIONMIN || part == DFCS_CAPTIONRESTORE))
+        DrawCaptionButton(p, r, state, colors);
     else if (type == DFC_SCROLL && part == DFCS_SCROLLSIZEGRIP)
         DrawSizeGrip(p, r, state, colors);
     else if (type == DFC_BUTTON && part == DFCS_BUTTONCHECK)

@@ -61,7 +61,9 @@ struct TFrameControlColors {
 // The standard parts of window frames and buttons, drawn into r in the classic colours.
 // - DFC_CAPTION, DFCS_CAPTIONCLOSE: a caption button with its cross, two strokes two pixels
 //   wide on the largest even square 4 pixels narrower and 6 pixels lower than r, centred.
-//   A raised edge, or a sunken one with the cross a pixel down and right when DFCS_PUSHED;
+//   DFCS_CAPTIONMIN and DFCS_CAPTIONRESTORE: the same button with the minimize bar along the
+//   square's bottom, or the two windows of restore.
+//   A raised edge, or a sunken one with the mark a pixel down and right when DFCS_PUSHED;
 //   DFCS_FLAT: no edge and no offset. DFCS_INACTIVE: the cross embossed in the shadow colour.
 // - DFC_SCROLL, DFCS_SCROLLSIZEGRIP: three diagonal ridges (light, shadow, shadow) in the
 //   bottom-right corner; DFCS_FLAT leaves out the light lines.
