@@ -1,6 +1,13 @@
 #include "dxBarInternalItems.h"
 
+#include "ExceptionBarrier.h"
+#include "Forms.h"
+#include "Keys.h"
+#include "SystemMenu.h"
 #include "dxBarItemLink.h"
+#include "dxBarTempItems.h"
+
+#include <QPainter>
 
 void TdxBarQuickCustItem::Click()
 {
@@ -9,4 +16,121 @@ void TdxBarQuickCustItem::Click()
     TdxBarButton::Click();
     if (!self || !clicked) return;
     if (TdxBarItemLink* target = TargetLink(clicked)) target->SetVisible(!target->Visible());
+}
+
+// ---------------------------------------------------------------- the MDI system menu
+
+namespace {
+
+// A button of the menu that a separator starts a group before.
+void AddEntry(TdxBarItemLinks* links, TdxBarItem* item, bool beginGroup)
+{
+    TdxBarItemLink* link = links->Add();
+    link->SetItem(item);
+    if (beginGroup) link->SetBeginGroup(true);
+}
+
+}  // namespace
+
+TCustomForm* TSystemMenuSubItem::Child() const
+{
+    return qobject_cast<TCustomForm*>(child_.data());
+}
+
+void TSystemMenuSubItem::SetChild(TCustomForm* child)
+{
+    child_ = child;
+}
+
+void TSystemMenuSubItem::Popup()
+{
+    TdxBarItemLinks* links = ItemLinks();
+    if (links) {
+        TdxBarManager* manager = BarManager();
+        links->Clear();
+        TCustomForm* child = Child();
+        TSystemMenu* menu = child ? child->SystemMenu() : nullptr;
+        const std::vector<TSystemMenuEntry> entries = menu ? menu->Entries() : std::vector<TSystemMenuEntry>{};
+        bool group = false;
+        for (const TSystemMenuEntry& e : entries) {
+            if (e.Separator) {
+                group = true;
+                continue;
+            }
+            auto* button = dxBarCreateTempItem<TdxBarButton>(manager);
+            const qsizetype tab = e.Text.indexOf(QLatin1Char('\t'));
+            button->SetCaption(tab < 0 ? e.Text : e.Text.left(tab));
+            if (tab >= 0) button->SetShortCut(TextToShortCut(e.Text.mid(tab + 1)));
+            button->SetTag(e.Id);
+            button->SetEnabled(!e.Grayed);
+            if (e.Checked) {
+                button->SetButtonStyle(bsChecked);
+                button->SetDown(true);
+            }
+            if (const QImage glyph = StandardGlyph(e.Bitmap); !glyph.isNull()) button->Glyph()->SetImage(glyph);
+            button->SetOnClick(TNotifyEvent(this, &TSystemMenuSubItem::EntryClick));
+            AddEntry(links, button, group);
+            group = false;
+        }
+    }
+    TCustomdxBarSubItem::Popup();
+}
+
+void TSystemMenuSubItem::EntryClick(TObject* sender)
+{
+    if (auto* item = qobject_cast<TComponent*>(sender)) PostCommand(item->Tag());
+}
+
+void TSystemMenuSubItem::PostCommand(int id) const
+{
+    const QPointer<TCustomForm> child = Child();
+    if (!child) return;
+    QMetaObject::invokeMethod(
+        child,
+        [child, id] {
+            if (child) RunGuarded(child, [&] { child->SysCommand(id); });
+        },
+        Qt::QueuedConnection);
+}
+
+void TSystemMenuSubItem::RunDefaultCommand() const
+{
+    TCustomForm* child = Child();
+    if (TSystemMenu* menu = child ? child->SystemMenu() : nullptr) PostCommand(menu->DefaultCommand());
+}
+
+QImage TSystemMenuSubItem::StandardGlyph(int bitmapCode)
+{
+    if (bitmapCode < HBMMENU_POPUP_CLOSE || bitmapCode > HBMMENU_POPUP_MINIMIZE) return {};
+    // The window-frame marks on a 16 x 16 cell, in the menu's text colour.
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const QColor ink(Qt::black);
+    switch (bitmapCode) {
+    case HBMMENU_POPUP_CLOSE:
+        for (int i = 0; i < 7; ++i) {
+            p.fillRect(4 + i, 4 + i, 2, 1, ink);
+            p.fillRect(10 - i, 4 + i, 2, 1, ink);
+        }
+        break;
+    case HBMMENU_POPUP_RESTORE:
+        p.fillRect(6, 3, 7, 2, ink);  // the window behind
+        p.fillRect(12, 5, 1, 4, ink);
+        p.fillRect(3, 6, 7, 2, ink);  // the window in front
+        p.fillRect(3, 8, 1, 4, ink);
+        p.fillRect(9, 8, 1, 4, ink);
+        p.fillRect(3, 12, 7, 1, ink);
+        break;
+    case HBMMENU_POPUP_MAXIMIZE:
+        p.fillRect(3, 3, 10, 2, ink);
+        p.fillRect(3, 5, 1, 7, ink);
+        p.fillRect(12, 5, 1, 7, ink);
+        p.fillRect(3, 12, 10, 1, ink);
+        break;
+    default:  // minimize
+        p.fillRect(4, 11, 7, 2, ink);
+        break;
+    }
+    return image;
 }

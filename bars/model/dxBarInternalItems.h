@@ -32,9 +32,34 @@ private:
     QHash<const TdxBarItemLink*, QPointer<TdxBarItemLink>> targets_;
 };
 
-// The sub item standing for an MDI child's system menu.
+class TCustomForm;
+
+// The sub item standing for an MDI child's system menu, at the start of the frame's main
+// menu bar while the child is maximized. It holds the child through a guarded reference:
+// once the child is gone the item opens an empty menu and runs nothing.
 class TSystemMenuSubItem : public TCustomdxBarSubItem {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TSystemMenuSubItem(TComponent* owner) : TCustomdxBarSubItem(owner) {}
+
+    TCustomForm* Child() const;
+    void SetChild(TCustomForm* child);
+    // Each opening rebuilds the links from the child's system menu, as temporary items: a
+    // button per command (its Tag the command id, its caption and shortcut from the entry's
+    // text, disabled when grayed, checked and down when checked, the standard glyphs of close,
+    // restore, maximize and minimize), a separator beginning the next entry's group.
+    void Popup() override;
+    // Runs a command of the child from the event loop, so that a command that frees the
+    // child (and with it this item and the open menu) does so after the menus are done.
+    void PostCommand(int id) const;
+    // The double click on the item: the system menu's default command.
+    void RunDefaultCommand() const;
+    // The glyph of a standard bitmap entry (none for other codes).
+    static QImage StandardGlyph(int bitmapCode);
+
+private:
+    void EntryClick(TObject* sender);
+
+    // The child (a form; kept as an object so that this header needs no form).
+    QPointer<QObject> child_;
 };

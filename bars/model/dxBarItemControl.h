@@ -148,6 +148,8 @@ public:
     // Asks the parent to re-lay itself out.
     virtual void RepaintBar();
     virtual void DblClick() {}
+    // A double click reaches DblClick even on a control that opens a menu.
+    virtual bool DblClickWhileExpandable() const { return false; }
     virtual bool HandlesDblClick() const;
 
     // --- window items: the in-place editor of a live control

@@ -374,7 +374,8 @@ public:
 
     void CloseUp();
     void Detaching();
-    void Popup();
+    // The menu of the item opens: OnPopup.
+    virtual void Popup();
 
     TNotifyEvent OnCloseUp;
     TNotifyEvent OnDetaching;

@@ -378,6 +378,24 @@ public:
     // True while the bars are being read or the read states are being applied.
     bool BarsRestoring() const;
 
+    // --- MDI frames (see dxBarManagerMDI.cpp)
+    // On an MDI frame's manager: the active child as last seen, and whether it was maximized.
+    TCustomForm* ActiveMDIChild() const;
+    bool ChildMaximized() const { return childMaximized_; }
+    bool AlwaysMerge() const { return alwaysMerge_; }
+    void SetAlwaysMerge(bool value) { alwaysMerge_ = value; }
+    // After a change of the frame's active child or of its state: the system menu of a
+    // maximized child leads the main menu bar, and the child's main menu merges into it (while
+    // maximized, or always with AlwaysMerge); the main menu bar's window is re-laid out when
+    // the maximized state changed.
+    void MDIUpdate();
+    // One child's part of it: on, its system menu and its merge come (skipMerge: the system
+    // menu only); off, they go. closing: the child is going, the bar stays locked.
+    void ChildChange(TCustomForm* child, bool on, bool skipMerge, bool closing);
+    // The main menu bar shows the active child's minimize, restore and close buttons: the
+    // child is maximized and has a system menu.
+    bool HasMDIButtons() const;
+
     // --- hints (dxBarHints.cpp)
     // A bar window's hot item changed (text empty) or the pointer rests on a part with a
     // text of its own: shows the hint after the delay, at once while one is shown or just
@@ -481,6 +499,10 @@ private:
     bool allowCallFromAnotherForm_ = false;
     bool allowReset_ = true;
     bool alwaysMerge_ = false;
+    // The active MDI child (a form; kept as an object so the header needs no form).
+    QPointer<QObject> activeMDIChild_;
+    bool childMaximized_ = false;
+    bool mergedMenuVisible_ = false;
     bool alwaysSaveText_ = false;
     bool canCustomize_ = true;
     bool showHint_ = true;

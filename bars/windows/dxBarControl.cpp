@@ -15,10 +15,13 @@
 #include "dxBarStrs.h"
 #include "dxBarWindowsLibrary.h"
 #include "dxBarToolbarsPopup.h"
+#include "ExceptionBarrier.h"
 #include "Keys.h"
+#include "SystemMenu.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QPainter>
 
 using namespace toolbarlayout;
@@ -123,7 +126,124 @@ TBar TdxBarControl::LayoutBar() const
         bar.StandardHeight = manager->DefaultButtonHeight();
         bar.UsesRecentItems = ItemLinks() && ItemLinks()->UsesRecentItems() && !manager->IsDesigning();
     }
+    bar.HasCaptionButtons = HasCaptionButtons();
+    if (bar.HasCaptionButtons) {
+        const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+        const bool mdi = HasMDIButtons(), vertical = bar.Vertical();
+        bar.CaptionButtonsWidth = mdi && !vertical ? 3 * w + 2 : w;
+        bar.CaptionButtonsHeight = mdi && vertical ? 3 * h + 2 : h;
+    }
     return bar;
+}
+
+bool TdxBarControl::HasMDIButtons() const
+{
+    TdxBarManager* manager = BarManager();
+    return bar_ && bar_->IsMainMenu() && manager && manager->HasMDIButtons();
+}
+
+bool TdxBarControl::IgnoreMouseMove(const TPoint& client) const
+{
+    if (TCustomdxBarControl::IgnoreMouseMove(client)) return true;
+    if (Floating()) return false;
+    TdxBarManager* manager = BarManager();
+    TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
+    return form && form->FormStyle() == fsMDIForm && QGuiApplication::applicationState() != Qt::ApplicationActive;
+}
+
+bool TdxBarControl::HasCaptionButtons() const
+{
+    TdxBarManager* manager = BarManager();
+    return HasMDIButtons() || (bar_ && bar_->IsMainMenu() && manager && manager->ShowCloseButton());
+}
+
+TRect TdxBarControl::CaptionButtonRect(int index) const
+{
+    if (index < 0 || index > 2 || !HasCaptionButtons()) return {};
+    const bool mdi = HasMDIButtons();
+    if (!mdi && index != 2) return {};
+    const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+    const TBar bar = LayoutBar();
+    const TRect client = ClientRect();
+    const bool vertical = bar.Vertical();
+    const int along = vertical ? client.Height() : client.Width();
+    const int across = vertical ? client.Width() : client.Height();
+    const int room = bar.MarkExists && DockControl() ? toolbarlayout::MarkRoom : 0;
+    const int start = along - room - (vertical ? bar.CaptionButtonsHeight : bar.CaptionButtonsWidth);
+    const int slot = mdi ? index : 0;
+    const int a = start + slot * (vertical ? h : w) + (mdi && index == 2 ? 2 : 0);
+    const int c = (across - (vertical ? w : h)) / 2;
+    return vertical ? TRect::Bounds(c, a, w, h) : TRect::Bounds(a, c, w, h);
+}
+
+bool TdxBarControl::CaptionButtonActive(int index) const
+{
+    // Restore is always active, and so is the close button of a plain menu bar.
+    if (index == 1 || !HasMDIButtons()) return true;
+    TdxBarManager* manager = BarManager();
+    TCustomForm* child = manager ? manager->ActiveMDIChild() : nullptr;
+    TSystemMenu* menu = child ? child->SystemMenu() : nullptr;
+    if (!menu) return false;
+    const int id = index == 0 ? SC_MINIMIZE : SC_CLOSE;
+    for (const TSystemMenuEntry& e : menu->Entries())
+        if (e.Id == id) return !e.Grayed;
+    return false;
+}
+
+int TdxBarControl::CaptionButtonAt(const TPoint& client) const
+{
+    for (int i = 0; i < 3; ++i)
+        if (CaptionButtonRect(i).Contains(client)) return i;
+    return -1;
+}
+
+void TdxBarControl::PaintCaptionButtons(QPainter& p)
+{
+    if (!HasCaptionButtons()) return;
+    const bool mdi = HasMDIButtons();
+    TdxBarManager* manager = BarManager();
+    const bool flatLook = IsFlat();
+    static const unsigned parts[] = {DFCS_CAPTIONMIN, DFCS_CAPTIONRESTORE, DFCS_CAPTIONCLOSE};
+    for (int i = mdi ? 0 : 2; i < 3; ++i) {
+        const TRect r = CaptionButtonRect(i);
+        if (r.IsEmpty()) continue;
+        const bool pressed = captionPressed_ == i && captionInside_;
+        const bool flat = flatLook || (!mdi && manager && manager->FlatCloseButton());
+        unsigned state = parts[i];
+        if (!CaptionButtonActive(i)) state |= DFCS_INACTIVE;
+        if (pressed && !flat) state |= DFCS_PUSHED;
+        if (!flat) {
+            DrawFrameControl(p, r, DFC_CAPTION, state);
+            continue;
+        }
+        // Flat: the mark inside, framed in the toolbar's colour, or raised or sunken.
+        DrawFrameControl(p, r.Inflated(-1, -1), DFC_CAPTION, state | DFCS_FLAT);
+        if (flatLook)
+            FrameRect(p, r, pressed ? QBrush(SysColor(COLOR_BTNSHADOW)) : GetToolbarBrush());
+        else
+            DrawEdge(p, r, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    }
+}
+
+void TdxBarControl::ClickCaptionButton(int index)
+{
+    TdxBarManager* manager = BarManager();
+    if (!manager) return;
+    if (!HasMDIButtons()) {
+        if (index == 2) manager->DoCloseButtonClick();
+        return;
+    }
+    // The command runs from the event loop: it may free the child, and re-lay this window out.
+    static const int commands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+    const QPointer<TCustomForm> child = manager->ActiveMDIChild();
+    const int id = commands[index];
+    if (child)
+        QMetaObject::invokeMethod(
+            child,
+            [child, id] {
+                if (child) RunGuarded(child, [&] { child->SysCommand(id); });
+            },
+            Qt::QueuedConnection);
 }
 
 namespace {
@@ -397,6 +517,7 @@ void TdxBarControl::Paint(QPainter& p)
         p.restore();
     }
     if (MarkExists() && DockControl()) PaintMark(p);
+    PaintCaptionButtons(p);
     if (widthDragging_) PaintEditWidthFrame(p);
 }
 
@@ -608,7 +729,8 @@ int TdxBarControl::NCHitTest(const TPoint& screen)
     }
     const bool overMark = inClient && MarkExists() && BarManager() && BarManager()->Style() != bmsStandard &&
                           MarkRect(DockingStyle(), false, ClientRect().Width(), ClientRect().Height()).Contains(client);
-    ncHitCode_ = overItem || overMark || (inClient && IsCustomizing()) ? HTCLIENT : HTCAPTION;
+    const bool overButton = inClient && CaptionButtonAt(client) >= 0;
+    ncHitCode_ = overItem || overMark || overButton || (inClient && IsCustomizing()) ? HTCLIENT : HTCAPTION;
     return HTCLIENT;
 }
 
@@ -880,6 +1002,17 @@ void TdxBarControl::LButtonDown(const TPoint& client, TShiftState shift)
         SetCapture();
         return;
     }
+    if (!IsCustomizing()) {
+        if (const int button = CaptionButtonAt(client); button >= 0) {
+            if (CaptionButtonActive(button)) {
+                captionPressed_ = button;
+                captionInside_ = true;
+                SetCapture();
+                Invalidate();
+            }
+            return;
+        }
+    }
     if (ncHitCode_ == HTCAPTION && !IsCustomizing()) {
         StartDragAt(client);
         return;
@@ -1079,6 +1212,14 @@ void TdxBarControl::MouseMove(const TPoint& client, TShiftState shift)
         else
             SetCursorShape(crDefault);
     }
+    if (captionPressed_ >= 0) {
+        const bool inside = CaptionButtonRect(captionPressed_).Contains(client);
+        if (inside != captionInside_) {
+            captionInside_ = inside;
+            Invalidate();
+        }
+        return;
+    }
     const TPoint local = client + ClientBounds().TopLeft();
     const TRect close = Floating() ? FloatFrame().CloseButtonRect(Width()) : TRect();
     if (closePressed_) {
@@ -1124,6 +1265,15 @@ void TdxBarControl::LButtonUp(const TPoint& client, TShiftState shift)
         EndEditWidth();
         return;
     }
+    if (captionPressed_ >= 0) {
+        const int button = std::exchange(captionPressed_, -1);
+        const bool inside = CaptionButtonRect(button).Contains(client);
+        captionInside_ = false;
+        ReleaseCapture();
+        Invalidate();
+        if (inside) ClickCaptionButton(button);
+        return;
+    }
     if (closePressed_) {
         closePressed_ = false;
         const bool inside =
@@ -1164,6 +1314,10 @@ void TdxBarControl::CaptureChanged()
     if (closePressed_) {
         closePressed_ = false;
         SetCloseState(0);
+    }
+    if (captionPressed_ >= 0) {
+        captionPressed_ = -1;
+        Invalidate();
     }
     if (widthDragging_) {
         widthDragging_ = false;

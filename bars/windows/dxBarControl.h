@@ -63,6 +63,20 @@ public:
     // Its rectangle in client coordinates (in the caption of a floating window); empty
     // without a mark.
     TRect GetMarkRect() const;
+
+    // The menu bar's caption buttons: minimize (0), restore (1) and close (2) of a maximized
+    // MDI child with a system menu (HasMDIButtons), else the close button alone when the
+    // manager shows it. CaptionButtonRect is in client coordinates, empty for a button not
+    // shown; a button whose command the child's system menu grays is inactive.
+    bool HasMDIButtons() const;
+    bool HasCaptionButtons() const;
+    // Besides the base's rule: a docked window of an MDI frame ignores moves while the
+    // application is not active.
+    bool IgnoreMouseMove(const TPoint& client) const override;
+    TRect CaptionButtonRect(int index) const;
+    bool CaptionButtonActive(int index) const;
+    // The pressed caption button (-1: none) and whether the pointer is inside it.
+    int PressedCaptionButton() const { return captionPressed_; }
     // The mark exists, the style is not the standard one, and the client point is on it.
     bool IsOverMark(const TPoint& client) const;
     // 0 normal, 1 hot, 2 pressed: pressing opens the quick-customization drop-down below
@@ -175,6 +189,9 @@ protected:
 private:
     void NCPaintFloating(QPainter& p);
     void PaintCloseButton(QPainter& p, const TRect& r);
+    void PaintCaptionButtons(QPainter& p);
+    int CaptionButtonAt(const TPoint& client) const;
+    void ClickCaptionButton(int index);
     // The sizing loop: the edge follows the pointer, snapped and kept in the work area. It
     // ends with the release; the capture lost (Esc takes it) puts back the size it began with.
     void BeginSizing(int edge, const TPoint& screen);
@@ -199,6 +216,8 @@ private:
     QPointer<QWidget> savedFocus_;
     int ncHitCode_ = HTNOWHERE;
     int closeState_ = 0;
+    int captionPressed_ = -1;
+    bool captionInside_ = false;
     bool closePressed_ = false;
     bool sizeGrip_ = false;
     bool widthDragging_ = false;

@@ -519,7 +519,7 @@ void TCustomdxBarControl::PostRepaintBar()
 void TCustomdxBarControl::DblClickItem(TdxBarItemControl* control)
 {
     if (!control || (manager_ && manager_->IsDesigning())) return;
-    if (!control->IsExpandable()) control->DblClick();
+    if (!control->IsExpandable() || control->DblClickWhileExpandable()) control->DblClick();
 }
 
 // ---------------------------------------------------------------- messages

@@ -46,13 +46,17 @@ const dockrows::TDockRows* TdxBarWindowsLibrary::DockRows(const TdxDockControl* 
 namespace {
 
 // A floating window shows while its form shows (or while customizing); one made while the
-// form is still hidden shows once the form has come up.
+// form is still hidden shows once the form has come up. An MDI child's shows only while the
+// child is its frame's active child (the frame's activation shows it later).
 void ShowFloating(TdxBarControl* window, bool retry)
 {
     TdxBarManager* manager = window->BarManager();
     TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
+    const bool customizing = manager && manager->IsCustomizing();
+    TCustomForm* frame = form ? form->MDIFrame() : nullptr;
+    if (frame && frame->ActiveMDIChild() != form && !customizing) return;
     const bool formShown = form && form->Handle() && form->Handle()->isVisible();
-    if (formShown || (manager && manager->IsCustomizing())) {
+    if (formShown || customizing) {
         window->Show();
         return;
     }

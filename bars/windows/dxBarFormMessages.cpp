@@ -232,8 +232,35 @@ void TdxBarFormMessages::FormActivate(TCustomForm* form, bool active, QWidget* o
     auto* barWindow = dynamic_cast<TCustomdxBarControl*>(TWindow::FromWidget(other));
     if (!active && barWindow && barWindow->BarManager() == manager) return;
     QPointer<TCustomForm> guard(form);
+    QPointer<TdxBarManager> managerGuard(manager);
+    const bool inside = dxBarInsideActivation(manager);
     dxBarUpdateFloatingBars(manager, active, other);
+    // An MDI frame passes its activation on to its active child's manager.
+    if (guard && managerGuard && !inside && (!active || !manager->IsCustomizing()))
+        if (TdxBarManager* childManager = ManagerOf(form->ActiveMDIChild()))
+            dxBarUpdateFloatingBars(childManager, active, other);
     if (active && guard && !dxBarInsideActivation(manager)) PassActivationToCustomizingWindow(form);
+}
+
+void TdxBarFormMessages::MDIChildActivated(TCustomForm* frame)
+{
+    QPointer<TCustomForm> guard(frame);
+    if (TdxBarManager* manager = ManagerOf(frame)) manager->MDIUpdate();
+    if (!guard) return;
+    // Each child's floating bars follow whether it is the active child.
+    QList<QPointer<TCustomForm>> children;
+    for (int i = 0; i < frame->MDIChildCount(); ++i) children << frame->MDIChildren(i);
+    for (const QPointer<TCustomForm>& child : children) {
+        if (!guard || !child) continue;
+        const bool active = child == frame->ActiveMDIChild();
+        if (TdxBarManager* manager = ManagerOf(child))
+            dxBarUpdateFloatingBars(manager, active, active ? nullptr : frame->Handle());
+    }
+}
+
+void TdxBarFormMessages::MDIChildStateChanged(TCustomForm* frame, TCustomForm* /*child*/)
+{
+    if (TdxBarManager* manager = ManagerOf(frame)) manager->MDIUpdate();
 }
 
 void TdxBarFormMessages::FormWindowStateChanged(TCustomForm* form, TWindowState state)

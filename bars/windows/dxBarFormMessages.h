@@ -18,6 +18,11 @@
 //   again; a change of its font gives the managers that follow the system's menu font
 //   (UseSystemFont, or Scaled for its height) that font again, and their bars are measured
 //   anew.
+// - On an MDI frame: a change of the active child, or of a child's state, makes the frame's
+//   manager update its MDI state (the system menu and the merged menu, dxBarManagerMDI.cpp);
+//   the children's floating bars show for the active child only. The frame's activation
+//   passes on to its active child's manager (its loss always, its gain unless the frame's
+//   manager customizes).
 // - A change of the work areas moves every floating bar (with a window or without) back
 //   into the work area of the monitor nearest to it.
 #include "FormMessages.h"
@@ -35,6 +40,8 @@ public:
     void FormShowChanged(TCustomForm* form, bool shown) override;
     void FormCloseRequest(TCustomForm* form) override;
     void FormCloseCancelled(TCustomForm* form) override;
+    void MDIChildActivated(TCustomForm* frame) override;
+    void MDIChildStateChanged(TCustomForm* frame, TCustomForm* child) override;
     void PaletteChanged() override;
     void FontChanged() override;
     void WorkAreaChanged() override;

@@ -151,6 +151,12 @@ TdxBarManager* dxBarKeyboardManager(QWidget* activeWindow)
     TCustomForm* form = TCustomForm::FromWindow(activeWindow);
     if (!form) return nullptr;
     TdxBarManagerList* list = TdxBarManagerList::Instance();
+    // An MDI frame's keys go to its active child's manager; a child without one, or whose
+    // manager shows no main menu bar, leaves them to the frame's.
+    if (TCustomForm* child = form->MDIClient() ? form->ActiveMDIChild() : nullptr) {
+        TdxBarManager* manager = list->FindByForm(child);
+        if (manager && !manager->IsDesigning() && MainMenuBarWindow(manager)) return manager;
+    }
     if (TdxBarManager* manager = list->FindByForm(form)) return manager->IsDesigning() ? nullptr : manager;
     // A form without a manager borrows the main form's when that allows it.
     TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;

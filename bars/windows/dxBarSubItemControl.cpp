@@ -1,4 +1,5 @@
 #include "dxBarSubItemControl.h"
+#include "dxBarSystemMenuControl.h"
 
 #include "ExceptionBarrier.h"
 #include "dxBarBar.h"
@@ -74,6 +75,7 @@ void dxBarRegisterSubItemControls()
     TdxBarContainerItemControlClass.factory = [](TdxBarItemLink* link) -> TdxBarItemControl* {
         return new TdxBarContainerItemControl(link);
     };
+    dxBarRegisterSystemMenuControl();
 }
 
 void dxBarUnregisterSubItemControls()
@@ -81,6 +83,7 @@ void dxBarUnregisterSubItemControls()
     CancelPending(nullptr);
     TdxBarSubItemControlClass.factory = nullptr;
     TdxBarContainerItemControlClass.factory = nullptr;
+    dxBarUnregisterSystemMenuControl();
 }
 
 // ---------------------------------------------------------------- TdxBarSubItemControl
