@@ -88,6 +88,8 @@
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -897,6 +899,87 @@ TNavigatorFigures BenchNavigator()
     return result;
 }
 
+// ---------------------------------------------------------------- MDI maximize
+
+constexpr int kMDIRuns = 200;
+constexpr int kMDIMenuLinks = 50;
+
+// A child with 50 links on its main menu bar maximized in a frame with its own menu bar,
+// until the frame's menu bar (with the child's icon, merged links and caption buttons) is
+// painted; restoring between runs is not timed.
+TStats BenchMDIMaximize()
+{
+    TBenchForm bench;
+    TForm& frame = bench.form;
+    frame.SetFormStyle(fsMDIForm);
+    frame.SetBounds(40, 40, 900, 600);
+    auto* frameDock = Create<TdxBarDockControl>(&frame);
+    frameDock->SetParent(&frame);
+    frameDock->SetAlign(alTop);
+    frameDock->SetBarManager(bench.manager);
+    TdxBar* frameMenu = bench.manager->Bars()->Add();
+    frameMenu->SetIsMainMenu(true);
+    bench.AddButton(frameMenu, 0);
+    frameMenu->SetDockControl(frameDock);
+    frameMenu->SetVisible(true);
+    frame.Show();
+
+    auto* child = new TForm(&frame);
+    child->SetFormStyle(fsMDIChild);
+    child->SetBounds(10, 10, 400, 300);
+    auto* childDock = Create<TdxBarDockControl>(child);
+    childDock->SetParent(child);
+    childDock->SetAlign(alTop);
+    auto* childManager = new TdxBarManager(child);
+    childDock->SetBarManager(childManager);
+    TdxBar* childMenu = childManager->Bars()->Add();
+    childMenu->SetIsMainMenu(true);
+    for (int k = 0; k < kMDIMenuLinks; ++k) {
+        auto* button = Create<TdxBarButton>(child);
+        button->SetCaption(QStringLiteral("M%1").arg(k));
+        childMenu->ItemLinks()->Add()->SetItem(button);
+    }
+    childMenu->SetDockControl(childDock);
+    childMenu->SetVisible(true);
+    child->Show();
+    Settle(100);
+    auto menuWindow = [&] { return qobject_cast<TdxBarControl*>(frameMenu->ItemLinks()->BarControl()); };
+    return TimeRuns(
+        kMDIRuns,
+        [&](int) {
+            child->SetWindowState(wsMaximized);
+            if (TdxBarControl* window = menuWindow()) window->Handle()->repaint();
+        },
+        [&] {
+            child->SetWindowState(wsNormal);
+            QApplication::processEvents();
+        });
+}
+
+// The peer: a QMdiArea with one sub-window (no QMenuBar) maximized until the area is painted.
+TStats BenchQMdiMaximize()
+{
+    QWidget frame;
+    frame.setGeometry(40, 40, 900, 600);
+    auto* area = new QMdiArea(&frame);
+    area->setGeometry(0, 24, 900, 576);
+    auto* sub = area->addSubWindow(new QWidget);
+    sub->setGeometry(10, 10, 400, 300);
+    frame.show();
+    sub->show();
+    Settle(100);
+    return TimeRuns(
+        kMDIRuns,
+        [&](int) {
+            sub->showMaximized();
+            area->viewport()->repaint();
+        },
+        [&] {
+            sub->showNormal();
+            QApplication::processEvents();
+        });
+}
+
 int main(int argc, char** argv)
 {
     TQtApplication app(argc, argv);
@@ -915,6 +998,8 @@ int main(int argc, char** argv)
     const TWindowFigures oursWindows = BenchOursThroughWindows();
     const TWindowFigures qtWindows = BenchQtThroughWindows();
     const TNavigatorFigures navigator = BenchNavigator();
+    const TStats mdi = BenchMDIMaximize();
+    const TStats qmdi = BenchQMdiMaximize();
     std::printf(
         "relayout of %d docked toolbars x %d buttons after a dock resize (%d runs; ours: the geometry alone, "
         "no window moved)\n",
@@ -988,5 +1073,9 @@ int main(int argc, char** argv)
                 navigator.paint.median, navigator.paint.p99);
     std::printf("  key step until painted  : median %8.1f us  p99 %8.1f us  (goal <= 2000 us)\n", navigator.key.median,
                 navigator.key.p99);
+    std::printf("maximizing an MDI child with %d menu links until the frame's menu bar is painted (%d runs)\n",
+                kMDIMenuLinks, kMDIRuns);
+    std::printf("  bar library frame       : median %8.1f us  p99 %8.1f us  (goal <= 5000 us)\n", mdi.median, mdi.p99);
+    std::printf("  QMdiArea, no QMenuBar   : median %8.1f us  p99 %8.1f us  (the peer)\n", qmdi.median, qmdi.p99);
     return 0;
 }
