@@ -207,23 +207,23 @@ void DrawMinimizeMark(QPainter& p, const TRect& r, int offset, const QColor& col
     p.fillRect(x, y + side - 2, side - 2, 2, color);
 }
 
-// The restore mark: two windows, the front one lower left, each with a two-pixel title.
+// The restore mark: two windows, the front one lower left, each with a title bar (two pixels
+// high on a square of 8 or more, else one).
 void DrawRestoreMark(QPainter& p, const TRect& r, int offset, const QColor& color)
 {
-    const int side = (std::min(r.Width() - 4, r.Height() - 6) / 2) * 2;
-    if (side < 6) return;
+    const int side = std::max(6, (std::min(r.Width() - 4, r.Height() - 4) / 2) * 2);
     const int x = r.Left + (r.Width() - side) / 2 + offset, y = r.Top + (r.Height() - side) / 2 + offset;
-    const int w = side - 2, h = side - 3;
+    const int w = side - 2, h = side - 2, title = side >= 8 ? 2 : 1;
     auto window = [&](int left, int top) {
-        p.fillRect(left, top, w, 2, color);
-        p.fillRect(left, top + 2, 1, h - 2, color);
-        p.fillRect(left + w - 1, top + 2, 1, h - 2, color);
+        p.fillRect(left, top, w, title, color);
+        p.fillRect(left, top + title, 1, h - title, color);
+        p.fillRect(left + w - 1, top + title, 1, h - title, color);
         p.fillRect(left, top + h - 1, w, 1, color);
     };
-    window(x + 2, y - 1);
+    window(x + 2, y);
     // The front window hides what lies behind it.
-    p.fillRect(x + 1, y + 3, w - 2, h - 3, p.background());
-    window(x, y + 3);
+    p.fillRect(x + 1, y + 2 + title, w - 2, h - title - 1, p.background());
+    window(x, y + 2);
 }
 
 void DrawCaptionButton(QPainter& p, const TRect& r, unsigned state, const TFrameControlColors& colors)
