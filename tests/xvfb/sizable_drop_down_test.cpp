@@ -1,6 +1,6 @@
 // A combo's sizable drop-down on a docked bar of an active form, under real input: its grip
-// drag sizes it from the grip's corner down to no less than 100 x 100, and its close button
-// closes it, with the form active throughout.
+// drag sizes it from the grip's corner down to no less than 100 x 100, and its close button or
+// a click outside closes it, with the form active throughout.
 #include "../bars/extitems/SizableComboFixture.h"
 #include "ActiveFormFixture.h"
 #include "RealInput.h"
@@ -51,7 +51,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonClosesIt)
+TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrAnOutsideClickClosesIt)
 {
     auto* combo = Create<TSizableTestCombo>(form.get());
     combo->SetWidth(150);
@@ -97,4 +97,40 @@ TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonClo
     EXPECT_FALSE(Control()->DroppedDown());
     EXPECT_TRUE(FormStaysActive());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // Dropped again at the size it was left at, a click on the form outside closes it.
+    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 4, button.Top + button.Height() / 2))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return d->Visible(); }, 5000));
+    EXPECT_EQ(d->BoundsRect().Size(), QSize(100, 100));
+    ASSERT_TRUE(ClickAt(form->Handle()->mapToGlobal(QPoint(350, 250))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Visible(); }, 5000));
+    EXPECT_TRUE(FormStaysActive());
+}
+
+// Near the screen's bottom the drop-down opens above its edit box: the grip goes top-right and
+// its drag moves the window's top with the pointer while the bottom stays.
+TEST_F(SizableDropDownInputTest, AboveTheEditBoxTheGripDragMovesTheTop)
+{
+    form->Handle()->move(100, 700);
+    QTest::qWait(200);
+    auto* combo = Create<TSizableTestCombo>(form.get());
+    combo->SetWidth(150);
+    bar->ItemLinks()->Add()->SetItem(combo);
+    TRowBar* w = Open(false);
+    w->SetParentWidget(form->Handle());
+    w->SetWindowPos(TRect::Bounds(0, 200, 400, 26));
+    w->Show();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return Control() && !Control()->ButtonRect.IsEmpty(); }, 5000));
+    const TRect button = Control()->ButtonRect;
+    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
+    TdxBarSizableDropDown* d = combo->DropDownWindow();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->GripRect().IsEmpty(); }, 5000));
+    EXPECT_EQ(d->GripCorner(), dxcTopRight);
+    const TRect before = d->BoundsRect();
+    const QPoint grip = Centre(d, d->GripRect());
+    ASSERT_TRUE(Drag(grip, grip + QPoint(60, -40)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Sizing(); }, 5000));
+    EXPECT_EQ(d->BoundsRect(), TRect(before.Left, before.Top - 40, before.Right + 60, before.Bottom));
+    Shoot(d, "sizable-drop-down-above");
 }
