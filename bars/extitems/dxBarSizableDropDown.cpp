@@ -106,17 +106,17 @@ void TdxBarSizableDropDown::NCCalcSize(TRect& rect)
 
 void TdxBarSizableDropDown::NCPaint(QPainter& p)
 {
-    PaintDropDownNC(p, FrameLayout(), IsFlat(), mouseAbove_, closeTracking_, closeRect_, gripRect_);
+    TRect close, grip;
+    PaintDropDownNC(p, FrameLayout(), IsFlat(), mouseAbove_, closeTracking_, close, grip);
 }
 
 int TdxBarSizableDropDown::NCHitTest(const TPoint& screen)
 {
     const TPoint local = screen - WindowRect().TopLeft();
-    const TdxDropDownFrameLayout frame = FrameLayout();
-    if (frame.GripBox().Contains(local)) return GetHitTestByCorner(corner_);
+    if (GripRect().Contains(local)) return GetHitTestByCorner(corner_);
     // Above the close button only while no other window holds the mouse and none covers it.
     TWindow* capture = GetCapture();
-    const bool above = frame.CloseButton().Contains(local) && (!capture || (capture == this && closeTracking_)) &&
+    const bool above = CloseButtonRect().Contains(local) && (!capture || (capture == this && closeTracking_)) &&
                        WindowFromPoint(screen) == Handle();
     SetMouseAbove(above);
     return above ? HTBORDER : TWindow::NCHitTest(screen);
@@ -140,15 +140,14 @@ void TdxBarSizableDropDown::MouseLeave()
 void TdxBarSizableDropDown::NCLButtonDown(int hitTest, const TPoint& screen)
 {
     const TPoint local = screen - WindowRect().TopLeft();
-    const TdxDropDownFrameLayout frame = FrameLayout();
-    if (allowResizing_ && hitTest == GetHitTestByCorner(corner_) && frame.GripBox().Contains(local)) {
+    if (allowResizing_ && hitTest == GetHitTestByCorner(corner_) && GripRect().Contains(local)) {
         sizing_ = true;
         sizingStart_ = screen;
         sizingBounds_ = BoundsRect();
         SetCapture();
         return;
     }
-    if (frame.CloseButton().Contains(local)) {
+    if (CloseButtonRect().Contains(local)) {
         closeTracking_ = true;
         mouseAbove_ = true;
         SetCapture();
@@ -173,7 +172,7 @@ void TdxBarSizableDropDown::MouseMove(const TPoint& client, TShiftState /*shift*
         TrackSizing(ClientToScreen(client));
         return;
     }
-    if (closeTracking_) SetMouseAbove(FrameLayout().CloseButton().Contains(client + ClientBounds().TopLeft()));
+    if (closeTracking_) SetMouseAbove(CloseButtonRect().Contains(client + ClientBounds().TopLeft()));
 }
 
 void TdxBarSizableDropDown::TrackSizing(const TPoint& screen)
@@ -196,7 +195,7 @@ void TdxBarSizableDropDown::LButtonUp(const TPoint& client, TShiftState /*shift*
         return;
     }
     if (!closeTracking_) return;
-    const bool over = FrameLayout().CloseButton().Contains(client + ClientBounds().TopLeft());
+    const bool over = CloseButtonRect().Contains(client + ClientBounds().TopLeft());
     EndTracking();
     if (GetCapture() == this) ReleaseCapture();
     if (!self) return;

@@ -32,9 +32,10 @@ public:
     // The grip's corner, as the frame was last computed.
     TdxCorner GripCorner() const { return corner_; }
     TdxDropDownFrameLayout FrameLayout() const;
-    // The close button's and the grip's rectangles (window coordinates) as last painted.
-    TRect CloseButtonRect() const { return closeRect_; }
-    TRect GripRect() const { return gripRect_; }
+    // The close button's and the grip's rectangles in window coordinates (empty without the
+    // strip).
+    TRect CloseButtonRect() const { return FrameLayout().CloseButton(); }
+    TRect GripRect() const { return FrameLayout().GripBox(); }
     bool CloseTracking() const { return closeTracking_; }
     bool MouseAboveClose() const { return mouseAbove_; }
     bool Sizing() const { return sizing_; }
@@ -81,8 +82,6 @@ private:
     QPointer<QWidget> content_;
     bool allowResizing_ = true;
     TdxCorner corner_ = dxcBottomRight;
-    TRect closeRect_;
-    TRect gripRect_;
     bool closeTracking_ = false;
     bool mouseAbove_ = false;
     bool sizing_ = false;

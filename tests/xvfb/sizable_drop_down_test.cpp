@@ -67,7 +67,7 @@ TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrA
     ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
     ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
     TdxBarSizableDropDown* d = combo->DropDownWindow();
-    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->GripRect().IsEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d->Handle()));
     EXPECT_EQ(d->GripCorner(), dxcBottomRight);
     Shoot(d, "sizable-drop-down");
 
@@ -79,7 +79,7 @@ TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrA
     EXPECT_EQ(d->BoundsRect(), TRect::Bounds(before.Left, before.Top, 210, 240));
     EXPECT_TRUE(d->Visible());
     // (xdotool waits for a move, so no step starts where the pointer already is.)
-    const QPoint grown = Centre(d, d->FrameLayout().GripBox()) + QPoint(1, 1);
+    const QPoint grown = Centre(d, d->GripRect()) + QPoint(1, 1);
     ASSERT_TRUE(Drag(grown, grown - QPoint(150, 170)));
     ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Sizing(); }, 5000));
     EXPECT_EQ(d->BoundsRect(), TRect::Bounds(before.Left, before.Top, 100, 100));
@@ -87,7 +87,7 @@ TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrA
     Shoot(d, "sizable-drop-down-small");
 
     // The close button: hot under the pointer, and a click closes the drop-down.
-    const QPoint close = Centre(d, d->FrameLayout().CloseButton());
+    const QPoint close = Centre(d, d->CloseButtonRect());
     ASSERT_TRUE(MoveTo(close + QPoint(0, -30)));
     ASSERT_TRUE(MoveTo(close));
     ASSERT_TRUE(testsupport::WaitFor([&] { return d->MouseAboveClose(); }, 5000));
@@ -125,7 +125,7 @@ TEST_F(SizableDropDownInputTest, AboveTheEditBoxTheGripDragMovesTheTop)
     ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
     ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
     TdxBarSizableDropDown* d = combo->DropDownWindow();
-    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->GripRect().IsEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d->Handle()));
     EXPECT_EQ(d->GripCorner(), dxcTopRight);
     const TRect before = d->BoundsRect();
     const QPoint grip = Centre(d, d->GripRect());

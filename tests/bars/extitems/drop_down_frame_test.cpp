@@ -274,6 +274,7 @@ TEST_F(SizableDropDownTest, TheLiveLinksEditBoxPlacesTheGripAndWithoutOneItGoesB
     TdxBarSizableDropDown* d = combo->DropDownWindow();
     ASSERT_TRUE(d->Visible());
     EXPECT_EQ(d->GripCorner(), dxcBottomRight);  // dropped below the edit box
+    ASSERT_FALSE(control->EditRect.IsEmpty());
     const TRect edit = control->EditRect.Offset(window->ClientToScreen({0, 0}));
     const struct {
         TRect bounds;
@@ -300,7 +301,7 @@ TEST_F(SizableDropDownTest, TheLiveLinksEditBoxPlacesTheGripAndWithoutOneItGoesB
 TEST_F(SizableDropDownTest, TheGripDragSizesTheWindowFromItsCornerUntilTheRelease)
 {
     TdxBarSizableDropDown* d = Loose(TRect::Bounds(300, 300, 150, 200));
-    const TPoint grip = OnScreen(d, d->FrameLayout().GripBox());
+    const TPoint grip = OnScreen(d, d->GripRect());
     ASSERT_EQ(d->NCHitTest(grip), HTBOTTOMRIGHT);
     d->NCLButtonDown(HTBOTTOMRIGHT, grip);
     EXPECT_TRUE(d->Sizing());
@@ -321,7 +322,7 @@ TEST_F(SizableDropDownTest, TheGripDragSizesTheWindowFromItsCornerUntilTheReleas
 TEST_F(SizableDropDownTest, TheCloseButtonClosesOnlyOnAReleaseOverIt)
 {
     TdxBarSizableDropDown* d = Loose(TRect::Bounds(300, 300, 150, 200));
-    const TRect button = d->FrameLayout().CloseButton();
+    const TRect button = d->CloseButtonRect();
     const TPoint on = OnScreen(d, button);
     EXPECT_EQ(d->NCHitTest(on), HTBORDER);
     EXPECT_TRUE(d->MouseAboveClose());
