@@ -207,6 +207,15 @@ TEST_F(DateComboTest, TheChooserTakesItsDateOnOkKeepsItForATypoAndOpensOnlyForAn
              d.Calendar()->LButtonUp(cell(d), {});
          },
          "Sun 9/1/2024"},
+        {"the month list, above the dialog",
+         [](TdxBarDateChooser& d) {
+             d.Calendar()->LButtonDown(d.Calendar()->Layout().HeaderText().ToQRect().center(), {});
+             ASSERT_NE(d.Calendar()->MonthList(), nullptr);
+             EXPECT_EQ(d.Calendar()->MonthList()->Handle()->parentWidget(), d.Handle());
+             d.Calendar()->LButtonUp({-1, -1}, {});
+             d.BOK->Click();
+         },
+         "Tue 9/3/2024"},
         {"Cancel",
          [](TdxBarDateChooser& d) {
              d.Edit->SetText("12/25/2024");
