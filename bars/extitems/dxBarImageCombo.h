@@ -30,7 +30,6 @@ TImageComboEntryLayout dxBarImageComboEntryLayout(const TRect& rect, QSize image
 
 class TdxBarImageCombo : public TdxBarCustomCombo {
     Q_OBJECT
-    Q_PROPERTY(bool ShowEditor READ ShowEditor WRITE SetShowEditor)
     Q_PROPERTY(TCustomImageList* Images READ Images WRITE SetImages)
     Q_PROPERTY(TStrings* Items READ Items WRITE SetItems)
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)

@@ -62,6 +62,8 @@ TEST_F(ImageComboTest, ImageIndexesStreamOnePerEntryAndReadBackIntoTheEntriesThe
 {
     const QRegularExpression indexes(R"(ImageIndexes = \(\s*([-\d\s]*)\))");
     EXPECT_EQ(indexes.match(WriteComponentToText(form.get())).captured(1).simplified(), "2 -1 -1");
+    combo->SetShowEditor(true);  // not the image combo's default
+    EXPECT_EQ(WriteComponentToText(form.get()).count("ShowEditor = True"), 1);
     dxBarRegisterManagerClasses();
     const struct {
         int entries;
