@@ -6,11 +6,13 @@
 
 #include "dxBarControlContainer.h"
 #include "dxBarDateCombo.h"
+#include "dxBarImageCombo.h"
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
 #include "dxBarMRUListItem.h"
 #include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
+#include "dxBarToolbarsListItem.h"
 
 #include <vector>
 
@@ -33,8 +35,10 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         // Tree-view combo: TdxBarTreeViewCombo, TdxBarTreeViewComboControl.
 
         // Image combo: TdxBarImageCombo, TdxBarImageComboControl.
+        {&TdxBarImageCombo::staticMetaObject, &TdxBarImageComboControlClass},
 
         // Toolbars list: TdxBarToolbarsListItem, TdxBarToolbarsListItemControl.
+        {&TdxBarToolbarsListItem::staticMetaObject, &TdxBarToolbarsListItemControlClass},
 
         // Spin edit: TdxBarSpinEdit, TdxBarSpinEditControl.
         {&TdxBarSpinEdit::staticMetaObject, &TdxBarSpinEditControlClass},
