@@ -9,6 +9,7 @@
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
 #include "dxBarMRUListItem.h"
+#include "dxBarTreeViewCombo.h"
 #include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
 
@@ -31,6 +32,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         {&TdxBarDateCombo::staticMetaObject, &TdxBarDateComboControlClass},
 
         // Tree-view combo: TdxBarTreeViewCombo, TdxBarTreeViewComboControl.
+        {&TdxBarTreeViewCombo::staticMetaObject, &TdxBarTreeViewComboControlClass},
 
         // Image combo: TdxBarImageCombo, TdxBarImageComboControl.
 
