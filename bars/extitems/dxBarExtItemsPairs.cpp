@@ -10,6 +10,7 @@
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
 #include "dxBarMRUListItem.h"
+#include "dxBarTreeViewCombo.h"
 #include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
 #include "dxBarToolbarsListItem.h"
@@ -33,6 +34,7 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         {&TdxBarDateCombo::staticMetaObject, &TdxBarDateComboControlClass},
 
         // Tree-view combo: TdxBarTreeViewCombo, TdxBarTreeViewComboControl.
+        {&TdxBarTreeViewCombo::staticMetaObject, &TdxBarTreeViewComboControlClass},
 
         // Image combo: TdxBarImageCombo, TdxBarImageComboControl.
         {&TdxBarImageCombo::staticMetaObject, &TdxBarImageComboControlClass},

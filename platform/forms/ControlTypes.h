@@ -66,6 +66,12 @@ Q_ENUM_NS(TFormBorderStyle)
 enum TFormStyle { fsNormal, fsStayOnTop };
 Q_ENUM_NS(TFormStyle)
 
+// The buttons of a form's title bar: without the system menu there are none.
+enum TBorderIcon { biSystemMenu = 0x1, biMinimize = 0x2, biMaximize = 0x4, biHelp = 0x8 };
+Q_ENUM_NS(TBorderIcon)
+Q_DECLARE_FLAGS(TBorderIcons, TBorderIcon)
+Q_FLAG_NS(TBorderIcons)
+
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 Q_ENUM_NS(TMouseButton)
 
@@ -84,7 +90,12 @@ Q_ENUM_NS(TBevelShape)
 enum TBevelStyle { bsLowered, bsRaised };
 Q_ENUM_NS(TBevelStyle)
 
+// How a tree view keeps its nodes in order.
+enum TSortType { stNone, stData, stText, stBoth };
+Q_ENUM_NS(TSortType)
+
 }  // namespace ControlTypes
+Q_DECLARE_OPERATORS_FOR_FLAGS(ControlTypes::TBorderIcons)
 
 // The state of an owner-drawn line: a set of these flags.
 enum TOwnerDrawStateFlag : unsigned {
@@ -100,6 +111,8 @@ using ControlTypes::TAlign;
 using ControlTypes::TBevelCut;
 using ControlTypes::TBevelShape;
 using ControlTypes::TBevelStyle;
+using ControlTypes::TBorderIcon;
+using ControlTypes::TBorderIcons;
 using ControlTypes::TCheckBoxState;
 using ControlTypes::TCloseAction;
 using ControlTypes::TComboBoxStyle;
@@ -110,6 +123,7 @@ using ControlTypes::TFormStyle;
 using ControlTypes::TListBoxStyle;
 using ControlTypes::TMouseButton;
 using ControlTypes::TScrollStyle;
+using ControlTypes::TSortType;
 using ControlTypes::TWindowState;
 using enum ControlTypes::TAlign;
 using enum ControlTypes::TCursor;
@@ -120,9 +134,11 @@ using enum ControlTypes::TWindowState;
 using enum ControlTypes::TCloseAction;
 using enum ControlTypes::TFormBorderStyle;
 using enum ControlTypes::TFormStyle;
+using enum ControlTypes::TBorderIcon;
 using enum ControlTypes::TMouseButton;
 using enum ControlTypes::TListBoxStyle;
 using enum ControlTypes::TComboBoxStyle;
 using enum ControlTypes::TCheckBoxState;
 using enum ControlTypes::TBevelShape;
 using enum ControlTypes::TBevelStyle;
+using enum ControlTypes::TSortType;

@@ -47,6 +47,7 @@ Q_DECLARE_METATYPE(TCloseEvent)
 class TCustomForm : public TWinControl {
     Q_OBJECT
     Q_PROPERTY(ControlTypes::TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(ControlTypes::TBorderIcons BorderIcons READ BorderIcons WRITE SetBorderIcons)
     Q_PROPERTY(ControlTypes::TFormStyle FormStyle READ FormStyle WRITE SetFormStyle)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth STORED false)
@@ -62,6 +63,7 @@ class TCustomForm : public TWinControl {
     Q_CLASSINFO("Default.ParentColor", "False")
     Q_CLASSINFO("Default.ParentFont", "False")
     Q_CLASSINFO("Default.BorderStyle", "bsSizeable")
+    Q_CLASSINFO("Default.BorderIcons", "[biSystemMenu,biMinimize,biMaximize]")
     Q_CLASSINFO("Default.FormStyle", "fsNormal")
     Q_CLASSINFO("Default.Caption", "''")
     Q_CLASSINFO("Default.Position", "poDesigned")
@@ -77,6 +79,10 @@ public:
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
+    // The title bar's buttons where the border style has them; an empty set leaves a
+    // sizeable window with its title alone.
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons value);
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle value);
     // The window this form belongs to (see above); nullptr: none. A window's own widget or
@@ -158,6 +164,7 @@ private:
     TButton* FindButton(bool (TButton::*flag)() const) const;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu | biMinimize | biMaximize);
     TFormStyle formStyle_ = fsNormal;
     QPointer<QWidget> ownerWindow_;
     TFormPosition position_ = poDesigned;
