@@ -59,6 +59,9 @@
 #include "dxBarBar.h"
 #include "dxBarCategories.h"
 #include "dxBarCommandsListBox.h"
+#include "Keys.h"
+#include "ListBoxes.h"
+#include "dxBarAllCommandsPage.h"
 #include "dxBarCommandsPage.h"
 #include "dxBarControlContainer.h"
 #include "dxBarExtItems.h"
@@ -867,6 +870,65 @@ TCommandsFigures BenchCommands()
     return figures;
 }
 
+constexpr int kAllCommands = 1000;
+constexpr int kAllCommandsRuns = 40;
+
+struct TAllCommandsFigures {
+    TStats ours;
+    TStats peer;
+};
+
+// The All commands page of design mode filled with every item of a manager, until painted,
+// beside a QListWidget filled with as many rows of the same three texts.
+TAllCommandsFigures BenchAllCommands()
+{
+    TAllCommandsFigures figures;
+    {
+        TBenchForm bench;
+        TdxBarCustomizing customizing;
+        TdxBarManager* manager = bench.manager;
+        manager->SetDesigningFlag(true);
+        manager->Categories()->Add(QStringLiteral("Commands"));
+        for (int k = 0; k < kAllCommands; ++k) {
+            auto* item = Create<TdxBarButton>(&bench.form);
+            item->SetName(QStringLiteral("Command%1").arg(k));
+            item->SetCaption(QStringLiteral("&Command number %1").arg(k));
+            item->SetCategory(k % 2);
+            if (k % 3 == 0) item->SetShortCut(ShortCut('A' + k % 26, {ssCtrl}));
+        }
+        bench.form.Show();
+        Settle(200);
+        dxBarShowDesignCustomizing(manager);
+        TdxBarCustomizingForm* window = customizing.Window();
+        window->PageControl->SetActivePage(window->TabSheet4);
+        Settle(200);
+        TdxBarAllCommandsPage* page = nullptr;
+        for (const auto& each : window->Pages())
+            if (auto* all = dynamic_cast<TdxBarAllCommandsPage*>(each.get())) page = all;
+        figures.ours = TimeRuns(kAllCommandsRuns, [&](int) {
+            page->Fill();
+            page->List()->ListWidget()->viewport()->repaint();
+            dxBarProcessPaintMessages();
+        });
+        if (page->List()->Items()->Count() != kAllCommands) std::printf("the All commands page is not filled\n");
+        manager->Customizing(false);
+        QApplication::processEvents();
+    }
+    QListWidget peer;
+    peer.resize(337, 204);
+    peer.show();
+    Settle(200);
+    figures.peer = TimeRuns(kAllCommandsRuns, [&](int) {
+        peer.setUpdatesEnabled(false);
+        peer.clear();
+        for (int k = 0; k < kAllCommands; ++k)
+            peer.addItem(QStringLiteral("Command%1   Command number %1   Ctrl+A").arg(k));
+        peer.setUpdatesEnabled(true);
+        peer.viewport()->repaint();
+    });
+    return figures;
+}
+
 }  // namespace
 
 constexpr int kNavigatorRuns = 400;
@@ -998,6 +1060,7 @@ int main(int argc, char** argv)
     const TWindowFigures oursWindows = BenchOursThroughWindows();
     const TWindowFigures qtWindows = BenchQtThroughWindows();
     const TNavigatorFigures navigator = BenchNavigator();
+    const TAllCommandsFigures allCommands = BenchAllCommands();
     const TStats mdi = BenchMDIMaximize();
     const TStats qmdi = BenchQMdiMaximize();
     std::printf(
@@ -1073,6 +1136,12 @@ int main(int argc, char** argv)
                 navigator.paint.median, navigator.paint.p99);
     std::printf("  key step until painted  : median %8.1f us  p99 %8.1f us  (goal <= 2000 us)\n", navigator.key.median,
                 navigator.key.p99);
+    std::printf("design mode: the All commands page filled with %d items, until painted (%d runs)\n", kAllCommands,
+                kAllCommandsRuns);
+    std::printf("  All commands page       : median %8.1f us  p99 %8.1f us  (goal <= 50000 us)\n",
+                allCommands.ours.median, allCommands.ours.p99);
+    std::printf("  QListWidget of as many  : median %8.1f us  p99 %8.1f us  (the peer)\n", allCommands.peer.median,
+                allCommands.peer.p99);
     std::printf("maximizing an MDI child with %d menu links until the frame's menu bar is painted (%d runs)\n",
                 kMDIMenuLinks, kMDIRuns);
     std::printf("  bar library frame       : median %8.1f us  p99 %8.1f us  (goal <= 5000 us)\n", mdi.median, mdi.p99);

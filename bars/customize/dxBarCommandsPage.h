@@ -37,9 +37,11 @@ public:
     // commands list's OnClick).
     void LCommandsClick(TObject* sender);
 
+    // A right press focuses the categories, selects the line under the mouse and lists it.
+    void CategoriesMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+
 private:
     TListBox* Categories() const;
-    void CategoriesMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void FillCommands();
     // The description of the selected command is read again, the page driving the list.
     void ReadDescription();

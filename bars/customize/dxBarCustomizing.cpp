@@ -5,8 +5,10 @@
 #include "Forms.h"
 #include "Scope.h"
 #include "dxBarCustomizingForm.h"
+#include "dxBarDesignCommands.h"
 #include "dxBarFormMessages.h"
 #include "dxBarManager.h"
+#include "dxBarSubMenuEditor.h"
 #include "dxBarToolbarsPopup.h"
 
 #include <QWidget>
@@ -92,6 +94,7 @@ void TdxBarCustomizing::Open(TdxBarManager* manager)
 
 void TdxBarCustomizing::Close(TdxBarManager* manager)
 {
+    dxBarFreeSubMenuEditor();
     if (manager == manager_) {
         if (!closing_ && window_) {
             TdxBarCustomizingForm* window = window_;
@@ -112,6 +115,7 @@ void TdxBarCustomizing::Close(TdxBarManager* manager)
 void TdxBarCustomizing::WindowDestroyed(const QObject* window)
 {
     if (!window || window != openWindow_) return;
+    dxBarFreeSubMenuEditor();
     window_ = nullptr;
     openWindow_ = nullptr;
     const QPointer<TdxBarManager> manager = manager_;
@@ -198,9 +202,9 @@ void TdxBarCustomizing::ItemsChanged()
     if (window_) window_->ItemsChanged();
 }
 
-void TdxBarCustomizing::SelectItem(TdxBarItem* item)
+void TdxBarCustomizing::SelectItem(TdxBarItem* item, bool force)
 {
-    if (window_) window_->SelectItem(item, false);
+    if (window_) window_->SelectItem(item, force);
 }
 
 void TdxBarCustomizing::ItemDestroyed(TdxBarItem* item)
@@ -211,4 +215,36 @@ void TdxBarCustomizing::ItemDestroyed(TdxBarItem* item)
 void TdxBarCustomizing::OptionsChanged()
 {
     if (window_) window_->OptionsChanged();
+}
+
+void TdxBarCustomizing::ItemRenamed(TdxBarItem* item)
+{
+    if (window_) window_->ItemRenamed(item);
+}
+
+void TdxBarCustomizing::GroupRenamed(TdxBarGroup* group)
+{
+    if (window_) window_->GroupRenamed(group);
+}
+
+void dxBarShowDesignCustomizing(TdxBarManager* manager)
+{
+    if (manager && manager->IsDesigning()) manager->Customizing(true);
+}
+
+bool TdxBarCustomizing::DesignDragOver(TdxBarItem* item, const QPoint& screen, int& cursor)
+{
+    // Over the sub-menu editor, its menu shows.
+    if (TdxBarSubMenuEditor* editor = dxBarSubMenuEditor(); editor && editor->Handle()) {
+        QWidget* window = editor->Handle();
+        if (window->isVisible() && window->frameGeometry().contains(screen)) editor->ShowMenu();
+    }
+    TdxBarDesignCommands* design = window_ ? window_->DesignCommands() : nullptr;
+    return design && design->DragOver(item, screen, cursor);
+}
+
+bool TdxBarCustomizing::DesignDragEnd(TdxBarItem* item, bool dropped)
+{
+    TdxBarDesignCommands* design = window_ ? window_->DesignCommands() : nullptr;
+    return design && design->DragEnd(item, dropped);
 }

@@ -28,6 +28,11 @@
 
 class TdxBarCustomizingForm;
 
+// Opens the customizing window for a manager in design mode (its designing flag set): the
+// window then also edits categories, commands, groups and sub menus. Nothing for a manager
+// that is not designing.
+void dxBarShowDesignCustomizing(TdxBarManager* manager);
+
 class TdxBarCustomizing : public TdxBarCustomizingNotifications {
 public:
     // Installs itself as the managers' customizing notifications.
@@ -58,9 +63,13 @@ public:
     void HelpButtonChanged() override;
     void BarChanged(TdxBar* bar) override;
     void ItemsChanged() override;
-    void SelectItem(TdxBarItem* item) override;
+    void SelectItem(TdxBarItem* item, bool force) override;
     void ItemDestroyed(TdxBarItem* item) override;
     void OptionsChanged() override;
+    void ItemRenamed(TdxBarItem* item) override;
+    void GroupRenamed(TdxBarGroup* group) override;
+    bool DesignDragOver(TdxBarItem* item, const QPoint& screen, int& cursor) override;
+    bool DesignDragEnd(TdxBarItem* item, bool dropped) override;
 
 protected:
     // Makes (does not show) the window for manager.

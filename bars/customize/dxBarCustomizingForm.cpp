@@ -5,7 +5,10 @@
 #include "Desktop.h"
 #include "Painting.h"
 #include "dxBarCheckListBox.h"
+#include "dxBarAllCommandsPage.h"
 #include "dxBarCommandsPage.h"
+#include "dxBarDesignCommands.h"
+#include "dxBarGroupsPage.h"
 #include "dxBarCustomizingLayout.h"
 #include "dxBarCustomizingPage.h"
 #include "dxBarManager.h"
@@ -63,12 +66,26 @@ void TdxBarCustomizingForm::Build()
         dxBarCloseButtonWidth(TextExtent(Font()->ToQFont(), StripMnemonic(BClose->Caption())).width());
     BClose->SetBounds(RightMarginPanel->Left() - closeWidth, BClose->Top(), closeWidth, BClose->Height());
     HelpButtonChanged();
+    if (manager->IsDesigning()) {
+        // The window's own manager carries the design popups.
+        BarManager1 = new TdxBarManager(this);
+        BarManager1->SetName(QStringLiteral("BarManager1"));
+        if (TFont* font = manager->Font()) BarManager1->Font()->Assign(font);
+        BarManager1->SetStyle(manager->Style());
+    }
 
     auto toolbars = std::make_unique<TdxBarToolbarsPage>(*this);
     toolbarsPage_ = toolbars.get();
     pages_.push_back(std::move(toolbars));
-    pages_.push_back(std::make_unique<TdxBarCommandsPage>(*this));
+    auto commands = std::make_unique<TdxBarCommandsPage>(*this);
+    commandsPage_ = commands.get();
+    pages_.push_back(std::move(commands));
     pages_.push_back(std::make_unique<TdxBarOptionsPage>(*this));
+    auto design = std::make_unique<TdxBarDesignCommands>(*this);
+    if (BarManager1) designCommands_ = design.get();
+    pages_.push_back(std::move(design));
+    pages_.push_back(std::make_unique<TdxBarAllCommandsPage>(*this));
+    pages_.push_back(std::make_unique<TdxBarGroupsPage>(*this));
     EachPage([](TdxBarCustomizingPage& page) { page.Build(); });
 
     PageControl->SetActivePage(TabSheet1);
@@ -135,6 +152,16 @@ void TdxBarCustomizingForm::ItemDestroyed(TdxBarItem* item)
 void TdxBarCustomizingForm::OptionsChanged()
 {
     EachPage([](TdxBarCustomizingPage& page) { page.OptionsChanged(); });
+}
+
+void TdxBarCustomizingForm::ItemRenamed(TdxBarItem* item)
+{
+    EachPage([item](TdxBarCustomizingPage& page) { page.ItemRenamed(item); });
+}
+
+void TdxBarCustomizingForm::GroupRenamed(TdxBarGroup* group)
+{
+    EachPage([group](TdxBarCustomizingPage& page) { page.GroupRenamed(group); });
 }
 
 void TdxBarCustomizingForm::PageControlChange(TObject*)

@@ -22,6 +22,11 @@ class TdxBarCustomizingPage;
 class TdxBarItem;
 class TdxBarManager;
 class TdxBarToolbarsPage;
+class TdxBarPopupMenu;
+class TCheckableButton;
+class TdxBarCommandsPage;
+class TdxBarDesignCommands;
+class TdxBarGroup;
 
 class TdxBarCustomizingForm : public TForm {
     Q_OBJECT
@@ -37,6 +42,8 @@ class TdxBarCustomizingForm : public TForm {
     Q_PROPERTY(TLabel* LabelCategories MEMBER LabelCategories STORED false)
     Q_PROPERTY(TListBox* LCategories MEMBER LCategories STORED false)
     Q_PROPERTY(TLabel* LabelCommands MEMBER LabelCommands STORED false)
+    Q_PROPERTY(TPanel* CategoriesModifyPlace MEMBER CategoriesModifyPlace STORED false)
+    Q_PROPERTY(TPanel* CommandsModifyPlace MEMBER CommandsModifyPlace STORED false)
     Q_PROPERTY(TPanel* LCommandsPlace MEMBER LCommandsPlace STORED false)
     Q_PROPERTY(TPanel* DescriptionPanel MEMBER DescriptionPanel STORED false)
     Q_PROPERTY(TBevel* DescriptionBevel MEMBER DescriptionBevel STORED false)
@@ -62,6 +69,20 @@ class TdxBarCustomizingForm : public TForm {
     Q_PROPERTY(TCheckBox* CBHint2Ex MEMBER CBHint2Ex STORED false)
     Q_PROPERTY(TLabel* Label1 MEMBER Label1 STORED false)
     Q_PROPERTY(TComboBox* ComboBoxMenuAnimationsEx MEMBER ComboBoxMenuAnimationsEx STORED false)
+    Q_PROPERTY(TTabSheet* TabSheet4 MEMBER TabSheet4 STORED false)
+    Q_PROPERTY(TListBox* LAllCommands MEMBER LAllCommands STORED false)
+    Q_PROPERTY(TCheckBox* CBShowCommandsWithShortCut MEMBER CBShowCommandsWithShortCut STORED false)
+    Q_PROPERTY(TTabSheet* TabSheet5 MEMBER TabSheet5 STORED false)
+    Q_PROPERTY(TLabel* LabelGroups MEMBER LabelGroups STORED false)
+    Q_PROPERTY(TListBox* lbGroups MEMBER lbGroups STORED false)
+    Q_PROPERTY(TLabel* LabelGroupItems MEMBER LabelGroupItems STORED false)
+    Q_PROPERTY(TListBox* lbGroupItems MEMBER lbGroupItems STORED false)
+    Q_PROPERTY(TButton* btnMoveUp MEMBER btnMoveUp STORED false)
+    Q_PROPERTY(TButton* btnMoveDown MEMBER btnMoveDown STORED false)
+    Q_PROPERTY(TButton* btnGroupAdd MEMBER btnGroupAdd STORED false)
+    Q_PROPERTY(TButton* btnGroupDelete MEMBER btnGroupDelete STORED false)
+    Q_PROPERTY(TButton* btnGroupItemAdd MEMBER btnGroupItemAdd STORED false)
+    Q_PROPERTY(TButton* btnGroupItemDelete MEMBER btnGroupItemDelete STORED false)
     Q_PROPERTY(TPanel* BottomPanel MEMBER BottomPanel STORED false)
     Q_PROPERTY(TPanel* RightMarginPanel MEMBER RightMarginPanel STORED false)
     Q_PROPERTY(TButton* BHelp MEMBER BHelp STORED false)
@@ -78,6 +99,9 @@ public:
     // The pages in tab order.
     const std::vector<std::unique_ptr<TdxBarCustomizingPage>>& Pages() const { return pages_; }
     TdxBarToolbarsPage* ToolbarsPage() const { return toolbarsPage_; }
+    TdxBarCommandsPage* CommandsPage() const { return commandsPage_; }
+    // The Commands page's design-mode editing (none at run time).
+    TdxBarDesignCommands* DesignCommands() const { return designCommands_; }
 
     // --- what the manager tells the window
     // The items were refreshed and the options reloaded first, then each page follows.
@@ -89,6 +113,8 @@ public:
     void SelectItem(TdxBarItem* item, bool force);
     void ItemDestroyed(TdxBarItem* item);
     void OptionsChanged();
+    void ItemRenamed(TdxBarItem* item);
+    void GroupRenamed(TdxBarGroup* group);
 
     // The current page refreshes itself (the page control's OnChange; also run when the
     // window becomes the active one while no bar's customizing popup is open).
@@ -111,6 +137,8 @@ public:
     TLabel* LabelCategories = nullptr;
     TListBox* LCategories = nullptr;
     TLabel* LabelCommands = nullptr;
+    TPanel* CategoriesModifyPlace = nullptr;
+    TPanel* CommandsModifyPlace = nullptr;
     TPanel* LCommandsPlace = nullptr;
     TPanel* DescriptionPanel = nullptr;
     TBevel* DescriptionBevel = nullptr;
@@ -136,7 +164,28 @@ public:
     TCheckBox* CBHint2Ex = nullptr;
     TLabel* Label1 = nullptr;
     TComboBox* ComboBoxMenuAnimationsEx = nullptr;
+    TTabSheet* TabSheet4 = nullptr;
+    TListBox* LAllCommands = nullptr;
+    TCheckBox* CBShowCommandsWithShortCut = nullptr;
+    TTabSheet* TabSheet5 = nullptr;
+    TLabel* LabelGroups = nullptr;
+    TListBox* lbGroups = nullptr;
+    TLabel* LabelGroupItems = nullptr;
+    TListBox* lbGroupItems = nullptr;
+    TButton* btnMoveUp = nullptr;
+    TButton* btnMoveDown = nullptr;
+    TButton* btnGroupAdd = nullptr;
+    TButton* btnGroupDelete = nullptr;
+    TButton* btnGroupItemAdd = nullptr;
+    TButton* btnGroupItemDelete = nullptr;
     TPanel* BottomPanel = nullptr;
+    // Design mode only: the window's own manager, which carries its popup menus and follows
+    // the served manager's font and style, and the buttons that open them.
+    TdxBarManager* BarManager1 = nullptr;
+    TdxBarPopupMenu* CategoriesPopupMenu = nullptr;
+    TdxBarPopupMenu* CommandsPopupMenu = nullptr;
+    TCheckableButton* CategoriesModifyButton = nullptr;
+    TCheckableButton* CommandsModifyButton = nullptr;
     TPanel* RightMarginPanel = nullptr;
     TButton* BHelp = nullptr;
     TButton* BClose = nullptr;
@@ -155,4 +204,6 @@ private:
     QPointer<TdxBarManager> manager_;
     std::vector<std::unique_ptr<TdxBarCustomizingPage>> pages_;
     TdxBarToolbarsPage* toolbarsPage_ = nullptr;
+    TdxBarCommandsPage* commandsPage_ = nullptr;
+    TdxBarDesignCommands* designCommands_ = nullptr;
 };

@@ -10,6 +10,7 @@
 class TTabSheet;
 class TdxBar;
 class TdxBarCustomizingForm;
+class TdxBarGroup;
 class TdxBarItem;
 class TdxBarManager;
 
@@ -40,6 +41,9 @@ public:
     virtual void OptionsChanged() {}
     // The manager's Style changed (after the items and options were refreshed).
     virtual void StyleChanged() {}
+    // An item's or a group's name changed.
+    virtual void ItemRenamed(TdxBarItem* /*item*/) {}
+    virtual void GroupRenamed(TdxBarGroup* /*group*/) {}
 
 protected:
     TdxBarCustomizingForm& Form() const { return form_; }

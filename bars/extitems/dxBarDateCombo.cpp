@@ -1,6 +1,7 @@
 #include "dxBarDateCombo.h"
 
 #include "dxBarCustomControl.h"
+#include "dxBarDateChooser.h"
 #include "dxBarDateNavigator.h"
 #include "dxBarDates.h"
 #include "dxBarDrawing.h"
@@ -99,6 +100,15 @@ void TdxBarDateCombo::CloseUp()
         navigator_->Hide();
     }
     if (OnCloseUp) OnCloseUp(this);
+}
+
+void TdxBarDateCombo::Click()
+{
+    QPointer<TdxBarDateCombo> self(this);
+    TCustomdxBarCombo::Click();
+    if (!self || OnClick() || ReadOnly()) return;
+    double date = Date();
+    if (dxBarChooseDate(this, date) && self) SetDate(date);
 }
 
 void TdxBarDateCombo::DateChosen(TObject* /*sender*/)

@@ -45,6 +45,8 @@ public:
     void DropDown(QPoint preferred, QSize linkSize, bool vertical) override;
     // Ends a press of the calendar, hides it and fires OnCloseUp.
     void CloseUp() override;
+    // Without OnClick and unless ReadOnly, opens the "Select the date" dialog; OK takes its date.
+    void Click() override;
 
 private:
     TdxBarDateNavigator* MakeNavigator();

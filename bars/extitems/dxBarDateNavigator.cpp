@@ -176,6 +176,8 @@ bool TdxBarDateNavigator::IsFlat() const
 
 QWidget* TdxBarDateNavigator::OwnerWindow() const
 {
+    // In a dialog, the month list stays above the dialog.
+    if (!popupRole_ && Handle()) return Handle()->window();
     TdxBarManager* manager = combo_ ? combo_->BarManager() : nullptr;
     TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
     return form ? form->Handle() : Handle();

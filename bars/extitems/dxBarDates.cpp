@@ -184,14 +184,17 @@ QString dxBarShortDateFormat()
     for (int i = 0; i < format.size();) {
         const QChar c = format[i];
         if (c == u'\'') quoted = !quoted;
-        if (quoted || c != u'y') {
+        if (quoted || (c != u'y' && c != u'M')) {
             widened += c;
             ++i;
             continue;
         }
         int run = 0;
-        while (i + run < format.size() && format[i + run] == u'y') ++run;
-        widened += run == 2 ? QStringLiteral("yyyy") : QString(run, u'y');
+        while (i + run < format.size() && format[i + run] == c) ++run;
+        if (c == u'y')
+            widened += run == 2 ? QStringLiteral("yyyy") : QString(run, u'y');
+        else  // a month's name could not be read back: its number stands in
+            widened += run > 2 ? QStringLiteral("MM") : QString(run, u'M');
         i += run;
     }
     return widened;

@@ -5,7 +5,7 @@
 // day as the fraction. dxBarNullDate means "no date" and has the empty text.
 //
 // Text: dates are written in the default locale's short format with a four-digit year (a
-// lone "yy" of the format is widened), and read back leniently from their three digit
+// lone "yy" of the format is widened) and the month as a number, and read back leniently from their three digit
 // groups in the order of that format, whatever separates them (see dxBarStrToDate).
 // "Today" comes from the clock unless a test has pinned it.
 #include <QDate>
@@ -45,7 +45,8 @@ double dxBarFirstOfMonth(double date);
 double dxBarAddMonths(double date, int delta);
 
 // --- text
-// The locale's short date format with a lone "yy" widened to "yyyy".
+// The locale's short date format with a lone "yy" widened to "yyyy", and a month's name
+// ("MMM", "MMMM") given as its number.
 QString dxBarShortDateFormat();
 // The short date text; empty for the null date.
 QString dxBarDateToStr(double date);

@@ -6,11 +6,14 @@
 
 #include "dxBarControlContainer.h"
 #include "dxBarDateCombo.h"
+#include "dxBarImageCombo.h"
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
 #include "dxBarMRUListItem.h"
+#include "dxBarTreeViewCombo.h"
 #include "dxBarProgress.h"
 #include "dxBarSpinEditControl.h"
+#include "dxBarToolbarsListItem.h"
 
 #include <vector>
 
@@ -31,10 +34,13 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         {&TdxBarDateCombo::staticMetaObject, &TdxBarDateComboControlClass},
 
         // Tree-view combo: TdxBarTreeViewCombo, TdxBarTreeViewComboControl.
+        {&TdxBarTreeViewCombo::staticMetaObject, &TdxBarTreeViewComboControlClass},
 
         // Image combo: TdxBarImageCombo, TdxBarImageComboControl.
+        {&TdxBarImageCombo::staticMetaObject, &TdxBarImageComboControlClass},
 
         // Toolbars list: TdxBarToolbarsListItem, TdxBarToolbarsListItemControl.
+        {&TdxBarToolbarsListItem::staticMetaObject, &TdxBarToolbarsListItemControlClass},
 
         // Spin edit: TdxBarSpinEdit, TdxBarSpinEditControl.
         {&TdxBarSpinEdit::staticMetaObject, &TdxBarSpinEditControlClass},

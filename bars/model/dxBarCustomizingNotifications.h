@@ -1,6 +1,7 @@
 #pragma once
 // The customizing window as the model sees it: the routines that tell it of changes, and
 // whether one is installed.
+class QPoint;
 class QWidget;
 class TCustomForm;
 class TdxBar;
@@ -31,9 +32,17 @@ public:
     virtual void HelpButtonChanged() {}
     virtual void BarChanged(TdxBar* /*bar*/) {}
     virtual void ItemsChanged() {}
-    virtual void SelectItem(TdxBarItem* /*item*/) {}
+    // item's category and line are selected; force: even when its category is the selected one.
+    virtual void SelectItem(TdxBarItem* /*item*/, bool /*force*/) {}
     virtual void ItemDestroyed(TdxBarItem* /*item*/) {}
     virtual void OptionsChanged() {}
+    // Design time, a new item (no link) dragged to screen: over the window's categories list
+    // the list's selection follows the pointer; true there, with the cursor to show (the drag
+    // then looks for no bar). Over the sub-menu editor its menu shows.
+    virtual bool DesignDragOver(TdxBarItem* /*item*/, const QPoint& /*screen*/, int& /*cursor*/) { return false; }
+    // The design-time drag of item ended (dropped: by the button's release); true when the drop
+    // went to the categories list, which then gave the item the category chosen.
+    virtual bool DesignDragEnd(TdxBarItem* /*item*/, bool /*dropped*/) { return false; }
     virtual void ItemRenamed(TdxBarItem* /*item*/) {}
     virtual void GroupRenamed(TdxBarGroup* /*group*/) {}
     virtual void GroupItemRenamed(TdxBarItem* /*item*/) {}

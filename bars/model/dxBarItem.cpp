@@ -253,7 +253,7 @@ void TdxBarItem::SetCategory(int value)
     }
     if (!barManager_) return;
     if (barManager_->IsDesigning() && barManager_->IsCustomizing() && !Loading() && !IsDestroying())
-        dxBarCustomizingForm().SelectItem(this);
+        dxBarCustomizingForm().SelectItem(this, false);
     barManager_->Changed();
 }
 

@@ -307,6 +307,9 @@ public:
     virtual void MeasureItem(int index, const QFont& font, int& height);
     // The entry's text width + 2.
     virtual void MeasureItemWidth(int index, const QFont& font, int& width);
+    // The combo's text box shows its current entry through DrawItem (an owner-drawn combo),
+    // not as plain text.
+    virtual bool DrawsTextBox() const { return bool(OnDrawItem); }
 
     TdxBarDrawItemEvent OnDrawItem;
     TdxBarMeasureItemEvent OnMeasureItem;

@@ -282,7 +282,9 @@ int TdxBarManager::ImageCount() const
 void TdxBarManager::SetImageList(TCustomImageList*& field, TChangeLink* link, TCustomImageList* value)
 {
     if (field == value) return;
-    if (field) {
+    // A list being freed (its removal notice) has let go of the link already, and its own
+    // parts are gone: it is only forgotten.
+    if (field && link->Sender() == field) {
         field->UnRegisterChanges(link);
         field->RemoveFreeNotification(this);
     }

@@ -446,7 +446,7 @@ void TdxBarEditControl::DrawInterior(QPainter& p, const TRect& r) const
         return;
     }
     auto* combo = qobject_cast<TdxBarCustomCombo*>(Item());
-    if (enabled && combo && combo->OnDrawItem) {
+    if (enabled && combo && combo->DrawsTextBox()) {
         // An owner-drawn combo draws its current entry itself.
         p.save();
         p.setClipRect(r.ToQRect(), Qt::IntersectClip);

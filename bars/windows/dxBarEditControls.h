@@ -108,7 +108,7 @@ protected:
     inplace::TEditParts Parts(const TRect& r, int buttonWidth) const;
     // Caption and text box frame; answers the parts.
     inplace::TEditParts DrawCaptionAndFrame(QPainter& p, const TRect& r, int paintType, int buttonWidth);
-    void DrawInterior(QPainter& p, const TRect& r) const;
+    virtual void DrawInterior(QPainter& p, const TRect& r) const;
 };
 
 class TCustomdxBarComboControl : public TdxBarEditControl {

@@ -139,6 +139,7 @@ TdxBarItemDrag::~TdxBarItemDrag()
 
 int TdxBarItemDrag::Cursor() const
 {
+    if (designCursor_) return designCursor_;
     TCustomdxBarControl* window = place_.Window;
     if (!window || place_.Refused) return crdxBarDragNoDrop;
     if (!place_.Control && window->ItemLinks() && window->ItemLinks()->VisibleItemCount() > 0) return crdxBarDragNoDrop;
@@ -212,8 +213,25 @@ void TdxBarItemDrag::SetCopying(bool copy)
     if (moved_) Evaluate();
 }
 
+bool TdxBarItemDrag::DesignOver()
+{
+    designCursor_ = 0;
+    if (hadLink_ || !item_ || !manager_ || !manager_->IsDesigning()) return false;
+    int cursor = crdxBarDragNoDrop;
+    if (!dxBarCustomizingForm().DesignDragOver(item_, cursor_, cursor)) return false;
+    designCursor_ = cursor;
+    return true;
+}
+
 void TdxBarItemDrag::Evaluate()
 {
+    if (DesignOver()) {
+        place_ = {};
+        target_ = nullptr;
+        UpdateMark();
+        ShowCursor();
+        return;
+    }
     const QPointer<TdxBarItemControl> previous = place_.Control;
     place_ = FindPlace(cursor_);
     target_ = place_.Window;
@@ -284,6 +302,7 @@ void TdxBarItemDrag::Drop()
     if (finished_) return;
     Finish();
     if (!moved_ || !manager_) return;
+    if (!hadLink_ && item_ && manager_->IsDesigning() && dxBarCustomizingForm().DesignDragEnd(item_, true)) return;
     // What the drag carried, or the window it aimed at, went during the drag: nothing changes.
     if (!item_ || (hadLink_ && !link_)) return;
     if (place_.HadWindow && !place_.Window) return;
@@ -299,6 +318,7 @@ void TdxBarItemDrag::Cancel()
 {
     if (finished_) return;
     Finish();
+    if (!hadLink_ && item_ && manager_ && manager_->IsDesigning()) dxBarCustomizingForm().DesignDragEnd(item_, false);
 }
 
 void TdxBarItemDrag::Finish()

@@ -91,6 +91,8 @@ private:
     void DropNowhere();
     void BeginGroupGesture(const TPlace& place);
     void Finish();
+    // Design time, a new item: whether the customizing window took the move.
+    bool DesignOver();
 
     QPointer<TdxBarManager> manager_;
     QPointer<TdxBarItem> item_;
@@ -106,6 +108,9 @@ private:
     TRect mark_;
     QPointer<QWidget> markWindow_;
     bool cursorShown_ = false;
+    // The cursor the customizing window's categories list asks for while the pointer is over
+    // it (design time, a new item); 0 elsewhere.
+    int designCursor_ = 0;
     QPointer<QObject> loop_;
 };
 

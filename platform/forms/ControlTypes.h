@@ -68,6 +68,7 @@ Q_ENUM_NS(TFormBorderStyle)
 enum TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 Q_ENUM_NS(TFormStyle)
 
+// The buttons of a form's title bar: without the system menu there are none.
 enum TBorderIcon { biSystemMenu = 0x1, biMinimize = 0x2, biMaximize = 0x4, biHelp = 0x8 };
 Q_ENUM_NS(TBorderIcon)
 Q_DECLARE_FLAGS(TBorderIcons, TBorderIcon)
@@ -91,6 +92,10 @@ Q_ENUM_NS(TBevelShape)
 enum TBevelStyle { bsLowered, bsRaised };
 Q_ENUM_NS(TBevelStyle)
 
+// How a tree view keeps its nodes in order.
+enum TSortType { stNone, stData, stText, stBoth };
+Q_ENUM_NS(TSortType)
+
 }  // namespace ControlTypes
 Q_DECLARE_OPERATORS_FOR_FLAGS(ControlTypes::TBorderIcons)
 
@@ -108,6 +113,7 @@ using ControlTypes::TAlign;
 using ControlTypes::TBevelCut;
 using ControlTypes::TBevelShape;
 using ControlTypes::TBevelStyle;
+using ControlTypes::TBorderIcon;
 using ControlTypes::TBorderIcons;
 using ControlTypes::TCheckBoxState;
 using ControlTypes::TCloseAction;
@@ -119,6 +125,7 @@ using ControlTypes::TFormStyle;
 using ControlTypes::TListBoxStyle;
 using ControlTypes::TMouseButton;
 using ControlTypes::TScrollStyle;
+using ControlTypes::TSortType;
 using ControlTypes::TWindowState;
 using enum ControlTypes::TAlign;
 using enum ControlTypes::TCursor;
@@ -136,3 +143,4 @@ using enum ControlTypes::TComboBoxStyle;
 using enum ControlTypes::TCheckBoxState;
 using enum ControlTypes::TBevelShape;
 using enum ControlTypes::TBevelStyle;
+using enum ControlTypes::TSortType;

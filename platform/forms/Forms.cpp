@@ -42,6 +42,19 @@ Qt::WindowFlags BorderStyleFlags(TFormBorderStyle style)
     }
 }
 
+// The style's flags without the title buttons the icons leave out.
+Qt::WindowFlags BorderIconFlags(Qt::WindowFlags flags, TFormBorderStyle style, TBorderIcons icons)
+{
+    if (style == bsNone) return flags;
+    Qt::WindowFlags drop;
+    if (!(icons & biSystemMenu))
+        drop = Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+    if (!(icons & biMinimize)) drop |= Qt::WindowMinimizeButtonHint;
+    if (!(icons & biMaximize)) drop |= Qt::WindowMaximizeButtonHint;
+    if (!(flags & drop)) return flags;
+    return (flags & ~drop) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
 bool IsFixedSize(TFormBorderStyle style)
 {
     return style == bsSingle || style == bsDialog || style == bsToolWindow;
@@ -153,6 +166,12 @@ void TCustomForm::SetCaption(const QString& value)
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
 {
     borderStyle_ = value >= bsNone && value <= bsSizeToolWin ? value : bsSizeable;
+    ApplyBorderStyle();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons value)
+{
+    borderIcons_ = value & (biSystemMenu | biMinimize | biMaximize | biHelp);
     ApplyBorderStyle();
 }
 
@@ -408,7 +427,7 @@ void TCustomForm::ApplyBorderStyle()
     // A form whose window was placed inside another widget stays a child there.
     if (!w || !w->isWindow()) return;
     ApplySizeLimits();
-    Qt::WindowFlags flags = BorderStyleFlags(borderStyle_);
+    Qt::WindowFlags flags = BorderIconFlags(BorderStyleFlags(borderStyle_), borderStyle_, borderIcons_);
     if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
     if (w->windowFlags() == flags) return;
     // setWindowFlags re-creates the window hidden: show it again as it was.

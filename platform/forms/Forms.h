@@ -78,8 +78,8 @@ class TCustomForm : public TWinControl {
     Q_CLASSINFO("Default.ParentColor", "False")
     Q_CLASSINFO("Default.ParentFont", "False")
     Q_CLASSINFO("Default.BorderStyle", "bsSizeable")
+    Q_CLASSINFO("Default.BorderIcons", "[biSystemMenu,biMinimize,biMaximize]")
     Q_CLASSINFO("Default.FormStyle", "fsNormal")
-    Q_CLASSINFO("Default.BorderIcons", "[biSystemMenu, biMinimize, biMaximize]")
     Q_CLASSINFO("Default.Caption", "''")
     Q_CLASSINFO("Default.Position", "poDesigned")
     Q_CLASSINFO("Default.WindowState", "wsNormal")
@@ -94,10 +94,12 @@ public:
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle value);
+    // The title bar's buttons where the border style has them; an empty set leaves a
+    // sizeable window with its title alone.
+    TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons value);
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle value);
-    TBorderIcons BorderIcons() const { return borderIcons_; }
-    void SetBorderIcons(TBorderIcons value) { borderIcons_ = value; }
 
     // --- MDI (see above)
     // The frame's client; none for other forms.
@@ -213,8 +215,8 @@ private:
     // A child's client size from its sub-window's size.
     void FollowSubWindow();
 
+    TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu | biMinimize | biMaximize);
     TFormStyle formStyle_ = fsNormal;
-    TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu) | biMinimize | biMaximize;
     QMdiArea* mdiClient_ = nullptr;
     // The child's QMdiSubWindow (kept as a widget: the header stays light).
     QPointer<QWidget> subWindow_;

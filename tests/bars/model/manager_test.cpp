@@ -3,6 +3,7 @@
 #include "FormResources.h"
 #include "Forms.h"
 #include "Graphics.h"
+#include "ImgList.h"
 #include "dxBarBar.h"
 #include "dxBarDockControls.h"
 #include "dxBarManager.h"
@@ -335,4 +336,26 @@ TEST_F(ManagerTest, ANewToolbarIsOfferedTheSmallestCustomNumberNoBarCarries)
     renamed->SetCaption("Tools");
     EXPECT_EQ(renamed->Name(), "Custom 2");
     EXPECT_EQ(manager->NewToolbarCaption(), "Custom 2");
+}
+
+TEST_F(ManagerTest, AFreedImageListLeavesTheManagerWithoutItAndANewOneIsHeardFrom)
+{
+    TdxBarManager* manager = NewManager();
+    using TSetter = void (TdxBarManager::*)(TCustomImageList*);
+    using TGetter = TCustomImageList* (TdxBarManager::*)() const;
+    const std::pair<TSetter, TGetter> lists[] = {{&TdxBarManager::SetImages, &TdxBarManager::Images},
+                                                 {&TdxBarManager::SetLargeImages, &TdxBarManager::LargeImages},
+                                                 {&TdxBarManager::SetHotImages, &TdxBarManager::HotImages}};
+    for (const auto& [set, get] : lists) {
+        auto* freed = new TImageList(form.get());
+        (manager->*set)(freed);
+        delete freed;
+        EXPECT_EQ((manager->*get)(), nullptr);
+        auto* next = new TImageList(form.get());
+        (manager->*set)(next);
+        EXPECT_EQ((manager->*get)(), next);
+    }
+    QImage image(16, 16, QImage::Format_ARGB32);
+    manager->Images()->Add(image);
+    EXPECT_EQ(manager->ImageCount(), 1);
 }

@@ -95,6 +95,32 @@ TEST(FormBorderStyle, EachStyleGivesItsWindowKindAndSizing)
     EXPECT_EQ(form.Width(), 400);
 }
 
+TEST(FormBorderStyle, BorderIconsDropTheirButtonsAndStream)
+{
+    const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint;
+    struct Case {
+        TBorderIcons icons;
+        Qt::WindowFlags shown;
+    } const cases[] = {
+        {TBorderIcons(biSystemMenu | biMinimize | biMaximize), buttons},
+        {TBorderIcons(biSystemMenu | biMinimize), buttons & ~Qt::WindowMaximizeButtonHint},
+        // Without the system menu there are no buttons at all.
+        {TBorderIcons(biMinimize | biMaximize), {}},
+        {TBorderIcons(), {}},
+    };
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 300, 200);
+    for (const Case& c : cases) {
+        form.SetBorderIcons(c.icons);
+        const QWidget* w = form.Handle();
+        EXPECT_EQ(w->windowFlags() & buttons, c.shown) << int(c.icons);
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowTitleHint);
+        EXPECT_FALSE(IsFixedTo(w, QSize(300, 200)));
+    }
+    EXPECT_TRUE(WriteComponentToText(&form).contains("BorderIcons = []"));
+}
+
 TEST(FormBorderStyle, ChangingTheStyleKeepsAShownWindowShownAndFocused)
 {
     TForm form(nullptr);

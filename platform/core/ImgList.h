@@ -1,6 +1,6 @@
 #pragma once
-// Image lists as the bar manager uses them: a component holding equally sized images, and
-// change links through which users of a list learn that its images changed.
+// Image lists: a component holding equally sized images, and change links through which
+// users of a list (bars, tree views) learn that its images changed.
 #include "Classes.h"
 
 #include <QImage>
