@@ -24,6 +24,7 @@
 #include "dxBarItems.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarStrs.h"
+#include "dxBarSubMenuControl.h"
 #include "dxBarSubMenuEditor.h"
 
 #include <QListWidget>
@@ -394,6 +395,16 @@ TEST_F(DesignModeTest, SubMenuEditorGoesWithItsSubItemAndWithCustomizing)
     QPointer<QWidget> menu = editor->Menu()->Handle();
     EXPECT_EQ(editor->Handle()->width(), menu->width());
     EXPECT_EQ(menu->geometry().top(), editor->Handle()->frameGeometry().bottom() + 1);
+    // Closed, the menu shows again when an item is dragged over the editor.
+    qobject_cast<TdxBarSubMenuControl*>(editor->Menu())->Close();
+    ASSERT_EQ(editor->Menu(), nullptr);
+    {
+        TdxBarItemDrag drag(manager, copy, nullptr, QPoint(0, 0), false);
+        drag.Move(editor->Handle()->frameGeometry().center());
+        EXPECT_NE(editor->Menu(), nullptr);
+        drag.Cancel();
+    }
+    menu = editor->Menu()->Handle();
     delete sub;
     EXPECT_TRUE(editor.isNull());
     Flush();
