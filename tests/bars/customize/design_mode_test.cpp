@@ -203,6 +203,33 @@ TEST_F(DesignModeTest, CategoriesAreAddedInsertedRenamedAndDeleted)
     EXPECT_EQ(script.Log("MessageBox").size(), 2);
 }
 
+TEST_F(DesignModeTest, CategoriesMoveByADragInTheirListAndShowTheirVisibility)
+{
+    Open();
+    Window()->PageControl->SetActivePage(Window()->TabSheet2);
+    TListBox* categories = Window()->LCategories;
+    QWidget* viewport = categories->ListWidget()->viewport();
+    // File (line 1) dragged onto Edit (line 2): its items follow it.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, categories->ItemRect(1).center());
+    QTest::mouseMove(viewport, categories->ItemRect(2).center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, categories->ItemRect(2).center());
+    EXPECT_EQ(Lines(categories), QStringList({"Default", "Edit", "File"}));
+    EXPECT_EQ(QList<int>({open->Category(), save->Category(), copy->Category()}), QList<int>({2, 2, 1}));
+    EXPECT_EQ(categories->ItemIndex(), 2);
+    EXPECT_EQ(Lines(Commands()->CommandsList()), QStringList({"Open", "Save"}));
+
+    // The popup shows the category's visibility; its entries change it.
+    manager->SetCategoryVisible(2, false);
+    Design()->CategoriesPopup(nullptr);
+    EXPECT_FALSE(Design()->CategoryEntry(TdxBarDesignCommands::ceVisible)->Down());
+    Design()->CategoryVisible(nullptr);
+    EXPECT_TRUE(manager->GetCategoryVisible(2));
+    Design()->ItemsVisibleEntry()->SetItemIndex(int(ivNever));
+    Design()->CategoryItemsVisible(nullptr);
+    EXPECT_EQ(manager->GetCategoryItemsVisible(2), ivNever);
+    EXPECT_EQ(open->Visible(), ivNever);
+}
+
 TEST_F(DesignModeTest, AddItemProposesAFreeNameAndOffersOnlyPublicClasses)
 {
     TdxBarExtItemsScope extended;
