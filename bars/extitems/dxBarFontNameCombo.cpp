@@ -75,7 +75,13 @@ void dxBarSetFontFamilyEnumerator(TdxBarFontFamilyEnumerator enumerator)
 const QList<TdxBarFontFamily>& dxBarFontFamilies()
 {
     TFamilies& families = Families();
-    if (!families.read) families.read = families.enumerator ? families.enumerator() : dxBarSystemFontFamilies();
+    if (families.read) return *families.read;
+    QList<TdxBarFontFamily> read = families.enumerator ? families.enumerator() : dxBarSystemFontFamilies();
+    // In list order, so that filling a combo's sorted list only appends.
+    std::stable_sort(read.begin(), read.end(), [](const TdxBarFontFamily& a, const TdxBarFontFamily& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+    families.read = std::move(read);
     return *families.read;
 }
 
@@ -155,7 +161,18 @@ void TdxBarFontNameCombo::DrawItem(QPainter& p, const QFont& font, int index, co
 
 void TdxBarFontNameCombo::MeasureItemWidth(int index, const QFont& font, int& width)
 {
-    TdxBarCustomCombo::MeasureItemWidth(index, font, width);
+    // Every drop measures every family: the names' widths are kept for the list's font.
+    if (font != widthsFont_) {
+        widths_.clear();
+        widthsFont_ = font;
+    }
+    const QString name = index >= 0 && index < Items()->Count() ? Items()->Strings(index) : QString();
+    if (const auto it = widths_.constFind(name); it != widths_.constEnd()) {
+        width = *it;
+    } else {
+        TdxBarCustomCombo::MeasureItemWidth(index, font, width);
+        widths_.insert(name, width);
+    }
     const TBitmap* marker = dxBarTrueTypeFontBitmap();
     width += (marker ? marker->Width() : 0) + 1;
 }

@@ -9,6 +9,8 @@
 // left out.
 #include "dxBarItems.h"
 
+#include <QFont>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -49,4 +51,8 @@ public:
 
 private:
     void FillFontList();
+
+    // The names' text widths in one font.
+    QFont widthsFont_;
+    QHash<QString, int> widths_;
 };
