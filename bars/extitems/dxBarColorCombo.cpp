@@ -43,6 +43,14 @@ bool HasSwatch(TColor color)
     return quint32(color) <= kLastSystemColor;
 }
 
+// What a swatch shows: a system colour's value, else the RGB part (also of clNone and
+// clDefault, which have no colour of their own).
+QColor SwatchColor(TColor color)
+{
+    if (IsSystemColor(color)) return ColorToQColor(color);
+    return ColorToQColor(MakeColor(qint32(quint32(color) & 0x00FFFFFFu)));
+}
+
 TdxBarItemLink* SourceLink(TdxBarItemLink* link)
 {
     return link && link->OriginalItemLink() ? link->OriginalItemLink() : link;
@@ -275,7 +283,7 @@ void TdxBarColorCombo::DrawItem(QPainter& p, const QFont& font, int index, const
         FrameRect(p, ring, brush);
         ring = ring.Inflated(-1, -1);
         FrameRect(p, ring, SysBrush(COLOR_BTNSHADOW));
-        FillRect(p, ring.Inflated(-1, -1), QBrush(ColorToQColor(ColorOfIndex(index))));
+        FillRect(p, ring.Inflated(-1, -1), QBrush(SwatchColor(ColorOfIndex(index))));
     }
     if (state & odFocused) DrawFocusRect(p, rect);
 }

@@ -101,6 +101,7 @@ TEST_F(ColorComboTest, AColourSelectsTheEntryOfItsRgbValueAndAnyOtherShowsTheCus
         {"unknown system colour", false, MakeColor(qint32(0x80000030)), "", noSwatch},
         {"past every system colour", false, MakeColor(-1), "", noSwatch},
         {"a stray high byte", false, MakeColor(0x01000000), "", QColor(Qt::black)},
+        {"no colour", false, clNone, "", QColor(Qt::white)},
     };
     for (const auto& c : cases) {
         combo->SetShowAutoColor(c.automatic);
