@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <optional>
+#include <typeinfo>
 
 namespace {
 
@@ -312,6 +313,8 @@ TEST_F(FontNameComboTest, WhileActiveATextSnapsToAFamilyOrIsRefusedAndOtherwiseI
 
     Show();
     Shot();
+    // Shown by the plain combo control.
+    EXPECT_EQ(typeid(*ControlOf(0)), typeid(TdxBarComboControl));
     Activate(0);
     ASSERT_NE(combo->FindLiveLink(), nullptr);
     const struct {
