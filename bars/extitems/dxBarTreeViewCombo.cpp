@@ -415,14 +415,15 @@ TdxBarTreeViewCombo::TdxBarTreeViewCombo(TComponent* owner) : TCustomdxBarCombo(
     if (TBitmap* glyph = dxBarItemKindGlyph(QStringLiteral("TREEVIEWCOMBO"))) SetGlyph(glyph);
     SetShowEditor(false);
     tree_ = new TdxBarTreeView(this, this, true);
+    treeComponent_ = tree_;
 }
 
 TdxBarTreeViewCombo::~TdxBarTreeViewCombo()
 {
     delete dropDown_.data();
-    if (tree_) {
-        tree_->combo_ = nullptr;
-        delete tree_.data();
+    if (TdxBarTreeView* tree = tree_) {
+        tree->combo_ = nullptr;
+        delete tree;
     }
     selectedNode_ = nullptr;
 }
@@ -599,6 +600,7 @@ void TdxBarTreeViewCombo::DropDown(QPoint preferred, QSize linkSize, bool vertic
         TdxBarManager* manager = BarManager();
         TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
         dropDown_ = new TdxBarTreeViewDropDown(this, form ? form->Handle() : nullptr);
+        dropDownComponent_ = dropDown_;
         tree_->SetParentWindow(dropDown_->Handle());
         tree_->SetVisible(true);
     }
@@ -782,11 +784,16 @@ void TdxBarTreeViewCombo::Notification(TComponent* component, TOperation operati
 {
     TCustomdxBarCombo::Notification(component, operation);
     if (operation != opRemove) return;
-    if (component == tree_) {
+    // Compared as components: a component going is no longer of its own class.
+    if (component == treeComponent_) {
         selectedNode_ = nullptr;
         tree_ = nullptr;
+        treeComponent_ = nullptr;
     }
-    if (component == dropDown_) dropDown_ = nullptr;
+    if (component == dropDownComponent_) {
+        dropDown_ = nullptr;
+        dropDownComponent_ = nullptr;
+    }
 }
 
 // ---------------------------------------------------------------- TdxBarTreeViewComboControl

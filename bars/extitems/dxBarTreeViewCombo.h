@@ -254,6 +254,9 @@ private:
     TTreeNode* selectedNode_ = nullptr;
     QPointer<TdxBarTreeView> tree_;
     QPointer<TdxBarTreeViewDropDown> dropDown_;
+    // The same two, for telling them among the components that go.
+    TComponent* treeComponent_ = nullptr;
+    TComponent* dropDownComponent_ = nullptr;
 };
 
 // The chooser's layout from the font's "0" (its width w and height h) and the tree's size.
