@@ -46,7 +46,7 @@ constexpr Metric kMetrics[] = {
     {SM_CXBORDER, 1},     {SM_CYBORDER, 1},    {SM_CXDLGFRAME, 3},  {SM_CYDLGFRAME, 3}, {SM_CXFRAME, 4},
     {SM_CYFRAME, 4},      {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4}, {SM_CXEDGE, 2},     {SM_CYEDGE, 2},
     {SM_CYSMCAPTION, 15}, {SM_CXSMSIZE, 12},   {SM_CYSMSIZE, 15},   {SM_CXDRAG, 4},     {SM_CYDRAG, 4},
-    {SM_SWAPBUTTON, 0},
+    {SM_SWAPBUTTON, 0},   {SM_CXSIZE, 18},     {SM_CYSIZE, 18},
 };
 
 }  // namespace

@@ -43,6 +43,8 @@ enum : int {
     SM_CYBORDER = 6,
     SM_CXDLGFRAME = 7,
     SM_CYDLGFRAME = 8,
+    SM_CXSIZE = 30,
+    SM_CYSIZE = 31,
     SM_CXFRAME = 32,
     SM_CYFRAME = 33,
     SM_CXDOUBLECLK = 36,

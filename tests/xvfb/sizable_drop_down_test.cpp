@@ -1,0 +1,136 @@
+// A combo's sizable drop-down on a docked bar of an active form, under real input: its grip
+// drag sizes it from the grip's corner down to no less than 100 x 100, and its close button or
+// a click outside closes it, with the form active throughout.
+#include "../bars/extitems/SizableComboFixture.h"
+#include "ActiveFormFixture.h"
+#include "RealInput.h"
+#include "dxBarEditControls.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+class SizableDropDownInputTest : public ActiveFormTest {
+protected:
+    TCustomdxBarComboControl* Control() const { return dynamic_cast<TCustomdxBarComboControl*>(Link(0)->Control()); }
+    bool FormStaysActive() const { return QApplication::activeWindow() == form->Handle(); }
+    static bool MoveTo(const QPoint& p)
+    {
+        return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    }
+    // A held left button moved from one point to another in steps.
+    static bool Drag(const QPoint& from, const QPoint& to)
+    {
+        if (!MoveTo(from) || !XDoTool({"mousedown", "1"})) return false;
+        for (int step = 1; step <= 4; ++step)
+            if (!MoveTo(from + (to - from) * step / 4)) return false;
+        QTest::qWait(50);
+        return XDoTool({"mouseup", "1"});
+    }
+    static QPoint Centre(TWindow* w, const TRect& local)
+    {
+        return (w->WindowRect().TopLeft() + TPoint((local.Left + local.Right) / 2, (local.Top + local.Bottom) / 2));
+    }
+    // With VESK_SHOT set to a folder: the screen round the drop-down, as the X server shows it,
+    // zoomed 4x.
+    static void Shoot(TWindow* w, const char* name)
+    {
+        const QString folder = qEnvironmentVariable("VESK_SHOT");
+        if (folder.isEmpty()) return;
+        QTest::qWait(100);
+        const QRect r = w->WindowRect().ToQRect().adjusted(-20, -40, 20, 20);
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+            .scaled(4 * r.size())
+            .save(folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
+    }
+};
+
+}  // namespace
+
+TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrAnOutsideClickClosesIt)
+{
+    auto* combo = Create<TSizableTestCombo>(form.get());
+    combo->SetWidth(150);
+    bar->ItemLinks()->Add()->SetItem(combo);
+    TRowBar* w = Open(false);
+    w->SetParentWidget(form->Handle());
+    w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
+    w->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return Control() && !Control()->ButtonRect.IsEmpty(); }, 5000));
+
+    const TRect button = Control()->ButtonRect;
+    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
+    TdxBarSizableDropDown* d = combo->DropDownWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d->Handle()));
+    EXPECT_EQ(d->GripCorner(), dxcBottomRight);
+    Shoot(d, "sizable-drop-down");
+
+    // The grip drag follows the pointer from the top-left corner held in place.
+    const TRect before = d->BoundsRect();
+    const QPoint grip = Centre(d, d->GripRect());
+    ASSERT_TRUE(Drag(grip, grip + QPoint(60, 40)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Sizing(); }, 5000));
+    EXPECT_EQ(d->BoundsRect(), TRect::Bounds(before.Left, before.Top, 210, 240));
+    EXPECT_TRUE(d->Visible());
+    // (xdotool waits for a move, so no step starts where the pointer already is.)
+    const QPoint grown = Centre(d, d->GripRect()) + QPoint(1, 1);
+    ASSERT_TRUE(Drag(grown, grown - QPoint(150, 170)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Sizing(); }, 5000));
+    EXPECT_EQ(d->BoundsRect(), TRect::Bounds(before.Left, before.Top, 100, 100));
+    EXPECT_TRUE(FormStaysActive());
+    Shoot(d, "sizable-drop-down-small");
+
+    // The close button: hot under the pointer, and a click closes the drop-down.
+    const QPoint close = Centre(d, d->CloseButtonRect());
+    ASSERT_TRUE(MoveTo(close + QPoint(0, -30)));
+    ASSERT_TRUE(MoveTo(close));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return d->MouseAboveClose(); }, 5000));
+    Shoot(d, "sizable-drop-down-hot");
+    ASSERT_TRUE(ClickAt(close + QPoint(1, 0)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Visible(); }, 5000));
+    EXPECT_FALSE(Control()->DroppedDown());
+    EXPECT_TRUE(FormStaysActive());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // Dropped again at the size it was left at, a click on the form outside closes it.
+    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 4, button.Top + button.Height() / 2))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return d->Visible(); }, 5000));
+    EXPECT_EQ(d->BoundsRect().Size(), QSize(100, 100));
+    ASSERT_TRUE(ClickAt(form->Handle()->mapToGlobal(QPoint(350, 250))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Visible(); }, 5000));
+    EXPECT_TRUE(FormStaysActive());
+}
+
+// Near the screen's bottom the drop-down opens above its edit box: the grip goes top-right and
+// its drag moves the window's top with the pointer while the bottom stays.
+TEST_F(SizableDropDownInputTest, AboveTheEditBoxTheGripDragMovesTheTop)
+{
+    form->Handle()->move(100, 700);
+    QTest::qWait(200);
+    auto* combo = Create<TSizableTestCombo>(form.get());
+    combo->SetWidth(150);
+    bar->ItemLinks()->Add()->SetItem(combo);
+    TRowBar* w = Open(false);
+    w->SetParentWidget(form->Handle());
+    w->SetWindowPos(TRect::Bounds(0, 200, 400, 26));
+    w->Show();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return Control() && !Control()->ButtonRect.IsEmpty(); }, 5000));
+    const TRect button = Control()->ButtonRect;
+    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
+    TdxBarSizableDropDown* d = combo->DropDownWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d->Handle()));
+    EXPECT_EQ(d->GripCorner(), dxcTopRight);
+    const TRect before = d->BoundsRect();
+    const QPoint grip = Centre(d, d->GripRect());
+    ASSERT_TRUE(Drag(grip, grip + QPoint(60, -40)));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Sizing(); }, 5000));
+    EXPECT_EQ(d->BoundsRect(), TRect(before.Left, before.Top - 40, before.Right + 60, before.Bottom));
+    Shoot(d, "sizable-drop-down-above");
+}
