@@ -50,6 +50,11 @@
 // Date navigator: the drop-down month calendar of a date item, shown with its Today and Clear
 // buttons, is painted whole again; then a key passed on by the item's editor moves the
 // selection (sometimes into another month) until the calendar is painted.
+//
+// Font-name combo: with 2,000 families given to it (then with the machine's own), the item is
+// made (its sorted list filled), and on a shown form's docked toolbar its list drops until
+// painted and closes again (untimed). Beside it, a QComboBox of the same families is made and
+// its popup shown until painted; with the machine's fonts the peer is a QFontComboBox.
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -75,6 +80,8 @@
 #include "dxBarDockControls.h"
 #include "dxBarDrag.h"
 #include "dxBarDrawing.h"
+#include "dxBarEditControls.h"
+#include "dxBarFontNameCombo.h"
 #include "dxBarItemDrag.h"
 #include "dxBarItemLink.h"
 #include "dxBarItems.h"
@@ -84,7 +91,10 @@
 #include "dxBarSubMenuControl.h"
 #include "dxBarWindowsLibrary.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QApplication>
 #include <QDialog>
 #include <QDeadlineTimer>
@@ -1040,6 +1050,114 @@ TStats BenchQMdiMaximize()
             sub->showNormal();
             QApplication::processEvents();
         });
+constexpr int kFontFamilies = 2000;
+constexpr int kFontRuns = 60;
+
+constexpr int kFirstDrops = 20;
+
+struct TFontComboFigures {
+    int families = 0;
+    TStats make, drop, firstDrop, peerMake, peerDrop;
+};
+
+// The font-name combo with the families the enumerator gives (none: the machine's), and its
+// peer: a QComboBox of the same names, or with the machine's fonts a QFontComboBox.
+TFontComboFigures BenchFontCombo(const TdxBarFontFamilyEnumerator& enumerator)
+{
+    TBenchForm bench;
+    TdxBarExtItemsScope extended;
+    dxBarSetFontFamilyEnumerator(enumerator);
+    TFontComboFigures figures;
+    QStringList names;
+    for (const TdxBarFontFamily& family : dxBarFontFamilies()) names << family.name;
+    figures.families = int(names.size());
+    bench.manager->SetStyle(bmsFlat);
+    figures.make = TimeRuns(kFontRuns, [&](int) { delete Create<TdxBarFontNameCombo>(&bench.form); });
+
+    bench.form.SetBounds(50, 50, 800, 600);
+    auto* combo = Create<TdxBarFontNameCombo>(&bench.form);
+    TdxBar* bar = bench.manager->Bars()->Add();
+    bar->ItemLinks()->Add()->SetItem(combo);
+    bar->SetDockingStyle(dsTop);
+    bar->SetVisible(true);
+    bench.form.Handle()->show();
+    Settle(300);
+    auto* control = dynamic_cast<TdxBarComboControl*>(bar->ItemLinks()->Items(0)->Control());
+    figures.drop = TimeRuns(
+        kFontRuns,
+        [&](int run) {
+            combo->SetItemIndex(run * 37 % std::max(1, figures.families));
+            control->SetDroppedDown(true);
+            // The first paint, forced: a window is painted only once the window system exposes it.
+            combo->GetDropDownWindow()->grab();
+        },
+        [&] {
+            control->SetDroppedDown(false);
+            QApplication::processEvents();
+        });
+    // The first drop of a new item, which measures every name.
+    TdxBarItemLink* link = bar->ItemLinks()->Items(0);
+    figures.firstDrop = TimePreparedRuns(
+        kFirstDrops,
+        [&](int) {
+            auto* fresh = Create<TdxBarFontNameCombo>(&bench.form);
+            link->SetItem(fresh);
+            delete combo;
+            combo = fresh;
+            QApplication::processEvents();
+            control = dynamic_cast<TdxBarComboControl*>(link->Control());
+            return control;
+        },
+        [&](TdxBarComboControl* c) {
+            c->SetDroppedDown(true);
+            combo->GetDropDownWindow()->grab();
+        },
+        [&] {
+            control->SetDroppedDown(false);
+            QApplication::processEvents();
+        });
+
+    const bool machine = !enumerator;
+    auto makePeer = [&]() -> QComboBox* {
+        if (machine) return new QFontComboBox;
+        auto* box = new QComboBox;
+        box->addItems(names);
+        return box;
+    };
+    figures.peerMake = TimeRuns(kFontRuns, [&](int) { delete makePeer(); });
+    QComboBox* peer = makePeer();
+    peer->move(50, 50);
+    peer->show();
+    Settle(300);
+    figures.peerDrop = TimeRuns(
+        kFontRuns,
+        [&](int run) {
+            peer->setCurrentIndex(run * 37 % std::max(1, peer->count()));
+            peer->showPopup();
+            peer->view()->window()->grab();
+        },
+        [&] {
+            peer->hidePopup();
+            QApplication::processEvents();
+        });
+    delete peer;
+    bar->SetVisible(false);
+    dxBarSetFontFamilyEnumerator({});
+    return figures;
+}
+
+void PrintFontCombo(const char* what, const TFontComboFigures& f, const char* peer)
+{
+    std::printf("font-name combo with %s (%d families; %d runs)\n", what, f.families, kFontRuns);
+    std::printf("  made, list filled       : median %8.1f us  p99 %8.1f us  (goal <= 20000 us)\n", f.make.median,
+                f.make.p99);
+    std::printf("  %-23s : median %8.1f us  p99 %8.1f us  (the peer)\n", peer, f.peerMake.median, f.peerMake.p99);
+    std::printf("  list dropped, painted   : median %8.1f us  p99 %8.1f us  (goal <= 16000 us)\n", f.drop.median,
+                f.drop.p99);
+    std::printf("  its popup, painted      : median %8.1f us  p99 %8.1f us  (the peer)\n", f.peerDrop.median,
+                f.peerDrop.p99);
+    std::printf("  a new item's first drop : median %8.1f us  p99 %8.1f us  (goal <= 16000 us; %d runs)\n",
+                f.firstDrop.median, f.firstDrop.p99, kFirstDrops);
 }
 
 int main(int argc, char** argv)
@@ -1063,6 +1181,13 @@ int main(int argc, char** argv)
     const TAllCommandsFigures allCommands = BenchAllCommands();
     const TStats mdi = BenchMDIMaximize();
     const TStats qmdi = BenchQMdiMaximize();
+    const TFontComboFigures injectedFonts = BenchFontCombo([] {
+        QList<TdxBarFontFamily> families;
+        for (int i = 0; i < kFontFamilies; ++i)
+            families.append({QStringLiteral("Family %1 %2").arg(QChar(u'A' + i % 26)).arg(i), i % 3 != 0});
+        return families;
+    });
+    const TFontComboFigures machineFonts = BenchFontCombo({});
     std::printf(
         "relayout of %d docked toolbars x %d buttons after a dock resize (%d runs; ours: the geometry alone, "
         "no window moved)\n",
@@ -1146,5 +1271,7 @@ int main(int argc, char** argv)
                 kMDIMenuLinks, kMDIRuns);
     std::printf("  bar library frame       : median %8.1f us  p99 %8.1f us  (goal <= 5000 us)\n", mdi.median, mdi.p99);
     std::printf("  QMdiArea, no QMenuBar   : median %8.1f us  p99 %8.1f us  (the peer)\n", qmdi.median, qmdi.p99);
+    PrintFontCombo("families given to it", injectedFonts, "QComboBox, made");
+    PrintFontCombo("the machine's fonts", machineFonts, "QFontComboBox, made");
     return 0;
 }

@@ -107,8 +107,9 @@ TdxBarSubMenuEditor* dxBarShowSubMenuEditor(TdxBarItemLinks* links)
             const QRect frame = window->Handle()->frameGeometry();
             editor->SetBounds(frame.right() + 10, frame.top(), editor->Width(), editor->Height());
         }
-        editor->Show();
     }
+    // Also when the user closed it before.
+    editor->Show();
     editor->SetItemLinks(links);
     return editor;
 }

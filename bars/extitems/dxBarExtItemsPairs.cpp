@@ -4,8 +4,10 @@
 // order whichever of them are built.
 #include "dxBarExtItems.h"
 
+#include "dxBarColorCombo.h"
 #include "dxBarControlContainer.h"
 #include "dxBarDateCombo.h"
+#include "dxBarFontNameCombo.h"
 #include "dxBarImageCombo.h"
 #include "dxBarInPlaceSubItem.h"
 #include "dxBarLargeButton.h"
@@ -27,8 +29,10 @@ std::span<const TdxBarExtItemPair> dxBarExtItemPairs()
         {&TdxBarLargeButton::staticMetaObject, &TdxBarLargeButtonControlClass},
 
         // Colour combo: TdxBarColorCombo, TdxBarColorComboControl.
+        {&TdxBarColorCombo::staticMetaObject, &TdxBarColorComboControlClass},
 
         // Font-name combo: TdxBarFontNameCombo, shown by the plain TdxBarComboControlClass.
+        {&TdxBarFontNameCombo::staticMetaObject, &TdxBarComboControlClass},
 
         // Date combo: TdxBarDateCombo, TdxBarDateComboControl.
         {&TdxBarDateCombo::staticMetaObject, &TdxBarDateComboControlClass},

@@ -4,7 +4,6 @@
 #include "Painting.h"
 #include "StdCtrls.h"
 #include "Streaming.h"
-#include "SysParams.h"
 #include "TypInfo.h"
 #include "dxBarCustomControl.h"
 #include "dxBarDrawing.h"
@@ -25,31 +24,6 @@ TdxBarItemControlClass TdxBarTreeViewComboControlClass{
     [](TdxBarItemLink* link) -> TdxBarItemControl* { return new TdxBarTreeViewComboControl(link); }};
 
 namespace {
-
-// The side of a caption button, as the classic metrics have it.
-constexpr int kCaptionButtonSize = 18;
-
-// The grip strip's height: the caption button's size and a line, or a scroll bar's and three.
-int DropDownStripHeight()
-{
-    const int size = GetSystemMetrics(SM_CYHSCROLL) + 2 < kCaptionButtonSize ? kCaptionButtonSize + 1
-                                                                             : GetSystemMetrics(SM_CYHSCROLL) + 3;
-    return size;
-}
-
-// Which corner of a drop-down placed at dropDown holds its grip, seen from the edit at edit:
-// a bottom corner below the edit, a right corner when it reaches right of the edit's left.
-int CornerForRects(const TRect& edit, const TRect& dropDown)
-{
-    static constexpr int kCorners[] = {0, 2, 1, 3};
-    return kCorners[2 * (edit.Left < dropDown.Right) + (edit.Bottom < dropDown.Bottom)];
-}
-
-int HitTestOfCorner(int corner)
-{
-    static constexpr int kCodes[] = {HTTOPLEFT, HTTOPRIGHT, HTBOTTOMLEFT, HTBOTTOMRIGHT};
-    return kCodes[std::clamp(corner, 0, 3)];
-}
 
 // The way out of a choice made in the drop-down: the menus close, else the control does.
 void CloseDropDownOf(TdxBarTreeViewCombo* combo)
@@ -120,15 +94,10 @@ QSize TdxBarTreeView::ClientSize() const
 
 void TdxBarTreeView::SetClientSize(QSize size)
 {
-    // Three tries at most: a size the tree cannot take (below its minimum) ends the loop.
-    for (int i = 0; i < 3; ++i) {
-        const QSize now = ClientSize();
-        if (now == size) return;
-        const int width = std::max(TdxBarTreeViewDropDown::kMinSize, Width() + size.width() - now.width());
-        const int height = std::max(TdxBarTreeViewDropDown::kMinSize, Height() + size.height() - now.height());
-        if (width == Width() && height == Height()) return;
-        SetBounds(Left(), Top(), width, height);
-    }
+    dxSizeClientTo(
+        size, QSize(dxDropDownMinWidth, dxDropDownMinHeight), [this] { return QSize(Width(), Height()); },
+        [this] { return ClientSize(); },
+        [this](QSize window) { SetBounds(Left(), Top(), window.width(), window.height()); });
 }
 
 void TdxBarTreeView::Change(TTreeNode* node)
@@ -185,224 +154,33 @@ void TdxBarTreeView::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 
 // ---------------------------------------------------------------- TdxBarTreeViewDropDown
 
-namespace {
-
-TCreateParams DropDownParams(QWidget* ownerWindow)
-{
-    TCreateParams params;
-    params.Bounds = TRect::Bounds(0, 0, 150, 200);
-    params.Popup = true;
-    params.Owner = ownerWindow;
-    return params;
-}
-
-}  // namespace
-
-TdxBarTreeViewDropDown::TdxBarTreeViewDropDown(TdxBarTreeViewCombo* combo, QWidget* ownerWindow)
-    : TWindow(combo, DropDownParams(ownerWindow)), combo_(combo)
+TdxBarTreeViewDropDown::TdxBarTreeViewDropDown(TdxBarTreeViewCombo* combo)
+    : TdxBarSizableDropDown(combo), treeCombo_(combo)
 {}
 
 TdxBarTreeViewDropDown::~TdxBarTreeViewDropDown()
 {
     // The tree's widget lives in this window's: it leaves before the window goes.
-    if (combo_ && combo_->TreeView() && combo_->TreeView()->ParentWindow() == Handle())
-        combo_->TreeView()->SetParentWindow(nullptr);
-    Destroying();
-    DetachHandle();
+    if (treeCombo_ && treeCombo_->TreeView() && treeCombo_->TreeView()->ParentWindow() == Handle())
+        treeCombo_->TreeView()->SetParentWindow(nullptr);
 }
 
-bool TdxBarTreeViewDropDown::ShowsStrip() const
+void TdxBarTreeViewDropDown::LButtonUp(const TPoint& client, TShiftState shift)
 {
-    return combo_ && combo_->AllowResizing();
+    const bool sizing = Sizing();
+    QPointer<TdxBarTreeViewDropDown> self(this);
+    TdxBarSizableDropDown::LButtonUp(client, shift);
+    if (!self || !sizing || Sizing() || !treeCombo_) return;
+    treeCombo_->SetDropDownWidth(Width());
+    treeCombo_->SetDropDownHeight(Height());
 }
 
-void TdxBarTreeViewDropDown::SetGripCorner(int corner)
+void TdxBarTreeViewDropDown::WindowPosChanged()
 {
-    corner = std::clamp(corner, 0, 3);
-    if (corner == corner_) return;
-    corner_ = corner;
-    FrameChanged();
-}
-
-void TdxBarTreeViewDropDown::NCCalcSize(TRect& rect)
-{
-    rect = rect.Inflated(-1, -1);
-    if (ShowsStrip()) {
-        if (corner_ < 2)
-            rect.Top += DropDownStripHeight();
-        else
-            rect.Bottom -= DropDownStripHeight();
-    }
-    CalcStripRects();
-}
-
-void TdxBarTreeViewDropDown::CalcStripRects()
-{
-    gripRect_ = closeRect_ = {};
-    if (!ShowsStrip()) return;
-    const int strip = DropDownStripHeight();
-    const bool top = corner_ < 2;
-    const bool right = corner_ == 1 || corner_ == 3;
-    // The strip without its line next to the nodes.
-    const TRect area = top ? TRect(1, 1, Width() - 1, strip) : TRect(1, Height() - strip, Width() - 1, Height() - 1);
-    const int gripWidth = GetSystemMetrics(SM_CXVSCROLL);
-    const int gripHeight = std::min(area.Height(), GetSystemMetrics(SM_CYHSCROLL));
-    gripRect_ = TRect::Bounds(right ? area.Right - gripWidth : area.Left, top ? area.Top : area.Bottom - gripHeight,
-                              gripWidth, gripHeight);
-    const int size = kCaptionButtonSize;
-    const int left = right ? area.Left + 1 : area.Right - 1 - size;
-    closeRect_ = TRect(left, area.Top + 1, left + size, area.Bottom - 1);
-}
-
-void TdxBarTreeViewDropDown::NCPaint(QPainter& p)
-{
-    const bool flat = combo_ && combo_->IsFlat();
-    const QBrush border = SysBrush(flat ? COLOR_BTNSHADOW : COLOR_WINDOWFRAME);
-    FrameRect(p, TRect(0, 0, Width(), Height()), border);
-    if (!ShowsStrip()) return;
-    const int strip = DropDownStripHeight();
-    const bool top = corner_ < 2;
-    const TRect line =
-        top ? TRect(1, strip, Width() - 1, strip + 1) : TRect(1, Height() - strip - 1, Width() - 1, Height() - strip);
-    FillRect(p, line, border);
-    const TRect area = top ? TRect(1, 1, Width() - 1, strip) : TRect(1, Height() - strip, Width() - 1, Height() - 1);
-    FillRect(p, area, SysBrush(COLOR_BTNFACE));
-
-    // The grip, its ridges turned towards the corner it sits in.
-    QImage grip(gripRect_.Width(), gripRect_.Height(), QImage::Format_ARGB32_Premultiplied);
-    grip.fill(SysColor(COLOR_BTNFACE));
-    {
-        QPainter g(&grip);
-        DrawFrameControl(g, TRect(0, 0, grip.width(), grip.height()), DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-    }
-    const bool right = corner_ == 1 || corner_ == 3;
-    p.drawImage(gripRect_.Left, gripRect_.Top, grip.mirrored(!right, top));
-
-    // The close button: raised while hot, sunken while held there; flat: no edge.
-    const bool held = closeTracking_ && closeHot_;
-    if ((closeHot_ || closeTracking_) && !flat)
-        DrawEdge(p, closeRect_, held ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    else if (closeHot_ || closeTracking_)
-        FrameRect(p, closeRect_, SysBrush(COLOR_BTNSHADOW));
-    TRect cross = closeRect_.Inflated(-1, -1);
-    if (held && !flat) cross = cross.Offset(1, 1);
-    DrawFrameControl(p, cross, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_FLAT | DFCS_TRANSPARENT);
-}
-
-int TdxBarTreeViewDropDown::NCHitTest(const TPoint& screen)
-{
-    const TRect window = WindowRect();
-    const TPoint at(screen.x() - window.Left, screen.y() - window.Top);
-    if (gripRect_.Contains(at)) return HitTestOfCorner(corner_);
-    const int hit = TWindow::NCHitTest(screen);
-    TWindow* capture = TWindow::GetCapture();
-    const bool over = (!capture || closeTracking_) && closeRect_.Contains(at) && WindowFromPoint(screen) == Handle();
-    SetCloseHot(over);
-    return over ? HTBORDER : hit;
-}
-
-void TdxBarTreeViewDropDown::SetCloseHot(bool value)
-{
-    if (value == closeHot_) return;
-    closeHot_ = value;
-    if (value) TrackMouseLeave();
-    InvalidateFrame();
-}
-
-void TdxBarTreeViewDropDown::NCLButtonDown(int hitTest, const TPoint& screen)
-{
-    if (ShowsStrip() && hitTest == HitTestOfCorner(corner_)) {
-        // Our own sizing loop: the opposite corner stays where it is.
-        sizing_ = true;
-        sizingStart_ = screen;
-        sizingBounds_ = BoundsRect();
-        SetCapture();
-        return;
-    }
-    if (closeHot_) {
-        closeTracking_ = true;
-        SetCapture();
-        InvalidateFrame();
-    }
-}
-
-void TdxBarTreeViewDropDown::NCMouseMove(int /*hitTest*/, const TPoint& /*screen*/) {}
-
-void TdxBarTreeViewDropDown::MouseMove(const TPoint& client, TShiftState /*shift*/)
-{
-    const TPoint screen = ClientToScreen(client);
-    if (sizing_) {
-        TRect bounds = sizingBounds_;
-        const int dx = screen.x() - sizingStart_.x();
-        const int dy = screen.y() - sizingStart_.y();
-        if (corner_ == 1 || corner_ == 3)
-            bounds.Right = std::max(bounds.Left + kMinSize, bounds.Right + dx);
-        else
-            bounds.Left = std::min(bounds.Right - kMinSize, bounds.Left + dx);
-        if (corner_ >= 2)
-            bounds.Bottom = std::max(bounds.Top + kMinSize, bounds.Bottom + dy);
-        else
-            bounds.Top = std::min(bounds.Bottom - kMinSize, bounds.Top + dy);
-        SetWindowPos(bounds, SWP_NOACTIVATE);
-        return;
-    }
-    if (closeTracking_) {
-        const TRect window = WindowRect();
-        SetCloseHot(closeRect_.Contains(TPoint(screen.x() - window.Left, screen.y() - window.Top)));
-    }
-}
-
-void TdxBarTreeViewDropDown::LButtonUp(const TPoint& client, TShiftState /*shift*/)
-{
-    if (sizing_) {
-        sizing_ = false;
-        if (GetCapture() == this) ReleaseCapture();
-        // The drop-down opens at this size from now on.
-        if (combo_) {
-            combo_->SetDropDownWidth(Width());
-            combo_->SetDropDownHeight(Height());
-        }
-        return;
-    }
-    if (!closeTracking_) return;
-    closeTracking_ = false;
-    const TPoint screen = ClientToScreen(client);
-    const TRect window = WindowRect();
-    const bool over = closeRect_.Contains(TPoint(screen.x() - window.Left, screen.y() - window.Top));
-    if (GetCapture() == this) ReleaseCapture();
-    if (over && combo_) {
-        CloseDropDownOf(combo_);
-        return;
-    }
-    InvalidateFrame();
-}
-
-void TdxBarTreeViewDropDown::CaptureChanged()
-{
-    sizing_ = false;
-    if (!closeTracking_) return;
-    closeTracking_ = false;
-    InvalidateFrame();
-}
-
-void TdxBarTreeViewDropDown::MouseLeave()
-{
-    if (!closeHot_) return;
-    closeHot_ = false;
-    InvalidateFrame();
-}
-
-void TdxBarTreeViewDropDown::WindowPosChanging(TRect& bounds)
-{
-    if (bounds.Width() < kMinSize) bounds.Right = bounds.Left + kMinSize;
-    if (bounds.Height() < kMinSize) bounds.Bottom = bounds.Top + kMinSize;
-}
-
-void TdxBarTreeViewDropDown::Size(int clientWidth, int clientHeight)
-{
-    if (!combo_ || !combo_->TreeView()) return;
+    TdxBarSizableDropDown::WindowPosChanged();
+    if (!treeCombo_ || !treeCombo_->TreeView()) return;
     const TRect client = ClientBounds();
-    combo_->TreeView()->SetBounds(client.Left, client.Top, clientWidth, clientHeight);
+    treeCombo_->TreeView()->SetBounds(client.Left, client.Top, client.Width(), client.Height());
 }
 
 // ---------------------------------------------------------------- TdxBarTreeViewCombo
@@ -415,26 +193,27 @@ TdxBarTreeViewCombo::TdxBarTreeViewCombo(TComponent* owner) : TCustomdxBarCombo(
     if (TBitmap* glyph = dxBarItemKindGlyph(QStringLiteral("TREEVIEWCOMBO"))) SetGlyph(glyph);
     SetShowEditor(false);
     tree_ = new TdxBarTreeView(this, this, true);
+    treeComponent_ = tree_;
 }
 
 TdxBarTreeViewCombo::~TdxBarTreeViewCombo()
 {
     delete dropDown_.data();
-    if (tree_) {
-        tree_->combo_ = nullptr;
-        delete tree_.data();
+    if (TdxBarTreeView* tree = tree_) {
+        tree->combo_ = nullptr;
+        delete tree;
     }
     selectedNode_ = nullptr;
 }
 
 void TdxBarTreeViewCombo::SetDropDownHeight(int value)
 {
-    dropDownHeight_ = std::max(int(TdxBarTreeViewDropDown::kMinSize), value);
+    dropDownHeight_ = std::max(dxDropDownMinHeight, value);
 }
 
 void TdxBarTreeViewCombo::SetDropDownWidth(int value)
 {
-    dropDownWidth_ = std::max(int(TdxBarTreeViewDropDown::kMinSize), value);
+    dropDownWidth_ = std::max(dxDropDownMinWidth, value);
 }
 
 void TdxBarTreeViewCombo::SetShowImageInEdit(bool value)
@@ -596,9 +375,8 @@ void TdxBarTreeViewCombo::DropDown(QPoint preferred, QSize linkSize, bool vertic
     TCustomdxBarControl* barWindow = control ? control->Parent() : nullptr;
     if (!dropDown_) {
         // Made on the first drop, when the combo's form is known: the drop-down stays above it.
-        TdxBarManager* manager = BarManager();
-        TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
-        dropDown_ = new TdxBarTreeViewDropDown(this, form ? form->Handle() : nullptr);
+        dropDown_ = new TdxBarTreeViewDropDown(this);
+        dropDownComponent_ = dropDown_;
         tree_->SetParentWindow(dropDown_->Handle());
         tree_->SetVisible(true);
     }
@@ -614,19 +392,9 @@ void TdxBarTreeViewCombo::DropDown(QPoint preferred, QSize linkSize, bool vertic
         first->MakeVisible();
     }
     if (!self || !dropDown_) return;
-    const QSize size(dropDownWidth_, dropDownHeight_);
-    const TRect area = dxBarGetWorkArea(preferred);
-    const QPoint at = dxBarDropDownPosition(preferred, size, linkSize, area.ToQRect(), vertical);
-    const TRect bounds = TRect::Bounds(at.x(), at.y(), size.width(), size.height());
-    // The grip goes to the corner away from the edit; without a live link, bottom right.
-    int corner = 3;
-    if (auto* edit = dynamic_cast<TdxBarWinControl*>(control); edit && barWindow && !edit->EditRect.IsEmpty()) {
-        const TPoint topLeft = barWindow->ClientToScreen(TPoint(edit->EditRect.Left, edit->EditRect.Top));
-        corner = CornerForRects(
-            TRect::Bounds(topLeft.x(), topLeft.y(), edit->EditRect.Width(), edit->EditRect.Height()), bounds);
-    }
-    dropDown_->SetGripCorner(corner);
-    dropDown_->SetWindowPos(bounds, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    dropDown_->SetAllowResizing(allowResizing_);
+    dropDown_->SetWindowPos(TRect::Bounds(0, 0, dropDownWidth_, dropDownHeight_), SWP_NOMOVE | SWP_NOACTIVATE);
+    dropDown_->Drop(preferred, linkSize, vertical);
 }
 
 void TdxBarTreeViewCombo::CloseUp()
@@ -635,10 +403,7 @@ void TdxBarTreeViewCombo::CloseUp()
         TCustomdxBarCombo::CloseUp();
         return;
     }
-    if (dropDown_ && dropDown_->Visible()) {
-        if (TWindow::GetCapture() == dropDown_) TWindow::ReleaseCapture();
-        dropDown_->Hide();
-    }
+    if (dropDown_ && dropDown_->Visible()) dropDown_->CloseUp();
     if (OnCloseUp) OnCloseUp(this);
 }
 
@@ -728,11 +493,10 @@ void TdxBarTreeViewCombo::ShowChooser()
         cancel->SetBounds(layout.Cancel.x(), layout.Cancel.y(), layout.Cancel.width(), layout.Cancel.height());
     };
     place(first);
-    for (int i = 0;
-         i < 3 && (form->ClientWidth() != first.Client.width() || form->ClientHeight() != first.Client.height()); ++i) {
-        form->SetClientWidth(first.Client.width());
-        form->SetClientHeight(first.Client.height());
-    }
+    dxSizeClientTo(
+        first.Client, QSize(0, 0), [&] { return QSize(form->Width(), form->Height()); },
+        [&] { return QSize(form->ClientWidth(), form->ClientHeight()); },
+        [&](QSize window) { form->SetBounds(form->Left(), form->Top(), window.width(), window.height()); });
     const int observer = form->AddBoundsObserver([&, zeroWidth, zeroHeight](TControl*, const QRect&) {
         place(dxBarTreeViewChooserResize(zeroWidth, zeroHeight, QSize(form->ClientWidth(), form->ClientHeight())));
     });
@@ -757,15 +521,18 @@ void TdxBarTreeViewCombo::ShowChooser()
 
 QSize TdxBarTreeViewCombo::DropDownClientSize() const
 {
-    const int strip = allowResizing_ ? DropDownStripHeight() : 0;
-    return {dropDownWidth_ - 2, dropDownHeight_ - 2 - strip};
+    return TdxDropDownFrameLayout(dropDownWidth_, dropDownHeight_, dxcBottomRight, allowResizing_).Client().Size();
 }
 
 void TdxBarTreeViewCombo::SetDropDownClientSize(QSize size)
 {
-    const int strip = allowResizing_ ? DropDownStripHeight() : 0;
-    SetDropDownWidth(size.width() + 2);
-    SetDropDownHeight(size.height() + 2 + strip);
+    dxSizeClientTo(
+        size, QSize(dxDropDownMinWidth, dxDropDownMinHeight), [this] { return QSize(dropDownWidth_, dropDownHeight_); },
+        [this] { return DropDownClientSize(); },
+        [this](QSize window) {
+            SetDropDownWidth(window.width());
+            SetDropDownHeight(window.height());
+        });
 }
 
 void TdxBarTreeViewCombo::DefineProperties(TFiler* filer)
@@ -782,11 +549,16 @@ void TdxBarTreeViewCombo::Notification(TComponent* component, TOperation operati
 {
     TCustomdxBarCombo::Notification(component, operation);
     if (operation != opRemove) return;
-    if (component == tree_) {
+    // Compared as components: a component going is no longer of its own class.
+    if (component == treeComponent_) {
         selectedNode_ = nullptr;
         tree_ = nullptr;
+        treeComponent_ = nullptr;
     }
-    if (component == dropDown_) dropDown_ = nullptr;
+    if (component == dropDownComponent_) {
+        dropDown_ = nullptr;
+        dropDownComponent_ = nullptr;
+    }
 }
 
 // ---------------------------------------------------------------- TdxBarTreeViewComboControl

@@ -14,9 +14,9 @@
 // Without OnClick, a click on an item that cannot edit in place opens the "Select item"
 // chooser with a copy of the tree; the drop-down takes the chooser tree's size afterwards.
 #include "TreeView.h"
-#include "Window.h"
 #include "dxBarEditControls.h"
 #include "dxBarItems.h"
+#include "dxBarSizableDropDown.h"
 
 #include <QPointer>
 
@@ -63,54 +63,19 @@ private:
     bool popup_;
 };
 
-// The drop-down window that holds the combo's tree.
-class TdxBarTreeViewDropDown : public TWindow {
+// The drop-down window that holds the combo's tree over its client area.
+class TdxBarTreeViewDropDown : public TdxBarSizableDropDown {
     Q_OBJECT
 public:
-    static constexpr int kMinSize = 100;
-
-    TdxBarTreeViewDropDown(TdxBarTreeViewCombo* combo, QWidget* ownerWindow);
+    explicit TdxBarTreeViewDropDown(TdxBarTreeViewCombo* combo);
     ~TdxBarTreeViewDropDown() override;
 
-    TdxBarTreeViewCombo* Combo() const { return combo_; }
-    // 0 top-left, 1 top-right, 2 bottom-left, 3 bottom-right: where the grip sits.
-    int GripCorner() const { return corner_; }
-    void SetGripCorner(int corner);
-    bool ShowsStrip() const;
-    // Window coordinates; empty without the strip.
-    TRect GripRect() const { return gripRect_; }
-    TRect CloseRect() const { return closeRect_; }
-    bool CloseHot() const { return closeHot_; }
-    bool CloseTracking() const { return closeTracking_; }
-    bool Sizing() const { return sizing_; }
-
-    void NCCalcSize(TRect& rect) override;
-    void NCPaint(QPainter& p) override;
-    int NCHitTest(const TPoint& screen) override;
-    void NCLButtonDown(int hitTest, const TPoint& screen) override;
-    void NCMouseMove(int hitTest, const TPoint& screen) override;
+    // The end of a grip drag: the combo keeps the size for its next drop.
     void LButtonUp(const TPoint& client, TShiftState shift) override;
-    void MouseMove(const TPoint& client, TShiftState shift) override;
-    void MouseLeave() override;
-    void CaptureChanged() override;
-    void WindowPosChanging(TRect& bounds) override;
-    void Size(int clientWidth, int clientHeight) override;
+    void WindowPosChanged() override;
 
 private:
-    // The grip and close button's places in window coordinates (also without painting).
-    void CalcStripRects();
-    void SetCloseHot(bool value);
-
-    QPointer<TdxBarTreeViewCombo> combo_;
-    int corner_ = 3;
-    TRect gripRect_;
-    TRect closeRect_;
-    bool closeHot_ = false;
-    bool closeTracking_ = false;
-    // The grip drag: the corner held and the opposite corner fixed.
-    bool sizing_ = false;
-    TPoint sizingStart_;
-    TRect sizingBounds_;
+    QPointer<TdxBarTreeViewCombo> treeCombo_;
 };
 
 class TdxBarTreeViewCombo : public TCustomdxBarCombo {
@@ -254,6 +219,9 @@ private:
     TTreeNode* selectedNode_ = nullptr;
     QPointer<TdxBarTreeView> tree_;
     QPointer<TdxBarTreeViewDropDown> dropDown_;
+    // The same two, for telling them among the components that go.
+    TComponent* treeComponent_ = nullptr;
+    TComponent* dropDownComponent_ = nullptr;
 };
 
 // The chooser's layout from the font's "0" (its width w and height h) and the tree's size.

@@ -36,9 +36,10 @@ public:
     virtual void SelectItem(TdxBarItem* /*item*/, bool /*force*/) {}
     virtual void ItemDestroyed(TdxBarItem* /*item*/) {}
     virtual void OptionsChanged() {}
-    // Design time, a new item (no link) dragged to screen: over the window's categories list
-    // the list's selection follows the pointer; true there, with the cursor to show (the drag
-    // then looks for no bar). Over the sub-menu editor its menu shows.
+    // Design time, an item dragged to screen (item: none when a link is dragged): over the
+    // sub-menu editor its menu shows; a new item over the window's categories list makes the
+    // list's selection follow the pointer, and answers true with the cursor to show (the drag
+    // then looks for no bar).
     virtual bool DesignDragOver(TdxBarItem* /*item*/, const QPoint& /*screen*/, int& /*cursor*/) { return false; }
     // The design-time drag of item ended (dropped: by the button's release); true when the drop
     // went to the categories list, which then gave the item the category chosen.

@@ -8,6 +8,8 @@
 #include "dxBarItemLink.h"
 #include "dxBarManager.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 
 namespace {
@@ -401,7 +403,8 @@ void TdxBarCustomCombo::DrawItem(QPainter& p, const QFont& font, int index, cons
 
 void TdxBarCustomCombo::MeasureItem(int index, const QFont& font, int& height)
 {
-    height = itemHeight_ > 0 ? itemHeight_ : TextExtent(font, QStringLiteral("Qq")).height();
+    // The font's line height ("Qq" needs no shaping to measure it).
+    height = itemHeight_ > 0 ? itemHeight_ : QFontMetrics(font).height();
     if (OnMeasureItem) OnMeasureItem(this, index, height);
 }
 

@@ -255,7 +255,7 @@ QPoint dxBarDropDownPosition(QPoint preferred, QSize window, QSize link, const Q
 // A combo over a list of strings.
 class TdxBarCustomCombo : public TCustomdxBarCombo {
     Q_OBJECT
-    Q_PROPERTY(int DropDownCount MEMBER dropDownCount_)
+    Q_PROPERTY(int DropDownCount READ DropDownCount WRITE SetDropDownCount)
     Q_PROPERTY(int DropDownWidth MEMBER dropDownWidth_)
     Q_PROPERTY(TdxBarDrawItemEvent OnDrawItem MEMBER OnDrawItem)
     Q_PROPERTY(TdxBarMeasureItemEvent OnMeasureItem MEMBER OnMeasureItem)
@@ -266,6 +266,7 @@ public:
     ~TdxBarCustomCombo() override;
 
     int DropDownCount() const { return dropDownCount_; }
+    virtual void SetDropDownCount(int value) { dropDownCount_ = value; }
     int DropDownWidth() const { return dropDownWidth_; }
     TStrings* Items() const;
     void SetItems(TStrings* value);

@@ -4,6 +4,7 @@
 #include "Classes.h"
 #include "Graphics.h"
 #include "Scope.h"
+#include "dxBarManagerMetrics.h"
 #include "dxBarServices.h"
 #include "dxBarTypes.h"
 
@@ -321,17 +322,18 @@ public:
     const QString& IniFileName() const { return iniFileName_; }
 
     // --- metrics (see dxBarManagerMetrics.cpp)
-    int GripOffset() const { return gripOffset_; }
-    int GripAreaSize() const { return gripAreaSize_; }
-    int MenuSeparatorIndent() const { return menuSeparatorIndent_; }
-    int GlyphSize() const { return glyphSize_; }
-    int DefaultButtonWidth() const { return defaultButtonWidth_; }
-    int DefaultButtonHeight() const { return defaultButtonHeight_; }
-    int ArrowWidth() const { return arrowWidth_; }
+    const TdxBarManagerMetrics& Metrics() const { return metrics_; }
+    int GripOffset() const { return metrics_.GripOffset; }
+    int GripAreaSize() const { return metrics_.GripAreaSize; }
+    int MenuSeparatorIndent() const { return metrics_.MenuSeparatorIndent; }
+    int GlyphSize() const { return metrics_.GlyphSize; }
+    int DefaultButtonWidth() const { return metrics_.DefaultButtonWidth; }
+    int DefaultButtonHeight() const { return metrics_.DefaultButtonHeight; }
+    int ArrowWidth() const { return metrics_.ArrowWidth; }
     int RealLargeButtonArrowWidth() const { return largeButtonArrowWidth_ - (IsFlat() ? 1 : 0); }
-    // Sizing frame of floating bars: 3 when flat, else the system's sizing frame.
-    int FrameWidth() const;
-    int FrameHeight() const;
+    // Sizing frame of floating bars.
+    int FrameWidth() const { return metrics_.FrameWidth; }
+    int FrameHeight() const { return metrics_.FrameHeight; }
     bool MenusShowRecentItemsFirstActive() const { return style_ != bmsStandard && menusShowRecentItemsFirst_; }
     bool ChangingStyle() const { return changingStyle_; }
 
@@ -478,8 +480,8 @@ private:
     // Customizing(False) whatever it raises: the manager or its form is going.
     void EndCustomizingQuietly();
     void StoreLayoutOnce();
-    void SetStyleMetrics();
-    void CalcSizeMetrics();
+    // Works the metrics out again from the style, icon size and arrow width.
+    void UpdateMetrics();
     void FontChanged(TObject* sender);
     void HelpButtonGlyphChanged(TObject* sender);
     void ImagesChanged(TObject* sender);
@@ -531,13 +533,7 @@ private:
     int buttonArrowWidth_ = 9;
     int largeButtonArrowWidth_ = 14;
     int waitForDockingTime_ = 21;
-    int gripOffset_ = 1;
-    int gripAreaSize_ = 6;
-    int menuSeparatorIndent_ = 12;
-    int glyphSize_ = 16;
-    int defaultButtonWidth_ = 23;
-    int defaultButtonHeight_ = 22;
-    int arrowWidth_ = 9;
+    TdxBarManagerMetrics metrics_;
     TColor dockColor_ = clBtnFace;
     TColor imageListBkColor_ = clFuchsia;
     TdxBarMenuAnimations menuAnimations_ = maNone;

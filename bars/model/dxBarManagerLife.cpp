@@ -60,7 +60,7 @@ void TdxBarManager::SetDefaults()
     largeImagesLink_ = new TChangeLink;
     hotImagesLink_ = new TChangeLink;
     SetMostRecentItemsPercents(95);
-    CalcSizeMetrics();
+    UpdateMetrics();
     style_ = bmsStandard;  // so the setter runs the style step
     SetStyle(bmsEnhanced);
     SetUseSystemFont(true);

@@ -1,8 +1,9 @@
-// The manager's style and size metrics, its dock controls and bar lookups.
+// The manager's metrics, its dock controls and bar lookups.
 #include "dxBarBar.h"
 #include "dxBarDockControls.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"
+#include "dxBarManagerMetrics.h"
 #include "dxBarServices.h"
 
 namespace {
@@ -12,32 +13,28 @@ constexpr int SystemSizingFrame = 4;
 
 }  // namespace
 
-void TdxBarManager::SetStyleMetrics()
+TdxBarManagerMetrics TdxBarManagerMetrics::For(TdxBarManagerStyle style, bool largeIcons, int buttonArrowWidth)
 {
-    gripOffset_ = style_ == bmsStandard ? 2 : 1;
-    gripAreaSize_ = style_ == bmsStandard ? 9 : 6;
-    menuSeparatorIndent_ = style_ == bmsStandard ? 2 : (IsFlat() ? 8 : 12);
-}
-
-void TdxBarManager::CalcSizeMetrics()
-{
-    const int l = largeIcons_ ? 2 : 1;
-    glyphSize_ = 16 * l;
-    defaultButtonWidth_ = 16 * l + 7;
-    defaultButtonHeight_ = 16 * l + 6;
-    int arrow = l * buttonArrowWidth_;
+    const bool standard = style == bmsStandard;
+    const bool flat = style == bmsFlat;
+    TdxBarManagerMetrics m;
+    m.GripOffset = standard ? 2 : 1;
+    m.GripAreaSize = standard ? 9 : 6;
+    m.MenuSeparatorIndent = standard ? 2 : (flat ? 8 : 12);
+    const int l = largeIcons ? 2 : 1;
+    m.GlyphSize = 16 * l;
+    m.DefaultButtonWidth = 16 * l + 7;
+    m.DefaultButtonHeight = 16 * l + 6;
+    int arrow = l * buttonArrowWidth;
     if (arrow % 2 == 0) ++arrow;
-    arrowWidth_ = arrow - (IsFlat() ? 1 : 0);
+    m.ArrowWidth = arrow - (flat ? 1 : 0);
+    m.FrameWidth = m.FrameHeight = flat ? 3 : SystemSizingFrame;
+    return m;
 }
 
-int TdxBarManager::FrameWidth() const
+void TdxBarManager::UpdateMetrics()
 {
-    return IsFlat() ? 3 : SystemSizingFrame;
-}
-
-int TdxBarManager::FrameHeight() const
-{
-    return IsFlat() ? 3 : SystemSizingFrame;
+    metrics_ = TdxBarManagerMetrics::For(style_, largeIcons_, buttonArrowWidth_);
 }
 
 // ---------------------------------------------------------------- dock controls

@@ -58,8 +58,7 @@ void TdxBarManager::SetStyle(TdxBarManagerStyle value)
     if (value == style_) return;
     TRestore changing(changingStyle_, true);
     style_ = value;
-    SetStyleMetrics();
-    CalcSizeMetrics();
+    UpdateMetrics();
     dxBarWindowServices().ManagerWindowsChanged(this, TdxBarWindowChange::Style);
     dxBarCustomizingForm().StyleChanged();
 }
@@ -96,7 +95,7 @@ void TdxBarManager::SetLargeIcons(bool value)
 {
     if (value == largeIcons_) return;
     largeIcons_ = value;
-    CalcSizeMetrics();
+    UpdateMetrics();
     OptionChanged();
     dxBarWindowServices().ManagerWindowsChanged(this, TdxBarWindowChange::Layout);
 }
@@ -105,7 +104,7 @@ void TdxBarManager::SetButtonArrowWidth(int value)
 {
     if (value < 2 || value == buttonArrowWidth_) return;
     buttonArrowWidth_ = value;
-    CalcSizeMetrics();
+    UpdateMetrics();
     dxBarWindowServices().ManagerWindowsChanged(this, TdxBarWindowChange::Layout);
 }
 

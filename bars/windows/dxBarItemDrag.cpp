@@ -216,9 +216,10 @@ void TdxBarItemDrag::SetCopying(bool copy)
 bool TdxBarItemDrag::DesignOver()
 {
     designCursor_ = 0;
-    if (hadLink_ || !item_ || !manager_ || !manager_->IsDesigning()) return false;
+    if (!item_ || !manager_ || !manager_->IsDesigning()) return false;
+    // A link dragged is no new item: only the sub-menu editor hears of it.
     int cursor = crdxBarDragNoDrop;
-    if (!dxBarCustomizingForm().DesignDragOver(item_, cursor_, cursor)) return false;
+    if (!dxBarCustomizingForm().DesignDragOver(hadLink_ ? nullptr : item_.data(), cursor_, cursor)) return false;
     designCursor_ = cursor;
     return true;
 }

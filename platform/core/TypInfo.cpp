@@ -131,7 +131,8 @@ std::optional<QString> PropertyDefaultText(const QMetaObject* meta, const QMetaP
 {
     if (!meta || !prop.isValid()) return std::nullopt;
     const char* v = ClassInfoValue(meta, QByteArray("Default.") + prop.name());
-    if (!v) return std::nullopt;
+    // An empty default (a subclass's) takes the base class's default away.
+    if (!v || !*v) return std::nullopt;
     return QString::fromUtf8(v);
 }
 

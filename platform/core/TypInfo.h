@@ -1,7 +1,8 @@
 #pragma once
 // Published properties: the Q_PROPERTYs of TPersistent classes, read through Qt's
 // meta-object system.
-//   Default:  Q_CLASSINFO("Default.<Prop>", "<value in form-resource syntax>")
+//   Default:  Q_CLASSINFO("Default.<Prop>", "<value in form-resource syntax>"); an empty
+//             value in a subclass takes away the default its base class declares
 //   Stored:   Q_PROPERTY(... STORED false), or a rule method:
 //             Q_CLASSINFO("Stored.<Prop>", "<method>") naming a Q_INVOKABLE bool method()
 //             (Qt 6's moc takes no function in STORED, so the rule method is named here).

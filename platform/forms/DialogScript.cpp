@@ -62,9 +62,11 @@ std::optional<QColor> TDialogScript::TakeColor()
     return colors_.isEmpty() ? std::nullopt : colors_.takeFirst();
 }
 
-bool TDialogScript::TakeFont()
+std::optional<QString> TDialogScript::TakeFont()
 {
-    return fonts_.isEmpty() ? false : fonts_.takeFirst();
+    if (fonts_.isEmpty()) return std::nullopt;
+    const TFontAnswer answer = fonts_.takeFirst();
+    return answer.confirm ? std::optional<QString>(answer.family) : std::nullopt;
 }
 
 std::optional<QString> TDialogScript::TakePrintToFile()

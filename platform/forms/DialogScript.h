@@ -25,10 +25,12 @@ struct TDialogRecord {
     QString kind;     // "MessageBox", "Beep", "OpenDialog", "SaveDialog", "ColorDialog", "FontDialog", "FindDialog",
                       // "PrintDialog", "PrintPreviewDialog", "PageSetupDialog", "ShellExecute", "Form"
     QString caption;  // box caption or dialog title
-    QString text;     // box text; file dialogs: the file name offered
+    QString text;     // box text; file dialogs: the file name offered; colour and font dialogs: the colour
+                      // or font name offered
     int flags = 0;    // MessageBox: buttons | icon (MB_...); Beep: the beep kind
     int result = 0;   // the id returned (IDOK ...), or 1/0 for executed/cancelled dialogs
-    QString answer;   // file dialogs: the chosen name; print dialog: the PDF file printed to
+    QString answer;   // file dialogs: the chosen name; print dialog: the PDF file printed to; colour and font
+                      // dialogs: the colour or family chosen
     QString folder = {};  // file dialogs: the folder they open in (empty: the working folder)
 };
 
@@ -45,8 +47,9 @@ public:
     void AnswerFile(std::optional<QString> fileName) { files_.append(fileName); }
     // The next colour dialog picks color; std::nullopt cancels it.
     void AnswerColor(std::optional<QColor> color) { colors_.append(color); }
-    // The next font dialog is confirmed (with the font unchanged) or cancelled.
-    void AnswerFont(bool confirm) { fonts_.append(confirm); }
+    // The next font dialog is confirmed or cancelled; confirmed with a family, the chosen
+    // font has that family (else it is the font unchanged).
+    void AnswerFont(bool confirm, const QString& family = {}) { fonts_.append({confirm, family}); }
     // The next print dialog is confirmed with its printer writing a PDF file, fileName;
     // std::nullopt (or nothing queued) cancels it.
     void AnswerPrintToFile(std::optional<QString> fileName) { prints_.append(fileName); }
@@ -70,7 +73,8 @@ public:
     int TakeMessage(int defaultId);
     std::optional<QString> TakeFile();
     std::optional<QColor> TakeColor();
-    bool TakeFont();
+    // The next font answer: cancelled, or confirmed with a family (empty: unchanged).
+    std::optional<QString> TakeFont();
     std::optional<QString> TakePrintToFile();
     std::optional<QPageLayout> TakePageSetup();
     // The next form handler, or an empty function.
@@ -84,7 +88,11 @@ private:
     QList<int> messages_;
     QList<std::optional<QString>> files_;
     QList<std::optional<QColor>> colors_;
-    QList<bool> fonts_;
+    struct TFontAnswer {
+        bool confirm;
+        QString family;
+    };
+    QList<TFontAnswer> fonts_;
     QList<std::optional<QString>> prints_;
     QList<std::optional<QPageLayout>> pageSetups_;
     QList<std::function<void(TCustomForm&)>> forms_;

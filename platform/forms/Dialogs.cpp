@@ -329,9 +329,16 @@ void TFindDialog::BuildWindow()
 bool TColorDialog::Execute()
 {
     if (TDialogScript* script = TDialogScript::Active()) {
+        // Logged with the colour offered, and the one chosen.
         const std::optional<QColor> answer = script->TakeColor();
+        const QString offered = ColorToString(color_);
         if (answer) color_ = QColorToColor(*answer);
-        script->Record({QStringLiteral("ColorDialog"), {}, ColorToString(color_), 0, answer ? 1 : 0, {}});
+        script->Record({QStringLiteral("ColorDialog"),
+                        {},
+                        offered,
+                        0,
+                        answer ? 1 : 0,
+                        answer ? ColorToString(color_) : QString()});
         return answer.has_value();
     }
     const QColor chosen = QColorDialog::getColor(ColorToQColor(color_), QApplication::activeWindow());
@@ -355,9 +362,11 @@ void TFontDialog::SetFont(TFont* v)
 bool TFontDialog::Execute()
 {
     if (TDialogScript* script = TDialogScript::Active()) {
-        const bool confirmed = script->TakeFont();
-        script->Record({QStringLiteral("FontDialog"), {}, font_->Name(), 0, confirmed ? 1 : 0, {}});
-        return confirmed;
+        const std::optional<QString> answer = script->TakeFont();
+        script->Record(
+            {QStringLiteral("FontDialog"), {}, font_->Name(), 0, answer ? 1 : 0, answer.value_or(QString())});
+        if (answer && !answer->isEmpty()) font_->SetName(*answer);
+        return answer.has_value();
     }
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font_->ToQFont(), QApplication::activeWindow());

@@ -34,6 +34,29 @@ protected:
     {
         return (w->WindowRect().TopLeft() + TPoint((local.Left + local.Right) / 2, (local.Top + local.Bottom) / 2));
     }
+    // The combo on a docked bar at barTop in the form, shown; its button's screen point.
+    QPoint ShowCombo(int barTop)
+    {
+        combo = Create<TSizableTestCombo>(form.get());
+        combo->SetWidth(150);
+        bar->ItemLinks()->Add()->SetItem(combo);
+        TRowBar* w = Open(false);
+        w->SetParentWidget(form->Handle());
+        w->SetWindowPos(TRect::Bounds(0, barTop, 400, 26));
+        w->Show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
+        EXPECT_TRUE(testsupport::WaitFor([&] { return Control() && !Control()->ButtonRect.IsEmpty(); }, 5000));
+        const TRect button = Control() ? Control()->ButtonRect : TRect();
+        return w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2));
+    }
+    // Its drop-down, dropped by a click on the point and shown.
+    TdxBarSizableDropDown* Drop(const QPoint& at)
+    {
+        if (!ClickAt(at) || !testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000))
+            return nullptr;
+        return QTest::qWaitForWindowExposed(combo->DropDownWindow()->Handle()) ? combo->DropDownWindow() : nullptr;
+    }
+
     // With VESK_SHOT set to a folder: the screen round the drop-down, as the X server shows it,
     // zoomed 4x.
     static void Shoot(TWindow* w, const char* name)
@@ -47,27 +70,17 @@ protected:
             .scaled(4 * r.size())
             .save(folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
     }
+
+    TSizableTestCombo* combo = nullptr;
 };
 
 }  // namespace
 
 TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrAnOutsideClickClosesIt)
 {
-    auto* combo = Create<TSizableTestCombo>(form.get());
-    combo->SetWidth(150);
-    bar->ItemLinks()->Add()->SetItem(combo);
-    TRowBar* w = Open(false);
-    w->SetParentWidget(form->Handle());
-    w->SetWindowPos(TRect::Bounds(0, 0, 400, 26));
-    w->Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
-    ASSERT_TRUE(testsupport::WaitFor([&] { return Control() && !Control()->ButtonRect.IsEmpty(); }, 5000));
-
-    const TRect button = Control()->ButtonRect;
-    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
-    ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
-    TdxBarSizableDropDown* d = combo->DropDownWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(d->Handle()));
+    const QPoint onButton = ShowCombo(0);
+    TdxBarSizableDropDown* d = Drop(onButton);
+    ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->GripCorner(), dxcBottomRight);
     Shoot(d, "sizable-drop-down");
 
@@ -99,8 +112,7 @@ TEST_F(SizableDropDownInputTest, TheGripDragSizesTheDropDownAndItsCloseButtonOrA
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 
     // Dropped again at the size it was left at, a click on the form outside closes it.
-    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 4, button.Top + button.Height() / 2))));
-    ASSERT_TRUE(testsupport::WaitFor([&] { return d->Visible(); }, 5000));
+    ASSERT_EQ(Drop(onButton + QPoint(1, 0)), d);
     EXPECT_EQ(d->BoundsRect().Size(), QSize(100, 100));
     ASSERT_TRUE(ClickAt(form->Handle()->mapToGlobal(QPoint(350, 250))));
     ASSERT_TRUE(testsupport::WaitFor([&] { return !d->Visible(); }, 5000));
@@ -113,19 +125,8 @@ TEST_F(SizableDropDownInputTest, AboveTheEditBoxTheGripDragMovesTheTop)
 {
     form->Handle()->move(100, 700);
     QTest::qWait(200);
-    auto* combo = Create<TSizableTestCombo>(form.get());
-    combo->SetWidth(150);
-    bar->ItemLinks()->Add()->SetItem(combo);
-    TRowBar* w = Open(false);
-    w->SetParentWidget(form->Handle());
-    w->SetWindowPos(TRect::Bounds(0, 200, 400, 26));
-    w->Show();
-    ASSERT_TRUE(testsupport::WaitFor([&] { return Control() && !Control()->ButtonRect.IsEmpty(); }, 5000));
-    const TRect button = Control()->ButtonRect;
-    ASSERT_TRUE(ClickAt(w->ClientToScreen(TPoint(button.Left + 3, button.Top + button.Height() / 2))));
-    ASSERT_TRUE(testsupport::WaitFor([&] { return combo->DropDownWindow()->Visible(); }, 5000));
-    TdxBarSizableDropDown* d = combo->DropDownWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(d->Handle()));
+    TdxBarSizableDropDown* d = Drop(ShowCombo(200));
+    ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->GripCorner(), dxcTopRight);
     const TRect before = d->BoundsRect();
     const QPoint grip = Centre(d, d->GripRect());

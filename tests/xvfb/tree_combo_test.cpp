@@ -93,9 +93,9 @@ TEST_F(TreeComboFocusTest, TheDropDownResizesClosesAndChoosesUnderRealInput)
     EXPECT_TRUE(down->Visible());
 
     // The close button.
-    const QPoint close = down->WindowRect().ToQRect().topLeft() + down->CloseRect().ToQRect().center();
+    const QPoint close = down->WindowRect().ToQRect().topLeft() + down->CloseButtonRect().ToQRect().center();
     ASSERT_TRUE(MoveTo(close));
-    ASSERT_TRUE(testsupport::WaitFor([&] { return down->CloseHot(); }, 5000));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return down->MouseAboveClose(); }, 5000));
     ASSERT_TRUE(XDoTool({"click", "1"}));
     ASSERT_TRUE(testsupport::WaitFor([&] { return !down->Visible(); }, 5000));
     EXPECT_EQ(combo->Text(), "");

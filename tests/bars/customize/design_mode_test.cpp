@@ -24,6 +24,7 @@
 #include "dxBarItems.h"
 #include "dxBarPopupMenu.h"
 #include "dxBarStrs.h"
+#include "dxBarSubMenuControl.h"
 #include "dxBarSubMenuEditor.h"
 
 #include <QListWidget>
@@ -200,6 +201,33 @@ TEST_F(DesignModeTest, CategoriesAreAddedInsertedRenamedAndDeleted)
     EXPECT_FALSE(Design()->CategoryEntry(TdxBarDesignCommands::ceDelete)->Enabled());
     Design()->CategoryDelete(nullptr);
     EXPECT_EQ(script.Log("MessageBox").size(), 2);
+}
+
+TEST_F(DesignModeTest, CategoriesMoveByADragInTheirListAndShowTheirVisibility)
+{
+    Open();
+    Window()->PageControl->SetActivePage(Window()->TabSheet2);
+    TListBox* categories = Window()->LCategories;
+    QWidget* viewport = categories->ListWidget()->viewport();
+    // File (line 1) dragged onto Edit (line 2): its items follow it.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, categories->ItemRect(1).center());
+    QTest::mouseMove(viewport, categories->ItemRect(2).center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, categories->ItemRect(2).center());
+    EXPECT_EQ(Lines(categories), QStringList({"Default", "Edit", "File"}));
+    EXPECT_EQ(QList<int>({open->Category(), save->Category(), copy->Category()}), QList<int>({2, 2, 1}));
+    EXPECT_EQ(categories->ItemIndex(), 2);
+    EXPECT_EQ(Lines(Commands()->CommandsList()), QStringList({"Open", "Save"}));
+
+    // The popup shows the category's visibility; its entries change it.
+    manager->SetCategoryVisible(2, false);
+    Design()->CategoriesPopup(nullptr);
+    EXPECT_FALSE(Design()->CategoryEntry(TdxBarDesignCommands::ceVisible)->Down());
+    Design()->CategoryVisible(nullptr);
+    EXPECT_TRUE(manager->GetCategoryVisible(2));
+    Design()->ItemsVisibleEntry()->SetItemIndex(int(ivNever));
+    Design()->CategoryItemsVisible(nullptr);
+    EXPECT_EQ(manager->GetCategoryItemsVisible(2), ivNever);
+    EXPECT_EQ(open->Visible(), ivNever);
 }
 
 TEST_F(DesignModeTest, AddItemProposesAFreeNameAndOffersOnlyPublicClasses)
@@ -394,6 +422,16 @@ TEST_F(DesignModeTest, SubMenuEditorGoesWithItsSubItemAndWithCustomizing)
     QPointer<QWidget> menu = editor->Menu()->Handle();
     EXPECT_EQ(editor->Handle()->width(), menu->width());
     EXPECT_EQ(menu->geometry().top(), editor->Handle()->frameGeometry().bottom() + 1);
+    // Closed, the menu shows again when an item is dragged over the editor.
+    qobject_cast<TdxBarSubMenuControl*>(editor->Menu())->Close();
+    ASSERT_EQ(editor->Menu(), nullptr);
+    {
+        TdxBarItemDrag drag(manager, copy, nullptr, QPoint(0, 0), false);
+        drag.Move(editor->Handle()->frameGeometry().center());
+        EXPECT_NE(editor->Menu(), nullptr);
+        drag.Cancel();
+    }
+    menu = editor->Menu()->Handle();
     delete sub;
     EXPECT_TRUE(editor.isNull());
     Flush();

@@ -56,7 +56,7 @@ protected:
 TEST_F(NavigatorTest, TheDropDownAddsTheButtonsBelowTheGridSplittingOrCentringThem)
 {
     const TDateNavigatorLayout& layout = navigator->Layout();
-    const TDateNavigatorMetrics& m = layout.M;
+    const TDateNavigatorMetrics m = layout.M;  // a copy: the navigator is made anew below
     // The flat drop-down: a 1-pixel frame round seven columns between two sides.
     EXPECT_EQ(navigator->GetDrawStyle(), 2);
     EXPECT_EQ(navigator->Width(), 2 + 2 * m.SideWidth + 7 * m.ColumnWidth);

@@ -117,11 +117,18 @@ TEST(Dialogs, FindColorAndFontDialogs)
     script.AnswerColor(QColor(0, 0, 255));
     EXPECT_TRUE(color.Execute());
     EXPECT_EQ(color.Color(), clBlue);
+    EXPECT_EQ(script.Log("ColorDialog").at(0).text, "clRed");
     EXPECT_FALSE(color.Execute());
     EXPECT_EQ(color.Color(), clBlue);
 
     TFontDialog font(nullptr);
+    font.Font()->SetName("Arial");
     script.AnswerFont(true);
     EXPECT_TRUE(font.Execute());
+    EXPECT_EQ(font.Font()->Name(), "Arial");
+    script.AnswerFont(true, "Courier New");
+    EXPECT_TRUE(font.Execute());
+    EXPECT_EQ(font.Font()->Name(), "Courier New");
     EXPECT_FALSE(font.Execute());
+    EXPECT_EQ(script.Log("FontDialog").at(1).text, "Arial");
 }
