@@ -1050,6 +1050,8 @@ TStats BenchQMdiMaximize()
             sub->showNormal();
             QApplication::processEvents();
         });
+}
+
 constexpr int kFontFamilies = 2000;
 constexpr int kFontRuns = 60;
 
