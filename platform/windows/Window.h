@@ -194,7 +194,8 @@ private:
     TWindowWidget* CreateWidget(const TCreateParams& params);
     static void FreeWidget(TWindowWidget* w);
 
-    TWindowWidget* widget_ = nullptr;
+    // Guarded: a parent widget freed first takes this one with it.
+    QPointer<TWindowWidget> widget_;
     // Guarded: the widget a kept child handle lives in may free it first.
     QPointer<QObject> kept_;
     bool keptPopup_ = false;

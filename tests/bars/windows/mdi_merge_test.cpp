@@ -51,11 +51,13 @@ protected:
         c.form->SetName(name);
         c.form->SetFormStyle(fsMDIChild);
         c.form->SetBounds(10, 10, 300, 200);
+        c.manager = new TdxBarManager(c.form);
+        c.manager->SetName(name + "Bars");
+        // Made after the manager, the dock is freed first with the child and takes its bar
+        // window's widget with it: the bar window must not reach that widget afterwards.
         auto* childDock = Create<TdxBarDockControl>(c.form);
         childDock->SetParent(c.form);
         childDock->SetAlign(alTop);
-        c.manager = new TdxBarManager(c.form);
-        c.manager->SetName(name + "Bars");
         childDock->SetBarManager(c.manager);
         c.menuBar = c.manager->Bars()->Add();
         c.menuBar->SetIsMainMenu(true);
