@@ -55,6 +55,7 @@
 // made (its sorted list filled), and on a shown form's docked toolbar its list drops until
 // painted and closes again (untimed). Beside it, a QComboBox of the same families is made and
 // its popup shown until painted; with the machine's fonts the peer is a QFontComboBox.
+#include "BenchTiming.h"
 #include "DockRows.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
@@ -129,33 +130,6 @@ constexpr int kWidths[] = {1000, 900, 760, 980, 640};
 // A docked bar's non-client room: frame and grip along the row, frame across.
 constexpr int kNcAlong = 2 + 2 + 8;
 constexpr int kNcAcross = 4;
-
-struct TStats {
-    double median = 0, p99 = 0;
-};
-
-TStats Stats(std::vector<double> us)
-{
-    std::sort(us.begin(), us.end());
-    return {us[us.size() / 2], us[std::min(us.size() - 1, us.size() * 99 / 100)]};
-}
-
-// Times runs of timed(prepare(run)): prepare runs first, untimed, and after() follows each
-// run, untimed.
-template <class Prepare, class Timed>
-TStats TimePreparedRuns(int runs, Prepare&& prepare, Timed&& timed, const std::function<void()>& after = {})
-{
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < runs; ++run) {
-        auto&& prepared = prepare(run);
-        timer.start();
-        timed(prepared);
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-        if (after) after();
-    }
-    return Stats(us);
-}
 
 // Times runs of timed(run); after() follows each run, untimed.
 template <class Timed>

@@ -8,6 +8,7 @@
 // - Freeing a combo with its nodes; the peer: freeing the tree widget.
 // - The chooser's copy of the nodes into another tree; the peer: cloning the roots into
 //   another tree widget.
+#include "BenchTiming.h"
 #include "ExceptionBarrier.h"
 #include "Forms.h"
 #include "TreeView.h"
@@ -31,32 +32,6 @@ namespace {
 constexpr int kRoots = 100;
 constexpr int kChildren = 99;
 constexpr int kRuns = 30;
-
-struct TStats {
-    double median = 0, p99 = 0;
-};
-
-TStats Stats(std::vector<double> us)
-{
-    std::sort(us.begin(), us.end());
-    return {us[us.size() / 2], us[std::min(us.size() - 1, us.size() * 99 / 100)]};
-}
-
-// Times runs of timed(prepare(run)); prepare and after run untimed.
-template <class Prepare, class Timed>
-TStats TimeRuns(int runs, Prepare&& prepare, Timed&& timed, const std::function<void()>& after = {})
-{
-    std::vector<double> us;
-    QElapsedTimer timer;
-    for (int run = 0; run < runs; ++run) {
-        auto&& prepared = prepare(run);
-        timer.start();
-        timed(prepared);
-        us.push_back(timer.nsecsElapsed() / 1000.0);
-        if (after) after();
-    }
-    return Stats(us);
-}
 
 struct TFigures {
     TStats drop, match, free, copy;
@@ -117,7 +92,7 @@ TFigures BenchCombo()
         combo->SetFullExpand(true);
         combo->SetDropDownWidth(300);
         combo->SetDropDownHeight(400);
-        result.drop = TimeRuns(
+        result.drop = TimePreparedRuns(
             kRuns, Run,
             [&](int) {
                 combo->DropDown(QPoint(150, 150), QSize(100, 22), false);
@@ -129,11 +104,11 @@ TFigures BenchCombo()
                 combo->TreeView()->FullCollapse();
                 QApplication::processEvents();
             });
-        result.match = TimeRuns(kRuns * 10, Run, [&](int run) { combo->SetText(MatchText(run)); });
-        result.copy = TimeRuns(
+        result.match = TimePreparedRuns(kRuns * 10, Run, [&](int run) { combo->SetText(MatchText(run)); });
+        result.copy = TimePreparedRuns(
             kRuns, [](int) { return std::make_unique<TTreeView>(nullptr); },
             [&](std::unique_ptr<TTreeView>& copy) { copy->Items()->Assign(*combo->Items()); });
-        result.free = TimeRuns(
+        result.free = TimePreparedRuns(
             kRuns,
             [&](int) {
                 auto* doomed = Create<TdxBarTreeViewCombo>(&form);
@@ -154,7 +129,7 @@ TFigures BenchPeer()
     tree.setUniformRowHeights(true);
     tree.setGeometry(150, 150, 300, 400);
     Fill(tree);
-    result.drop = TimeRuns(
+    result.drop = TimePreparedRuns(
         kRuns, Run,
         [&](int) {
             tree.expandAll();
@@ -166,18 +141,18 @@ TFigures BenchPeer()
             tree.collapseAll();
             QApplication::processEvents();
         });
-    result.match = TimeRuns(kRuns * 10, Run, [&](int run) {
+    result.match = TimePreparedRuns(kRuns * 10, Run, [&](int run) {
         const QList<QTreeWidgetItem*> found = tree.findItems(MatchText(run), Qt::MatchFixedString | Qt::MatchRecursive);
         Q_UNUSED(found);
     });
-    result.copy = TimeRuns(
+    result.copy = TimePreparedRuns(
         kRuns, [](int) { return std::make_unique<QTreeWidget>(); },
         [&](std::unique_ptr<QTreeWidget>& copy) {
             QList<QTreeWidgetItem*> roots;
             for (int i = 0; i < tree.topLevelItemCount(); ++i) roots.append(tree.topLevelItem(i)->clone());
             copy->addTopLevelItems(roots);
         });
-    result.free = TimeRuns(
+    result.free = TimePreparedRuns(
         kRuns,
         [](int) {
             auto* doomed = new QTreeWidget;
