@@ -46,7 +46,7 @@ int TSystemMenuSubItemControl::GetDefaultWidth()
     return SmallIconSize + 6;
 }
 
-void TSystemMenuSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TSystemMenuSubItemControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     if (r.Width() <= 0) return;
     DrawButtonInBar(p, r, paintType, false, false, false, false, true);
