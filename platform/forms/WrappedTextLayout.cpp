@@ -41,6 +41,10 @@ constexpr qreal kWidestUnwrapped = 12e6;
 // at once, and the rest of it a slice at a time once edits pause: all of a megabyte of text
 // costs the text layout a tenth of a second and more, at each edit.
 constexpr int kLazyParagraph = 256 * 1024;
+// An edit of a longer paragraph lays out its lines from the edit on only as far as the view
+// needs them, the rest once edits pause: laying out all the rest of an inline image of a
+// hundred kilobytes after a key typed at its start cost the key ten milliseconds and more.
+constexpr int kLazyEditedParagraph = 64 * 1024;
 constexpr int kRestDelayMs = 200;
 constexpr int kRestSliceMs = 8;
 
@@ -353,7 +357,7 @@ void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAd
     // The heights as laid out, without laying out more of a long paragraph's old lines.
     const qreal oldHeight = laidOut ? QPlainTextDocumentLayout::blockBoundingRect(block).height() : -1;
     const int oldLines = doc->lineCount();
-    LayOut(block, laidOut ? LinesBeforeEdit(layout, from - block.position()) : 0);
+    LayOut(block, laidOut ? LinesBeforeEdit(layout, from - block.position()) : 0, true);
     if (QPlainTextDocumentLayout::blockBoundingRect(block).height() == oldHeight) {
         emit updateBlock(block);
         return;
@@ -374,7 +378,7 @@ void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded)
 
 TWrappedTextLayout::~TWrappedTextLayout() = default;
 
-void TWrappedTextLayout::LayOut(const QTextBlock& block, int keepLines)
+void TWrappedTextLayout::LayOut(const QTextBlock& block, int keepLines, bool edited)
 {
     // One paragraph at a time is laid out partly: another one's lines are completed first (the
     // caller tells the view of the changed line count).
@@ -412,7 +416,7 @@ void TWrappedTextLayout::LayOut(const QTextBlock& block, int keepLines)
         p->y = last.y() + last.height();
         if (last.leading() < 0) p->y += qCeil(last.leading());
     }
-    if (block.length() <= kLazyParagraph || !block.isVisible() || !view_) {
+    if (block.length() <= (edited ? kLazyEditedParagraph : kLazyParagraph) || !block.isVisible() || !view_) {
         AddLines(*p, INT_MAX, INT_MAX, QDeadlineTimer(QDeadlineTimer::Forever));
         return;
     }

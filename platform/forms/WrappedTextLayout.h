@@ -33,6 +33,14 @@
 // needs laid out then. The text layout's lines are only ever added at the end, so the lines
 // before the view's are laid out too.
 //
+// An edit makes the text layout begin the paragraph's lines again from its start. Where Qt's
+// private headers let us, the lines that end before the line before the edited one are handed
+// back to it, so that a key lays out lines only from the edit on; and after an edit of a
+// paragraph longer than 64K characters, only as far as the view needs, as above. What is left
+// of a key's cost in a megabyte paragraph is the text layout's own: after every edit it reads
+// all of the paragraph again for its scripts and directions and for its break points and
+// cursor positions (some 15 ms a megabyte), before the first line it lays out.
+//
 // Unwrapped, a paragraph is one line, and the text layout's coordinates overflow on a line of
 // some megabytes (its width comes out negative, the scroll bar cannot reach the text). Such a
 // paragraph is wrapped at the view's width even when wrapping is off.
@@ -63,9 +71,10 @@ private:
     void GiveLayoutObjects(int from, int charsAdded);
     struct TPartial;
     // Lays out a paragraph's lines, wrapped, at the width the view gives the document; a very
-    // long one only as far as the view needs, the rest later. The first keepLines lines of its
-    // layout stay as they are, where the text layout can be given them back.
-    void LayOut(const QTextBlock& block, int keepLines = 0);
+    // long one (a long one, after an edit) only as far as the view needs, the rest later. The
+    // first keepLines lines of its layout stay as they are, where the text layout can be given
+    // them back.
+    void LayOut(const QTextBlock& block, int keepLines = 0, bool edited = false);
     // Lays out lines until one ends past untilPosition and untilLine is laid out, the paragraph
     // ends (true), or the deadline passes.
     bool AddLines(TPartial& partial, int untilPosition, int untilLine, QDeadlineTimer deadline);
