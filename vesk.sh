@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 BUILD_DIR=${VESK_BUILD_DIR:-build}
 
 PACKAGES=(build-essential cmake ninja-build git pkg-config
-          qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin
+          qt6-base-dev qt6-base-private-dev qt6-webengine-dev libqt6webenginecore6-bin
           libgtest-dev libgmock-dev xvfb xdotool
           libgumbo-dev libhtmlcxx-dev)
 

@@ -159,7 +159,7 @@ TCustomForm* TdxBarCustomizing::Form() const
     return window_;
 }
 
-void TdxBarCustomizing::MousePressed(QWidget* window)
+void TdxBarCustomizing::MousePressed(TNativeWindow* window)
 {
     // Only presses on the disabled forms themselves: the bars' own popups and floating
     // windows lie above the window and stay there.
@@ -171,7 +171,7 @@ void TdxBarCustomizing::MousePressed(QWidget* window)
     if (!own->isActiveWindow()) own->activateWindow();
 }
 
-void TdxBarCustomizing::WindowActivated(bool active, QWidget* other)
+void TdxBarCustomizing::WindowActivated(bool active, TNativeWindow* other)
 {
     const QPointer<TdxBarCustomizingForm> window = window_;
     TdxBarManager* manager = manager_;

@@ -53,11 +53,11 @@ public:
     void Open(TdxBarManager* manager) override;
     void Close(TdxBarManager* manager) override;
     TCustomForm* Form() const override;
-    void MousePressed(QWidget* window) override;
+    void MousePressed(TNativeWindow* window) override;
     // The window's activation runs the floating-bar update of its manager (its deactivation
     // only towards another program), and the current page refreshes unless a bar's
     // customizing popup is open.
-    void WindowActivated(bool active, QWidget* other) override;
+    void WindowActivated(bool active, TNativeWindow* other) override;
 
     void StyleChanged() override;
     void HelpButtonChanged() override;

@@ -256,7 +256,7 @@ void TdxBarColorCombo::Click()
     if (dialog->Execute() && self) SetColor(dialog->Color());
 }
 
-void TdxBarColorCombo::DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+void TdxBarColorCombo::DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                                 bool flatInterior)
 {
     if (OnDrawItem) {
@@ -322,7 +322,7 @@ bool TdxBarColorComboControl::IsDrawnSelected() const
     return TdxBarComboControl::IsDrawnSelected() || Pressed();
 }
 
-void TdxBarColorComboControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarColorComboControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     ColorButtonRect = {};
     TdxBarColorCombo* combo = ColorCombo();

@@ -62,7 +62,7 @@ public:
     // Color takes its choice.
     void Click() override;
     // Swatch and name; index -1 is the text box showing a colour of no entry.
-    void DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+    void DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                   bool flatInterior = false) override;
     void MeasureItem(int index, const QFont& font, int& height) override;
     void MeasureItemWidth(int index, const QFont& font, int& width) override;
@@ -111,7 +111,7 @@ public:
 
     void PressedChanged() override;
     bool IsDrawnSelected() const override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
     void ControlClick(bool byMouse) override;
     bool EditorKeyDown(int& key, TShiftState shift) override;
 

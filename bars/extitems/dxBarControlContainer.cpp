@@ -258,7 +258,7 @@ int TdxBarControlContainerControl::GetWidth()
     return name + points;
 }
 
-void TdxBarControlContainerControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarControlContainerControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TdxBarControlContainerItem* item = ContainerItem();
     if (!item || r.IsEmpty()) return;

@@ -93,7 +93,7 @@ public:
     bool CapturesMouseOnPress() const override { return InQuickControl(); }
     int GetHeight() override;
     int GetWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
     void PlaceHostedWindow() override;
 
 private:

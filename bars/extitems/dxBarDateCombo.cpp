@@ -50,7 +50,7 @@ void TdxBarDateCombo::DropDownWindowKeyDown(int key, TShiftState shift)
     if (navigator_ && navigator_->Visible()) navigator_->NavigatorKeyDown(key, shift);
 }
 
-QWidget* TdxBarDateCombo::GetDropDownWindow()
+TNativeWindow* TdxBarDateCombo::GetDropDownWindow()
 {
     if (QWidget* window = TCustomdxBarCombo::GetDropDownWindow()) return window;
     return navigator_ ? navigator_->Handle() : nullptr;

@@ -40,7 +40,7 @@ public:
 
     bool CheckKeyForDropDownWindow(int key, TShiftState shift) override;
     void DropDownWindowKeyDown(int key, TShiftState shift) override;
-    QWidget* GetDropDownWindow() override;
+    TNativeWindow* GetDropDownWindow() override;
     // Opens the calendar on Date (today without one), placed as a drop-down is.
     void DropDown(QPoint preferred, QSize linkSize, bool vertical) override;
     // Ends a press of the calendar, hides it and fires OnCloseUp.

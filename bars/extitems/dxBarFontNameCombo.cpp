@@ -134,7 +134,7 @@ void TdxBarFontNameCombo::Click()
     if (dialog->Execute() && self) SetText(dialog->Font()->Name());
 }
 
-void TdxBarFontNameCombo::DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+void TdxBarFontNameCombo::DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                                    bool flatInterior)
 {
     if (OnDrawItem || index < 0 || index >= Items()->Count()) {

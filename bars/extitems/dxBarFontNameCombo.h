@@ -45,7 +45,7 @@ public:
     // whose choice becomes Text.
     void Click() override;
     // The family's marker, then its name.
-    void DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+    void DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                   bool flatInterior = false) override;
     void MeasureItemWidth(int index, const QFont& font, int& width) override;
 

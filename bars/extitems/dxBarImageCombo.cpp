@@ -110,7 +110,7 @@ bool TdxBarImageCombo::DrawsTextBox() const
     return images_ || TdxBarCustomCombo::DrawsTextBox();
 }
 
-void TdxBarImageCombo::DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+void TdxBarImageCombo::DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                                 bool flatInterior)
 {
     if (OnDrawItem || !images_) {

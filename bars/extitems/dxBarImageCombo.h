@@ -53,7 +53,7 @@ public:
     // Re-lays out the bars that show the item.
     virtual void ImagesChanged();
 
-    void DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+    void DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                   bool flatInterior = false) override;
     void MeasureItem(int index, const QFont& font, int& height) override;
     void MeasureItemWidth(int index, const QFont& font, int& width) override;

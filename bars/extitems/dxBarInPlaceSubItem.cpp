@@ -216,7 +216,7 @@ int TdxBarInPlaceSubItemControl::GetDefaultWidth()
     return fm.horizontalAdvance(dxBarRemoveAmpersands(GetCaption())) + GetCaptionOffset() + 5;
 }
 
-void TdxBarInPlaceSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarInPlaceSubItemControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (paintType != dxBarPaintMenu || !parent) {

@@ -88,7 +88,7 @@ public:
     bool OpensSubMenu() const override;
     int GetDefaultHeight() override;
     int GetDefaultWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 
 private:
     bool InMenu() const;

@@ -263,7 +263,7 @@ void TdxBarLargeButtonControl::LargeGlyphChanged()
         RepaintBar();
 }
 
-void TdxBarLargeButtonControl::Draw(QPainter& p, const TRect& rect, int paintType)
+void TdxBarLargeButtonControl::Draw(TCanvas& p, const TRect& rect, int paintType)
 {
     TdxBarLargeButton* button = LargeButton();
     if (paintType == dxBarPaintMenu || !InToolbarWindow()) {

@@ -110,7 +110,7 @@ public:
     int GetWidth() override;
     int GetDefaultHeight() override;
     int GetDefaultWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 
     // Hot: the hot glyph first, then the large one; else the other way round.
     TdxBarLargeButtonGlyph ChooseGlyph(bool hot) const;

@@ -256,7 +256,7 @@ void TdxBarSpinEditControl::EditorFocusOut()
     if (self) TdxBarEditControl::EditorFocusOut();
 }
 
-void TdxBarSpinEditControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarSpinEditControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (r.Width() <= 0 || !parent) return;

@@ -57,7 +57,7 @@ public:
     TdxBarSpinEditButton HitTest(const TPoint& client) const;
 
     void ControlClick(bool byMouse) override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
     bool EditorKeyDown(int& key, TShiftState shift) override;
     bool EditorKeyUp(int& key, TShiftState shift) override;
     bool EditorChar(QChar& ch) override;

@@ -197,7 +197,7 @@ TRect TdxBarStaticControl::ContentRect(const TRect& rect, bool vertical) const
     return IndentedRect(rect, vertical).Inflated(-border, -border);
 }
 
-void TdxBarStaticControl::Draw(QPainter& p, const TRect& rect, int paintType)
+void TdxBarStaticControl::Draw(TCanvas& p, const TRect& rect, int paintType)
 {
     TdxBarStatic* item = Static();
     TCustomdxBarControl* parent = Parent();

@@ -103,7 +103,7 @@ public:
     int GetHeight() override;
     int GetWidth() override;
     // The indents, the border, then DrawContent inside them.
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 
     // Without a caption, the automatic size leaves the glyph's room out.
     virtual bool IgnoresGlyph() const { return false; }

@@ -355,7 +355,7 @@ void TdxBarTreeViewCombo::DropDownWindowKeyDown(int key, TShiftState shift)
     if (tree_ && dropDown_ && dropDown_->Visible()) tree_->SendKey(key, shift);
 }
 
-QWidget* TdxBarTreeViewCombo::GetDropDownWindow()
+TNativeWindow* TdxBarTreeViewCombo::GetDropDownWindow()
 {
     if (QWidget* window = TCustomdxBarCombo::GetDropDownWindow()) return window;
     return dropDown_ ? dropDown_->Handle() : nullptr;

@@ -187,7 +187,7 @@ public:
     TdxBarTreeViewDropDown* DropDownWindow() const { return dropDown_; }
     bool CheckKeyForDropDownWindow(int key, TShiftState shift) override;
     void DropDownWindowKeyDown(int key, TShiftState shift) override;
-    QWidget* GetDropDownWindow() override;
+    TNativeWindow* GetDropDownWindow() override;
     void DropDown(QPoint preferred, QSize linkSize, bool vertical) override;
     void CloseUp() override;
     // Without OnClick and unless ReadOnly: the chooser.

@@ -1,8 +1,9 @@
 #pragma once
 // The customizing window as the model sees it: the routines that tell it of changes, and
 // whether one is installed.
+#include "WinTypes.h"
+
 class QPoint;
-class QWidget;
 class TCustomForm;
 class TdxBar;
 class TdxBarGroup;
@@ -24,10 +25,10 @@ public:
     // A mouse button went down on window (a widget of any top-level window of the program):
     // a press on a form the open window disabled, or on its bar windows, brings the open
     // window to the front.
-    virtual void MousePressed(QWidget* /*window*/) {}
+    virtual void MousePressed(TNativeWindow* /*window*/) {}
     // The open window became the active window (active), or stopped being it; other is the
     // window on the other side (none: no window of the program).
-    virtual void WindowActivated(bool /*active*/, QWidget* /*other*/) {}
+    virtual void WindowActivated(bool /*active*/, TNativeWindow* /*other*/) {}
     virtual void StyleChanged() {}
     virtual void HelpButtonChanged() {}
     virtual void BarChanged(TdxBar* /*bar*/) {}

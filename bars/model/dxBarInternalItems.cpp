@@ -7,8 +7,6 @@
 #include "dxBarItemLink.h"
 #include "dxBarTempItems.h"
 
-#include <QPainter>
-
 void TdxBarQuickCustItem::Click()
 {
     QPointer<TdxBarQuickCustItem> self(this);
@@ -67,7 +65,7 @@ void TSystemMenuSubItem::Popup()
                 button->SetButtonStyle(bsChecked);
                 button->SetDown(true);
             }
-            if (const QImage glyph = StandardGlyph(e.Bitmap); !glyph.isNull()) button->Glyph()->SetImage(glyph);
+            if (const QImage glyph = StandardMenuBitmap(e.Bitmap); !glyph.isNull()) button->Glyph()->SetImage(glyph);
             button->SetOnClick(TNotifyEvent(this, &TSystemMenuSubItem::EntryClick));
             AddEntry(links, button, group);
             group = false;
@@ -97,40 +95,4 @@ void TSystemMenuSubItem::RunDefaultCommand() const
 {
     TCustomForm* child = Child();
     if (TSystemMenu* menu = child ? child->SystemMenu() : nullptr) PostCommand(menu->DefaultCommand());
-}
-
-QImage TSystemMenuSubItem::StandardGlyph(int bitmapCode)
-{
-    if (bitmapCode < HBMMENU_POPUP_CLOSE || bitmapCode > HBMMENU_POPUP_MINIMIZE) return {};
-    // The window-frame marks on a 16 x 16 cell, in the menu's text colour.
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    const QColor ink(Qt::black);
-    switch (bitmapCode) {
-    case HBMMENU_POPUP_CLOSE:
-        for (int i = 0; i < 7; ++i) {
-            p.fillRect(4 + i, 4 + i, 2, 1, ink);
-            p.fillRect(10 - i, 4 + i, 2, 1, ink);
-        }
-        break;
-    case HBMMENU_POPUP_RESTORE:
-        p.fillRect(6, 3, 7, 2, ink);  // the window behind
-        p.fillRect(12, 5, 1, 4, ink);
-        p.fillRect(3, 6, 7, 2, ink);  // the window in front
-        p.fillRect(3, 8, 1, 4, ink);
-        p.fillRect(9, 8, 1, 4, ink);
-        p.fillRect(3, 12, 7, 1, ink);
-        break;
-    case HBMMENU_POPUP_MAXIMIZE:
-        p.fillRect(3, 3, 10, 2, ink);
-        p.fillRect(3, 5, 1, 7, ink);
-        p.fillRect(12, 5, 1, 7, ink);
-        p.fillRect(3, 12, 10, 1, ink);
-        break;
-    default:  // minimize
-        p.fillRect(4, 11, 7, 2, ink);
-        break;
-    }
-    return image;
 }

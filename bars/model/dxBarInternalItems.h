@@ -54,8 +54,6 @@ public:
     void PostCommand(int id) const;
     // The double click on the item: the system menu's default command.
     void RunDefaultCommand() const;
-    // The glyph of a standard bitmap entry (none for other codes).
-    static QImage StandardGlyph(int bitmapCode);
 
 private:
     void EntryClick(TObject* sender);

@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QString>
 
-class QPainter;
 class TBitmap;
 class TCustomImageList;
 class TCustomdxBarControl;
@@ -142,7 +141,7 @@ public:
     virtual bool CapturesMouseOnPress() const { return false; }
     // Paints the control into r on the parent's painter; paintType 0 horizontal toolbar,
     // 1 menu row, 2 rotated vertical toolbar.
-    virtual void Draw(QPainter& /*p*/, const TRect& /*r*/, int /*paintType*/) {}
+    virtual void Draw(TCanvas& /*p*/, const TRect& /*r*/, int /*paintType*/) {}
     // Asks the parent to repaint this control's rectangle.
     virtual void Repaint();
     // Asks the parent to re-lay itself out.
@@ -164,27 +163,27 @@ public:
 
     // --- drawing shared by all controls (on the parent's painter)
     // Flat: a button-shadow frame; else a sunken outer edge. r shrinks by 1.
-    void DrawLoweredFrame(QPainter& p, TRect& r) const;
+    void DrawLoweredFrame(TCanvas& p, TRect& r) const;
     // r shrinks by 1 and is filled.
-    void DrawFrameAndFill(QPainter& p, TRect& r, bool sunken, bool framed) const;
+    void DrawFrameAndFill(TCanvas& p, TRect& r, bool sunken, bool framed) const;
     // alignment: 0 left, 1 centre, 2 right.
-    void DrawItemText(QPainter& p, const QString& text, TRect r, bool flat, bool clip, bool rotated, bool selected,
+    void DrawItemText(TCanvas& p, const QString& text, TRect r, bool flat, bool clip, bool rotated, bool selected,
                       bool enabled, int alignment) const;
     // A button face with its glyph: fill, glyph, frame.
-    void DrawButtonInBar(QPainter& p, const TRect& r, int paintType, bool plainBackground, bool pressed, bool down,
+    void DrawButtonInBar(TCanvas& p, const TRect& r, int paintType, bool plainBackground, bool pressed, bool down,
                          bool selected, bool noGlyph) const;
     // The fill and the frame of a button face, as DrawButtonInBar draws them around its glyph.
     QBrush ButtonFaceBrush(int paintType, bool plainBackground, bool down, bool selected, bool glyphDrawn) const;
-    void DrawButtonFrame(QPainter& p, const TRect& r, int paintType, bool pressed, bool down, bool selected,
+    void DrawButtonFrame(TCanvas& p, const TRect& r, int paintType, bool pressed, bool down, bool selected,
                          bool glyphDrawn, const QBrush& fill) const;
     // A menu row: glyph square at the left, caption to its right.
-    void DrawMenuGlyphAndCaption(QPainter& p, TRect r, bool down, bool glyphAllowed, bool selected) const;
+    void DrawMenuGlyphAndCaption(TCanvas& p, TRect r, bool down, bool glyphAllowed, bool selected) const;
     // The colour index and brush of an arrow drawn on a button part.
     void GetArrowColorAndBrush(bool selected, bool pressed, int& colorIndex, QBrush& brush) const;
 
 protected:
     // The check mark of a menu glyph square without a glyph.
-    void DrawCheckMark(QPainter& p, const TRect& r) const;
+    void DrawCheckMark(TCanvas& p, const TRect& r) const;
 
 private:
     QPointer<QObject> link_;

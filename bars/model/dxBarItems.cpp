@@ -266,9 +266,9 @@ bool TCustomdxBarCombo::CheckKeyForDropDownWindow(int key, TShiftState shift)
     return accept;
 }
 
-QWidget* TCustomdxBarCombo::GetDropDownWindow()
+TNativeWindow* TCustomdxBarCombo::GetDropDownWindow()
 {
-    QWidget* window = nullptr;
+    TNativeWindow* window = nullptr;
     if (OnGetDropDownWindow) OnGetDropDownWindow(this, window);
     return window;
 }
@@ -278,7 +278,7 @@ void TCustomdxBarCombo::DropDown(QPoint preferred, QSize linkSize, bool vertical
     QPointer<TCustomdxBarCombo> self(this);
     if (OnDropDown) OnDropDown(this);
     if (!self) return;
-    QWidget* window = GetDropDownWindow();
+    TNativeWindow* window = GetDropDownWindow();
     if (!window) return;
     InitDropDownWindow();
     dxBarWindowServices().ShowDropDownWindow(window, preferred, linkSize, vertical);
@@ -287,7 +287,7 @@ void TCustomdxBarCombo::DropDown(QPoint preferred, QSize linkSize, bool vertical
 
 void TCustomdxBarCombo::CloseUp()
 {
-    if (QWidget* window = GetDropDownWindow()) dxBarWindowServices().HideDropDownWindow(window);
+    if (TNativeWindow* window = GetDropDownWindow()) dxBarWindowServices().HideDropDownWindow(window);
     if (OnCloseUp) OnCloseUp(this);
 }
 
@@ -389,7 +389,7 @@ int TdxBarCustomCombo::CurItemIndex() const
     return link ? link->Control()->CurItemIndex() : itemIndex_;
 }
 
-void TdxBarCustomCombo::DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+void TdxBarCustomCombo::DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                                  bool flatInterior)
 {
     TRestore canvas(canvas_, &p);
@@ -441,9 +441,9 @@ TdxBarDropDownList* TdxBarCustomCombo::DropDownList()
     return listObject_ ? list_ : nullptr;
 }
 
-QWidget* TdxBarCustomCombo::GetDropDownWindow()
+TNativeWindow* TdxBarCustomCombo::GetDropDownWindow()
 {
-    if (QWidget* window = TCustomdxBarCombo::GetDropDownWindow()) return window;
+    if (TNativeWindow* window = TCustomdxBarCombo::GetDropDownWindow()) return window;
     TdxBarDropDownList* list = DropDownList();
     return list ? list->ListWidget() : nullptr;
 }

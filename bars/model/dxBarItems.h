@@ -2,6 +2,7 @@
 // The standard item kinds: buttons, edits, combos, sub items and container items (list
 // item, container item). Their item controls draw and operate them; this is their model.
 #include "Controls.h"
+#include "Graphics.h"
 #include "WinTypes.h"
 #include "dxBarItem.h"
 
@@ -18,8 +19,6 @@ Q_MOC_INCLUDE("Strings.h")
 Q_MOC_INCLUDE("dxBarItemLink.h")
 
 class QFont;
-class QPainter;
-class QWidget;
 class TStrings;
 class TStringList;
 class TdxBarItemLinks;
@@ -30,7 +29,7 @@ class TdxBarDropDownList;
 using TdxBarKeyEvent = TKeyEvent;
 using TdxBarKeyPressEvent = TKeyPressEvent;
 using TdxBarCheckKeyEvent = TEvent<TObject*, int, TShiftState, bool&>;
-using TdxBarGetDropDownWindowEvent = TEvent<TObject*, QWidget*&>;
+using TdxBarGetDropDownWindowEvent = TEvent<TObject*, TNativeWindow*&>;
 // An owner-drawn entry's state is a set of od* flags (ControlTypes.h): selected, and focused
 // (the list draws as focused).
 // Draws entry AIndex (-1: the combo's text) into ARect on the combo's Canvas.
@@ -225,7 +224,7 @@ public:
     virtual bool CheckKeyForDropDownWindow(int key, TShiftState shift);
     // A key the editor passes on while the drop-down window is open (one the test above took).
     virtual void DropDownWindowKeyDown(int /*key*/, TShiftState /*shift*/) {}
-    virtual QWidget* GetDropDownWindow();
+    virtual TNativeWindow* GetDropDownWindow();
     virtual void InitDropDownWindow() {}
 
     // Opens the drop-down window at the preferred screen point (x, y): fires OnDropDown,
@@ -285,7 +284,7 @@ public:
     // The current index of the focused control, else ItemIndex.
     int CurItemIndex() const;
     // The list box drops down unless OnGetDropDownWindow supplies a window of its own.
-    QWidget* GetDropDownWindow() override;
+    TNativeWindow* GetDropDownWindow() override;
     void DropDown(QPoint preferred, QSize linkSize, bool vertical) override;
     void CloseUp() override;
     // The list follows the editor's text.
@@ -298,11 +297,11 @@ public:
 
     // --- drawing and measuring the entries (the list and the combo's text box)
     // The painter of the entry being drawn; none outside DrawItem.
-    QPainter* Canvas() const { return canvas_; }
+    TCanvas* Canvas() const { return canvas_; }
     // OnDrawItem when assigned; else the rectangle is filled (the highlight when selected)
     // and the entry (or Text for -1) written at left + 2 (top + 2 in the flat text box), with
     // a focus rectangle when focused. font: the font of the list or the text box.
-    virtual void DrawItem(QPainter& p, const QFont& font, int index, const TRect& rect, unsigned state,
+    virtual void DrawItem(TCanvas& p, const QFont& font, int index, const TRect& rect, unsigned state,
                           bool flatInterior = false);
     // ItemHeight when above 0, else the height of "Qq" in font; then OnMeasureItem.
     virtual void MeasureItem(int index, const QFont& font, int& height);
@@ -327,7 +326,7 @@ private:
     // Owned as a component of the combo; guarded because the owner frees it.
     QPointer<QObject> listObject_;
     TdxBarDropDownList* list_ = nullptr;
-    QPainter* canvas_ = nullptr;
+    TCanvas* canvas_ = nullptr;
 };
 
 class TdxBarCombo : public TdxBarCustomCombo {

@@ -77,7 +77,7 @@ void TdxBarPopupMenu::DoCloseUp()
     if (OnCloseUp) OnCloseUp(this);
 }
 
-void TdxBarPopupMenu::DoPaintBar(QPainter& p, const TRect& r)
+void TdxBarPopupMenu::DoPaintBar(TCanvas& p, const TRect& r)
 {
     if (OnPaintBar) OnPaintBar(this, p, r);
 }

@@ -12,7 +12,6 @@
 #include <functional>
 #include <memory>
 
-class QPainter;
 class TdxBarItemLinks;
 class TdxBarManager;
 
@@ -65,11 +64,11 @@ public:
     // Fired when the menu window is about to show and after it closed.
     void DoPopup();
     void DoCloseUp();
-    virtual void DoPaintBar(QPainter& p, const TRect& r);
+    virtual void DoPaintBar(TCanvas& p, const TRect& r);
 
     TNotifyEvent OnCloseUp;
     TNotifyEvent OnPopup;
-    std::function<void(TdxBarPopupMenu*, QPainter&, const TRect&)> OnPaintBar;
+    std::function<void(TdxBarPopupMenu*, TCanvas&, const TRect&)> OnPaintBar;
 
 private:
     QPointer<TdxBarManager> manager_;

@@ -70,7 +70,7 @@ TdxBarPopupMenuLink* TdxBarPopupMenuLinks::Items(int index) const
     return static_cast<TdxBarPopupMenuLink*>(TCollection::Items(index));
 }
 
-bool TdxBarPopupMenuLinks::ShowPopupFor(QWidget* wnd, const TPoint& screen)
+bool TdxBarPopupMenuLinks::ShowPopupFor(TNativeWindow* wnd, const TPoint& screen)
 {
     return dxBarWindowServices().ShowLinkedPopupMenu(this, wnd, screen);
 }

@@ -10,7 +10,6 @@
 
 #include <QPointer>
 
-class QWidget;
 class TdxBarManager;
 class TdxBarPopupMenuLink;
 
@@ -57,7 +56,7 @@ public:
     // order until one allows its menu (OnAction), which opens at the point (or the caret)
     // and returns after the menu closed. True when a link allowed it; nothing at design time.
     // The windows library does the work (none headless).
-    bool ShowPopupFor(QWidget* wnd, const TPoint& screen);
+    bool ShowPopupFor(TNativeWindow* wnd, const TPoint& screen);
 
 private:
     TdxBarManager* manager_;

@@ -4,6 +4,7 @@
 // them, and the windows, loops and painters the model hands on without touching them. The
 // windows library implements the services and installs them at start-up; until then a
 // do-nothing instance answers, so the model runs headless.
+#include "Graphics.h"
 #include "Keys.h"
 #include "WinTypes.h"
 
@@ -17,8 +18,6 @@
 
 class QEvent;
 class QFont;
-class QPainter;
-class QWidget;
 class TCustomdxBarControl;
 class TPersistent;
 class TdxBar;
@@ -38,7 +37,7 @@ public:
     virtual ~TdxBarDropDownList() = default;
     // The list's own object (for guarded pointers) and its window.
     virtual QObject* ListObject() = 0;
-    virtual QWidget* ListWidget() const = 0;
+    virtual TNativeWindow* ListWidget() const = 0;
     // Takes a copy of the combo's entries, selects index and sizes itself for the combo's
     // live link.
     virtual void Prepare(int index) = 0;
@@ -154,7 +153,10 @@ public:
     virtual void PostBarWindowRelayout(TCustomdxBarControl* /*window*/) {}
     virtual QRect BarWindowClientRect(TCustomdxBarControl* /*window*/) const { return {}; }
     // widget lies inside the window (is it or one of its descendants).
-    virtual bool IsInsideBarWindow(TCustomdxBarControl* /*window*/, const QWidget* /*widget*/) const { return false; }
+    virtual bool IsInsideBarWindow(TCustomdxBarControl* /*window*/, const TNativeWindow* /*widget*/) const
+    {
+        return false;
+    }
     // The links of the bar window that opened window (its parent bar window); none for a
     // toolbar or a window without a parent.
     virtual TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* /*window*/) const { return nullptr; }
@@ -172,12 +174,14 @@ public:
     virtual std::unique_ptr<TdxBarModalWait> CreateModalWait() { return nullptr; }
     // Shows a window a combo's handler supplied at the preferred screen point, kept inside
     // the work area there, without activation; hides it.
-    virtual void ShowDropDownWindow(QWidget* /*window*/, QPoint /*preferred*/, QSize /*linkSize*/, bool /*vertical*/) {}
-    virtual void HideDropDownWindow(QWidget* /*window*/) {}
+    virtual void ShowDropDownWindow(TNativeWindow* /*window*/, QPoint /*preferred*/, QSize /*linkSize*/,
+                                    bool /*vertical*/)
+    {}
+    virtual void HideDropDownWindow(TNativeWindow* /*window*/) {}
     // Paints one entry of a string combo with font: ownerDraw when there is one, else the
     // standard entry (the highlight when selected, text at left + 2, top + 2 in a flat text
     // box, a focus frame when focused). The painter's state is put back afterwards.
-    virtual void DrawComboEntry(QPainter& /*p*/, const QFont& /*font*/, const QString& /*text*/, const TRect& /*rect*/,
+    virtual void DrawComboEntry(TCanvas& /*p*/, const QFont& /*font*/, const QString& /*text*/, const TRect& /*rect*/,
                                 unsigned /*state*/, bool /*flatInterior*/, const std::function<void()>& /*ownerDraw*/)
     {}
     // A dock window's updates are switched off (and on again) around a batch of changes.
@@ -188,7 +192,7 @@ public:
     // A context menu asked for on window wnd at a screen point ((-1, -1): from the keyboard,
     // at the caret): the first of the manager's popup menu links for a control holding wnd
     // that allows it shows its menu. True when a link allowed it.
-    virtual bool ShowLinkedPopupMenu(TdxBarPopupMenuLinks* /*links*/, QWidget* /*wnd*/, const TPoint& /*screen*/)
+    virtual bool ShowLinkedPopupMenu(TdxBarPopupMenuLinks* /*links*/, TNativeWindow* /*wnd*/, const TPoint& /*screen*/)
     {
         return false;
     }

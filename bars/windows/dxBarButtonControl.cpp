@@ -237,7 +237,7 @@ bool TdxBarButtonControl::IsArrowPressed() const
     return TRect(r.Right - GetArrowWidth(), r.Top, r.Right, r.Bottom).Contains(parent->ScreenToClient(QCursor::pos()));
 }
 
-void TdxBarButtonControl::Draw(QPainter& p, const TRect& rect, int paintType)
+void TdxBarButtonControl::Draw(TCanvas& p, const TRect& rect, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (rect.Width() <= 0 || !parent) return;

@@ -26,7 +26,7 @@ public:
     int GetWidth() override;
     bool HidesMenusOnClick() const override;
     bool CapturesMouseOnPress() const override { return !droppedDown_; }
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 
     virtual int GetArrowWidth() const;
     void ButtonStyleChanged() override;

@@ -24,7 +24,7 @@ public:
 
     // --- the combo's side
     QObject* ListObject() override { return this; }
-    QWidget* ListWidget() const override { return Handle(); }
+    TNativeWindow* ListWidget() const override { return Handle(); }
     void Prepare(int index) override;
     void Drop(QPoint preferred, QSize linkSize, bool vertical) override;
     void CloseList() override;

@@ -467,7 +467,7 @@ void TdxBarEditControl::DrawInterior(QPainter& p, const TRect& r) const
     p.restore();
 }
 
-void TdxBarEditControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarEditControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     if (r.Width() <= 0 || !Parent()) return;
     EditRect = {};
@@ -593,7 +593,7 @@ void TCustomdxBarComboControl::ControlUnclick(bool byMouse)
     if (self) TdxBarEditControl::ControlUnclick(byMouse);
 }
 
-void TCustomdxBarComboControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TCustomdxBarComboControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (r.Width() <= 0 || !parent) return;

@@ -96,7 +96,7 @@ public:
     int GetHeight() override;
     int GetMinWidth() override;
     int GetWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
     void SetFocused(bool value) override;
     void SetText(const QString& text) override;
     bool EditorKeyDown(int& key, TShiftState shift) override;
@@ -125,7 +125,7 @@ public:
     void ControlInactivate(bool byMouse) override;
     void ControlClick(bool byMouse) override;
     void ControlUnclick(bool byMouse) override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
     bool EditorKeyDown(int& key, TShiftState shift) override;
     bool EditorKeyUp(int& key, TShiftState shift) override;
 

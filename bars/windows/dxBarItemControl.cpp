@@ -228,7 +228,7 @@ QBrush BarBrush(const TdxBarItemControl* c)
 
 }  // namespace
 
-void TdxBarItemControl::DrawLoweredFrame(QPainter& p, TRect& r) const
+void TdxBarItemControl::DrawLoweredFrame(TCanvas& p, TRect& r) const
 {
     if (IsFlatStyle())
         FrameRect(p, r, SysBrush(COLOR_BTNSHADOW));
@@ -237,7 +237,7 @@ void TdxBarItemControl::DrawLoweredFrame(QPainter& p, TRect& r) const
     r = r.Inflated(-1, -1);
 }
 
-void TdxBarItemControl::DrawFrameAndFill(QPainter& p, TRect& r, bool sunken, bool framed) const
+void TdxBarItemControl::DrawFrameAndFill(TCanvas& p, TRect& r, bool sunken, bool framed) const
 {
     QBrush fill = BarBrush(this);
     if (!framed) {
@@ -252,7 +252,7 @@ void TdxBarItemControl::DrawFrameAndFill(QPainter& p, TRect& r, bool sunken, boo
     FillRect(p, r, fill);
 }
 
-void TdxBarItemControl::DrawItemText(QPainter& p, const QString& text, TRect r, bool flat, bool clip, bool rotated,
+void TdxBarItemControl::DrawItemText(TCanvas& p, const QString& text, TRect r, bool flat, bool clip, bool rotated,
                                      bool selected, bool enabled, int alignment) const
 {
     p.save();
@@ -309,7 +309,7 @@ void TdxBarItemControl::GetArrowColorAndBrush(bool selected, bool pressed, int& 
     }
 }
 
-void TdxBarItemControl::DrawButtonInBar(QPainter& p, const TRect& r, int paintType, bool plainBackground, bool pressed,
+void TdxBarItemControl::DrawButtonInBar(TCanvas& p, const TRect& r, int paintType, bool plainBackground, bool pressed,
                                         bool down, bool selected, bool noGlyph) const
 {
     TCustomdxBarControl* parent = Parent();
@@ -377,7 +377,7 @@ QBrush TdxBarItemControl::ButtonFaceBrush(int paintType, bool plainBackground, b
     return BarBrush(this);
 }
 
-void TdxBarItemControl::DrawButtonFrame(QPainter& p, const TRect& r, int paintType, bool pressed, bool down,
+void TdxBarItemControl::DrawButtonFrame(TCanvas& p, const TRect& r, int paintType, bool pressed, bool down,
                                         bool selected, bool glyphDrawn, const QBrush& fill) const
 {
     const bool flat = IsFlatStyle();
@@ -392,7 +392,7 @@ void TdxBarItemControl::DrawButtonFrame(QPainter& p, const TRect& r, int paintTy
     }
 }
 
-void TdxBarItemControl::DrawCheckMark(QPainter& p, const TRect& r) const
+void TdxBarItemControl::DrawCheckMark(TCanvas& p, const TRect& r) const
 {
     const int s = Parent() && Parent()->Font().pixelSize() >= 16 ? 2 : 1;
     const int x = (r.Left + r.Right - 9 * s) / 2, y = (r.Top + r.Bottom - 7 * s) / 2;
@@ -417,7 +417,7 @@ void TdxBarItemControl::DrawCheckMark(QPainter& p, const TRect& r) const
     for (int i = 0; i < 2 * s; ++i) stroke(ink);
 }
 
-void TdxBarItemControl::DrawMenuGlyphAndCaption(QPainter& p, TRect r, bool down, bool glyphAllowed, bool selected) const
+void TdxBarItemControl::DrawMenuGlyphAndCaption(TCanvas& p, TRect r, bool down, bool glyphAllowed, bool selected) const
 {
     TCustomdxBarControl* parent = Parent();
     if (!parent) return;

@@ -105,7 +105,7 @@ std::unique_ptr<TdxBarModalWait> TdxBarWindowsLibrary::CreateModalWait()
     return std::make_unique<TEventLoopWait>();
 }
 
-void TdxBarWindowsLibrary::ShowDropDownWindow(QWidget* window, QPoint preferred, QSize linkSize, bool vertical)
+void TdxBarWindowsLibrary::ShowDropDownWindow(TNativeWindow* window, QPoint preferred, QSize linkSize, bool vertical)
 {
     if (!window) return;
     const TRect area = dxBarGetWorkArea(preferred);
@@ -114,12 +114,12 @@ void TdxBarWindowsLibrary::ShowDropDownWindow(QWidget* window, QPoint preferred,
     window->show();
 }
 
-void TdxBarWindowsLibrary::HideDropDownWindow(QWidget* window)
+void TdxBarWindowsLibrary::HideDropDownWindow(TNativeWindow* window)
 {
     if (window) window->hide();
 }
 
-void TdxBarWindowsLibrary::DrawComboEntry(QPainter& p, const QFont& font, const QString& text, const TRect& rect,
+void TdxBarWindowsLibrary::DrawComboEntry(TCanvas& p, const QFont& font, const QString& text, const TRect& rect,
                                           unsigned state, bool flatInterior, const std::function<void()>& ownerDraw)
 {
     p.save();
@@ -157,7 +157,7 @@ bool TdxBarWindowsLibrary::DockWindowEvent(TdxDockControl* dock, QEvent* event)
     return true;
 }
 
-bool TdxBarWindowsLibrary::ShowLinkedPopupMenu(TdxBarPopupMenuLinks* links, QWidget* wnd, const TPoint& screen)
+bool TdxBarWindowsLibrary::ShowLinkedPopupMenu(TdxBarPopupMenuLinks* links, TNativeWindow* wnd, const TPoint& screen)
 {
     TdxBarManager* manager = links->BarManager();
     TWinControl* control = LinkedControlOf(links, wnd);

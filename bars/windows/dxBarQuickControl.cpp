@@ -291,7 +291,7 @@ int TdxBarQuickCustItemControl::GetWidth()
     return TdxBarButtonControl::GetWidth() + GetDefaultHeight();
 }
 
-void TdxBarQuickCustItemControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarQuickCustItemControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (!parent || r.IsEmpty()) return;
@@ -325,7 +325,7 @@ int TdxBarQuickCustExtButtonControl::GetWidth()
     return TdxBarButtonControl::GetWidth() + GetDefaultHeight();
 }
 
-void TdxBarQuickCustExtButtonControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarQuickCustExtButtonControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (!parent || r.IsEmpty()) return;

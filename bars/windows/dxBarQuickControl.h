@@ -88,7 +88,7 @@ public:
     bool HidesMenusOnClick() const override { return false; }
     void ControlUnclick(bool byMouse) override;
     int GetWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 };
 
 class TdxBarQuickCustExtButtonControl : public TdxBarButtonControl {
@@ -96,7 +96,7 @@ public:
     using TdxBarButtonControl::TdxBarButtonControl;
     int GetCaptionOffset() const override;
     int GetWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 };
 
 void dxBarRegisterQuickCustControls();

@@ -353,7 +353,7 @@ int TdxBarSubItemControl::GetDefaultWidth()
     return w;
 }
 
-void TdxBarSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarSubItemControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     TCustomdxBarControl* parent = Parent();
     if (!parent || r.Width() <= 0) return;
@@ -430,7 +430,7 @@ bool TdxBarContainerItemControl::IsExpandable() const
     return !(BarManager() && BarManager()->IsCustomizing());
 }
 
-void TdxBarContainerItemControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TdxBarContainerItemControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     if (paintType != dxBarPaintMenu) {
         TdxBarSubItemControl::Draw(p, r, paintType);

@@ -31,7 +31,7 @@ public:
     bool HidesMenusOnClick() const override { return false; }
     bool IsExpandable() const override { return true; }
     bool HandlesDblClick() const override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 
     // The menu window of the item's links, none when it is closed.
     virtual TdxBarSubMenuControl* SubMenuControl() const;
@@ -60,7 +60,7 @@ public:
     void CreateSubMenuControl() override;
     QString GetCaption() const override;
     bool IsExpandable() const override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 };
 
 // The pending open-or-close delay of sub items (none when no delay runs). Firing it runs

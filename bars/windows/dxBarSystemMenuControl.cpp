@@ -1,6 +1,7 @@
 #include "dxBarSystemMenuControl.h"
 
 #include "Forms.h"
+#include "SystemMenu.h"
 #include "dxBarCustomControl.h"
 #include "dxBarInternalItems.h"
 #include "dxBarItemLink.h"
@@ -46,7 +47,7 @@ int TSystemMenuSubItemControl::GetDefaultWidth()
     return SmallIconSize + 6;
 }
 
-void TSystemMenuSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
+void TSystemMenuSubItemControl::Draw(TCanvas& p, const TRect& r, int paintType)
 {
     if (r.Width() <= 0) return;
     DrawButtonInBar(p, r, paintType, false, false, false, false, true);
@@ -54,7 +55,7 @@ void TSystemMenuSubItemControl::Draw(QPainter& p, const TRect& r, int paintType)
     TCustomForm* child = item ? item->Child() : nullptr;
     QImage icon = child ? child->SmallIcon() : QImage();
     // A window without an icon of its own shows a small window.
-    if (icon.isNull()) icon = TSystemMenuSubItem::StandardGlyph(10);
+    if (icon.isNull()) icon = StandardMenuBitmap(HBMMENU_POPUP_MAXIMIZE);
     const int x = r.Left + (r.Width() - SmallIconSize) / 2, y = r.Top + (r.Height() - SmallIconSize) / 2;
     p.drawImage(QRect(x, y, SmallIconSize, SmallIconSize), icon);
 }

@@ -13,7 +13,7 @@ public:
     bool DblClickWhileExpandable() const override { return true; }
     void DblClick() override;
     int GetDefaultWidth() override;
-    void Draw(QPainter& p, const TRect& r, int paintType) override;
+    void Draw(TCanvas& p, const TRect& r, int paintType) override;
 };
 
 void dxBarRegisterSystemMenuControl();

@@ -156,7 +156,7 @@ void TdxBarWindowsLibrary::PostBarWindowRelayout(TCustomdxBarControl* window)
     if (dxBarIsBarControlAlive(window)) window->PostRepaintBar();
 }
 
-bool TdxBarWindowsLibrary::IsInsideBarWindow(TCustomdxBarControl* window, const QWidget* widget) const
+bool TdxBarWindowsLibrary::IsInsideBarWindow(TCustomdxBarControl* window, const TNativeWindow* widget) const
 {
     QWidget* own = dxBarIsBarControlAlive(window) ? window->Handle() : nullptr;
     return own && widget && (widget == own || own->isAncestorOf(widget));

@@ -44,7 +44,7 @@ public:
     void RelayoutBarWindow(TCustomdxBarControl* window) override;
     void PostBarWindowRelayout(TCustomdxBarControl* window) override;
     QRect BarWindowClientRect(TCustomdxBarControl* window) const override;
-    bool IsInsideBarWindow(TCustomdxBarControl* window, const QWidget* widget) const override;
+    bool IsInsideBarWindow(TCustomdxBarControl* window, const TNativeWindow* widget) const override;
     TdxBarItemLinks* ParentBarWindowLinks(TCustomdxBarControl* window) const override;
     bool IsBarWindowActive(TCustomdxBarControl* window) const override;
     TdxBarItemControl* BarWindowControlAt(TCustomdxBarControl* window, const TPoint& screen) const override;
@@ -68,13 +68,13 @@ public:
     // What the model hands on (dxBarModelWindows.cpp).
     void ReleaseMouseCapture() override;
     std::unique_ptr<TdxBarModalWait> CreateModalWait() override;
-    void ShowDropDownWindow(QWidget* window, QPoint preferred, QSize linkSize, bool vertical) override;
-    void HideDropDownWindow(QWidget* window) override;
-    void DrawComboEntry(QPainter& p, const QFont& font, const QString& text, const TRect& rect, unsigned state,
+    void ShowDropDownWindow(TNativeWindow* window, QPoint preferred, QSize linkSize, bool vertical) override;
+    void HideDropDownWindow(TNativeWindow* window) override;
+    void DrawComboEntry(TCanvas& p, const QFont& font, const QString& text, const TRect& rect, unsigned state,
                         bool flatInterior, const std::function<void()>& ownerDraw) override;
     void SetDockRedraw(TdxDockControl* dock, bool value) override;
     bool DockWindowEvent(TdxDockControl* dock, QEvent* event) override;
-    bool ShowLinkedPopupMenu(TdxBarPopupMenuLinks* links, QWidget* wnd, const TPoint& screen) override;
+    bool ShowLinkedPopupMenu(TdxBarPopupMenuLinks* links, TNativeWindow* wnd, const TPoint& screen) override;
 
     // Docked bar windows and their docks' rows (dxBarDockLayout.cpp).
     void ShowBar(TdxBar* bar) override;

@@ -15,6 +15,9 @@ class QIODevice;
 class QPainter;
 class QMetaProperty;
 
+// A drawing surface (a canvas): the painter a window, an image or a printer is drawn with.
+using TCanvas = QPainter;
+
 VESK_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 
 // A colour: $00BBGGRR, or $80000000 | index for a system colour, or clNone/clDefault.

@@ -6,7 +6,13 @@
 #include <QSize>
 #include <algorithm>
 
+class QWidget;
+
 using TPoint = QPoint;
+
+// A native window, as a window handle names one. Code that must not know the window
+// layer (the toolbar model) passes it on without touching it.
+using TNativeWindow = QWidget;
 
 struct TRect {
     int Left = 0;

@@ -4,7 +4,9 @@
 #include "Forms.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 
 TSystemMenu::TSystemMenu(TCustomForm* form) : QObject(form), form_(form) {}
 
@@ -78,4 +80,39 @@ void TSystemMenu::Fill()
                 Qt::QueuedConnection);
         });
     }
+}
+
+QImage StandardMenuBitmap(int bitmapCode)
+{
+    if (bitmapCode < HBMMENU_POPUP_CLOSE || bitmapCode > HBMMENU_POPUP_MINIMIZE) return {};
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    const QColor ink(Qt::black);
+    switch (bitmapCode) {
+    case HBMMENU_POPUP_CLOSE:
+        for (int i = 0; i < 7; ++i) {
+            p.fillRect(4 + i, 4 + i, 2, 1, ink);
+            p.fillRect(10 - i, 4 + i, 2, 1, ink);
+        }
+        break;
+    case HBMMENU_POPUP_RESTORE:
+        p.fillRect(6, 3, 7, 2, ink);  // the window behind
+        p.fillRect(12, 5, 1, 4, ink);
+        p.fillRect(3, 6, 7, 2, ink);  // the window in front
+        p.fillRect(3, 8, 1, 4, ink);
+        p.fillRect(9, 8, 1, 4, ink);
+        p.fillRect(3, 12, 7, 1, ink);
+        break;
+    case HBMMENU_POPUP_MAXIMIZE:
+        p.fillRect(3, 3, 10, 2, ink);
+        p.fillRect(3, 5, 1, 7, ink);
+        p.fillRect(12, 5, 1, 7, ink);
+        p.fillRect(3, 12, 10, 1, ink);
+        break;
+    default:  // minimize
+        p.fillRect(4, 11, 7, 2, ink);
+        break;
+    }
+    return image;
 }

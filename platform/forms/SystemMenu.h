@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class QImage;
 class QMenu;
 class TCustomForm;
 
@@ -31,6 +32,10 @@ enum : int {
     HBMMENU_POPUP_MAXIMIZE = 10,
     HBMMENU_POPUP_MINIMIZE = 11,
 };
+
+// The standard picture of a bitmap code: the window-frame mark (close, restore, maximize,
+// minimize) in black on a transparent 16 x 16 cell; a null image for any other code.
+QImage StandardMenuBitmap(int bitmapCode);
 
 struct TSystemMenuEntry {
     bool Separator = false;

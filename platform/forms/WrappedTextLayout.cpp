@@ -15,6 +15,11 @@
 
 #include <malloc.h>
 
+#if VESK_TEXT_ENGINE_LINES
+// Only for the list of laid-out lines the text layout's engine keeps: see TKeptLines.
+#include <private/qtextengine_p.h>
+#endif
+
 #include <algorithm>
 #include <climits>
 #include <mutex>
@@ -162,6 +167,71 @@ int NextRunStart(const std::vector<std::pair<int, int>>& runs, int from)
     return it == runs.end() ? -1 : it->first;
 }
 
+// The lines of a paragraph's layout that an edit further on leaves as they were.
+//
+// The text layout adds lines only at the end of those it has, and an edit of its paragraph
+// makes it begin again from the paragraph's start: laying out a megabyte from its start to the
+// cursor cost a key tens of milliseconds. Its engine keeps the lines it laid out in a list, which
+// an edit of the text does not clear; those wholly before the edit are copied from it before the
+// layout begins again and handed back after, so that only lines from the edit on are laid out.
+// The list is the text layout's private state, so this is done only when the program runs with
+// the Qt release it was built against, and not at all where Qt's private headers are missing.
+class TKeptLines {
+public:
+    static bool Possible()
+    {
+#if VESK_TEXT_ENGINE_LINES
+        static const bool sameRelease = qstrcmp(qVersion(), QT_VERSION_STR) == 0;
+        return sameRelease;
+#else
+        return false;
+#endif
+    }
+    // The first `count` lines of the layout.
+    TKeptLines(QTextLayout* layout, int count)
+    {
+#if VESK_TEXT_ENGINE_LINES
+        if (count > 0 && Possible())
+            lines_ = layout->engine()->lines.first(std::min<qsizetype>(count, layout->lineCount()));
+#else
+        Q_UNUSED(layout);
+        Q_UNUSED(count);
+#endif
+    }
+    // Hands the lines back to the layout, which has just begun; how many it now has.
+    int GiveBack(QTextLayout* layout) const
+    {
+#if VESK_TEXT_ENGINE_LINES
+        if (!lines_.isEmpty() && layout->lineCount() == 0) layout->engine()->lines = lines_;
+#endif
+        return layout->lineCount();
+    }
+
+private:
+#if VESK_TEXT_ENGINE_LINES
+    QList<QScriptLine> lines_;
+#endif
+};
+
+// How many lines an edit at `position` of the paragraph leaves as they were. A line ends where
+// it ends for the text from its start to the end of the word that reaches past it; when that
+// word is longer than a line, whether it fits the line's rest does not change with the word's
+// length either. So the lines that end before the line before the edited one are kept.
+int LinesBeforeEdit(const QTextLayout* layout, int position)
+{
+    // The first line that ends past the position, found by halves.
+    int low = 0, high = layout->lineCount();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        const QTextLine line = layout->lineAt(mid);
+        if (line.textStart() + line.textLength() > position)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return std::max(0, low - 2);
+}
+
 bool AllSpaces(const QString& text, int from, int to)
 {
     for (int i = from; i < to; ++i)
@@ -283,7 +353,7 @@ void TWrappedTextLayout::documentChanged(int from, int charsRemoved, int charsAd
     // The heights as laid out, without laying out more of a long paragraph's old lines.
     const qreal oldHeight = laidOut ? QPlainTextDocumentLayout::blockBoundingRect(block).height() : -1;
     const int oldLines = doc->lineCount();
-    LayOut(block);
+    LayOut(block, laidOut ? LinesBeforeEdit(layout, from - block.position()) : 0);
     if (QPlainTextDocumentLayout::blockBoundingRect(block).height() == oldHeight) {
         emit updateBlock(block);
         return;
@@ -304,7 +374,7 @@ void TWrappedTextLayout::GiveLayoutObjects(int from, int charsAdded)
 
 TWrappedTextLayout::~TWrappedTextLayout() = default;
 
-void TWrappedTextLayout::LayOut(const QTextBlock& block)
+void TWrappedTextLayout::LayOut(const QTextBlock& block, int keepLines)
 {
     // One paragraph at a time is laid out partly: another one's lines are completed first (the
     // caller tells the view of the changed line count).
@@ -333,7 +403,15 @@ void TWrappedTextLayout::LayOut(const QTextBlock& block)
     p->anywhere.setWrapMode(QTextOption::WrapAnywhere);
 
     p->layout->setTextOption(p->option);
+    const TKeptLines kept(p->layout, keepLines);
     p->layout->beginLayout();
+    p->lines = kept.GiveBack(p->layout);
+    if (p->lines > 0) {
+        const QTextLine last = p->layout->lineAt(p->lines - 1);
+        p->laidEnd = last.textStart() + last.textLength();
+        p->y = last.y() + last.height();
+        if (last.leading() < 0) p->y += qCeil(last.leading());
+    }
     if (block.length() <= kLazyParagraph || !block.isVisible() || !view_) {
         AddLines(*p, INT_MAX, INT_MAX, QDeadlineTimer(QDeadlineTimer::Forever));
         return;

@@ -63,8 +63,9 @@ private:
     void GiveLayoutObjects(int from, int charsAdded);
     struct TPartial;
     // Lays out a paragraph's lines, wrapped, at the width the view gives the document; a very
-    // long one only as far as the view needs, the rest later.
-    void LayOut(const QTextBlock& block);
+    // long one only as far as the view needs, the rest later. The first keepLines lines of its
+    // layout stay as they are, where the text layout can be given them back.
+    void LayOut(const QTextBlock& block, int keepLines = 0);
     // Lays out lines until one ends past untilPosition and untilLine is laid out, the paragraph
     // ends (true), or the deadline passes.
     bool AddLines(TPartial& partial, int untilPosition, int untilLine, QDeadlineTimer deadline);

@@ -27,7 +27,7 @@ public:
         }
         return dropDown_;
     }
-    QWidget* GetDropDownWindow() override { return dropDown_ ? dropDown_->Handle() : nullptr; }
+    TNativeWindow* GetDropDownWindow() override { return dropDown_ ? dropDown_->Handle() : nullptr; }
     void DropDown(QPoint preferred, QSize linkSize, bool vertical) override
     {
         DropDownWindow()->Drop(preferred, linkSize, vertical);

@@ -124,7 +124,7 @@ protected:
     void SetUp() override
     {
         dxBarInitialize();
-        library = std::make_unique<TdxBarWindowsLibrary>();
+        library = MakeLibrary();
         form = std::make_unique<TForm>(nullptr);
         manager = new TdxBarManager(form.get());
         manager->SetStyle(bmsFlat);
@@ -140,6 +140,9 @@ protected:
         SetGuardedExceptionHandler({});
         dxBarFinalize();
     }
+
+    // The windows library the test runs with (a test may watch what the model asks of it).
+    virtual std::unique_ptr<TdxBarWindowsLibrary> MakeLibrary() { return std::make_unique<TdxBarWindowsLibrary>(); }
 
     TdxBarButton* AddButton(const QString& caption)
     {

@@ -30,8 +30,25 @@ public:
     QStringList merges;
 };
 
+// The windows library, noting which managers' windows were told to make their brushes again.
+class TBrushesLog : public TdxBarWindowsLibrary {
+public:
+    void ManagerWindowsChanged(TdxBarManager* manager, TdxBarWindowChange change) override
+    {
+        if (change == TdxBarWindowChange::Brushes) remade << manager->Name();
+        TdxBarWindowsLibrary::ManagerWindowsChanged(manager, change);
+    }
+    QStringList remade;
+};
+
 class MDIMergeTest : public MenuWindowTest {
 protected:
+    std::unique_ptr<TdxBarWindowsLibrary> MakeLibrary() override
+    {
+        auto recording = std::make_unique<TBrushesLog>();
+        brushes = recording.get();
+        return recording;
+    }
     void SetUp() override
     {
         MenuWindowTest::SetUp();
@@ -91,6 +108,7 @@ protected:
 
     TMergeLog log;
     QStringList& merges = log.merges;
+    TBrushesLog* brushes = nullptr;
 };
 
 TEST_F(MDIMergeTest, MaximizeRestoreAndSwitchingMergeTheActiveChildsMenu)
@@ -298,3 +316,28 @@ TEST_F(MDIMergeTest, TheCaptionButtonsActOnTheMaximizedChild)
 }
 
 }  // namespace
+
+TEST_F(MDIMergeTest, AColourChangeReachesEveryChildsManagerMaximizedOrNot)
+{
+    AddChild("A", "&Edit");
+    TChild b = AddChild("B", "&View");
+    b.form->SetWindowState(wsMaximized);  // its menu bar hidden, merged into the frame's
+    QApplication::processEvents();
+    ASSERT_FALSE(b.menuBar->Visible());
+    brushes->remade.clear();
+
+    const QPalette palette = QApplication::palette();
+    QPalette changed = palette;
+    changed.setColor(QPalette::Button, Qt::darkCyan);
+    QApplication::setPalette(changed);
+    const QStringList all = {"ABars", "BBars", "FrameBars"};
+    auto heardByAll = [&] {
+        QStringList heard = brushes->remade;
+        heard.removeDuplicates();
+        heard.sort();
+        return heard == all;
+    };
+    EXPECT_TRUE(testsupport::WaitFor(heardByAll, 5000)) << brushes->remade.join(' ').toStdString();
+    QApplication::setPalette(palette);
+    QApplication::processEvents();
+}

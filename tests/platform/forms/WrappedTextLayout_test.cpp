@@ -13,6 +13,7 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -362,3 +363,91 @@ TEST(WrappedTextLayout, UnwrappedParagraphTooWideForOneLineWrapsAtTheViewsEdge)
 }
 
 }  // namespace
+
+// The first n lines of a paragraph: where each starts, how long it is, where it sits.
+std::vector<std::string> FirstLines(const QTextBlock& block, int n)
+{
+    std::vector<std::string> lines;
+    QTextLayout* l = block.layout();
+    for (int i = 0; i < std::min(n, l->lineCount()); ++i)
+        lines.push_back(QStringLiteral("%1+%2@%3 w%4")
+                            .arg(l->lineAt(i).textStart())
+                            .arg(l->lineAt(i).textLength())
+                            .arg(l->lineAt(i).y())
+                            .arg(l->lineAt(i).naturalTextWidth())
+                            .toStdString());
+    return lines;
+}
+
+TEST(WrappedTextLayout, EditsLeaveALongParagraphsLinesAsAFreshLayoutGivesThem)
+{
+    // Words, runs without a break point long and short, spaces, tabs and wider characters, in
+    // a paragraph laid out whole at each edit and in one laid out where the view needs it.
+    QString mixed;
+    for (int i = 0; i < 6; ++i)
+        mixed += QStringLiteral("<img alt=\"caf\u00e9 %1\" src=\"data:image/png;base64,").arg(i) +
+                 Unbroken(1500 + 97 * i) + QStringLiteral("\">  words\tthat wrap \u20ac\u4e2d\u6587 at their ends; ") +
+                 Unbroken(200) + u' ';
+    const QString paragraphs[] = {mixed, mixed.repeated(24)};
+    const QString first = QStringLiteral("<p>x</p>\n");
+
+    for (const QString& paragraph : paragraphs) {
+        TMemo memo(nullptr);
+        QPlainTextEdit* e = ShowText(memo, first + paragraph);
+        const int start = int(first.size());
+        QTextLayout* layout = e->document()->findBlockByNumber(1).layout();
+        const auto lineStart = [&](int line) { return start + layout->lineAt(line).textStart(); };
+        const int run = start + int(paragraph.indexOf(QStringLiteral("base64,"), paragraph.size() / 2)) + 7;
+        const int words = start + int(paragraph.indexOf(QStringLiteral("words"), paragraph.size() / 2));
+        const int runLines = 1500 / int(layout->lineAt(0).width() / QFontMetricsF(e->font()).horizontalAdvance(u'A'));
+        const struct {
+            const char* what;
+            std::function<int()> at;
+            int select;  // characters deleted first
+            QString typed;
+        } edits[] = {
+            {"a key amid a run", [&] { return run + 700; }, 0, QStringLiteral("x")},
+            {"keys at a line's start", [&] { return lineStart(layout->lineCount() / 2); }, 0, QStringLiteral("abc")},
+            {"a space splitting a run", [&] { return run + 300; }, 0, QStringLiteral(" ")},
+            {"the space deleted", [&] { return run + 300; }, 1, QString()},
+            {"a line's worth deleted across a run's lines", [&] { return run + 400; }, 90, QString()},
+            {"most of a run deleted", [&] { return run + 2; }, 1400, QString()},
+            {"a run typed into words", [&] { return words + 2; }, 0, Unbroken(600)},
+            {"words typed before the run", [&] { return run - 20; }, 0, QStringLiteral("two words ")},
+            {"a run's lines deleted into the words after", [&] { return lineStart(runLines); }, 2000, QString()},
+            {"a key at the paragraph's start", [&] { return start; }, 0, QStringLiteral("y")},
+            {"a key at its end", [&] { return start + e->document()->findBlockByNumber(1).length() - 1; }, 0,
+             QStringLiteral("z")},
+        };
+        for (const auto& edit : edits) {
+            const std::string what = std::string(edit.what) + (paragraph.size() > mixed.size() ? ", long" : "");
+            QTextCursor cursor = e->textCursor();
+            cursor.setPosition(edit.at());
+            cursor.setPosition(cursor.position() + edit.select, QTextCursor::KeepAnchor);
+            e->setTextCursor(cursor);
+            if (edit.select > 0) QTest::keyClick(e, Qt::Key_Delete);
+            QTest::keyClicks(e, edit.typed);
+            QApplication::processEvents();
+
+            // A fresh pane given the text, its cursor where ours is, has laid out the same lines
+            // as far as both have laid them out.
+            TMemo fresh(nullptr);
+            QPlainTextEdit* f = ShowText(fresh, e->toPlainText());
+            QTextCursor freshCursor = f->textCursor();
+            freshCursor.setPosition(e->textCursor().position());
+            f->setTextCursor(freshCursor);
+            QApplication::processEvents();
+            const QTextBlock ours = e->document()->findBlockByNumber(1), theirs = f->document()->findBlockByNumber(1);
+            const int n = std::min(ours.layout()->lineCount(), theirs.layout()->lineCount());
+            ASSERT_GT(n, 0) << what;
+            EXPECT_GE(ours.layout()->lineForTextPosition(e->textCursor().position() - ours.position()).lineNumber(), 0)
+                << what;
+            ASSERT_EQ(FirstLines(ours, n), FirstLines(theirs, n)) << what;
+            // Laid out whole, so are all its lines; laid out partly, its line count is estimated.
+            if (paragraph.size() == mixed.size()) {
+                EXPECT_EQ(ours.layout()->lineCount(), theirs.layout()->lineCount()) << what;
+                EXPECT_EQ(e->document()->lineCount(), f->document()->lineCount()) << what;
+            }
+        }
+    }
+}
