@@ -226,7 +226,7 @@ void TdxBarManager::SetCategoryItemsVisible(int index, TdxBarItemVisible value)
     const TdxBarItemVisible old = record.itemsVisible;
     record.itemsVisible = value;
 
-    const bool autoHide = !designing_ && autoHideEmptyBars_ && bars_;
+    const bool autoHide = !IsDesigning() && autoHideEmptyBars_ && bars_;
     QList<bool> hadVisibleLinks;
     if (autoHide)
         for (int i = 0; i < bars_->Count(); ++i)
@@ -268,7 +268,7 @@ void TdxBarManager::ApplyLoadedCategories()
 
 int TdxBarManager::GetCategoryRealIndex(int index) const
 {
-    if (designing_) return index;
+    if (IsDesigning()) return index;
     if (index < 0) return -1;
     for (int i = 0; i < CategoryCount(); ++i)
         if (GetCategoryVisible(i) && index-- == 0) return i;

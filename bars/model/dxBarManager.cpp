@@ -44,7 +44,7 @@ TdxBarManager::TdxBarManager(TComponent* owner) : TComponent(owner)
     CheckOwner(owner);
     constructionFailed_ = false;
     TdxBarManagerList::Instance()->Add(this);
-    designing_ = Designing();
+    customizing_.SetDesigning(Designing());
     SetDefaults();
 }
 
@@ -129,6 +129,6 @@ void TdxBarManager::ItemChanged(TdxBarItem* item)
 
 void TdxBarManager::ItemCategoryChanged(TdxBarItem* item)
 {
-    if (item->Category() >= 0 && designing_ && IsCustomizing() && !Loading() && !IsDestroying())
+    if (item->Category() >= 0 && IsDesigning() && IsCustomizing() && !Loading() && !IsDestroying())
         dxBarCustomizingForm().ItemsChanged();
 }

@@ -4,6 +4,7 @@
 #include "Classes.h"
 #include "Graphics.h"
 #include "Scope.h"
+#include "dxBarCustomizingState.h"
 #include "dxBarManagerMetrics.h"
 #include "dxBarServices.h"
 #include "dxBarTypes.h"
@@ -216,11 +217,13 @@ public:
     void ResetUsageDataToDefault();
 
     // --- state
-    bool IsCustomizing() const { return isCustomizing_ || designing_; }
-    void SetIsCustomizing(bool value) { isCustomizing_ = value; }
-    bool IsDesigning() const { return designing_; }
+    // Selection, drag and mode while the bars are customized (see dxBarCustomizingState.h).
+    const TdxBarCustomizingState& CustomizingState() const { return customizing_; }
+    bool IsCustomizing() const { return customizing_.IsCustomizing(); }
+    void SetIsCustomizing(bool value) { customizing_.SetMode(value); }
+    bool IsDesigning() const { return customizing_.Designing(); }
     // Test and design-time use: the copy of csDesigning the manager keeps.
-    void SetDesigningFlag(bool value) { designing_ = value; }
+    void SetDesigningFlag(bool value) { customizing_.SetDesigning(value); }
     bool IsLoading() const { return Loading(); }
     bool UpdateLocked() const { return updateLocked_; }
     void LockUpdate(bool value);
@@ -363,17 +366,17 @@ public:
     int GetAllItemsByCategory(int category, QList<TdxBarItem*>& list) const;
     int GetItemsByCategory(int category, QList<TdxBarItem*>& list) const;
     void CloseActiveMenus();
-    TdxBarItemControl* SelectedControl() const { return selectedControl_; }
+    TdxBarItemControl* SelectedControl() const { return customizing_.SelectedControl(); }
     void SetSelectedControl(TdxBarItemControl* control);
     // The link being moved by the customizing drag; a link clears it when it is freed.
-    TdxBarItemLink* DraggedLink() const { return draggedLink_; }
-    void SetDraggedLink(TdxBarItemLink* link) { draggedLink_ = link; }
+    TdxBarItemLink* DraggedLink() const { return customizing_.DraggedLink(); }
+    void SetDraggedLink(TdxBarItemLink* link) { customizing_.SetDraggedLink(link); }
     // The item being dragged (none once it is freed).
-    TdxBarItem* DraggedItem() const;
-    void SetDraggedItem(TdxBarItem* item);
+    TdxBarItem* DraggedItem() const { return customizing_.DraggedItem(); }
+    void SetDraggedItem(TdxBarItem* item) { customizing_.SetDraggedItem(item); }
     // True while an item drag runs.
-    bool Dragging() const { return dragging_; }
-    void SetDragging(bool value) { dragging_ = value; }
+    bool Dragging() const { return customizing_.Dragging(); }
+    void SetDragging(bool value) { customizing_.SetDragging(value); }
     // Drags item (moving link, or a new link when link is none) onto the bars and menus
     // until the button goes up; returns when the drag has ended.
     void DragItem(TdxBarItem* item, TdxBarItemLink* link);
@@ -494,8 +497,6 @@ private:
 
     bool constructionFailed_ = true;
     TComponent* ownerForm_ = nullptr;
-    bool designing_ = false;
-    bool isCustomizing_ = false;
     bool updateLocked_ = false;
     bool modified_ = false;
     bool allowCallFromAnotherForm_ = false;
@@ -534,6 +535,7 @@ private:
     int largeButtonArrowWidth_ = 14;
     int waitForDockingTime_ = 21;
     TdxBarManagerMetrics metrics_;
+    TdxBarCustomizingState customizing_;
     TColor dockColor_ = clBtnFace;
     TColor imageListBkColor_ = clFuchsia;
     TdxBarMenuAnimations menuAnimations_ = maNone;
@@ -550,10 +552,6 @@ private:
     TChangeLink* hotImagesLink_ = nullptr;
     QList<TdxDockControl*> dockControls_;
     TdxBar* mainMenuBar_ = nullptr;
-    QPointer<TdxBarItemControl> selectedControl_;
-    TdxBarItemLink* draggedLink_ = nullptr;
-    QPointer<TdxBarItem> draggedItem_;
-    bool dragging_ = false;
     bool menusShowRecentItemsFirst_ = true;
     int mostRecentItemsPercents_ = 95;
     int initialUseCount_ = 20;

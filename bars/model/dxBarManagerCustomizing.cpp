@@ -55,13 +55,13 @@ QList<TdxBarItemLinks*> AllLinkLists(TdxBarManager* manager)
 
 void TdxBarManager::Customizing(bool value)
 {
-    if (value == isCustomizing_) return;
+    if (value == customizing_.Mode()) return;
     if (value && dxBarCustomizingForm().Exists()) return;
     QPointer<TdxBarManager> self(this);
     TdxBarWindowServices& windows = dxBarWindowServices();
     windows.CloseActiveMenus(this);
     if (!self) return;
-    isCustomizing_ = value;
+    customizing_.SetMode(value);
     // While customizing every link is available: the lists change with the mode.
     for (TdxBarItemLinks* links : AllLinkLists(this)) links->RebuildLists();
     if (value)
@@ -71,19 +71,9 @@ void TdxBarManager::Customizing(bool value)
     if (self) windows.ManagerWindowsChanged(this, TdxBarWindowChange::Style);
 }
 
-TdxBarItem* TdxBarManager::DraggedItem() const
-{
-    return draggedItem_;
-}
-
-void TdxBarManager::SetDraggedItem(TdxBarItem* item)
-{
-    draggedItem_ = item;
-}
-
 void TdxBarManager::DragItem(TdxBarItem* item, TdxBarItemLink* link)
 {
-    if (!item || dragging_) return;
+    if (!customizing_.CanStartDrag(item)) return;
     dxBarWindowServices().DragItem(this, item, link);
 }
 

@@ -72,7 +72,7 @@ void TdxBarManager::FreeOwned()
     // What the manager owns (its bar windows among them) still calls back into it while it
     // goes, so it goes while the manager is whole.
     DestroyComponents();
-    isCustomizing_ = false;
+    customizing_.SetMode(false);
     FreeAndNil(popupMenuLinks_);
     // Groups unlist themselves as they go.
     while (!groups_.isEmpty()) delete groups_.takeLast();
@@ -123,7 +123,7 @@ void TdxBarManager::EndCustomizingQuietly()
     try {
         Customizing(false);
     } catch (const std::exception&) {}
-    isCustomizing_ = false;
+    customizing_.SetMode(false);
 }
 
 void TdxBarManager::OwnerFormDestroyed()
@@ -163,7 +163,7 @@ void TdxBarManager::Loaded()
             dxBarRunAsLoaded(item, [item] { item->ApplyPendingVisible(); });
         }
         ApplyLoadedBars();
-        if (!designing_ && !dxBarReadingTempForm()) LoadLayoutAfterLoading();
+        if (!IsDesigning() && !dxBarReadingTempForm()) LoadLayoutAfterLoading();
     }
     ApplyLoadedCategories();
     dockUpdating_ = true;
@@ -237,7 +237,7 @@ void TdxBarManager::SetName(const QString& name)
 {
     const QString oldName = Name();
     TComponent::SetName(name);
-    if (!designing_ || oldName == name || oldName.isEmpty()) return;
+    if (!IsDesigning() || oldName == name || oldName.isEmpty()) return;
     for (TdxBarItem* item : QList<TdxBarItem*>(items_)) {
         const QString itemName = item->Name();
         if (item->Owner() != Owner() || itemName.size() <= oldName.size() ||

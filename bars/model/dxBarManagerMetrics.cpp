@@ -112,7 +112,7 @@ int TdxBarManager::GetAllItemsByCategory(int category, QList<TdxBarItem*>& list)
 int TdxBarManager::GetItemsByCategory(int category, QList<TdxBarItem*>& list) const
 {
     GetAllItemsByCategory(category, list);
-    if (designing_) return int(list.size());
+    if (IsDesigning()) return int(list.size());
     list.removeIf([](TdxBarItem* item) { return item->Visible() == ivNever || item->IsHiddenInCategory(); });
     return int(list.size());
 }
@@ -124,8 +124,8 @@ void TdxBarManager::CloseActiveMenus()
 
 void TdxBarManager::SetSelectedControl(TdxBarItemControl* control)
 {
-    if (control == selectedControl_) return;
-    QPointer<TdxBarItemControl> previous = selectedControl_;
+    QPointer<TdxBarItemControl> previous = customizing_.SelectedControl();
+    if (control == previous) return;
     // While customizing, menus opened by hovering do not outlive the selection that opened
     // them.
     if (previous && IsCustomizing() && (!control || control->Parent() != previous->Parent())) {
@@ -133,7 +133,7 @@ void TdxBarManager::SetSelectedControl(TdxBarItemControl* control)
         dxBarWindowServices().SelectionLeftWindow(previous->Parent(), control ? control->Parent() : nullptr);
         if (!next) control = nullptr;
     }
-    selectedControl_ = control;
+    customizing_.SetSelectedControl(control);
     // The previous control repaints when its window still exists.
     if (previous) previous->Repaint();
 }

@@ -186,7 +186,7 @@ void TdxBarManager::SetFlatCloseButton(bool value)
 void TdxBarManager::CloseButtonsChanged()
 {
     if (!mainMenuBar_) return;
-    selectedControl_ = nullptr;
+    customizing_.SetSelectedControl(nullptr);
     dxBarWindowServices().BarWindowChanged(mainMenuBar_, TdxBarWindowChange::CloseButton);
 }
 

@@ -24,7 +24,7 @@ void TdxBarManager::LoadFromIniFile(const QString& fileName)
 
 void TdxBarManager::SaveLayoutOnFormDestroy()
 {
-    if (designing_) return;
+    if (IsDesigning()) return;
     if (storeInRegistry_) SaveToRegistry(registryPath_);
     if (storeInIniFile_) SaveToIniFile(iniFileName_);
 }
