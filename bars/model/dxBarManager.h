@@ -5,6 +5,7 @@
 #include "Graphics.h"
 #include "Scope.h"
 #include "dxBarCustomizingState.h"
+#include "dxBarLayoutStoreOptions.h"
 #include "dxBarManagerMetrics.h"
 #include "dxBarServices.h"
 #include "dxBarTypes.h"
@@ -77,7 +78,7 @@ class TdxBarManager : public TComponent {
     Q_PROPERTY(TCustomImageList* HotImages READ HotImages WRITE SetHotImages)
     Q_PROPERTY(TColor ImageListBkColor READ ImageListBkColor WRITE SetImageListBkColor)
     Q_PROPERTY(TCustomImageList* Images READ Images WRITE SetImages)
-    Q_PROPERTY(QString IniFileName MEMBER iniFileName_)
+    Q_PROPERTY(QString IniFileName READ IniFileName WRITE SetIniFileName)
     Q_PROPERTY(TCustomImageList* LargeImages READ LargeImages WRITE SetLargeImages)
     Q_PROPERTY(int LargeButtonArrowWidth READ LargeButtonArrowWidth WRITE SetLargeButtonArrowWidth)
     Q_PROPERTY(bool LargeIcons READ LargeIcons WRITE SetLargeIcons)
@@ -86,15 +87,15 @@ class TdxBarManager : public TComponent {
     Q_PROPERTY(int MostRecentItemsPercents READ MostRecentItemsPercents WRITE SetMostRecentItemsPercents)
     Q_PROPERTY(dxBarDockingStyleSet::TdxBarDockingStyles NotDocking MEMBER notDocking_)
     Q_PROPERTY(TdxBarPopupMenuLinks* PopupMenuLinks READ PopupMenuLinks WRITE SetPopupMenuLinks)
-    Q_PROPERTY(QString RegistryPath MEMBER registryPath_)
+    Q_PROPERTY(QString RegistryPath READ RegistryPath WRITE SetRegistryPath)
     Q_PROPERTY(bool ShowCloseButton READ ShowCloseButton WRITE SetShowCloseButton)
     Q_PROPERTY(bool ShowFullMenusAfterDelay READ ShowFullMenusAfterDelay WRITE SetShowFullMenusAfterDelay)
     Q_PROPERTY(bool ShowHelpButton READ ShowHelpButton WRITE SetShowHelpButton)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(bool ShowHintForDisabledItems MEMBER showHintForDisabledItems_)
     Q_PROPERTY(bool ShowShortCutInHint READ ShowShortCutInHint WRITE SetShowShortCutInHint)
-    Q_PROPERTY(bool StoreInIniFile MEMBER storeInIniFile_)
-    Q_PROPERTY(bool StoreInRegistry MEMBER storeInRegistry_)
+    Q_PROPERTY(bool StoreInIniFile READ StoreInIniFile WRITE SetStoreInIniFile)
+    Q_PROPERTY(bool StoreInRegistry READ StoreInRegistry WRITE SetStoreInRegistry)
     Q_PROPERTY(bool StretchGlyphs MEMBER stretchGlyphs_)
     Q_PROPERTY(dxBarTypes::TdxBarManagerStyle Style READ Style WRITE SetStyle)
     Q_PROPERTY(bool SunkenBorder READ SunkenBorder WRITE SetSunkenBorder)
@@ -319,10 +320,16 @@ public:
     bool AllowReset() const { return allowReset_; }
     bool UseFullReset() const { return useFullReset_; }
     bool CanCustomize() const { return canCustomize_; }
-    bool StoreInRegistry() const { return storeInRegistry_; }
-    bool StoreInIniFile() const { return storeInIniFile_; }
-    const QString& RegistryPath() const { return registryPath_; }
-    const QString& IniFileName() const { return iniFileName_; }
+    // Where the layout is kept between runs (see dxBarLayoutStoreOptions.h).
+    const TdxBarLayoutStoreOptions& LayoutStoreOptions() const { return storeOptions_; }
+    bool StoreInRegistry() const { return storeOptions_.StoreInRegistry(); }
+    void SetStoreInRegistry(bool value) { storeOptions_.SetStoreInRegistry(value); }
+    bool StoreInIniFile() const { return storeOptions_.StoreInIniFile(); }
+    void SetStoreInIniFile(bool value) { storeOptions_.SetStoreInIniFile(value); }
+    const QString& RegistryPath() const { return storeOptions_.RegistryPath(); }
+    void SetRegistryPath(const QString& value) { storeOptions_.SetRegistryPath(value); }
+    const QString& IniFileName() const { return storeOptions_.IniFileName(); }
+    void SetIniFileName(const QString& value) { storeOptions_.SetIniFileName(value); }
 
     // --- metrics (see dxBarManagerMetrics.cpp)
     const TdxBarManagerMetrics& Metrics() const { return metrics_; }
@@ -520,8 +527,6 @@ private:
     bool showHelpButton_ = false;
     bool showHintForDisabledItems_ = true;
     bool showShortCutInHint_ = false;
-    bool storeInIniFile_ = false;
-    bool storeInRegistry_ = false;
     bool stretchGlyphs_ = true;
     bool sunkenBorder_ = false;
     bool useF10ForMenu_ = true;
@@ -536,12 +541,11 @@ private:
     int waitForDockingTime_ = 21;
     TdxBarManagerMetrics metrics_;
     TdxBarCustomizingState customizing_;
+    TdxBarLayoutStoreOptions storeOptions_;
     TColor dockColor_ = clBtnFace;
     TColor imageListBkColor_ = clFuchsia;
     TdxBarMenuAnimations menuAnimations_ = maNone;
     TdxBarDockingStyles notDocking_;
-    QString iniFileName_;
-    QString registryPath_;
     TFont* font_ = nullptr;
     TBitmap* helpButtonGlyph_ = nullptr;
     TCustomImageList* images_ = nullptr;

@@ -25,12 +25,10 @@ void TdxBarManager::LoadFromIniFile(const QString& fileName)
 void TdxBarManager::SaveLayoutOnFormDestroy()
 {
     if (IsDesigning()) return;
-    if (storeInRegistry_) SaveToRegistry(registryPath_);
-    if (storeInIniFile_) SaveToIniFile(iniFileName_);
+    storeOptions_.Save(*this);
 }
 
 void TdxBarManager::LoadLayoutAfterLoading()
 {
-    if (storeInRegistry_) LoadFromRegistry(registryPath_);
-    if (storeInIniFile_) LoadFromIniFile(iniFileName_);
+    storeOptions_.Load(*this);
 }

@@ -135,10 +135,7 @@ TCustomForm* TdxBarManager::CreateTempForm()
         // are skipped by the reader, so no property that merely begins with "On" is lost.
         ReadComponentFromText(text, copy.get(), true);
     }
-    if (auto* manager = qobject_cast<TdxBarManager*>(copy->FindComponent(Name()))) {
-        manager->storeInIniFile_ = false;
-        manager->storeInRegistry_ = false;
-    }
+    if (auto* manager = qobject_cast<TdxBarManager*>(copy->FindComponent(Name()))) manager->storeOptions_.Disable();
     return copy.release();
 }
 
