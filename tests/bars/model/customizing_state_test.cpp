@@ -9,80 +9,53 @@ namespace {
 
 using CustomizingStateTest = BarModelTest;
 
-struct TStateParts {
-    TdxBarCustomizingState& state;
-    QPointer<TdxBarItemControl> control;
-    QPointer<TdxBarItem> item;
-};
-
 TEST_F(CustomizingStateTest, ModeSelectionAndDragFollowTheirRules)
 {
+    using Act = std::function<void(TdxBarCustomizingState&, TdxBarItemControl*, TdxBarItem*)>;
     struct Case {
         const char* what;
-        std::function<void(TStateParts&)> act;
-        bool customizing;
-        bool selected;
-        bool dragged;
-        bool canStartDrag;
+        Act act;
+        bool customizing, selected, dragged, canStartDrag;
     };
     const Case cases[] = {
-        {"nothing yet", [](TStateParts&) {}, false, false, false, true},
-        {"designed, mode off", [](TStateParts& p) { p.state.SetDesigning(true); }, true, false, false, true},
-        {"mode on", [](TStateParts& p) { p.state.SetMode(true); }, true, false, false, true},
-        {"mode on then off while designed",
-         [](TStateParts& p) {
-             p.state.SetDesigning(true);
-             p.state.SetMode(true);
-             p.state.SetMode(false);
-         },
-         true, false, false, true},
-        {"selected control kept", [](TStateParts& p) { p.state.SetSelectedControl(p.control); }, false, true, false,
-         true},
+        {"nothing yet", [](auto&, auto*, auto*) {}, false, false, false, true},
+        {"designed", [](auto& s, auto*, auto*) { s.SetDesigning(true); }, true, false, false, true},
+        {"mode on", [](auto& s, auto*, auto*) { s.SetMode(true); }, true, false, false, true},
         {"selected control freed",
-         [](TStateParts& p) {
-             p.state.SetSelectedControl(p.control);
-             delete p.control;
+         [](auto& s, auto* control, auto*) {
+             s.SetSelectedControl(control);
+             delete control;
          },
          false, false, false, true},
         {"drag running",
-         [](TStateParts& p) {
-             p.state.SetDraggedItem(p.item);
-             p.state.SetDragging(true);
+         [](auto& s, auto*, auto* item) {
+             s.SetDraggedItem(item);
+             s.SetDragging(true);
          },
          false, false, true, false},
         {"dragged item freed while the drag runs",
-         [](TStateParts& p) {
-             p.state.SetDraggedItem(p.item);
-             p.state.SetDragging(true);
-             delete p.item;
+         [](auto& s, auto*, auto* item) {
+             s.SetDraggedItem(item);
+             s.SetDragging(true);
+             delete item;
          },
          false, false, false, false},
-        {"drag ended",
-         [](TStateParts& p) {
-             p.state.SetDraggedItem(p.item);
-             p.state.SetDragging(true);
-             p.state.SetDraggedItem(nullptr);
-             p.state.SetDragging(false);
-         },
-         false, false, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TdxBarCustomizingState state;
-        auto* control = new FakeItemControl(nullptr);
-        TdxBarItem* item = NewItem<TdxBarButton>("b");
-        TStateParts parts{state, control, item};
-        c.act(parts);
+        QPointer<TdxBarItemControl> control = new FakeItemControl(nullptr);
+        QPointer<TdxBarItem> item = NewItem<TdxBarButton>("b");
+        c.act(state, control, item);
         EXPECT_EQ(state.IsCustomizing(), c.customizing);
         EXPECT_EQ(state.SelectedControl() != nullptr, c.selected);
         EXPECT_EQ(state.DraggedItem() != nullptr, c.dragged);
         // Another item may start a drag only when none runs; no item never starts one.
-        TdxBarItem* other = NewItem<TdxBarButton>("other");
-        EXPECT_EQ(state.CanStartDrag(other), c.canStartDrag);
+        std::unique_ptr<TdxBarItem> other(NewItem<TdxBarButton>("other"));
+        EXPECT_EQ(state.CanStartDrag(other.get()), c.canStartDrag);
         EXPECT_FALSE(state.CanStartDrag(nullptr));
-        delete parts.control;
-        delete parts.item;
-        delete other;
+        delete control;
+        delete item;
     }
 }
 
