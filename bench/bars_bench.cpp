@@ -163,7 +163,7 @@ QMouseEvent MouseMove(const QWidget* widget, const QPoint& global)
 QImage Glyph(int k)
 {
     QImage glyph(16, 16, QImage::Format_RGB32);
-    glyph.fill(QColor::fromHsv(k * 17, 200, 200));
+    glyph.fill(QColor::fromHsv((k * 17) % 360, 200, 200));
     return glyph;
 }
 
