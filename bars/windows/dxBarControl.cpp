@@ -148,7 +148,14 @@ bool TdxBarControl::IgnoreMouseMove(const TPoint& client) const
     if (Floating()) return false;
     TdxBarManager* manager = BarManager();
     TCustomForm* form = manager ? manager->OwnerFormAsForm() : nullptr;
-    return form && form->FormStyle() == fsMDIForm && QGuiApplication::applicationState() != Qt::ApplicationActive;
+    if (!form) return false;
+    // A docked bar follows its form: an MDI frame's while the program is active, any other
+    // form's while that form is the active window (or a window of the same manager is).
+    if (form->FormStyle() == fsMDIForm) return QGuiApplication::applicationState() != Qt::ApplicationActive;
+    QWidget* active = QApplication::activeWindow();
+    if (form->Handle() && active == form->Handle()->window()) return false;
+    TCustomdxBarControl* activeBar = active ? dxBarFindControlOfWindow(active) : nullptr;
+    return !(activeBar && activeBar->BarManager() == manager);
 }
 
 bool TdxBarControl::HasCaptionButtons() const

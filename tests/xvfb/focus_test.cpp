@@ -1,5 +1,6 @@
 // Bar windows never take activation or focus: real clicks through the X server.
 #include "ActiveFormFixture.h"
+#include "RealInput.h"
 #include "dxBarControl.h"
 #include "dxBarEditControls.h"
 
@@ -204,4 +205,34 @@ TEST_F(FocusTest, AnotherProgramTakingTheFocusHidesAFloatingToolbarAndComingBack
     ASSERT_TRUE(focus(QString::number(form->Handle()->winId())));
     EXPECT_TRUE(testsupport::WaitFor([&] { return toolbar->Visible(); }, 5000));
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
+}
+
+TEST_F(FocusTest, ADockedBarHotTracksOnlyWhileItsFormIsActive)
+{
+    AddButton("Bold");
+    AddButton("Italic");
+    TdxBarControl* docked = Dock(200);
+    ASSERT_NE(docked, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(docked->Handle()));
+    auto pointAt = [&](int i) {
+        const TPoint p = docked->ClientToScreen(Link(i)->ItemRect().center());
+        return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+    };
+
+    // Another window of the program is active: pointing at the buttons tracks none.
+    QWidget other;
+    other.setGeometry(700, 500, 200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(pointAt(0));
+    ASSERT_TRUE(pointAt(1));
+    QTest::qWait(200);
+    EXPECT_EQ(docked->SelectedControl(), nullptr);
+
+    // The form active again: the same moves track the button under the pointer.
+    form->Handle()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Handle()));
+    ASSERT_TRUE(pointAt(0));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return docked->SelectedControl() == Link(0)->Control(); }, 5000));
 }

@@ -126,6 +126,8 @@ protected:
         dxBarInitialize();
         library = MakeLibrary();
         form = std::make_unique<TForm>(nullptr);
+        // The form is the active window: a docked bar hot-tracks only while its form is.
+        QApplication::setActiveWindow(form->Handle());
         manager = new TdxBarManager(form.get());
         manager->SetStyle(bmsFlat);
         bar = manager->Bars()->Add();
