@@ -2,6 +2,7 @@
 // A shown, active form whose line edit has the focus, for the checks under a real X server.
 #include "../bars/windows/BarWindowFixture.h"
 #include "TestSupport.h"
+#include "dxBarExtItems.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -22,5 +23,22 @@ protected:
         ASSERT_TRUE(testsupport::WaitFor([this] { return edit->hasFocus(); }, 5000));
     }
 
+    bool FormStaysActive() const { return QApplication::activeWindow() == form->Handle(); }
+
     QLineEdit* edit = nullptr;
+};
+
+// The same with the extended items started.
+class ExtItemsFormTest : public ActiveFormTest {
+protected:
+    void SetUp() override
+    {
+        dxBarExtItemsInitialize();
+        ActiveFormTest::SetUp();
+    }
+    void TearDown() override
+    {
+        ActiveFormTest::TearDown();
+        dxBarExtItemsFinalize();
+    }
 };

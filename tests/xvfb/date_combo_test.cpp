@@ -10,27 +10,22 @@
 #include "dxBarMonthList.h"
 
 #include <QApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QScreen>
 #include <QLocale>
 #include <QTest>
 
 namespace {
 
-class DateComboFocusTest : public ActiveFormTest {
+class DateComboFocusTest : public ExtItemsFormTest {
 protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         dxBarSetToday(QDate(2024, 9, 10));
-        dxBarExtItemsInitialize();
-        ActiveFormTest::SetUp();
+        ExtItemsFormTest::SetUp();
     }
     void TearDown() override
     {
-        ActiveFormTest::TearDown();
-        dxBarExtItemsFinalize();
+        ExtItemsFormTest::TearDown();
         dxBarSetToday({});
         QLocale::setDefault(QLocale::c());
     }
@@ -41,23 +36,6 @@ protected:
         return c && c->Focused() && c->Editor() && QApplication::focusWidget() == c->Editor();
     }
     static QString Iso(double date) { return dxBarDateToQDate(date).toString(Qt::ISODate); }
-    // With VESK_SHOT set to a folder: the screen round the navigator, as the X server shows it.
-    static void Shoot(TdxBarDateNavigator* navigator, const char* name)
-    {
-        const QString folder = qEnvironmentVariable("VESK_SHOT");
-        if (folder.isEmpty()) return;
-        QTest::qWait(100);
-        const QRect r = navigator->WindowRect().ToQRect().adjusted(-40, -60, 40, 40);
-        QGuiApplication::primaryScreen()
-            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
-            .save(folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
-    }
-    bool FormStaysActive() const { return QApplication::activeWindow() == form->Handle(); }
-    // Real moves and button changes at screen points.
-    static bool MoveTo(const QPoint& p)
-    {
-        return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    }
 };
 
 }  // namespace
@@ -98,7 +76,7 @@ TEST_F(DateComboFocusTest, TheCalendarDropsWithTheFormActiveTakesKeysAndItsMonth
     // press on the month's name held onto the month list's sixth row.
     ASSERT_TRUE(ClickAt(onButton + QPoint(1, 0)));
     ASSERT_TRUE(testsupport::WaitFor([&] { return navigator->Visible(); }, 5000));
-    Shoot(navigator, "navigator");
+    ShootAround(navigator->WindowRect().ToQRect(), "navigator");
     const QPoint header = navigator->ClientToScreen(navigator->Layout().HeaderText().ToQRect().center());
     ASSERT_TRUE(MoveTo(header));
     ASSERT_TRUE(XDoTool({"mousedown", "1"}));
@@ -109,7 +87,7 @@ TEST_F(DateComboFocusTest, TheCalendarDropsWithTheFormActiveTakesKeysAndItsMonth
     ASSERT_TRUE(MoveTo(row + QPoint(0, -3)));
     ASSERT_TRUE(MoveTo(row));
     ASSERT_TRUE(testsupport::WaitFor([&] { return list->Hovered() == 5; }, 5000));
-    Shoot(navigator, "month-list");
+    ShootAround(navigator->WindowRect().ToQRect(), "month-list");
     ASSERT_TRUE(XDoTool({"mouseup", "1"}));
     ASSERT_TRUE(testsupport::WaitFor([&] { return navigator->MonthList() == nullptr; }, 5000));
     EXPECT_EQ(Iso(navigator->FirstDate()), "2024-11-01");  // the list starts three months before September

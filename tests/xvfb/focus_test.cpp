@@ -11,13 +11,6 @@
 
 namespace {
 
-// A real click at a screen point.
-bool ClickOnScreen(const QPoint& p)
-{
-    return QProcess::execute(
-               "xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"}) == 0;
-}
-
 class FocusTest : public ActiveFormTest {
 protected:
     // Shows the bar as a child of the form along its top and clicks its first item for real.
@@ -29,7 +22,7 @@ protected:
         w->Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Handle()));
         QTest::qWait(100);
-        ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+        ASSERT_TRUE(ClickAt(w->ClientToScreen(w->CentreOf(Link(0)))));
     }
 };
 
@@ -45,7 +38,7 @@ TEST_F(FocusTest, AClickOnAFloatingBarClicksTheButtonAndTheFormKeepsActivationAn
     QTest::qWait(100);
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());  // showing does not activate
 
-    ASSERT_TRUE(ClickOnScreen(w->ClientToScreen(w->CentreOf(Link(0)))));
+    ASSERT_TRUE(ClickAt(w->ClientToScreen(w->CentreOf(Link(0)))));
     ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
     QTest::qWait(200);
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
@@ -141,7 +134,7 @@ TEST_F(FocusTest, AMenuOpensWithoutActivationAndItsCommandLeavesTheFocusInTheEdi
     ASSERT_NE(menuBar, nullptr);
     QTest::qWait(100);
 
-    ASSERT_TRUE(ClickOnScreen(menuBar->ClientToScreen(TPoint(Link(0)->ItemRect().center()))));
+    ASSERT_TRUE(ClickAt(menuBar->ClientToScreen(TPoint(Link(0)->ItemRect().center()))));
     TCustomdxBarControl* menu = nullptr;
     ASSERT_TRUE(testsupport::WaitFor([&] { return (menu = file->ItemLinks()->BarControl()) != nullptr; }, 5000));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu->Handle()));
@@ -149,7 +142,7 @@ TEST_F(FocusTest, AMenuOpensWithoutActivationAndItsCommandLeavesTheFocusInTheEdi
     EXPECT_EQ(QApplication::activeWindow(), form->Handle());
     EXPECT_TRUE(edit->hasFocus());
 
-    ASSERT_TRUE(ClickOnScreen(menu->ClientToScreen(TPoint(file->ItemLinks()->Items(0)->ItemRect().center()))));
+    ASSERT_TRUE(ClickAt(menu->ClientToScreen(TPoint(file->ItemLinks()->Items(0)->ItemRect().center()))));
     ASSERT_TRUE(testsupport::WaitFor([this] { return clicks.size() == 1; }, 5000));
     QTest::qWait(200);
     EXPECT_EQ(file->ItemLinks()->BarControl(), nullptr);
@@ -214,10 +207,7 @@ TEST_F(FocusTest, ADockedBarHotTracksOnlyWhileItsFormIsActive)
     TdxBarControl* docked = Dock(200);
     ASSERT_NE(docked, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(docked->Handle()));
-    auto pointAt = [&](int i) {
-        const TPoint p = docked->ClientToScreen(Link(i)->ItemRect().center());
-        return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    };
+    auto pointAt = [&](int i) { return MoveTo(docked->ClientToScreen(Link(i)->ItemRect().center())); };
 
     // Another window of the program is active: pointing at the buttons tracks none.
     QWidget other;

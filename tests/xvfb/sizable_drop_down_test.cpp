@@ -7,8 +7,6 @@
 #include "dxBarEditControls.h"
 
 #include <QApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -16,11 +14,6 @@ namespace {
 class SizableDropDownInputTest : public ActiveFormTest {
 protected:
     TCustomdxBarComboControl* Control() const { return dynamic_cast<TCustomdxBarComboControl*>(Link(0)->Control()); }
-    bool FormStaysActive() const { return QApplication::activeWindow() == form->Handle(); }
-    static bool MoveTo(const QPoint& p)
-    {
-        return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    }
     // A held left button moved from one point to another in steps.
     static bool Drag(const QPoint& from, const QPoint& to)
     {
@@ -57,19 +50,8 @@ protected:
         return QTest::qWaitForWindowExposed(combo->DropDownWindow()->Handle()) ? combo->DropDownWindow() : nullptr;
     }
 
-    // With VESK_SHOT set to a folder: the screen round the drop-down, as the X server shows it,
-    // zoomed 4x.
-    static void Shoot(TWindow* w, const char* name)
-    {
-        const QString folder = qEnvironmentVariable("VESK_SHOT");
-        if (folder.isEmpty()) return;
-        QTest::qWait(100);
-        const QRect r = w->WindowRect().ToQRect().adjusted(-20, -40, 20, 20);
-        QGuiApplication::primaryScreen()
-            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
-            .scaled(4 * r.size())
-            .save(folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
-    }
+    // With VESK_SHOT set to a folder: the screen round the drop-down, zoomed 4x.
+    static void Shoot(TWindow* w, const char* name) { ShootAround(w->WindowRect().ToQRect(), name, 4); }
 
     TSizableTestCombo* combo = nullptr;
 };

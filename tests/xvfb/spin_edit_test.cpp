@@ -10,18 +10,8 @@
 
 namespace {
 
-class SpinEditFocusTest : public ActiveFormTest {
+class SpinEditFocusTest : public ExtItemsFormTest {
 protected:
-    void SetUp() override
-    {
-        dxBarExtItemsInitialize();
-        ActiveFormTest::SetUp();
-    }
-    void TearDown() override
-    {
-        ActiveFormTest::TearDown();
-        dxBarExtItemsFinalize();
-    }
     TdxBarSpinEditControl* Control() const { return dynamic_cast<TdxBarSpinEditControl*>(Link(0)->Control()); }
     bool EditorHasFocus() const
     {

@@ -7,41 +7,13 @@
 #include "dxBarTreeViewCombo.h"
 
 #include <QApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <QTest>
 
 namespace {
 
-class TreeComboFocusTest : public ActiveFormTest {
+class TreeComboFocusTest : public ExtItemsFormTest {
 protected:
-    void SetUp() override
-    {
-        dxBarExtItemsInitialize();
-        ActiveFormTest::SetUp();
-    }
-    void TearDown() override
-    {
-        ActiveFormTest::TearDown();
-        dxBarExtItemsFinalize();
-    }
     TCustomdxBarComboControl* Control() const { return dynamic_cast<TCustomdxBarComboControl*>(Link(0)->Control()); }
-    bool FormStaysActive() const { return QApplication::activeWindow() == form->Handle(); }
-    static bool MoveTo(const QPoint& p)
-    {
-        return XDoTool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
-    }
-    // With VESK_SHOT set to a folder: the screen round the drop-down, as the X server shows it.
-    static void Shoot(TdxBarTreeViewDropDown* drop, const char* name)
-    {
-        const QString folder = qEnvironmentVariable("VESK_SHOT");
-        if (folder.isEmpty()) return;
-        QTest::qWait(100);
-        const QRect r = drop->WindowRect().ToQRect().adjusted(-40, -60, 40, 40);
-        QGuiApplication::primaryScreen()
-            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
-            .save(folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
-    }
 };
 
 }  // namespace
@@ -76,7 +48,7 @@ TEST_F(TreeComboFocusTest, TheDropDownResizesClosesAndChoosesUnderRealInput)
     ASSERT_TRUE(drop(0));
     TdxBarTreeViewDropDown* down = combo->DropDownWindow();
     EXPECT_TRUE(FormStaysActive());
-    Shoot(down, "tree-drop-down");
+    ShootAround(down->WindowRect().ToQRect(), "tree-drop-down");
     const QPoint grip = down->WindowRect().ToQRect().topLeft() + down->GripRect().ToQRect().center();
     ASSERT_TRUE(MoveTo(grip));
     ASSERT_TRUE(XDoTool({"mousedown", "1"}));
