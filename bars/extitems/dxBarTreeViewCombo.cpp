@@ -5,6 +5,7 @@
 #include "StdCtrls.h"
 #include "Streaming.h"
 #include "TypInfo.h"
+#include "dxBarChooserForm.h"
 #include "dxBarCustomControl.h"
 #include "dxBarDrawing.h"
 #include "dxBarExtItems.h"
@@ -12,7 +13,6 @@
 #include "dxBarManager.h"
 #include "dxBarStrs.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QTreeWidget>
 #include <algorithm>
@@ -447,16 +447,12 @@ void TdxBarTreeViewCombo::ShowChooser()
     if (!tree_) return;
     QPointer<TdxBarTreeViewCombo> self(this);
     TdxBarManager* manager = BarManager();
-    std::unique_ptr<TForm> form(Create<TForm>(nullptr));
+    std::unique_ptr<TdxBarChooserForm> form(Create<TdxBarChooserForm>(nullptr));
+    form->Prepare(this, dxBarStr(dxSBAR_TREEVIEWDIALOGCAPTION));
     if (allowResizing_) {
         form->SetBorderStyle(bsSizeable);
         form->SetBorderIcons({});
-    } else {
-        form->SetBorderStyle(bsDialog);
     }
-    form->SetCaption(dxBarStr(dxSBAR_TREEVIEWDIALOGCAPTION));
-    if (manager && manager->Font()) form->Font()->Assign(manager->Font());
-    form->SetPosition(poScreenCenter);
     if (TCustomForm* owner = manager ? manager->OwnerFormAsForm() : nullptr) form->SetOwnerWindow(owner->Handle());
 
     auto* tree = new TdxBarTreeView(form.get(), this, false);
@@ -471,20 +467,11 @@ void TdxBarTreeViewCombo::ShowChooser()
     tree->SetStateImages(tree_->StateImages());
     tree->SetClientSize(DropDownClientSize());
 
-    auto* ok = new TButton(form.get());
-    ok->SetParent(form.get());
-    ok->SetCaption(dxBarStr(dxSBAR_DIALOGOK));
-    ok->SetDefault(true);
-    ok->SetModalResult(mrOk);
-    auto* cancel = new TButton(form.get());
-    cancel->SetParent(form.get());
-    cancel->SetCaption(dxBarStr(dxSBAR_DIALOGCANCEL));
-    cancel->SetCancel(true);
-    cancel->SetModalResult(mrCancel);
+    TButton* ok = form->AddButton(dxBarStr(dxSBAR_DIALOGOK), mrOk, true);
+    TButton* cancel = form->AddButton(dxBarStr(dxSBAR_DIALOGCANCEL), mrCancel, false, true);
 
-    const QFontMetrics metrics(form->Font()->ToQFont());
-    const int zeroWidth = metrics.horizontalAdvance(QLatin1Char('0'));
-    const int zeroHeight = metrics.height();
+    const int zeroWidth = form->ZeroSize().width();
+    const int zeroHeight = form->ZeroSize().height();
     const TdxBarTreeViewChooserLayout first =
         dxBarTreeViewChooserLayout(zeroWidth, zeroHeight, QSize(tree->Width(), tree->Height()));
     auto place = [&](const TdxBarTreeViewChooserLayout& layout) {
