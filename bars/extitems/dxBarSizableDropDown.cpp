@@ -200,7 +200,7 @@ void TdxBarSizableDropDown::LButtonUp(const TPoint& client, TShiftState /*shift*
     if (GetCapture() == this) ReleaseCapture();
     if (!self) return;
     if (over)
-        CloseButtonClicked();
+        CloseAsChosen();
     else
         InvalidateFrame();
 }
@@ -219,7 +219,7 @@ void TdxBarSizableDropDown::CaptureChanged()
     EndTracking();
 }
 
-void TdxBarSizableDropDown::CloseButtonClicked()
+void TdxBarSizableDropDown::CloseAsChosen()
 {
     QPointer<TdxBarSizableDropDown> self(this);
     QPointer<TCustomdxBarCombo> combo = combo_;

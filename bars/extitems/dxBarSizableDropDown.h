@@ -66,11 +66,12 @@ public:
     void WindowPosChanging(TRect& bounds) override;
     void WindowPosChanged() override;
 
+    // Closes the drop-down the way a choice in it does (and a release over the close button):
+    // the active bar window hides its menus, which closes the drop-down with the combo's
+    // control; when nothing did, the control and then the combo close it.
+    void CloseAsChosen();
+
 protected:
-    // A release over the close button: the active bar window hides its menus, which closes
-    // the drop-down with the combo's control; when nothing did, the control and then the
-    // combo close it.
-    virtual void CloseButtonClicked();
     bool IsFlat() const;
 
 private:

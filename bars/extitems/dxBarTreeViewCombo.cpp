@@ -23,23 +23,6 @@ TdxBarItemControlClass TdxBarTreeViewComboControlClass{
     "TdxBarTreeViewComboControl",
     [](TdxBarItemLink* link) -> TdxBarItemControl* { return new TdxBarTreeViewComboControl(link); }};
 
-namespace {
-
-// The way out of a choice made in the drop-down: the menus close, else the control does.
-void CloseDropDownOf(TdxBarTreeViewCombo* combo)
-{
-    QPointer<TdxBarTreeViewCombo> self(combo);
-    TdxBarItemLink* link = combo->FindLiveLink();
-    QPointer<TdxBarItemControl> control = link ? link->Control() : nullptr;
-    QPointer<TCustomdxBarControl> active = dxBarActiveBarControl();
-    if (active && dxBarIsBarControlAlive(active)) active->HideAll();
-    if (!self || !self->DropDownWindow() || !self->DropDownWindow()->Visible()) return;
-    if (control && control->IsDroppedDown()) control->ControlInactivate(true);
-    if (self && self->DropDownWindow() && self->DropDownWindow()->Visible()) self->CloseUp();
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------- TdxBarTreeView
 
 TdxBarTreeView::TdxBarTreeView(TComponent* owner, TdxBarTreeViewCombo* combo, bool popup)
@@ -339,7 +322,7 @@ void TdxBarTreeViewCombo::NodeChosen(TdxBarTreeView* tree, TTreeNode* node)
     // The editor takes the text first, so that leaving it keeps the choice.
     if (control && control->HasEditor()) control->SetEditorText(node->Text());
     if (link) (link->OriginalItemLink() ? link->OriginalItemLink() : link)->ItemClicked(true);
-    CloseDropDownOf(this);
+    if (dropDown_) dropDown_->CloseAsChosen();
     if (!self || !guard) return;
     // A handler of the closing may have freed the node: the tree's selection is asked again.
     SetSelectedNode(guard->Selected());
