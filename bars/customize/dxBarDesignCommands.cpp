@@ -1,6 +1,5 @@
 #include "dxBarDesignCommands.h"
 
-#include "Application.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Keys.h"
@@ -34,11 +33,6 @@ int ManagerIndexOf(const TdxBarManager* manager, const TdxBarItem* item)
     for (int i = 0; manager && i < manager->ItemCount(); ++i)
         if (manager->GetItem(i) == item) return i;
     return -1;
-}
-
-QString ApplicationTitle()
-{
-    return Application ? Application->Title() : QString();
 }
 
 // The values of the Items Visible entry, in TdxBarItemVisible order.
@@ -240,7 +234,7 @@ void TdxBarDesignCommands::CategoryDelete(TObject*)
     if (!manager || category < 0 || manager->CategoryCount() < 2) return;
     QPointer<TdxBarManager> guard(manager);
     if (MessageBox(dxBarFormat(dxBarStr(dxSBAR_CONFIRMDELETECATEGORY), manager->Categories()->Strings(category)),
-                   ApplicationTitle(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
+                   QString(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
         !guard)
         return;
     manager->Categories()->Delete(category);
@@ -363,7 +357,7 @@ void TdxBarDesignCommands::CommandClear(TObject*)
     if (!manager || category < 0 || !list || list->Items()->Count() == 0) return;
     QPointer<TdxBarManager> guard(manager);
     if (MessageBox(dxBarFormat(dxBarStr(dxSBAR_CONFIRMCLEARCATEGORY), manager->Categories()->Strings(category)),
-                   ApplicationTitle(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
+                   QString(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
         !guard)
         return;
     QList<TdxBarItem*> items;
