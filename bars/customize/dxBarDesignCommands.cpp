@@ -28,13 +28,6 @@
 
 namespace {
 
-int ManagerIndexOf(const TdxBarManager* manager, const TdxBarItem* item)
-{
-    for (int i = 0; manager && i < manager->ItemCount(); ++i)
-        if (manager->GetItem(i) == item) return i;
-    return -1;
-}
-
 // The values of the Items Visible entry, in TdxBarItemVisible order.
 const char* const itemsVisibleTexts[] = {"ivNever", "ivInCustomizing", "ivAlways"};
 
@@ -311,7 +304,7 @@ bool TdxBarDesignCommands::DragEnd(TdxBarItem* item, bool dropped)
     int last = -1;
     for (int i = 0; i < manager->ItemCount(); ++i)
         if (manager->GetItem(i)->Category() == category) last = i;
-    const int from = ManagerIndexOf(manager, item);
+    const int from = item->Index();
     int to = last < 0 ? manager->ItemCount() - 1 : (last < from ? last + 1 : last);
     if (from >= 0 && to != from) manager->MoveItem(from, to);
     item->SetCategory(category);
@@ -376,7 +369,7 @@ void TdxBarDesignCommands::MoveCommand(int delta)
     if (line < 0 || other < 0 || other >= list->Items()->Count()) return;
     TdxBarItem* item = list->Item(line);
     TdxBarItem* neighbour = list->Item(other);
-    const int i1 = ManagerIndexOf(manager, item), i2 = ManagerIndexOf(manager, neighbour);
+    const int i1 = item ? item->Index() : -1, i2 = neighbour ? neighbour->Index() : -1;
     if (i1 < 0 || i2 < 0) return;
     manager->ExchangeItems(i1, i2);
     list->Items()->Exchange(line, other);
