@@ -802,9 +802,7 @@ TCommandsFigures BenchCommands()
     TdxBarCustomizingForm* window = customizing.Window();
     window->PageControl->SetActivePage(window->TabSheet2);
     Settle(300);
-    TdxBarCommandsPage* page = nullptr;
-    for (const auto& each : window->Pages())
-        if (auto* commands = dynamic_cast<TdxBarCommandsPage*>(each.get())) page = commands;
+    TdxBarCommandsPage* page = window->CommandsPage();
     TListBox* categories = window->LCategories;
     TCommandsListBox* list = page->CommandsList();
     const int insert = categories->Items()->IndexOf(QStringLiteral("Insert"));
