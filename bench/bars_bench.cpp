@@ -131,14 +131,6 @@ constexpr int kWidths[] = {1000, 900, 760, 980, 640};
 constexpr int kNcAlong = 2 + 2 + 8;
 constexpr int kNcAcross = 4;
 
-// Times runs of timed(run); after() follows each run, untimed.
-template <class Timed>
-TStats TimeRuns(int runs, Timed&& timed, const std::function<void()>& after = {})
-{
-    return TimePreparedRuns(
-        runs, [](int run) { return run; }, timed, after);
-}
-
 // The width of a run's resize: the widths in turn.
 int RunWidth(int run)
 {
