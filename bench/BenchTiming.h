@@ -32,3 +32,11 @@ TStats TimePreparedRuns(int runs, Prepare&& prepare, Timed&& timed, const std::f
     }
     return Stats(us);
 }
+
+// Times runs of timed(run); after() follows each run, untimed.
+template <class Timed>
+TStats TimeRuns(int runs, Timed&& timed, const std::function<void()>& after = {})
+{
+    return TimePreparedRuns(
+        runs, [](int run) { return run; }, timed, after);
+}

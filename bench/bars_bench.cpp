@@ -131,14 +131,6 @@ constexpr int kWidths[] = {1000, 900, 760, 980, 640};
 constexpr int kNcAlong = 2 + 2 + 8;
 constexpr int kNcAcross = 4;
 
-// Times runs of timed(run); after() follows each run, untimed.
-template <class Timed>
-TStats TimeRuns(int runs, Timed&& timed, const std::function<void()>& after = {})
-{
-    return TimePreparedRuns(
-        runs, [](int run) { return run; }, timed, after);
-}
-
 // The width of a run's resize: the widths in turn.
 int RunWidth(int run)
 {
@@ -802,9 +794,7 @@ TCommandsFigures BenchCommands()
     TdxBarCustomizingForm* window = customizing.Window();
     window->PageControl->SetActivePage(window->TabSheet2);
     Settle(300);
-    TdxBarCommandsPage* page = nullptr;
-    for (const auto& each : window->Pages())
-        if (auto* commands = dynamic_cast<TdxBarCommandsPage*>(each.get())) page = commands;
+    TdxBarCommandsPage* page = window->CommandsPage();
     TListBox* categories = window->LCategories;
     TCommandsListBox* list = page->CommandsList();
     const int insert = categories->Items()->IndexOf(QStringLiteral("Insert"));

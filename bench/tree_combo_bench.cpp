@@ -70,11 +70,6 @@ void Fill(QTreeWidget& tree)
     tree.addTopLevelItems(roots);
 }
 
-int Run(int run)
-{
-    return run;
-}
-
 TFigures BenchCombo()
 {
     dxBarInitialize();
@@ -92,8 +87,8 @@ TFigures BenchCombo()
         combo->SetFullExpand(true);
         combo->SetDropDownWidth(300);
         combo->SetDropDownHeight(400);
-        result.drop = TimePreparedRuns(
-            kRuns, Run,
+        result.drop = TimeRuns(
+            kRuns,
             [&](int) {
                 combo->DropDown(QPoint(150, 150), QSize(100, 22), false);
                 combo->DropDownWindow()->UpdateWindow();
@@ -104,7 +99,7 @@ TFigures BenchCombo()
                 combo->TreeView()->FullCollapse();
                 QApplication::processEvents();
             });
-        result.match = TimePreparedRuns(kRuns * 10, Run, [&](int run) { combo->SetText(MatchText(run)); });
+        result.match = TimeRuns(kRuns * 10, [&](int run) { combo->SetText(MatchText(run)); });
         result.copy = TimePreparedRuns(
             kRuns, [](int) { return std::make_unique<TTreeView>(nullptr); },
             [&](std::unique_ptr<TTreeView>& copy) { copy->Items()->Assign(*combo->Items()); });
@@ -129,8 +124,8 @@ TFigures BenchPeer()
     tree.setUniformRowHeights(true);
     tree.setGeometry(150, 150, 300, 400);
     Fill(tree);
-    result.drop = TimePreparedRuns(
-        kRuns, Run,
+    result.drop = TimeRuns(
+        kRuns,
         [&](int) {
             tree.expandAll();
             tree.show();
@@ -141,7 +136,7 @@ TFigures BenchPeer()
             tree.collapseAll();
             QApplication::processEvents();
         });
-    result.match = TimePreparedRuns(kRuns * 10, Run, [&](int run) {
+    result.match = TimeRuns(kRuns * 10, [&](int run) {
         const QList<QTreeWidgetItem*> found = tree.findItems(MatchText(run), Qt::MatchFixedString | Qt::MatchRecursive);
         Q_UNUSED(found);
     });

@@ -1,6 +1,5 @@
 #include "dxBarDesignCommands.h"
 
-#include "Application.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Keys.h"
@@ -28,18 +27,6 @@
 #include <QPointer>
 
 namespace {
-
-int ManagerIndexOf(const TdxBarManager* manager, const TdxBarItem* item)
-{
-    for (int i = 0; manager && i < manager->ItemCount(); ++i)
-        if (manager->GetItem(i) == item) return i;
-    return -1;
-}
-
-QString ApplicationTitle()
-{
-    return Application ? Application->Title() : QString();
-}
 
 // The values of the Items Visible entry, in TdxBarItemVisible order.
 const char* const itemsVisibleTexts[] = {"ivNever", "ivInCustomizing", "ivAlways"};
@@ -240,7 +227,7 @@ void TdxBarDesignCommands::CategoryDelete(TObject*)
     if (!manager || category < 0 || manager->CategoryCount() < 2) return;
     QPointer<TdxBarManager> guard(manager);
     if (MessageBox(dxBarFormat(dxBarStr(dxSBAR_CONFIRMDELETECATEGORY), manager->Categories()->Strings(category)),
-                   ApplicationTitle(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
+                   QString(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
         !guard)
         return;
     manager->Categories()->Delete(category);
@@ -317,7 +304,7 @@ bool TdxBarDesignCommands::DragEnd(TdxBarItem* item, bool dropped)
     int last = -1;
     for (int i = 0; i < manager->ItemCount(); ++i)
         if (manager->GetItem(i)->Category() == category) last = i;
-    const int from = ManagerIndexOf(manager, item);
+    const int from = item->Index();
     int to = last < 0 ? manager->ItemCount() - 1 : (last < from ? last + 1 : last);
     if (from >= 0 && to != from) manager->MoveItem(from, to);
     item->SetCategory(category);
@@ -363,7 +350,7 @@ void TdxBarDesignCommands::CommandClear(TObject*)
     if (!manager || category < 0 || !list || list->Items()->Count() == 0) return;
     QPointer<TdxBarManager> guard(manager);
     if (MessageBox(dxBarFormat(dxBarStr(dxSBAR_CONFIRMCLEARCATEGORY), manager->Categories()->Strings(category)),
-                   ApplicationTitle(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
+                   QString(), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK ||
         !guard)
         return;
     QList<TdxBarItem*> items;
@@ -382,7 +369,7 @@ void TdxBarDesignCommands::MoveCommand(int delta)
     if (line < 0 || other < 0 || other >= list->Items()->Count()) return;
     TdxBarItem* item = list->Item(line);
     TdxBarItem* neighbour = list->Item(other);
-    const int i1 = ManagerIndexOf(manager, item), i2 = ManagerIndexOf(manager, neighbour);
+    const int i1 = item ? item->Index() : -1, i2 = neighbour ? neighbour->Index() : -1;
     if (i1 < 0 || i2 < 0) return;
     manager->ExchangeItems(i1, i2);
     list->Items()->Exchange(line, other);

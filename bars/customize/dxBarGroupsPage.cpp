@@ -1,6 +1,5 @@
 #include "dxBarGroupsPage.h"
 
-#include "Application.h"
 #include "ComCtrls.h"
 #include "Dialogs.h"
 #include "Keys.h"
@@ -216,7 +215,7 @@ void TdxBarGroupsPage::btnGroupItemAddClick(TObject*)
     if (!dxBarShowAddGroupItems(manager, group, chosen, Form().Font(), Form().Handle()) || !group) return;
     // All or nothing: a choice that would make a recursive group appends none.
     if (dxBarFirstRecursiveEntry(group, chosen)) {
-        MessageBox(dxBarStr(dxSBAR_RECURSIVEGROUPS), Application ? Application->Title() : QString(), MB_ICONERROR);
+        MessageBox(dxBarStr(dxSBAR_RECURSIVEGROUPS), QString(), MB_ICONERROR);
         return;
     }
     for (TComponent* component : chosen) group->Add(component);

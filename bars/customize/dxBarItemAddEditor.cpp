@@ -1,6 +1,5 @@
 #include "dxBarItemAddEditor.h"
 
-#include "Application.h"
 #include "Dialogs.h"
 #include "SysUtils.h"
 #include "dxBarCategories.h"
@@ -57,7 +56,7 @@ TdxBarItem* TdxBarItemAddEditor::MakeItem()
         item->SetCaption(ECaption->Text());
     } catch (const std::exception& e) {
         item.reset();
-        MessageBox(QString::fromUtf8(e.what()), Application ? Application->Title() : QString(), MB_ICONERROR);
+        MessageBox(QString::fromUtf8(e.what()), QString(), MB_ICONERROR);
         return nullptr;
     }
     return item.release();
