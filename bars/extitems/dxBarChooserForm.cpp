@@ -1,9 +1,16 @@
 #include "dxBarChooserForm.h"
 
 #include "StdCtrls.h"
+#include "SysParams.h"
 #include "TextMetrics.h"
 #include "dxBarItem.h"
 #include "dxBarManager.h"
+
+TdxBarChooserMetrics dxBarChooserMetrics(int zeroWidth, int zeroHeight)
+{
+    const int h = MulDiv(zeroHeight, 5, 3);
+    return {12 * zeroWidth, h, h / 4};
+}
 
 TdxBarChooserForm::TdxBarChooserForm(TComponent* owner) : TForm(owner) {}
 

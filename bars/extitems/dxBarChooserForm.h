@@ -10,6 +10,15 @@
 class TButton;
 class TdxBarItem;
 
+// The chooser's buttons (OK above Cancel, in a column at the right) and the gap around its
+// controls, from the width and height of "0" in the form's font.
+struct TdxBarChooserMetrics {
+    int ButtonWidth;
+    int ButtonHeight;
+    int Gap;
+};
+TdxBarChooserMetrics dxBarChooserMetrics(int zeroWidth, int zeroHeight);
+
 class TdxBarChooserForm : public TForm {
     Q_OBJECT
 public:
@@ -19,6 +28,7 @@ public:
     void Prepare(TdxBarItem* item, const QString& caption);
     // The width and height of "0" in the form's font.
     QSize ZeroSize() const { return zero_; }
+    TdxBarChooserMetrics Metrics() const { return dxBarChooserMetrics(zero_.width(), zero_.height()); }
     // A button on the form: its caption, the modal result it gives (0 none), whether Enter
     // or Escape click it.
     TButton* AddButton(const QString& caption, int modalResult, bool isDefault = false, bool isCancel = false);

@@ -22,9 +22,7 @@ void TdxBarImageChooser::Prepare(TdxBarImageCombo* combo)
 {
     combo_ = combo;
     TdxBarChooserForm::Prepare(combo, dxBarStr(dxSBAR_IMAGEDIALOGCAPTION));
-    const int w = 12 * ZeroSize().width();
-    const int h = MulDiv(ZeroSize().height(), 5, 3);
-    const int g = h / 4;
+    const auto [w, h, g] = Metrics();
 
     List = Create<TListBox>(this);
     List->SetParent(this);

@@ -401,9 +401,7 @@ void TdxBarTreeViewCombo::Click()
 
 TdxBarTreeViewChooserLayout dxBarTreeViewChooserLayout(int zeroWidth, int zeroHeight, QSize tree)
 {
-    const int w = 12 * zeroWidth;
-    const int h = MulDiv(zeroHeight, 5, 3);
-    const int g = h / 4;
+    const auto [w, h, g] = dxBarChooserMetrics(zeroWidth, zeroHeight);
     TdxBarTreeViewChooserLayout layout;
     layout.Tree = QRect(g, g, tree.width(), tree.height());
     layout.OK = QRect(g + tree.width() + g, g, w, h);
@@ -414,9 +412,7 @@ TdxBarTreeViewChooserLayout dxBarTreeViewChooserLayout(int zeroWidth, int zeroHe
 
 TdxBarTreeViewChooserLayout dxBarTreeViewChooserResize(int zeroWidth, int zeroHeight, QSize client)
 {
-    const int w = 12 * zeroWidth;
-    const int h = MulDiv(zeroHeight, 5, 3);
-    const int g = h / 4;
+    const auto [w, h, g] = dxBarChooserMetrics(zeroWidth, zeroHeight);
     TdxBarTreeViewChooserLayout layout;
     layout.Tree = QRect(g, g, client.width() - w - 3 * g, client.height() - 2 * g);
     layout.OK = QRect(client.width() - g - w, g, w, h);

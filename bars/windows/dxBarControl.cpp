@@ -112,6 +112,15 @@ TRect GripRectOf(int width, int height)
 {
     return sizegrip::GripRect(width, height, GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
 }
+
+// One of the menu bar's caption buttons: a little smaller than the system's menu-bar button.
+struct TCaptionButtonSize {
+    int Width, Height;
+};
+TCaptionButtonSize CaptionButtonSize()
+{
+    return {GetSystemMetrics(SM_CXMENUSIZE) - 2, GetSystemMetrics(SM_CYMENUSIZE) - 4};
+}
 }  // namespace
 
 TBar TdxBarControl::LayoutBar() const
@@ -128,7 +137,7 @@ TBar TdxBarControl::LayoutBar() const
     }
     bar.HasCaptionButtons = HasCaptionButtons();
     if (bar.HasCaptionButtons) {
-        const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+        const auto [w, h] = CaptionButtonSize();
         const bool mdi = HasMDIButtons(), vertical = bar.Vertical();
         bar.CaptionButtonsWidth = mdi && !vertical ? 3 * w + 2 : w;
         bar.CaptionButtonsHeight = mdi && vertical ? 3 * h + 2 : h;
@@ -169,7 +178,7 @@ TRect TdxBarControl::CaptionButtonRect(int index) const
     if (index < 0 || index > 2 || !HasCaptionButtons()) return {};
     const bool mdi = HasMDIButtons();
     if (!mdi && index != 2) return {};
-    const int w = GetSystemMetrics(SM_CXMENUSIZE) - 2, h = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+    const auto [w, h] = CaptionButtonSize();
     const TBar bar = LayoutBar();
     const TRect client = ClientRect();
     const bool vertical = bar.Vertical();
