@@ -159,10 +159,8 @@ protected:
                 }
             }
             if (own && owner_->showButtons_) {
-                QTreeWidgetItem* item = itemFromIndex(i);
-                const bool children =
-                    item && (item->childCount() > 0 || item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator);
-                if (children) {
+                const TTreeNode* node = NodeAt(i);
+                if (node && node->HasChildren()) {
                     const QRect box(midX - 4, midY - 4, 9, 9);
                     p->fillRect(box, palette().base());
                     p->setPen(line);
