@@ -1,6 +1,5 @@
 #include "dxBarInternalItems.h"
 
-#include "ExceptionBarrier.h"
 #include "Forms.h"
 #include "Keys.h"
 #include "SystemMenu.h"
@@ -81,14 +80,7 @@ void TSystemMenuSubItem::EntryClick(TObject* sender)
 
 void TSystemMenuSubItem::PostCommand(int id) const
 {
-    const QPointer<TCustomForm> child = Child();
-    if (!child) return;
-    QMetaObject::invokeMethod(
-        child,
-        [child, id] {
-            if (child) RunGuarded(child, [&] { child->SysCommand(id); });
-        },
-        Qt::QueuedConnection);
+    PostSysCommand(Child(), id);
 }
 
 void TSystemMenuSubItem::RunDefaultCommand() const

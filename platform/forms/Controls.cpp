@@ -8,6 +8,11 @@
 #include <QWidget>
 #include <algorithm>
 
+TMouseButton MouseButtonFromQt(Qt::MouseButton button)
+{
+    return button == Qt::RightButton ? mbRight : button == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+
 // ---- TControl ----
 
 TControl::TControl(TComponent* owner, QWidget* widget) : TComponent(owner), widget_(widget), font_(new TFont)

@@ -44,6 +44,8 @@ using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, int&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, QChar&>;
+// A Qt mouse button as the events name it; any button but right and middle counts as left.
+TMouseButton MouseButtonFromQt(Qt::MouseButton button);
 Q_DECLARE_METATYPE(TMouseEvent)
 Q_DECLARE_METATYPE(TMouseMoveEvent)
 Q_DECLARE_METATYPE(TKeyEvent)

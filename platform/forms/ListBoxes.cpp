@@ -15,15 +15,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-TMouseButton ButtonOf(Qt::MouseButton button)
-{
-    return button == Qt::RightButton ? mbRight : button == Qt::MiddleButton ? mbMiddle : mbLeft;
-}
-
-}  // namespace
-
 // The list's view: the stock handling of each mouse and key event, then the control's call.
 class TListBoxView : public QListWidget {
 public:
@@ -35,7 +26,9 @@ protected:
     {
         // Only the left button chooses lines; the others are the control's business alone.
         if (e->button() == Qt::LeftButton) QListWidget::mousePressEvent(e);
-        Call([&](TListBox& o) { o.MouseDown(ButtonOf(e->button()), ShiftStateFromMouse(e), Pos(e).x(), Pos(e).y()); });
+        Call([&](TListBox& o) {
+            o.MouseDown(MouseButtonFromQt(e->button()), ShiftStateFromMouse(e), Pos(e).x(), Pos(e).y());
+        });
     }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
@@ -44,7 +37,7 @@ protected:
         Call([&](TListBox& o) {
             QPointer<TListBox> self(&o);
             if (e->button() == Qt::LeftButton && o.ItemAtPos(p, true) >= 0) o.Click();
-            if (self) o.MouseUp(ButtonOf(e->button()), ShiftStateFromMouse(e), p.x(), p.y());
+            if (self) o.MouseUp(MouseButtonFromQt(e->button()), ShiftStateFromMouse(e), p.x(), p.y());
         });
     }
     void mouseMoveEvent(QMouseEvent* e) override
@@ -62,7 +55,7 @@ protected:
         QListWidget::mouseDoubleClickEvent(e);
         Call([&](TListBox& o) {
             QPointer<TListBox> self(&o);
-            o.MouseDown(ButtonOf(e->button()), ShiftStateFromMouse(e) | ssDouble, p.x(), p.y());
+            o.MouseDown(MouseButtonFromQt(e->button()), ShiftStateFromMouse(e) | ssDouble, p.x(), p.y());
             if (self && e->button() == Qt::LeftButton) o.DblClick();
         });
     }

@@ -70,16 +70,20 @@ void TSystemMenu::Fill()
         if (e.Id == DefaultCommand()) menu->setDefaultAction(a);
         const int id = e.Id;
         QPointer<TCustomForm> form(form_);
-        // From the event loop: the command may free the form, and with it this menu.
-        connect(a, &QAction::triggered, form_, [form, id] {
-            QMetaObject::invokeMethod(
-                form,
-                [form, id] {
-                    if (form) RunGuarded(form, [&] { form->SysCommand(id); });
-                },
-                Qt::QueuedConnection);
-        });
+        connect(a, &QAction::triggered, form_, [form, id] { PostSysCommand(form, id); });
     }
+}
+
+void PostSysCommand(TCustomForm* form, int id)
+{
+    const QPointer<TCustomForm> guard(form);
+    if (!guard) return;
+    QMetaObject::invokeMethod(
+        form,
+        [guard, id] {
+            if (guard) RunGuarded(guard, [&] { guard->SysCommand(id); });
+        },
+        Qt::QueuedConnection);
 }
 
 QImage StandardMenuBitmap(int bitmapCode)

@@ -37,6 +37,10 @@ enum : int {
 // minimize) in black on a transparent 16 x 16 cell; a null image for any other code.
 QImage StandardMenuBitmap(int bitmapCode);
 
+// Runs form's SysCommand(id) from the event loop, if the form is still there by then: a command
+// may free the form, and with it the menu it was chosen from.
+void PostSysCommand(TCustomForm* form, int id);
+
 struct TSystemMenuEntry {
     bool Separator = false;
     int Id = 0;

@@ -15,11 +15,6 @@
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton button)
-{
-    return button == Qt::RightButton ? mbRight : button == Qt::MiddleButton ? mbMiddle : mbLeft;
-}
-
 // Deeper trees than this are taken for damaged data.
 constexpr int kMaxStreamedDepth = 256;
 
@@ -104,7 +99,7 @@ protected:
     {
         QTreeWidget::mouseReleaseEvent(e);
         const QPoint p = e->position().toPoint();
-        Call([&](TTreeView& o) { o.MouseUp(ButtonOf(e->button()), ShiftStateFromMouse(e), p.x(), p.y()); });
+        Call([&](TTreeView& o) { o.MouseUp(MouseButtonFromQt(e->button()), ShiftStateFromMouse(e), p.x(), p.y()); });
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
@@ -164,10 +159,8 @@ protected:
                 }
             }
             if (own && owner_->showButtons_) {
-                QTreeWidgetItem* item = itemFromIndex(i);
-                const bool children =
-                    item && (item->childCount() > 0 || item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator);
-                if (children) {
+                const TTreeNode* node = NodeAt(i);
+                if (node && node->HasChildren()) {
                     const QRect box(midX - 4, midY - 4, 9, 9);
                     p->fillRect(box, palette().base());
                     p->setPen(line);
